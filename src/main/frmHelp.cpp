@@ -1,0 +1,42 @@
+#include "frmHelp.h"
+
+#include "Controls.h"
+#include "Cp1252.h"
+#include "HelpText.h"
+#include "TextBox.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+frmHelp::frmHelp() {
+    ui::name(this, QStringLiteral("frmHelp"), QStringLiteral("Quizdex Help"));
+    setWindowTitle(QStringLiteral("Quizdex Help"));
+    setFont(ui::defaultFont());
+    setFixedSize(ui::px(7695), ui::px(5955));
+
+    Frame1 = new QGroupBox(this);
+    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Help"));
+    Frame1->setGeometry(ui::twips(120, 0, 7455, 5295));
+    Text1 = new MultiLineTextBox(Frame1);
+    ui::name(Text1, QStringLiteral("Text1"), QStringLiteral("Help text"));
+    Text1->setGeometry(ui::twips(120, 240, 7215, 4935));
+    Text1->setReadOnly(true);
+    Text1->setFont(ui::defaultFont());
+    ui::setBackColor(Text1, ui::rgb(255, 255, 192));
+    Text1->setText(cp1252::decode(QByteArray(kHelpText)));
+
+    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
+    ui::name(Command1, QStringLiteral("Command1"), Command1->text());
+    Command1->setGeometry(ui::twips(3120, 5400, 1455, 495));
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+}
+
+void frmHelp::placeOver(QWidget* owner) {
+    if (!owner)
+        return;
+    const QRect o = owner->frameGeometry();
+    move(o.center().x() - width() / 2, o.center().y() - height() / 2);
+}
+
+void frmHelp::Command1_Click() { Unload(); }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Forms.h"
+
+class QGroupBox;
+class QPushButton;
+class MultiLineTextBox;
+
+// The help screen: a fixed, read-only text and "&Ok".
+class frmHelp : public Form {
+    Q_OBJECT
+public:
+    frmHelp();
+
+    // Centres the window over `owner`.
+    void placeOver(QWidget* owner);
+
+    void Command1_Click();
+
+    QGroupBox* Frame1 = nullptr;
+    MultiLineTextBox* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+};

@@ -1,0 +1,299 @@
+#include "frmMain.h"
+
+#include "Controls.h"
+#include "FileListBox.h"
+#include "ImageBox.h"
+#include "Module1.h"
+#include "Pictures.h"
+#include "Services.h"
+#include "frmHelp.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) {
+    auto* l = new QLabel(caption, parent);
+    ui::name(l, name, caption);
+    return l;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& label) {
+    auto* t = new QLineEdit(parent);
+    ui::name(t, name, label);
+    return t;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    ui::name(b, name, caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+FileListBox* makeFileList(QWidget* parent, const QString& name, const QString& label,
+                          const QString& pattern) {
+    auto* f = new FileListBox(parent);
+    ui::name(f, name, label);
+    f->setPattern(pattern);
+    return f;
+}
+
+} // namespace
+
+frmMain::frmMain() {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ui::name(this, QStringLiteral("frmMain"), QStringLiteral("Quizdex"));
+    setWindowTitle(QStringLiteral("Quizdex "));
+    setFont(ui::defaultFont());
+    setFixedSize(ui::px(6645), ui::px(4050));
+
+    SSTab1 = new QTabWidget(this);
+    ui::name(SSTab1, QStringLiteral("SSTab1"), QStringLiteral("Tasks"));
+    SSTab1->setGeometry(ui::twips(120, 150, 6375, 3375));
+    const QStringList captions = {QStringLiteral("Create a New Test"),
+                                  QStringLiteral("Edit an Existing Test"), QStringLiteral("Take a Test"),
+                                  QStringLiteral("View Score Log"), QStringLiteral("About")};
+    for (const QString& caption : captions) {
+        auto* page = new QWidget(SSTab1);
+        page->setAccessibleName(caption);
+        SSTab1->addTab(page, caption);
+    }
+
+    // Create a New Test
+    Label1 = makeLabel(SSTab1, QStringLiteral("Label1"), QStringLiteral("Name of Test"));
+    addToTab(0, Label1, 600, 600, 2895, 255);
+    Text1 = makeTextBox(SSTab1, QStringLiteral("Text1"), QStringLiteral("Name of Test"));
+    addToTab(0, Text1, 600, 840, 2895, 315);
+    Label2 = makeLabel(SSTab1, QStringLiteral("Label2"), QStringLiteral("Owner (your name)"));
+    addToTab(0, Label2, 600, 1320, 2895, 255);
+    Text2 = makeTextBox(SSTab1, QStringLiteral("Text2"), QStringLiteral("Owner (your name)"));
+    addToTab(0, Text2, 600, 1560, 2895, 315);
+    Label3 = makeLabel(SSTab1, QStringLiteral("Label3"), QStringLiteral("Password"));
+    addToTab(0, Label3, 600, 2040, 2895, 255);
+    Text3 = makeTextBox(SSTab1, QStringLiteral("Text3"), QStringLiteral("Password"));
+    Text3->setMaxLength(10);
+    addToTab(0, Text3, 600, 2280, 1575, 315);
+    Command1 = makeButton(SSTab1, QStringLiteral("Command1"), QStringLiteral("&Create"));
+    addToTab(0, Command1, 4440, 840, 1215, 375);
+    Command8 = makeButton(SSTab1, QStringLiteral("Command8"), QStringLiteral("&Read Me"));
+    addToTab(0, Command8, 4440, 2760, 1215, 375);
+
+    // Edit an Existing Test
+    Label4 = makeLabel(SSTab1, QStringLiteral("Label4"), QStringLiteral("Test to edit"));
+    addToTab(1, Label4, 360, 600, 2415, 255);
+    File1 = makeFileList(SSTab1, QStringLiteral("File1"), QStringLiteral("Test to edit"),
+                         QStringLiteral("*.tst"));
+    addToTab(1, File1, 360, 840, 2415, 1560);
+    Image2 = new ImageBox(SSTab1);
+    ui::name(Image2, QStringLiteral("Image2"), QStringLiteral("Test bitmap"));
+    Image2->setPicture(QPixmap::fromImage(pictures::penOnPage()));
+    addToTab(1, Image2, 2895, 840, 975, 930);
+    Label5 = makeLabel(SSTab1, QStringLiteral("Label5"), QStringLiteral("Owner"));
+    addToTab(1, Label5, 4080, 600, 2055, 255);
+    txtCreator = makeTextBox(SSTab1, QStringLiteral("txtCreator"), QStringLiteral("Owner"));
+    addToTab(1, txtCreator, 4080, 840, 2055, 315);
+    Label6 = makeLabel(SSTab1, QStringLiteral("Label6"), QStringLiteral("Password"));
+    addToTab(1, Label6, 4080, 1320, 2055, 255);
+    txtPassword = makeTextBox(SSTab1, QStringLiteral("txtPassword"), QStringLiteral("Password"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    addToTab(1, txtPassword, 4080, 1560, 2055, 315);
+    Command3 = makeButton(SSTab1, QStringLiteral("Command3"), QStringLiteral("&Edit"));
+    addToTab(1, Command3, 4920, 2760, 1215, 375);
+
+    // Take a Test
+    Label7 = makeLabel(SSTab1, QStringLiteral("Label7"), QStringLiteral("Select Test to Take"));
+    addToTab(2, Label7, 360, 600, 2415, 255);
+    File2 = makeFileList(SSTab1, QStringLiteral("File2"), QStringLiteral("Select Test to Take"),
+                         QStringLiteral("*.tst"));
+    addToTab(2, File2, 360, 840, 2415, 1560);
+    Image1 = new ImageBox(SSTab1);
+    ui::name(Image1, QStringLiteral("Image1"), QStringLiteral("Test bitmap"));
+    Image1->setPicture(QPixmap::fromImage(pictures::penOnPage()));
+    addToTab(2, Image1, 2895, 840, 975, 930);
+    Label8 = makeLabel(SSTab1, QStringLiteral("Label8"), QStringLiteral("Your Name"));
+    addToTab(2, Label8, 4080, 600, 2055, 255);
+    txtName = makeTextBox(SSTab1, QStringLiteral("txtName"), QStringLiteral("Your Name"));
+    addToTab(2, txtName, 4080, 840, 2055, 315);
+    Check1 = new QCheckBox(QStringLiteral("Play sounds during test"), SSTab1);
+    ui::name(Check1, QStringLiteral("Check1"), Check1->text());
+    Check1->setChecked(true);
+    addToTab(2, Check1, 4080, 1320, 2175, 255);
+    Command4 = makeButton(SSTab1, QStringLiteral("Command4"), QStringLiteral("&Begin"));
+    addToTab(2, Command4, 4920, 2760, 1215, 375);
+
+    // View Score Log
+    Label9 = makeLabel(SSTab1, QStringLiteral("Label9"), QStringLiteral("Name"));
+    addToTab(3, Label9, 600, 600, 2415, 255);
+    File3 = makeFileList(SSTab1, QStringLiteral("File3"), QStringLiteral("Name"),
+                         QStringLiteral("*.log"));
+    addToTab(3, File3, 600, 840, 2790, 1560);
+    Text4 = new QPlainTextEdit(SSTab1);
+    ui::name(Text4, QStringLiteral("Text4"), QStringLiteral("Score log"));
+    Text4->setReadOnly(true);
+    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text4->setFont(ui::font(QStringLiteral("Arial"), 3.75, true, true));
+    ui::setBackColor(Text4, ui::rgb(255, 255, 192));
+    addToTab(3, Text4, 3525, 855, 2160, 1530);
+    Command5 = makeButton(SSTab1, QStringLiteral("Command5"), QStringLiteral("Full &View"));
+    addToTab(3, Command5, 4440, 2760, 1215, 375);
+
+    // About
+    Frame1 = new QGroupBox(SSTab1);
+    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Quizdex"));
+    addToTab(4, Frame1, 240, 480, 3495, 1455);
+    for (int i : {1, 0}) { // element 0 lies over its yellow twin, as the title's face
+        Label10[i] = new QLabel(QStringLiteral("Quizdex"), Frame1);
+        ui::name(Label10[i], QStringLiteral("Label10(%1)").arg(i), QStringLiteral("Quizdex"));
+        Label10[i]->setFont(ui::font(QStringLiteral("Times New Roman"), 36, true));
+        Label10[i]->setAttribute(Qt::WA_TranslucentBackground);
+        Label10[i]->setAlignment(Qt::AlignCenter);
+    }
+    ui::setForeColor(Label10[1], ui::rgb(255, 255, 0));
+    Label10[1]->setAutoFillBackground(false);
+    Label10[1]->setGeometry(ui::twips(180, 300, 3135, 855));
+    Label10[0]->setGeometry(ui::twips(180 + 45, 300 - 30, 3135, 855));
+    Label11 = makeLabel(SSTab1, QStringLiteral("Label11"),
+                        QStringLiteral("v 1.5.1  for Linux and Windows"));
+    Label11->setAlignment(Qt::AlignCenter);
+    addToTab(4, Label11, 240, 2040, 3495, 255);
+    Frame2 = new QGroupBox(SSTab1);
+    ui::name(Frame2, QStringLiteral("Frame2"), QStringLiteral("Picture"));
+    addToTab(4, Frame2, 3960, 480, 2175, 1815);
+    imageMe = new ImageBox(Frame2);
+    ui::name(imageMe, QStringLiteral("imageMe"), QStringLiteral("Quizdex picture"));
+    imageMe->setPicture(QPixmap::fromImage(pictures::aboutPicture()));
+    imageMe->setGeometry(ui::twips(120, 240, 1935, 1455));
+    Label12 = makeLabel(SSTab1, QStringLiteral("Label12"),
+                        QStringLiteral("..questions, comments, bug reports, etc.."));
+    addToTab(4, Label12, 3600, 2400, 2655, 255);
+    Label13 = makeLabel(SSTab1, QStringLiteral("Label13"), QStringLiteral("quizdex@example.org"));
+    addToTab(4, Label13, 3600, 2640, 2655, 255);
+    Command7 = makeButton(SSTab1, QStringLiteral("Command7"), QStringLiteral("&Help"));
+    addToTab(4, Command7, 240, 2640, 1215, 375);
+
+    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("E&xit"));
+    Command2->setGeometry(ui::twips(5280, 3600, 1215, 375));
+
+    SSTab1->setCurrentIndex(4);
+    showTab(4);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int tab) {
+        showTab(tab);
+        SSTab1_Click();
+    });
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
+    connect(Command7, &QPushButton::clicked, this, &frmMain::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
+    connect(File1, &FileListBox::Click, this, &frmMain::File1_Click);
+    connect(File2, &FileListBox::Click, this, &frmMain::File2_Click);
+    connect(File3, &FileListBox::Click, this, &frmMain::File3_Click);
+}
+
+void frmMain::addToTab(int tab, QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(ui::twips(left, top, width, height));
+    m_tabControls[tab].append(w);
+}
+
+void frmMain::showTab(int tab) {
+    for (int t = 0; t < 5; ++t) {
+        for (QWidget* w : m_tabControls[t])
+            w->setVisible(t == tab);
+    }
+}
+
+void frmMain::Form_Load() {
+    using Module1::TestsDir;
+    TestsDir = Module1::defaultTestsDir();
+    if (Check1->isChecked())
+        m_soundResult = platform::playSound(Module1::joinPath(TestsDir, QStringLiteral("StartSound.wav")));
+
+    QDir dir(TestsDir);
+    if (!dir.exists()) {
+        const QByteArray native = QFile::encodeName(TestsDir);
+        if (::mkdir(native.constData(), 0777) != 0) {
+            const int err = errno;
+            platform::msgBox(platform::lines(
+                {QStringLiteral("The tests folder \"%1\" could not be created:").arg(TestsDir),
+                 QString::fromLocal8Bit(std::strerror(err)),
+                 QStringLiteral("Tests and score logs cannot be listed or saved.")}));
+        }
+    } else if (!dir.isReadable()) {
+        platform::msgBox(platform::lines(
+            {QStringLiteral("The tests folder \"%1\" cannot be read:").arg(TestsDir),
+             QString::fromLocal8Bit(std::strerror(EACCES)),
+             QStringLiteral("Tests and score logs cannot be listed.")}));
+    }
+    File1->setPath(TestsDir);
+    File2->setPath(TestsDir);
+    File3->setPath(TestsDir);
+}
+
+void frmMain::Form_Activate() { Module1::CenterForm(this); }
+
+void frmMain::SSTab1_Click() {
+    m_soundResult = platform::playSound(Module1::joinPath(Module1::TestsDir, QStringLiteral("TabClick.wav")));
+}
+
+void frmMain::refreshLists() {
+    File1->refresh();
+    File2->refresh();
+    File3->refresh();
+}
+
+void frmMain::Command2_Click() { Forms::endProgram(); }
+
+void frmMain::Command7_Click() {
+    frmHelp& help = Forms::get<frmHelp>();
+    help.placeOver(this);
+    help.ShowModal();
+}
+
+void frmMain::File1_Click() { showTestBitmap(File1->fileName(), Image2); }
+
+void frmMain::File2_Click() { showTestBitmap(File2->fileName(), Image1); }
+
+void frmMain::showTestBitmap(const QString& fileName, ImageBox* image) {
+    // Without a "default.bmp" the built-in picture stands in for it.
+    if (!image->loadPicture(Module1::joinPath(Module1::TestsDir, QStringLiteral("default.bmp"))))
+        image->setPicture(QPixmap::fromImage(pictures::penOnPage()));
+    if (fileName.size() < 4)
+        return;
+    image->loadPicture(Module1::joinPath(Module1::TestsDir, fileName.left(fileName.size() - 4) +
+                                                                QStringLiteral(".bmp")));
+}
+
+// ---- Create a test
+
+void frmMain::Command1_Click() {}
+
+void frmMain::Command8_Click() {}
+
+// ---- Edit a test
+
+void frmMain::Command3_Click() {}
+
+// ---- Take a test
+
+void frmMain::Command4_Click() {}
+
+// ---- Score logs
+
+void frmMain::File3_Click() {}
+
+void frmMain::Command5_Click() {}

@@ -1,0 +1,59 @@
+#include "FileListBox.h"
+
+#include "Files.h"
+
+#include <QDir>
+
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A change of the selected file is a click; the current row that the view
+    // sets by itself on focus is not.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_refreshing && !fileName().isEmpty())
+            emit Click();
+    });
+}
+
+bool FileListBox::setPath(const QString& folder) {
+    m_path = folder;
+    refresh();
+    return QDir(folder).exists() && QDir(folder).isReadable();
+}
+
+void FileListBox::setPattern(const QString& pattern) {
+    m_pattern = pattern;
+    refresh();
+}
+
+QString FileListBox::fileName() const {
+    const QListWidgetItem* item = currentItem();
+    return (item && item->isSelected()) ? item->text() : QString();
+}
+
+bool FileListBox::selectFile(const QString& name) {
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->text() == name) {
+            if (item(i)->isSelected() && currentRow() == i)
+                emit Click();
+            else
+                setCurrentRow(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void FileListBox::refresh() {
+    const QString selected = fileName();
+    m_refreshing = true;
+    clear();
+    if (!m_path.isEmpty())
+        addItems(platform::listFiles(m_path, m_pattern));
+    for (int i = 0; !selected.isEmpty() && i < count(); ++i) {
+        if (item(i)->text() == selected) {
+            setCurrentRow(i);
+            break;
+        }
+    }
+    m_refreshing = false;
+}

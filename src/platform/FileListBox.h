@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+
+// A list of the files of one folder that match a pattern, like the classic
+// file list control: folder, pattern, selected file name and refresh.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    QString path() const { return m_path; }
+    // Points the list at `folder` and fills it; false when the folder cannot be
+    // listed (the list is then empty).
+    bool setPath(const QString& folder);
+    QString pattern() const { return m_pattern; }
+    void setPattern(const QString& pattern);
+    // The selected file's name, or an empty text when nothing is selected.
+    QString fileName() const;
+    // Selects the named file (exact name); Click follows as for the user's own choice.
+    bool selectFile(const QString& name);
+    // Reads the folder again; the selection is kept when its file is still there.
+    void refresh();
+
+signals:
+    // The user (or selectFile) chose a file.
+    void Click();
+
+private:
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+    bool m_refreshing = false;
+};

@@ -1,0 +1,29 @@
+#include "ImageBox.h"
+
+#include "Files.h"
+
+#include <QImageReader>
+
+ImageBox::ImageBox(QWidget* parent, bool stretch) : QLabel(parent) {
+    setScaledContents(stretch);
+}
+
+bool ImageBox::loadPicture(const QString& path) {
+    const QString file = platform::resolveCaseInsensitive(path);
+    if (file.isEmpty())
+        return false;
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    setPicture(QPixmap::fromImage(image));
+    m_file = file;
+    return true;
+}
+
+void ImageBox::setPicture(const QPixmap& pixmap) {
+    m_picture = pixmap;
+    m_file.clear();
+    setPixmap(pixmap);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+// An image control: shows a picture, stretched to the control's size when
+// `stretch` is set. Loading a file that is missing or not a picture keeps the
+// picture it had.
+class ImageBox : public QLabel {
+    Q_OBJECT
+public:
+    explicit ImageBox(QWidget* parent = nullptr, bool stretch = true);
+
+    bool loadPicture(const QString& path);
+    void setPicture(const QPixmap& pixmap);
+    QPixmap picture() const { return m_picture; }
+    // The file the current picture came from; empty for a built-in one.
+    QString pictureFile() const { return m_file; }
+
+private:
+    QPixmap m_picture;
+    QString m_file;
+};

@@ -1,0 +1,158 @@
+#include "Services.h"
+
+#include "Files.h"
+
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSoundEffect>
+#include <QUrl>
+#include <QWidget>
+
+namespace platform {
+namespace {
+
+class RealMessageBox : public MessageBoxBackend {
+public:
+    Answer show(const QString& text, bool yesNo) override {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quizdex"),
+                        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                        yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
+        const int r = box.exec();
+        if (!yesNo)
+            return Answer::Ok;
+        return r == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+};
+
+class RealSound : public SoundBackend {
+public:
+    bool isPlaying() const override {
+        return m_effect && (m_effect->isPlaying() || m_effect->status() == QSoundEffect::Loading);
+    }
+    void start(const QString& existingFile) override {
+        if (!m_effect)
+            m_effect = std::make_unique<QSoundEffect>();
+        m_effect->setSource(QUrl::fromLocalFile(existingFile));
+        m_effect->play();
+    }
+
+private:
+    std::unique_ptr<QSoundEffect> m_effect;
+};
+
+class RealPrinter : public PrinterBackend {
+public:
+    bool print(const QImage& image) override {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return false;
+        QPrinter printer(info, QPrinter::HighResolution);
+        QPainter painter;
+        if (!painter.begin(&printer))
+            return false;
+        const QRect page = painter.viewport();
+        QSize size = image.size();
+        size.scale(page.size(), Qt::KeepAspectRatio);
+        painter.drawImage(QRect(page.topLeft(), size), image);
+        return painter.end();
+    }
+};
+
+class RealClock : public ClockBackend {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+template <class Base, class Real> std::unique_ptr<Base>& slot() {
+    static std::unique_ptr<Base> backend = std::make_unique<Real>();
+    return backend;
+}
+
+template <class Base, class Real> std::unique_ptr<Base> replace(std::unique_ptr<Base> b) {
+    std::unique_ptr<Base>& s = slot<Base, Real>();
+    std::unique_ptr<Base> old = std::move(s);
+    s = b ? std::move(b) : std::make_unique<Real>();
+    return old;
+}
+
+MessageBoxBackend& messageBoxes() { return *slot<MessageBoxBackend, RealMessageBox>(); }
+SoundBackend& sound() { return *slot<SoundBackend, RealSound>(); }
+PrinterBackend& printer() { return *slot<PrinterBackend, RealPrinter>(); }
+ClockBackend& clock() { return *slot<ClockBackend, RealClock>(); }
+RandomBackend& random() { return *slot<RandomBackend, DefaultRandom>(); }
+
+} // namespace
+
+void msgBox(const QString& text) { messageBoxes().show(text, false); }
+
+bool askYesNo(const QString& text) { return messageBoxes().show(text, true) == Answer::Yes; }
+
+QString lines(std::initializer_list<QString> parts) {
+    QStringList list(parts);
+    return list.join(QStringLiteral("\r\n"));
+}
+
+bool playSound(const QString& path) {
+    const QString file = resolveCaseInsensitive(path);
+    if (file.isEmpty())
+        return false;
+    SoundBackend& player = sound();
+    if (player.isPlaying())
+        return false;
+    player.start(file);
+    return true;
+}
+
+bool printWindow(QWidget* window) {
+    if (!window)
+        return false;
+    const QImage image = window->grab().toImage();
+    if (printer().print(image))
+        return true;
+    msgBox(QStringLiteral("No printer is available."));
+    return false;
+}
+
+QString dateText() { return QLocale::system().toString(clock().now().date(), QLocale::ShortFormat); }
+
+QString timeText() {
+    // The locale's long time format names the time zone; the program shows the
+    // time with seconds and without the zone.
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return QLocale::system().toString(clock().now().time(), format.trimmed());
+}
+
+QString timeOfDayText() { return clock().now().time().toString(QStringLiteral("hh:mm:ss")); }
+
+double rnd() { return random().next(); }
+
+double DefaultRandom::next() {
+    // splitmix64: small, fast and evenly spread; 53 bits make the double.
+    unsigned long long z = (m_state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<double>(z >> 11) * 0x1.0p-53;
+}
+
+std::unique_ptr<MessageBoxBackend> setMessageBoxBackend(std::unique_ptr<MessageBoxBackend> b) {
+    return replace<MessageBoxBackend, RealMessageBox>(std::move(b));
+}
+std::unique_ptr<SoundBackend> setSoundBackend(std::unique_ptr<SoundBackend> b) {
+    return replace<SoundBackend, RealSound>(std::move(b));
+}
+std::unique_ptr<PrinterBackend> setPrinterBackend(std::unique_ptr<PrinterBackend> b) {
+    return replace<PrinterBackend, RealPrinter>(std::move(b));
+}
+std::unique_ptr<ClockBackend> setClockBackend(std::unique_ptr<ClockBackend> b) {
+    return replace<ClockBackend, RealClock>(std::move(b));
+}
+std::unique_ptr<RandomBackend> setRandomBackend(std::unique_ptr<RandomBackend> b) {
+    return replace<RandomBackend, DefaultRandom>(std::move(b));
+}
+
+} // namespace platform

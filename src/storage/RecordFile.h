@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Outcome of one file operation: on failure, the file and the system's reason.
+struct IoStatus {
+    bool ok = true;
+    QString path;
+    QString reason;
+
+    static IoStatus success() { return {}; }
+    static IoStatus failure(const QString& path, const QString& reason) {
+        return IoStatus{false, path, reason};
+    }
+    explicit operator bool() const { return ok; }
+    // Two lines for a message box: which file, and why.
+    QString message(const QString& action) const;
+};
+
+// A file of fixed-length records. Every operation opens the file, does its work
+// and closes it again; nothing stays open between operations.
+class RecordFile {
+public:
+    RecordFile(QString path, int recordLength);
+
+    const QString& path() const { return m_path; }
+
+    // The file's length; 0 for a missing file, which is not created.
+    std::int64_t length(IoStatus* status = nullptr) const;
+    // Length / record length to the nearest whole number, halves to even. A
+    // missing file counts 0 and is not created. nullopt when the count does not
+    // fit in 16 bits or the file cannot be examined (see status).
+    std::optional<std::int16_t> count(IoStatus* status = nullptr) const;
+
+    // Record n (1-based). Bytes past the end of the file read as NULs. A missing
+    // file is an error and is not created.
+    IoStatus read(int n, QByteArray& out) const;
+
+    // Writes `record` (exactly one record length) at record n, creating the
+    // file when missing. The record goes down whole or not at all: a write that
+    // cannot complete puts back what the file held before.
+    IoStatus write(int n, const QByteArray& record);
+
+    // Under an exclusive lock on the file: counts the records, then writes
+    // `record` at count + 1, so that concurrent appenders never share a slot.
+    // `written` receives the record number used.
+    IoStatus appendAtCount(const QByteArray& record, int* written = nullptr);
+
+private:
+    IoStatus writeLocked(int fd, std::int64_t offset, const QByteArray& record);
+
+    QString m_path;
+    int m_recordLength;
+};

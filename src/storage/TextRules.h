@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Number and text conventions shared by every window of the program.
+namespace rules {
+
+// Nearest whole number, an exact half going to the even neighbour.
+double roundHalfEven(double x);
+
+// Records in a file of `length` bytes: length / recordLength to the nearest
+// whole number, halves to even (exact, in integer arithmetic). nullopt when the
+// count does not fit the 16-bit counter of the file formats.
+std::optional<std::int16_t> recordCountForLength(std::int64_t length, int recordLength);
+
+// A non-negative number with one leading blank in place of a sign: 7 -> " 7",
+// -3 -> "-3".
+QString numberText(long long n);
+QString numberText(double x);
+
+// The leading decimal number of a text (leading blanks and tabs skipped,
+// optional sign, digits with an optional fraction); 0 when there is none.
+double leadingNumber(const QString& text);
+
+// floor(100 * correct / toTake) in exact integer arithmetic; 0 when nothing was
+// answered correctly or nothing was to be taken.
+int exactPercentage(int correct, int toTake);
+
+// The test's name from its path: the part after the last path separator ('/' or
+// '\'), without its last four characters (the ".tst").
+QString testNameFromPath(const QString& path);
+
+} // namespace rules

@@ -1,0 +1,172 @@
+// The main window as a user meets it: start-up, tabs, sounds, exit and help.
+#include "FileListBox.h"
+#include "HelpText.h"
+#include "ImageBox.h"
+#include "Module1.h"
+#include "Pictures.h"
+#include "TestSupport.h"
+#include "TextBox.h"
+#include "frmHelp.h"
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+QStringList items(const FileListBox* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+QPoint screenCentreFor(const QWidget* w) {
+    const QRect s = QGuiApplication::primaryScreen()->geometry();
+    return QPoint((s.width() - w->frameGeometry().width()) / 2, (s.height() - w->frameGeometry().height()) / 2);
+}
+frmMain& startMain() {
+    frmMain& m = Forms::get<frmMain>();
+    m.Show();
+    return m;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartInAnEmptyFolder() {
+        testing::Env env;
+        frmMain& m = startMain();
+        QVERIFY(QDir(QStringLiteral("tests")).exists());
+        QCOMPARE(Module1::TestsDir, QStringLiteral("./tests"));
+        QVERIFY(env.sound->started.isEmpty()); // no start sound before the folder exists
+        QCOMPARE(m.File1->count() + m.File2->count() + m.File3->count(), 0);
+        QCOMPARE(m.SSTab1->currentIndex(), 4);
+        QCOMPARE(m.SSTab1->tabText(4), QStringLiteral("About"));
+        QCOMPARE(m.windowTitle(), QStringLiteral("Quizdex "));
+        QCOMPARE(m.size(), QSize(443, 270));
+        QVERIFY(m.Check1->isChecked());
+        QVERIFY(m.Command7->isVisible());
+        QVERIFY(!m.Command1->isVisible()); // controls of the other tabs wait behind theirs
+        QVERIFY(env.boxes->shown.isEmpty());
+        QCOMPARE(m.pos(), screenCentreFor(&m));
+    }
+
+    void listsTestsAndLogsAndPlaysTheStartSound() {
+        testing::Env env;
+        for (const char* f : {"a.tst", "b.tst", "c.log", "StartSound.wav"})
+            env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(f)), "x");
+        frmMain& m = startMain();
+        QCOMPARE(items(m.File1), QStringList({"a.tst", "b.tst"}));
+        QCOMPARE(items(m.File2), QStringList({"a.tst", "b.tst"}));
+        QCOMPARE(items(m.File3), QStringList({"c.log"}));
+        QCOMPARE(env.sound->started, QStringList({"StartSound.wav"}));
+    }
+
+    void tabSoundPlaysWhateverTheSoundSwitchSays() {
+        testing::Env env;
+        env.writeFile(QStringLiteral("tests/TabClick.wav"), "x");
+        frmMain& m = startMain();
+        m.SSTab1->setCurrentIndex(2);
+        QVERIFY(m.Check1->isVisible());
+        QVERIFY(!m.Command7->isVisible());
+        QTest::mouseClick(m.Check1, Qt::LeftButton);
+        QVERIFY(!m.Check1->isChecked());
+        m.SSTab1->setCurrentIndex(3);
+        m.SSTab1->setCurrentIndex(0);
+        QCOMPARE(env.sound->started, QStringList({"TabClick.wav", "TabClick.wav", "TabClick.wav"}));
+    }
+
+    void exitAndTheCloseButtonEndTheProgram() {
+        testing::Env env;
+        frmMain& m = startMain();
+        testing::click(m.Command2);
+        QCOMPARE(env.exitRequests, 1);
+        QVERIFY(!Forms::isLoaded<frmMain>());
+
+        frmMain& again = startMain();
+        again.close();
+        QCOMPARE(env.exitRequests, 2);
+        QVERIFY(!Forms::isLoaded<frmMain>());
+    }
+
+    void unusableTestsFolderIsReportedAndTheProgramGoesOn() {
+        testing::Env env;
+        env.writeFile(QStringLiteral("tests"), "a file where the folder should be");
+        frmMain& m = startMain();
+        QCOMPARE(env.boxes->shown.size(), 1);
+        QVERIFY(env.boxes->shown.first().contains(QStringLiteral("./tests")));
+        QVERIFY(env.boxes->shown.first().contains(QStringLiteral("\r\n")));
+        QCOMPARE(m.File1->count(), 0);
+        m.SSTab1->setCurrentIndex(1); // still usable
+        QVERIFY(m.File1->isVisible());
+    }
+
+    void testBitmapFollowsTheChosenTest() {
+        testing::Env env;
+        env.writeFile(QStringLiteral("tests/Algebra.tst"), QByteArray(2514, '\0'));
+        env.writeFile(QStringLiteral("tests/Other.tst"), QByteArray(2514, '\0'));
+        QDir().mkpath(QStringLiteral("tests"));
+        QVERIFY(pictures::aboutPicture().save(QStringLiteral("tests/ALGEBRA.BMP"), "BMP"));
+        QVERIFY(pictures::questionDisc().save(QStringLiteral("tests/default.bmp"), "BMP"));
+        frmMain& m = startMain();
+        m.SSTab1->setCurrentIndex(2);
+        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {}, m.File2->visualItemRect(m.File2->item(0)).center());
+        QCOMPARE(m.Image1->picture().size(), QSize(250, 188));
+        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {}, m.File2->visualItemRect(m.File2->item(1)).center());
+        QCOMPARE(m.Image1->picture().size(), QSize(32, 32));
+        // without any default.bmp the built-in picture stands in
+        QFile::remove(QStringLiteral("tests/default.bmp"));
+        m.SSTab1->setCurrentIndex(1);
+        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {}, m.File1->visualItemRect(m.File1->item(1)).center());
+        QCOMPARE(m.Image2->picture().size(), QSize(180, 203));
+    }
+
+    void helpShowsItsTextFromTheTopAndTheMainWindowComesBackCentred() {
+        testing::Env env;
+        frmMain& m = startMain();
+        const QByteArray raw(kHelpText);
+        QVERIFY(raw.startsWith("QUIZDEX v 1.5.1\r\n---"));
+        QVERIFY(raw.endsWith("Click [Help] to see this.\r\n"));
+        QCOMPARE(raw.count("\r\n"), 69);
+        QVERIFY(raw.contains("It is not intended to be a \r\ncomprehensive help file.\r\n"));
+
+        m.move(10, 10);
+        for (int round = 0; round < 2; ++round) {
+            bool checked = false;
+            testing::whenModal<frmHelp>([&](frmHelp& h) {
+                QCOMPARE(h.windowTitle(), QStringLiteral("Quizdex Help"));
+                QCOMPARE(h.Text1->text(), QString::fromLatin1(raw));
+                QVERIFY(h.Text1->isReadOnly());
+                QCOMPARE(h.Text1->verticalScrollBar()->value(), 0);
+                h.Text1->verticalScrollBar()->setValue(h.Text1->verticalScrollBar()->maximum());
+                checked = true;
+                testing::click(h.Command1);
+            });
+            testing::click(m.Command7);
+            QVERIFY(checked);
+            QVERIFY(!Forms::isLoaded<frmHelp>());
+        }
+        QCOMPARE(m.pos(), screenCentreFor(&m));
+        QCOMPARE(Forms::active(), &m);
+    }
+
+    void everyControlIsNamed() {
+        testing::Env env;
+        frmMain& m = startMain();
+        QCOMPARE(testing::unnamedControls(&m), QStringList());
+        QCOMPARE(testing::unnamedControls(&Forms::get<frmHelp>()), QStringList());
+        QCOMPARE(m.Command1->accessibleName(), QStringLiteral("Create"));
+        QCOMPARE(m.txtCreator->accessibleName(), QStringLiteral("Owner"));
+        QCOMPARE(m.Command2->geometry(), QRect(352, 240, 81, 25));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_frmMain.moc"

@@ -1,0 +1,164 @@
+// The thin layer over the toolkit: file lists, lookups, sound rules, printing,
+// message boxes, clock texts and the random generator.
+#include "FileListBox.h"
+#include "Files.h"
+#include "ImageBox.h"
+#include "Pictures.h"
+#include "Services.h"
+#include "TestSupport.h"
+#include "TextBox.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void fileListShowsMatchingFilesSortedIgnoringCase() {
+        testing::Env env;
+        for (const char* name : {"b.tst", "a.tst", "c.log", "ALGEBRA.TST", ".log", "notes.txt"})
+            env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(name)), "x");
+        QDir().mkdir(QStringLiteral("tests/folder.tst"));
+
+        FileListBox tests;
+        tests.setPattern(QStringLiteral("*.tst"));
+        QVERIFY(tests.setPath(QStringLiteral("./tests")));
+        QStringList shown;
+        for (int i = 0; i < tests.count(); ++i)
+            shown << tests.item(i)->text();
+        QCOMPARE(shown, QStringList({"a.tst", "ALGEBRA.TST", "b.tst"}));
+        QCOMPARE(tests.fileName(), QString());
+
+        FileListBox logs;
+        logs.setPattern(QStringLiteral("*.log"));
+        logs.setPath(QStringLiteral("./tests"));
+        QCOMPARE(logs.count(), 2);
+        QCOMPARE(logs.item(0)->text(), QStringLiteral(".log"));
+        QCOMPARE(logs.item(1)->text(), QStringLiteral("c.log"));
+    }
+
+    void fileListSelectionClickAndRefresh() {
+        testing::Env env;
+        env.writeFile(QStringLiteral("tests/a.tst"), "x");
+        env.writeFile(QStringLiteral("tests/b.tst"), "x");
+        FileListBox list;
+        list.setPattern(QStringLiteral("*.tst"));
+        list.setPath(QStringLiteral("./tests"));
+        QSignalSpy clicks(&list, &FileListBox::Click);
+        list.show();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1)).center());
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(list.fileName(), QStringLiteral("b.tst"));
+
+        env.writeFile(QStringLiteral("tests/0.tst"), "x");
+        list.refresh();
+        QCOMPARE(list.count(), 3);
+        QCOMPARE(list.fileName(), QStringLiteral("b.tst")); // kept across the refresh
+        QCOMPARE(clicks.count(), 1);                       // a refresh is no click
+    }
+
+    void missingFolderListsNothing() {
+        testing::Env env;
+        FileListBox list;
+        QVERIFY(!list.setPath(QStringLiteral("./nowhere")));
+        QCOMPARE(list.count(), 0);
+    }
+
+    void lookupsIgnoreLetterCaseButPreferAnExactMatch() {
+        testing::Env env;
+        env.writeFile(QStringLiteral("tests/DEFAULT.BMP"), "x");
+        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/default.bmp")),
+                 QStringLiteral("./tests/DEFAULT.BMP"));
+        env.writeFile(QStringLiteral("tests/default.bmp"), "y");
+        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/default.bmp")),
+                 QStringLiteral("./tests/default.bmp"));
+        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/none.bmp")), QString());
+    }
+
+    void soundIsSilentForMissingFilesAndNeverInterrupts() {
+        testing::Env env;
+        env.writeFile(QStringLiteral("tests/Correct.wav"), "RIFF");
+        env.writeFile(QStringLiteral("tests/NEWQUESTION.WAV"), "RIFF");
+        env.sound->holds = true;
+        QVERIFY(!platform::playSound(QStringLiteral("./tests/missing.wav")));
+        QVERIFY(platform::playSound(QStringLiteral("./tests/Correct.wav")));
+        QVERIFY(!platform::playSound(QStringLiteral("./tests/NewQuestion.wav"))); // dropped
+        env.sound->finish();
+        QVERIFY(platform::playSound(QStringLiteral("./tests/NewQuestion.wav")));
+        QCOMPARE(env.sound->started, QStringList({"Correct.wav", "NEWQUESTION.WAV"}));
+    }
+
+    void printingWithoutAPrinterTellsTheUser() {
+        testing::Env env;
+        QLabel window(QStringLiteral("print me"));
+        window.resize(100, 40);
+        QVERIFY(platform::printWindow(&window));
+        QCOMPARE(env.printer->printed.size(), 1);
+        QCOMPARE(env.printer->printed.first().size(), QSize(100, 40));
+        env.printer->available = false;
+        QVERIFY(!platform::printWindow(&window));
+        QCOMPARE(env.boxes->shown, QStringList({"No printer is available."}));
+    }
+
+    void messageBoxesJoinLinesWithCrLfAndAnswerFromTheQueue() {
+        testing::Env env;
+        QCOMPARE(platform::lines({"a", "b", "", "c"}), QStringLiteral("a\r\nb\r\n\r\nc"));
+        QVERIFY(!platform::askYesNo(QStringLiteral("Sure?")));
+        env.boxes->answers.push_back(platform::Answer::Yes);
+        QVERIFY(platform::askYesNo(QStringLiteral("Sure?")));
+        QCOMPARE(env.boxes->shown.size(), 2);
+    }
+
+    void clockTexts() {
+        testing::Env env;
+        env.clock->current = QDateTime(QDate(2026, 1, 2), QTime(9, 5, 7));
+        QCOMPARE(platform::timeOfDayText(), QStringLiteral("09:05:07"));
+        QVERIFY(platform::timeText().contains(QStringLiteral("05:07")));
+        QVERIFY(!platform::dateText().isEmpty());
+    }
+
+    void defaultGeneratorIsUniformAndStartsTheSameEveryRun() {
+        platform::DefaultRandom a, b;
+        int buckets[10] = {};
+        for (int i = 0; i < 100000; ++i) {
+            const double r = a.next();
+            QCOMPARE(r, b.next());
+            QVERIFY(r >= 0.0 && r < 1.0);
+            ++buckets[static_cast<int>(r * 10)];
+        }
+        for (int n : buckets)
+            QVERIFY2(n > 9500 && n < 10500, qPrintable(QString::number(n)));
+    }
+
+    void multiLineBoxUsesCrLfAndCountsItInTheLimit() {
+        MultiLineTextBox box;
+        box.setText(QStringLiteral("one\r\ntwo"));
+        QCOMPARE(box.toPlainText(), QStringLiteral("one\ntwo"));
+        QCOMPARE(box.text(), QStringLiteral("one\r\ntwo"));
+        box.setMaxLength(10);
+        box.setText(QString());
+        box.show();
+        QTest::keyClicks(&box, QStringLiteral("abcd"));
+        QTest::keyClick(&box, Qt::Key_Return);
+        QTest::keyClicks(&box, QStringLiteral("efghijkl"));
+        QCOMPARE(box.text(), QStringLiteral("abcd\r\nefgh"));
+    }
+
+    void imageBoxKeepsItsPictureWhenAFileIsNoPicture() {
+        testing::Env env;
+        ImageBox image;
+        image.setPicture(QPixmap::fromImage(pictures::penOnPage()));
+        env.writeFile(QStringLiteral("tests/bad.bmp"), "not a picture");
+        QVERIFY(!image.loadPicture(QStringLiteral("./tests/bad.bmp")));
+        QVERIFY(!image.loadPicture(QStringLiteral("./tests/missing.bmp")));
+        QCOMPARE(image.picture().size(), QSize(180, 203));
+        QVERIFY(pictures::aboutPicture().save(QStringLiteral("tests/about.bmp"), "BMP"));
+        QVERIFY(image.loadPicture(QStringLiteral("./tests/ABOUT.BMP")));
+        QCOMPARE(image.picture().size(), QSize(250, 188));
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

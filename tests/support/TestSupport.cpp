@@ -1,0 +1,130 @@
+#include "TestSupport.h"
+
+#include "Module1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace testing {
+
+platform::Answer FakeMessageBoxes::show(const QString& text, bool yesNo) {
+    shown.append(text);
+    if (onShow)
+        onShow(text);
+    if (!answers.empty()) {
+        const platform::Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return yesNo ? platform::Answer::No : platform::Answer::Ok;
+}
+
+void FakeSound::start(const QString& file) {
+    started.append(QFileInfo(file).fileName());
+    m_playing = holds;
+}
+
+bool FakePrinter::print(const QImage& image) {
+    if (!available)
+        return false;
+    printed.append(image);
+    return true;
+}
+
+double FakeRandom::next() {
+    ++draws;
+    if (values.empty())
+        return m_fallback.next();
+    const double v = values.front();
+    values.pop_front();
+    return v;
+}
+
+Env::Env() : m_oldCwd(QDir::currentPath()) {
+    Forms::destroyAll();
+    QDir::setCurrent(m_dir.path());
+    Module1::reset();
+    auto b = std::make_unique<FakeMessageBoxes>();
+    boxes = b.get();
+    platform::setMessageBoxBackend(std::move(b));
+    auto s = std::make_unique<FakeSound>();
+    sound = s.get();
+    platform::setSoundBackend(std::move(s));
+    auto p = std::make_unique<FakePrinter>();
+    printer = p.get();
+    platform::setPrinterBackend(std::move(p));
+    auto c = std::make_unique<FakeClock>();
+    clock = c.get();
+    platform::setClockBackend(std::move(c));
+    auto r = std::make_unique<FakeRandom>();
+    random = r.get();
+    platform::setRandomBackend(std::move(r));
+    Forms::setExitHandler([this] { ++exitRequests; });
+}
+
+Env::~Env() {
+    Forms::destroyAll();
+    Forms::setExitHandler({});
+    platform::setMessageBoxBackend(nullptr);
+    platform::setSoundBackend(nullptr);
+    platform::setPrinterBackend(nullptr);
+    platform::setClockBackend(nullptr);
+    platform::setRandomBackend(nullptr);
+    Module1::reset();
+    QDir::setCurrent(m_oldCwd);
+}
+
+QString Env::testsFile(const QString& name) const { return Module1::joinPath(Module1::defaultTestsDir(), name); }
+
+void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
+    const QString path = QDir(m_dir.path()).filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray Env::readFile(const QString& relativePath) const {
+    QFile f(QDir(m_dir.path()).filePath(relativePath));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void click(QAbstractButton* button) {
+    if (!button) {
+        QTest::qFail("no button to click", __FILE__, __LINE__);
+        return;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+namespace {
+// Parts that Qt builds inside its composite widgets are not controls of ours.
+bool isToolkitPart(const QWidget* w) {
+    if (w->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QScrollBar*>(w) ||
+        w->inherits("QTabBar") || w->inherits("QStackedWidget"))
+        return true;
+    const QWidget* parent = w->parentWidget();
+    return parent && (parent->inherits("QStackedWidget") || parent->inherits("QTabBar") ||
+                      parent->inherits("QAbstractScrollArea") || parent->inherits("QAbstractSpinBox"));
+}
+} // namespace
+
+QStringList unnamedControls(QWidget* window) {
+    QStringList missing;
+    const QList<QWidget*> children = window->findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        if (isToolkitPart(w))
+            continue;
+        if (w->objectName().isEmpty() || w->accessibleName().isEmpty())
+            missing.append(QStringLiteral("%1 '%2'").arg(QString::fromLatin1(w->metaObject()->className()),
+                                                         w->objectName()));
+    }
+    return missing;
+}
+
+} // namespace testing

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "Forms.h"
+#include "Services.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QImage>
+#include <QSignalSpy>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace testing {
+
+// Message boxes that answer from a queue (Yes/No boxes answer No when the queue
+// is empty) and remember every text shown.
+class FakeMessageBoxes : public platform::MessageBoxBackend {
+public:
+    platform::Answer show(const QString& text, bool yesNo) override;
+    QStringList shown;
+    std::deque<platform::Answer> answers;
+    // Runs inside the box, as a user reading it would; for checks of what is on
+    // screen while a message is up.
+    std::function<void(const QString&)> onShow;
+};
+
+// A sound player that records what it was asked to start; a started sound
+// keeps playing until finish() when `holds` is set.
+class FakeSound : public platform::SoundBackend {
+public:
+    bool isPlaying() const override { return m_playing; }
+    void start(const QString& file) override;
+    void finish() { m_playing = false; }
+    QStringList started; // file names only
+    bool holds = false;
+
+private:
+    bool m_playing = false;
+};
+
+// A printer that keeps the images it was given; `available` false acts as a
+// machine without a printer.
+class FakePrinter : public platform::PrinterBackend {
+public:
+    bool print(const QImage& image) override;
+    QList<QImage> printed;
+    bool available = true;
+};
+
+class FakeClock : public platform::ClockBackend {
+public:
+    QDateTime now() const override { return current; }
+    QDateTime current = QDateTime(QDate(1998, 12, 5), QTime(22, 35, 12));
+};
+
+// Values from a list, then from the default generator.
+class FakeRandom : public platform::RandomBackend {
+public:
+    double next() override;
+    std::deque<double> values;
+    int draws = 0;
+
+private:
+    platform::DefaultRandom m_fallback;
+};
+
+// One test's world: a fresh temporary working folder, fakes for every
+// service, fresh shared state, and no window left over from an earlier test.
+class Env {
+public:
+    Env();
+    ~Env();
+    Env(const Env&) = delete;
+    Env& operator=(const Env&) = delete;
+
+    QString dir() const { return m_dir.path(); }
+    // Path of a file in the tests folder (relative to the working folder).
+    QString testsFile(const QString& name) const;
+    void writeFile(const QString& relativePath, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& relativePath) const;
+
+    FakeMessageBoxes* boxes = nullptr;
+    FakeSound* sound = nullptr;
+    FakePrinter* printer = nullptr;
+    FakeClock* clock = nullptr;
+    FakeRandom* random = nullptr;
+    int exitRequests = 0;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCwd;
+};
+
+// Clicks a button as the user does.
+void click(QAbstractButton* button);
+
+// The named child control of `parent`; fails the test when it is missing.
+template <class T> T* control(QObject* parent, const QString& name) {
+    T* w = parent->findChild<T*>(name);
+    if (!w)
+        qWarning("no control %s", qPrintable(name));
+    return w;
+}
+
+// Runs `action` once the window T is up and waiting modally (inside its wait),
+// so that a test can act on a modal window that a click opened.
+template <class T> void whenModal(std::function<void(T&)> action) {
+    auto conn = std::make_shared<QMetaObject::Connection>();
+    *conn = QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, [conn, action](Form* form) {
+        T* target = qobject_cast<T*>(form);
+        if (!target)
+            return;
+        QObject::disconnect(*conn);
+        QPointer<T> guard(target);
+        QTimer::singleShot(0, target, [guard, action] {
+            if (guard)
+                action(*guard);
+        });
+    });
+}
+
+// Every control of `window` carries its control name and an accessible name.
+QStringList unnamedControls(QWidget* window);
+
+} // namespace testing

@@ -1,0 +1,133 @@
+// Prepares a folder to run the program in: tests/Sample.tst with questions of
+// all three kinds, tests/default.bmp and the five sound files. Everything is
+// written by the program's own record code or drawn and synthesised here.
+#include "Module1.h"
+#include "Pictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QtEndian>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace {
+
+struct Tone {
+    double hz;
+    double seconds;
+};
+
+// 16-bit mono PCM at 22,050 Hz; each tone fades in and out to avoid clicks.
+QByteArray wav(std::initializer_list<Tone> tones) {
+    constexpr int rate = 22050;
+    QByteArray pcm;
+    for (const Tone& t : tones) {
+        const int n = static_cast<int>(t.seconds * rate);
+        for (int i = 0; i < n; ++i) {
+            const double env = std::min({1.0, i / 400.0, (n - i) / 400.0});
+            const double v = t.hz > 0 ? std::sin(2 * std::numbers::pi * t.hz * i / rate) : 0.0;
+            const auto s = static_cast<qint16>(v * env * 12000);
+            char b[2];
+            qToLittleEndian(s, b);
+            pcm.append(b, 2);
+        }
+    }
+    QByteArray out;
+    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
+    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
+    out.append("RIFF");
+    u32(static_cast<quint32>(36 + pcm.size()));
+    out.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out.append("data");
+    u32(static_cast<quint32>(pcm.size()));
+    out.append(pcm);
+    return out;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+struct Question {
+    const char* type;
+    const char* text;
+    std::initializer_list<const char*> choices;
+    int correct; // 1-based
+    const char* explanation;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quizdex_make_demo FOLDER\n");
+        return 2;
+    }
+    const QString tests = QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("tests"));
+    if (!QDir().mkpath(tests)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(tests));
+        return 1;
+    }
+
+    const QString testPath = QDir(tests).filePath(QStringLiteral("Sample.tst"));
+    if (!QFile::exists(testPath)) {
+        TestRecord& rec = Module1::TestRec;
+        rec.clear();
+        rec.setText(TestRecord::Owner, QStringLiteral("Demo Author"));
+        rec.setText(TestRecord::Password, QStringLiteral("demo"));
+        rec.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
+        rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
+        rec.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
+        rec.setShuffleFlag(1);
+        if (!Module1::writeTestRecord(testPath, 1))
+            return 1;
+        const Question questions[] = {
+            {"MULTIPLE", "Which planet is closest to the sun?", {"Venus", "Mercury", "Mars", "Earth", "Jupiter"}, 2,
+             "Mercury orbits the sun at about 58 million kilometres."},
+            {"TRUE/FALSE", "Water boils at 100 degrees Celsius at sea level.", {"TRUE", "FALSE"}, 1,
+             "At standard pressure water boils at 100 degrees Celsius."},
+            {"TYPED", "What is the capital of France?", {"Paris"}, 1, "Paris has been the capital since 987."},
+            {"MULTIPLE", "How many sides has a hexagon?", {"Five", "Six", "Seven", "Eight", ""}, 2,
+             "Hexa means six."},
+            {"TRUE/FALSE", "The Pacific is the smallest ocean.", {"TRUE", "FALSE"}, 2,
+             "The Pacific is the largest ocean; the Arctic is the smallest."},
+        };
+        int k = 0;
+        for (const Question& q : questions) {
+            ++k;
+            rec.setQuestionNumber(static_cast<std::int16_t>(k));
+            rec.setText(TestRecord::QuestionText, QString::fromUtf8(q.text));
+            rec.setText(TestRecord::QuestionType, QString::fromUtf8(q.type));
+            int i = 0;
+            for (int c = 1; c <= 5; ++c)
+                rec.setText(TestRecord::choice(c), QString());
+            for (const char* choice : q.choices)
+                rec.setText(TestRecord::choice(++i), QString::fromUtf8(choice));
+            rec.setRaw(TestRecord::CorrectAnswer, rec.raw(TestRecord::choice(q.correct)));
+            rec.setText(TestRecord::Explanation, QString::fromUtf8(q.explanation));
+            if (!Module1::writeTestRecord(testPath, k + 1))
+                return 1;
+        }
+    }
+
+    pictures::penOnPage().save(QDir(tests).filePath(QStringLiteral("default.bmp")), "BMP");
+    const bool ok =
+        writeFile(QDir(tests).filePath(QStringLiteral("StartSound.wav")),
+                  wav({{523.25, 0.12}, {659.25, 0.12}, {783.99, 0.25}})) &&
+        writeFile(QDir(tests).filePath(QStringLiteral("TabClick.wav")), wav({{1200, 0.03}})) &&
+        writeFile(QDir(tests).filePath(QStringLiteral("Correct.wav")), wav({{880, 0.1}, {1318.5, 0.2}})) &&
+        writeFile(QDir(tests).filePath(QStringLiteral("wrong.wav")), wav({{220, 0.18}, {0, 0.04}, {196, 0.3}})) &&
+        writeFile(QDir(tests).filePath(QStringLiteral("NewQuestion.wav")), wav({{660, 0.08}}));
+    return ok ? 0 : 1;
+}
