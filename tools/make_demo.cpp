@@ -69,6 +69,8 @@ struct Question {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Drawing the pictures needs no screen; this runs before the desktop does.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: quizdex_make_demo FOLDER\n");

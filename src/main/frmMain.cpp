@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -22,6 +23,17 @@
 #include <sys/stat.h>
 
 namespace {
+
+// The five tab captions share one row of the container's width: tabs get a
+// narrower margin than the style's default so that all of them fit.
+class TightTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace)
+            return 8;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) {
     auto* l = new QLabel(caption, parent);
@@ -63,6 +75,10 @@ frmMain::frmMain() {
     SSTab1 = new QTabWidget(this);
     ui::name(SSTab1, QStringLiteral("SSTab1"), QStringLiteral("Tasks"));
     SSTab1->setGeometry(ui::twips(120, 150, 6375, 3375));
+    auto* tabStyle = new TightTabStyle();
+    tabStyle->setParent(SSTab1);
+    SSTab1->tabBar()->setStyle(tabStyle);
+    SSTab1->setUsesScrollButtons(false);
     const QStringList captions = {QStringLiteral("Create a New Test"),
                                   QStringLiteral("Edit an Existing Test"), QStringLiteral("Take a Test"),
                                   QStringLiteral("View Score Log"), QStringLiteral("About")};
