@@ -4,13 +4,13 @@
 #include "Module1.h"
 #include "Pictures.h"
 
+#include <cmath>
+#include <cstdio>
+#include <numbers>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QtEndian>
-#include <cmath>
-#include <cstdio>
-#include <numbers>
 
 namespace {
 
@@ -35,8 +35,16 @@ QByteArray wav(std::initializer_list<Tone> tones) {
         }
     }
     QByteArray out;
-    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
+    auto u32 = [&out](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        out.append(b, 4);
+    };
+    auto u16 = [&out](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        out.append(b, 2);
+    };
     out.append("RIFF");
     u32(static_cast<quint32>(36 + pcm.size()));
     out.append("WAVEfmt ");
@@ -95,14 +103,30 @@ int main(int argc, char* argv[]) {
         if (!Module1::writeTestRecord(testPath, 1))
             return 1;
         const Question questions[] = {
-            {"MULTIPLE", "Which planet is closest to the sun?", {"Venus", "Mercury", "Mars", "Earth", "Jupiter"}, 2,
+            {"MULTIPLE",
+             "Which planet is closest to the sun?",
+             {"Venus", "Mercury", "Mars", "Earth", "Jupiter"},
+             2,
              "Mercury orbits the sun at about 58 million kilometres."},
-            {"TRUE/FALSE", "Water boils at 100 degrees Celsius at sea level.", {"TRUE", "FALSE"}, 1,
+            {"TRUE/FALSE",
+             "Water boils at 100 degrees Celsius at sea level.",
+             {"TRUE", "FALSE"},
+             1,
              "At standard pressure water boils at 100 degrees Celsius."},
-            {"TYPED", "What is the capital of France?", {"Paris"}, 1, "Paris has been the capital since 987."},
-            {"MULTIPLE", "How many sides has a hexagon?", {"Five", "Six", "Seven", "Eight", ""}, 2,
+            {"TYPED",
+             "What is the capital of France?",
+             {"Paris"},
+             1,
+             "Paris has been the capital since 987."},
+            {"MULTIPLE",
+             "How many sides has a hexagon?",
+             {"Five", "Six", "Seven", "Eight", ""},
+             2,
              "Hexa means six."},
-            {"TRUE/FALSE", "The Pacific is the smallest ocean.", {"TRUE", "FALSE"}, 2,
+            {"TRUE/FALSE",
+             "The Pacific is the smallest ocean.",
+             {"TRUE", "FALSE"},
+             2,
              "The Pacific is the largest ocean; the Arctic is the smallest."},
         };
         int k = 0;
@@ -128,8 +152,10 @@ int main(int argc, char* argv[]) {
         writeFile(QDir(tests).filePath(QStringLiteral("StartSound.wav")),
                   wav({{523.25, 0.12}, {659.25, 0.12}, {783.99, 0.25}})) &&
         writeFile(QDir(tests).filePath(QStringLiteral("TabClick.wav")), wav({{1200, 0.03}})) &&
-        writeFile(QDir(tests).filePath(QStringLiteral("Correct.wav")), wav({{880, 0.1}, {1318.5, 0.2}})) &&
-        writeFile(QDir(tests).filePath(QStringLiteral("wrong.wav")), wav({{220, 0.18}, {0, 0.04}, {196, 0.3}})) &&
+        writeFile(QDir(tests).filePath(QStringLiteral("Correct.wav")),
+                  wav({{880, 0.1}, {1318.5, 0.2}})) &&
+        writeFile(QDir(tests).filePath(QStringLiteral("wrong.wav")),
+                  wav({{220, 0.18}, {0, 0.04}, {196, 0.3}})) &&
         writeFile(QDir(tests).filePath(QStringLiteral("NewQuestion.wav")), wav({{660, 0.08}}));
     return ok ? 0 : 1;
 }

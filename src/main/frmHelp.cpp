@@ -39,4 +39,6 @@ void frmHelp::placeOver(QWidget* owner) {
     move(o.center().x() - width() / 2, o.center().y() - height() / 2);
 }
 
-void frmHelp::Command1_Click() { Unload(); }
+void frmHelp::Command1_Click() {
+    Unload();
+}

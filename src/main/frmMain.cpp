@@ -2,12 +2,14 @@
 
 #include "Controls.h"
 #include "FileListBox.h"
+#include "frmHelp.h"
 #include "ImageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
 #include "Services.h"
-#include "frmHelp.h"
 
+#include <cerrno>
+#include <cstring>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -18,8 +20,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -28,7 +28,8 @@ namespace {
 // narrower margin than the style's default so that all of them fit.
 class TightTabStyle : public QProxyStyle {
 public:
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
         if (metric == PM_TabBarTabHSpace)
             return 8;
         return QProxyStyle::pixelMetric(metric, option, widget);
@@ -79,9 +80,9 @@ frmMain::frmMain() {
     tabStyle->setParent(SSTab1);
     SSTab1->tabBar()->setStyle(tabStyle);
     SSTab1->setUsesScrollButtons(false);
-    const QStringList captions = {QStringLiteral("Create a New Test"),
-                                  QStringLiteral("Edit an Existing Test"), QStringLiteral("Take a Test"),
-                                  QStringLiteral("View Score Log"), QStringLiteral("About")};
+    const QStringList captions = {
+        QStringLiteral("Create a New Test"), QStringLiteral("Edit an Existing Test"),
+        QStringLiteral("Take a Test"), QStringLiteral("View Score Log"), QStringLiteral("About")};
     for (const QString& caption : captions) {
         auto* page = new QWidget(SSTab1);
         page->setAccessibleName(caption);
@@ -237,7 +238,8 @@ void frmMain::Form_Load() {
     using Module1::TestsDir;
     TestsDir = Module1::defaultTestsDir();
     if (Check1->isChecked())
-        m_soundResult = platform::playSound(Module1::joinPath(TestsDir, QStringLiteral("StartSound.wav")));
+        m_soundResult =
+            platform::playSound(Module1::joinPath(TestsDir, QStringLiteral("StartSound.wav")));
 
     QDir dir(TestsDir);
     if (!dir.exists()) {
@@ -260,10 +262,13 @@ void frmMain::Form_Load() {
     File3->setPath(TestsDir);
 }
 
-void frmMain::Form_Activate() { Module1::CenterForm(this); }
+void frmMain::Form_Activate() {
+    Module1::CenterForm(this);
+}
 
 void frmMain::SSTab1_Click() {
-    m_soundResult = platform::playSound(Module1::joinPath(Module1::TestsDir, QStringLiteral("TabClick.wav")));
+    m_soundResult =
+        platform::playSound(Module1::joinPath(Module1::TestsDir, QStringLiteral("TabClick.wav")));
 }
 
 void frmMain::refreshLists() {
@@ -272,7 +277,9 @@ void frmMain::refreshLists() {
     File3->refresh();
 }
 
-void frmMain::Command2_Click() { Forms::endProgram(); }
+void frmMain::Command2_Click() {
+    Forms::endProgram();
+}
 
 void frmMain::Command7_Click() {
     frmHelp& help = Forms::get<frmHelp>();
@@ -280,9 +287,13 @@ void frmMain::Command7_Click() {
     help.ShowModal();
 }
 
-void frmMain::File1_Click() { showTestBitmap(File1->fileName(), Image2); }
+void frmMain::File1_Click() {
+    showTestBitmap(File1->fileName(), Image2);
+}
 
-void frmMain::File2_Click() { showTestBitmap(File2->fileName(), Image1); }
+void frmMain::File2_Click() {
+    showTestBitmap(File2->fileName(), Image1);
+}
 
 void frmMain::showTestBitmap(const QString& fileName, ImageBox* image) {
     // Without a "default.bmp" the built-in picture stands in for it.

@@ -1,10 +1,10 @@
 #include "Controls.h"
 #include "Forms.h"
-#include "Pictures.h"
 #include "frmMain.h"
+#include "Pictures.h"
 
-#include <QApplication>
 #include <csignal>
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
     // A write past a file-size limit must fail with an error the program can

@@ -1,8 +1,8 @@
 #include "Controls.h"
 
+#include <array>
 #include <QPalette>
 #include <QWidget>
-#include <array>
 
 namespace ui {
 
@@ -14,7 +14,9 @@ QColor qbColor(int n) {
     return QColor::fromRgb(kByNumber[static_cast<std::size_t>(n & 15)]);
 }
 
-QFont defaultFont() { return font(QStringLiteral("Arial"), 8.25); }
+QFont defaultFont() {
+    return font(QStringLiteral("Arial"), 8.25);
+}
 
 QFont font(const QString& family, double points, bool bold, bool italic) {
     QFont f(family);
@@ -60,7 +62,11 @@ void setForeColor(QWidget* w, const QColor& c) {
     w->setPalette(p);
 }
 
-QColor backColor(const QWidget* w) { return w->palette().color(QPalette::Window); }
-QColor foreColor(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+QColor backColor(const QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
+QColor foreColor(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
 
 } // namespace ui

@@ -10,14 +10,18 @@ class QWidget;
 // Positions and sizes are given in twips: 15 twips are one pixel at 96 dpi.
 namespace ui {
 
-constexpr int px(int twips) { return (twips + 7) / 15; }
+constexpr int px(int twips) {
+    return (twips + 7) / 15;
+}
 constexpr QRect twips(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
 }
 
 // The standard 16-colour palette by number (0 black ... 15 bright white).
 QColor qbColor(int n);
-inline QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+inline QColor rgb(int r, int g, int b) {
+    return QColor(r, g, b);
+}
 
 // Arial 8.25 point, the default control font.
 QFont defaultFont();

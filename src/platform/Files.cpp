@@ -1,9 +1,9 @@
 #include "Files.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <algorithm>
 
 namespace platform {
 

@@ -52,8 +52,9 @@ QImage aboutPicture() {
         p.setBrush(Qt::white);
         p.drawRect(page);
         p.setPen(QPen(QColor(0, 128, 0), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({page.topLeft() + QPointF(20, 40), page.topLeft() + QPointF(40, 60),
-                                  page.topLeft() + QPointF(80, 20)}));
+        p.drawPolyline(
+            QPolygonF({page.topLeft() + QPointF(20, 40), page.topLeft() + QPointF(40, 60),
+                       page.topLeft() + QPointF(80, 20)}));
     }
     return img;
 }

@@ -78,17 +78,31 @@ template <class Base, class Real> std::unique_ptr<Base> replace(std::unique_ptr<
     return old;
 }
 
-MessageBoxBackend& messageBoxes() { return *slot<MessageBoxBackend, RealMessageBox>(); }
-SoundBackend& sound() { return *slot<SoundBackend, RealSound>(); }
-PrinterBackend& printer() { return *slot<PrinterBackend, RealPrinter>(); }
-ClockBackend& clock() { return *slot<ClockBackend, RealClock>(); }
-RandomBackend& random() { return *slot<RandomBackend, DefaultRandom>(); }
+MessageBoxBackend& messageBoxes() {
+    return *slot<MessageBoxBackend, RealMessageBox>();
+}
+SoundBackend& sound() {
+    return *slot<SoundBackend, RealSound>();
+}
+PrinterBackend& printer() {
+    return *slot<PrinterBackend, RealPrinter>();
+}
+ClockBackend& clock() {
+    return *slot<ClockBackend, RealClock>();
+}
+RandomBackend& random() {
+    return *slot<RandomBackend, DefaultRandom>();
+}
 
 } // namespace
 
-void msgBox(const QString& text) { messageBoxes().show(text, false); }
+void msgBox(const QString& text) {
+    messageBoxes().show(text, false);
+}
 
-bool askYesNo(const QString& text) { return messageBoxes().show(text, true) == Answer::Yes; }
+bool askYesNo(const QString& text) {
+    return messageBoxes().show(text, true) == Answer::Yes;
+}
 
 QString lines(std::initializer_list<QString> parts) {
     QStringList list(parts);
@@ -116,7 +130,9 @@ bool printWindow(QWidget* window) {
     return false;
 }
 
-QString dateText() { return QLocale::system().toString(clock().now().date(), QLocale::ShortFormat); }
+QString dateText() {
+    return QLocale::system().toString(clock().now().date(), QLocale::ShortFormat);
+}
 
 QString timeText() {
     // The locale's long time format names the time zone; the program shows the
@@ -126,9 +142,13 @@ QString timeText() {
     return QLocale::system().toString(clock().now().time(), format.trimmed());
 }
 
-QString timeOfDayText() { return clock().now().time().toString(QStringLiteral("hh:mm:ss")); }
+QString timeOfDayText() {
+    return clock().now().time().toString(QStringLiteral("hh:mm:ss"));
+}
 
-double rnd() { return random().next(); }
+double rnd() {
+    return random().next();
+}
 
 double DefaultRandom::next() {
     // splitmix64: small, fast and evenly spread; 53 bits make the double.

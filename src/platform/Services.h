@@ -1,11 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -21,8 +21,8 @@ public:
     virtual ~MessageBoxBackend() = default;
     virtual Answer show(const QString& text, bool yesNo) = 0;
 };
-void msgBox(const QString& text);             // OK only
-bool askYesNo(const QString& text);           // Yes and No; true on Yes
+void msgBox(const QString& text);                    // OK only
+bool askYesNo(const QString& text);                  // Yes and No; true on Yes
 QString lines(std::initializer_list<QString> parts); // joined with CR LF
 
 // ---- Sound: asynchronous, silent for a missing file, and a sound still

@@ -1,8 +1,8 @@
 #include "Cp1252.h"
 
+#include <array>
 #include <QList>
 #include <QStringView>
-#include <array>
 
 namespace cp1252 {
 namespace {

@@ -10,6 +10,8 @@ namespace cp1252 {
 // One byte per code point; a code point the code page cannot hold becomes '?'.
 QByteArray encode(const QString& text);
 QString decode(const char* data, qsizetype size);
-inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+inline QString decode(const QByteArray& bytes) {
+    return decode(bytes.constData(), bytes.size());
+}
 
 } // namespace cp1252

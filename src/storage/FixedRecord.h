@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <QByteArray>
+#include <QString>
 
 // A fixed-length record held as its bytes on disk. A fresh record is all NUL
 // bytes, so a field that no writer ever assigned is written as NULs.

@@ -1,9 +1,9 @@
 #include "Forms.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <algorithm>
 
 namespace {
 // Brings a window to the front; the headless platform has no stacking to change.
@@ -16,7 +16,9 @@ void bringToFront(QWidget* w) {
 
 Form::Form() : QWidget(nullptr, Qt::Dialog) {}
 
-Form::~Form() { endModalWait(); }
+Form::~Form() {
+    endModalWait();
+}
 
 void Form::Show() {
     show();
@@ -64,7 +66,9 @@ void Form::Hide() {
         Forms::instance().activateLatestVisible(this);
 }
 
-void Form::HideKeepingModal() { hide(); }
+void Form::HideKeepingModal() {
+    hide();
+}
 
 void Form::Unload() {
     if (m_unloading)
@@ -110,15 +114,18 @@ Forms& Forms::instance() {
 
 Forms::~Forms() = default;
 
-Form* Forms::active() { return instance().m_active.data(); }
+Form* Forms::active() {
+    return instance().m_active.data();
+}
 
 void Forms::setActive(Form* form) {
     if (!form || m_active == form)
         return;
     m_active = form;
-    m_history.erase(std::remove_if(m_history.begin(), m_history.end(),
-                                   [form](const QPointer<Form>& p) { return p.isNull() || p == form; }),
-                    m_history.end());
+    m_history.erase(
+        std::remove_if(m_history.begin(), m_history.end(),
+                       [form](const QPointer<Form>& p) { return p.isNull() || p == form; }),
+        m_history.end());
     m_history.emplace_back(form);
     QPointer<Form> guard(form);
     form->Form_Activate();

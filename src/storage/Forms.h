@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-#include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <typeindex>
 #include <vector>
 

@@ -14,11 +14,17 @@ std::int16_t FinalScore = 0;
 TestRecord TestRec;
 LogRecord LogRec;
 
-QString pathSep() { return QString(QDir::separator()); }
+QString pathSep() {
+    return QString(QDir::separator());
+}
 
-QString joinPath(const QString& folder, const QString& name) { return folder + pathSep() + name; }
+QString joinPath(const QString& folder, const QString& name) {
+    return folder + pathSep() + name;
+}
 
-QString defaultTestsDir() { return QStringLiteral(".") + pathSep() + QStringLiteral("tests"); }
+QString defaultTestsDir() {
+    return QStringLiteral(".") + pathSep() + QStringLiteral("tests");
+}
 
 IoStatus readTestRecord(const QString& path, int n) {
     QByteArray bytes;

@@ -4,9 +4,9 @@
 #include "RecordFile.h"
 #include "TestRecord.h"
 
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <QString>
 
 class QWidget;
 

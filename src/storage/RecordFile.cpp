@@ -2,17 +2,19 @@
 
 #include "TextRules.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <QFile>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+QString errnoText(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
+}
 
 // Owns one open descriptor and its advisory lock; both go when it does.
 class Fd {
@@ -56,7 +58,7 @@ bool preadAll(int fd, char* buf, std::size_t size, std::int64_t offset, std::siz
     return true;
 }
 
-bool pwriteAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
+bool pwriteRaw(int fd, const char* buf, std::size_t size, std::int64_t offset) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t r = ::pwrite(fd, buf + done, size - done, static_cast<off_t>(offset + done));
@@ -74,10 +76,26 @@ bool pwriteAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
     return true;
 }
 
+bool pwriteAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
+    const IoFaults& faults = IoFaults::current();
+    if (faults.writeLimit >= 0 && static_cast<std::int64_t>(size) > faults.writeLimit) {
+        if (faults.writeLimit > 0 &&
+            !pwriteRaw(fd, buf, static_cast<std::size_t>(faults.writeLimit), offset))
+            return false;
+        errno = faults.writeErrno ? faults.writeErrno : ENOSPC;
+        return false;
+    }
+    return pwriteRaw(fd, buf, size, offset);
+}
+
 // Opens for writing, creating the file when missing; `created` tells whether
 // this call made it, so that a failed first write leaves no empty file behind.
 int openForWrite(const QByteArray& native, bool* created) {
     *created = false;
+    if (const int err = IoFaults::current().openErrno) {
+        errno = err;
+        return -1;
+    }
     for (;;) {
         const int fd = ::open(native.constData(), O_RDWR | O_CLOEXEC);
         if (fd >= 0 || errno != ENOENT)
@@ -93,6 +111,11 @@ int openForWrite(const QByteArray& native, bool* created) {
 }
 
 } // namespace
+
+IoFaults& IoFaults::current() {
+    static IoFaults faults;
+    return faults;
+}
 
 QString IoStatus::message(const QString& action) const {
     return action + QStringLiteral(" \"") + path + QStringLiteral("\":\r\n") + reason;
@@ -127,7 +150,8 @@ std::optional<std::int16_t> RecordFile::count(IoStatus* status) const {
     }
     const auto n = rules::recordCountForLength(len, m_recordLength);
     if (!n && status)
-        *status = IoStatus::failure(m_path, QStringLiteral("The file holds more than 32,767 records."));
+        *status =
+            IoStatus::failure(m_path, QStringLiteral("The file holds more than 32,767 records."));
     return n;
 }
 
@@ -183,7 +207,8 @@ IoStatus RecordFile::appendAtCount(const QByteArray& record, int* written) {
         return IoStatus::failure(m_path, errnoText(errno));
     const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
     if (!count || *count == 32767)
-        return IoStatus::failure(m_path, QStringLiteral("The file holds 32,767 records, its limit."));
+        return IoStatus::failure(m_path,
+                                 QStringLiteral("The file holds 32,767 records, its limit."));
     const IoStatus st2 =
         writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record);
     if (!st2 && created && st.st_size == 0)
@@ -204,7 +229,8 @@ IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& 
     // Keep what the write may overwrite, to put it back if the write fails.
     QByteArray before;
     if (offset < oldSize) {
-        before.resize(static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, oldSize - offset)));
+        before.resize(
+            static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, oldSize - offset)));
         std::size_t got = 0;
         if (!preadAll(fd, before.data(), static_cast<std::size_t>(before.size()), offset, &got))
             return IoStatus::failure(m_path, errnoText(errno));
@@ -216,7 +242,7 @@ IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& 
 
     const int err = errno;
     if (!before.isEmpty())
-        pwriteAll(fd, before.constData(), static_cast<std::size_t>(before.size()), offset);
+        pwriteRaw(fd, before.constData(), static_cast<std::size_t>(before.size()), offset);
     if (::ftruncate(fd, static_cast<off_t>(oldSize)) != 0) {
         // Nothing more can be done; the reason of the failed write is what matters.
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <QByteArray>
+#include <QString>
 
 // Outcome of one file operation: on failure, the file and the system's reason.
 struct IoStatus {
@@ -18,6 +18,16 @@ struct IoStatus {
     explicit operator bool() const { return ok; }
     // Two lines for a message box: which file, and why.
     QString message(const QString& action) const;
+};
+
+// Faults a test can make the record files meet where the machine cannot make
+// them (as root, read-only permissions stop nothing). Inactive by default.
+struct IoFaults {
+    int openErrno = 0;            // opening for writing fails with this
+    std::int64_t writeLimit = -1; // a write stops after this many bytes...
+    int writeErrno = 0;           // ...failing with this (ENOSPC, EIO)
+    static IoFaults& current();
+    static void clear() { current() = IoFaults{}; }
 };
 
 // A file of fixed-length records. Every operation opens the file, does its work

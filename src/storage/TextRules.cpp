@@ -5,7 +5,9 @@
 
 namespace rules {
 
-double roundHalfEven(double x) { return std::nearbyint(x); } // default FE_TONEAREST mode
+double roundHalfEven(double x) {
+    return std::nearbyint(x);
+} // default FE_TONEAREST mode
 
 std::optional<std::int16_t> recordCountForLength(std::int64_t length, int recordLength) {
     if (length <= 0 || recordLength <= 0)
@@ -61,7 +63,8 @@ int exactPercentage(int correct, int toTake) {
 }
 
 QString testNameFromPath(const QString& path) {
-    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const QString file = path.mid(cut + 1);
     return file.left(std::max<qsizetype>(0, file.size() - 4));
 }

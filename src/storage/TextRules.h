@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <QString>
 
 // Number and text conventions shared by every window of the program.
 namespace rules {

@@ -1,18 +1,18 @@
 // The main window as a user meets it: start-up, tabs, sounds, exit and help.
 #include "FileListBox.h"
+#include "frmHelp.h"
+#include "frmMain.h"
 #include "HelpText.h"
 #include "ImageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
 #include "TestSupport.h"
 #include "TextBox.h"
-#include "frmHelp.h"
-#include "frmMain.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -28,7 +28,8 @@ QStringList items(const FileListBox* list) {
 }
 QPoint screenCentreFor(const QWidget* w) {
     const QRect s = QGuiApplication::primaryScreen()->geometry();
-    return QPoint((s.width() - w->frameGeometry().width()) / 2, (s.height() - w->frameGeometry().height()) / 2);
+    return QPoint((s.width() - w->frameGeometry().width()) / 2,
+                  (s.height() - w->frameGeometry().height()) / 2);
 }
 frmMain& startMain() {
     frmMain& m = Forms::get<frmMain>();
@@ -117,14 +118,17 @@ private slots:
         QVERIFY(pictures::questionDisc().save(QStringLiteral("tests/default.bmp"), "BMP"));
         frmMain& m = startMain();
         m.SSTab1->setCurrentIndex(2);
-        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {}, m.File2->visualItemRect(m.File2->item(0)).center());
+        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {},
+                          m.File2->visualItemRect(m.File2->item(0)).center());
         QCOMPARE(m.Image1->picture().size(), QSize(250, 188));
-        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {}, m.File2->visualItemRect(m.File2->item(1)).center());
+        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {},
+                          m.File2->visualItemRect(m.File2->item(1)).center());
         QCOMPARE(m.Image1->picture().size(), QSize(32, 32));
         // without any default.bmp the built-in picture stands in
         QFile::remove(QStringLiteral("tests/default.bmp"));
         m.SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {}, m.File1->visualItemRect(m.File1->item(1)).center());
+        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {},
+                          m.File1->visualItemRect(m.File1->item(1)).center());
         QCOMPARE(m.Image2->picture().size(), QSize(180, 203));
     }
 

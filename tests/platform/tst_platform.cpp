@@ -48,7 +48,8 @@ private slots:
         list.setPath(QStringLiteral("./tests"));
         QSignalSpy clicks(&list, &FileListBox::Click);
         list.show();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1)).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.item(1)).center());
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(list.fileName(), QStringLiteral("b.tst"));
 
@@ -56,7 +57,7 @@ private slots:
         list.refresh();
         QCOMPARE(list.count(), 3);
         QCOMPARE(list.fileName(), QStringLiteral("b.tst")); // kept across the refresh
-        QCOMPARE(clicks.count(), 1);                       // a refresh is no click
+        QCOMPARE(clicks.count(), 1);                        // a refresh is no click
     }
 
     void missingFolderListsNothing() {

@@ -96,7 +96,7 @@ private slots:
         Forms::get<Dialog>().ShowModal();
         QVERIFY(sawModal);
         QCOMPARE(Forms::active(), &caller);
-        QCOMPARE(caller.activations, 2); // activation on return from the modal window
+        QCOMPARE(caller.activations, 2);    // activation on return from the modal window
         QVERIFY(Forms::isLoaded<Dialog>()); // hidden, not unloaded
 
         testing::whenModal<Dialog>([](Dialog& d) { d.Unload(); });

@@ -71,7 +71,8 @@ private slots:
     void windows1252RoundTripsAndUnknownCharactersBecomeQuestionMarks() {
         const QString text = QStringLiteral("caf\u00e9 \u20ac5 \u2014 \u201cok\u201d");
         const QByteArray enc = cp1252::encode(text);
-        QCOMPARE(enc, QByteArray("caf\xe9 \x80" "5 \x97 \x93ok\x94"));
+        QCOMPARE(enc, QByteArray("caf\xe9 \x80"
+                                 "5 \x97 \x93ok\x94"));
         QCOMPARE(cp1252::decode(enc), text);
         // one '?' per character outside the code page, surrogate pairs included
         QCOMPARE(cp1252::encode(QStringLiteral("a\u4e2db\U0001F600c")), QByteArray("a?b?c"));
@@ -230,7 +231,8 @@ private slots:
     void testNames() {
         QCOMPARE(rules::testNameFromPath(QStringLiteral("C:\\exams\\tests\\Algebra.tst")),
                  QStringLiteral("Algebra"));
-        QCOMPARE(rules::testNameFromPath(QStringLiteral("./tests/My Test.tst")), QStringLiteral("My Test"));
+        QCOMPARE(rules::testNameFromPath(QStringLiteral("./tests/My Test.tst")),
+                 QStringLiteral("My Test"));
         QCOMPARE(rules::testNameFromPath(QStringLiteral("./tests/.tst")), QString());
     }
 };

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "Module1.h"
+#include "RecordFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -69,6 +70,7 @@ Env::Env() : m_oldCwd(QDir::currentPath()) {
 
 Env::~Env() {
     Forms::destroyAll();
+    IoFaults::clear();
     Forms::setExitHandler({});
     platform::setMessageBoxBackend(nullptr);
     platform::setSoundBackend(nullptr);
@@ -79,7 +81,9 @@ Env::~Env() {
     QDir::setCurrent(m_oldCwd);
 }
 
-QString Env::testsFile(const QString& name) const { return Module1::joinPath(Module1::defaultTestsDir(), name); }
+QString Env::testsFile(const QString& name) const {
+    return Module1::joinPath(Module1::defaultTestsDir(), name);
+}
 
 void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
     const QString path = QDir(m_dir.path()).filePath(relativePath);
@@ -109,8 +113,9 @@ bool isToolkitPart(const QWidget* w) {
         w->inherits("QTabBar") || w->inherits("QStackedWidget"))
         return true;
     const QWidget* parent = w->parentWidget();
-    return parent && (parent->inherits("QStackedWidget") || parent->inherits("QTabBar") ||
-                      parent->inherits("QAbstractScrollArea") || parent->inherits("QAbstractSpinBox"));
+    return parent &&
+           (parent->inherits("QStackedWidget") || parent->inherits("QTabBar") ||
+            parent->inherits("QAbstractScrollArea") || parent->inherits("QAbstractSpinBox"));
 }
 } // namespace
 
@@ -121,8 +126,8 @@ QStringList unnamedControls(QWidget* window) {
         if (isToolkitPart(w))
             continue;
         if (w->objectName().isEmpty() || w->accessibleName().isEmpty())
-            missing.append(QStringLiteral("%1 '%2'").arg(QString::fromLatin1(w->metaObject()->className()),
-                                                         w->objectName()));
+            missing.append(QStringLiteral("%1 '%2'").arg(
+                QString::fromLatin1(w->metaObject()->className()), w->objectName()));
     }
     return missing;
 }

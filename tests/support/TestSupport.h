@@ -3,6 +3,9 @@
 #include "Forms.h"
 #include "Services.h"
 
+#include <deque>
+#include <functional>
+#include <memory>
 #include <QAbstractButton>
 #include <QDateTime>
 #include <QImage>
@@ -11,9 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <deque>
-#include <functional>
-#include <memory>
 
 namespace testing {
 
@@ -111,17 +111,18 @@ template <class T> T* control(QObject* parent, const QString& name) {
 // so that a test can act on a modal window that a click opened.
 template <class T> void whenModal(std::function<void(T&)> action) {
     auto conn = std::make_shared<QMetaObject::Connection>();
-    *conn = QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, [conn, action](Form* form) {
-        T* target = qobject_cast<T*>(form);
-        if (!target)
-            return;
-        QObject::disconnect(*conn);
-        QPointer<T> guard(target);
-        QTimer::singleShot(0, target, [guard, action] {
-            if (guard)
-                action(*guard);
+    *conn =
+        QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, [conn, action](Form* form) {
+            T* target = qobject_cast<T*>(form);
+            if (!target)
+                return;
+            QObject::disconnect(*conn);
+            QPointer<T> guard(target);
+            QTimer::singleShot(0, target, [guard, action] {
+                if (guard)
+                    action(*guard);
+            });
         });
-    });
 }
 
 // Every control of `window` carries its control name and an accessible name.

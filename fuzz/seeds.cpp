@@ -1,0 +1,60 @@
+// Writes seed inputs for every fuzz target, made by the program's own writers.
+#include "LogRecord.h"
+#include "TestRecord.h"
+
+#include <cstdio>
+#include <QDir>
+#include <QFile>
+
+namespace {
+void put(const QString& dir, const QString& name, const QByteArray& bytes) {
+    QDir().mkpath(dir);
+    QFile f(QDir(dir).filePath(name));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quizdex_fuzz_seeds DIR\n");
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    TestRecord header;
+    header.setText(TestRecord::Owner, QStringLiteral("Owner"));
+    header.setText(TestRecord::Password, QStringLiteral("pw"));
+    header.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
+    header.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
+    header.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
+    header.setShuffleFlag(1);
+    TestRecord question;
+    question.setQuestionNumber(1);
+    question.setText(TestRecord::QuestionText, QStringLiteral("Capital of France?"));
+    question.setText(TestRecord::QuestionType, QStringLiteral("MULTIPLE"));
+    for (int i = 1; i <= 5; ++i)
+        question.setText(TestRecord::choice(i), QStringLiteral("Choice %1").arg(i));
+    question.setRaw(TestRecord::CorrectAnswer, question.raw(TestRecord::Choice2));
+    question.setText(TestRecord::Explanation, QStringLiteral("Because.\r\nTwo lines."));
+    LogRecord log;
+    log.setText(LogRecord::DateTaken, QStringLiteral("12/5/98"));
+    log.setText(LogRecord::TimeTaken, QStringLiteral("10:35:12 PM"));
+    log.setText(LogRecord::TestTaken, QStringLiteral("MATH1"));
+    log.setText(LogRecord::TestScore, QStringLiteral("80"));
+    log.setNumQuestions(10);
+
+    const QString records = root + QStringLiteral("/fuzz_records");
+    put(records, QStringLiteral("header"), header.bytes());
+    put(records, QStringLiteral("question"), question.bytes());
+    put(records, QStringLiteral("log"), log.bytes());
+    const QString numbers = root + QStringLiteral("/fuzz_numbers");
+    put(numbers, QStringLiteral("score"), QByteArray(" 75"));
+    put(numbers, QStringLiteral("fraction"), QByteArray("62.5"));
+    put(numbers, QStringLiteral("length"), QByteArray("\xd2\x1d\x00\x00\x00\x00\x00\x00", 8));
+    const QString logs = root + QStringLiteral("/fuzz_log_reader");
+    put(logs, QStringLiteral("two"), log.bytes() + log.bytes());
+    put(logs, QStringLiteral("stray"), log.bytes() + QByteArray(57, 'x'));
+    const QString tests = root + QStringLiteral("/fuzz_test_file");
+    put(tests, QStringLiteral("test"), header.bytes() + question.bytes());
+    return 0;
+}
