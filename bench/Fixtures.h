@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Fixture files written by the program's own record code.
+namespace fixtures {
+
+// A test of `questions` questions of all three kinds, cycling.
+void writeTest(const QString& path, int questions);
+// A score log of `entries` entries.
+void writeLog(const QString& path, int entries);
+
+} // namespace fixtures
