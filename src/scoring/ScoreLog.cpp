@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <climits>
 #include <limits>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <sys/file.h>
 
 namespace scoring {
 
@@ -121,14 +123,30 @@ LogText readLog(const QString& path) {
     const int n = count ? *count : kMaxCount;
     result.ok = count.has_value();
 
-    result.text.reserve(static_cast<qsizetype>(n) * kTypicalEntryChars);
-    QByteArray bytes;
-    for (int k = 1; k <= n; ++k) {
-        if (!file.read(k, bytes)) {
-            result.ok = false;
-            break;
-        }
-        Module1::LogRec.setBytes(bytes);
+    // One open and one read for the whole log, under a shared lock so that an
+    // entry being appended is not seen half-written.
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        result.ok = false;
+        return result;
+    }
+    ::flock(in.handle(), LOCK_SH);
+    const qsizetype wanted = static_cast<qsizetype>(n) * LogRecord::kSize;
+    QByteArray all = in.read(wanted);
+    if (all.size() < wanted && in.error() != QFileDevice::NoError) {
+        // Only whole records read before the failure count.
+        all.truncate(all.size() - all.size() % LogRecord::kSize);
+        result.ok = false;
+    } else {
+        all.append(QByteArray(wanted - all.size(), '\0')); // the last, short record
+    }
+    in.close();
+
+    const int got = static_cast<int>(all.size() / LogRecord::kSize);
+    result.text.reserve(static_cast<qsizetype>(got) * kTypicalEntryChars);
+    for (int k = 0; k < got; ++k) {
+        Module1::LogRec.setBytes(
+            QByteArray::fromRawData(all.constData() + k * LogRecord::kSize, LogRecord::kSize));
         appendEntryText(result.text, Module1::LogRec);
     }
     return result;
