@@ -2,10 +2,12 @@
 
 #include "Controls.h"
 #include "FileListBox.h"
+#include "Form1.h"
 #include "frmHelp.h"
 #include "ImageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
+#include "ScoreLog.h"
 #include "Services.h"
 
 #include <cerrno>
@@ -321,6 +323,14 @@ void frmMain::Command4_Click() {}
 
 // ---- Score logs
 
-void frmMain::File3_Click() {}
+void frmMain::File3_Click() {
+    Text4->clear();
+    const QString name = File3->fileName();
+    if (name.isEmpty())
+        return;
+    scoring::showLog(Text4, Module1::joinPath(File3->path(), name));
+}
 
-void frmMain::Command5_Click() {}
+// Not modal: the main window stays usable, and the full view follows the log
+// selected here each time the user returns to it.
+void frmMain::Command5_Click() { Forms::get<Form1>().Show(); }

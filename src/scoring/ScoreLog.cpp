@@ -3,14 +3,33 @@
 #include "Cp1252.h"
 #include "FileListBox.h"
 #include "Forms.h"
-#include "Module1.h"
-#include "TextRules.h"
 #include "frmMain.h"
 #include "frmScore.h"
+#include "Module1.h"
+#include "Services.h"
+#include "TextRules.h"
 
+#include <algorithm>
 #include <climits>
+#include <limits>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <sys/file.h>
 
 namespace scoring {
+
+namespace {
+
+constexpr int kMaxCount = std::numeric_limits<std::int16_t>::max();
+// A typical entry's text; enough to build most logs without growing the text.
+constexpr qsizetype kTypicalEntryChars = 128;
+
+std::int16_t toInt16(int n) {
+    return static_cast<std::int16_t>(std::clamp(n, INT16_MIN, INT16_MAX));
+}
+
+} // namespace
 
 QString logPathFor(const QString& candidateName) {
     return Module1::joinPath(Module1::TestsDir, candidateName + QStringLiteral(".log"));
@@ -26,13 +45,124 @@ QString logNameProblem(const QString& candidateName) {
     return {};
 }
 
+void fillEntry(LogRecord& rec, const QString& testName, const QString& date, const QString& time,
+               int score, int numQuestions) {
+    rec.setRaw(LogRecord::Spare, QByteArray(LogRecord::Spare.width, '\0'));
+    rec.setText(LogRecord::TestTaken, testName);
+    rec.setText(LogRecord::DateTaken, date);
+    rec.setText(LogRecord::TimeTaken, time);
+    rec.setText(LogRecord::TestScore, QString::number(score));
+    rec.setNumQuestions(toInt16(numQuestions));
+}
+
 void finishRun(int questionsToTake, int correctCount) {
-    // Placeholder until the score log writer lands: the score and the chart.
-    (void)questionsToTake;
-    Module1::FinalScore = static_cast<std::int16_t>(rules::exactPercentage(correctCount, questionsToTake));
+    const int score = rules::exactPercentage(correctCount, questionsToTake);
+    fillEntry(Module1::LogRec, rules::testNameFromPath(Module1::TestPath), platform::dateText(),
+              platform::timeText(), score, questionsToTake);
+
+    const QString path = logPathFor(Module1::CandidateName);
+    const QString nameProblem = logNameProblem(Module1::CandidateName);
+    // The candidate still sees the score; the log only records it when it can.
+    if (!nameProblem.isEmpty()) {
+        platform::msgBox(
+            IoStatus::failure(path, nameProblem)
+                .message(QStringLiteral("Your score could not be added to the score log")));
+    } else {
+        const IoStatus st =
+            RecordFile(path, LogRecord::kSize).appendAtCount(Module1::LogRec.bytes());
+        if (!st)
+            platform::msgBox(
+                st.message(QStringLiteral("Your score could not be added to the score log")));
+    }
+
+    Module1::FinalScore = toInt16(score);
     Forms::get<frmScore>().ShowModal();
     if (frmMain* main = Forms::find<frmMain>())
         main->File3->refresh();
+}
+
+void appendEntryText(QString& out, const LogRecord& rec) {
+    static const QLatin1String kEnd("\r\n");
+    out.append(QLatin1String("TEST TAKEN  -> "))
+        .append(rec.text(LogRecord::TestTaken))
+        .append(kEnd);
+    out.append(QLatin1String("TIME TAKEN  -> "))
+        .append(rec.text(LogRecord::TimeTaken))
+        .append(kEnd);
+    out.append(QLatin1String("DATE TAKEN  -> "))
+        .append(rec.text(LogRecord::DateTaken))
+        .append(kEnd);
+    out.append(QLatin1String("# QUESTIONS -> "))
+        .append(QString::number(rec.numQuestions()))
+        .append(kEnd);
+    out.append(QLatin1String("TEST SCORE  -> "))
+        .append(rec.text(LogRecord::TestScore))
+        .append(QLatin1Char('%'))
+        .append(kEnd);
+    out.append(kEnd);
+}
+
+QString entryText(const LogRecord& rec) {
+    QString out;
+    appendEntryText(out, rec);
+    return out;
+}
+
+LogText readLog(const QString& path) {
+    LogText result;
+    const RecordFile file(path, LogRecord::kSize);
+    IoStatus st;
+    const std::int64_t length = file.length(&st);
+    // A log that vanished since it was listed cannot be read; reading never
+    // creates it.
+    if (!st || !QFileInfo::exists(path)) {
+        result.ok = false;
+        return result;
+    }
+    const std::optional<std::int16_t> count = rules::recordCountForLength(length, LogRecord::kSize);
+    const int n = count ? *count : kMaxCount;
+    result.ok = count.has_value();
+
+    // One open and one read for the whole log, under a shared lock so that an
+    // entry being appended is not seen half-written.
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        result.ok = false;
+        return result;
+    }
+    ::flock(in.handle(), LOCK_SH);
+    const qsizetype wanted = static_cast<qsizetype>(n) * LogRecord::kSize;
+    QByteArray all = in.read(wanted);
+    if (all.size() < wanted && in.error() != QFileDevice::NoError) {
+        // Only whole records read before the failure count.
+        all.truncate(all.size() - all.size() % LogRecord::kSize);
+        result.ok = false;
+    } else {
+        all.append(QByteArray(wanted - all.size(), '\0')); // the last, short record
+    }
+    in.close();
+
+    const int got = static_cast<int>(all.size() / LogRecord::kSize);
+    result.text.reserve(static_cast<qsizetype>(got) * kTypicalEntryChars);
+    for (int k = 0; k < got; ++k) {
+        Module1::LogRec.setBytes(
+            QByteArray::fromRawData(all.constData() + k * LogRecord::kSize, LogRecord::kSize));
+        appendEntryText(result.text, Module1::LogRec);
+    }
+    return result;
+}
+
+QString logErrorMessage() {
+    return platform::lines({QStringLiteral("Error loading Log file. Your Log file(s) are either"),
+                            QStringLiteral("corrupted, or you are trying to read log files "),
+                            QStringLiteral("created before v1.4.")});
+}
+
+void showLog(QPlainTextEdit* view, const QString& path) {
+    const LogText log = readLog(path);
+    view->setPlainText(log.text);
+    if (!log.ok)
+        platform::msgBox(logErrorMessage());
 }
 
 } // namespace scoring
