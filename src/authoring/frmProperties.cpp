@@ -110,15 +110,13 @@ frmProperties::frmProperties() {
     Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Read Me"));
     Command3->setGeometry(ui::twips(2640, 4080, 1095, 375));
 
-    // Up raises the score: the bar is an up-down counter from 50 to 100.
+    // 50 at the top, as the bar's own arrows and keys move its handle.
     VScroll1 = new QScrollBar(Qt::Vertical, Frame4);
     ui::name(VScroll1, QStringLiteral("VScroll1"), QStringLiteral("Passing score"));
     VScroll1->setGeometry(ui::twips(1680, 240, 255, 735));
     VScroll1->setRange(50, 100);
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
-    VScroll1->setInvertedAppearance(true);
-    VScroll1->setInvertedControls(false);
     VScroll1->setValue(50);
     VScroll1_Change();
 
