@@ -4,6 +4,7 @@
 #include "frmProperties.h"
 #include "Module1.h"
 #include "Pictures.h"
+#include "Question.h"
 #include "Services.h"
 #include "TextBox.h"
 #include "TextRules.h"

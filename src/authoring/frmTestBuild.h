@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Forms.h"
-#include "Question.h"
+#include <optional>
 
 class QButtonGroup;
 class QGroupBox;
