@@ -50,7 +50,7 @@ frmProperties::frmProperties() {
 
     Frame1 = new QGroupBox(QStringLiteral("When question is answered correctly..."), this);
     ui::name(Frame1, QStringLiteral("Frame1"), Frame1->title());
-    Frame1->setGeometry(ui::twips(240, 840, 3075, 1455));
+    Frame1->setGeometry(ui::twips(240, 840, 3000, 1455));
     chkCorrect1 = makeCheck(Frame1, QStringLiteral("chkCorrect1"),
                             QStringLiteral("Display \"Correct!\""), 300);
     ChkCorrect2 = makeCheck(Frame1, QStringLiteral("ChkCorrect2"),
@@ -63,7 +63,7 @@ frmProperties::frmProperties() {
 
     Frame2 = new QGroupBox(QStringLiteral("When question is answered incorrectly..."), this);
     ui::name(Frame2, QStringLiteral("Frame2"), Frame2->title());
-    Frame2->setGeometry(ui::twips(3300 + 180, 840, 2895, 1455));
+    Frame2->setGeometry(ui::twips(3360, 840, 3135, 1455));
     chkIncorrect1 = makeCheck(Frame2, QStringLiteral("chkIncorrect1"),
                               QStringLiteral("Display \"Incorrect!\""), 300);
     chkIncorrect2 = makeCheck(Frame2, QStringLiteral("chkIncorrect2"),
