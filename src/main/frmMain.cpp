@@ -9,6 +9,9 @@
 #include "Pictures.h"
 #include "ScoreLog.h"
 #include "Services.h"
+#include "TestHeader.h"
+#include "frmProperties.h"
+#include "frmTestBuild.h"
 
 #include <cerrno>
 #include <cstring>
@@ -309,13 +312,78 @@ void frmMain::showTestBitmap(const QString& fileName, ImageBox* image) {
 
 // ---- Create a test
 
-void frmMain::Command1_Click() {}
+void frmMain::Command1_Click() {
+    if (rightTrimmed(Text1->text()).isEmpty() || rightTrimmed(Text2->text()).isEmpty() ||
+        rightTrimmed(Text3->text()).isEmpty()) {
+        platform::msgBox(platform::lines({QStringLiteral("All fields need to be filled in"),
+                                          QStringLiteral("before you can create a test file.")}));
+        return;
+    }
+    Module1::TestPath =
+        Module1::joinPath(Module1::TestsDir, rightTrimmed(Text1->text()) + QStringLiteral(".tst"));
+    const authoring::CreateResult made =
+        authoring::createTest(Module1::TestsDir, Text1->text(), Text2->text(), Text3->text());
+    switch (made.outcome) {
+    case authoring::CreateOutcome::IllegalName:
+        platform::msgBox(platform::lines(
+            {QStringLiteral("You have entered characters in the Test Name"),
+             QStringLiteral("field that are not legal characters for filenames."), QString(),
+             QStringLiteral("Please enter legal characters and try again.")}));
+        return;
+    case authoring::CreateOutcome::Exists:
+        platform::msgBox(
+            platform::lines({QStringLiteral("There is currently a test by this name."),
+                             QStringLiteral("Choose a different name, or delete the"),
+                             QStringLiteral("existing text."), QString(),
+                             QStringLiteral("If you need to make changes to the existing"),
+                             QStringLiteral("test, click on the EDIT TEST tab.")}));
+        return;
+    case authoring::CreateOutcome::Failed:
+        platform::msgBox(made.status.message(QStringLiteral("The test could not be created as")));
+        return;
+    case authoring::CreateOutcome::Created:
+        break;
+    }
+    Module1::TestPath = made.path;
+    refreshLists();
+    if (!frmProperties::openFor(Module1::TestPath))
+        return;
+    Forms::get<frmTestBuild>().ShowModal();
+}
 
-void frmMain::Command8_Click() {}
+void frmMain::Command8_Click() {
+    const bool wasLoaded = Forms::isLoaded<frmProperties>();
+    Forms::get<frmProperties>().Command3_Click();
+    if (!wasLoaded) {
+        if (frmProperties* p = Forms::find<frmProperties>())
+            p->Unload();
+    }
+}
 
 // ---- Edit a test
 
-void frmMain::Command3_Click() {}
+void frmMain::Command3_Click() {
+    Module1::TestPath = Module1::joinPath(File1->path(), File1->fileName());
+    if (File1->fileName().isEmpty()) {
+        platform::msgBox(QStringLiteral("Select a Test to edit"));
+        return;
+    }
+    if (txtPassword->text().isEmpty() || txtCreator->text().isEmpty()) {
+        platform::msgBox(QStringLiteral("Both name AND password are required."));
+        return;
+    }
+    const IoStatus st = Module1::readTestRecord(Module1::TestPath, 1);
+    if (!st) {
+        platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
+        return;
+    }
+    if (!authoring::ownerAndPasswordMatch(Module1::TestRec, txtCreator->text(),
+                                          txtPassword->text())) {
+        platform::msgBox(QStringLiteral("Incorrect Name and/or Password. Access Denied."));
+        return;
+    }
+    Forms::get<frmTestBuild>().ShowModal();
+}
 
 // ---- Take a test
 

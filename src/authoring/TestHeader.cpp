@@ -1,0 +1,103 @@
+#include "TestHeader.h"
+
+#include "Cp1252.h"
+#include "Files.h"
+#include "Module1.h"
+#include "TextRules.h"
+
+#include <climits>
+#include <QFile>
+
+namespace authoring {
+
+namespace {
+// Typed text as a header field of `width` would hold it.
+QString asStored(const QString& typed, int width) {
+    return cp1252::decode(cp1252::encode(typed).left(width));
+}
+} // namespace
+
+QString testNameProblem(const QString& name) {
+    // A separator would put the file outside the tests folder.
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return QStringLiteral("The name contains \"/\" or \"\\\".");
+    if (name.contains(QChar(0)))
+        return QStringLiteral("The name contains a NUL character.");
+    if (QFile::encodeName(name + QStringLiteral(".tst")).size() > NAME_MAX)
+        return QStringLiteral("The name is too long for a file name.");
+    return {};
+}
+
+CreateResult createTest(const QString& testsDir, const QString& typedName, const QString& owner,
+                        const QString& password) {
+    const QString name = rightTrimmed(typedName);
+    CreateResult result;
+    if (name.isEmpty() || !testNameProblem(name).isEmpty()) {
+        result.outcome = CreateOutcome::IllegalName;
+        return result;
+    }
+    const QString path = Module1::joinPath(testsDir, name + QStringLiteral(".tst"));
+    const QString existing = platform::resolveCaseInsensitive(path);
+    result.path = existing.isEmpty() ? path : existing;
+
+    IoStatus st;
+    const std::int64_t length = RecordFile(result.path, Module1::kTestRecordLength).length(&st);
+    if (!st) {
+        result.status = st;
+        return result;
+    }
+    // An empty file is a test not yet begun; anything longer may be someone's
+    // work, even when it is too short to count as a record.
+    if (length > 0) {
+        result.outcome = CreateOutcome::Exists;
+        return result;
+    }
+
+    TestRecord& rec = Module1::TestRec;
+    rec.clear(); // nothing of a test read earlier goes into the new one
+    rec.setText(TestRecord::Owner, owner);
+    rec.setText(TestRecord::Password, password);
+    rec.setShuffleFlag(1);
+    rec.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
+    rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
+    result.status = Module1::writeTestRecord(result.path, 1);
+    result.outcome = result.status ? CreateOutcome::Created : CreateOutcome::Failed;
+    return result;
+}
+
+bool ownerAndPasswordMatch(const TestRecord& header, const QString& owner,
+                           const QString& password) {
+    return header.text(TestRecord::Owner)
+                   .compare(asStored(owner, TestRecord::Owner.width), Qt::CaseInsensitive) == 0 &&
+           header.text(TestRecord::Password)
+                   .compare(asStored(password, TestRecord::Password.width), Qt::CaseInsensitive) ==
+               0;
+}
+
+bool flagOn(const TestRecord& header, FieldSpec field, int position) {
+    if (position < 1 || position > field.width)
+        return false;
+    return header.raw(field).at(position - 1) == '1';
+}
+
+QString flagText(const std::array<bool, 4>& on) {
+    QString out;
+    for (bool b : on)
+        out += b ? QLatin1Char('1') : QLatin1Char('0');
+    return out;
+}
+
+int passingScoreToShow(const TestRecord& header) {
+    const double v = rules::leadingNumber(header.text(TestRecord::PassingScore));
+    if (!(v > 49))
+        return 75;
+    if (v >= 100)
+        return 100;
+    return static_cast<int>(rules::roundHalfEven(v));
+}
+
+QString passingScoreText(int score) {
+    return rules::numberText(static_cast<long long>(score));
+}
+
+} // namespace authoring

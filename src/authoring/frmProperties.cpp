@@ -1,0 +1,235 @@
+#include "frmProperties.h"
+
+#include "Controls.h"
+#include "Module1.h"
+#include "Services.h"
+#include "TestHeader.h"
+#include "TextRules.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, int top) {
+    auto* c = new QCheckBox(caption, parent);
+    ui::name(c, name, caption);
+    c->setGeometry(ui::twips(120, top, 2775, 255));
+    return c;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    ui::name(b, name, caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmProperties::frmProperties() {
+    ui::name(this, QStringLiteral("frmProperties"), QStringLiteral("Properties"));
+    setWindowTitle(QStringLiteral("Properties"));
+    setFont(ui::defaultFont());
+    setFixedSize(ui::px(6615), ui::px(4680));
+
+    Label1 = new QLabel(QStringLiteral("Owner"), this);
+    ui::name(Label1, QStringLiteral("Label1"), Label1->text());
+    Label1->setGeometry(ui::twips(240, 120, 2895, 255));
+    txtOwner = new QLineEdit(this);
+    ui::name(txtOwner, QStringLiteral("txtOwner"), QStringLiteral("Owner"));
+    txtOwner->setGeometry(ui::twips(240, 360, 2895, 315));
+    txtPassword = new QLineEdit(this);
+    ui::name(txtPassword, QStringLiteral("txtPassword"), QStringLiteral("Password"));
+    txtPassword->setGeometry(ui::twips(3480, 360, 2895, 315));
+
+    Frame1 = new QGroupBox(QStringLiteral("When question is answered correctly..."), this);
+    ui::name(Frame1, QStringLiteral("Frame1"), Frame1->title());
+    Frame1->setGeometry(ui::twips(240, 840, 3000, 1455));
+    chkCorrect1 = makeCheck(Frame1, QStringLiteral("chkCorrect1"),
+                            QStringLiteral("Display \"Correct!\""), 300);
+    ChkCorrect2 = makeCheck(Frame1, QStringLiteral("ChkCorrect2"),
+                            QStringLiteral("Display the Explanation"), 570);
+    chkCorrect3 = makeCheck(Frame1, QStringLiteral("chkCorrect3"),
+                            QStringLiteral("Display the correct answer"), 840);
+    chkCorrect4 = makeCheck(Frame1, QStringLiteral("chkCorrect4"),
+                            QStringLiteral("Display current grade so far"), 1110);
+    chkCorrect1->setChecked(true);
+
+    Frame2 = new QGroupBox(QStringLiteral("When question is answered incorrectly..."), this);
+    ui::name(Frame2, QStringLiteral("Frame2"), Frame2->title());
+    Frame2->setGeometry(ui::twips(3360, 840, 3135, 1455));
+    chkIncorrect1 = makeCheck(Frame2, QStringLiteral("chkIncorrect1"),
+                              QStringLiteral("Display \"Incorrect!\""), 300);
+    chkIncorrect2 = makeCheck(Frame2, QStringLiteral("chkIncorrect2"),
+                              QStringLiteral("Display the Explanation"), 570);
+    chkIncorrect3 = makeCheck(Frame2, QStringLiteral("chkIncorrect3"),
+                              QStringLiteral("Display the correct answer"), 840);
+    chkIncorrect4 = makeCheck(Frame2, QStringLiteral("chkIncorrect4"),
+                              QStringLiteral("Display current grade so far"), 1110);
+    chkIncorrect1->setChecked(true);
+    chkIncorrect2->setChecked(true);
+    chkIncorrect3->setChecked(true);
+
+    Frame3 = new QGroupBox(QStringLiteral("When the question is a multiple choice..."), this);
+    ui::name(Frame3, QStringLiteral("Frame3"), Frame3->title());
+    Frame3->setGeometry(ui::twips(240, 2400, 6135, 855));
+    optShuffle =
+        new QRadioButton(QStringLiteral("Shuffle the answers into a random order"), Frame3);
+    ui::name(optShuffle, QStringLiteral("optShuffle"), optShuffle->text());
+    optShuffle->setGeometry(ui::twips(120, 240, 5895, 255));
+    optShuffle->setChecked(true);
+    optNoShuffle = new QRadioButton(
+        QStringLiteral("Display the asnwers in the same order I enter them"), Frame3);
+    ui::name(optNoShuffle, QStringLiteral("optNoShuffle"), optNoShuffle->text());
+    optNoShuffle->setGeometry(ui::twips(120, 510, 5895, 255));
+
+    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
+    Command2->setGeometry(ui::twips(3960, 4080, 1095, 375));
+    Command1 = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Save/Done"));
+    Command1->setGeometry(ui::twips(5280, 4080, 1095, 375));
+    Command1->setDefault(true);
+
+    Label2 = new QLabel(QStringLiteral("Password"), this);
+    ui::name(Label2, QStringLiteral("Label2"), Label2->text());
+    Label2->setGeometry(ui::twips(3480, 120, 2895, 255));
+
+    Frame4 = new QGroupBox(QStringLiteral("Passing Score"), this);
+    ui::name(Frame4, QStringLiteral("Frame4"), Frame4->title());
+    Frame4->setGeometry(ui::twips(240, 3360, 2175, 1095));
+    Label5 = new QLabel(Frame4);
+    ui::name(Label5, QStringLiteral("Label5"), QStringLiteral("Passing score"));
+    Label5->setFont(ui::font(QStringLiteral("Arial"), 12, true));
+    Label5->setGeometry(ui::twips(120, 420, 1455, 375));
+
+    Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Read Me"));
+    Command3->setGeometry(ui::twips(2640, 4080, 1095, 375));
+
+    // 50 at the top, as the bar's own arrows and keys move its handle.
+    VScroll1 = new QScrollBar(Qt::Vertical, Frame4);
+    ui::name(VScroll1, QStringLiteral("VScroll1"), QStringLiteral("Passing score"));
+    VScroll1->setGeometry(ui::twips(1680, 240, 255, 735));
+    VScroll1->setRange(50, 100);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(1);
+    VScroll1->setValue(50);
+    VScroll1_Change();
+
+    QWidget::setTabOrder(txtOwner, txtPassword);
+    QWidget::setTabOrder(txtPassword, chkCorrect1);
+    QWidget::setTabOrder(chkCorrect1, ChkCorrect2);
+    QWidget::setTabOrder(ChkCorrect2, chkCorrect3);
+    QWidget::setTabOrder(chkCorrect3, chkCorrect4);
+    QWidget::setTabOrder(chkCorrect4, chkIncorrect1);
+    QWidget::setTabOrder(chkIncorrect1, chkIncorrect2);
+    QWidget::setTabOrder(chkIncorrect2, chkIncorrect3);
+    QWidget::setTabOrder(chkIncorrect3, chkIncorrect4);
+    QWidget::setTabOrder(chkIncorrect4, optShuffle);
+    QWidget::setTabOrder(optShuffle, Command2);
+    QWidget::setTabOrder(Command2, Command1);
+    QWidget::setTabOrder(Command1, Command3);
+    QWidget::setTabOrder(Command3, VScroll1);
+
+    connect(VScroll1, &QScrollBar::valueChanged, this, &frmProperties::VScroll1_Change);
+    connect(Command1, &QPushButton::clicked, this, &frmProperties::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmProperties::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmProperties::Command3_Click);
+}
+
+void frmProperties::Form_Load() {
+    Module1::CenterForm(this);
+}
+
+bool frmProperties::openFor(const QString& testPath) {
+    const IoStatus st = Module1::readTestRecord(testPath, 1);
+    if (!st) {
+        platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
+        return false;
+    }
+    frmProperties& w = Forms::get<frmProperties>();
+    w.m_testPath = testPath;
+    w.fillFromHeader();
+    w.ShowModal();
+    return true;
+}
+
+void frmProperties::fillFromHeader() {
+    const TestRecord& h = Module1::TestRec;
+    txtOwner->setText(h.text(TestRecord::Owner));
+    txtPassword->setText(h.text(TestRecord::Password));
+    if (h.shuffleFlag() == 0)
+        optNoShuffle->setChecked(true);
+    else if (h.shuffleFlag() == 1)
+        optShuffle->setChecked(true);
+    QCheckBox* correct[] = {chkCorrect1, ChkCorrect2, chkCorrect3, chkCorrect4};
+    QCheckBox* incorrect[] = {chkIncorrect1, chkIncorrect2, chkIncorrect3, chkIncorrect4};
+    for (int i = 0; i < 4; ++i)
+        correct[i]->setChecked(authoring::flagOn(h, TestRecord::CorrectFeedback, i + 1));
+    for (int i = 0; i < 4; ++i)
+        incorrect[i]->setChecked(authoring::flagOn(h, TestRecord::IncorrectFeedback, i + 1));
+    VScroll1->setValue(authoring::passingScoreToShow(h));
+    VScroll1_Change(); // also when the value happens not to change
+}
+
+void frmProperties::VScroll1_Change() {
+    Label5->setText(QStringLiteral("  ") +
+                    rules::numberText(static_cast<long long>(VScroll1->value())) +
+                    QLatin1Char('%'));
+}
+
+void frmProperties::Command1_Click() {
+    const QString path = m_testPath.isEmpty() ? Module1::TestPath : m_testPath;
+    // Read again, so that fields this window does not show stay as on disk.
+    IoStatus st = Module1::readTestRecord(path, 1);
+    if (!st) {
+        platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
+        return;
+    }
+    TestRecord& h = Module1::TestRec;
+    if (!txtOwner->text().isEmpty())
+        h.setText(TestRecord::Owner, txtOwner->text());
+    if (!txtPassword->text().isEmpty())
+        h.setText(TestRecord::Password, txtPassword->text());
+    if (optNoShuffle->isChecked())
+        h.setShuffleFlag(0);
+    else if (optShuffle->isChecked())
+        h.setShuffleFlag(1);
+    h.setText(TestRecord::CorrectFeedback,
+              authoring::flagText({chkCorrect1->isChecked(), ChkCorrect2->isChecked(),
+                                   chkCorrect3->isChecked(), chkCorrect4->isChecked()}));
+    h.setText(TestRecord::IncorrectFeedback,
+              authoring::flagText({chkIncorrect1->isChecked(), chkIncorrect2->isChecked(),
+                                   chkIncorrect3->isChecked(), chkIncorrect4->isChecked()}));
+    h.setText(TestRecord::PassingScore, authoring::passingScoreText(VScroll1->value()));
+    st = Module1::writeTestRecord(path, 1);
+    if (!st) {
+        // The window stays open with the author's settings, to try again.
+        platform::msgBox(st.message(QStringLiteral("The test's settings could not be saved to")));
+        return;
+    }
+    Unload();
+}
+
+void frmProperties::Command2_Click() {
+    Unload();
+}
+
+void frmProperties::Command3_Click() {
+    platform::msgBox(platform::lines({
+        QStringLiteral("When someone goes to take this test, they will first be"),
+        QStringLiteral("presented with a Test Introduction screen with the "),
+        QStringLiteral("Name of the test, your name (as you entered in  "),
+        QStringLiteral("the [OWNER] field, and a bitmap or icon of a pen "),
+        QStringLiteral("writing on a test page."),
+        QString(),
+        QStringLiteral("You can replace the icon with any bitmap you want simply "),
+        QStringLiteral("by placing a .bmp file in the /tests directory that has "),
+        QStringLiteral("the same name as your test. For example, if the name of"),
+        QStringLiteral("your test is  MYTEST, your bitmap should be named MYTEST.BMP"),
+    }));
+}
