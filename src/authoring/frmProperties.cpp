@@ -160,8 +160,8 @@ bool frmProperties::openFor(const QString& testPath) {
 
 void frmProperties::fillFromHeader() {
     const TestRecord& h = Module1::TestRec;
-    txtOwner->setText(h.text(TestRecord::Owner));
-    txtPassword->setText(h.text(TestRecord::Password));
+    txtOwner->setText(ui::shownText(h.text(TestRecord::Owner)));
+    txtPassword->setText(ui::shownText(h.text(TestRecord::Password)));
     if (h.shuffleFlag() == 0)
         optNoShuffle->setChecked(true);
     else if (h.shuffleFlag() == 1)

@@ -335,7 +335,7 @@ bool frmTestBuild::LoadQuestion(int n) {
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
     lblQuestionNumber->setText(QString::number(n - 1));
-    txtExplain->setText(rec.text(TestRecord::Explanation));
+    txtExplain->setText(ui::shownText(rec.text(TestRecord::Explanation)));
     if (const auto kind = authoring::storedKind(rec)) {
         switch (*kind) {
         case authoring::QuestionKind::TrueFalse:
@@ -350,12 +350,12 @@ bool frmTestBuild::LoadQuestion(int n) {
         }
     }
     for (int i = 1; i <= 5; ++i)
-        choiceBox(i)->setText(rec.text(TestRecord::choice(i)));
+        choiceBox(i)->setText(ui::shownText(rec.text(TestRecord::choice(i))));
     if (const int correct = authoring::storedCorrectChoice(rec)) {
         markCorrect(correct);
         selectCorrect(correct);
     }
-    txtQuestion->setText(rec.text(TestRecord::QuestionText));
+    txtQuestion->setText(ui::shownText(rec.text(TestRecord::QuestionText)));
     return true;
 }
 

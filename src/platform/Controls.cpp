@@ -39,6 +39,11 @@ QString captionWithoutMnemonic(const QString& caption) {
     return out;
 }
 
+QString shownText(const QString& stored) {
+    const qsizetype nul = stored.indexOf(QChar(0));
+    return nul < 0 ? stored : stored.left(nul);
+}
+
 void name(QWidget* w, const QString& controlName, const QString& accessibleName) {
     w->setObjectName(controlName);
     const QString acc = captionWithoutMnemonic(accessibleName).trimmed();

@@ -33,6 +33,10 @@ QFont font(const QString& family, double points, bool bold = false, bool italic 
 void name(QWidget* w, const QString& controlName, const QString& accessibleName = {});
 QString captionWithoutMnemonic(const QString& caption);
 
+// What a text box or caption shows of a stored value: the text before its first
+// NUL. Fields that no writer ever assigned hold NULs and show as empty.
+QString shownText(const QString& stored);
+
 void setBackColor(QWidget* w, const QColor& c);
 void setForeColor(QWidget* w, const QColor& c);
 QColor backColor(const QWidget* w);

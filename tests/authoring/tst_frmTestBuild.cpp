@@ -64,6 +64,17 @@ QList<QColor> greenAt(int i) {
 class TestQuestionEditor : public QObject {
     Q_OBJECT
 private slots:
+    void neverWrittenFieldsShowAsEmptyBoxes() {
+        testing::Env env;
+        // a question record of NUL bytes only, as a sparse or foreign file holds
+        frmTestBuild& e = openEditor(env, bytes::header("o", "p") + QByteArray(2514, '\0'));
+        QCOMPARE(e.txtQuestion->text(), QString());
+        QCOMPARE(e.txtExplain->text(), QString());
+        QCOMPARE(e.txtChoice1->text(), QString());
+        QTest::keyClicks(e.txtQuestion, QStringLiteral("Typed at once"));
+        QCOMPARE(e.txtQuestion->text(), QStringLiteral("Typed at once"));
+    }
+
     void aNewTestStartsWithAnEmptyTrueFalseQuestion() {
         testing::Env env;
         frmTestBuild& e = openEditor(env, bytes::header("o", "p"));
