@@ -7,10 +7,12 @@
 #include "ImageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
+#include "RunRules.h"
 #include "ScoreLog.h"
 #include "Services.h"
 #include "TestHeader.h"
 #include "frmProperties.h"
+#include "frmTakeTest.h"
 #include "frmTestBuild.h"
 
 #include <cerrno>
@@ -387,7 +389,31 @@ void frmMain::Command3_Click() {
 
 // ---- Take a test
 
-void frmMain::Command4_Click() {}
+void frmMain::Command4_Click() {
+    const QString file = File2->fileName();
+    if (file.isEmpty()) {
+        platform::msgBox(QStringLiteral("Please select a Test to take."));
+        return;
+    }
+    if (txtName->text().isEmpty()) {
+        platform::msgBox(QStringLiteral("Your name is required to take a test."));
+        return;
+    }
+    Module1::TestPath = Module1::joinPath(File2->path(), file);
+    Module1::CandidateName = rightTrimmed(txtName->text());
+    // Refused here, before any question: a finished run must be able to log.
+    if (const QString problem = taking::candidateNameProblem(Module1::CandidateName);
+        !problem.isEmpty()) {
+        platform::msgBox(problem);
+        return;
+    }
+    if (const QString problem = taking::testFileProblem(Module1::TestPath); !problem.isEmpty()) {
+        platform::msgBox(problem);
+        File2->refresh();
+        return;
+    }
+    Forms::get<frmTakeTest>().ShowModal();
+}
 
 // ---- Score logs
 

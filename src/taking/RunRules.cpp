@@ -1,0 +1,181 @@
+#include "RunRules.h"
+
+#include "FixedRecord.h"
+#include "Module1.h"
+#include "ScoreLog.h"
+#include "Services.h"
+#include "TextRules.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <QFileInfo>
+
+namespace taking {
+
+int questionsToTake(CountChoice choice, int available, int custom) {
+    if (available <= 0)
+        return 0;
+    switch (choice) {
+    case CountChoice::All:
+        return available;
+    case CountChoice::Half:
+        return std::max(1, available / 2);
+    case CountChoice::Custom:
+        return std::clamp(custom, 1, available);
+    }
+    return available;
+}
+
+int stirCount(const QString& timeOfDay) {
+    const double s = rules::leadingNumber(timeOfDay.right(2));
+    return std::clamp(static_cast<int>(s), 0, 99);
+}
+
+void StirRandom() {
+    const int s = stirCount(platform::timeOfDayText());
+    for (int i = 0; i < s; ++i)
+        platform::rnd();
+}
+
+RecordDraw::RecordDraw(int questionsAvailable)
+    : QuestionsAvailable(std::max(0, questionsAvailable)), FreeRecords(QuestionsAvailable),
+      UsedRecords(static_cast<std::size_t>(QuestionsAvailable) + 2, 0) {
+    UsedRecords[0] = 1;
+    UsedRecords[1] = 1;
+}
+
+int RecordDraw::next() {
+    const auto used = [this](int record) {
+        return UsedRecords[static_cast<std::size_t>(record)] != 0;
+    };
+    // With every record used the loop could never end; the run never asks
+    // more questions than there are, so this is only a guard.
+    if (FreeRecords <= 0)
+        return 0;
+    while (used(CandidateRecord)) {
+        StirRandom();
+        const double r = platform::rnd();
+        const int drawn = static_cast<int>(std::floor(r * QuestionsAvailable + 1)) + 1;
+        CandidateRecord = std::clamp(drawn, 2, QuestionsAvailable + 1);
+    }
+    UsedRecords[static_cast<std::size_t>(CandidateRecord)] = 1;
+    --FreeRecords;
+    return CandidateRecord;
+}
+
+int arrangementFor(double r) {
+    return std::clamp(static_cast<int>(std::floor(r * 4)) + 1, 1, 4);
+}
+
+int drawArrangement() {
+    StirRandom();
+    return arrangementFor(platform::rnd());
+}
+
+int labelForChoice(int arrangement, int choice) {
+    // Rows: arrangements 1-4; columns: Choice1-Choice5; values: labelA = 0 ... labelE = 4.
+    static constexpr std::array<std::array<int, 5>, 4> kTable = {{
+        {0, 1, 2, 3, 4},
+        {2, 0, 1, 3, 4},
+        {1, 3, 4, 2, 0},
+        {4, 3, 2, 1, 0},
+    }};
+    const auto a = static_cast<std::size_t>(std::clamp(arrangement, 1, 4) - 1);
+    const auto c = static_cast<std::size_t>(std::clamp(choice, 1, 5) - 1);
+    return kTable[a][c];
+}
+
+QString comparableAnswer(const QString& text) {
+    return rightTrimmed(text).toUpper();
+}
+
+bool isCorrectAnswer(const QString& storedCorrectAnswer, const QString& givenAnswer) {
+    return comparableAnswer(storedCorrectAnswer) == givenAnswer;
+}
+
+FeedbackKind feedbackKind(const QString& flags) {
+    if (flags == QLatin1String("0000"))
+        return FeedbackKind::None;
+    if (flags == QLatin1String("1000"))
+        return FeedbackKind::Short;
+    return FeedbackKind::Detailed;
+}
+
+FeedbackItems feedbackItems(const QString& flags) {
+    const auto on = [&flags](qsizetype i) {
+        return i >= 0 && i < flags.size() && flags.at(i) == QLatin1Char('1');
+    };
+    FeedbackItems items;
+    items.verdict = on(0);
+    items.explanation = on(1);
+    items.correctAnswer = on(2);
+    items.correctSoFar = on(flags.size() - 1);
+    return items;
+}
+
+QString counterText(int current, int total) {
+    return rules::numberText(static_cast<long long>(current)) + QStringLiteral(" of ") +
+           rules::numberText(static_cast<long long>(total));
+}
+
+QString scoreText(int score) {
+    return QStringLiteral("Score: ") + rules::numberText(static_cast<long long>(score)) +
+           QLatin1Char('%');
+}
+
+QString correctSoFarText(int correct) {
+    return QStringLiteral("# Correct so far = ") +
+           rules::numberText(static_cast<long long>(correct));
+}
+
+int scoreBarWidth(int score) {
+    return static_cast<int>(std::lround(score * 58.95 / 15.0));
+}
+
+void ElapsedClock::tick() {
+    if (++ElapsedSeconds >= 60) {
+        ElapsedSeconds = 0;
+        ++ElapsedMinutes;
+    }
+    if (ElapsedMinutes >= 60) {
+        ElapsedMinutes = 0;
+        ++ElapsedHours;
+    }
+}
+
+QString ElapsedClock::text() const {
+    const auto twoDigits = [](int n) {
+        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    };
+    return QStringLiteral("Elapsed Time: ") + QString::number(ElapsedHours) + QLatin1Char(':') +
+           twoDigits(ElapsedMinutes) + QLatin1Char(':') + twoDigits(ElapsedSeconds);
+}
+
+QString testFileProblem(const QString& path) {
+    const QString quoted = QLatin1Char('"') + path + QLatin1Char('"');
+    if (!QFileInfo(path).exists())
+        return QStringLiteral("The test %1 cannot be found.").arg(quoted);
+    IoStatus status;
+    const std::optional<std::int16_t> records = Module1::testRecordCount(path, &status);
+    if (!status)
+        return status.message(QStringLiteral("Cannot read the test"));
+    if (!records)
+        return QStringLiteral("The test %1 holds more questions than a test can have.").arg(quoted);
+    if (*records == 0)
+        return QStringLiteral("The test %1 is empty.").arg(quoted);
+    QByteArray header;
+    status = RecordFile(path, Module1::kTestRecordLength).read(1, header);
+    if (!status)
+        return status.message(QStringLiteral("Cannot read the test"));
+    return {};
+}
+
+QString candidateNameProblem(const QString& candidateName) {
+    const QString problem = scoring::logNameProblem(candidateName);
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("Your name cannot be used as the name of your score log.\r\n") + problem;
+}
+
+} // namespace taking

@@ -1,0 +1,146 @@
+#include "frmNumOfQ.h"
+
+#include "Controls.h"
+#include "UpDownBar.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+QLabel* whiteBox(QWidget* parent, const QString& controlName, const QString& accessible) {
+    auto* box = new QLabel(parent);
+    ui::name(box, controlName, accessible);
+    box->setFrameShape(QFrame::Box);
+    box->setLineWidth(1);
+    ui::setBackColor(box, ui::qbColor(15));
+    return box;
+}
+QLabel* countLabel(QWidget* parent, const QString& controlName, const QString& accessible) {
+    auto* label = new QLabel(parent);
+    ui::name(label, controlName, accessible);
+    label->setFont(ui::font(QStringLiteral("Arial"), 9, true));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+} // namespace
+
+frmNumOfQ::frmNumOfQ() {
+    ui::name(this, QStringLiteral("frmNumOfQ"), QStringLiteral("Select number or questions"));
+    setWindowTitle(QStringLiteral("Select number or questions"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setFont(ui::defaultFont());
+    setFixedSize(ui::px(5430), ui::px(2370));
+
+    Label1 = new QLabel(QStringLiteral("This test has the following number of questions available"),
+                        this);
+    ui::name(Label1, QStringLiteral("Label1"), Label1->text());
+    Label1->setGeometry(ui::twips(240, 225, 4155, 255));
+
+    Label3 = whiteBox(this, QStringLiteral("Label3"), QStringLiteral("Questions available box"));
+    Label3->setGeometry(ui::twips(4440, 165, 735, 345));
+    lblAvailQ =
+        countLabel(this, QStringLiteral("lblAvailQ"), QStringLiteral("Questions available"));
+    lblAvailQ->setGeometry(ui::twips(4485, 210, 645, 255));
+
+    Label4 = new QLabel(QStringLiteral("Select number of questions to take"), this);
+    ui::name(Label4, QStringLiteral("Label4"), Label4->text());
+    Label4->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
+    Label4->setGeometry(ui::twips(240, 720, 4000, 255));
+
+    optAll = new QRadioButton(QStringLiteral("All Questions"), this);
+    ui::name(optAll, QStringLiteral("optAll"), optAll->text());
+    optAll->setGeometry(ui::twips(405, 975, 2175, 255));
+    optHalf = new QRadioButton(QStringLiteral("Half of the Questions"), this);
+    ui::name(optHalf, QStringLiteral("optHalf"), optHalf->text());
+    optHalf->setGeometry(ui::twips(405, 1230, 2175, 255));
+    optCustom = new QRadioButton(QStringLiteral("Custom # of Questions"), this);
+    ui::name(optCustom, QStringLiteral("optCustom"), optCustom->text());
+    optCustom->setGeometry(ui::twips(2790, 960, 2415, 255));
+
+    Label6 = whiteBox(this, QStringLiteral("Label6"), QStringLiteral("Custom count box"));
+    Label6->setGeometry(ui::twips(3075, 1230, 1095, 375));
+    lblQtoTake = countLabel(this, QStringLiteral("lblQtoTake"), QStringLiteral("Custom count"));
+    lblQtoTake->setGeometry(ui::twips(3120, 1290, 705, 255));
+    lblQtoTake->setText(QStringLiteral("1"));
+    scrQtoTake = new UpDownBar(this);
+    ui::name(scrQtoTake, QStringLiteral("scrQtoTake"), QStringLiteral("Custom count up or down"));
+    scrQtoTake->setGeometry(ui::twips(3870, 1260, 270, 315));
+
+    // An etched separator: a dark line with a white one just below it.
+    const int lineWidth = ui::px(5280) - ui::px(120);
+    Line2 = new QFrame(this);
+    ui::name(Line2, QStringLiteral("Line2"), QStringLiteral("Separator"));
+    Line2->setGeometry(ui::px(120), ui::px(1800), lineWidth, 1);
+    ui::setBackColor(Line2, ui::qbColor(8));
+    Line1 = new QFrame(this);
+    ui::name(Line1, QStringLiteral("Line1"), QStringLiteral("Separator"));
+    Line1->setGeometry(ui::px(120), ui::px(1800) + 1, lineWidth, 1);
+    ui::setBackColor(Line1, ui::qbColor(15));
+
+    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
+    ui::name(Command1, QStringLiteral("Command1"), Command1->text());
+    Command1->setGeometry(ui::twips(2040, 1920, 1335, 375));
+    Command1->setDefault(true);
+
+    optAll->setChecked(true);
+    enableCustomCount(false);
+
+    // Selecting an option, by the user or by the run window, runs its handler.
+    connect(optAll, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optAll_Click();
+    });
+    connect(optHalf, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optHalf_Click();
+    });
+    connect(optCustom, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optCustom_Click();
+    });
+    connect(scrQtoTake, &UpDownBar::countChanged, this, &frmNumOfQ::scrQtoTake_Change);
+    connect(Command1, &QPushButton::clicked, this, &frmNumOfQ::Command1_Click);
+}
+
+void frmNumOfQ::Form_Activate() {
+    scrQtoTake->setCount(1);
+    lblQtoTake->setText(QStringLiteral("1"));
+}
+
+void frmNumOfQ::enableCustomCount(bool on) {
+    lblQtoTake->setEnabled(on);
+    scrQtoTake->setEnabled(on);
+}
+
+void frmNumOfQ::optAll_Click() {
+    enableCustomCount(false);
+}
+
+void frmNumOfQ::optHalf_Click() {
+    enableCustomCount(false);
+}
+
+void frmNumOfQ::optCustom_Click() {
+    enableCustomCount(false);
+    if (optCustom->isChecked())
+        enableCustomCount(true);
+}
+
+void frmNumOfQ::scrQtoTake_Change() {
+    lblQtoTake->setText(QString::number(scrQtoTake->count()));
+}
+
+void frmNumOfQ::Command1_Click() {
+    Hide();
+}
+
+taking::CountChoice frmNumOfQ::choice() const {
+    if (optHalf->isChecked())
+        return taking::CountChoice::Half;
+    if (optCustom->isChecked())
+        return taking::CountChoice::Custom;
+    return taking::CountChoice::All;
+}

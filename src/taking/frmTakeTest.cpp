@@ -1,0 +1,490 @@
+#include "frmTakeTest.h"
+
+#include "Controls.h"
+#include "Form2.h"
+#include "frmBig.h"
+#include "frmCI.h"
+#include "frmMain.h"
+#include "frmNumOfQ.h"
+#include "ImageBox.h"
+#include "Module1.h"
+#include "Pictures.h"
+#include "ScoreLog.h"
+#include "Services.h"
+#include "TextRules.h"
+#include "UpDownBar.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+const QColor kLightYellow = ui::rgb(255, 255, 192);
+
+QLabel* makeLabel(QWidget* parent, const QString& controlName, const QString& accessible,
+                  const QRect& geometry, const QFont& font) {
+    auto* label = new QLabel(parent);
+    ui::name(label, controlName, accessible);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLabel* makeBadge(QWidget* parent, const QString& controlName, const QString& letter,
+                  const QRect& geometry) {
+    QLabel* badge = makeLabel(parent, controlName, letter, geometry,
+                              ui::font(QStringLiteral("Times New Roman"), 24, true));
+    badge->setText(letter);
+    badge->setAlignment(Qt::AlignCenter);
+    ui::setBackColor(badge, ui::qbColor(4));
+    ui::setForeColor(badge, kLightYellow);
+    return badge;
+}
+
+// The background behind a control's text, leaving the rest of its look alone
+// (an option button's circle keeps its own colour).
+void setBackground(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void unselect(QRadioButton* button) {
+    // An exclusive option cannot be switched off directly.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+} // namespace
+
+frmTakeTest::frmTakeTest() {
+    ui::name(this, QStringLiteral("frmTakeTest"), QStringLiteral("Taking Test"));
+    setWindowTitle(QStringLiteral("Taking Test >> "));
+    setFont(ui::defaultFont());
+    setFixedSize(ui::px(11385), ui::px(6615));
+    const QFont arial = ui::font(QStringLiteral("Arial"), 9.75);
+    const QFont arialBold = ui::font(QStringLiteral("Arial"), 9.75, true);
+
+    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Question counter"),
+                       ui::twips(120, 120, 3375, 255), arialBold);
+    lblElapsedTime =
+        makeLabel(this, QStringLiteral("lblElapsedTime"), QStringLiteral("Elapsed time"),
+                  ui::twips(7320, 120, 3975, 255), arial);
+    lblElapsedTime->setText(QStringLiteral("Elapsed Time: "));
+    lblElapsedTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Question panel"),
+                       ui::twips(120, 480, 9855, 1215), arial);
+    ui::setBackColor(Label3, ui::qbColor(15));
+    Label4 = makeBadge(this, QStringLiteral("Label4"), QStringLiteral("Q"),
+                       ui::twips(120, 480, 855, 1215));
+    lblQuestion = makeLabel(this, QStringLiteral("lblQuestion"), QStringLiteral("Question"),
+                            ui::twips(1080, 600, 8745, 975), arial);
+    lblQuestion->setWordWrap(true);
+    lblQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui::setBackColor(lblQuestion, ui::qbColor(15));
+
+    Shape2 = new QFrame(this);
+    ui::name(Shape2, QStringLiteral("Shape2"), QStringLiteral("Answer area"));
+    Shape2->setFrameShape(QFrame::Box);
+    Shape2->setGeometry(ui::twips(960, 1920, 9015, 3735));
+    Label5 = makeBadge(this, QStringLiteral("Label5"), QStringLiteral("A"),
+                       ui::twips(120, 1920, 855, 3735));
+
+    const int buttonTops[5] = {2040, 2760, 3360, 4080, 4800};
+    const int labelTops[5] = {2055, 2775, 3480, 4200, 4935};
+    QRadioButton** buttons[5] = {&answerA, &answerB, &answerC, &answerD, &answerE};
+    QLabel** labels[5] = {&labelA, &labelB, &labelC, &labelD, &labelE};
+    for (int i = 0; i < 5; ++i) {
+        const QChar letter(QLatin1Char(static_cast<char>('A' + i)));
+        auto* button = new QRadioButton(this);
+        ui::name(button, QStringLiteral("answer") + letter, QStringLiteral("Answer ") + letter);
+        button->setGeometry(ui::twips(1080, buttonTops[i], 255, 255));
+        *buttons[i] = button;
+        QLabel* label = makeLabel(this, QStringLiteral("label") + letter,
+                                  QStringLiteral("Answer text ") + letter,
+                                  ui::twips(1440, labelTops[i], 8415, 615), arial);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->installEventFilter(this);
+        *labels[i] = label;
+    }
+
+    txtANswer = new QLineEdit(this);
+    ui::name(txtANswer, QStringLiteral("txtANswer"), QStringLiteral("Your answer"));
+    txtANswer->setFont(arial);
+    txtANswer->setGeometry(ui::twips(1440, 2040, 8415, 375));
+    txtANswer->hide();
+
+    Command1 = new QPushButton(QStringLiteral("&Next"), this);
+    ui::name(Command1, QStringLiteral("Command1"), Command1->text());
+    Command1->setGeometry(ui::twips(10080, 480, 1215, 5175));
+    Command1->setDefault(true);
+    Command3 = new QPushButton(QStringLiteral("&Print Question"), this);
+    ui::name(Command3, QStringLiteral("Command3"), Command3->text());
+    Command3->setGeometry(ui::twips(120, 5880, 2415, 645));
+
+    lblScore = makeLabel(this, QStringLiteral("lblScore"), QStringLiteral("Score"),
+                         ui::twips(2640, 5865, 6135, 360), arial);
+    lblScore->setText(QStringLiteral("Score: "));
+    lblScore->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Shape1 = new QFrame(this);
+    ui::name(Shape1, QStringLiteral("Shape1"), QStringLiteral("Score bar border"));
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setGeometry(ui::twips(2760, 6105, 5925, 390));
+    scoreBar = new QFrame(this);
+    ui::name(scoreBar, QStringLiteral("scoreBar"), QStringLiteral("Score bar"));
+    ui::setBackColor(scoreBar, ui::qbColor(1));
+    scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
+
+    Command2 = new QPushButton(QStringLiteral("E&xit Test"), this);
+    ui::name(Command2, QStringLiteral("Command2"), Command2->text());
+    Command2->setGeometry(ui::twips(8880, 5880, 2415, 645));
+
+    // Holds the window's own background colour while printing turns it white.
+    Frame1 = new QGroupBox(this);
+    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Background colour"));
+    Frame1->setGeometry(ui::twips(10500, 5715, 135, 135));
+    setBackground(Frame1, palette().color(QPalette::Window));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    connect(Command1, &QPushButton::clicked, this, &frmTakeTest::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmTakeTest::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmTakeTest::Command3_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmTakeTest::Timer1_Timer);
+}
+
+std::array<QRadioButton*, 5> frmTakeTest::answers() const {
+    return {answerA, answerB, answerC, answerD, answerE};
+}
+
+std::array<QLabel*, 5> frmTakeTest::answerLabels() const {
+    return {labelA, labelB, labelC, labelD, labelE};
+}
+
+// ---- Start-up
+
+void frmTakeTest::Form_Activate() {
+    // Every later activation (the introduction closing, a feedback window
+    // closing) leaves the run alone.
+    if (RunStarted == 1)
+        return;
+    Clock.reset();
+    RunStarted = 1;
+    Module1::CenterForm(this);
+    Timer1->start();
+
+    CorrectCount = 0;
+    QuestionsToTake = 0;
+    QuestionCounter = 0;
+    AnswerArrangement = 0;
+    QuestionsAsked = 0;
+    Draw = taking::RecordDraw(0);
+    GivenAnswer.clear();
+    RunningScore = 0;
+
+    using Module1::TestPath;
+    using Module1::TestRec;
+    if (const QString problem = taking::testFileProblem(TestPath); !problem.isEmpty()) {
+        endRun(problem);
+        return;
+    }
+    if (const IoStatus st = Module1::readTestRecord(TestPath, 1); !st) {
+        endRun(st.message(QStringLiteral("Cannot read the test")));
+        return;
+    }
+    CorrectFeedback = TestRec.text(TestRecord::CorrectFeedback);
+    IncorrectFeedback = TestRec.text(TestRecord::IncorrectFeedback);
+    TestName = rules::testNameFromPath(TestPath);
+
+    showIntroduction();
+    ResetAnswerControls();
+
+    IoStatus status;
+    const std::optional<std::int16_t> records = Module1::testRecordCount(TestPath, &status);
+    if (!status || !records || *records < 1) {
+        endRun(taking::testFileProblem(TestPath));
+        return;
+    }
+    QuestionsAvailable = *records - 1;
+    QuestionsToTake = QuestionsAvailable;
+    Draw = taking::RecordDraw(QuestionsAvailable);
+    if (QuestionsAvailable == 0) {
+        endRun(QStringLiteral("This test has 0 questions!"));
+        return;
+    }
+
+    if (!chooseQuestionCount())
+        return;
+    Label1->setText(QStringLiteral("1 of") +
+                    rules::numberText(static_cast<long long>(QuestionsToTake)));
+    QuestionCounter = 2;
+    UpdateScore();
+}
+
+void frmTakeTest::showIntroduction() {
+    Form2& intro = Forms::get<Form2>();
+    intro.Label2->setText(Module1::TestRec.text(TestRecord::Owner));
+    intro.Label1->setText(TestName);
+    // Without a "default.bmp" the built-in picture stands in for it.
+    if (!intro.Image1->loadPicture(
+            Module1::joinPath(Module1::TestsDir, QStringLiteral("default.bmp"))))
+        intro.Image1->setPicture(QPixmap::fromImage(pictures::penOnPage()));
+    intro.Image1->loadPicture(
+        Module1::joinPath(Module1::TestsDir, TestName + QStringLiteral(".bmp")));
+
+    // Hidden for the introduction, yet still the modal window of the run.
+    HideKeepingModal();
+    intro.ShowModal();
+    Show();
+}
+
+bool frmTakeTest::chooseQuestionCount() {
+    frmNumOfQ& numbers = Forms::get<frmNumOfQ>();
+    numbers.lblAvailQ->setText(QString::number(QuestionsAvailable));
+    numbers.lblQtoTake->setText(numbers.lblAvailQ->text());
+    numbers.scrQtoTake->setCountRange(1, QuestionsAvailable);
+    numbers.scrQtoTake->setCount(QuestionsAvailable);
+    numbers.optAll->setChecked(true);
+    numbers.optAll_Click();
+    numbers.ShowModal();
+    if (!Forms::isLoaded<frmNumOfQ>())
+        return false;
+    QuestionsToTake =
+        taking::questionsToTake(numbers.choice(), QuestionsAvailable, numbers.scrQtoTake->count());
+    return true;
+}
+
+void frmTakeTest::endRun(const QString& message) {
+    if (!message.isEmpty())
+        platform::msgBox(message);
+    RunStarted = 0;
+    Unload();
+}
+
+// ---- Questions
+
+void frmTakeTest::ResetAnswerControls() {
+    Label1->show();
+    lblQuestion->show();
+    txtANswer->hide();
+    for (QRadioButton* button : answers()) {
+        button->show();
+        unselect(button);
+    }
+    for (QLabel* label : answerLabels()) {
+        label->show();
+        label->clear();
+    }
+    setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + Module1::TestPath +
+                   QStringLiteral("     NAME: ") + Module1::CandidateName);
+}
+
+void frmTakeTest::NextQuestion() {
+    Label1->setText(taking::counterText(QuestionCounter - 1, QuestionsToTake));
+    const int record = Draw.next();
+    if (record < 2)
+        return; // nothing left to draw; the run never asks for more than there is
+    ++QuestionsAsked;
+    using Module1::TestRec;
+    if (const IoStatus st = Module1::readTestRecord(Module1::TestPath, record); !st) {
+        endRun(st.message(QStringLiteral("Cannot read the test")));
+        return;
+    }
+    ResetAnswerControls();
+    lblQuestion->setText(TestRec.text(TestRecord::QuestionText));
+
+    const QString type = TestRec.text(TestRecord::QuestionType);
+    const auto labels = answerLabels();
+    const auto buttons = answers();
+    if (type == kTypeMultiple) {
+        AnswerArrangement = taking::drawArrangement();
+        for (int choice = 1; choice <= 5; ++choice)
+            labels[static_cast<std::size_t>(taking::labelForChoice(AnswerArrangement, choice))]
+                ->setText(TestRec.fullText(TestRecord::choice(choice)));
+    } else if (type == kTypeTrueFalse) {
+        for (std::size_t i = 2; i < 5; ++i) {
+            labels[i]->hide();
+            buttons[i]->hide();
+        }
+        labelA->setText(QStringLiteral("TRUE"));
+        labelB->setText(QStringLiteral("FALSE"));
+    } else if (type == kTypeTyped) {
+        for (std::size_t i = 0; i < 5; ++i) {
+            labels[i]->hide();
+            if (i > 0)
+                buttons[i]->hide();
+        }
+        answerA->setChecked(true);
+        txtANswer->clear();
+        txtANswer->show();
+        txtANswer->setFocus();
+    }
+}
+
+// ---- Answering
+
+void frmTakeTest::Command1_Click() {
+    const auto buttons = answers();
+    const auto labels = answerLabels();
+    int selected = -1;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->isChecked())
+            selected = static_cast<int>(i);
+    }
+    if (selected < 0) {
+        platform::msgBox(QStringLiteral("Please select an answer."));
+        return;
+    }
+    using Module1::TestRec;
+    GivenAnswer = taking::comparableAnswer(labels[static_cast<std::size_t>(selected)]->text());
+    if (TestRec.text(TestRecord::QuestionType) == kTypeTyped)
+        GivenAnswer = taking::comparableAnswer(txtANswer->text());
+    const bool correct =
+        taking::isCorrectAnswer(TestRec.fullText(TestRecord::CorrectAnswer), GivenAnswer);
+    const bool sounds = Forms::get<frmMain>().Check1->isChecked();
+    const auto sound = [](const char* file) {
+        return Module1::joinPath(Module1::TestsDir, QLatin1String(file));
+    };
+
+    if (correct) {
+        ++CorrectCount;
+        if (taking::feedbackKind(CorrectFeedback) != taking::FeedbackKind::None) {
+            if (sounds)
+                m_soundResult = platform::playSound(sound("Correct.wav"));
+            giveFeedback(QStringLiteral("Correct Answer!"), CorrectFeedback);
+        }
+    } else if (taking::feedbackKind(IncorrectFeedback) != taking::FeedbackKind::None) {
+        if (sounds)
+            m_soundResult = platform::playSound(sound("wrong.wav"));
+        giveFeedback(QStringLiteral("InCorrect Answer!"), IncorrectFeedback);
+    }
+    ++QuestionCounter;
+    if (sounds)
+        m_soundResult = platform::playSound(sound("NewQuestion.wav"));
+    UpdateScore();
+}
+
+void frmTakeTest::giveFeedback(const QString& verdict, const QString& flags) {
+    if (taking::feedbackKind(flags) == taking::FeedbackKind::Short) {
+        frmCI& shortFeedback = Forms::get<frmCI>();
+        shortFeedback.Label1->setText(verdict);
+        shortFeedback.ShowModal();
+        return;
+    }
+    using Module1::TestRec;
+    frmBig& big = Forms::get<frmBig>();
+    big.Label1->clear();
+    big.Label4->clear();
+    big.Frame1->hide();
+    big.Frame2->hide();
+    const taking::FeedbackItems items = taking::feedbackItems(flags);
+    if (items.verdict)
+        big.Label1->setText(verdict);
+    if (items.correctSoFar)
+        big.Label4->setText(taking::correctSoFarText(CorrectCount));
+    if (items.explanation) {
+        big.Frame1->show();
+        big.Label2->setText(TestRec.text(TestRecord::Explanation));
+    }
+    if (items.correctAnswer) {
+        big.Frame2->show();
+        big.Label3->setText(TestRec.text(TestRecord::CorrectAnswer));
+    }
+    big.ShowModal();
+}
+
+void frmTakeTest::UpdateScore() {
+    const int score = rules::exactPercentage(CorrectCount, QuestionsToTake);
+    RunningScore = static_cast<float>(score);
+    lblScore->setText(taking::scoreText(score));
+    scoreBar->resize(taking::scoreBarWidth(score), scoreBar->height());
+    if (QuestionsAsked != QuestionsToTake) {
+        NextQuestion();
+        return;
+    }
+    scoring::finishRun(QuestionsToTake, CorrectCount);
+    RunStarted = 0;
+    Unload();
+}
+
+void frmTakeTest::labelA_Click() {
+    answerA->setChecked(true);
+}
+void frmTakeTest::labelB_Click() {
+    answerB->setChecked(true);
+}
+void frmTakeTest::labelC_Click() {
+    answerC->setChecked(true);
+}
+void frmTakeTest::labelD_Click() {
+    answerD->setChecked(true);
+}
+void frmTakeTest::labelE_Click() {
+    answerE->setChecked(true);
+}
+
+bool frmTakeTest::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == labelA)
+            labelA_Click();
+        else if (watched == labelB)
+            labelB_Click();
+        else if (watched == labelC)
+            labelC_Click();
+        else if (watched == labelD)
+            labelD_Click();
+        else if (watched == labelE)
+            labelE_Click();
+    }
+    return Form::eventFilter(watched, event);
+}
+
+// ---- Exit, print, clock
+
+void frmTakeTest::Command2_Click() {
+    if (!platform::askYesNo(QStringLiteral("Are you sure you want to end the test?")))
+        return;
+    RunStarted = 0;
+    Unload();
+}
+
+void frmTakeTest::setBackColors(const QColor& color) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+    for (QLabel* label : answerLabels())
+        setBackground(label, color);
+    for (QRadioButton* button : answers())
+        setBackground(button, color);
+}
+
+void frmTakeTest::Command3_Click() {
+    Frame1->hide();
+    setBackColors(ui::qbColor(15));
+    ui::setBackColor(lblQuestion, ui::qbColor(15));
+    platform::printWindow(this);
+    setBackColors(ui::backColor(Frame1));
+    Frame1->show();
+}
+
+void frmTakeTest::Timer1_Timer() {
+    Clock.tick();
+    lblElapsedTime->setText(Clock.text());
+}
+
+void frmTakeTest::Form_Unload() {
+    Timer1->stop();
+}
