@@ -78,16 +78,16 @@ frmProperties::frmProperties() {
 
     Frame3 = new QGroupBox(QStringLiteral("When the question is a multiple choice..."), this);
     ui::name(Frame3, QStringLiteral("Frame3"), Frame3->title());
-    Frame3->setGeometry(ui::twips(240, 2400, 6135, 855));
+    Frame3->setGeometry(ui::twips(240, 2400, 6135, 915));
     optShuffle =
         new QRadioButton(QStringLiteral("Shuffle the answers into a random order"), Frame3);
     ui::name(optShuffle, QStringLiteral("optShuffle"), optShuffle->text());
-    optShuffle->setGeometry(ui::twips(120, 240, 5895, 255));
+    optShuffle->setGeometry(ui::twips(120, 330, 5895, 255));
     optShuffle->setChecked(true);
     optNoShuffle = new QRadioButton(
         QStringLiteral("Display the asnwers in the same order I enter them"), Frame3);
     ui::name(optNoShuffle, QStringLiteral("optNoShuffle"), optNoShuffle->text());
-    optNoShuffle->setGeometry(ui::twips(120, 510, 5895, 255));
+    optNoShuffle->setGeometry(ui::twips(120, 600, 5895, 255));
 
     Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
     Command2->setGeometry(ui::twips(3960, 4080, 1095, 375));

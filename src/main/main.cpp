@@ -2,6 +2,7 @@
 #include "Forms.h"
 #include "frmMain.h"
 #include "Pictures.h"
+#include "Services.h"
 
 #include <csignal>
 #include <QApplication>
@@ -20,5 +21,6 @@ int main(int argc, char* argv[]) {
     Forms::get<frmMain>().Show();
     const int rc = QApplication::exec();
     Forms::destroyAll();
+    platform::resetBackends();
     return rc;
 }

@@ -159,6 +159,14 @@ double DefaultRandom::next() {
     return static_cast<double>(z >> 11) * 0x1.0p-53;
 }
 
+void resetBackends() {
+    setMessageBoxBackend(nullptr);
+    setSoundBackend(nullptr);
+    setPrinterBackend(nullptr);
+    setClockBackend(nullptr);
+    setRandomBackend(nullptr);
+}
+
 std::unique_ptr<MessageBoxBackend> setMessageBoxBackend(std::unique_ptr<MessageBoxBackend> b) {
     return replace<MessageBoxBackend, RealMessageBox>(std::move(b));
 }

@@ -72,6 +72,11 @@ std::unique_ptr<PrinterBackend> setPrinterBackend(std::unique_ptr<PrinterBackend
 std::unique_ptr<ClockBackend> setClockBackend(std::unique_ptr<ClockBackend> b);
 std::unique_ptr<RandomBackend> setRandomBackend(std::unique_ptr<RandomBackend> b);
 
+// Puts fresh real backends in place of the current ones. The program calls it
+// before the application object goes, so that no backend holding toolkit
+// objects (the sound player) outlives it.
+void resetBackends();
+
 // The real generator: a fixed start state, the same sequence in every run.
 class DefaultRandom : public RandomBackend {
 public:

@@ -72,11 +72,7 @@ Env::~Env() {
     Forms::destroyAll();
     IoFaults::clear();
     Forms::setExitHandler({});
-    platform::setMessageBoxBackend(nullptr);
-    platform::setSoundBackend(nullptr);
-    platform::setPrinterBackend(nullptr);
-    platform::setClockBackend(nullptr);
-    platform::setRandomBackend(nullptr);
+    platform::resetBackends();
     Module1::reset();
     QDir::setCurrent(m_oldCwd);
 }
