@@ -3,10 +3,18 @@
 //
 //   quizdex_bench                 runs every benchmark, prints a Markdown table
 //   quizdex_bench child MODE ...  one measured process (used by the above)
+#include "FileListBox.h"
 #include "Fixtures.h"
+#include "Form1.h"
+#include "Form2.h"
 #include "Forms.h"
 #include "frmMain.h"
+#include "frmNumOfQ.h"
+#include "frmScore.h"
+#include "frmTakeTest.h"
+#include "frmTestBuild.h"
 #include "Module1.h"
+#include "Services.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -15,9 +23,14 @@
 #include <ctime>
 #include <functional>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -91,6 +104,47 @@ void reportWhenIdle() {
     });
 }
 
+// Opens `file` (in ./tests) in the question editor, as the edit door does.
+frmTestBuild& openEditor(const QString& file) {
+    Module1::TestsDir = Module1::defaultTestsDir();
+    Module1::TestPath = Module1::joinPath(Module1::TestsDir, file);
+    frmTestBuild& e = Forms::get<frmTestBuild>();
+    e.Show();
+    return e;
+}
+
+// Takes the whole test `file` through the main window's take door, answering
+// every question; returns the milliseconds from the first question shown to
+// the final score window.
+double takeWholeTest(const QString& file) {
+    frmMain& m = Forms::get<frmMain>();
+    m.Show();
+    m.Check1->setChecked(false);
+    m.File2->refresh();
+    m.File2->selectFile(file);
+    m.txtName->setText(QStringLiteral("Bench"));
+    double elapsed = 0;
+    testing::whenModal<Form2>([](Form2& intro) { intro.Command1->click(); });
+    testing::whenModal<frmNumOfQ>([](frmNumOfQ& n) { n.Command1->click(); });
+    testing::whenModal<frmTakeTest>([&elapsed](frmTakeTest& t) {
+        QElapsedTimer timer;
+        timer.start();
+        const int total = t.QuestionsToTake;
+        for (int i = 0; i < total; ++i) {
+            if (i == total - 1) {
+                testing::whenModal<frmScore>([&elapsed, &timer](frmScore& s) {
+                    elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+                    s.Command1->click();
+                });
+            }
+            t.answerA->setChecked(true);
+            t.Command1_Click();
+        }
+    });
+    m.Command4->click();
+    return elapsed;
+}
+
 int childMain(int argc, char* argv[]) {
     const QString mode = QString::fromLocal8Bit(argv[2]);
     QApplication app(argc, argv);
@@ -106,6 +160,29 @@ int childMain(int argc, char* argv[]) {
         Forms::get<frmMain>().Show();
         reportWhenIdle();
         return QApplication::exec();
+    }
+    if (mode == QLatin1String("editor") || mode == QLatin1String("run")) {
+        testing::Env env; // fakes for the dialogs; the real clock and generator
+        platform::setClockBackend(nullptr);
+        platform::setRandomBackend(nullptr);
+        // the fixture is written by the parent, into this working folder
+        QDir::setCurrent(QString::fromLocal8Bit(argv[3]));
+        const int questions = argc > 4 ? std::atoi(argv[4]) : 32766;
+        if (questions != 32766) {
+            fixtures::writeTest(QStringLiteral("tests/Sized.tst"), questions);
+        }
+        const QString file =
+            questions != 32766 ? QStringLiteral("Sized.tst") : QStringLiteral("Big.tst");
+        if (mode == QLatin1String("editor")) {
+            frmTestBuild& e = openEditor(file);
+            e.Command8_Click();
+            e.Command7_Click();
+        } else {
+            std::fprintf(stderr, "run: %.0f ms\n", takeWholeTest(file));
+        }
+        std::printf("%lld\n", static_cast<long long>(monotonicNs()));
+        std::fflush(stdout);
+        ::_exit(0);
     }
     std::fprintf(stderr, "unknown child mode\n");
     return 2;
@@ -152,6 +229,126 @@ int main(int argc, char* argv[]) {
         rows.push_back({QStringLiteral("start-up"), ms(median(app)), ms(median(bare)),
                         ratio(median(app), median(bare)), QStringLiteral("at most 1.3x")});
     }
+    // Peak memory: the editor on the largest test, and a run of it, against the
+    // bare program.
+    QDir(work.path()).mkpath(QStringLiteral("tests"));
+    fixtures::writeTest(work.filePath(QStringLiteral("tests/Big.tst")), 32766);
+    {
+        const double bareMb = runChild(argv[0], work.path(), {QStringLiteral("bare")}).peakMb;
+        for (const QString& mode : {QStringLiteral("editor"), QStringLiteral("run")}) {
+            const ChildResult r = runChild(argv[0], work.path(), {mode, work.path()});
+            rows.push_back({QStringLiteral("peak memory, %1 on 32,766 questions")
+                                .arg(mode == QLatin1String("editor") ? QStringLiteral("editor")
+                                                                     : QStringLiteral("whole run")),
+                            QStringLiteral("%1 MB").arg(r.peakMb, 0, 'f', 1),
+                            QStringLiteral("%1 MB").arg(bareMb, 0, 'f', 1),
+                            QStringLiteral("+%1 MB").arg(r.peakMb - bareMb, 0, 'f', 1),
+                            QStringLiteral("at most +20 MB")});
+        }
+    }
+
+    // In-process benchmarks, on the real windows with the test fakes.
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    testing::Env env;
+    platform::setClockBackend(nullptr);
+    platform::setRandomBackend(nullptr);
+    QDir().mkpath(QStringLiteral("tests"));
+    fixtures::writeTest(QStringLiteral("tests/Big.tst"), 32766);
+    fixtures::writeTest(QStringLiteral("tests/Small.tst"), 3);
+    fixtures::writeTest(QStringLiteral("tests/Hundred.tst"), 100);
+    fixtures::writeLog(QStringLiteral("tests/Big.log"), 32767);
+    fixtures::writeLog(QStringLiteral("tests/One.log"), 1);
+    Module1::TestsDir = Module1::defaultTestsDir();
+
+    // Score log views: selecting the largest log until Text4 holds its text,
+    // and the full view's activation; against setting the same, already built
+    // text into the same widget.
+    {
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        m.File3->refresh();
+        std::vector<double> mini, miniBase, full, fullBase;
+        for (int i = 0; i < 7; ++i) {
+            m.File3->selectFile(QStringLiteral("One.log"));
+            QElapsedTimer t;
+            t.start();
+            m.File3->selectFile(QStringLiteral("Big.log"));
+            mini.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            const QString text = m.Text4->toPlainText();
+            m.Text4->clear();
+            t.restart();
+            m.Text4->setPlainText(text);
+            miniBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+
+            t.restart();
+            Form1& f = Forms::get<Form1>();
+            f.Show();
+            full.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            f.Text1->clear();
+            t.restart();
+            f.Text1->setPlainText(text);
+            fullBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            f.Command1_Click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        rows.push_back({QStringLiteral("score log view, miniature (32,767 entries)"),
+                        ms(median(mini)), ms(median(miniBase)),
+                        ratio(median(mini), median(miniBase)), QStringLiteral("at most 1.5x")});
+        rows.push_back({QStringLiteral("score log view, full view (32,767 entries)"),
+                        ms(median(full)), ms(median(fullBase)),
+                        ratio(median(full), median(fullBase)), QStringLiteral("at most 1.5x")});
+        Forms::destroyAll();
+    }
+
+    // Editor moves on the largest test against the same moves on a small one.
+    {
+        auto moves = [](const QString& file, std::vector<double>& next, std::vector<double>& back,
+                        std::vector<double>& last) {
+            frmTestBuild& e = openEditor(file);
+            QElapsedTimer t;
+            for (int i = 0; i < 101; ++i) {
+                t.start();
+                e.Command1_Click();
+                next.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+                t.restart();
+                e.Command3_Click();
+                back.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+                t.restart();
+                e.Command8_Click();
+                last.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+                e.Command7_Click();
+            }
+            Forms::destroyAll();
+        };
+        std::vector<double> bn, bb, bl, sn, sb, sl;
+        moves(QStringLiteral("Big.tst"), bn, bb, bl);
+        moves(QStringLiteral("Small.tst"), sn, sb, sl);
+        const std::pair<const char*, std::pair<std::vector<double>*, std::vector<double>*>>
+            cases[] = {
+                {"\"Next >\"", {&bn, &sn}}, {"\"< Back\"", {&bb, &sb}}, {"\">>\"", {&bl, &sl}}};
+        for (const auto& [name, v] : cases)
+            rows.push_back(
+                {QStringLiteral("editor move %1 (32,766 vs 3 questions)").arg(QLatin1String(name)),
+                 ms(median(*v.first)), ms(median(*v.second)),
+                 ratio(median(*v.first), median(*v.second)), QStringLiteral("at most 1.2x")});
+    }
+
+    // A whole run: every question of the largest test drawn and shown, per
+    // question against a 100-question test.
+    {
+        const double big = takeWholeTest(QStringLiteral("Big.tst"));
+        Forms::destroyAll();
+        const double hundred = takeWholeTest(QStringLiteral("Hundred.tst"));
+        Forms::destroyAll();
+        rows.push_back(
+            {QStringLiteral("whole run, 32,766 questions (per question)"),
+             QStringLiteral("%1 (%2 us)").arg(ms(big)).arg(big * 1000 / 32766, 0, 'f', 1),
+             QStringLiteral("%1 us per question (100 questions)")
+                 .arg(hundred * 1000 / 100, 0, 'f', 1),
+             ratio(big / 32766, hundred / 100), QStringLiteral("report; under 2 s in all")});
+    }
+
     printTable(rows);
     return 0;
 }
