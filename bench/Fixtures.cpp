@@ -1,6 +1,8 @@
 #include "Fixtures.h"
 
 #include "LogRecord.h"
+#include "Question.h"
+#include "TestHeader.h"
 #include "TestRecord.h"
 
 #include <cstdio>
@@ -22,36 +24,33 @@ void writeTest(const QString& path, int questions) {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(questions + 1) * TestRecord::kSize);
     TestRecord rec;
-    rec.setText(TestRecord::Owner, QStringLiteral("Bench"));
-    rec.setText(TestRecord::Password, QStringLiteral("bench"));
+    authoring::fillNewHeader(rec, QStringLiteral("Bench"), QStringLiteral("bench"));
+    // no feedback windows: a run measures drawing and showing questions
     rec.setText(TestRecord::CorrectFeedback, QStringLiteral("0000"));
     rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("0000"));
-    rec.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
-    rec.setShuffleFlag(1);
+    rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
     bytes.append(rec.bytes());
     for (int k = 1; k <= questions; ++k) {
-        rec.setQuestionNumber(static_cast<std::int16_t>(k));
-        rec.setText(TestRecord::QuestionText,
-                    QStringLiteral("Question number %1: what is %1 + 1?").arg(k));
-        const int kind = k % 3;
-        rec.setText(TestRecord::QuestionType, kind == 0   ? kTypeTrueFalse
-                                              : kind == 1 ? kTypeMultiple
-                                                          : kTypeTyped);
-        for (int c = 1; c <= 5; ++c)
-            rec.setText(TestRecord::choice(c), QString());
-        if (kind == 0) {
-            rec.setText(TestRecord::Choice1, QStringLiteral("TRUE"));
-            rec.setText(TestRecord::Choice2, QStringLiteral("FALSE"));
-        } else if (kind == 1) {
-            for (int c = 1; c <= 5; ++c)
-                rec.setText(TestRecord::choice(c), QString::number(k + c - 2));
-        } else {
-            rec.setText(TestRecord::Choice1, QString::number(k + 1));
+        authoring::Question q;
+        q.text = QStringLiteral("Question number %1: what is %1 + 1?").arg(k);
+        q.explanation = QStringLiteral("Because %1 + 1 = %2.").arg(k).arg(k + 1);
+        q.correct = 1;
+        switch (k % 3) {
+        case 0:
+            q.kind = authoring::QuestionKind::TrueFalse;
+            q.choices = {QStringLiteral("TRUE"), QStringLiteral("FALSE")};
+            break;
+        case 1:
+            q.kind = authoring::QuestionKind::Multiple;
+            for (int c = 0; c < 5; ++c)
+                q.choices[static_cast<std::size_t>(c)] = QString::number(k + c - 1);
+            q.correct = 2;
+            break;
+        default:
+            q.kind = authoring::QuestionKind::Typed;
+            q.choices[0] = QString::number(k + 1);
         }
-        rec.setRaw(TestRecord::CorrectAnswer,
-                   rec.raw(kind == 1 ? TestRecord::Choice2 : TestRecord::Choice1));
-        rec.setText(TestRecord::Explanation,
-                    QStringLiteral("Because %1 + 1 = %2.").arg(k).arg(k + 1));
+        authoring::storeQuestion(rec, k, q);
         bytes.append(rec.bytes());
     }
     writeAll(path, bytes);

@@ -3,6 +3,8 @@
 // written by the program's own record code or drawn and synthesised here.
 #include "Module1.h"
 #include "Pictures.h"
+#include "Question.h"
+#include "TestHeader.h"
 
 #include <cmath>
 #include <cstdio>
@@ -66,8 +68,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-struct Question {
-    const char* type;
+struct DemoQuestion {
+    authoring::QuestionKind kind;
     const char* text;
     std::initializer_list<const char*> choices;
     int correct; // 1-based
@@ -92,56 +94,50 @@ int main(int argc, char* argv[]) {
 
     const QString testPath = QDir(tests).filePath(QStringLiteral("Sample.tst"));
     if (!QFile::exists(testPath)) {
+        using authoring::QuestionKind;
         TestRecord& rec = Module1::TestRec;
-        rec.clear();
-        rec.setText(TestRecord::Owner, QStringLiteral("Demo Author"));
-        rec.setText(TestRecord::Password, QStringLiteral("demo"));
-        rec.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
-        rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
-        rec.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
-        rec.setShuffleFlag(1);
+        authoring::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
+        rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
         if (!Module1::writeTestRecord(testPath, 1))
             return 1;
-        const Question questions[] = {
-            {"MULTIPLE",
+        const DemoQuestion questions[] = {
+            {QuestionKind::Multiple,
              "Which planet is closest to the sun?",
              {"Venus", "Mercury", "Mars", "Earth", "Jupiter"},
              2,
              "Mercury orbits the sun at about 58 million kilometres."},
-            {"TRUE/FALSE",
+            {QuestionKind::TrueFalse,
              "Water boils at 100 degrees Celsius at sea level.",
              {"TRUE", "FALSE"},
              1,
              "At standard pressure water boils at 100 degrees Celsius."},
-            {"TYPED",
+            {QuestionKind::Typed,
              "What is the capital of France?",
              {"Paris"},
              1,
              "Paris has been the capital since 987."},
-            {"MULTIPLE",
+            {QuestionKind::Multiple,
              "How many sides has a hexagon?",
              {"Five", "Six", "Seven", "Eight", ""},
              2,
              "Hexa means six."},
-            {"TRUE/FALSE",
+            {QuestionKind::TrueFalse,
              "The Pacific is the smallest ocean.",
              {"TRUE", "FALSE"},
              2,
              "The Pacific is the largest ocean; the Arctic is the smallest."},
         };
         int k = 0;
-        for (const Question& q : questions) {
-            ++k;
-            rec.setQuestionNumber(static_cast<std::int16_t>(k));
-            rec.setText(TestRecord::QuestionText, QString::fromUtf8(q.text));
-            rec.setText(TestRecord::QuestionType, QString::fromUtf8(q.type));
-            int i = 0;
-            for (int c = 1; c <= 5; ++c)
-                rec.setText(TestRecord::choice(c), QString());
-            for (const char* choice : q.choices)
-                rec.setText(TestRecord::choice(++i), QString::fromUtf8(choice));
-            rec.setRaw(TestRecord::CorrectAnswer, rec.raw(TestRecord::choice(q.correct)));
-            rec.setText(TestRecord::Explanation, QString::fromUtf8(q.explanation));
+        for (const DemoQuestion& d : questions) {
+            authoring::Question q;
+            q.kind = d.kind;
+            q.text = QString::fromUtf8(d.text);
+            std::size_t i = 0;
+            for (const char* choice : d.choices)
+                q.choices[i++] = QString::fromUtf8(choice);
+            q.correct = d.correct;
+            q.explanation = QString::fromUtf8(d.explanation);
+            authoring::storeQuestion(rec, ++k, q);
             if (!Module1::writeTestRecord(testPath, k + 1))
                 return 1;
         }

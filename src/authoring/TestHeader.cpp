@@ -28,6 +28,15 @@ QString testNameProblem(const QString& name) {
     return {};
 }
 
+void fillNewHeader(TestRecord& rec, const QString& owner, const QString& password) {
+    rec.clear(); // nothing of a test read earlier goes into the new one
+    rec.setText(TestRecord::Owner, owner);
+    rec.setText(TestRecord::Password, password);
+    rec.setShuffleFlag(1);
+    rec.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
+    rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
+}
+
 CreateResult createTest(const QString& testsDir, const QString& typedName, const QString& owner,
                         const QString& password) {
     const QString name = rightTrimmed(typedName);
@@ -53,13 +62,7 @@ CreateResult createTest(const QString& testsDir, const QString& typedName, const
         return result;
     }
 
-    TestRecord& rec = Module1::TestRec;
-    rec.clear(); // nothing of a test read earlier goes into the new one
-    rec.setText(TestRecord::Owner, owner);
-    rec.setText(TestRecord::Password, password);
-    rec.setShuffleFlag(1);
-    rec.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
-    rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
+    fillNewHeader(Module1::TestRec, owner, password);
     result.status = Module1::writeTestRecord(result.path, 1);
     result.outcome = result.status ? CreateOutcome::Created : CreateOutcome::Failed;
     return result;

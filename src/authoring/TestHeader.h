@@ -22,9 +22,13 @@ struct CreateResult {
     IoStatus status; // why it failed, for Failed
 };
 
+// A new test's header: every field empty (NUL) but owner and password as
+// typed, shuffle on, and the feedback "1000" after a correct answer and "1110"
+// after a wrong one.
+void fillNewHeader(TestRecord& rec, const QString& owner, const QString& password);
+
 // Creates the test `typedName` (trailing blanks removed; leading ones kept) in
-// `testsDir` with a fresh header record in Module1::TestRec: owner and
-// password as typed, shuffle on, feedback "1000" and "1110". A test whose name
+// `testsDir` with a new header (fillNewHeader) in Module1::TestRec. A test whose name
 // differs only in letter case is the same test. A file that already holds
 // bytes is never written.
 CreateResult createTest(const QString& testsDir, const QString& typedName, const QString& owner,
