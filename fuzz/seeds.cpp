@@ -56,5 +56,6 @@ int main(int argc, char* argv[]) {
     put(logs, QStringLiteral("stray"), log.bytes() + QByteArray(57, 'x'));
     const QString tests = root + QStringLiteral("/fuzz_test_file");
     put(tests, QStringLiteral("test"), header.bytes() + question.bytes());
+    put(tests, QStringLiteral("stray"), header.bytes() + question.bytes() + QByteArray(1300, 'x'));
     return 0;
 }

@@ -171,6 +171,21 @@ QString testFileProblem(const QString& path) {
     return {};
 }
 
+QString questionRecordProblem(const QString& path, int record) {
+    // One stat per question: the whole run of the largest test stays quick.
+    IoStatus status;
+    const std::optional<std::int16_t> records = Module1::testRecordCount(path, &status);
+    if (!status)
+        return status.message(QStringLiteral("Cannot read the test"));
+    if (records && *records >= record)
+        return {};
+    if (!QFileInfo::exists(path))
+        return testFileProblem(path);
+    return platform::lines(
+        {QStringLiteral("The test \"%1\" lost questions while you were taking it.").arg(path),
+         QStringLiteral("The test has ended without a score.")});
+}
+
 QString candidateNameProblem(const QString& candidateName) {
     const QString problem = scoring::logNameProblem(candidateName);
     if (problem.isEmpty())

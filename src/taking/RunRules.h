@@ -92,6 +92,10 @@ struct ElapsedClock {
 // Why the test file at `path` cannot be taken (vanished, empty, unreadable, too
 // large); empty when it can. Never creates the file.
 QString testFileProblem(const QString& path);
+// Why question record `record` of the test at `path` cannot be asked now
+// (the file shrank or vanished since the run counted it); empty when it can.
+// Without this check a record past the end reads as an empty question.
+QString questionRecordProblem(const QString& path, int record);
 // The message refusing a candidate name that cannot name a score log; empty
 // when the name is fine.
 QString candidateNameProblem(const QString& candidateName);

@@ -298,6 +298,11 @@ void frmTakeTest::NextQuestion() {
         return; // nothing left to draw; the run never asks for more than there is
     ++QuestionsAsked;
     using Module1::TestRec;
+    if (const QString problem = taking::questionRecordProblem(Module1::TestPath, record);
+        !problem.isEmpty()) {
+        endRun(problem);
+        return;
+    }
     if (const IoStatus st = Module1::readTestRecord(Module1::TestPath, record); !st) {
         endRun(st.message(QStringLiteral("Cannot read the test")));
         return;

@@ -1,0 +1,115 @@
+// Any bytes as a whole test file: it counts, every record reads, each question
+// loads into the editor's model and saves back to the same model, and the
+// run's rules (answer check, feedback, answer arrangement) take whatever it holds.
+#include "Controls.h"
+#include "Module1.h"
+#include "Question.h"
+#include "RecordFile.h"
+#include "RunRules.h"
+#include "TestHeader.h"
+#include "TestRecord.h"
+#include "TextRules.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+void check(bool ok) {
+    if (!ok)
+        std::abort();
+}
+
+// What the editor shows of record `rec`.
+authoring::Question loaded(const TestRecord& rec) {
+    authoring::Question q;
+    q.kind = authoring::storedKind(rec).value_or(authoring::QuestionKind::TrueFalse);
+    q.text = rightTrimmed(ui::shownText(rec.text(TestRecord::QuestionText)));
+    for (int i = 1; i <= 5; ++i)
+        q.choices[static_cast<std::size_t>(i - 1)] =
+            rightTrimmed(ui::shownText(rec.text(TestRecord::choice(i))));
+    q.explanation = rightTrimmed(ui::shownText(rec.text(TestRecord::Explanation)));
+    q.correct = authoring::storedCorrectChoice(rec);
+    return q;
+}
+
+void header(const TestRecord& h) {
+    for (const FieldSpec flags : {TestRecord::CorrectFeedback, TestRecord::IncorrectFeedback}) {
+        for (int i = 1; i <= 4; ++i)
+            (void)authoring::flagOn(h, flags, i);
+        const QString text = h.text(flags);
+        const taking::FeedbackKind kind = taking::feedbackKind(text);
+        const taking::FeedbackItems items = taking::feedbackItems(text);
+        check(kind != taking::FeedbackKind::Short || (items.verdict && !items.correctAnswer));
+    }
+    const int score = authoring::passingScoreToShow(h);
+    check(score >= 50 && score <= 100);
+    check(rules::leadingNumber(authoring::passingScoreText(score)) == score);
+    // what the header holds, typed back, opens the edit door
+    check(authoring::ownerAndPasswordMatch(h, h.text(TestRecord::Owner),
+                                           h.text(TestRecord::Password)));
+}
+
+void question(const TestRecord& rec, int k) {
+    const authoring::Question q = loaded(rec);
+    TestRecord saved = rec;
+    authoring::storeQuestion(saved, k, q);
+    check(saved.bytes().size() == TestRecord::kSize);
+    check(saved.questionNumber() == k);
+    const authoring::Question again = loaded(saved);
+    check(again.kind == q.kind && again.text == q.text && again.choices == q.choices &&
+          again.explanation == q.explanation);
+    check(q.correct == 0 || again.correct >= q.correct);
+
+    // the run: the correct choice, picked from its label, is right
+    const QString stored = rec.fullText(TestRecord::CorrectAnswer);
+    for (int i = 1; i <= 5; ++i) {
+        const bool same = rec.raw(TestRecord::choice(i)) == rec.raw(TestRecord::CorrectAnswer);
+        const QString given = taking::comparableAnswer(rec.fullText(TestRecord::choice(i)));
+        check(!same || taking::isCorrectAnswer(stored, given));
+    }
+    (void)taking::isCorrectAnswer(stored,
+                                  taking::comparableAnswer(rec.text(TestRecord::QuestionText)));
+    for (int arrangement = 1; arrangement <= 4; ++arrangement) {
+        int labels = 0;
+        for (int choice = 1; choice <= 5; ++choice)
+            labels |= 1 << taking::labelForChoice(arrangement, choice);
+        check(labels == 0x1f); // every choice on its own label
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fuzz.tst"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    const RecordFile file(path, TestRecord::kSize);
+    IoStatus status;
+    const auto count = file.count(&status);
+    check(status.ok && count.has_value());
+    check(taking::testFileProblem(path).isEmpty() == (*count > 0));
+    if (size > 0)
+        check(taking::arrangementFor(static_cast<double>(data[0]) / 256.0) >= 1 &&
+              taking::arrangementFor(static_cast<double>(data[0]) / 256.0) <= 4);
+    for (int n = 1; n <= *count; ++n) {
+        QByteArray bytes;
+        check(file.read(n, bytes).ok && bytes.size() == TestRecord::kSize);
+        check(taking::questionRecordProblem(path, n).isEmpty());
+        TestRecord rec;
+        rec.setBytes(bytes);
+        if (n == 1)
+            header(rec);
+        else
+            question(rec, n - 1);
+    }
+    check(!taking::questionRecordProblem(path, *count + 1).isEmpty());
+    return 0;
+}
