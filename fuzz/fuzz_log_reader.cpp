@@ -4,10 +4,10 @@
 #include "ScoreLog.h"
 #include "TextRules.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
+#include <QFile>
+#include <QTemporaryDir>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dir;
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
     const scoring::LogText log = scoring::readLog(path);
-    const auto count = rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);
+    const auto count =
+        rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);
     if (!count || !log.ok)
         std::abort(); // inputs this small always count and read
     if (log.text.count(QStringLiteral("TEST TAKEN  -> ")) < *count)

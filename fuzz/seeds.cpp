@@ -1,5 +1,7 @@
 // Writes seed inputs for every fuzz target, made by the program's own writers.
 #include "LogRecord.h"
+#include "Question.h"
+#include "TestHeader.h"
 #include "TestRecord.h"
 
 #include <cstdio>
@@ -22,20 +24,17 @@ int main(int argc, char* argv[]) {
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     TestRecord header;
-    header.setText(TestRecord::Owner, QStringLiteral("Owner"));
-    header.setText(TestRecord::Password, QStringLiteral("pw"));
-    header.setText(TestRecord::CorrectFeedback, QStringLiteral("1000"));
-    header.setText(TestRecord::IncorrectFeedback, QStringLiteral("1110"));
-    header.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
-    header.setShuffleFlag(1);
+    authoring::fillNewHeader(header, QStringLiteral("Owner"), QStringLiteral("pw"));
+    header.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
     TestRecord question;
-    question.setQuestionNumber(1);
-    question.setText(TestRecord::QuestionText, QStringLiteral("Capital of France?"));
-    question.setText(TestRecord::QuestionType, QStringLiteral("MULTIPLE"));
-    for (int i = 1; i <= 5; ++i)
-        question.setText(TestRecord::choice(i), QStringLiteral("Choice %1").arg(i));
-    question.setRaw(TestRecord::CorrectAnswer, question.raw(TestRecord::Choice2));
-    question.setText(TestRecord::Explanation, QStringLiteral("Because.\r\nTwo lines."));
+    authoring::Question q;
+    q.kind = authoring::QuestionKind::Multiple;
+    q.text = QStringLiteral("Capital of France?");
+    for (int i = 0; i < 5; ++i)
+        q.choices[static_cast<std::size_t>(i)] = QStringLiteral("Choice %1").arg(i + 1);
+    q.correct = 2;
+    q.explanation = QStringLiteral("Because.\r\nTwo lines.");
+    authoring::storeQuestion(question, 1, q);
     LogRecord log;
     log.setText(LogRecord::DateTaken, QStringLiteral("12/5/98"));
     log.setText(LogRecord::TimeTaken, QStringLiteral("10:35:12 PM"));
