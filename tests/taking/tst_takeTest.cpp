@@ -1,5 +1,5 @@
-// Taking a test as a candidate does: the take door, the introduction, the
-// question count, the run with its feedback windows, the clock, print and exit.
+// Taking a test: the rules that need no window, then the take door, the
+// introduction, the question count and the run with its feedback, clock, print and exit.
 #include "Controls.h"
 #include "FileListBox.h"
 #include "Form2.h"
@@ -12,54 +12,85 @@
 #include "ImageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
-#include "TakeTestFiles.h"
 #include "TestSupport.h"
 #include "UpDownBar.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QTabWidget>
 #include <QTest>
 
-using takefiles::Question;
+using namespace Qt::StringLiterals;
+using namespace taking;
 
 namespace {
 
-frmMain& startMain(const QString& test = {}, const QString& candidate = QStringLiteral("Ann")) {
+struct Q {
+    QString type, text;
+    QStringList choices;
+    QString correct, explanation;
+};
+Q tf(const QString& text, bool answer = true) {
+    return {kTypeTrueFalse, text, {"TRUE", "FALSE"}, answer ? "TRUE" : "FALSE", "Because."};
+}
+Q mc(const QString& text, const QStringList& choices = {"c1", "c2", "c3", "c4", "c5"}) {
+    return {kTypeMultiple, text, choices, "c4", {}};
+}
+QList<Q> numbered(int n) { // "Q1" .. "Qn", each answered TRUE
+    QList<Q> qs;
+    for (int k = 1; k <= n; ++k)
+        qs << tf(u"Q%1"_s.arg(k));
+    return qs;
+}
+
+// A test file as the authoring windows write it.
+QByteArray testFile(const QList<Q>& qs, const QByteArray& right = "0000",
+                    const QByteArray& wrong = "0000", const QString& owner = "o") {
+    TestRecord head;
+    head.setText(TestRecord::Owner, owner);
+    head.setRaw(TestRecord::CorrectFeedback, right);
+    head.setRaw(TestRecord::IncorrectFeedback, wrong);
+    QByteArray out = head.bytes();
+    for (int k = 0; k < qs.size(); ++k) {
+        TestRecord r;
+        r.setText(TestRecord::QuestionText, qs[k].text);
+        r.setText(TestRecord::QuestionType, qs[k].type);
+        for (int i = 1; i <= 5; ++i)
+            r.setText(TestRecord::choice(i), qs[k].choices.value(i - 1));
+        r.setText(TestRecord::CorrectAnswer, qs[k].correct);
+        r.setText(TestRecord::Explanation, qs[k].explanation);
+        out += r.bytes();
+    }
+    return out;
+}
+
+frmMain& startMain(const QString& test, const QString& candidate = "Ann") {
     frmMain& m = Forms::get<frmMain>();
     m.Show();
     m.SSTab1->setCurrentIndex(2);
-    if (!test.isEmpty())
-        m.File2->selectFile(test);
+    m.File2->selectFile(test);
     QTest::keyClicks(m.txtName, candidate);
     return m;
 }
 
-// What the candidate does in the question-count window before "&Ok".
-using CountChoice = std::function<void(frmNumOfQ&)>;
-
-// Presses "&Begin" and walks through the introduction and the count window;
-// `run` then acts inside the run window's modal wait.
-void begin(frmMain& m, const std::function<void(frmTakeTest&)>& run,
-           const CountChoice& count = {}) {
-    testing::whenModal<Form2>([](Form2& intro) { testing::click(intro.Command1); });
-    testing::whenModal<frmNumOfQ>([count](frmNumOfQ& n) {
-        if (count)
-            count(n);
-        testing::click(n.Command1);
+// Presses the Ok button (Command1) of the modal window W once it is up, after `before`.
+template <class W> void pressOk(const std::function<void(W&)>& before = {}) {
+    testing::whenModal<W>([before](W& w) {
+        if (before)
+            before(w);
+        testing::click(w.Command1);
     });
-    bool ran = false;
-    testing::whenModal<frmTakeTest>([&ran, run](frmTakeTest& t) {
-        ran = true;
+}
+
+// Presses "&Begin", through the introduction and count window; `run` acts in the run.
+void begin(frmMain& m, const std::function<void(frmTakeTest&)>& run,
+           const std::function<void(frmNumOfQ&)>& count = {},
+           const std::function<void(Form2&)>& intro = {}) {
+    pressOk<Form2>(intro);
+    pressOk<frmNumOfQ>(count);
+    testing::whenModal<frmTakeTest>([run](frmTakeTest& t) {
         QPointer<frmTakeTest> guard(&t);
         run(t);
         // A failed check leaves the run where it stopped: end it so the test ends.
@@ -67,15 +98,21 @@ void begin(frmMain& m, const std::function<void(frmTakeTest&)>& run,
             guard->Unload();
     });
     testing::click(m.Command4);
-    QVERIFY(ran);
 }
 
-QLabel* labelShowing(frmTakeTest& t, const QString& text) {
-    for (QLabel* l : {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE}) {
-        if (l->isVisible() && rightTrimmed(l->text()) == text)
-            return l;
-    }
-    return nullptr;
+std::array<QLabel*, 5> labels(frmTakeTest& t) {
+    return {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE};
+}
+
+// The answer rows as shown: "-" hidden, "o" a button without its label, else the label.
+QString rows(frmTakeTest& t) {
+    const std::array<QRadioButton*, 5> b = {t.answerA, t.answerB, t.answerC, t.answerD, t.answerE};
+    QStringList out;
+    for (std::size_t i = 0; i < 5; ++i)
+        out << (!b[i]->isVisible()          ? u"-"_s
+                : labels(t)[i]->isVisible() ? rightTrimmed(labels(t)[i]->text())
+                                            : u"o"_s);
+    return out.join('|');
 }
 
 // Picks (by clicking its text) or types `text`, then presses "&Next".
@@ -84,54 +121,21 @@ void answer(frmTakeTest& t, const QString& text) {
         t.txtANswer->clear();
         QTest::keyClicks(t.txtANswer, text);
     } else {
-        QLabel* label = labelShowing(t, text);
-        QVERIFY2(label, qPrintable(text));
-        QTest::mouseClick(label, Qt::LeftButton);
+        for (QLabel* l : labels(t))
+            if (l->isVisible() && rightTrimmed(l->text()) == text)
+                QTest::mouseClick(l, Qt::LeftButton);
     }
     testing::click(t.Command1);
 }
 
-void closeScoreWhenShown() {
-    testing::whenModal<frmScore>([](frmScore& s) { testing::click(s.Command1); });
-}
-
-void clickArrow(UpDownBar* bar, QStyle::SubControl arrow) {
-    QStyleOptionSlider opt;
-    opt.initFrom(bar);
-    opt.orientation = bar->orientation();
-    opt.minimum = bar->minimum();
-    opt.maximum = bar->maximum();
-    opt.sliderPosition = bar->value();
-    opt.sliderValue = bar->value();
-    opt.singleStep = bar->singleStep();
-    opt.pageStep = bar->pageStep();
-    opt.subControls = QStyle::SC_All;
-    const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, arrow, bar);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, r.center());
-}
-
-QList<Question> geography() {
-    return {
-        {kTypeMultiple,
-         QStringLiteral("Capital of France?"),
-         {QStringLiteral("Paris"), QStringLiteral("Rome"), QStringLiteral("Oslo"), QString(),
-          QString()},
-         QStringLiteral("Paris"),
-         QStringLiteral("The Seine runs through it.")},
-        takefiles::trueFalse(QStringLiteral("The Nile is in Africa."), true),
-        {kTypeTyped,
-         QStringLiteral("Capital of Italy?"),
-         {QStringLiteral("Rome")},
-         QStringLiteral("Rome"),
-         QStringLiteral("Seven hills.")},
-    };
-}
-
-QString correctFor(const QString& questionText) {
-    for (const Question& q : geography())
-        if (q.text == questionText)
-            return q.correct;
-    return QStringLiteral("TRUE");
+// Notes what the detailed feedback window shows ("-" for a hidden frame) and closes it.
+void noteBig(QStringList* seen) {
+    testing::whenModal<frmBig>([seen](frmBig& b) {
+        *seen << testing::unnamedControls(&b)
+              << b.Label1->text() + '|' + (b.Frame1->isVisible() ? b.Label2->text() : "-") + '|' +
+                     (b.Frame2->isVisible() ? b.Label3->text() : "-") + '|' + b.Label4->text();
+        testing::click(b.Command1);
+    });
 }
 
 } // namespace
@@ -139,533 +143,302 @@ QString correctFor(const QString& questionText) {
 class TestTakeTest : public QObject {
     Q_OBJECT
 private slots:
-    void wholeRunAsksEachQuestionOnceAndHandsOverTheScore() {
+    void drawFollowsTheFormulasWithASeededGenerator() {
         testing::Env env;
-        env.writeFile(
-            QStringLiteral("tests/Geo.tst"),
-            takefiles::testFile(takefiles::header(QStringLiteral("Mrs Smith")), geography()));
-        env.writeFile(QStringLiteral("tests/NewQuestion.wav"), "x");
-        QDir().mkpath(QStringLiteral("tests"));
-        QVERIFY(pictures::aboutPicture().save(QStringLiteral("tests/Geo.bmp"), "BMP"));
-        QVERIFY(pictures::questionDisc().save(QStringLiteral("tests/default.bmp"), "BMP"));
-        frmMain& m = startMain(QStringLiteral("Geo.tst"), QStringLiteral("  Ann  "));
-
-        bool introChecked = false;
-        bool runHiddenButModal = false;
-        QStringList intro;
-        testing::whenModal<Form2>([&](Form2& f) {
-            const frmTakeTest* t = Forms::find<frmTakeTest>();
-            runHiddenButModal = t && !t->isVisible() && t->isInModalWait();
-            intro << f.Label1->text() << f.Label2->text();
-            introChecked = f.Image1->picture().size() == QSize(250, 188) &&
-                           (f.windowFlags() & Qt::FramelessWindowHint) &&
-                           f.size() == QSize(481, 313);
-            testing::click(f.Command1);
-        });
-        bool countChecked = false;
-        testing::whenModal<frmNumOfQ>([&](frmNumOfQ& n) {
-            QCOMPARE(n.lblAvailQ->text(), QStringLiteral("3"));
-            QCOMPARE(n.lblQtoTake->text(), QStringLiteral("1"));
-            QVERIFY(n.optAll->isChecked());
-            QVERIFY(!n.scrQtoTake->isEnabled() && !n.lblQtoTake->isEnabled());
-            QCOMPARE(n.scrQtoTake->lowest(), 1);
-            QCOMPARE(n.scrQtoTake->highest(), 3);
-            countChecked = true;
-            testing::click(n.Command1);
-        });
-        QStringList asked, counters, scores;
-        QList<int> bars;
-        bool ran = false;
-        testing::whenModal<frmTakeTest>([&](frmTakeTest& t) {
-            ran = true;
-            QCOMPARE(QApplication::activeModalWidget(), &t);
-            QCOMPARE(t.windowTitle(),
-                     QStringLiteral("[Quizdex] - TEST: ./tests/Geo.tst     NAME:   Ann"));
-            QCOMPARE(t.lblScore->text(), QStringLiteral("Score:  0%"));
-            for (int i = 0; i < 3; ++i) {
-                asked << t.lblQuestion->text();
-                counters << t.Label1->text();
-                if (i == 2)
-                    closeScoreWhenShown();
-                answer(t, correctFor(asked.last()));
-                if (i < 2) {
-                    scores << t.lblScore->text();
-                    bars << t.scoreBar->width();
-                }
-            }
-        });
-        testing::click(m.Command4);
-        QVERIFY(introChecked && countChecked && ran);
-        QVERIFY(runHiddenButModal); // the introduction's moment does not end the run's wait
-        QCOMPARE(intro, QStringList({"Geo", "Mrs Smith"}));
-
-        QCOMPARE(Module1::CandidateName, QStringLiteral("  Ann"));
-        QCOMPARE(counters, QStringList({" 1 of  3", " 2 of  3", " 3 of  3"}));
-        QStringList sorted = asked;
-        sorted.sort();
-        QCOMPARE(sorted, QStringList({"Capital of France?", "Capital of Italy?",
-                                      "The Nile is in Africa."}));
-        QCOMPARE(scores, QStringList({"Score:  33%", "Score:  66%"}));
-        QCOMPARE(bars, QList<int>({130, 259}));
-        QCOMPARE(Module1::FinalScore, 100);
-        // flags "0000": no verdict sounds, only the new-question sound after each answer
-        QCOMPARE(env.sound->started,
-                 QStringList({"NewQuestion.wav", "NewQuestion.wav", "NewQuestion.wav"}));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>());
-        QCOMPARE(Forms::active(), &m);
-        QVERIFY(env.boxes->shown.isEmpty());
+        env.clock->current.setTime(QTime(22, 35, 3)); // three draws discarded before each
+        RecordDraw draw(10);
+        // per draw three discards, then Int(r * 10 + 1) + 1; record 2 again is drawn anew
+        env.random->values = {.5, .5, .5, 0.0, .5, .5, .5, .95, .5, .5, .5, .05, .5, .5, .5, .55};
+        QCOMPARE(draw.next(), 2);
+        QCOMPARE(draw.next(), 11);
+        QCOMPARE(draw.next(), 7);
+        QCOMPARE(env.random->draws, 16);
+        env.clock->current.setTime(QTime(22, 35, 0));
+        RecordDraw big(32766); // the top of the generator's range lands on the last record
+        env.random->values.push_back(0.99999999999999989);
+        QCOMPARE(big.next(), 32767);
     }
 
-    void answersAreShownInTheirLayouts() {
+    void wholeRunAsksEachQuestionOnceAndHandsOverTheScore() {
+        testing::Env env;
+        const QList<Q> geo = {{kTypeMultiple, "Capital of France?", {"Paris", "Rome"}, "Paris", {}},
+                              tf("The Nile is in Africa."),
+                              {kTypeTyped, "Capital of Italy?", {"Rome"}, "Rome", {}}};
+        env.writeFile("tests/Geo.tst", testFile(geo, "0000", "0000", "Mrs Smith"));
+        QVERIFY(pictures::aboutPicture().save("tests/Geo.bmp", "BMP"));
+        frmMain& m = startMain("Geo.tst", "  Ann  ");
+        QStringList seen, asked;
+        const auto intro = [&seen](Form2& f) {
+            const frmTakeTest* t = Forms::find<frmTakeTest>(); // hidden, yet still waiting
+            seen << testing::unnamedControls(&f) << f.Label1->text() << f.Label2->text()
+                 << QString::number(t && !t->isVisible() && t->isInModalWait())
+                 << QString::number(f.Image1->picture().size() == QSize(250, 188));
+        };
+        const auto count = [&seen](frmNumOfQ& n) { seen << testing::unnamedControls(&n); };
+        const auto run = [&](frmTakeTest& t) {
+            seen << testing::unnamedControls(&t)
+                 << QString::number(QApplication::activeModalWidget() == &t) << t.windowTitle()
+                 << t.lblScore->text();
+            for (int i = 0; i < 3; ++i) {
+                asked << t.lblQuestion->text();
+                seen << t.Label1->text();
+                if (i == 2)
+                    pressOk<frmScore>();
+                answer(t, std::find_if(geo.begin(), geo.end(), [&](const Q& q) {
+                              return q.text == asked.last();
+                          })->correct);
+                if (i < 2)
+                    seen << t.lblScore->text() << QString::number(t.scoreBar->width());
+            }
+        };
+        begin(m, run, count, intro);
+        QCOMPARE(seen, QStringList({"Geo", "Mrs Smith", "1", "1", "1",
+                                    "[Quizdex] - TEST: ./tests/Geo.tst     NAME:   Ann",
+                                    "Score:  0%", " 1 of  3", "Score:  33%", "130", " 2 of  3",
+                                    "Score:  66%", "259", " 3 of  3"}));
+        QCOMPARE(Module1::FinalScore, 100);
+        QVERIFY(!Forms::isLoaded<frmTakeTest>() && env.boxes->shown.isEmpty());
+    }
+
+    void answersAreShownInTheirLayoutsAndArrangements() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
-        Question odd{
-            QStringLiteral("ESSAY"), QStringLiteral("Say something."), {}, QStringLiteral("x"), {}};
-        const QList<Question> qs = {{kTypeMultiple,
-                                     QStringLiteral("Pick"),
-                                     {QStringLiteral("c1"), QStringLiteral("c2"),
-                                      QStringLiteral("c3"), QString(), QString()},
-                                     QStringLiteral("c1"),
-                                     {}},
-                                    takefiles::trueFalse(QStringLiteral("TF"), false),
-                                    {kTypeTyped,
-                                     QStringLiteral("Type"),
-                                     {QStringLiteral("Rome")},
-                                     QStringLiteral("Rome"),
-                                     {}},
-                                    odd};
-        env.writeFile(QStringLiteral("tests/L.tst"),
-                      takefiles::testFile(takefiles::header(QStringLiteral("o")), qs));
-        frmMain& m = startMain(QStringLiteral("L.tst"));
-        // records 2, 3, 4, 5 in turn; arrangement 3 for the multiple-choice one
-        env.random->values = {0.0, 0.5, 0.25, 0.5, 0.75};
+        env.writeFile("tests/L.tst",
+                      testFile(QList<Q>() << mc("A") << mc("B") << mc("C") << mc("D")
+                                          << mc("Blanks", {"c1", "c2", "c3"}) << tf("TF", false)
+                                          << Q{kTypeTyped, "Type", {"Rome"}, "Rome", {}}
+                                          << Q{"ESSAY", "Say something.", {}, "x", {}}));
+        frmMain& m = startMain("L.tst");
+        // records 2 .. 9 in turn, each multiple-choice one followed by its arrangement
+        env.random->values = {1 / 16., 0.0,     3 / 16., .25,      5 / 16.,  .5,      7 / 16.,
+                              .75,     9 / 16., .5,      11 / 16., 13 / 16., 15 / 16.};
         begin(m, [&](frmTakeTest& t) {
-            QCOMPARE(t.lblQuestion->text(), QStringLiteral("Pick"));
-            QCOMPARE(t.AnswerArrangement, 3);
-            QCOMPARE(rightTrimmed(t.labelA->text()), QString());
-            QCOMPARE(rightTrimmed(t.labelB->text()), QStringLiteral("c1"));
-            QCOMPARE(rightTrimmed(t.labelC->text()), QString());
-            QCOMPARE(rightTrimmed(t.labelD->text()), QStringLiteral("c2"));
-            QCOMPARE(rightTrimmed(t.labelE->text()), QStringLiteral("c3"));
-            QCOMPARE(t.labelB->text().size(), 200); // the full stored text
-            for (QRadioButton* b : {t.answerA, t.answerB, t.answerC, t.answerD, t.answerE})
-                QVERIFY(b->isVisible() && !b->isChecked());
-            QVERIFY(!t.txtANswer->isVisible());
-            // no answer chosen: a message and nothing else
-            testing::click(t.Command1);
+            for (const char* arranged :
+                 {"c1|c2|c3|c4|c5", "c2|c3|c1|c4|c5", "c5|c1|c4|c2|c3", "c5|c4|c3|c2|c1"}) {
+                QCOMPARE(rows(t), QString::fromLatin1(arranged));
+                answer(t, u"c4"_s);
+            }
+            QCOMPARE(rows(t), u"|c1||c2|c3"_s);
+            testing::click(t.Command1); // no answer chosen: a message and nothing else
             QCOMPARE(env.boxes->shown, QStringList({"Please select an answer."}));
-            QCOMPARE(t.QuestionsAsked, 1);
-            // a blank choice can be chosen (and is wrong here)
-            QTest::mouseClick(t.labelA, Qt::LeftButton);
-            QVERIFY(t.answerA->isChecked());
+            QCOMPARE(t.QuestionsAsked, 5);
+            QTest::mouseClick(t.labelA, Qt::LeftButton); // a blank choice can be chosen
             testing::click(t.Command1);
-            QCOMPARE(t.CorrectCount, 0);
-
-            QCOMPARE(t.lblQuestion->text(), QStringLiteral("TF"));
-            QCOMPARE(t.labelA->text(), QStringLiteral("TRUE"));
-            QCOMPARE(t.labelB->text(), QStringLiteral("FALSE"));
-            QVERIFY(!t.labelC->isVisible() && !t.answerC->isVisible() && !t.answerE->isVisible());
-            answer(t, QStringLiteral("FALSE"));
-            QCOMPARE(t.CorrectCount, 1);
-
-            QCOMPARE(t.lblQuestion->text(), QStringLiteral("Type"));
-            QVERIFY(t.txtANswer->isVisible() && t.txtANswer->text().isEmpty());
-            QVERIFY(t.answerA->isVisible() && t.answerA->isChecked());
-            QVERIFY(!t.labelA->isVisible() && !t.answerB->isVisible());
-            answer(t, QStringLiteral("ROME   "));
-            QCOMPARE(t.CorrectCount, 2);
-
-            // an unknown type shows its text over five empty answers
-            QCOMPARE(t.lblQuestion->text(), QStringLiteral("Say something."));
-            for (QLabel* l : {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE})
-                QVERIFY(l->isVisible() && l->text().isEmpty());
-            QVERIFY(!t.txtANswer->isVisible());
-            closeScoreWhenShown();
+            QCOMPARE(t.CorrectCount, 4);
+            QCOMPARE(rows(t), u"TRUE|FALSE|-|-|-"_s);
+            answer(t, u"FALSE"_s);
+            QCOMPARE(rows(t), u"o|-|-|-|-"_s);
+            QVERIFY(t.txtANswer->isVisible() && t.answerA->isChecked());
+            answer(t, u"ROME   "_s);
+            QCOMPARE(t.CorrectCount, 6);
+            QCOMPARE(t.lblQuestion->text(), u"Say something."_s);
+            QCOMPARE(rows(t), u"||||"_s); // an unknown type: five empty answers
+            pressOk<frmScore>();
             QTest::mouseClick(t.labelC, Qt::LeftButton);
             testing::click(t.Command1);
         });
-        QCOMPARE(Module1::FinalScore, 50);
-    }
-
-    void everyArrangementIsJudgedByText() {
-        testing::Env env;
-        env.clock->current.setTime(QTime(10, 0, 0));
-        const Question q{kTypeMultiple,
-                         QStringLiteral("Pick"),
-                         {QStringLiteral("c1"), QStringLiteral("c2"), QStringLiteral("c3"),
-                          QStringLiteral("c4"), QStringLiteral("c5")},
-                         QStringLiteral("c4"),
-                         {}};
-        env.writeFile(QStringLiteral("tests/M.tst"),
-                      takefiles::testFile(takefiles::header(QStringLiteral("o")), {q}));
-        frmMain& m = startMain(QStringLiteral("M.tst"));
-        const QStringList expected = {"c1 c2 c3 c4 c5", "c2 c3 c1 c4 c5", "c5 c1 c4 c2 c3",
-                                      "c5 c4 c3 c2 c1"};
-        for (int a = 0; a < 4; ++a) {
-            env.random->values = {0.0, 0.25 * a};
-            begin(m, [&](frmTakeTest& t) {
-                QStringList shown;
-                for (QLabel* l : {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE})
-                    shown << rightTrimmed(l->text());
-                QCOMPARE(shown.join(QLatin1Char(' ')), expected.at(a));
-                closeScoreWhenShown();
-                answer(t, QStringLiteral("c4"));
-            });
-            QCOMPARE(Module1::FinalScore, 100);
-        }
+        QCOMPARE(Module1::FinalScore, 75);
     }
 
     void feedbackWindowsAndSoundsFollowTheFlags() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0));
         for (const char* f : {"Correct.wav", "wrong.wav", "NewQuestion.wav"})
-            env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(f)), "x");
-        const QList<Question> two = {takefiles::trueFalse(QStringLiteral("One"), true),
-                                     {kTypeTyped,
-                                      QStringLiteral("Two"),
-                                      {QStringLiteral("Paris")},
-                                      QStringLiteral("Paris"),
-                                      QStringLiteral("It is.")}};
-        env.writeFile(
-            QStringLiteral("tests/F.tst"),
-            takefiles::testFile(takefiles::header(QStringLiteral("o"), "1000", "1110"), two));
-        env.writeFile(
-            QStringLiteral("tests/G.tst"),
-            takefiles::testFile(takefiles::header(QStringLiteral("o"), "0001", std::nullopt), two));
-        frmMain& m = startMain(QStringLiteral("F.tst"));
-
-        env.random->values = {0.0, 0.5};
-        QString shortVerdict;
-        QStringList big;
-        begin(m, [&](frmTakeTest& t) {
-            testing::whenModal<frmCI>([&](frmCI& ci) {
-                shortVerdict = ci.Label1->text();
-                QCOMPARE(ci.windowTitle(), QStringLiteral("Your Answer"));
-                testing::click(ci.Command1);
-            });
-            answer(t, QStringLiteral("TRUE"));
-            QVERIFY(!Forms::isLoaded<frmCI>());
-            testing::whenModal<frmBig>([&](frmBig& b) {
-                big << b.Label1->text() << QString::number(b.Frame1->isVisible())
-                    << b.Label2->text() << QString::number(b.Frame2->isVisible())
-                    << b.Label3->text() << b.Label4->text();
-                testing::click(b.Command1);
-            });
-            closeScoreWhenShown();
-            answer(t, QStringLiteral("  paris")); // leading blanks count
-        });
-        QCOMPARE(shortVerdict, QStringLiteral("Correct Answer!"));
-        QCOMPARE(big, QStringList({"InCorrect Answer!", "1", "It is.", "1", "Paris", ""}));
-        QCOMPARE(env.sound->started,
-                 QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
-        QCOMPARE(Module1::FinalScore, 50);
-
-        // "0001" after a right answer; unset (NUL) flags after a wrong one
-        env.sound->started.clear();
-        env.sound->holds = true; // the verdict sound is still playing: the next one is dropped
-        m.File2->selectFile(QStringLiteral("G.tst"));
-        env.random->values = {0.0, 0.5};
+            env.writeFile(u"tests/"_s + f, "x");
+        const QList<Q> two = {tf("One"), {kTypeTyped, "Two", {"Paris"}, "Paris", "It is."}};
+        // "11110": the count so far is the last character, not the fourth
+        env.writeFile("tests/F.tst", testFile(two, "1000", "11110"));
+        env.writeFile("tests/G.tst", testFile(two, "0001", QByteArray(200, 0)));
+        frmMain& m = startMain("F.tst");
         QStringList seen;
-        begin(m, [&](frmTakeTest& t) {
-            testing::whenModal<frmBig>([&](frmBig& b) {
-                seen << b.Label1->text() << QString::number(b.Frame1->isVisible())
-                     << QString::number(b.Frame2->isVisible()) << b.Label4->text();
-                testing::click(b.Command1);
-            });
-            answer(t, QStringLiteral("TRUE"));
-            env.sound->finish();
-            testing::whenModal<frmBig>([&](frmBig& b) {
-                seen << b.Label1->text() << QString::number(b.Frame1->isVisible())
-                     << QString::number(b.Frame2->isVisible()) << b.Label4->text();
-                testing::click(b.Command1);
-            });
-            closeScoreWhenShown();
-            answer(t, QStringLiteral("Rome"));
-        });
-        QCOMPARE(seen, QStringList({"", "0", "0", "# Correct so far =  1", "", "0", "0", ""}));
-        QCOMPARE(env.sound->started, QStringList({"Correct.wav", "wrong.wav"}));
-
-        // the sound switch off: silence
-        env.sound->started.clear();
-        env.sound->holds = false;
-        m.Check1->setChecked(false);
-        m.File2->selectFile(QStringLiteral("F.tst"));
-        env.random->values = {0.0};
-        begin(m, [&](frmTakeTest& t) {
-            testing::whenModal<frmCI>([](frmCI& ci) { testing::click(ci.Command1); });
-            answer(t, QStringLiteral("TRUE"));
-            env.boxes->answers.push_back(platform::Answer::Yes);
-            testing::click(t.Command2);
-        });
-        QCOMPARE(env.sound->started, QStringList());
-    }
-
-    void clockTicksUnderFeedbackAndPrintingTurnsBackgroundsWhite() {
-        testing::Env env;
-        env.writeFile(
-            QStringLiteral("tests/P.tst"),
-            takefiles::testFile(takefiles::header(QStringLiteral("o"), "1000", "1000"),
-                                {takefiles::trueFalse(QStringLiteral("Sky is blue"), true)}));
-        frmMain& m = startMain(QStringLiteral("P.tst"));
-        int secondsUnderFeedback = 0;
-        QString clockUnderFeedback;
-        QImage printed;
+        env.random->values = {0.0, 0.5};
         QPoint inLabel;
         begin(m, [&](frmTakeTest& t) {
-            QCOMPARE(t.Clock.ElapsedSeconds, 0);
-            QVERIFY(ui::backColor(&t) != ui::qbColor(15));
             inLabel = t.labelC->geometry().center();
             testing::whenModal<frmCI>([&](frmCI& ci) {
                 QTest::qWait(1150); // the run's clock goes on under its feedback window
-                secondsUnderFeedback = t.Clock.ElapsedSeconds;
-                clockUnderFeedback = t.lblElapsedTime->text();
+                const int s = t.Clock.ElapsedSeconds;
+                seen << testing::unnamedControls(&ci) << ci.windowTitle() << ci.Label1->text()
+                     << QString::number(s >= 1 && t.lblElapsedTime->text().endsWith(
+                                                      u"Time: 0:00:0%1"_s.arg(s)));
                 testing::click(ci.Command2); // prints the run window, not itself
-                if (!env.printer->printed.isEmpty())
-                    printed = env.printer->printed.first();
                 testing::click(ci.Command1);
             });
-            closeScoreWhenShown();
-            answer(t, QStringLiteral("FALSE"));
+            answer(t, u"TRUE"_s);
+            noteBig(&seen);
+            pressOk<frmScore>();
+            answer(t, u"  paris"_s); // leading blanks count
         });
-        QVERIFY(secondsUnderFeedback >= 1);
-        QCOMPARE(clockUnderFeedback,
-                 QStringLiteral("Elapsed Time: 0:00:0%1").arg(secondsUnderFeedback));
-        QCOMPARE(env.printer->printed.size(), 1);
+        QCOMPARE(seen, QStringList({"Your Answer", "Correct Answer!", "1",
+                                    "InCorrect Answer!|It is.|Paris|"}));
+        QCOMPARE(env.sound->started,
+                 QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
+        QCOMPARE(Module1::FinalScore, 50);
+        QCOMPARE(env.printer->printed.size(), 1); // white where the window is coloured
+        const QImage printed = env.printer->printed.first();
         QCOMPARE(printed.size(), QSize(759, 441));
         QCOMPARE(printed.pixelColor(2, 2), ui::qbColor(15));
         QCOMPARE(printed.pixelColor(inLabel), ui::qbColor(15));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>());
 
-        // printing from the run window itself puts its colours back
-        env.printer->available = false;
+        // "0001" after a right answer, unset (NUL) flags after a wrong one; a sound
+        // still playing drops the next one
+        env.sound->started.clear();
+        env.sound->holds = true;
+        m.File2->selectFile("G.tst");
+        env.random->values = {0.0, 0.5};
+        seen.clear();
         begin(m, [&](frmTakeTest& t) {
-            const QColor normal = ui::backColor(&t);
-            testing::click(t.Command3);
-            QCOMPARE(env.boxes->shown.last(), QStringLiteral("No printer is available."));
-            QCOMPARE(ui::backColor(&t), normal);
-            QCOMPARE(ui::backColor(t.labelA), normal);
-            QCOMPARE(ui::backColor(t.answerB), normal);
-            QCOMPARE(ui::backColor(t.lblQuestion), ui::qbColor(15));
-            QVERIFY(t.Frame1->isVisible());
-            env.boxes->answers.push_back(platform::Answer::Yes);
-            testing::click(t.Command2);
+            noteBig(&seen);
+            answer(t, u"TRUE"_s);
+            env.sound->finish();
+            noteBig(&seen);
+            pressOk<frmScore>();
+            answer(t, u"Rome"_s);
         });
-    }
-
-    void exitAsksAndNoLeavesTheRunAsItWas() {
-        testing::Env env;
-        env.writeFile(QStringLiteral("tests/E.tst"),
-                      takefiles::numberedTest(4, takefiles::header(QStringLiteral("o"))));
-        frmMain& m = startMain(QStringLiteral("E.tst"));
-        begin(m, [&](frmTakeTest& t) {
-            answer(t, QStringLiteral("TRUE"));
-            t.Timer1_Timer();
-            const QStringList before = {t.lblQuestion->text(), t.Label1->text(), t.lblScore->text(),
-                                        t.lblElapsedTime->text()};
-            testing::click(t.Command2);
-            QCOMPARE(env.boxes->shown.last(),
-                     QStringLiteral("Are you sure you want to end the test?"));
-            QCOMPARE(QStringList({t.lblQuestion->text(), t.Label1->text(), t.lblScore->text(),
-                                  t.lblElapsedTime->text()}),
-                     before);
-            QCOMPARE(t.RunStarted, 1);
-            QVERIFY(t.isVisible() && t.isInModalWait());
-            // the title bar's close button asks the same question
-            t.close();
-            QCOMPARE(env.boxes->shown.size(), 2);
-            QCOMPARE(env.boxes->shown.last(),
-                     QStringLiteral("Are you sure you want to end the test?"));
-            QVERIFY(t.isVisible());
-            env.boxes->answers.push_back(platform::Answer::Yes);
-            t.close();
-        });
-        QVERIFY(!Forms::isLoaded<frmTakeTest>());
-        QVERIFY(!Forms::isLoaded<frmScore>());
-        QCOMPARE(QDir(QStringLiteral("tests")).entryList({QStringLiteral("*.log")}), QStringList());
-        QCOMPARE(Forms::active(), &m);
+        QCOMPARE(seen, QStringList({"|-|-|# Correct so far =  1", "|-|-|"}));
+        QCOMPARE(env.sound->started, QStringList({"Correct.wav", "wrong.wav"}));
     }
 
     void questionCountsAndASecondRunStartClean() {
         testing::Env env;
-        env.writeFile(QStringLiteral("tests/T12.tst"),
-                      takefiles::numberedTest(12, takefiles::header(QStringLiteral("o"))));
-        env.writeFile(QStringLiteral("tests/T7.tst"),
-                      takefiles::numberedTest(7, takefiles::header(QStringLiteral("o"))));
-        env.writeFile(QStringLiteral("tests/T1.tst"),
-                      takefiles::numberedTest(1, takefiles::header(QStringLiteral("o"))));
-        frmMain& m = startMain(QStringLiteral("T12.tst"));
-        const auto takeAll = [&](QStringList* asked) {
-            return [asked](frmTakeTest& t) {
-                for (int i = 0; i < t.QuestionsToTake; ++i) {
-                    asked->append(t.lblQuestion->text());
-                    if (i == t.QuestionsToTake - 1)
-                        closeScoreWhenShown();
-                    answer(t, QStringLiteral("TRUE"));
-                }
-            };
-        };
-        const auto distinct = [](const QStringList& l) {
-            return QSet<QString>(l.begin(), l.end()).size();
-        };
-
-        // custom: up four times from 1, one down, one up again
+        for (int n : {12, 7, 1})
+            env.writeFile(u"tests/T%1.tst"_s.arg(n), testFile(numbered(n)));
+        frmMain& m = startMain("T12.tst");
         QStringList asked;
-        begin(m, takeAll(&asked), [](frmNumOfQ& n) {
+        // the score window is closed as soon as it opens, even at once
+        const auto takeAll = [&asked](frmTakeTest& t) {
+            asked.clear();
+            t.Timer1_Timer(); // a second on the clock
+            for (int i = 0; i < t.QuestionsToTake; ++i) {
+                QVERIFY(!asked.contains(t.lblQuestion->text())); // each record once
+                asked << t.lblQuestion->text();
+                answer(t, u"TRUE"_s);
+            }
+        };
+
+        begin(m, takeAll, [](frmNumOfQ& n) { // custom: the top arrow raises, the bottom lowers
+            pressOk<frmScore>();
             QTest::mouseClick(n.optCustom, Qt::LeftButton);
-            QVERIFY(n.scrQtoTake->isEnabled() && n.lblQtoTake->isEnabled());
-            for (int i = 0; i < 4; ++i)
-                clickArrow(n.scrQtoTake, QStyle::SC_ScrollBarSubLine);
-            QCOMPARE(n.lblQtoTake->text(), QStringLiteral("5"));
-            clickArrow(n.scrQtoTake, QStyle::SC_ScrollBarAddLine);
-            QCOMPARE(n.lblQtoTake->text(), QStringLiteral("4"));
-            clickArrow(n.scrQtoTake, QStyle::SC_ScrollBarSubLine);
-            QCOMPARE(n.lblQtoTake->text(), QStringLiteral("5"));
+            for (int y : {2, 2, 2, 2, n.scrQtoTake->height() - 3})
+                QTest::mouseClick(n.scrQtoTake, Qt::LeftButton, {}, QPoint(9, y));
+            QCOMPARE(n.lblQtoTake->text(), u"4"_s);
         });
-        QCOMPARE(asked.size(), 5);
-        QCOMPARE(distinct(asked), 5);
+        QCOMPARE(asked.size(), 4);
 
-        // the second run opens with All, a custom count of 1 and a fresh clock;
-        // a count raised and then left for All asks all
-        asked.clear();
-        begin(
-            m,
-            [&](frmTakeTest& t) {
-                QCOMPARE(t.lblElapsedTime->text(), QStringLiteral("Elapsed Time: "));
-                QCOMPARE(t.Clock.ElapsedSeconds + t.Clock.ElapsedMinutes, 0);
-                QCOMPARE(t.CorrectCount, 0);
-                takeAll (&asked)(t);
-            },
-            [](frmNumOfQ& n) {
-                QVERIFY(n.optAll->isChecked());
-                QCOMPARE(n.lblQtoTake->text(), QStringLiteral("1"));
-                QCOMPARE(n.scrQtoTake->count(), 1);
-                QVERIFY(!n.scrQtoTake->isEnabled());
-                QTest::mouseClick(n.optCustom, Qt::LeftButton);
-                for (int i = 0; i < 4; ++i)
-                    clickArrow(n.scrQtoTake, QStyle::SC_ScrollBarSubLine);
-                QTest::mouseClick(n.optAll, Qt::LeftButton);
-                QCOMPARE(n.lblQtoTake->text(), QStringLiteral("5"));
-                QVERIFY(!n.lblQtoTake->isEnabled());
-            });
+        // the second run opens with All, a custom count of 1 and a fresh clock
+        begin(m, takeAll, [](frmNumOfQ& n) {
+            pressOk<frmScore>();
+            QCOMPARE(Forms::find<frmTakeTest>()->Clock.text(), u"Elapsed Time: 0:00:00"_s);
+            QVERIFY(n.optAll->isChecked() && !n.scrQtoTake->isEnabled());
+            QCOMPARE(n.scrQtoTake->count(), 1);
+            QCOMPARE(n.lblQtoTake->text() + n.lblAvailQ->text(), u"112"_s); // 1 of 12
+        });
         QCOMPARE(asked.size(), 12);
-        QCOMPARE(distinct(asked), 12);
 
-        // half of 7 is 3
-        m.File2->selectFile(QStringLiteral("T7.tst"));
-        asked.clear();
-        begin(m, takeAll(&asked),
-              [](frmNumOfQ& n) { QTest::mouseClick(n.optHalf, Qt::LeftButton); });
-        QCOMPARE(asked.size(), 3);
-        QCOMPARE(distinct(asked), 3);
-
-        // half of one question still asks it
-        m.File2->selectFile(QStringLiteral("T1.tst"));
-        asked.clear();
-        begin(m, takeAll(&asked), [](frmNumOfQ& n) {
-            QCOMPARE(n.scrQtoTake->lowest(), 1);
-            QCOMPARE(n.scrQtoTake->highest(), 1);
+        const auto half = [](frmNumOfQ& n) {
+            pressOk<frmScore>();
             QTest::mouseClick(n.optHalf, Qt::LeftButton);
-        });
+        };
+        m.File2->selectFile("T7.tst");
+        begin(m, takeAll, half);
+        QCOMPARE(asked.size(), 3);
+        m.File2->selectFile("T1.tst"); // half of one question still asks it
+        begin(m, takeAll, half);
         QCOMPARE(asked, QStringList({"Q1"}));
         QCOMPARE(Module1::FinalScore, 100);
     }
 
-    void theTakeDoorRefusesWhatCannotRun() {
+    void theTakeDoorRefusesWhatCannotRunAndExitAsks() {
         testing::Env env;
-        env.writeFile(QStringLiteral("tests/Ok.tst"),
-                      takefiles::numberedTest(2, takefiles::header(QStringLiteral("o"))));
-        env.writeFile(QStringLiteral("tests/Gone.tst"),
-                      takefiles::numberedTest(2, takefiles::header(QStringLiteral("o"))));
-        env.writeFile(QStringLiteral("tests/Empty.tst"), QByteArray());
-        env.writeFile(QStringLiteral("tests/Header.tst"), takefiles::header(QStringLiteral("o")));
-        frmMain& m = startMain({}, QString());
-
-        testing::click(m.Command4);
-        QCOMPARE(env.boxes->shown.last(), QStringLiteral("Please select a Test to take."));
-        m.File2->selectFile(QStringLiteral("Ok.tst"));
-        testing::click(m.Command4);
-        QCOMPARE(env.boxes->shown.last(), QStringLiteral("Your name is required to take a test."));
-
-        QTest::keyClicks(m.txtName, QStringLiteral("a/b"));
-        testing::click(m.Command4);
-        QVERIFY(env.boxes->shown.last().startsWith(QStringLiteral("Your name cannot be used")));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>());
-
-        m.txtName->setText(QStringLiteral("Ann"));
-        m.File2->selectFile(QStringLiteral("Gone.tst"));
-        QVERIFY(QFile::remove(QStringLiteral("tests/Gone.tst")));
-        testing::click(m.Command4);
-        QVERIFY(env.boxes->shown.last().contains(QStringLiteral("cannot be found")));
-        QVERIFY(!QFile::exists(QStringLiteral("tests/Gone.tst")));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>());
-
-        m.File2->selectFile(QStringLiteral("Empty.tst"));
-        testing::click(m.Command4);
-        QVERIFY(env.boxes->shown.last().contains(QStringLiteral("is empty")));
-        QCOMPARE(env.readFile(QStringLiteral("tests/Empty.tst")), QByteArray());
-
+        for (const char* name : {"tests/Ok.tst", "tests/Gone.tst"})
+            env.writeFile(name, testFile(numbered(4)));
+        env.writeFile("tests/Empty.tst", QByteArray());
+        env.writeFile("tests/Header.tst", testFile({}));
+        frmMain& m = startMain({}, {});
+        const auto press = [&](const char* test, const QString& name) {
+            if (*test)
+                m.File2->selectFile(test);
+            m.txtName->setText(name);
+            testing::click(m.Command4);
+            return env.boxes->shown.value(env.boxes->shown.size() - 1);
+        };
+        QCOMPARE(press("", "Ann"), u"Please select a Test to take."_s);
+        QCOMPARE(press("Ok.tst", ""), u"Your name is required to take a test."_s);
+        QVERIFY(press("Ok.tst", "a/b").startsWith(u"Your name cannot be used"_s));
+        m.File2->selectFile("Gone.tst");
+        QVERIFY(QFile::remove("tests/Gone.tst"));
+        QVERIFY(press("", "Ann").contains(u"cannot be found"_s));
+        QVERIFY(!QFile::exists("tests/Gone.tst"));
+        QVERIFY(press("Empty.tst", "Ann").contains(u"is empty"_s));
+        QCOMPARE(env.readFile("tests/Empty.tst"), QByteArray());
+        QDir().mkpath(u"tests/Folder.tst"_s);
+        QVERIFY(testFileProblem(u"tests/Folder.tst"_s).startsWith(u"Cannot read the test"_s));
+        QFile huge(u"tests/Huge.tst"_s);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2514) * 32768));
+        huge.close();
+        QVERIFY(testFileProblem(huge.fileName()).contains(u"more than 32,767 records"_s));
+        QVERIFY(!candidateNameProblem(u"..\\up"_s).isEmpty());
+        QVERIFY(!candidateNameProblem(QString(300, 'x')).isEmpty());
         // no questions: the introduction, then the message, and back on the main window
-        m.File2->selectFile(QStringLiteral("Header.tst"));
-        testing::whenModal<Form2>([](Form2& intro) { testing::click(intro.Command1); });
-        testing::click(m.Command4);
-        QCOMPARE(env.boxes->shown.last(), QStringLiteral("This test has 0 questions!"));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>());
-        QCOMPARE(Forms::active(), &m);
+        pressOk<Form2>();
+        QCOMPARE(press("Header.tst", "Ann"), u"This test has 0 questions!"_s);
         QCOMPARE(env.boxes->shown.size(), 6);
+        QCOMPARE(Forms::active(), &m);
 
-        // a name of blanks only starts a run with an empty name
-        m.txtName->setText(QStringLiteral("   "));
-        m.File2->selectFile(QStringLiteral("Ok.tst"));
+        // a name of blanks only runs with an empty name; exit asks, and No changes nothing
+        m.txtName->setText("   ");
+        m.File2->selectFile("Ok.tst");
+        env.boxes->shown.clear();
+        env.printer->available = false;
+        const QString sure = u"Are you sure you want to end the test?"_s;
         begin(m, [&](frmTakeTest& t) {
-            QVERIFY(t.windowTitle().endsWith(QStringLiteral("NAME: ")));
-            env.boxes->answers.push_back(platform::Answer::Yes);
+            t.Timer1->stop(); // only the ticks below count
+            t.Clock.reset();
+            for (int i = 0; i < 3599; ++i)
+                t.Timer1_Timer();
+            QCOMPARE(t.lblElapsedTime->text(), u"Elapsed Time: 0:59:59"_s);
+            t.Timer1_Timer();
+            QCOMPARE(t.lblElapsedTime->text(), u"Elapsed Time: 1:00:00"_s);
+            const auto state = [&t] {
+                return QStringList({t.windowTitle(), t.lblQuestion->text(), t.Label1->text(),
+                                    t.lblScore->text(), t.lblElapsedTime->text()});
+            };
+            const QStringList before = state();
             testing::click(t.Command2);
+            t.close();                  // the title bar's close button asks the same
+            testing::click(t.Command3); // printing puts the window's colours back
+            QCOMPARE(env.boxes->shown, QStringList({sure, sure, "No printer is available."}));
+            QCOMPARE(state(), before);
+            QVERIFY(t.RunStarted == 1 && t.isVisible() && t.isInModalWait());
+            QCOMPARE(ui::backColor(t.labelA), ui::backColor(&t));
+            QVERIFY(ui::backColor(&t) != ui::qbColor(15));
+            env.boxes->answers.push_back(platform::Answer::Yes);
+            t.close();
         });
         QCOMPARE(Module1::CandidateName, QString());
+        QVERIFY(!Forms::isLoaded<frmTakeTest>() && !Forms::isLoaded<frmScore>());
+        QCOMPARE(QDir("tests").entryList({"*.log"}), QStringList());
     }
 
     void aTestOfTheLargestSizeIsTakenWhole() {
         testing::Env env;
-        env.writeFile(QStringLiteral("tests/Big.tst"),
-                      takefiles::numberedTest(32766, takefiles::header(QStringLiteral("o"))));
-        frmMain& m = startMain(QStringLiteral("Big.tst"));
-        m.Check1->setChecked(false);
-        std::vector<int> seen(32767, 0);
-        QString last;
+        env.writeFile("tests/Big.tst", testFile(numbered(32766)));
+        env.writeFile("tests/NewQuestion.wav", "x");
+        frmMain& m = startMain("Big.tst");
+        m.Check1->setChecked(false); // the sound switch off: silence
+        QSet<QString> seen;
         begin(m, [&](frmTakeTest& t) {
-            QCOMPARE(t.QuestionsToTake, 32766);
-            for (int i = 0; i < 32766; ++i) {
-                const int k = t.lblQuestion->text().mid(1).toInt();
-                if (k >= 1 && k <= 32766)
-                    ++seen[static_cast<std::size_t>(k)];
-                last = t.Label1->text();
+            for (int i = 0; i < t.QuestionsToTake; ++i) {
+                seen.insert(t.lblQuestion->text());
                 if (i == 32765)
-                    closeScoreWhenShown();
+                    pressOk<frmScore>();
                 t.answerA->setChecked(true); // TRUE
                 t.Command1_Click();
             }
         });
-        QCOMPARE(std::count(seen.begin() + 1, seen.end(), 1), std::ptrdiff_t(32766));
-        QCOMPARE(last, QStringLiteral(" 32766 of  32766"));
+        QCOMPARE(seen.size(), 32766); // every question, none twice
         QCOMPARE(Module1::FinalScore, 100);
-    }
-
-    void everyControlIsNamed() {
-        testing::Env env;
-        QCOMPARE(testing::unnamedControls(&Forms::get<frmTakeTest>()), QStringList());
-        QCOMPARE(testing::unnamedControls(&Forms::get<Form2>()), QStringList());
-        QCOMPARE(testing::unnamedControls(&Forms::get<frmNumOfQ>()), QStringList());
-        QCOMPARE(testing::unnamedControls(&Forms::get<frmCI>()), QStringList());
-        QCOMPARE(testing::unnamedControls(&Forms::get<frmBig>()), QStringList());
-        frmTakeTest& t = Forms::get<frmTakeTest>();
-        QCOMPARE(t.size(), QSize(759, 441));
-        QCOMPARE(t.windowTitle(), QStringLiteral("Taking Test >> "));
-        QCOMPARE(t.Command1->geometry(), QRect(672, 32, 81, 345));
-        QCOMPARE(t.Timer1->interval(), 1000);
-        frmNumOfQ& n = Forms::get<frmNumOfQ>();
-        QCOMPARE(n.windowTitle(), QStringLiteral("Select number or questions"));
-        QCOMPARE(n.size(), QSize(362, 158));
-        QCOMPARE(n.scrQtoTake->accessibleName(), QStringLiteral("Custom count up or down"));
+        QCOMPARE(env.sound->started, QStringList());
     }
 };
 
