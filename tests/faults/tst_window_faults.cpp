@@ -1,7 +1,6 @@
 // Faults met through the windows: writes that fail half-way, files that change
 // under a run or a log view, and a run killed at any moment. Each gives its
 // message, and every file keeps what it held.
-#include "../taking/TakeTestFiles.h"
 #include "FileListBox.h"
 #include "Form1.h"
 #include "Form2.h"
@@ -14,7 +13,9 @@
 #include "LogRecord.h"
 #include "Module1.h"
 #include "RecordFile.h"
+#include "Question.h"
 #include "ScoreLog.h"
+#include "TestHeader.h"
 #include "TestSupport.h"
 #include "TextBox.h"
 
@@ -33,6 +34,26 @@
 #include <QThread>
 
 namespace {
+
+// A test of n true/false questions "Q1" .. "Qn", each answered TRUE, with no
+// feedback windows; written by the editor's own record code.
+QByteArray numberedTest(int n) {
+    TestRecord rec;
+    authoring::fillNewHeader(rec, QStringLiteral("o"), QStringLiteral("secret"));
+    rec.setText(TestRecord::CorrectFeedback, QStringLiteral("0000"));
+    rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("0000"));
+    rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
+    QByteArray out = rec.bytes();
+    for (int k = 1; k <= n; ++k) {
+        authoring::Question q;
+        q.text = QStringLiteral("Q%1").arg(k);
+        q.choices = {QStringLiteral("TRUE"), QStringLiteral("FALSE")};
+        q.correct = 1;
+        authoring::storeQuestion(rec, k, q);
+        out += rec.bytes();
+    }
+    return out;
+}
 
 constexpr char kRunWorkerFlag[] = "--killed-run-worker";
 constexpr int kQuestions = 3;
@@ -157,7 +178,7 @@ private slots:
     void failedSavesKeepTheFileAndTheScreen() {
         testing::Env env;
         env.writeFile(QStringLiteral("tests/Geo.tst"),
-                      takefiles::numberedTest(2, takefiles::header(QStringLiteral("o"))));
+                      numberedTest(2));
         Module1::TestPath = env.testsFile(QStringLiteral("Geo.tst"));
         const QString saveFailed = QStringLiteral("The question could not be saved to \"") +
                                    Module1::TestPath + QStringLiteral("\":\r\n");
@@ -257,7 +278,7 @@ private slots:
 
     void runsMeetingFilesThatFailEndCleanly() {
         testing::Env env;
-        const QByteArray test = takefiles::numberedTest(kQuestions, takefiles::header("o"));
+        const QByteArray test = numberedTest(kQuestions);
         const QByteArray log = logEntry(QStringLiteral("OLD"), 10, 5);
         env.writeFile(QStringLiteral("tests/Geo.tst"), test);
         env.writeFile(QStringLiteral("tests/Ann.log"), log);
@@ -314,7 +335,7 @@ private slots:
 
     void aKilledRunLeavesEveryFileAsItWas() {
         testing::Env env;
-        const QByteArray test = takefiles::numberedTest(kQuestions, takefiles::header("o"));
+        const QByteArray test = numberedTest(kQuestions);
         const QByteArray log =
             logEntry(QStringLiteral("OLD"), 10, 5) + logEntry(QStringLiteral("OLDER"), 90, 7);
         env.writeFile(QStringLiteral("tests/Geo.tst"), test);
