@@ -46,7 +46,16 @@ double FakeRandom::next() {
     return v;
 }
 
-Env::Env() : m_oldCwd(QDir::currentPath()) {
+namespace {
+Env* g_current = nullptr;
+} // namespace
+
+QObject* Env::scope() {
+    return g_current ? g_current->m_scope.get() : &Forms::instance();
+}
+
+Env::Env() : m_oldCwd(QDir::currentPath()), m_outer(g_current) {
+    g_current = this;
     Forms::destroyAll();
     QDir::setCurrent(m_dir.path());
     Module1::reset();
@@ -69,6 +78,8 @@ Env::Env() : m_oldCwd(QDir::currentPath()) {
 }
 
 Env::~Env() {
+    m_scope.reset();
+    g_current = m_outer;
     Forms::destroyAll();
     IoFaults::clear();
     Forms::setExitHandler({});

@@ -79,6 +79,9 @@ public:
     Env& operator=(const Env&) = delete;
 
     QString dir() const { return m_dir.path(); }
+    // Lives as long as this Env: waits registered for windows that never came
+    // end with the test that registered them.
+    static QObject* scope();
     // Path of a file in the tests folder (relative to the working folder).
     QString testsFile(const QString& name) const;
     void writeFile(const QString& relativePath, const QByteArray& bytes) const;
@@ -94,6 +97,8 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_oldCwd;
+    std::unique_ptr<QObject> m_scope = std::make_unique<QObject>();
+    Env* m_outer = nullptr;
 };
 
 // Clicks a button as the user does.
