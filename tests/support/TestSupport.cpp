@@ -75,6 +75,11 @@ Env::Env() : m_oldCwd(QDir::currentPath()), m_outer(g_current) {
     random = r.get();
     platform::setRandomBackend(std::move(r));
     Forms::setExitHandler([this] { ++exitRequests; });
+    // Once a check has failed, no window opened afterwards waits for a user.
+    QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, m_scope.get(), [](Form* form) {
+        if (QTest::currentTestFailed())
+            QTimer::singleShot(0, form, [form] { form->Unload(); });
+    });
 }
 
 Env::~Env() {
