@@ -210,6 +210,7 @@ void frmTakeTest::Form_Activate() {
 
     showIntroduction();
     ResetAnswerControls();
+    applyVisibility();
 
     IoStatus status;
     const std::optional<std::int16_t> records = Module1::testRecordCount(TestPath, &status);
@@ -275,16 +276,34 @@ void frmTakeTest::endRun(const QString& message) {
 
 // ---- Questions
 
+void frmTakeTest::setShown(QWidget* control, bool shown) {
+    for (auto& [w, wanted] : m_visibility) {
+        if (w == control) {
+            wanted = shown;
+            return;
+        }
+    }
+    m_visibility.emplace_back(control, shown);
+}
+
+void frmTakeTest::applyVisibility() {
+    for (const auto& [w, shown] : m_visibility) {
+        if (w->isHidden() == shown)
+            w->setVisible(shown);
+    }
+    m_visibility.clear();
+}
+
 void frmTakeTest::ResetAnswerControls() {
-    Label1->show();
-    lblQuestion->show();
-    txtANswer->hide();
+    setShown(Label1, true);
+    setShown(lblQuestion, true);
+    setShown(txtANswer, false);
     for (QRadioButton* button : answers()) {
-        button->show();
+        setShown(button, true);
         unselect(button);
     }
     for (QLabel* label : answerLabels()) {
-        label->show();
+        setShown(label, true);
         label->clear();
     }
     setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + Module1::TestPath +
@@ -320,22 +339,24 @@ void frmTakeTest::NextQuestion() {
                 ->setText(TestRec.fullText(TestRecord::choice(choice)));
     } else if (type == kTypeTrueFalse) {
         for (std::size_t i = 2; i < 5; ++i) {
-            labels[i]->hide();
-            buttons[i]->hide();
+            setShown(labels[i], false);
+            setShown(buttons[i], false);
         }
         labelA->setText(QStringLiteral("TRUE"));
         labelB->setText(QStringLiteral("FALSE"));
     } else if (type == kTypeTyped) {
         for (std::size_t i = 0; i < 5; ++i) {
-            labels[i]->hide();
+            setShown(labels[i], false);
             if (i > 0)
-                buttons[i]->hide();
+                setShown(buttons[i], false);
         }
         answerA->setChecked(true);
         txtANswer->clear();
-        txtANswer->show();
-        txtANswer->setFocus();
+        setShown(txtANswer, true);
     }
+    applyVisibility();
+    if (type == kTypeTyped)
+        txtANswer->setFocus();
 }
 
 // ---- Answering

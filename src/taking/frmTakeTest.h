@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QFrame;
 class QGroupBox;
@@ -96,6 +97,13 @@ private:
     void giveFeedback(const QString& verdict, const QString& flags);
     void endRun(const QString& message);
     void setBackColors(const QColor& color);
+    // A control's visibility is settled once per question: every change costs
+    // the window system a round trip, so a row hidden again at once is never
+    // shown in between.
+    void setShown(QWidget* control, bool shown);
+    void applyVisibility();
+
+    std::vector<std::pair<QWidget*, bool>> m_visibility;
 
     int m_soundResult = 0; // result of the last sound call; nothing reads it
 };
