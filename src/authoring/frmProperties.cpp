@@ -17,17 +17,7 @@
 namespace {
 
 QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, int top) {
-    auto* c = new QCheckBox(caption, parent);
-    ui::name(c, name, caption);
-    c->setGeometry(ui::twips(120, top, 2775, 255));
-    return c;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    ui::name(b, name, caption);
-    b->setAutoDefault(false);
-    return b;
+    return ui::checkBox(parent, name, caption, ui::twips(120, top, 2775, 255));
 }
 
 } // namespace
@@ -38,7 +28,7 @@ frmProperties::frmProperties() {
     setFont(ui::defaultFont());
     setFixedSize(ui::px(6615), ui::px(4680));
 
-    Label1 = new QLabel(QStringLiteral("Owner"), this);
+    Label1 = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Owner"));
     ui::name(Label1, QStringLiteral("Label1"), Label1->text());
     Label1->setGeometry(ui::twips(240, 120, 2895, 255));
     txtOwner = new QLineEdit(this);
@@ -89,13 +79,13 @@ frmProperties::frmProperties() {
     ui::name(optNoShuffle, QStringLiteral("optNoShuffle"), optNoShuffle->text());
     optNoShuffle->setGeometry(ui::twips(120, 600, 5895, 255));
 
-    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
     Command2->setGeometry(ui::twips(3960, 4080, 1095, 375));
-    Command1 = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Save/Done"));
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Save/Done"));
     Command1->setGeometry(ui::twips(5280, 4080, 1095, 375));
     Command1->setDefault(true);
 
-    Label2 = new QLabel(QStringLiteral("Password"), this);
+    Label2 = ui::label(this, QStringLiteral("Label2"), QStringLiteral("Password"));
     ui::name(Label2, QStringLiteral("Label2"), Label2->text());
     Label2->setGeometry(ui::twips(3480, 120, 2895, 255));
 
@@ -103,11 +93,12 @@ frmProperties::frmProperties() {
     ui::name(Frame4, QStringLiteral("Frame4"), Frame4->title());
     Frame4->setGeometry(ui::twips(240, 3360, 2175, 1095));
     Label5 = new QLabel(Frame4);
+    Label5->setTextFormat(Qt::PlainText);
     ui::name(Label5, QStringLiteral("Label5"), QStringLiteral("Passing score"));
     Label5->setFont(ui::font(QStringLiteral("Arial"), 12, true));
     Label5->setGeometry(ui::twips(120, 420, 1455, 375));
 
-    Command3 = makeButton(this, QStringLiteral("Command3"), QStringLiteral("Read Me"));
+    Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Read Me"));
     Command3->setGeometry(ui::twips(2640, 4080, 1095, 375));
 
     // 50 at the top, as the bar's own arrows and keys move its handle.

@@ -26,27 +26,16 @@ const QColor kWhite = ui::rgb(255, 255, 255);
 // The highest record a test file can have: its count is a 16-bit number.
 constexpr int kLastRecord = Module1::kMaxQuestions + 1;
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, QRect where) {
-    auto* l = new QLabel(caption, parent);
-    ui::name(l, name, caption);
-    l->setGeometry(where);
-    return l;
-}
-
 QLabel* makeLetter(QWidget* parent, const QString& name, const QString& letter,
                    const QString& meaning, QRect where) {
-    auto* l = makeLabel(parent, name, letter, where);
-    l->setAccessibleName(meaning);
+    auto* l = ui::label(parent, name, letter, where, meaning);
     l->setFont(ui::font(QStringLiteral("Times New Roman"), 24, true));
     return l;
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, QRect where,
                         bool yellow = true) {
-    auto* b = new QPushButton(caption, parent);
-    ui::name(b, name, caption);
-    b->setAutoDefault(false);
-    b->setGeometry(where);
+    auto* b = ui::button(parent, name, caption, where);
     if (yellow)
         ui::setBackColor(b, kLightYellow);
     return b;
@@ -117,7 +106,7 @@ frmTestBuild::frmTestBuild() {
     for (int i = 1; i <= 5; ++i) {
         const int top = 1620 + (i - 1) * 600;
         const QString caption = QStringLiteral("Choice%1").arg(i);
-        QLabel* label = makeLabel(Frame4, QStringLiteral("Label%1").arg(i + 3), caption,
+        QLabel* label = ui::label(Frame4, QStringLiteral("Label%1").arg(i + 3), caption,
                                   ui::twips(720, top + 120, 855, 255));
         MultiLineTextBox* box = makeTextBox(Frame4, QStringLiteral("txtChoice%1").arg(i), caption,
                                             ui::twips(1620, top, 6855, 525));
@@ -140,7 +129,7 @@ frmTestBuild::frmTestBuild() {
 
     Label2[1] = makeLetter(Frame4, QStringLiteral("Label2(1)"), QStringLiteral("E"),
                            QStringLiteral("Explanation"), ui::twips(120, 4740, 495, 615));
-    Label9 = makeLabel(Frame4, QStringLiteral("Label9"), QStringLiteral("Explanation"),
+    Label9 = ui::label(Frame4, QStringLiteral("Label9"), QStringLiteral("Explanation"),
                        ui::twips(720, 4620, 1215, 255));
     txtExplain = makeTextBox(Frame4, QStringLiteral("txtExplain"), QStringLiteral("Explanation"),
                              ui::twips(720, 4860, 8475, 855));
@@ -163,6 +152,7 @@ frmTestBuild::frmTestBuild() {
                           ui::twips(4200, 240, 615, 495));
     Command8->setToolTip(QStringLiteral("go to last question"));
     lblQuestionNumber = new QLabel(Frame1);
+    lblQuestionNumber->setTextFormat(Qt::PlainText);
     ui::name(lblQuestionNumber, QStringLiteral("lblQuestionNumber"),
              QStringLiteral("Question number"));
     lblQuestionNumber->setGeometry(ui::twips(4980, 180, 1455, 615));

@@ -4,6 +4,9 @@
 #include "FileListBox.h"
 #include "Form1.h"
 #include "frmHelp.h"
+#include "frmProperties.h"
+#include "frmTakeTest.h"
+#include "frmTestBuild.h"
 #include "ImageBox.h"
 #include "Module1.h"
 #include "Pictures.h"
@@ -11,9 +14,6 @@
 #include "ScoreLog.h"
 #include "Services.h"
 #include "TestHeader.h"
-#include "frmProperties.h"
-#include "frmTakeTest.h"
-#include "frmTestBuild.h"
 
 #include <cerrno>
 #include <cstring>
@@ -42,25 +42,6 @@ public:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) {
-    auto* l = new QLabel(caption, parent);
-    ui::name(l, name, caption);
-    return l;
-}
-
-QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& label) {
-    auto* t = new QLineEdit(parent);
-    ui::name(t, name, label);
-    return t;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    ui::name(b, name, caption);
-    b->setAutoDefault(false);
-    return b;
-}
 
 FileListBox* makeFileList(QWidget* parent, const QString& name, const QString& label,
                           const QString& pattern) {
@@ -97,26 +78,26 @@ frmMain::frmMain() {
     }
 
     // Create a New Test
-    Label1 = makeLabel(SSTab1, QStringLiteral("Label1"), QStringLiteral("Name of Test"));
+    Label1 = ui::label(SSTab1, QStringLiteral("Label1"), QStringLiteral("Name of Test"));
     addToTab(0, Label1, 600, 600, 2895, 255);
-    Text1 = makeTextBox(SSTab1, QStringLiteral("Text1"), QStringLiteral("Name of Test"));
+    Text1 = ui::lineEdit(SSTab1, QStringLiteral("Text1"), QStringLiteral("Name of Test"));
     addToTab(0, Text1, 600, 840, 2895, 315);
-    Label2 = makeLabel(SSTab1, QStringLiteral("Label2"), QStringLiteral("Owner (your name)"));
+    Label2 = ui::label(SSTab1, QStringLiteral("Label2"), QStringLiteral("Owner (your name)"));
     addToTab(0, Label2, 600, 1320, 2895, 255);
-    Text2 = makeTextBox(SSTab1, QStringLiteral("Text2"), QStringLiteral("Owner (your name)"));
+    Text2 = ui::lineEdit(SSTab1, QStringLiteral("Text2"), QStringLiteral("Owner (your name)"));
     addToTab(0, Text2, 600, 1560, 2895, 315);
-    Label3 = makeLabel(SSTab1, QStringLiteral("Label3"), QStringLiteral("Password"));
+    Label3 = ui::label(SSTab1, QStringLiteral("Label3"), QStringLiteral("Password"));
     addToTab(0, Label3, 600, 2040, 2895, 255);
-    Text3 = makeTextBox(SSTab1, QStringLiteral("Text3"), QStringLiteral("Password"));
+    Text3 = ui::lineEdit(SSTab1, QStringLiteral("Text3"), QStringLiteral("Password"));
     Text3->setMaxLength(10);
     addToTab(0, Text3, 600, 2280, 1575, 315);
-    Command1 = makeButton(SSTab1, QStringLiteral("Command1"), QStringLiteral("&Create"));
+    Command1 = ui::button(SSTab1, QStringLiteral("Command1"), QStringLiteral("&Create"));
     addToTab(0, Command1, 4440, 840, 1215, 375);
-    Command8 = makeButton(SSTab1, QStringLiteral("Command8"), QStringLiteral("&Read Me"));
+    Command8 = ui::button(SSTab1, QStringLiteral("Command8"), QStringLiteral("&Read Me"));
     addToTab(0, Command8, 4440, 2760, 1215, 375);
 
     // Edit an Existing Test
-    Label4 = makeLabel(SSTab1, QStringLiteral("Label4"), QStringLiteral("Test to edit"));
+    Label4 = ui::label(SSTab1, QStringLiteral("Label4"), QStringLiteral("Test to edit"));
     addToTab(1, Label4, 360, 600, 2415, 255);
     File1 = makeFileList(SSTab1, QStringLiteral("File1"), QStringLiteral("Test to edit"),
                          QStringLiteral("*.tst"));
@@ -125,20 +106,20 @@ frmMain::frmMain() {
     ui::name(Image2, QStringLiteral("Image2"), QStringLiteral("Test bitmap"));
     Image2->setPicture(QPixmap::fromImage(pictures::penOnPage()));
     addToTab(1, Image2, 2895, 840, 975, 930);
-    Label5 = makeLabel(SSTab1, QStringLiteral("Label5"), QStringLiteral("Owner"));
+    Label5 = ui::label(SSTab1, QStringLiteral("Label5"), QStringLiteral("Owner"));
     addToTab(1, Label5, 4080, 600, 2055, 255);
-    txtCreator = makeTextBox(SSTab1, QStringLiteral("txtCreator"), QStringLiteral("Owner"));
+    txtCreator = ui::lineEdit(SSTab1, QStringLiteral("txtCreator"), QStringLiteral("Owner"));
     addToTab(1, txtCreator, 4080, 840, 2055, 315);
-    Label6 = makeLabel(SSTab1, QStringLiteral("Label6"), QStringLiteral("Password"));
+    Label6 = ui::label(SSTab1, QStringLiteral("Label6"), QStringLiteral("Password"));
     addToTab(1, Label6, 4080, 1320, 2055, 255);
-    txtPassword = makeTextBox(SSTab1, QStringLiteral("txtPassword"), QStringLiteral("Password"));
+    txtPassword = ui::lineEdit(SSTab1, QStringLiteral("txtPassword"), QStringLiteral("Password"));
     txtPassword->setEchoMode(QLineEdit::Password);
     addToTab(1, txtPassword, 4080, 1560, 2055, 315);
-    Command3 = makeButton(SSTab1, QStringLiteral("Command3"), QStringLiteral("&Edit"));
+    Command3 = ui::button(SSTab1, QStringLiteral("Command3"), QStringLiteral("&Edit"));
     addToTab(1, Command3, 4920, 2760, 1215, 375);
 
     // Take a Test
-    Label7 = makeLabel(SSTab1, QStringLiteral("Label7"), QStringLiteral("Select Test to Take"));
+    Label7 = ui::label(SSTab1, QStringLiteral("Label7"), QStringLiteral("Select Test to Take"));
     addToTab(2, Label7, 360, 600, 2415, 255);
     File2 = makeFileList(SSTab1, QStringLiteral("File2"), QStringLiteral("Select Test to Take"),
                          QStringLiteral("*.tst"));
@@ -147,19 +128,19 @@ frmMain::frmMain() {
     ui::name(Image1, QStringLiteral("Image1"), QStringLiteral("Test bitmap"));
     Image1->setPicture(QPixmap::fromImage(pictures::penOnPage()));
     addToTab(2, Image1, 2895, 840, 975, 930);
-    Label8 = makeLabel(SSTab1, QStringLiteral("Label8"), QStringLiteral("Your Name"));
+    Label8 = ui::label(SSTab1, QStringLiteral("Label8"), QStringLiteral("Your Name"));
     addToTab(2, Label8, 4080, 600, 2055, 255);
-    txtName = makeTextBox(SSTab1, QStringLiteral("txtName"), QStringLiteral("Your Name"));
+    txtName = ui::lineEdit(SSTab1, QStringLiteral("txtName"), QStringLiteral("Your Name"));
     addToTab(2, txtName, 4080, 840, 2055, 315);
     Check1 = new QCheckBox(QStringLiteral("Play sounds during test"), SSTab1);
     ui::name(Check1, QStringLiteral("Check1"), Check1->text());
     Check1->setChecked(true);
     addToTab(2, Check1, 4080, 1320, 2175, 255);
-    Command4 = makeButton(SSTab1, QStringLiteral("Command4"), QStringLiteral("&Begin"));
+    Command4 = ui::button(SSTab1, QStringLiteral("Command4"), QStringLiteral("&Begin"));
     addToTab(2, Command4, 4920, 2760, 1215, 375);
 
     // View Score Log
-    Label9 = makeLabel(SSTab1, QStringLiteral("Label9"), QStringLiteral("Name"));
+    Label9 = ui::label(SSTab1, QStringLiteral("Label9"), QStringLiteral("Name"));
     addToTab(3, Label9, 600, 600, 2415, 255);
     File3 = makeFileList(SSTab1, QStringLiteral("File3"), QStringLiteral("Name"),
                          QStringLiteral("*.log"));
@@ -171,7 +152,7 @@ frmMain::frmMain() {
     Text4->setFont(ui::font(QStringLiteral("Arial"), 3.75, true, true));
     ui::setBackColor(Text4, ui::rgb(255, 255, 192));
     addToTab(3, Text4, 3525, 855, 2160, 1530);
-    Command5 = makeButton(SSTab1, QStringLiteral("Command5"), QStringLiteral("Full &View"));
+    Command5 = ui::button(SSTab1, QStringLiteral("Command5"), QStringLiteral("Full &View"));
     addToTab(3, Command5, 4440, 2760, 1215, 375);
 
     // About
@@ -180,6 +161,7 @@ frmMain::frmMain() {
     addToTab(4, Frame1, 240, 480, 3495, 1455);
     for (int i : {1, 0}) { // element 0 lies over its yellow twin, as the title's face
         Label10[i] = new QLabel(QStringLiteral("Quizdex"), Frame1);
+        Label10[i]->setTextFormat(Qt::PlainText);
         ui::name(Label10[i], QStringLiteral("Label10(%1)").arg(i), QStringLiteral("Quizdex"));
         Label10[i]->setFont(ui::font(QStringLiteral("Times New Roman"), 36, true));
         Label10[i]->setAttribute(Qt::WA_TranslucentBackground);
@@ -189,7 +171,7 @@ frmMain::frmMain() {
     Label10[1]->setAutoFillBackground(false);
     Label10[1]->setGeometry(ui::twips(180, 300, 3135, 855));
     Label10[0]->setGeometry(ui::twips(180 + 45, 300 - 30, 3135, 855));
-    Label11 = makeLabel(SSTab1, QStringLiteral("Label11"),
+    Label11 = ui::label(SSTab1, QStringLiteral("Label11"),
                         QStringLiteral("v 1.5.1  for Linux and Windows"));
     Label11->setAlignment(Qt::AlignCenter);
     addToTab(4, Label11, 240, 2040, 3495, 255);
@@ -200,15 +182,15 @@ frmMain::frmMain() {
     ui::name(imageMe, QStringLiteral("imageMe"), QStringLiteral("Quizdex picture"));
     imageMe->setPicture(QPixmap::fromImage(pictures::aboutPicture()));
     imageMe->setGeometry(ui::twips(120, 240, 1935, 1455));
-    Label12 = makeLabel(SSTab1, QStringLiteral("Label12"),
+    Label12 = ui::label(SSTab1, QStringLiteral("Label12"),
                         QStringLiteral("..questions, comments, bug reports, etc.."));
     addToTab(4, Label12, 3600, 2400, 2655, 255);
-    Label13 = makeLabel(SSTab1, QStringLiteral("Label13"), QStringLiteral("quizdex@example.org"));
+    Label13 = ui::label(SSTab1, QStringLiteral("Label13"), QStringLiteral("quizdex@example.org"));
     addToTab(4, Label13, 3600, 2640, 2655, 255);
-    Command7 = makeButton(SSTab1, QStringLiteral("Command7"), QStringLiteral("&Help"));
+    Command7 = ui::button(SSTab1, QStringLiteral("Command7"), QStringLiteral("&Help"));
     addToTab(4, Command7, 240, 2640, 1215, 375);
 
-    Command2 = makeButton(this, QStringLiteral("Command2"), QStringLiteral("E&xit"));
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit"));
     Command2->setGeometry(ui::twips(5280, 3600, 1215, 375));
 
     SSTab1->setCurrentIndex(4);
@@ -427,4 +409,6 @@ void frmMain::File3_Click() {
 
 // Not modal: the main window stays usable, and the full view follows the log
 // selected here each time the user returns to it.
-void frmMain::Command5_Click() { Forms::get<Form1>().Show(); }
+void frmMain::Command5_Click() {
+    Forms::get<Form1>().Show();
+}

@@ -1,7 +1,11 @@
 #include "Controls.h"
 
 #include <array>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace ui {
@@ -48,6 +52,45 @@ void name(QWidget* w, const QString& controlName, const QString& accessibleName)
     w->setObjectName(controlName);
     const QString acc = captionWithoutMnemonic(accessibleName).trimmed();
     w->setAccessibleName(acc.isEmpty() ? controlName : acc);
+}
+
+namespace {
+template <class T> T* placed(T* w, const QRect& where) {
+    if (where.isValid())
+        w->setGeometry(where);
+    return w;
+}
+} // namespace
+
+QLabel* label(QWidget* parent, const QString& controlName, const QString& caption,
+              const QRect& where, const QString& accessibleName) {
+    auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setText(caption);
+    name(l, controlName, accessibleName.isEmpty() ? caption : accessibleName);
+    return placed(l, where);
+}
+
+QPushButton* button(QWidget* parent, const QString& controlName, const QString& caption,
+                    const QRect& where) {
+    auto* b = new QPushButton(caption, parent);
+    name(b, controlName, caption);
+    b->setAutoDefault(false);
+    return placed(b, where);
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& controlName, const QString& caption,
+                    const QRect& where) {
+    auto* c = new QCheckBox(caption, parent);
+    name(c, controlName, caption);
+    return placed(c, where);
+}
+
+QLineEdit* lineEdit(QWidget* parent, const QString& controlName, const QString& labelText,
+                    const QRect& where) {
+    auto* t = new QLineEdit(parent);
+    name(t, controlName, labelText);
+    return placed(t, where);
 }
 
 void setBackColor(QWidget* w, const QColor& c) {

@@ -5,6 +5,10 @@
 #include <QRect>
 #include <QString>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // Positions and sizes are given in twips: 15 twips are one pixel at 96 dpi.
@@ -36,6 +40,18 @@ QString captionWithoutMnemonic(const QString& caption);
 // What a text box or caption shows of a stored value: the text before its first
 // NUL. Fields that no writer ever assigned hold NULs and show as empty.
 QString shownText(const QString& stored);
+
+// Controls made the one way: named (see name()), placed at `where` when it is
+// given. Labels show their text as plain text, never as markup, since many
+// show what a user typed. Buttons never become the default by taking focus.
+QLabel* label(QWidget* parent, const QString& controlName, const QString& caption,
+              const QRect& where = {}, const QString& accessibleName = {});
+QPushButton* button(QWidget* parent, const QString& controlName, const QString& caption,
+                    const QRect& where = {});
+QCheckBox* checkBox(QWidget* parent, const QString& controlName, const QString& caption,
+                    const QRect& where = {});
+QLineEdit* lineEdit(QWidget* parent, const QString& controlName, const QString& labelText,
+                    const QRect& where = {});
 
 void setBackColor(QWidget* w, const QColor& c);
 void setForeColor(QWidget* w, const QColor& c);

@@ -6,6 +6,7 @@
 
 ImageBox::ImageBox(QWidget* parent, bool stretch) : QLabel(parent) {
     setScaledContents(stretch);
+    setTextFormat(Qt::PlainText);
 }
 
 bool ImageBox::loadPicture(const QString& path) {

@@ -31,9 +31,7 @@ const QString kFail = QStringLiteral("  (FAIL)    ");
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption,
                   const QString& accessible = {}) {
-    auto* l = new QLabel(caption, parent);
-    ui::name(l, name, accessible.isEmpty() ? caption : accessible);
-    return l;
+    return ui::label(parent, name, caption, {}, accessible);
 }
 
 QFrame* makeLine(QWidget* parent, const QString& name, const QString& accessible, int x) {

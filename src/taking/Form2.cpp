@@ -11,9 +11,7 @@
 namespace {
 QLabel* centredLabel(QWidget* parent, const QString& controlName, const QString& accessible,
                      const QFont& font) {
-    auto* label = new QLabel(parent);
-    ui::name(label, controlName, accessible);
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = ui::label(parent, controlName, QString(), {}, accessible);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
     label->setFont(font);

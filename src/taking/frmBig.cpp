@@ -10,9 +10,7 @@
 
 namespace {
 QLabel* textPanel(QWidget* parent, const QString& controlName, const QString& accessible) {
-    auto* label = new QLabel(parent);
-    ui::name(label, controlName, accessible);
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = ui::label(parent, controlName, QString(), {}, accessible);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(ui::defaultFont());
@@ -28,6 +26,7 @@ frmBig::frmBig() {
     setFixedSize(ui::px(6735), ui::px(5175));
 
     Label1 = new QLabel(QStringLiteral("Correct Answer!"), this);
+    Label1->setTextFormat(Qt::PlainText);
     ui::name(Label1, QStringLiteral("Label1"), QStringLiteral("Verdict"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignCenter);
@@ -49,6 +48,7 @@ frmBig::frmBig() {
     Label3->setGeometry(ui::twips(120, 300, 6255, 675));
 
     Label4 = new QLabel(QStringLiteral("Correct so far ="), this);
+    Label4->setTextFormat(Qt::PlainText);
     ui::name(Label4, QStringLiteral("Label4"), QStringLiteral("Correct so far"));
     Label4->setTextFormat(Qt::PlainText);
     Label4->setFont(ui::font(QStringLiteral("Arial"), 9, true));

@@ -21,6 +21,7 @@ frmCI::frmCI() {
     Image1->setPicture(QPixmap::fromImage(pictures::questionDisc()));
 
     Label1 = new QLabel(QStringLiteral("Correct!"), this);
+    Label1->setTextFormat(Qt::PlainText);
     ui::name(Label1, QStringLiteral("Label1"), QStringLiteral("Verdict"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(ui::font(QStringLiteral("Arial"), 12, true));

@@ -11,6 +11,7 @@
 namespace {
 QLabel* whiteBox(QWidget* parent, const QString& controlName, const QString& accessible) {
     auto* box = new QLabel(parent);
+    box->setTextFormat(Qt::PlainText);
     ui::name(box, controlName, accessible);
     box->setFrameShape(QFrame::Box);
     box->setLineWidth(1);
@@ -19,6 +20,7 @@ QLabel* whiteBox(QWidget* parent, const QString& controlName, const QString& acc
 }
 QLabel* countLabel(QWidget* parent, const QString& controlName, const QString& accessible) {
     auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
     ui::name(label, controlName, accessible);
     label->setFont(ui::font(QStringLiteral("Arial"), 9, true));
     label->setAlignment(Qt::AlignCenter);
@@ -36,6 +38,7 @@ frmNumOfQ::frmNumOfQ() {
 
     Label1 = new QLabel(QStringLiteral("This test has the following number of questions available"),
                         this);
+    Label1->setTextFormat(Qt::PlainText);
     ui::name(Label1, QStringLiteral("Label1"), Label1->text());
     Label1->setGeometry(ui::twips(240, 225, 4155, 255));
 
@@ -46,6 +49,7 @@ frmNumOfQ::frmNumOfQ() {
     lblAvailQ->setGeometry(ui::twips(4485, 210, 645, 255));
 
     Label4 = new QLabel(QStringLiteral("Select number of questions to take"), this);
+    Label4->setTextFormat(Qt::PlainText);
     ui::name(Label4, QStringLiteral("Label4"), Label4->text());
     Label4->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
     Label4->setGeometry(ui::twips(240, 720, 4000, 255));

@@ -29,11 +29,8 @@ const QColor kLightYellow = ui::rgb(255, 255, 192);
 
 QLabel* makeLabel(QWidget* parent, const QString& controlName, const QString& accessible,
                   const QRect& geometry, const QFont& font) {
-    auto* label = new QLabel(parent);
-    ui::name(label, controlName, accessible);
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = ui::label(parent, controlName, QString(), geometry, accessible);
     label->setFont(font);
-    label->setGeometry(geometry);
     return label;
 }
 

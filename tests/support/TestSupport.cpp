@@ -137,7 +137,9 @@ QStringList unnamedControls(QWidget* window) {
     for (QWidget* w : children) {
         if (isToolkitPart(w))
             continue;
-        if (w->objectName().isEmpty() || w->accessibleName().isEmpty())
+        const auto* label = qobject_cast<const QLabel*>(w);
+        if (w->objectName().isEmpty() || w->accessibleName().isEmpty() ||
+            (label && label->textFormat() != Qt::PlainText))
             missing.append(QStringLiteral("%1 '%2'").arg(
                 QString::fromLatin1(w->metaObject()->className()), w->objectName()));
     }

@@ -134,7 +134,9 @@ template <class T> void whenModal(std::function<void(T&)> action) {
         });
 }
 
-// Every control of `window` carries its control name and an accessible name.
+// Every control of `window` carries its control name and an accessible name,
+// and every label shows its text as plain text (names and questions that users
+// type must never be read as markup). Lists the controls that do not.
 QStringList unnamedControls(QWidget* window);
 
 } // namespace testing
