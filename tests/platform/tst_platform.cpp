@@ -60,13 +60,6 @@ private slots:
         QCOMPARE(clicks.count(), 1);                        // a refresh is no click
     }
 
-    void missingFolderListsNothing() {
-        testing::Env env;
-        FileListBox list;
-        QVERIFY(!list.setPath(QStringLiteral("./nowhere")));
-        QCOMPARE(list.count(), 0);
-    }
-
     void lookupsIgnoreLetterCaseButPreferAnExactMatch() {
         testing::Env env;
         env.writeFile(QStringLiteral("tests/DEFAULT.BMP"), "x");
@@ -101,23 +94,6 @@ private slots:
         env.printer->available = false;
         QVERIFY(!platform::printWindow(&window));
         QCOMPARE(env.boxes->shown, QStringList({"No printer is available."}));
-    }
-
-    void messageBoxesJoinLinesWithCrLfAndAnswerFromTheQueue() {
-        testing::Env env;
-        QCOMPARE(platform::lines({"a", "b", "", "c"}), QStringLiteral("a\r\nb\r\n\r\nc"));
-        QVERIFY(!platform::askYesNo(QStringLiteral("Sure?")));
-        env.boxes->answers.push_back(platform::Answer::Yes);
-        QVERIFY(platform::askYesNo(QStringLiteral("Sure?")));
-        QCOMPARE(env.boxes->shown.size(), 2);
-    }
-
-    void clockTexts() {
-        testing::Env env;
-        env.clock->current = QDateTime(QDate(2026, 1, 2), QTime(9, 5, 7));
-        QCOMPARE(platform::timeOfDayText(), QStringLiteral("09:05:07"));
-        QVERIFY(platform::timeText().contains(QStringLiteral("05:07")));
-        QVERIFY(!platform::dateText().isEmpty());
     }
 
     void defaultGeneratorIsUniformAndStartsTheSameEveryRun() {

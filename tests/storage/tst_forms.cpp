@@ -180,14 +180,6 @@ private slots:
         QCOMPARE(main.activations, 2);
     }
 
-    void titleBarCloseUnloadsByDefault() {
-        testing::Env env;
-        Probe& p = Forms::get<Probe>();
-        p.Show();
-        QVERIFY(!p.close()); // the close event is taken over by the window's own way out
-        QVERIFY(!Forms::isLoaded<Probe>());
-    }
-
     void endProgramUnloadsEverything() {
         testing::Env env;
         Forms::get<Caller>().Show();
