@@ -96,29 +96,36 @@ frmTakeTest::frmTakeTest() {
     Label5 = makeBadge(this, QStringLiteral("Label5"), QStringLiteral("A"),
                        ui::twips(120, 1920, 855, 3735));
 
+    // The rows' own positions are given in the window's coordinates.
+    const QRect rowsArea = ui::twips(960, 1920, 9015, 3735);
+    m_answerRows = new QWidget(this);
+    ui::name(m_answerRows, QStringLiteral("AnswerRows"), QStringLiteral("Answers"));
+    m_answerRows->setGeometry(rowsArea);
+    const auto inRows = [&rowsArea](QRect r) { return r.translated(-rowsArea.topLeft()); };
+
     const int buttonTops[5] = {2040, 2760, 3360, 4080, 4800};
     const int labelTops[5] = {2055, 2775, 3480, 4200, 4935};
     QRadioButton** buttons[5] = {&answerA, &answerB, &answerC, &answerD, &answerE};
     QLabel** labels[5] = {&labelA, &labelB, &labelC, &labelD, &labelE};
     for (int i = 0; i < 5; ++i) {
         const QChar letter(QLatin1Char(static_cast<char>('A' + i)));
-        auto* button = new QRadioButton(this);
+        auto* button = new QRadioButton(m_answerRows);
         ui::name(button, QStringLiteral("answer") + letter, QStringLiteral("Answer ") + letter);
-        button->setGeometry(ui::twips(1080, buttonTops[i], 255, 255));
+        button->setGeometry(inRows(ui::twips(1080, buttonTops[i], 255, 255)));
         *buttons[i] = button;
-        QLabel* label = makeLabel(this, QStringLiteral("label") + letter,
+        QLabel* label = makeLabel(m_answerRows, QStringLiteral("label") + letter,
                                   QStringLiteral("Answer text ") + letter,
-                                  ui::twips(1440, labelTops[i], 8415, 615), arial);
+                                  inRows(ui::twips(1440, labelTops[i], 8415, 615)), arial);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->installEventFilter(this);
         *labels[i] = label;
     }
 
-    txtANswer = new QLineEdit(this);
+    txtANswer = new QLineEdit(m_answerRows);
     ui::name(txtANswer, QStringLiteral("txtANswer"), QStringLiteral("Your answer"));
     txtANswer->setFont(arial);
-    txtANswer->setGeometry(ui::twips(1440, 2040, 8415, 375));
+    txtANswer->setGeometry(inRows(ui::twips(1440, 2040, 8415, 375)));
     txtANswer->hide();
 
     Command1 = new QPushButton(QStringLiteral("&Next"), this);
@@ -284,11 +291,19 @@ void frmTakeTest::setShown(QWidget* control, bool shown) {
 }
 
 void frmTakeTest::applyVisibility() {
+    std::vector<std::pair<QWidget*, bool>> changes;
     for (const auto& [w, shown] : m_visibility) {
         if (w->isHidden() == shown)
-            w->setVisible(shown);
+            changes.emplace_back(w, shown);
     }
     m_visibility.clear();
+    if (changes.empty())
+        return;
+    const bool rowsShown = !m_answerRows->isHidden();
+    m_answerRows->hide();
+    for (const auto& [w, shown] : changes)
+        w->setVisible(shown);
+    m_answerRows->setVisible(rowsShown);
 }
 
 void frmTakeTest::ResetAnswerControls() {

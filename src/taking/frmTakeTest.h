@@ -104,6 +104,10 @@ private:
     void applyVisibility();
 
     std::vector<std::pair<QWidget*, bool>> m_visibility;
+    // Holds the answer rows and the typed-answer box. It is hidden while their
+    // visibility changes: children of a hidden parent change without asking
+    // the window system where the pointer is, once per control.
+    QWidget* m_answerRows = nullptr;
 
     int m_soundResult = 0; // result of the last sound call; nothing reads it
 };

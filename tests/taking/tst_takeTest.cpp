@@ -254,7 +254,7 @@ private slots:
         env.random->values = {0.0, 0.5};
         QPoint inLabel;
         begin(m, [&](frmTakeTest& t) {
-            inLabel = t.labelC->geometry().center();
+            inLabel = t.labelC->mapTo(&t, t.labelC->rect().center());
             testing::whenModal<frmCI>([&](frmCI& ci) {
                 QTest::qWait(1150); // the run's clock goes on under its feedback window
                 const int s = t.Clock.ElapsedSeconds;
