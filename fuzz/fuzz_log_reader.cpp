@@ -1,5 +1,6 @@
 // Any bytes as a score log: the reader yields six lines per counted record and
 // never reads past what it was given.
+#include "FuzzInput.h"
 #include "LogRecord.h"
 #include "ScoreLog.h"
 #include "TextRules.h"
@@ -10,14 +11,7 @@
 #include <QTemporaryDir>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("fuzz.log"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    const QString path = inputAsFile(data, size, QStringLiteral("fuzz.log"));
     const scoring::LogText log = scoring::readLog(path);
     const auto count =
         rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);

@@ -2,6 +2,7 @@
 // loads into the editor's model and saves back to the same model, and the
 // run's rules (answer check, feedback, answer arrangement) take whatever it holds.
 #include "Controls.h"
+#include "FuzzInput.h"
 #include "Module1.h"
 #include "Question.h"
 #include "RecordFile.h"
@@ -83,14 +84,7 @@ void question(const TestRecord& rec, int k) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("fuzz.tst"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    const QString path = inputAsFile(data, size, QStringLiteral("fuzz.tst"));
     const RecordFile file(path, TestRecord::kSize);
     IoStatus status;
     const auto count = file.count(&status);

@@ -1,5 +1,7 @@
 #include "frmProperties.h"
 
+#include <array>
+
 #include "Controls.h"
 #include "Module1.h"
 #include "Services.h"
@@ -16,8 +18,19 @@
 
 namespace {
 
-QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, int top) {
-    return ui::checkBox(parent, name, caption, ui::twips(120, top, 2775, 255));
+// The four boxes of a feedback frame, top to bottom: the verdict, the
+// explanation, the correct answer and the grade so far.
+std::array<QCheckBox*, 4> makeFeedbackBoxes(QWidget* frame, const std::array<const char*, 4>& names,
+                                            const char* verdict) {
+    const std::array<QString, 4> captions = {
+        QStringLiteral("Display \"%1\"").arg(QLatin1String(verdict)),
+        QStringLiteral("Display the Explanation"), QStringLiteral("Display the correct answer"),
+        QStringLiteral("Display current grade so far")};
+    std::array<QCheckBox*, 4> boxes{};
+    for (std::size_t i = 0; i < 4; ++i)
+        boxes[i] = ui::checkBox(frame, QLatin1String(names[i]), captions[i],
+                                ui::twips(120, 300 + 270 * static_cast<int>(i), 2775, 255));
+    return boxes;
 }
 
 } // namespace
@@ -31,37 +44,31 @@ frmProperties::frmProperties() {
     Label1 = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Owner"));
     ui::name(Label1, QStringLiteral("Label1"), Label1->text());
     Label1->setGeometry(ui::twips(240, 120, 2895, 255));
-    txtOwner = new QLineEdit(this);
-    ui::name(txtOwner, QStringLiteral("txtOwner"), QStringLiteral("Owner"));
-    txtOwner->setGeometry(ui::twips(240, 360, 2895, 315));
-    txtPassword = new QLineEdit(this);
-    ui::name(txtPassword, QStringLiteral("txtPassword"), QStringLiteral("Password"));
-    txtPassword->setGeometry(ui::twips(3480, 360, 2895, 315));
+    txtOwner = ui::lineEdit(this, QStringLiteral("txtOwner"), QStringLiteral("Owner"),
+                            ui::twips(240, 360, 2895, 315));
+    txtPassword = ui::lineEdit(this, QStringLiteral("txtPassword"), QStringLiteral("Password"),
+                               ui::twips(3480, 360, 2895, 315));
 
     Frame1 = new QGroupBox(QStringLiteral("When question is answered correctly..."), this);
     ui::name(Frame1, QStringLiteral("Frame1"), Frame1->title());
     Frame1->setGeometry(ui::twips(240, 840, 3000, 1455));
-    chkCorrect1 = makeCheck(Frame1, QStringLiteral("chkCorrect1"),
-                            QStringLiteral("Display \"Correct!\""), 300);
-    ChkCorrect2 = makeCheck(Frame1, QStringLiteral("ChkCorrect2"),
-                            QStringLiteral("Display the Explanation"), 570);
-    chkCorrect3 = makeCheck(Frame1, QStringLiteral("chkCorrect3"),
-                            QStringLiteral("Display the correct answer"), 840);
-    chkCorrect4 = makeCheck(Frame1, QStringLiteral("chkCorrect4"),
-                            QStringLiteral("Display current grade so far"), 1110);
+    const auto correct = makeFeedbackBoxes(
+        Frame1, {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"}, "Correct!");
+    chkCorrect1 = correct[0];
+    ChkCorrect2 = correct[1];
+    chkCorrect3 = correct[2];
+    chkCorrect4 = correct[3];
     chkCorrect1->setChecked(true);
 
     Frame2 = new QGroupBox(QStringLiteral("When question is answered incorrectly..."), this);
     ui::name(Frame2, QStringLiteral("Frame2"), Frame2->title());
     Frame2->setGeometry(ui::twips(3360, 840, 3135, 1455));
-    chkIncorrect1 = makeCheck(Frame2, QStringLiteral("chkIncorrect1"),
-                              QStringLiteral("Display \"Incorrect!\""), 300);
-    chkIncorrect2 = makeCheck(Frame2, QStringLiteral("chkIncorrect2"),
-                              QStringLiteral("Display the Explanation"), 570);
-    chkIncorrect3 = makeCheck(Frame2, QStringLiteral("chkIncorrect3"),
-                              QStringLiteral("Display the correct answer"), 840);
-    chkIncorrect4 = makeCheck(Frame2, QStringLiteral("chkIncorrect4"),
-                              QStringLiteral("Display current grade so far"), 1110);
+    const auto incorrect = makeFeedbackBoxes(
+        Frame2, {"chkIncorrect1", "chkIncorrect2", "chkIncorrect3", "chkIncorrect4"}, "Incorrect!");
+    chkIncorrect1 = incorrect[0];
+    chkIncorrect2 = incorrect[1];
+    chkIncorrect3 = incorrect[2];
+    chkIncorrect4 = incorrect[3];
     chkIncorrect1->setChecked(true);
     chkIncorrect2->setChecked(true);
     chkIncorrect3->setChecked(true);
