@@ -18,14 +18,7 @@ QString asStored(const QString& typed, int width) {
 } // namespace
 
 QString testNameProblem(const QString& name) {
-    // A separator would put the file outside the tests folder.
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return QStringLiteral("The name contains \"/\" or \"\\\".");
-    if (name.contains(QChar(0)))
-        return QStringLiteral("The name contains a NUL character.");
-    if (QFile::encodeName(name + QStringLiteral(".tst")).size() > NAME_MAX)
-        return QStringLiteral("The name is too long for a file name.");
-    return {};
+    return rules::fileNameProblem(name, QStringLiteral(".tst"));
 }
 
 void fillNewHeader(TestRecord& rec, const QString& owner, const QString& password) {

@@ -285,13 +285,8 @@ void frmMain::File2_Click() {
 }
 
 void frmMain::showTestBitmap(const QString& fileName, ImageBox* image) {
-    // Without a "default.bmp" the built-in picture stands in for it.
-    if (!image->loadPicture(Module1::joinPath(Module1::TestsDir, QStringLiteral("default.bmp"))))
-        image->setPicture(QPixmap::fromImage(pictures::penOnPage()));
-    if (fileName.size() < 4)
-        return;
-    image->loadPicture(Module1::joinPath(Module1::TestsDir, fileName.left(fileName.size() - 4) +
-                                                                QStringLiteral(".bmp")));
+    image->showTestPicture(Module1::TestsDir,
+                           fileName.left(std::max<qsizetype>(0, fileName.size() - 4)));
 }
 
 // ---- Create a test

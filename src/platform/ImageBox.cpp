@@ -1,6 +1,9 @@
 #include "ImageBox.h"
 
 #include "Files.h"
+#include "Pictures.h"
+
+#include <QDir>
 
 #include <QImageReader>
 
@@ -27,4 +30,11 @@ void ImageBox::setPicture(const QPixmap& pixmap) {
     m_picture = pixmap;
     m_file.clear();
     setPixmap(pixmap);
+}
+
+void ImageBox::showTestPicture(const QString& folder, const QString& testName) {
+    const QString sep(QDir::separator());
+    if (!loadPicture(folder + sep + QStringLiteral("default.bmp")))
+        setPicture(QPixmap::fromImage(pictures::penOnPage()));
+    loadPicture(folder + sep + testName + QStringLiteral(".bmp"));
 }

@@ -13,6 +13,9 @@ public:
 
     bool loadPicture(const QString& path);
     void setPicture(const QPixmap& pixmap);
+    // A test's picture: `testName`.bmp of `folder`, else its "default.bmp",
+    // else the built-in pen on a page.
+    void showTestPicture(const QString& folder, const QString& testName);
     QPixmap picture() const { return m_picture; }
     // The file the current picture came from; empty for a built-in one.
     QString pictureFile() const { return m_file; }

@@ -36,13 +36,7 @@ QString logPathFor(const QString& candidateName) {
 }
 
 QString logNameProblem(const QString& candidateName) {
-    if (candidateName.contains(QLatin1Char('/')) || candidateName.contains(QLatin1Char('\\')))
-        return QStringLiteral("A name cannot contain \"/\" or \"\\\".");
-    if (candidateName.contains(QChar(0)))
-        return QStringLiteral("A name cannot contain NUL characters.");
-    if (cp1252::encode(candidateName).size() + 4 > NAME_MAX)
-        return QStringLiteral("The name is too long for a file name.");
-    return {};
+    return rules::fileNameProblem(candidateName, QStringLiteral(".log"));
 }
 
 void fillEntry(LogRecord& rec, const QString& testName, const QString& date, const QString& time,

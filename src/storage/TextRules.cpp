@@ -1,7 +1,9 @@
 #include "TextRules.h"
 
+#include <climits>
 #include <cmath>
 #include <limits>
+#include <QFile>
 
 namespace rules {
 
@@ -67,6 +69,16 @@ QString testNameFromPath(const QString& path) {
         std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const QString file = path.mid(cut + 1);
     return file.left(std::max<qsizetype>(0, file.size() - 4));
+}
+
+QString fileNameProblem(const QString& name, const QString& extension) {
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return QStringLiteral("The name contains \"/\" or \"\\\".");
+    if (name.contains(QChar(0)))
+        return QStringLiteral("The name contains a NUL character.");
+    if (QFile::encodeName(name + extension).size() > NAME_MAX)
+        return QStringLiteral("The name is too long for a file name.");
+    return {};
 }
 
 } // namespace rules

@@ -32,4 +32,9 @@ int exactPercentage(int correct, int toTake);
 // '\'), without its last four characters (the ".tst").
 QString testNameFromPath(const QString& path);
 
+// Why `name` + `extension` cannot name a file in the tests folder (a separator
+// would put it elsewhere, a NUL or a name too long the file system refuses);
+// empty when it can.
+QString fileNameProblem(const QString& name, const QString& extension);
+
 } // namespace rules

@@ -242,12 +242,7 @@ void frmTakeTest::showIntroduction() {
     Form2& intro = Forms::get<Form2>();
     intro.Label2->setText(Module1::TestRec.text(TestRecord::Owner));
     intro.Label1->setText(TestName);
-    // Without a "default.bmp" the built-in picture stands in for it.
-    if (!intro.Image1->loadPicture(
-            Module1::joinPath(Module1::TestsDir, QStringLiteral("default.bmp"))))
-        intro.Image1->setPicture(QPixmap::fromImage(pictures::penOnPage()));
-    intro.Image1->loadPicture(
-        Module1::joinPath(Module1::TestsDir, TestName + QStringLiteral(".bmp")));
+    intro.Image1->showTestPicture(Module1::TestsDir, TestName);
 
     // Hidden for the introduction, yet still the modal window of the run.
     HideKeepingModal();
