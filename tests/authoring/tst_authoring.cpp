@@ -1,5 +1,5 @@
-// Authoring as the author meets it: the create, edit and read-me doors, the
-// properties window and the question editor, down to the bytes in the file.
+// The create, edit and read-me doors, the properties window and the question
+// editor, down to the bytes in the file.
 #include "Controls.h"
 #include "FileListBox.h"
 #include "frmMain.h"
@@ -11,13 +11,13 @@
 
 #include <array>
 #include <QtWidgets>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Records built by hand from the file layout's offsets, so that checks do not
-// lean on the record class they are checking.
+// Records built by hand from the layout's offsets, not by the record class.
 constexpr int kRecord = 2514;
 const QString kFile = u"tests/t.tst"_s;
 
@@ -26,20 +26,18 @@ void put(QByteArray& rec, int offset, int width, const QByteArray& text) {
 }
 
 void putInt16(QByteArray& rec, int offset, qint16 v) {
-    rec[offset] = static_cast<char>(v & 0xFF);
-    rec[offset + 1] = static_cast<char>(static_cast<quint16>(v) >> 8);
+    qToLittleEndian(v, rec.data() + offset);
 }
 
 // A header as the create door leaves it: NULs wherever it sets nothing.
-QByteArray header(const QByteArray& owner, const QByteArray& password, const QByteArray& score = {},
+QByteArray header(const QByteArray& owner, const QByteArray& password,
+                  const QByteArray& score = QByteArray(200, '\0'),
                   const QByteArray& correct = "1000", const QByteArray& incorrect = "1110",
                   qint16 shuffle = 1) {
     QByteArray r(kRecord, '\0');
-    const QByteArray fields[] = {owner, password, correct, incorrect};
-    for (int i = 0; i < 4; ++i)
+    const QByteArray fields[] = {owner, password, correct, incorrect, score};
+    for (int i = 0; i < 5; ++i)
         put(r, 512 + 200 * i, 200, fields[i]);
-    if (!score.isEmpty())
-        put(r, 1312, 200, score);
     putInt16(r, 2512, shuffle);
     return r;
 }
@@ -58,15 +56,6 @@ QByteArray question(qint16 number, const QByteArray& text, const QByteArray& typ
     return base;
 }
 
-QByteArray threeQuestions() {
-    QByteArray q3 = question(3, "Three?", "MULTIPLE", {"a", "b", "c", "b "}, "b", "x");
-    put(q3, 2212, 100, "reserved 3");
-    return header("o", "p", " 75") +
-           question(1, "One?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE", "Because.") +
-           question(2, "Two?", "typed", {"answer"}, "answer") + q3;
-}
-
-// Shows the editor on `file`, made `size` bytes long (sparse) when given.
 frmTestBuild& openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
     env.writeFile(kFile, file);
     if (size)
@@ -103,21 +92,6 @@ void create(frmMain& m, const QString& name, const QString& owner = u"o"_s,
     testing::click(m.Command1);
 }
 
-// Notes the title of each window that clicks open modally and closes it:
-// properties with "Save/Done", any other by unloading it.
-struct Opened : QObject {
-    QStringList seen;
-    Opened() {
-        connect(&Forms::instance(), &Forms::modalWaitStarted, this, [this](Form* f) {
-            QTimer::singleShot(0, f, [this, f] {
-                seen << f->windowTitle();
-                auto* p = qobject_cast<frmProperties*>(f);
-                p ? testing::click(p->Command1) : f->Unload();
-            });
-        });
-    }
-};
-
 QList<QCheckBox*> feedbackBoxes(const frmProperties& w) {
     return {w.chkCorrect1,   w.ChkCorrect2,   w.chkCorrect3,   w.chkCorrect4,
             w.chkIncorrect1, w.chkIncorrect2, w.chkIncorrect3, w.chkIncorrect4};
@@ -128,124 +102,118 @@ QList<QCheckBox*> feedbackBoxes(const frmProperties& w) {
 class TestAuthoring : public QObject {
     Q_OBJECT
 private slots:
-    void createWritesTheHeaderThenOpensPropertiesAndTheEditor() {
+    void createWritesTheHeaderThenPropertiesThenTheEditorSavesQuestionOne() {
         testing::Env env;
         // a test read before: none of it may leak into the new one
         env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
         QVERIFY(Module1::readTestRecord(env.testsFile(u"Other.tst"_s), 1));
         frmMain& m = mainOnTab(0);
-        QStringList seen;
         testing::whenModal<frmProperties>([&](frmProperties& p) {
-            seen << p.windowTitle();
+            QCOMPARE(p.windowTitle(), u"Properties"_s);
             QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
             QCOMPARE(m.File1->count(), 2); // the lists already show the new test
             QVERIFY(p.optShuffle->isChecked() && p.Label5->text() == u"   75%"_s);
             QCOMPARE(testing::unnamedControls(&p), QStringList());
-            p.txtOwner->clear();
-            QTest::keyClicks(p.txtOwner, u" New owner "_s);
+            p.txtOwner->setText(u" New owner "_s);
             p.txtPassword->clear(); // an empty password keeps the old one
             for (QCheckBox* c : feedbackBoxes(p))
                 if (!c->isChecked())
                     testing::click(c);
             testing::click(p.optNoShuffle);
             p.VScroll1->setFocus();
-            QTest::keyClick(p.VScroll1, Qt::Key_Down); // 50 at the top, 100 at the bottom
-            QCOMPARE(p.Label5->text(), u"   76%"_s);
-            QTest::keyClick(p.VScroll1, Qt::Key_End);
+            QTest::keyClick(p.VScroll1, Qt::Key_End); // 50 at the top, 100 at the bottom
             testing::click(p.Command1);
         });
         testing::whenModal<frmTestBuild>([&](frmTestBuild& e) {
-            seen << e.windowTitle();
-            QTest::keyClicks(e.txtQuestion, u"First"_s);
-            testing::click(e.Command1);
+            QCOMPARE(e.windowTitle(), u"Building ./tests/My Test.tst"_s);
+            QVERIFY(e.lblQuestionNumber->text() == u"1"_s && e.Option1->isChecked());
+            QTest::keyClicks(e.txtChoice1, u"xyz"_s); // locked
+            QCOMPARE(choiceBoxes(e), u"GW---"_s);
+            QCOMPARE(testing::unnamedControls(&e), QStringList());
+            QTest::keyClicks(e.txtQuestion, u"Is it?"_s);
+            QTest::keyClick(e.txtQuestion, Qt::Key_Return);
+            QTest::keyClicks(e.txtQuestion, u"Sure?"_s);
+            e.txtExplain->setText(u"€ and ☃"_s); // outside Windows-1252: "?"
+            testing::click(e.Option5);
+            QCOMPARE(choiceBoxes(e), u"WG---"_s);
+            testing::click(e.Command4);
+            testing::click(e.Command1); // saves question 1 again, in place
             QVERIFY(e.lblQuestionNumber->text() == u" 2"_s && e.Option3->isChecked());
-            testing::click(e.Command2);
+            e.close(); // the title bar's close button is "&Done": hidden, not unloaded
         });
         create(m, u"My Test  "_s, u" Ann"_s, u"Pw"_s);
-        QCOMPARE(seen, QStringList({u"Properties"_s, u"Building ./tests/My Test.tst"_s}));
-        QVERIFY(env.boxes->shown.isEmpty() && Forms::active() == &m);
+        QVERIFY(env.boxes->shown.isEmpty() && Forms::active() == &m &&
+                Forms::isLoaded<frmTestBuild>());
         const QByteArray h = header(" New owner ", "Pw", " 100", "1111", "1111", 0);
         // question 1 carries along the header's unset fields and shuffle flag
         QCOMPARE(env.readFile(u"tests/My Test.tst"_s),
-                 h + question(1, "First", "TRUE/FALSE", {"TRUE", "FALSE"}, "TRUE", {}, h));
+                 h + question(1, "Is it?\r\nSure?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
+                              "\x80 and ?", h));
     }
 
-    void readMeAndCreateRefusingMissingFieldsBadNamesAndExistingTests() {
+    void createRefusesBadInputAndEditChecksTheOwner() {
         testing::Env env;
-        const QByteArray algebra = header("Bob", "pw") + question(1, "Q", "TYPED", {"a"});
+        const QByteArray algebra = header(" Ann", "Secret") + question(1, "Q", "TYPED", {"a"});
         env.writeFile(u"tests/Algebra.tst"_s, algebra);
         env.writeFile(u"tests/short.tst"_s, QByteArray(1000, 's')); // counts 0 records
         env.writeFile(u"tests/Empty.tst"_s, QByteArray());
         frmMain& m = mainOnTab(0);
-        Opened o;
+        const auto done = [](frmTestBuild& e) { e.close(); };
+        const auto shown = [&env](qsizetype times, const QString& text) {
+            return std::exchange(env.boxes->shown, {}) == QStringList(times, text);
+        };
         testing::click(m.Command8); // Read Me
-        const QStringList lines = env.boxes->shown.value(0).split(u"\r\n"_s);
-        QCOMPARE(lines.size(), 10);
-        QCOMPARE(lines[9], u"your test is  MYTEST, your bitmap should be named MYTEST.BMP"_s);
-        env.boxes->shown.clear();
+        QCOMPARE(std::exchange(env.boxes->shown, {}).value(0).split(u"\r\n"_s).value(9),
+                 u"your test is  MYTEST, your bitmap should be named MYTEST.BMP"_s);
         create(m, u"   "_s);
         create(m, u"T"_s, u"  "_s);
         create(m, u"T"_s, u"o"_s, QString());
-        QCOMPARE(env.boxes->shown, QStringList(3, u"All fields need to be filled in\r\nbefore you "
-                                                  "can create a test file."_s));
-        env.boxes->shown.clear();
+        QVERIFY(
+            shown(3, u"All fields need to be filled in\r\nbefore you can create a test file."_s));
         for (const QString& name : {u"a/b"_s, u"..\\up"_s, u"nul\0"_s, QString(300, u'x')})
             create(m, name);
-        QCOMPARE(env.boxes->shown,
-                 QStringList(4, u"You have entered characters in the Test Name\r\nfield that are "
-                                "not legal characters for filenames.\r\n\r\nPlease enter legal "
-                                "characters and try again."_s));
-        env.boxes->shown.clear();
+        QVERIFY(shown(4,
+                      u"You have entered characters in the Test Name\r\nfield that are not legal "
+                      "characters for filenames.\r\n\r\nPlease enter legal characters and try "
+                      "again."_s));
         for (const QString& name : {u"Algebra"_s, u"algebra  "_s, u"ALGEBRA"_s, u"Short"_s})
             create(m, name);
-        QCOMPARE(env.boxes->shown,
-                 QStringList(4, u"There is currently a test by this name.\r\nChoose a different "
-                                "name, or delete the\r\nexisting text.\r\n\r\nIf you need to make "
-                                "changes to the existing\r\ntest, click on the EDIT TEST tab."_s));
-        QCOMPARE(env.readFile(u"tests/Algebra.tst"_s), algebra);
+        QVERIFY(shown(4, u"There is currently a test by this name.\r\nChoose a different name, or "
+                         "delete the\r\nexisting text.\r\n\r\nIf you need to make changes to the "
+                         "existing\r\ntest, click on the EDIT TEST tab."_s));
         QCOMPARE(env.readFile(u"tests/short.tst"_s), QByteArray(1000, 's'));
-
+        testing::whenModal<frmProperties>([](frmProperties& p) { testing::click(p.Command1); });
+        testing::whenModal<frmTestBuild>(done);
         create(m, u"empty"_s); // an empty file is a test not yet begun
-        QCOMPARE(o.seen, QStringList({u"Properties"_s, u"Building ./tests/Empty.tst"_s}));
+        QCOMPARE(Forms::get<frmTestBuild>().windowTitle(), u"Building ./tests/Empty.tst"_s);
         QCOMPARE(env.readFile(u"tests/Empty.tst"_s), header("o", "p", " 75"));
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
 
-        env.boxes->shown.clear(); // a folder that cannot take the file: its name and why
-        QVERIFY(QDir(u"tests"_s).removeRecursively());
+        m.SSTab1->setCurrentIndex(1); // edit: owner and password, blanks count, case does not
+        QVERIFY(m.File1->selectFile(u"Algebra.tst"_s));
+        const QStringList tries = {"Ann",     "Secret", " Ann ", "Secret", " Ann",
+                                   "Secret ", " Ann",   "Secre", " aNN",   "sECRET"};
+        testing::whenModal<frmTestBuild>(done); // and no properties
+        for (qsizetype i = 0; i < tries.size(); i += 2) {
+            m.txtCreator->setText(tries[i]);
+            m.txtPassword->setText(tries[i + 1]);
+            testing::click(m.Command3);
+        }
+        QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
+        QCOMPARE(Forms::get<frmTestBuild>().windowTitle(), u"Building ./tests/Algebra.tst"_s);
+        QCOMPARE(env.readFile(u"tests/Algebra.tst"_s), algebra);
+
+        QVERIFY(QDir(u"tests"_s).removeRecursively()); // a folder that cannot take the file
+        m.SSTab1->setCurrentIndex(0);
         create(m, u"T"_s);
         QVERIFY(env.boxes->shown.value(0).startsWith(
             u"The test could not be created as \"./tests/T.tst\":\r\n"_s));
     }
 
-    void editChecksOwnerAndPassword() {
-        testing::Env env;
-        const QByteArray f = header(" Ann", "Secret") + question(1, "Q", "TYPED", {"a"});
-        env.writeFile(u"tests/Geo.tst"_s, f);
-        frmMain& m = mainOnTab(1);
-        Opened o;
-        QVERIFY(m.File1->selectFile(u"Geo.tst"_s));
-        const QList<QPair<QString, QString>> refused = {
-            {"Ann", "Secret"}, {" Ann ", "Secret"}, {" Ann", "Secret "}, {" Ann", "Secre"}};
-        for (const auto& [owner, password] : refused) {
-            m.txtCreator->setText(owner);
-            m.txtPassword->setText(password);
-            testing::click(m.Command3);
-            QCOMPARE(env.boxes->shown.last(), u"Incorrect Name and/or Password. Access Denied."_s);
-        }
-        const qsizetype messages = env.boxes->shown.size();
-        m.txtCreator->setText(u" aNN"_s);
-        m.txtPassword->setText(u"sECRET"_s);
-        testing::click(m.Command3);
-        QCOMPARE(o.seen, QStringList({u"Building ./tests/Geo.tst"_s})); // and no properties
-        QCOMPARE(env.boxes->shown.size(), messages);
-        QCOMPARE(env.readFile(u"tests/Geo.tst"_s), f);
-    }
-
     void propertiesShowTheStoredSettingsAndCancelWritesNothing_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("shown"); // the eight boxes, shuffle, the label
-        QTest::newRow("new") << header("o", "p") << u"10001110 10    75%"_s;
         QTest::newRow("set") << header("o", "p", "50", "0101", "1x1", 0) << u"01011010 01    50%"_s;
         const QByteArray nul = QByteArray("1 0_1").replace('_', '\0');
         QTest::newRow("odd") << header("o", "p", "180", nul, "x111", 7) << u"10000111 10    100%"_s;
@@ -258,149 +226,101 @@ private slots:
         testing::Env env;
         env.writeFile(kFile, stored);
         Module1::TestPath = env.testsFile(u"t.tst"_s);
-        QString s; // checked after the window is gone, so a mismatch cannot hold it open
         testing::whenModal<frmProperties>([&](frmProperties& w) {
+            QString s;
             for (const QCheckBox* c : feedbackBoxes(w))
                 s += c->isChecked() ? u'1' : u'0';
-            s += u' ' + QString::number(w.optShuffle->isChecked()) +
-                 QString::number(w.optNoShuffle->isChecked()) + u' ' + w.Label5->text();
+            QCOMPARE(s + u' ' + QString::number(w.optShuffle->isChecked()) +
+                         QString::number(w.optNoShuffle->isChecked()) + u' ' + w.Label5->text(),
+                     shown);
             w.txtOwner->setText(u"x"_s);
             testing::click(w.chkCorrect1);
             w.VScroll1->setValue(99);
             testing::click(w.Command2);
         });
         QVERIFY(frmProperties::openFor(Module1::TestPath));
-        QCOMPARE(s, shown);
         QCOMPARE(env.readFile(kFile), stored);
     }
 
-    void aNewTestGetsATrueFalseQuestionSavedWithFalseCorrect() {
+    void movesSaveTheScreenByPositionAndNextPastTheEndAppends() {
         testing::Env env;
-        frmTestBuild& e = openEditor(env, header("o", "p"));
-        QCOMPARE(e.lblQuestionNumber->text(), u"1"_s);
-        QVERIFY(e.Option1->isChecked() && e.Option4->isChecked());
-        QTest::keyClicks(e.txtChoice1, u"xyz"_s); // locked
-        QCOMPARE(choiceBoxes(e), u"GW---"_s);
-        QCOMPARE(testing::unnamedControls(&e), QStringList());
-        QTest::keyClicks(e.txtQuestion, u"Is it?"_s);
-        QTest::keyClick(e.txtQuestion, Qt::Key_Return);
-        QTest::keyClicks(e.txtQuestion, u"Sure?"_s);
-        e.txtExplain->setText(u"€ and ☃"_s); // outside Windows-1252: "?"
-        testing::click(e.Option5);
-        QCOMPARE(choiceBoxes(e), u"WG---"_s);
-        testing::click(e.Command4);
-        testing::click(e.Command4); // a second save writes in place
-        const QByteArray file = env.readFile(kFile);
-        QCOMPARE(file, header("o", "p") + question(1, "Is it?\r\nSure?", "TRUE/FALSE",
-                                                   {"TRUE", "FALSE"}, "FALSE", "\x80 and ?"));
-        e.close(); // the title bar's close button is "&Done": hidden, not unloaded
-        QVERIFY(!e.isVisible() && Forms::isLoaded<frmTestBuild>());
-    }
-
-    void nextPastTheEndThenBackAppendsAndAChoiceQuestionTurnsTyped() {
-        testing::Env env;
-        const QByteArray original = threeQuestions();
-        frmTestBuild& e = openEditor(env, original);
-        testing::click(e.Command8); // >>
-        QCOMPARE(e.txtQuestion->text(), u"Three?"_s);
-        QVERIFY(e.Option3->isChecked());
-        QVERIFY(e.Option7->isChecked()); // "b" and "b ": the later equal choice
-        QCOMPARE(choiceBoxes(e), u"WWWGW"_s);
-        testing::click(e.Command1); // Next >
-        QCOMPARE(e.lblQuestionNumber->text(), u" 4"_s);
-        QVERIFY(e.Option3->isChecked() && e.txtQuestion->text().isEmpty());
-        QVERIFY(e.txtChoice1->text().isEmpty() && e.txtExplain->text().isEmpty());
-        QCOMPARE(env.readFile(kFile), original); // saving question 3 as it was changes no byte
-        testing::click(e.Command3);              // < Back
-        const QByteArray file = env.readFile(kFile);
-        // reserved fields come along from the record read last (question 3)
-        QCOMPARE(file,
-                 original + question(4, "", "MULTIPLE", {}, "", "", original.mid(3 * kRecord)));
-        testing::click(e.Command8);
-        testing::click(e.Command8); // >> on the last question stays there
-        QCOMPARE(e.lblQuestionNumber->text(), u"4"_s);
-        QCOMPARE(env.readFile(kFile), file);
-        testing::click(e.Command3); // and question 3 becomes a typed answer
-        testing::click(e.Option2);
-        QCOMPARE(choiceBoxes(e), u"G----"_s);
-        QVERIFY(e.txtChoice1->text().isEmpty() && !e.txtChoice1->isLocked());
-        QTest::keyClicks(e.txtChoice1, u"Paris"_s);
-        testing::click(e.Command4);
-        QByteArray expected = question(3, "Three?", "TYPED", {"Paris"}, "Paris", "x");
-        put(expected, 2212, 100, "reserved 3");
-        QCOMPARE(env.readFile(kFile).mid(3 * kRecord, kRecord), expected);
-        testing::click(e.Option1);
-        QCOMPARE(e.txtChoice1->text(), u"TRUE"_s);
-        QCOMPARE(choiceBoxes(e), u"GW---"_s);
-    }
-
-    void movesSaveTheScreenByPositionButNoneGoesBeforeQuestionOne() {
-        testing::Env env;
-        QByteArray original = threeQuestions();
-        putInt16(original, 2 * kRecord, 9); // question 2 claims to be number 9
-        frmTestBuild& e = openEditor(env, original);
+        QByteArray file =
+            header("o", "p", " 75") +
+            question(1, "One?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE", "Because.") +
+            question(2, "Two?", "typed", {"answer"}, "answer") +
+            question(3, "Three?", "MULTIPLE", {"a", "b", "c", "b "}, "b", "x");
+        put(file, 3 * kRecord + 2212, 100, "reserved 3");
+        putInt16(file, 2 * kRecord, 9); // question 2 claims to be number 9
+        frmTestBuild& e = openEditor(env, file);
         QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.txtQuestion, u" edited"_s);
         testing::click(e.Command3); // < Back and << on question 1 do nothing
         testing::click(e.Command7);
-        QCOMPARE(env.readFile(kFile), original);
-        QCOMPARE(e.txtQuestion->text(), u"One? edited"_s);
+        QVERIFY(env.readFile(kFile) == file && e.txtQuestion->text() == u"One? edited"_s);
         testing::click(e.Command1);
-        QCOMPARE(e.lblQuestionNumber->text(), u"2"_s);
-        QVERIFY(e.Option2->isChecked() && choiceBoxes(e) == u"G----"_s);
+        QVERIFY(e.lblQuestionNumber->text() == u"2"_s && e.Option2->isChecked());
+        QCOMPARE(choiceBoxes(e), u"G----"_s);
         QTest::keyClick(e.txtChoice1, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.txtChoice1, u"s"_s);
-        Opened o;
+        bool properties = false;
+        testing::whenModal<frmProperties>([&](frmProperties& p) {
+            properties = true;
+            testing::click(p.Command1);
+        });
         testing::click(e.Command5); // "Edit test properties" saves the screen first
-        QCOMPARE(o.seen, QStringList({u"Properties"_s}));
-        QVERIFY(Forms::active() == &e && e.lblQuestionNumber->text() == u"1"_s);
-        QCOMPARE(e.txtQuestion->text(), u"One? edited"_s);
-        put(original, kRecord + 2, 500, "One? edited");
-        original.replace(2 * kRecord, kRecord,
-                         question(2, "Two?", "TYPED", {"answers"}, "answers"));
-        QCOMPARE(env.readFile(kFile), original);
+        QVERIFY(properties && Forms::active() == &e && e.lblQuestionNumber->text() == u"1"_s);
+        put(file, kRecord + 2, 500, "One? edited");
+        file.replace(2 * kRecord, kRecord, question(2, "Two?", "TYPED", {"answers"}, "answers"));
+        QCOMPARE(env.readFile(kFile), file);
+
+        testing::click(e.Command8); // >>
+        QVERIFY(e.txtQuestion->text() == u"Three?"_s && e.Option3->isChecked());
+        QCOMPARE(choiceBoxes(e), u"WWWGW"_s); // "b" and "b ": the later equal choice
+        testing::click(e.Command1);           // Next >
+        QVERIFY(e.lblQuestionNumber->text() == u" 4"_s && e.Option3->isChecked());
+        QCOMPARE(env.readFile(kFile), file); // saving question 3 as it was changes no byte
+        testing::click(e.Command3); // < Back saves it, emptied; reserved fields from question 3
+        file += question(4, "", "MULTIPLE", {}, "", "", file.mid(3 * kRecord));
+        QCOMPARE(env.readFile(kFile), file);
+        testing::click(e.Command8);
+        testing::click(e.Command8); // >> on the last question stays there
+        QVERIFY(e.lblQuestionNumber->text() == u"4"_s && env.readFile(kFile) == file);
+        testing::click(e.Command3); // and question 3 becomes a typed answer
+        testing::click(e.Option2);
+        QCOMPARE(choiceBoxes(e), u"G----"_s);
+        QTest::keyClicks(e.txtChoice1, u"Paris"_s);
+        testing::click(e.Command4);
+        file.replace(3 * kRecord, 1712,
+                     question(3, "Three?", "TYPED", {"Paris"}, "Paris", "x").left(1712));
+        QCOMPARE(env.readFile(kFile), file);
+        testing::click(e.Option1);
+        QVERIFY(e.txtChoice1->text() == u"TRUE"_s && choiceBoxes(e) == u"GW---"_s);
     }
 
-    void noQuestionIsWrittenPastTheLastRecordATestCanHave() {
+    void noQuestionPastTheLastRecordAndAFailedWriteKeepsTheScreen() {
         testing::Env env;
         const qint64 full = qint64(32767) * kRecord;
         frmTestBuild& e = openEditor(env, header("o", "p"), full); // questions of NULs
         testing::click(e.Command8);
         QCOMPARE(e.lblQuestionNumber->text(), u"32766"_s);
-        // never-written fields show as empty boxes that take typing at once
-        QVERIFY(e.txtQuestion->text().isEmpty() && e.txtChoice1->text().isEmpty());
+        QVERIFY(e.txtQuestion->text().isEmpty() && e.txtChoice1->text().isEmpty()); // NULs
+
         QTest::keyClicks(e.txtQuestion, u"last"_s);
         testing::click(e.Command1);
-        QCOMPARE(e.lblQuestionNumber->text(), u"32766"_s);
-        QCOMPARE(e.txtQuestion->text(), u"last"_s);
+        QVERIFY(e.lblQuestionNumber->text() == u"32766"_s && e.txtQuestion->text() == u"last"_s);
         QCOMPARE(env.boxes->shown, QStringList({u"A test can hold at most 32,766 questions."_s}));
         const QByteArray file = env.readFile(kFile);
         QVERIFY(file.size() == full && file.mid(full - kRecord + 2, 4) == "last");
-    }
 
-    void aFailedWriteSaysWhyAndKeepsTheScreen() {
-        testing::Env env;
-        Module1::TestPath = u"/dev/full"_s; // reads NULs, every write fails
-        bool kept = false;
-        testing::whenModal<frmProperties>([&](frmProperties& w) {
-            w.txtOwner->setText(u"Typed owner"_s);
-            testing::click(w.Command1);
-            kept = !w.isUnloading() && w.txtOwner->text() == u"Typed owner"_s;
-            w.Unload();
-        });
-        QVERIFY(frmProperties::openFor(Module1::TestPath) && kept);
-        frmTestBuild& e = Forms::get<frmTestBuild>();
-        e.Show();
-        QTest::keyClicks(e.txtQuestion, u"keep me"_s);
+        env.boxes->shown.clear();
+        Module1::TestPath = u"/dev/full"_s; // every write fails
+        QTest::keyClicks(e.txtQuestion, u" more"_s);
         testing::click(e.Command1);
         testing::click(e.Command5); // the properties do not open over an unsaved question
-        QVERIFY(!Forms::isLoaded<frmProperties>());
-        QCOMPARE(e.lblQuestionNumber->text(), u"1"_s);
-        QCOMPARE(e.txtQuestion->text(), u"keep me"_s);
+        QVERIFY(!Forms::isLoaded<frmProperties>() && e.txtQuestion->text() == u"last more"_s);
         const QStringList& shown = env.boxes->shown;
-        QVERIFY(shown.size() == 3 && !shown[1].endsWith(u"\r\n"_s)); // the reason follows
-        QVERIFY(shown[0].startsWith(u"The test's settings could not be saved to \"/dev/full\":"_s));
-        QVERIFY(shown[1].startsWith(u"The question could not be saved to \"/dev/full\":\r\n"_s));
+        QVERIFY(shown.size() == 2 && !shown[0].endsWith(u"\r\n"_s)); // the reason follows
+        QVERIFY(shown[0].startsWith(u"The question could not be saved to \"/dev/full\":\r\n"_s));
     }
 };
 
