@@ -1,5 +1,4 @@
-// The create, edit and read-me doors, the properties window and the question
-// editor, down to the bytes in the file.
+// The create, edit and read-me doors, properties and question editor, byte for byte.
 #include "Controls.h"
 #include "FileListBox.h"
 #include "frmMain.h"
@@ -9,9 +8,7 @@
 #include "TestSupport.h"
 #include "TextBox.h"
 
-#include <array>
 #include <QtWidgets>
-#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
