@@ -8,7 +8,9 @@
 #include "TestSupport.h"
 #include "TextBox.h"
 
+#include <array>
 #include <QtWidgets>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
