@@ -51,6 +51,7 @@ class ClockBackend {
 public:
     virtual ~ClockBackend() = default;
     virtual QDateTime now() const = 0;
+    virtual QTime timeOfDay() const { return now().time(); }
 };
 QString dateText();      // the system's short date format
 QString timeText();      // the system's time format, with seconds

@@ -28,6 +28,12 @@ int questionsToTake(CountChoice choice, int available, int custom) {
 }
 
 int stirCount(const QString& timeOfDay) {
+    // Two digits, as the clock gives them, are read directly: a long run
+    // reads the clock hundreds of thousands of times.
+    const QStringView tail = QStringView(timeOfDay).right(2);
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9' ? c.unicode() - u'0' : -1; };
+    if (tail.size() == 2 && digit(tail[0]) >= 0 && digit(tail[1]) >= 0)
+        return digit(tail[0]) * 10 + digit(tail[1]);
     const double s = rules::leadingNumber(timeOfDay.right(2));
     return std::clamp(static_cast<int>(s), 0, 99);
 }

@@ -14,6 +14,7 @@
 #include "TextRules.h"
 #include "UpDownBar.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -294,6 +295,15 @@ void frmTakeTest::applyVisibility() {
     m_visibility.clear();
     if (changes.empty())
         return;
+    // Every show (and the hide of the control under the pointer) makes the
+    // toolkit ask the window system where the pointer is, one round trip
+    // each. Hides alone are made directly; shows are made inside the hidden
+    // holder, so that the holder's own show is the only question asked.
+    if (std::none_of(changes.begin(), changes.end(), [](const auto& c) { return c.second; })) {
+        for (const auto& change : changes)
+            change.first->hide();
+        return;
+    }
     const bool rowsShown = !m_answerRows->isHidden();
     m_answerRows->hide();
     for (const auto& [w, shown] : changes)
