@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTime>
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -82,6 +83,21 @@ private slots:
         }
         for (int n : buckets)
             QVERIFY2(n > 9500 && n < 10500, qPrintable(QString::number(n)));
+    }
+
+    void realClockGivesLocalTimeOfDayAfterAZoneChange() {
+        // A zone half an hour off any whole-hour zone: UTC or a stale zone
+        // gives another text.
+        const QByteArray oldZone = qgetenv("TZ");
+        qputenv("TZ", "<+0530>-05:30");
+        platform::setClockBackend(nullptr);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QString expected = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+            if (platform::timeOfDayText() == expected)
+                break;
+            QVERIFY2(attempt < 2, qPrintable(expected)); // a second may tick in between
+        }
+        oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     }
 
     void multiLineBoxUsesCrLfAndCountsItInTheLimit() {
