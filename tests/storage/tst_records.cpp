@@ -6,50 +6,37 @@
 #include "TestRecord.h"
 #include "TextRules.h"
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 class TestRecords : public QObject {
     Q_OBJECT
-
-private:
     QTemporaryDir m_dir;
-    QString path(const QString& name) const { return m_dir.filePath(name); }
+
 private slots:
-    void textFieldsArePaddedCutAndLeaveNeighboursAlone() {
+    void fieldsArePaddedCutLittleEndianAndLeaveNeighboursAlone() {
         TestRecord r;
         r.setText(TestRecord::QuestionType, QStringLiteral("TYPED"));
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray("TYPED     "));
         r.setText(TestRecord::QuestionType, QStringLiteral("TRUE/FALSE-AND-MORE"));
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray("TRUE/FALSE"));
-        // untouched neighbours stay NUL
         QCOMPARE(r.raw(TestRecord::QuestionText), QByteArray(500, '\0'));
         QCOMPARE(r.raw(TestRecord::Choice1), QByteArray(200, '\0'));
-
         r.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
-        const QByteArray bytes = r.bytes();
-        QCOMPARE(bytes.mid(1312, 3), QByteArray(" 75"));
-        QCOMPARE(bytes.mid(1315, 197), QByteArray(197, ' '));
-        QCOMPARE(bytes.at(1512), '\0');
-    }
-
-    void integersAreLittleEndianSigned() {
-        TestRecord r;
         r.setQuestionNumber(0x1234);
         r.setShuffleFlag(-2);
         const QByteArray b = r.bytes();
+        QCOMPARE(b.mid(1312, 201), QByteArray(" 75") + QByteArray(197, ' ') + '\0');
         QCOMPARE(b.mid(0, 2), QByteArray("\x34\x12", 2));
         QCOMPARE(b.mid(2512, 2), QByteArray("\xFE\xFF", 2));
         QCOMPARE(r.shuffleFlag(), std::int16_t(-2));
         LogRecord l;
         l.setNumQuestions(32767);
         QCOMPARE(l.bytes().mid(111, 2), QByteArray("\xFF\x7F", 2));
-    }
 
-    void readersTrimTrailingBlanksOnlyAndKeepNuls() {
-        TestRecord r;
+        // readers trim trailing blanks only, and keep NULs
         r.setText(TestRecord::Owner, QStringLiteral("  Ann  "));
         QCOMPARE(r.text(TestRecord::Owner), QStringLiteral("  Ann"));
         QCOMPARE(r.fullText(TestRecord::Owner).size(), 200);
@@ -58,110 +45,76 @@ private slots:
 
     void windows1252RoundTripsAndUnknownCharactersBecomeQuestionMarks() {
         const QString text = QStringLiteral("caf\u00e9 \u20ac5 \u2014 \u201cok\u201d");
-        const QByteArray enc = cp1252::encode(text);
-        QCOMPARE(enc, QByteArray("caf\xe9 \x80"
-                                 "5 \x97 \x93ok\x94"));
-        QCOMPARE(cp1252::decode(enc), text);
+        QCOMPARE(cp1252::encode(text), QByteArray("caf\xe9 \x80"
+                                                  "5 \x97 \x93ok\x94"));
+        QCOMPARE(cp1252::decode(cp1252::encode(text)), text);
         // one '?' per character outside the code page, surrogate pairs included
         QCOMPARE(cp1252::encode(QStringLiteral("a\u4e2db\U0001F600c")), QByteArray("a?b?c"));
-        // every byte survives decode then encode
         QByteArray all;
         for (int i = 0; i < 256; ++i)
             all.append(static_cast<char>(i));
         QCOMPARE(cp1252::encode(cp1252::decode(all)), all);
-
         TestRecord r;
         r.setText(TestRecord::QuestionType, QString(12, QChar(0x4e2d)));
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray(10, '?'));
-        QCOMPARE(r.raw(TestRecord::Choice1), QByteArray(200, '\0'));
     }
 
     void countsRoundToNearestWithHalvesToEven_data() {
         QTest::addColumn<qint64>("length");
-        QTest::addColumn<int>("count");
-        QTest::newRow("empty") << qint64(0) << 0;
-        QTest::newRow("one") << qint64(2514) << 1;
-        QTest::newRow("3 and a bit under half") << qint64(3 * 2514 + 1256) << 3;
-        QTest::newRow("3 and a half goes to 4") << qint64(3 * 2514 + 1257) << 4;
-        QTest::newRow("3 and more than half") << qint64(3 * 2514 + 1258) << 4;
-        QTest::newRow("2 and a half stays 2") << qint64(2 * 2514 + 1257) << 2;
-        QTest::newRow("half a record") << qint64(1257) << 0;
-        QTest::newRow("16-bit top") << qint64(32767) * 2514 << 32767;
+        QTest::addColumn<int>("recordLength");
+        QTest::addColumn<int>("count"); // -1: too many for the 16-bit counter
+        QTest::newRow("empty") << qint64(0) << 2514 << 0;
+        QTest::newRow("half a record") << qint64(1257) << 2514 << 0;
+        QTest::newRow("3 and a bit under half") << qint64(3 * 2514 + 1256) << 2514 << 3;
+        QTest::newRow("3 and a half goes to 4") << qint64(3 * 2514 + 1257) << 2514 << 4;
+        QTest::newRow("2 and a half stays 2") << qint64(2 * 2514 + 1257) << 2514 << 2;
+        QTest::newRow("16-bit top") << qint64(32767) * 2514 << 2514 << 32767;
+        QTest::newRow("one more") << qint64(32768) * 2514 << 2514 << -1;
+        QTest::newRow("rounds up past the top") << qint64(32767) * 113 + 57 << 113 << -1;
+        QTest::newRow("rounds down to the top") << qint64(32767) * 113 + 56 << 113 << 32767;
     }
     void countsRoundToNearestWithHalvesToEven() {
         QFETCH(qint64, length);
+        QFETCH(int, recordLength);
         QFETCH(int, count);
-        const auto n = rules::recordCountForLength(length, 2514);
-        QVERIFY(n.has_value());
-        QCOMPARE(int(*n), count);
+        QCOMPARE(rules::recordCountForLength(length, recordLength).value_or(-1), count);
     }
 
-    void countsBeyondSixteenBitsAreRefused() {
-        QVERIFY(!rules::recordCountForLength(qint64(32768) * 2514, 2514));
-        QVERIFY(!rules::recordCountForLength(qint64(32767) * 113 + 57, 113)); // rounds to 32768
-        QVERIFY(rules::recordCountForLength(qint64(32767) * 113 + 56, 113));
-    }
-
-    void readingOrCountingCreatesNothing() {
-        const QString missing = path(QStringLiteral("missing.tst"));
-        RecordFile f(missing, 2514);
+    void readsAreByteExactAndCreateNothing() {
+        const QString file = m_dir.filePath(QStringLiteral("rw.tst"));
+        RecordFile f(file, 2514);
         IoStatus st;
         QCOMPARE(f.count(&st).value_or(-1), 0);
-        QVERIFY(st.ok);
         QByteArray out;
-        QVERIFY(!f.read(1, out));
-        QVERIFY(!QFile::exists(missing));
-        QVERIFY(!Module1::readTestRecord(missing, 1));
-        QVERIFY(!QFile::exists(missing));
-    }
+        QVERIFY(st.ok && !f.read(1, out) && !Module1::readTestRecord(file, 1));
+        QVERIFY(!QFile::exists(file));
 
-    void writeThenReadIsByteExactAndPastTheEndReadsNul() {
-        const QString file = path(QStringLiteral("rw.tst"));
-        RecordFile f(file, 2514);
         TestRecord r;
         r.setText(TestRecord::Owner, QStringLiteral("Owner"));
-        QVERIFY(f.write(1, r.bytes()));
-        QVERIFY(f.write(2, r.bytes()));
-        QVERIFY(f.write(1, r.bytes())); // in place
+        QVERIFY(f.write(1, r.bytes()) && f.write(2, r.bytes()) && f.write(1, r.bytes()));
         QCOMPARE(QFileInfo(file).size(), 5028);
-        QByteArray out;
         QVERIFY(f.read(2, out));
         QCOMPARE(out, r.bytes());
-
         // a trailing partial record reads as its bytes followed by NULs
         QFile raw(file);
-        QVERIFY(raw.open(QIODevice::Append));
-        raw.write("XYZ");
+        QVERIFY(raw.open(QIODevice::Append) && raw.write("XYZ") == 3);
         raw.close();
         QVERIFY(f.read(3, out));
-        QCOMPARE(out.left(3), QByteArray("XYZ"));
-        QCOMPARE(out.mid(3), QByteArray(2511, '\0'));
+        QCOMPARE(out, QByteArray("XYZ") + QByteArray(2511, '\0'));
         QVERIFY(f.read(9, out));
         QCOMPARE(out, QByteArray(2514, '\0'));
     }
 
-    void leadingNumbers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("blank-led") << QStringLiteral(" 75   ") << 75.0;
-        QTest::newRow("empty") << QString() << 0.0;
-        QTest::newRow("nul") << QString(5, QChar(0)) << 0.0;
-        QTest::newRow("word") << QStringLiteral("abc") << 0.0;
-        QTest::newRow("trailing text") << QStringLiteral("60%") << 60.0;
-        QTest::newRow("fraction") << QStringLiteral("62.5") << 62.5;
-        QTest::newRow("negative") << QStringLiteral("-4") << -4.0;
-        QTest::newRow("sign only") << QStringLiteral("-") << 0.0;
-        QTest::newRow("huge") << QString(400, QLatin1Char('9')) << 0.0;
-    }
-    void leadingNumbers() {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(rules::leadingNumber(text), value);
-    }
-
-    void percentagesAreExactAndNamesComeFromThePath() {
+    void numbersAndNamesFromText() {
+        const std::pair<QString, double> leading[] = {
+            {QStringLiteral(" 75   "), 75},     {QString(), 0},
+            {QString(5, QChar(0)), 0},          {QStringLiteral("abc"), 0},
+            {QStringLiteral("60%"), 60},        {QStringLiteral("62.5"), 62.5},
+            {QStringLiteral("-4"), -4},         {QStringLiteral("-"), 0},
+            {QString(400, QLatin1Char('9')), 0}};
+        for (const auto& [text, value] : leading)
+            QVERIFY2(rules::leadingNumber(text) == value, qPrintable(text.left(10)));
         QCOMPARE(rules::exactPercentage(29, 100), 29); // not 28, as binary floating point gives
-        QCOMPARE(rules::exactPercentage(57, 100), 57);
         QCOMPARE(rules::exactPercentage(2, 3), 66);
         QCOMPARE(rules::exactPercentage(0, 0), 0);
         QCOMPARE(rules::testNameFromPath(QStringLiteral("C:\\exams\\tests\\Algebra.tst")),
