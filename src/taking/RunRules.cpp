@@ -166,9 +166,8 @@ QString testFileProblem(const QString& path) {
     const std::optional<std::int16_t> records = Module1::testRecordCount(path, &status);
     if (!status)
         return status.message(QStringLiteral("Cannot read the test"));
-    if (!records)
-        return QStringLiteral("The test %1 holds more questions than a test can have.").arg(quoted);
-    if (*records == 0)
+    // A test too large to count has already failed with its reason above.
+    if (records.value_or(0) == 0)
         return QStringLiteral("The test %1 is empty.").arg(quoted);
     QByteArray header;
     status = RecordFile(path, Module1::kTestRecordLength).read(1, header);
