@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace {
 // Brings a window to the front; the headless platform has no stacking to change.
@@ -195,4 +197,31 @@ void Forms::destroyAll() {
     self.m_history.clear();
     self.m_active = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const auto usable = [this](const QPushButton* b) {
+        return b && b->window() == this && b->isVisible() && b->isEnabled();
+    };
+    auto* target = qobject_cast<QPushButton*>(focusWidget());
+    if (!usable(target)) {
+        target = nullptr;
+        for (QPushButton* b : findChildren<QPushButton*>()) {
+            if (b->isDefault() && usable(b)) {
+                target = b;
+                break;
+            }
+        }
+    }
+    if (!target) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    target->click();
 }

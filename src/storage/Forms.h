@@ -51,6 +51,9 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    // Enter presses the focused push button, or else the window's default
+    // button, as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class Forms;

@@ -162,6 +162,26 @@ private slots:
         QApplication::sendEvent(&view, &activate);
         QCOMPARE(view.activations, 2);
     }
+
+    void enterPressesTheFocusedButtonOrElseTheDefaultOne() {
+        testing::Env env;
+        Probe& p = Forms::get<Probe>();
+        auto* ok = new QPushButton(QStringLiteral("Ok"), &p);
+        ok->setDefault(true);
+        int oks = 0;
+        connect(ok, &QPushButton::clicked, [&oks] { ++oks; });
+        p.Show();
+        QTest::keyClick(p.box, Qt::Key_Return);
+        QTest::keyClick(p.box, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(p.box, Qt::Key_Return, Qt::ShiftModifier); // not an Enter of its own
+        QCOMPARE(oks, 2);
+        ok->hide();
+        QTest::keyClick(p.box, Qt::Key_Return);
+        QCOMPARE(oks, 2);
+        p.button->setFocus();
+        QTest::keyClick(p.button, Qt::Key_Return);
+        QVERIFY(p.afterUnload && oks == 2);
+    }
 };
 
 QTEST_MAIN(TestForms)

@@ -100,10 +100,13 @@ QString rows(frmTakeTest& t) {
     return out.join('|');
 }
 
-// Types `text` or picks it by clicking its label, then presses "&Next".
+// Types `text` and presses Enter, or picks it by clicking its label and clicks "&Next".
 void answer(frmTakeTest& t, const QString& text) {
-    if (t.txtANswer->isVisible())
+    if (t.txtANswer->isVisible()) {
         QTest::keyClicks(t.txtANswer, text);
+        QTest::keyClick(t.txtANswer, Qt::Key_Return); // Enter in the box presses "&Next"
+        return;
+    }
     for (QChar c : u"ABCDE"_s)
         if (auto* l = t.findChild<QLabel*>(u"label"_s + c);
             l->isVisible() && rightTrimmed(l->text()) == text)
