@@ -487,18 +487,32 @@ private:
         return {};
     }
 
-    int exportTest(const Args& a) {
+    // The format and the one file of export and import; nullopt after telling
+    // what is wrong with them.
+    std::optional<std::pair<Format, QString>> formatAndFile(const Args& a, const char* give) {
         const auto format = formatNamed(a.value("--format"));
         if (!format)
-            return usage(QStringLiteral("--format takes gift, aiken or csv"));
-        if (a.files.size() != 1)
-            return usage(QStringLiteral("give one test"));
-        const QString path = a.files.front();
+            usage(QStringLiteral("--format takes gift, aiken or csv"));
+        else if (a.files.size() != 1)
+            usage(QLatin1String(give));
+        else
+            return std::pair{*format, a.files.front()};
+        return std::nullopt;
+    }
+
+    int exportTest(const Args& a) {
+        const auto chosen = formatAndFile(a, "give one test");
+        if (!chosen)
+            return kUsage;
+        const auto out = outputOf(a);
+        if (!out)
+            return kUsage;
+        const auto& [format, path] = *chosen;
         const auto count = testRecords(path);
         if (!count)
             return kFailed;
 
-        QString text = *format == Format::Csv ? csv::questionHeader() : QString();
+        QString text = format == Format::Csv ? csv::questionHeader() : QString();
         QStringList refused, notes;
         int written = 0;
         int left = 0;
@@ -511,7 +525,7 @@ private:
                 rec.setBytes(b);
                 QStringList problems, qNotes;
                 QString one;
-                if (*format == Format::Aiken) {
+                if (format == Format::Aiken) {
                     const auto q = exchange::questionOf(rec);
                     if (q)
                         one = aiken::write(*q, &qNotes, &problems);
@@ -520,8 +534,8 @@ private:
                                         .arg(
                                             filecheck::visible(rec.text(TestRecord::QuestionType)));
                 } else {
-                    one = exactly(*format, rec, k, &problems);
-                    if (*format == Format::Gift && written > 0 && problems.isEmpty())
+                    one = exactly(format, rec, k, &problems);
+                    if (format == Format::Gift && written > 0 && problems.isEmpty())
                         one.prepend(QLatin1Char('\n'));
                 }
                 const QString where = QStringLiteral("%1: question %2: ").arg(path).arg(k);
@@ -538,14 +552,25 @@ private:
             });
         if (!st)
             return failed(st);
-        return finish(refused, left, notes, a.flag("--skip"), [&] {
-            const QString out = a.value("--output");
-            if (out.isEmpty() || out == QLatin1String("-")) {
-                m_out << text;
-                return IoStatus::success();
-            }
+        return finish(refused, left, notes, a.flag("--skip"), [&] { return deliver(*out, text); });
+    }
+
+    // Where export and log write: standard output, or a file that is not one
+    // of the program's own.
+    std::optional<QString> outputOf(const Args& a) {
+        const QString out = a.value("--output");
+        if (filecheck::kindOf(out)) {
+            usage(QStringLiteral("-o %1 would write over a test or a score log").arg(out));
+            return std::nullopt;
+        }
+        return out.isEmpty() ? QStringLiteral("-") : out;
+    }
+
+    IoStatus deliver(const QString& out, const QString& text) {
+        if (out != QLatin1String("-"))
             return toolfiles::writeOutput(out, text.toUtf8());
-        });
+        m_out << text;
+        return IoStatus::success();
     }
 
     // Writes (through `write`) when nothing was refused, or when --skip says
@@ -567,12 +592,10 @@ private:
     }
 
     int importTest(const Args& a) {
-        const auto format = formatNamed(a.value("--format"));
-        if (!format)
-            return usage(QStringLiteral("--format takes gift, aiken or csv"));
-        if (a.files.size() != 1)
-            return usage(QStringLiteral("give one file to import"));
-        const QString in = a.files.front();
+        const auto chosen = formatAndFile(a, "give one file to import");
+        if (!chosen)
+            return kUsage;
+        const auto& [format, in] = *chosen;
         const QString out = a.value("--output");
         const QString owner = a.value("--owner");
         const QString password = a.value("--password");
@@ -603,7 +626,7 @@ private:
         const auto text = lines::fromUtf8(bytes, &badLine);
         if (!text)
             return failed(QStringLiteral("%1:%2: not UTF-8").arg(in).arg(badLine));
-        ReadResult read = readFormat(*format, *text);
+        ReadResult read = readFormat(format, *text);
         if (read.fatal)
             return failed(
                 QStringLiteral("%1:%2: %3").arg(in).arg(read.fatal->where).arg(read.fatal->text));
@@ -637,7 +660,7 @@ private:
             TestRecord header;
             authoring::fillNewHeader(header, owner, password);
             IoStatus st = file.append(header.bytes());
-            const auto roundTrip = roundTripOf(*format);
+            const auto roundTrip = roundTripOf(format);
             for (std::size_t k = 1; st && k <= kept.size(); ++k)
                 st = file.append(
                     exchange::questionRecord(*kept[k - 1], static_cast<int>(k), roundTrip).bytes());
@@ -658,6 +681,9 @@ private:
             return usage(QStringLiteral("log writes CSV only: give --csv"));
         if (a.files.size() != 1)
             return usage(QStringLiteral("give one score log"));
+        const auto out = outputOf(a);
+        if (!out)
+            return kUsage;
         const QString path = a.files.front();
         if (!QFileInfo(path).isFile())
             return failed(IoStatus::failure(path, QStringLiteral("No such score log")));
@@ -679,12 +705,7 @@ private:
                                     });
         if (!st)
             return failed(st);
-        const QString out = a.value("--output");
-        if (out.isEmpty() || out == QLatin1String("-")) {
-            m_out << text;
-            return kDone;
-        }
-        st = toolfiles::writeOutput(out, text.toUtf8());
+        st = deliver(*out, text);
         return st ? kDone : failed(st);
     }
 

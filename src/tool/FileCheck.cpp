@@ -96,14 +96,16 @@ IoStatus check(const QString& path, FileKind kind, Report& report) {
     if (length == 0 && kind == FileKind::Test)
         report.findings << QStringLiteral("empty; a test begins with its header record");
     if (stray > 0)
-        report.findings << QStringLiteral("%1 stray bytes after record %2: the length is not a "
-                                          "whole number of %3-byte records")
+        report.findings << QStringLiteral("%1 stray bytes %2: the length is not a whole number "
+                                          "of %3-byte records")
                                .arg(stray)
-                               .arg(report.wholeRecords)
+                               .arg(report.wholeRecords > 0
+                                        ? QStringLiteral("after record %1").arg(report.wholeRecords)
+                                        : QStringLiteral("and no whole record"))
                                .arg(size);
     if (!rules::recordCountForLength(length, size)) {
         report.findings << QStringLiteral("more records than the count of %1 can hold; the "
-                                          "program cannot read it")
+                                          "program cannot read them all")
                                .arg(kMaxCount);
         return IoStatus::success();
     }

@@ -79,9 +79,27 @@ QString htmlToText(const QString& html) {
 
 enum class TextFormat { Plain, Html };
 
-// A text as written in the file: trimmed, escapes and line breaks taken.
+// The format a text names at its start ("[html]" and the like), and the
+// marker's length; nullopt when it names none.
+std::optional<TextFormat> markerAt(QStringView t, qsizetype* length) {
+    for (const QString& f : kFormats) {
+        if (t.startsWith(f, Qt::CaseInsensitive)) {
+            *length = f.size();
+            return f == QLatin1String("[html]") ? TextFormat::Html : TextFormat::Plain;
+        }
+    }
+    return std::nullopt;
+}
+
+// A text as written in the file: trimmed, its format marker, escapes and line
+// breaks taken; without a marker it has the format of the question.
 QString decodeText(QStringView raw, TextFormat format) {
-    const QStringView t = lines::trimmed(raw);
+    QStringView t = lines::trimmed(raw);
+    qsizetype marker = 0;
+    if (const auto named = markerAt(t, &marker)) {
+        format = *named;
+        t = t.mid(marker);
+    }
     QString out;
     out.reserve(t.size());
     for (qsizetype i = 0; i < t.size(); ++i) {
@@ -107,9 +125,16 @@ QString decodeText(QStringView raw, TextFormat format) {
     return format == TextFormat::Html ? htmlToText(out) : out;
 }
 
-QString escapeText(const QString& s) {
+// A text as GIFT writes it: the signs GIFT reads escaped, line breaks as "\n",
+// and a marker of its own in front of one that a reader would take for a
+// comment or for a format marker.
+QString encodeText(const QString& s) {
     QString out;
     out.reserve(s.size() + 8);
+    const QStringView t = lines::trimmed(s);
+    qsizetype marker = 0;
+    if (t.startsWith(QLatin1String("//")) || markerAt(t, &marker))
+        out += QLatin1String("[moodle]");
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
@@ -123,16 +148,6 @@ QString escapeText(const QString& s) {
         out += c;
     }
     return out;
-}
-
-// A question text that a reader would take for a comment or a format marker
-// gets a marker of its own in front.
-bool needsMarker(const QString& text) {
-    const QStringView t = lines::trimmed(text);
-    if (t.startsWith(QLatin1String("//")))
-        return true;
-    return std::any_of(std::begin(kFormats), std::end(kFormats),
-                       [&](const QString& f) { return t.startsWith(f, Qt::CaseInsensitive); });
 }
 
 // The lines of one question, joined by LF, and where each began in the file.
@@ -308,15 +323,10 @@ void parseBlock(const Block& b, ReadResult& result) {
         while (pos < s.size() && lines::isBlank(s.at(pos)))
             ++pos;
     }
-    TextFormat format = TextFormat::Plain;
-    for (const QString& f : kFormats) {
-        if (QStringView(s).mid(pos).startsWith(f, Qt::CaseInsensitive)) {
-            if (f == QLatin1String("[html]"))
-                format = TextFormat::Html;
-            pos += f.size();
-            break;
-        }
-    }
+    // The question's format is that of its other texts too.
+    qsizetype marker = 0;
+    const TextFormat format =
+        markerAt(QStringView(s).mid(pos), &marker).value_or(TextFormat::Plain);
     const qsizetype open = findUnescaped(s, u"{", pos);
     if (open < 0)
         return problem(pos, QStringLiteral("a text without answers in braces (a description) "
@@ -376,13 +386,11 @@ QString write(const Question& q, const exchange::Extras& extras) {
     QString out;
     if (!extras.empty())
         out += kExtrasPrefix + QLatin1Char(' ') + exchange::extrasText(extras) + QLatin1Char('\n');
-    if (needsMarker(q.text))
-        out += QLatin1String("[moodle]");
-    out += escapeText(q.text);
+    out += encodeText(q.text);
     if (!out.isEmpty() && !out.endsWith(QLatin1Char('\n')))
         out += QLatin1Char(' ');
     const QString feedback =
-        q.explanation.isEmpty() ? QString() : QStringLiteral("####") + escapeText(q.explanation);
+        q.explanation.isEmpty() ? QString() : QStringLiteral("####") + encodeText(q.explanation);
     switch (q.kind) {
     case QuestionKind::TrueFalse: {
         const bool isFalse = q.correct >= 1 && q.choices[static_cast<std::size_t>(q.correct - 1)] ==
@@ -392,7 +400,7 @@ QString write(const Question& q, const exchange::Extras& extras) {
         break;
     }
     case QuestionKind::Typed:
-        out += QLatin1String("{=") + escapeText(q.choices[0]) + feedback + QLatin1Char('}');
+        out += QLatin1String("{=") + encodeText(q.choices[0]) + feedback + QLatin1Char('}');
         break;
     case QuestionKind::Multiple: {
         int last = q.correct;
@@ -407,7 +415,7 @@ QString write(const Question& q, const exchange::Extras& extras) {
         out += QLatin1String("{\n");
         for (int i = 1; i <= last; ++i)
             out += QLatin1Char(i == q.correct ? '=' : '~') +
-                   escapeText(q.choices[static_cast<std::size_t>(i - 1)]) + QLatin1Char('\n');
+                   encodeText(q.choices[static_cast<std::size_t>(i - 1)]) + QLatin1Char('\n');
         if (!feedback.isEmpty())
             out += feedback + QLatin1Char('\n');
         out += QLatin1Char('}');
@@ -419,7 +427,7 @@ QString write(const Question& q, const exchange::Extras& extras) {
 }
 
 QString roundTrip(const QString& text) {
-    return decodeText(escapeText(text), TextFormat::Plain);
+    return decodeText(encodeText(text), TextFormat::Plain);
 }
 
 } // namespace gift

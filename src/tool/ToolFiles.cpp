@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace toolfiles {
@@ -45,21 +44,6 @@ void syncFolderOf(const QString& path) {
         ::close(fd);
     }
 }
-
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 } // namespace
 
@@ -170,50 +154,44 @@ QString sameNameIgnoringCase(const QString& path) {
 }
 
 IoStatus repair(const QString& path, int recordLength, Repair& result) {
-    const QByteArray native = QFile::encodeName(path);
-    Fd fd(::open(native.constData(), O_RDWR | O_CLOEXEC));
-    if (fd.get() < 0)
-        return failure(path, errno);
-    while (::flock(fd.get(), LOCK_EX) != 0) {
+    if (QFileInfo(path).isDir())
+        return failure(path, EISDIR);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return IoStatus::failure(path, file.errorString());
+    // The lock the program's writers take: none of them writes meanwhile.
+    while (::flock(file.handle(), LOCK_EX) != 0) {
         if (errno != EINTR)
             return failure(path, errno);
     }
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return failure(path, errno);
-    if (S_ISDIR(st.st_mode))
-        return failure(path, EISDIR);
-    const std::int64_t length = st.st_size;
+    const std::int64_t length = file.size();
     result.wholeRecords = length / recordLength;
     result.strayBytes = length % recordLength;
     result.strayPath = path + QStringLiteral(".stray");
     if (result.strayBytes == 0)
         return IoStatus::success();
 
-    QByteArray stray(static_cast<qsizetype>(result.strayBytes), '\0');
-    if (::pread(fd.get(), stray.data(), static_cast<std::size_t>(stray.size()),
-                static_cast<off_t>(length - result.strayBytes)) != stray.size())
-        return failure(path, errno ? errno : EIO);
-
-    const QByteArray strayNative = QFile::encodeName(result.strayPath);
-    {
-        Fd out(::open(strayNative.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (out.get() < 0)
-            return failure(result.strayPath, errno);
-        if (!writeAll(out.get(), stray.constData(), static_cast<std::size_t>(stray.size())) ||
-            ::fsync(out.get()) != 0) {
-            const int err = errno;
-            ::unlink(strayNative.constData());
-            return failure(result.strayPath, err);
-        }
+    const std::int64_t keep = length - result.strayBytes;
+    QByteArray stray;
+    if (file.seek(keep))
+        stray = file.read(result.strayBytes);
+    if (stray.size() != result.strayBytes)
+        return IoStatus::failure(path, file.errorString());
+    QFile out(result.strayPath);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return IoStatus::failure(result.strayPath, out.errorString());
+    if (out.write(stray) != stray.size() || !out.flush() || ::fsync(out.handle()) != 0) {
+        const IoStatus st = IoStatus::failure(result.strayPath, out.errorString());
+        out.remove();
+        return st;
     }
+    out.close();
     syncFolderOf(result.strayPath);
-    if (::ftruncate(fd.get(), static_cast<off_t>(length - result.strayBytes)) != 0) {
-        const int err = errno;
-        ::unlink(strayNative.constData()); // the file still holds them
-        return failure(path, err);
+    if (!file.resize(keep)) {
+        QFile::remove(result.strayPath); // the file still holds them
+        return IoStatus::failure(path, file.errorString());
     }
-    return ::fsync(fd.get()) == 0 ? IoStatus::success() : failure(path, errno);
+    return ::fsync(file.handle()) == 0 ? IoStatus::success() : failure(path, errno);
 }
 
 } // namespace toolfiles

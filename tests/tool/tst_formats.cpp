@@ -175,14 +175,19 @@ First line of the question,
 
 ::Q1::[html]<p>Is 1 &lt; 2?</p>
 <p>Yes &amp; no.</p>{TRUE}
+
+// question: 12  name: Capital
+::Capital::Capital? {=[plain]Paris ~[html]<b>Lyon</b> ~%-50%Nice}
 )"_s);
-        QCOMPARE(r.items.size(), std::size_t(2));
+        QCOMPARE(r.items.size(), std::size_t(3));
         verifyQuestion(r.items[0], QuestionKind::Multiple,
                        u"First line of the question,\r\n  second line {indented}."_s,
                        {u"yes"_s, u"no"_s}, 1);
         QCOMPARE(r.items[0].entry.question.explanation, u"An explanation\r\nover two lines."_s);
         verifyQuestion(r.items[1], QuestionKind::TrueFalse, u"Is 1 < 2?\r\nYes & no."_s,
                        {u"TRUE"_s, u"FALSE"_s}, 1);
+        verifyQuestion(r.items[2], QuestionKind::Multiple, u"Capital?"_s,
+                       {u"Paris"_s, u"Lyon"_s, u"Nice"_s}, 1);
         verifyRefused(gift::read(u"Unclosed {=a\n"_s).items.at(0), 1, u"no closing"_s);
         verifyRefused(gift::read(u"Half {~a =b ~%50%c}\n"_s).items.at(0), 1, u"partial credit"_s);
     }

@@ -299,7 +299,8 @@ private slots:
             in(u"odd.tst"_s) + u": record 3 (question 2): no choice is marked as the answer"_s,
             in(u"odd.tst"_s) + u": record 4 (question 3): its stored number is 9"_s,
             in(u"huge.tst"_s) +
-                u": more records than the count of 32767 can hold; the program cannot read it"_s,
+                u": more records than the count of 32767 can hold; the program cannot read them "
+                "all"_s,
         };
         QCOMPARE(r.out.split(u'\n', Qt::SkipEmptyParts), expected);
         QCOMPARE(r.err, QString());
@@ -453,6 +454,7 @@ private slots:
             {u"frobnicate"_s},
             {u"export"_s, u"--format"_s, u"pdf"_s, u"a.tst"_s},
             {u"export"_s, u"--format"_s},
+            {u"export"_s, u"--format"_s, u"csv"_s, u"a.tst"_s, u"-o"_s, u"b.TST"_s},
             {u"import"_s, u"--format"_s, u"gift"_s, u"a.gift"_s, u"--owner"_s, u"o"_s,
              u"--password"_s, u"p"_s},
             {u"import"_s, u"--format"_s, u"gift"_s, u"a.gift"_s, u"-o"_s, u"a.tst"_s, u"--owner"_s,
