@@ -507,7 +507,8 @@ private:
         const auto out = outputOf(a);
         if (!out)
             return kUsage;
-        const auto& [format, path] = *chosen;
+        const Format format = chosen->first;
+        const QString path = chosen->second;
         const auto count = testRecords(path);
         if (!count)
             return kFailed;
@@ -595,7 +596,8 @@ private:
         const auto chosen = formatAndFile(a, "give one file to import");
         if (!chosen)
             return kUsage;
-        const auto& [format, in] = *chosen;
+        const Format format = chosen->first;
+        const QString in = chosen->second;
         const QString out = a.value("--output");
         const QString owner = a.value("--owner");
         const QString password = a.value("--password");

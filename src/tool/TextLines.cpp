@@ -32,7 +32,7 @@ void forEachLine(QStringView text, const std::function<void(QStringView, int)>& 
 
 std::optional<QString> fromUtf8(const QByteArray& bytes, int* badLine) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
+    const QString text = decoder(bytes);
     if (decoder.hasError()) {
         // The line of the first byte that is not UTF-8: decode line by line.
         int line = 0;
@@ -46,9 +46,7 @@ std::optional<QString> fromUtf8(const QByteArray& bytes, int* badLine) {
         *badLine = line;
         return std::nullopt;
     }
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    return text; // the decoder drops a byte order mark
 }
 
 } // namespace lines

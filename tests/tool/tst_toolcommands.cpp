@@ -234,6 +234,11 @@ private slots:
                      path(u"L.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
         QCOMPARE(latin1.status, 1);
         QCOMPARE(latin1.err, path(u"latin1.gift"_s) + u":3: not UTF-8\n"_s);
+        writeFile(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
+        QCOMPARE(runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"bom.gift"_s), u"-o"_s,
+                          path(u"Bom.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s})
+                     .status,
+                 0);
         QCOMPARE(QDir(m_dir.path()).entryList({u"*.tst"_s, u"*.part-*"_s}).filter(u"Rows"_s),
                  QStringList());
     }
