@@ -637,7 +637,7 @@ private:
         std::vector<const exchange::Entry*> kept;
         int left = 0;
         for (Item& item : read.items) {
-            for (const auto& p : exchange::storageProblems(item.entry))
+            for (const auto& p : exchange::storageProblems(item.entry, roundTripOf(format)))
                 item.problems.push_back(p);
             for (const auto& p : item.problems)
                 refused << QStringLiteral("%1:%2: %3").arg(in).arg(p.where).arg(p.text);

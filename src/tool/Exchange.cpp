@@ -127,23 +127,36 @@ std::optional<Question> questionOf(const TestRecord& rec) {
     return q;
 }
 
-TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundTrip) {
-    // Kept texts go into the question first, so that the answer field copies
-    // the right choice as it was.
+namespace {
+
+// The question with the texts the extras kept put back; the other fields the
+// extras keep go into `fields`.
+Question withKeptTexts(const Entry& entry, const TextRoundTrip& roundTrip,
+                       std::vector<std::pair<FieldSpec, QByteArray>>* fields) {
     Question q = entry.question;
-    std::vector<std::pair<FieldSpec, QByteArray>> fields;
     for (const auto& [name, value] : entry.extras) {
         const FieldInfo* f = fieldNamed(name);
         if (!f || !applies(*f, value, entry, roundTrip))
             continue;
         if (f->slot < 0) {
-            fields.emplace_back(f->spec, value);
+            if (fields)
+                fields->emplace_back(f->spec, value);
             continue;
         }
         TestRecord kept;
         kept.setRaw(f->spec, value);
         textOf(q, f->slot) = kept.text(f->spec);
     }
+    return q;
+}
+
+} // namespace
+
+TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundTrip) {
+    // Kept texts go into the question first, so that the answer field copies
+    // the right choice as it was.
+    std::vector<std::pair<FieldSpec, QByteArray>> fields;
+    const Question q = withKeptTexts(entry, roundTrip, &fields);
     TestRecord rec = baseRecord();
     authoring::storeQuestion(rec, k, q);
     for (const auto& [spec, value] : fields)
@@ -220,10 +233,11 @@ std::optional<Extras> parseExtras(const QString& text, QString* error) {
     return out;
 }
 
-std::vector<Message> storageProblems(const Entry& entry) {
+std::vector<Message> storageProblems(const Entry& entry, const TextRoundTrip& roundTrip) {
     std::vector<Message> out;
+    const Question q = withKeptTexts(entry, roundTrip, nullptr);
     for (int slot = kQuestionSlot; slot <= kExplanationSlot; ++slot) {
-        const QString text = textOf(entry.question, slot);
+        const QString& text = textOf(q, slot);
         const int line = entry.textLines[static_cast<std::size_t>(slot)] > 0
                              ? entry.textLines[static_cast<std::size_t>(slot)]
                              : entry.line;

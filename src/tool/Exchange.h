@@ -72,9 +72,9 @@ Extras extrasFor(const TestRecord& original, const TestRecord& fromText);
 QString extrasText(const Extras& extras);
 std::optional<Extras> parseExtras(const QString& text, QString* error);
 
-// Why the texts of `entry` cannot be stored: a character Windows-1252 has no
-// byte for, or a text longer than its field.
-std::vector<Message> storageProblems(const Entry& entry);
+// Why the texts of `entry`, with those the extras kept, cannot be stored: a
+// character Windows-1252 has no byte for, or a text longer than its field.
+std::vector<Message> storageProblems(const Entry& entry, const TextRoundTrip& roundTrip);
 
 // Line breaks of any kind as the CR LF that a text box stores.
 QString crlfLineBreaks(const QString& text);
