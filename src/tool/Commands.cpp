@@ -462,23 +462,26 @@ private:
         QString text = write({});
         auto back = readBack(text);
         if (back) {
-            const Extras extras =
-                exchange::extrasFor(rec, exchange::questionRecord(back->entry, k, roundTrip));
+            const Extras extras = exchange::extrasFor(rec, back->entry, k, roundTrip);
             if (!extras.empty()) {
                 text = write(extras);
                 back = readBack(text);
             }
         }
+        // Exactly as import will read it, refusals included.
         if (back && back->problems.empty() &&
+            exchange::storageProblems(back->entry, roundTrip).empty() &&
             exchange::questionRecord(back->entry, k, roundTrip) == rec)
             return text;
         QStringList why;
         if (back) {
             for (const auto& p : back->problems)
                 why << p.text;
+            for (const auto& p : exchange::storageProblems(back->entry, roundTrip))
+                why << p.text;
             if (why.isEmpty()) {
                 for (const auto& [name, value] :
-                     exchange::extrasFor(rec, exchange::questionRecord(back->entry, k, roundTrip)))
+                     exchange::extrasFor(rec, back->entry, k, roundTrip))
                     why << name;
             }
         }

@@ -164,7 +164,9 @@ TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundT
     return rec;
 }
 
-Extras extrasFor(const TestRecord& original, const TestRecord& fromText) {
+Extras extrasFor(const TestRecord& original, const Entry& read, int k,
+                 const TextRoundTrip& roundTrip) {
+    const TestRecord fromText = questionRecord(read, k, roundTrip);
     Extras out;
     // An answer that marks no choice is kept even when it happens to equal what
     // import would leave, so that the question is known to have none on purpose.
@@ -172,7 +174,11 @@ Extras extrasFor(const TestRecord& original, const TestRecord& fromText) {
     for (const FieldInfo& f : kFields) {
         const QByteArray mine = original.raw(f.spec);
         const bool answer = f.spec.offset == TestRecord::CorrectAnswer.offset;
-        if (mine != fromText.raw(f.spec) || (answer && noneMarked))
+        // A text read back longer than its field is cut to the same bytes, but
+        // import refuses it: it is kept too.
+        const bool changed = f.slot >= 0 && original.text(f.spec) != textOf(read.question, f.slot);
+        if (mine != fromText.raw(f.spec) || (answer && noneMarked) ||
+            (changed && shownByText(read.question.kind, f.slot)))
             out.emplace_back(QLatin1String(f.name), f.number ? mine : rightTrimmedBytes(mine));
     }
     return out;

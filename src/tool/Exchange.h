@@ -65,8 +65,10 @@ std::optional<authoring::Question> questionOf(const TestRecord& rec);
 // (so that a question edited in the other file keeps the edit).
 TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundTrip);
 
-// What `original` holds that the record made from its text alone lacks.
-Extras extrasFor(const TestRecord& original, const TestRecord& fromText);
+// What `original` (question k) holds that the record made of `read`, its text
+// read back, lacks.
+Extras extrasFor(const TestRecord& original, const Entry& read, int k,
+                 const TextRoundTrip& roundTrip);
 
 // "shuffle=0 answer=QUJD"; parsed back, with the reason when it cannot be.
 QString extrasText(const Extras& extras);

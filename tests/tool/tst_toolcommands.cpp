@@ -123,7 +123,8 @@ private slots:
                       {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 0),
              question(QuestionKind::TrueFalse, u"\u20ac and \u0081, a lone\nline feed"_s,
                       {u"TRUE"_s, u"FALSE"_s}, 2, u"50% = half"_s),
-             question(QuestionKind::Multiple, longText, {longChoice, u"short"_s}, 1, longText)});
+             question(QuestionKind::Multiple, longText,
+                      {longChoice, u"short"_s, QString(199, u'z') + u'\r'}, 1, longText)});
         // What other writers leave: a reserved field, a number out of place.
         TestRecord odd;
         odd.setBytes(record(test, 4));
