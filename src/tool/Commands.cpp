@@ -110,7 +110,8 @@ are listed).
 const char kLogHelp[] = R"(Usage: quizdex-tool log --csv NAME.log [-o OUT]
 
 Writes every entry of the score log as a CSV row (test, date, time, questions,
-score) to OUT, or to standard output, for a spreadsheet.
+score) to OUT, or to standard output, for a spreadsheet. A text that a
+spreadsheet would take for a formula (=, +, -, @ first) gets a ' in front.
 )";
 
 const char kRepairHelp[] = R"(Usage: quizdex-tool repair FILE

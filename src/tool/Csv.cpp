@@ -297,9 +297,16 @@ QString logHeader() {
 }
 
 QString logRow(const LogRecord& rec) {
-    return rowText({rec.text(LogRecord::TestTaken), rec.text(LogRecord::DateTaken),
-                    rec.text(LogRecord::TimeTaken), QString::number(rec.numQuestions()),
-                    rec.text(LogRecord::TestScore)});
+    // A test's name is a file name anyone can choose: one that a spreadsheet
+    // would run as a formula ("=...") is shown as text.
+    auto asText = [](const QString& cell) {
+        static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+        return !cell.isEmpty() && formulaStarts.contains(cell.front()) ? QLatin1Char('\'') + cell
+                                                                       : cell;
+    };
+    return rowText({asText(rec.text(LogRecord::TestTaken)), asText(rec.text(LogRecord::DateTaken)),
+                    asText(rec.text(LogRecord::TimeTaken)), QString::number(rec.numQuestions()),
+                    asText(rec.text(LogRecord::TestScore))});
 }
 
 } // namespace csv

@@ -30,7 +30,8 @@ QString questionRow(const authoring::Question& q, const exchange::Extras& extras
 // A text as it comes back after write and read.
 QString roundTrip(const QString& text);
 
-// A score log's entries: test, date, time, questions, score.
+// A score log's entries: test, date, time, questions, score; a text that a
+// spreadsheet would take for a formula gets a ' in front.
 QString logHeader();
 QString logRow(const LogRecord& rec);
 
