@@ -61,9 +61,12 @@ IoStatus readRecords(const QString& path, int recordLength, int count,
 }
 
 NewFile::NewFile(QString path) : m_path(std::move(path)) {
-    // Beside the file, so that linking it in never crosses file systems; the
-    // name does not end in ".tst", so the program never lists it.
-    const QByteArray base = QFile::encodeName(m_path) + ".part-" + QByteArray::number(::getpid());
+    // Beside the file, so that linking it in never crosses file systems; a
+    // short name of its own (a long test name leaves no room for a suffix)
+    // that does not end in ".tst", so the program never lists it.
+    const QByteArray base =
+        QFile::encodeName(QFileInfo(m_path).dir().filePath(QStringLiteral(".quizdex-import-"))) +
+        QByteArray::number(::getpid());
     for (int attempt = 0; m_fd < 0; ++attempt) {
         m_temp = base + '-' + QByteArray::number(attempt);
         m_fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

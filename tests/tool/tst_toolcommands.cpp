@@ -240,8 +240,10 @@ private slots:
                           path(u"Bom.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s})
                      .status,
                  0);
-        QCOMPARE(QDir(m_dir.path()).entryList({u"*.tst"_s, u"*.part-*"_s}).filter(u"Rows"_s),
-                 QStringList());
+        QCOMPARE(
+            QDir(m_dir.path())
+                .entryList({u"Rows.tst"_s, u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden),
+            QStringList());
     }
 
     void checkFindsWhatDamagedFilesHold() {
@@ -386,7 +388,7 @@ private slots:
             const pid_t pid = ::fork();
             if (pid == 0)
                 ::_exit(import(u"Killed.tst"_s).status);
-            ::usleep(useconds_t(whole * i / 10));
+            ::usleep(useconds_t(whole * i / 5)); // up to well past its end
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
             if (QFile::exists(in(u"Killed.tst"_s))) {
@@ -396,7 +398,9 @@ private slots:
             } else {
                 ++none;
             }
-            for (const QString& part : QDir(in(QString())).entryList({u"Killed.tst.part-*"_s}))
+            for (const QString& part :
+                 QDir(in(QString()))
+                     .entryList({u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden))
                 QVERIFY(QFile::remove(in(part)));
         }
         qInfo("killed imports: %d left no test, %d the whole test", none, complete);
