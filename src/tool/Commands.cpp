@@ -439,17 +439,11 @@ private:
     }
 
     // Question k in `format`, every byte of its record carried (GIFT, CSV).
-    QString exactly(Format format, const TestRecord& rec, int k, QStringList* problems) {
-        const auto q = exchange::questionOf(rec);
-        if (!q) {
-            problems->append(QStringLiteral("its kind \"%1\" is none of %2, %3 and %4")
-                                 .arg(filecheck::visible(rec.text(TestRecord::QuestionType)),
-                                      kTypeTrueFalse, kTypeTyped, kTypeMultiple));
-            return {};
-        }
+    QString exactly(Format format, const authoring::Question& q, const TestRecord& rec, int k,
+                    QStringList* problems) {
         const auto roundTrip = roundTripOf(format);
         auto write = [&](const Extras& extras) {
-            return format == Format::Gift ? gift::write(*q, extras) : csv::questionRow(*q, extras);
+            return format == Format::Gift ? gift::write(q, extras) : csv::questionRow(q, extras);
         };
         auto readBack = [&](const QString& text) -> std::optional<Item> {
             const ReadResult r = format == Format::Gift
@@ -530,19 +524,17 @@ private:
                 rec.setBytes(b);
                 QStringList problems, qNotes;
                 QString one;
-                if (format == Format::Aiken) {
-                    const auto q = exchange::questionOf(rec);
-                    if (q)
-                        one = aiken::write(*q, &qNotes, &problems);
-                    else
-                        problems << QStringLiteral("its kind \"%1\" is none of the three")
-                                        .arg(
-                                            filecheck::visible(rec.text(TestRecord::QuestionType)));
-                } else {
-                    one = exactly(format, rec, k, &problems);
-                    if (format == Format::Gift && written > 0 && problems.isEmpty())
-                        one.prepend(QLatin1Char('\n'));
-                }
+                const auto q = exchange::questionOf(rec);
+                if (!q)
+                    problems << QStringLiteral("its kind \"%1\" is none of %2, %3 and %4")
+                                    .arg(filecheck::visible(rec.text(TestRecord::QuestionType)),
+                                         kTypeTrueFalse, kTypeTyped, kTypeMultiple);
+                else if (format == Format::Aiken)
+                    one = aiken::write(*q, &qNotes, &problems);
+                else
+                    one = exactly(format, *q, rec, k, &problems);
+                if (format == Format::Gift && written > 0 && problems.isEmpty())
+                    one.prepend(QLatin1Char('\n')); // a blank line between questions
                 const QString where = QStringLiteral("%1: question %2: ").arg(path).arg(k);
                 for (const QString& p : problems)
                     refused << where + p;

@@ -246,6 +246,30 @@ private slots:
             QStringList());
     }
 
+    void exportRefusesWhatTheFormatCannotHold() {
+        TestRecord essay;
+        authoring::storeQuestion(essay, 2, question(QuestionKind::Typed, u"How?"_s, {u"so"_s}, 1));
+        essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
+        const QByteArray test =
+            editorTest(newHeader(u"o"_s, u"p"_s),
+                       {question(QuestionKind::Multiple, u"Pick"_s, {u"a"_s, u"b"_s}, 2)}) +
+            essay.bytes();
+        writeFile(path(u"Odd.tst"_s), test);
+        for (const QString& format : {u"gift"_s, u"csv"_s, u"aiken"_s}) {
+            const QStringList args = {u"export"_s,        u"--format"_s, format,
+                                      path(u"Odd.tst"_s), u"-o"_s,       path(u"odd.out"_s)};
+            const Run refused = runTool(args);
+            QCOMPARE(refused.status, 1);
+            QVERIFY2(
+                refused.err.startsWith(path(u"Odd.tst"_s) + u": question 2: its kind \"ESSAY\""_s),
+                qPrintable(refused.err));
+            QVERIFY(!QFile::exists(path(u"odd.out"_s)));
+            QCOMPARE(runTool(args + QStringList{u"--skip"_s}).status, 0);
+            QVERIFY(QString::fromUtf8(fileBytes(path(u"odd.out"_s))).contains(u"Pick"_s));
+            QVERIFY(QFile::remove(path(u"odd.out"_s)));
+        }
+    }
+
     void checkFindsWhatDamagedFilesHold() {
         QDir(m_dir.path()).mkpath(u"check"_s);
         auto in = [&](const QString& name) { return path(u"check/"_s + name); };
