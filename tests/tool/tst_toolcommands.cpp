@@ -433,14 +433,14 @@ private slots:
     void logAsCsvAndTheTestAsText() {
         const QString log = path(u"Sam.log"_s);
         writeFile(log,
-                  logEntry(u"Math, part 1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10) +
+                  logEntry(u"Math, unit 1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10) +
                       logEntry(u"He said \"hi\""_s, u"1/2/03"_s, u"9:00:00 AM"_s, u"33"_s, 3) +
                       logEntry(u"=HYPERLINK(\"x\")"_s, u"1/2/03"_s, u"9:01:00 AM"_s, u"0"_s, 1) +
                       QByteArray(57, 'x'));
         const Run csv = runTool({u"log"_s, u"--csv"_s, log});
         QCOMPARE(csv.status, 0);
         QCOMPARE(csv.out, u"test,date,time,questions,score\r\n"
-                          "\"Math, part 1\",12/5/98,10:35:12 PM,10,80\r\n"
+                          "\"Math, unit 1\",12/5/98,10:35:12 PM,10,80\r\n"
                           "\"He said \"\"hi\"\"\",1/2/03,9:00:00 AM,3,33\r\n"
                           "\"'=HYPERLINK(\"\"x\"\")\",1/2/03,9:01:00 AM,1,0\r\n"_s);
         QVERIFY(csv.err.contains(u"57 stray bytes"_s));
