@@ -11,6 +11,7 @@
 #include "LogRecord.h"
 #include "Module1.h"
 #include "Question.h"
+#include "RollbackJournal.h"
 #include "ScoreLog.h"
 #include "TestHeader.h"
 #include "TestSupport.h"
@@ -27,6 +28,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -66,9 +70,30 @@ QString reason(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
+enum class Special { Folder, Fifo, Socket };
+
+// Puts a folder, a FIFO or a socket where the file `path` was.
+void replaceBy(Special kind, const QString& path) {
+    QFile::remove(path);
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == Special::Folder) {
+        QDir().mkdir(path);
+    } else if (kind == Special::Fifo) {
+        ::mkfifo(native.constData(), 0666);
+    } else {
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::strncpy(addr.sun_path, native.constData(), sizeof addr.sun_path - 1);
+        ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::close(s); // the socket file stays
+    }
+}
+
 QStringList filesInTests() {
     return QDir(u"tests"_s)
-        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                   QDir::Name);
 }
 
 // The main window on its "take" tab with `test` selected and `candidate` typed.
@@ -121,6 +146,9 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
     takeTest(readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](frmTakeTest& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
+            if (marker == "entry" && q == kQuestions) // halfway through the entry's own bytes
+                IoFaults::current().killAfter =
+                    RollbackJournal().encode().size() + LogRecord::kSize / 2;
             answerTrue(t);
         }
     });
@@ -171,28 +199,69 @@ private slots:
         QCOMPARE(filesInTests(), QStringList({u"Geo.tst"_s}));
     }
 
-    void aLogReplacedByAFolderIsReportedInBothViews() {
+    void logsReplacedByAFolderAFifoOrASocketAreReportedInBothViews() {
         testing::Env env;
+        ::alarm(120); // a view that waits on a FIFO ends the run instead of hanging it
         env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
-        env.writeFile(u"tests/Bob.log"_s, logEntry(u"MATH1"_s, 80, 10));
         frmMain& m = Forms::get<frmMain>();
         m.Show();
         m.SSTab1->setCurrentIndex(3);
-        QVERIFY(m.File3->selectFile(u"Ann.log"_s));
-        QVERIFY(!m.Text4->toPlainText().isEmpty());
+        for (const Special kind : {Special::Folder, Special::Fifo, Special::Socket}) {
+            env.writeFile(u"tests/Bob.log"_s, logEntry(u"MATH1"_s, 80, 10));
+            m.File3->refresh();
+            QVERIFY(m.File3->selectFile(u"Ann.log"_s));
+            QVERIFY(!m.Text4->toPlainText().isEmpty());
+            env.boxes->shown.clear();
 
-        QVERIFY(QFile::remove(u"tests/Bob.log"_s) && QDir().mkdir(u"tests/Bob.log"_s));
-        const QListWidgetItem* bob = m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
-        QVERIFY(bob); // still listed as it was
-        QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
-                          m.File3->visualItemRect(bob).center());
-        QCOMPARE(m.Text4->toPlainText(), QString());
-        testing::click(m.Command5);
-        QCOMPARE(Forms::get<Form1>().windowTitle(), u"Bob.log"_s);
-        QCOMPARE(Forms::get<Form1>().Text1->toPlainText(), QString());
-        QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
-        QVERIFY(QDir(u"tests/Bob.log"_s).isEmpty());
-        QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
+            replaceBy(kind, u"tests/Bob.log"_s);
+            const QListWidgetItem* bob =
+                m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
+            QVERIFY(bob); // still listed as it was
+            QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
+                              m.File3->visualItemRect(bob).center());
+            QCOMPARE(m.Text4->toPlainText(), QString());
+            testing::click(m.Command5);
+            QCOMPARE(Forms::get<Form1>().windowTitle(), u"Bob.log"_s);
+            QCOMPARE(Forms::get<Form1>().Text1->toPlainText(), QString());
+            Forms::get<Form1>().Unload();
+            QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
+            QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
+            m.File3->refresh(); // and no longer listed
+            QVERIFY(m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).isEmpty());
+            QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
+                                                      : QFile::remove(u"tests/Bob.log"_s));
+        }
+        ::alarm(0);
+    }
+
+    void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {
+        testing::Env env;
+        ::alarm(120);
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        m.txtCreator->setText(u"o"_s);
+        m.txtPassword->setText(u"secret"_s);
+        m.txtName->setText(u"Ann"_s);
+        for (const Special kind : {Special::Fifo, Special::Socket}) {
+            env.writeFile(u"tests/Geo.tst"_s, numberedTest(1));
+            m.refreshLists();
+            QVERIFY(m.File1->selectFile(u"Geo.tst"_s) && m.File2->selectFile(u"Geo.tst"_s));
+            replaceBy(kind, u"tests/Geo.tst"_s);
+            m.SSTab1->setCurrentIndex(1);
+            testing::click(m.Command3);
+            m.SSTab1->setCurrentIndex(2);
+            testing::click(m.Command4);
+            QCOMPARE(env.boxes->shown,
+                     QStringList({u"The test could not be read from \"./tests/Geo.tst\":\r\n"
+                                  u"Not a regular file"_s,
+                                  u"Cannot read the test \"./tests/Geo.tst\":\r\n"
+                                  u"Not a regular file"_s}));
+            QVERIFY(!Forms::isLoaded<frmTestBuild>() && !Forms::isLoaded<frmTakeTest>());
+            QVERIFY(m.File2->findItems(u"Geo.tst"_s, Qt::MatchExactly).isEmpty());
+            env.boxes->shown.clear();
+            QVERIFY(QFile::remove(u"tests/Geo.tst"_s));
+        }
+        ::alarm(0);
     }
 
     void runsMeetingFilesThatFailEndCleanly() {
@@ -253,15 +322,18 @@ private slots:
         const QByteArray test = numberedTest(kQuestions);
         const QByteArray log = logEntry(u"OLD"_s, 10, 5) + logEntry(u"OLDER"_s, 90, 7);
         env.writeFile(u"tests/Geo.tst"_s, test);
-        // before the last answer nothing is written, after it all; during it either
-        const std::pair<QByteArray, int> points[] = {
-            {"q1", 0}, {"q3", 0}, {"q3", 1}, {"q3", 3}, {"score", 0}};
+        // before the last answer nothing is written, after it all; during it
+        // either, once the next start has undone an entry cut short
+        const std::pair<QByteArray, int> points[] = {{"q1", 0}, {"q3", 0},    {"q3", 1},
+                                                     {"q3", 3}, {"entry", 0}, {"score", 0}};
         for (const auto& [marker, delayMs] : points) {
             env.writeFile(u"tests/Ann.log"_s, log);
             QProcess p;
             p.start(QCoreApplication::applicationFilePath(),
                     {QLatin1String(kRunWorkerFlag), env.dir(), marker, QString::number(delayMs)});
             QVERIFY(p.waitForFinished() && p.exitStatus() == QProcess::CrashExit);
+            Forms::get<frmMain>().Show();
+            Forms::destroyAll();
             QCOMPARE(env.readFile(u"tests/Geo.tst"_s), test);
             const QByteArray now = env.readFile(u"tests/Ann.log"_s);
             if (marker != "q3")
