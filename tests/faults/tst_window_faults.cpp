@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <QApplication>
@@ -88,6 +89,22 @@ void replaceBy(Special kind, const QString& path) {
         ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
         ::close(s); // the socket file stays
     }
+}
+
+// Files named by their bytes, whatever their encoding.
+void writeRaw(const QByteArray& path, const QByteArray& bytes) {
+    QDir().mkpath(u"tests"_s);
+    std::FILE* f = std::fopen(path.constData(), "wb");
+    QVERIFY(f && std::fwrite(bytes.constData(), 1, bytes.size(), f) == size_t(bytes.size()));
+    std::fclose(f);
+}
+QByteArray readRaw(const QByteArray& path) {
+    QByteArray bytes(1 << 16, '\0');
+    std::FILE* f = std::fopen(path.constData(), "rb");
+    bytes.truncate(f ? qsizetype(std::fread(bytes.data(), 1, bytes.size(), f)) : 0);
+    if (f)
+        std::fclose(f);
+    return bytes;
 }
 
 QStringList filesInTests() {
@@ -262,6 +279,40 @@ private slots:
             QVERIFY(QFile::remove(u"tests/Geo.tst"_s));
         }
         ::alarm(0);
+    }
+
+    void namesInAnotherCodePageAreListedAndOpenTheSameFile() {
+        testing::Env env;
+        const QByteArray geo = "tests/G\xE9o.tst"; // Latin-1, not UTF-8
+        writeRaw(geo, numberedTest(1));
+        writeRaw("tests/Ann\xE9.log", logEntry(u"GEO"_s, 50, 2));
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        QCOMPARE(m.File1->item(0)->text(), u"G\uFFFDo.tst"_s);
+
+        m.SSTab1->setCurrentIndex(1);
+        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {},
+                          m.File1->visualItemRect(m.File1->item(0)).center());
+        m.txtCreator->setText(u"o"_s);
+        m.txtPassword->setText(u"secret"_s);
+        testing::whenModal<frmTestBuild>([](frmTestBuild& e) {
+            QCOMPARE(e.txtQuestion->text(), u"Q1"_s);
+            QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(e.txtQuestion, u" changed"_s);
+            testing::click(e.Command1);
+            testing::click(e.Command2);
+        });
+        testing::click(m.Command3);
+        QCOMPARE(readRaw(geo).mid(TestRecord::kSize + 2, 10), QByteArray("Q1 changed"));
+
+        m.SSTab1->setCurrentIndex(3);
+        QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
+                          m.File3->visualItemRect(m.File3->item(0)).center());
+        QCOMPARE(m.File3->item(0)->text(), u"Ann\uFFFD.log"_s);
+        QVERIFY(m.Text4->toPlainText().startsWith(u"TEST TAKEN  -> GEO\n"_s));
+        QCOMPARE(env.boxes->shown, QStringList());
+        // the toolkit's own file calls cannot remove them
+        QVERIFY(::unlink(geo.constData()) == 0 && ::unlink("tests/Ann\xE9.log") == 0);
     }
 
     void runsMeetingFilesThatFailEndCleanly() {
