@@ -65,7 +65,8 @@ public:
     // file when missing. The record goes down whole or not at all, also when
     // the process is killed or the power fails: a write that cannot complete
     // puts back what the file held before, and one that is interrupted is put
-    // back by whoever opens the file next.
+    // back by whoever opens the file next. A record that holds `record`
+    // already is not written again.
     IoStatus write(int n, const QByteArray& record);
 
     // Under an exclusive lock on the file: counts the records, then writes
