@@ -29,13 +29,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using testing::SpecialFile;
 
 namespace {
 
@@ -69,26 +67,6 @@ QByteArray logEntry(const QString& test, int score, int questions) {
 
 QString reason(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
-}
-
-enum class Special { Folder, Fifo, Socket };
-
-// Puts a folder, a FIFO or a socket where the file `path` was.
-void replaceBy(Special kind, const QString& path) {
-    QFile::remove(path);
-    const QByteArray native = QFile::encodeName(path);
-    if (kind == Special::Folder) {
-        QDir().mkdir(path);
-    } else if (kind == Special::Fifo) {
-        ::mkfifo(native.constData(), 0666);
-    } else {
-        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        std::strncpy(addr.sun_path, native.constData(), sizeof addr.sun_path - 1);
-        ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::close(s); // the socket file stays
-    }
 }
 
 // Files named by their bytes, whatever their encoding.
@@ -218,19 +196,20 @@ private slots:
 
     void logsReplacedByAFolderAFifoOrASocketAreReportedInBothViews() {
         testing::Env env;
-        ::alarm(120); // a view that waits on a FIFO ends the run instead of hanging it
+        const testing::Watchdog watchdog(120); // for a view that would wait on a FIFO
         env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
         frmMain& m = Forms::get<frmMain>();
         m.Show();
         m.SSTab1->setCurrentIndex(3);
-        for (const Special kind : {Special::Folder, Special::Fifo, Special::Socket}) {
+        for (const SpecialFile kind :
+             {SpecialFile::Folder, SpecialFile::Fifo, SpecialFile::Socket}) {
             env.writeFile(u"tests/Bob.log"_s, logEntry(u"MATH1"_s, 80, 10));
             m.File3->refresh();
             QVERIFY(m.File3->selectFile(u"Ann.log"_s));
             QVERIFY(!m.Text4->toPlainText().isEmpty());
             env.boxes->shown.clear();
 
-            replaceBy(kind, u"tests/Bob.log"_s);
+            QVERIFY(testing::makeSpecialFile(u"tests/Bob.log"_s, kind));
             const QListWidgetItem* bob =
                 m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
             QVERIFY(bob); // still listed as it was
@@ -248,22 +227,21 @@ private slots:
             QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
                                                       : QFile::remove(u"tests/Bob.log"_s));
         }
-        ::alarm(0);
     }
 
     void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {
         testing::Env env;
-        ::alarm(120);
+        const testing::Watchdog watchdog(120);
         frmMain& m = Forms::get<frmMain>();
         m.Show();
         m.txtCreator->setText(u"o"_s);
         m.txtPassword->setText(u"secret"_s);
         m.txtName->setText(u"Ann"_s);
-        for (const Special kind : {Special::Fifo, Special::Socket}) {
+        for (const SpecialFile kind : {SpecialFile::Fifo, SpecialFile::Socket}) {
             env.writeFile(u"tests/Geo.tst"_s, numberedTest(1));
             m.refreshLists();
             QVERIFY(m.File1->selectFile(u"Geo.tst"_s) && m.File2->selectFile(u"Geo.tst"_s));
-            replaceBy(kind, u"tests/Geo.tst"_s);
+            QVERIFY(testing::makeSpecialFile(u"tests/Geo.tst"_s, kind));
             m.SSTab1->setCurrentIndex(1);
             testing::click(m.Command3);
             m.SSTab1->setCurrentIndex(2);
@@ -278,7 +256,6 @@ private slots:
             env.boxes->shown.clear();
             QVERIFY(QFile::remove(u"tests/Geo.tst"_s));
         }
-        ::alarm(0);
     }
 
     void namesInAnotherCodePageAreListedAndOpenTheSameFile() {
