@@ -45,12 +45,12 @@ std::pair<QString, QString> splitPath(const QString& path) {
     return {slash == 0 ? QStringLiteral("/") : path.left(slash), path.mid(slash + 1)};
 }
 
-} // namespace
-
 bool isRegularFile(const QString& path) {
     struct stat st {};
     return ::stat(filename::toNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+} // namespace
 
 QString resolveCaseInsensitive(const QString& path) {
     if (isRegularFile(path))

@@ -7,9 +7,6 @@ class QFile;
 
 namespace platform {
 
-// Whether `path` names a regular file, or a link to one.
-bool isRegularFile(const QString& path);
-
 // The path of an existing regular file: `path` itself when it is one, else a
 // file of the same folder whose name differs only in letter case (files copied
 // from other machines come as "DEFAULT.BMP"). Empty when there is none.
