@@ -246,6 +246,7 @@ void frmMain::Form_Load() {
              QString::fromLocal8Bit(std::strerror(EACCES)),
              QStringLiteral("Tests and score logs cannot be listed.")}));
     }
+    rollBackInterruptedWrites(TestsDir);
     File1->setPath(TestsDir);
     File2->setPath(TestsDir);
     File3->setPath(TestsDir);

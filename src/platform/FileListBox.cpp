@@ -1,5 +1,6 @@
 #include "FileListBox.h"
 
+#include "FileNames.h"
 #include "Files.h"
 
 #include <QDir>
@@ -27,12 +28,16 @@ void FileListBox::setPattern(const QString& pattern) {
 
 QString FileListBox::fileName() const {
     const QListWidgetItem* item = currentItem();
-    return (item && item->isSelected()) ? item->text() : QString();
+    return (item && item->isSelected()) ? nameOf(item) : QString();
+}
+
+QString FileListBox::nameOf(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toString();
 }
 
 bool FileListBox::selectFile(const QString& name) {
     for (int i = 0; i < count(); ++i) {
-        if (item(i)->text() == name) {
+        if (nameOf(item(i)) == name) {
             if (item(i)->isSelected() && currentRow() == i)
                 emit Click();
             else
@@ -47,10 +52,16 @@ void FileListBox::refresh() {
     const QString selected = fileName();
     m_refreshing = true;
     clear();
-    if (!m_path.isEmpty())
-        addItems(platform::listFiles(m_path, m_pattern));
+    if (!m_path.isEmpty()) {
+        const QStringList names = platform::listFiles(m_path, m_pattern);
+        for (const QString& name : names) {
+            // shown as text, named by the name that opens the file
+            auto* entry = new QListWidgetItem(filename::shown(name), this);
+            entry->setData(Qt::UserRole, name);
+        }
+    }
     for (int i = 0; !selected.isEmpty() && i < count(); ++i) {
-        if (item(i)->text() == selected) {
+        if (nameOf(item(i)) == selected) {
             setCurrentRow(i);
             break;
         }

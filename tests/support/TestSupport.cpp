@@ -3,6 +3,7 @@
 #include "Module1.h"
 #include "RecordFile.h"
 
+#include <cstring>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -10,6 +11,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace testing {
 
@@ -108,6 +113,30 @@ void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const 
 QByteArray Env::readFile(const QString& relativePath) const {
     QFile f(QDir(m_dir.path()).filePath(relativePath));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+Watchdog::Watchdog(unsigned seconds) {
+    ::alarm(seconds);
+}
+
+Watchdog::~Watchdog() {
+    ::alarm(0);
+}
+
+bool makeSpecialFile(const QString& path, SpecialFile kind) {
+    QFile::remove(path);
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == SpecialFile::Folder)
+        return QDir().mkdir(path);
+    if (kind == SpecialFile::Fifo)
+        return ::mkfifo(native.constData(), 0666) == 0;
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, native.constData(), sizeof addr.sun_path - 1);
+    const bool made = ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    ::close(s); // the socket's file stays
+    return made;
 }
 
 void click(QAbstractButton* button) {

@@ -101,6 +101,21 @@ private:
     Env* m_outer = nullptr;
 };
 
+// Ends the process (SIGALRM) if it is still alive `seconds` from now: a call
+// that blocks for ever fails its test instead of hanging the run.
+class Watchdog {
+public:
+    explicit Watchdog(unsigned seconds);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+};
+
+// Things a reader must refuse without waiting on them.
+enum class SpecialFile { Folder, Fifo, Socket };
+// Puts a folder, a FIFO or a socket at `path`, in place of a file there.
+bool makeSpecialFile(const QString& path, SpecialFile kind);
+
 // Clicks a button as the user does.
 void click(QAbstractButton* button);
 
