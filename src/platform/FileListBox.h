@@ -27,7 +27,15 @@ signals:
     // The user (or selectFile) chose a file.
     void Click();
 
+protected:
+    // Tabbing into the list chooses a file; the arrow keys choose one even
+    // when there is nowhere to move.
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void chooseCurrentIfNone();
+
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     bool m_refreshing = false;

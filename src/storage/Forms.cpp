@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include "FocusRing.h"
+
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,7 +18,9 @@ void bringToFront(QWidget* w) {
 }
 } // namespace
 
-Form::Form() : QWidget(nullptr, Qt::Dialog) {}
+Form::Form() : QWidget(nullptr, Qt::Dialog) {
+    FocusRing::followFocus();
+}
 
 Form::~Form() {
     endModalWait();
@@ -200,6 +204,12 @@ void Forms::destroyAll() {
 }
 
 void Form::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_escapeCloses) {
+        event->accept();
+        if (!m_unloading)
+            titleBarClose();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
