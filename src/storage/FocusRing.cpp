@@ -27,7 +27,8 @@ protected:
 
 private:
     void place(QWidget* focused) {
-        QWidget* target = m_keyboard ? focused : nullptr;
+        // A window itself gets no ring; a control does.
+        QWidget* target = m_keyboard && focused && !focused->isWindow() ? focused : nullptr;
         if (!m_ring) {
             if (!target)
                 return;
