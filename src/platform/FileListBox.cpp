@@ -2,6 +2,7 @@
 
 #include "Files.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -3,6 +3,7 @@
 #include "FocusRing.h"
 
 #include <algorithm>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -10,6 +11,22 @@
 #include <QPushButton>
 
 namespace {
+// Assistive technology tells the main window from a dialog by its role; a
+// plain widget would be neither.
+class FormAccessible : public QAccessibleWidget {
+public:
+    explicit FormAccessible(QWidget* form) : QAccessibleWidget(form) {}
+    QAccessible::Role role() const override {
+        return widget()->windowType() == Qt::Window ? QAccessible::Window : QAccessible::Dialog;
+    }
+};
+
+QAccessibleInterface* readForms(const QString& className, QObject* object) {
+    if (className == QLatin1String("Form") && static_cast<QWidget*>(object)->isWindow())
+        return new FormAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 // Brings a window to the front; the headless platform has no stacking to change.
 void bringToFront(QWidget* w) {
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
@@ -19,6 +36,8 @@ void bringToFront(QWidget* w) {
 } // namespace
 
 Form::Form() : QWidget(nullptr, Qt::Dialog) {
+    static const bool factoryInstalled = (QAccessible::installFactory(readForms), true);
+    (void)factoryInstalled;
     FocusRing::followFocus();
 }
 

@@ -55,7 +55,8 @@ protected:
     // button, as in a dialog. Escape closes the window as its title bar's close
     // button does, in windows that allow it (see setEscapeCloses).
     void keyPressEvent(QKeyEvent* event) override;
-    // For windows where closing loses nothing the user typed.
+    // For windows whose close button is a plain way out, as Escape is in a
+    // dialog; not where closing would throw away what the user typed.
     void setEscapeCloses(bool on) { m_escapeCloses = on; }
 
 private:

@@ -127,6 +127,9 @@ private slots:
             bool checked = false;
             testing::whenModal<frmHelp>([&](frmHelp& h) {
                 QCOMPARE(testing::unnamedControls(&h), QStringList());
+                // read as a dialog over the main window, not as a bare panel
+                QVERIFY(QAccessible::queryAccessibleInterface(&h)->role() == QAccessible::Dialog &&
+                        QAccessible::queryAccessibleInterface(&m)->role() == QAccessible::Window);
                 QCOMPARE(h.windowTitle(), QStringLiteral("Quizdex Help"));
                 QCOMPARE(h.Text1->text(), QString::fromLatin1(raw));
                 QVERIFY(h.Text1->isReadOnly());
