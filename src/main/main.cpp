@@ -3,6 +3,7 @@
 #include "frmMain.h"
 #include "Pictures.h"
 #include "Services.h"
+#include "StartUp.h"
 
 #include <csignal>
 #include <QApplication>
@@ -12,11 +13,22 @@ int main(int argc, char* argv[]) {
     // report, not end the process.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    // The command line and the working folder come before the toolkit, so that
+    // --help and errors need no display and a bad folder opens no window.
+    startup::identifyApplication();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const int rc = startup::prepare(arguments); rc >= 0)
+        return rc;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quizdex"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(ui::defaultFont());
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::penOnPage(64, 64))));
+    // The installed icon when the desktop has it; the built-in drawing otherwise.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("org.quizdex.Quizdex"),
+                         QIcon(QPixmap::fromImage(pictures::penOnPage(64, 64)))));
 
     Forms::get<frmMain>().Show();
     const int rc = QApplication::exec();

@@ -1,0 +1,212 @@
+// Takes the README's pictures: starts the program's windows on a demo folder,
+// walks through them as a user would (choose a test, open the editor and the
+// properties, take the test with one wrong answer, read the score log) and
+// writes a PNG of each window, frame included, as the window manager drew it.
+// The clock is fixed and the draw follows from it, so every run shows the
+// same questions in the same order and the pictures change only when the
+// windows do. Run by scripts/screenshots on a virtual X display.
+#include "Controls.h"
+#include "FileListBox.h"
+#include "Form1.h"
+#include "Form2.h"
+#include "frmBig.h"
+#include "frmCI.h"
+#include "frmMain.h"
+#include "frmNumOfQ.h"
+#include "frmProperties.h"
+#include "frmScore.h"
+#include "frmTakeTest.h"
+#include "frmTestBuild.h"
+#include "Module1.h"
+#include "Services.h"
+#include "StartUp.h"
+#include "TextRules.h"
+
+#include <cstdio>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+QString g_outDir;
+QStringList g_written;
+
+class FixedClock : public platform::ClockBackend {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0)); }
+};
+
+class Silence : public platform::SoundBackend {
+public:
+    bool isPlaying() const override { return false; }
+    void start(const QString&) override {}
+};
+
+void pause(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Waits until the window is on screen and painted, then saves it with the
+// frame the window manager drew round it. The frame is asked of the X server
+// (by ImageMagick's import): the toolkit's idea of it lags behind when a
+// window is hidden and shown again.
+void shot(QWidget& w, const QString& name) {
+    for (int i = 0; i < 100 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
+        pause(50);
+    w.raise();
+    w.activateWindow();
+    pause(400);
+    const QString path = QDir(g_outDir).filePath(name + QStringLiteral(".png"));
+    if (QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-frame"), QStringLiteral("-window"),
+                           QString::number(w.winId()), path}) != 0) {
+        std::fprintf(stderr, "cannot take %s\n", qPrintable(path));
+        std::_Exit(1);
+    }
+    g_written << path;
+}
+
+// One action per kind of modal window, run once its wait has begun; the
+// windows open one another, so the tour is a set of these rather than a list.
+std::vector<std::function<bool(Form*)>> g_onModal;
+template <class T> void onModal(std::function<void(T&)> action) {
+    g_onModal.push_back([action](Form* f) {
+        T* w = qobject_cast<T*>(f);
+        if (w)
+            action(*w);
+        return w != nullptr;
+    });
+}
+
+// Picks an answer as a candidate does: by clicking its label, or typing it.
+void answer(frmTakeTest& t, bool right) {
+    const QString correct = rightTrimmed(Module1::TestRec.text(TestRecord::CorrectAnswer));
+    if (t.txtANswer->isVisible()) {
+        t.txtANswer->setText(right ? correct : QStringLiteral("I do not know"));
+    } else {
+        for (QLabel* label : {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE}) {
+            const bool isCorrect =
+                rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
+            if (label->isVisible() && isCorrect == right) {
+                t.findChild<QRadioButton*>(QStringLiteral("answer") + label->objectName().right(1))
+                    ->click();
+                break;
+            }
+        }
+    }
+    t.Command1->click();
+}
+
+void tour() {
+    frmMain& m = Forms::get<frmMain>();
+    m.Show();
+
+    m.SSTab1->setCurrentIndex(2);
+    m.File2->selectFile(QStringLiteral("Sample.tst"));
+    m.txtName->setText(QStringLiteral("Ann"));
+    shot(m, QStringLiteral("main-window"));
+
+    onModal<frmTestBuild>([](frmTestBuild& e) {
+        shot(e, QStringLiteral("editor"));
+        e.Command5->click();
+        e.Command2->click();
+    });
+    onModal<frmProperties>([](frmProperties& p) {
+        shot(p, QStringLiteral("properties"));
+        p.Command2->click();
+    });
+    m.SSTab1->setCurrentIndex(1);
+    m.File1->selectFile(QStringLiteral("Sample.tst"));
+    m.txtCreator->setText(QStringLiteral("Demo Author"));
+    m.txtPassword->setText(QStringLiteral("demo"));
+    m.Command3->click();
+
+    onModal<Form2>([](Form2& w) { w.Command1->click(); });
+    onModal<frmNumOfQ>([](frmNumOfQ& w) { w.Command1->click(); });
+    onModal<frmTakeTest>([](frmTakeTest& t) {
+        shot(t, QStringLiteral("question"));
+        // One wrong answer first, for the detailed feedback; the rest right.
+        for (bool right = false; !t.isUnloading(); right = true)
+            answer(t, right);
+    });
+    onModal<frmBig>([](frmBig& w) {
+        if (!g_written.join(' ').contains(QStringLiteral("feedback")))
+            shot(w, QStringLiteral("feedback"));
+        w.Command1->click();
+    });
+    onModal<frmCI>([](frmCI& w) { w.Command1->click(); });
+    onModal<frmScore>([](frmScore& w) {
+        shot(w, QStringLiteral("score"));
+        w.Command1->click();
+    });
+    m.SSTab1->setCurrentIndex(2);
+    m.Command4->click();
+
+    m.SSTab1->setCurrentIndex(3);
+    m.File3->selectFile(QStringLiteral("Ann.log"));
+    m.Command5->click();
+    shot(Forms::get<Form1>(), QStringLiteral("score-log"));
+    Forms::get<Form1>().Command1->click();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    startup::identifyApplication();
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: quizdex_screenshots DEMO-FOLDER OUTPUT-FOLDER\n");
+        return 2;
+    }
+    g_outDir = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    if (const QString problem = startup::enterFolder(QString::fromLocal8Bit(argv[1]));
+        !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(ui::defaultFont());
+    // The icon as installed, from the build's own rendering of it.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(QUIZDEX_ICON_DIR "/%1x%1/org.quizdex.Quizdex.png").arg(size));
+    QApplication::setWindowIcon(icon);
+    platform::setClockBackend(std::make_unique<FixedClock>());
+    platform::setSoundBackend(std::make_unique<Silence>());
+
+    QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, [](Form* form) {
+        QPointer<Form> guard(form);
+        QTimer::singleShot(0, form, [guard] {
+            for (const auto& action : g_onModal)
+                if (guard && action(guard))
+                    return;
+        });
+    });
+    // A message box or a window the tour does not know would wait for ever.
+    QTimer::singleShot(120000, [] {
+        std::fprintf(stderr, "the tour got stuck; pictures so far: %s\n",
+                     qPrintable(g_written.join(QStringLiteral(", "))));
+        std::_Exit(1);
+    });
+    QTimer::singleShot(0, [] {
+        tour();
+        Forms::endProgram();
+    });
+    const int rc = QApplication::exec();
+    Forms::destroyAll();
+    platform::resetBackends();
+    for (const QString& path : g_written)
+        std::printf("%s\n", qPrintable(path));
+    return rc;
+}
