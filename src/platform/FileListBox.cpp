@@ -3,7 +3,10 @@
 #include "FileNames.h"
 #include "Files.h"
 
+#include <algorithm>
 #include <QDir>
+#include <QFocusEvent>
+#include <QKeyEvent>
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -46,6 +49,36 @@ bool FileListBox::selectFile(const QString& name) {
         }
     }
     return false;
+}
+
+void FileListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason)
+        chooseCurrentIfNone();
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+    QListWidget::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        chooseCurrentIfNone();
+        break;
+    default:
+        break;
+    }
+}
+
+void FileListBox::chooseCurrentIfNone() {
+    if (count() == 0 || !selectedItems().isEmpty())
+        return;
+    setCurrentRow(std::max(currentRow(), 0)); // selects it, and Click follows
 }
 
 void FileListBox::refresh() {

@@ -29,8 +29,15 @@ signals:
     // The user (or selectFile) chose a file.
     void Click();
 
+protected:
+    // Tabbing into the list chooses a file; the arrow keys choose one even
+    // when there is nowhere to move.
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     static QString nameOf(const QListWidgetItem* item);
+    void chooseCurrentIfNone();
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
