@@ -56,18 +56,21 @@ void writeTest(const QString& path, int questions) {
     writeAll(path, bytes);
 }
 
+QByteArray logEntry(int i) {
+    LogRecord rec;
+    rec.setText(LogRecord::DateTaken, QStringLiteral("12/5/98"));
+    rec.setText(LogRecord::TimeTaken, QStringLiteral("10:35:12 PM"));
+    rec.setText(LogRecord::TestTaken, QStringLiteral("Test %1").arg(i % 97));
+    rec.setText(LogRecord::TestScore, QString::number(i % 101));
+    rec.setNumQuestions(static_cast<std::int16_t>(i % 50 + 1));
+    return rec.bytes();
+}
+
 void writeLog(const QString& path, int entries) {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(entries) * LogRecord::kSize);
-    LogRecord rec;
-    for (int i = 1; i <= entries; ++i) {
-        rec.setText(LogRecord::DateTaken, QStringLiteral("12/5/98"));
-        rec.setText(LogRecord::TimeTaken, QStringLiteral("10:35:12 PM"));
-        rec.setText(LogRecord::TestTaken, QStringLiteral("Test %1").arg(i % 97));
-        rec.setText(LogRecord::TestScore, QString::number(i % 101));
-        rec.setNumQuestions(static_cast<std::int16_t>(i % 50 + 1));
-        bytes.append(rec.bytes());
-    }
+    for (int i = 1; i <= entries; ++i)
+        bytes.append(logEntry(i));
     writeAll(path, bytes);
 }
 

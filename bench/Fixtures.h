@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Fixture files written by the program's own record code.
@@ -7,6 +8,8 @@ namespace fixtures {
 
 // A test of `questions` questions of all three kinds, cycling.
 void writeTest(const QString& path, int questions);
+// Entry i of a fixture score log.
+QByteArray logEntry(int i);
 // A score log of `entries` entries.
 void writeLog(const QString& path, int entries);
 

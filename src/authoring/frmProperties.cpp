@@ -36,21 +36,24 @@ std::array<QCheckBox*, 4> makeFeedbackBoxes(QWidget* frame, const std::array<con
 } // namespace
 
 frmProperties::frmProperties() {
-    ui::name(this, QStringLiteral("frmProperties"), QStringLiteral("Properties"));
+    ui::name(this, QStringLiteral("frmProperties"));
+    setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Properties"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(6615), ui::px(4680));
 
-    Label1 = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Owner"));
-    ui::name(Label1, QStringLiteral("Label1"), Label1->text());
-    Label1->setGeometry(ui::twips(240, 120, 2895, 255));
-    txtOwner = ui::lineEdit(this, QStringLiteral("txtOwner"), QStringLiteral("Owner"),
-                            ui::twips(240, 360, 2895, 315));
-    txtPassword = ui::lineEdit(this, QStringLiteral("txtPassword"), QStringLiteral("Password"),
-                               ui::twips(3480, 360, 2895, 315));
+    Label1 = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Owner"),
+                       ui::twips(240, 120, 2895, 255));
+    txtOwner =
+        ui::lineEdit(this, QStringLiteral("txtOwner"), Label1, ui::twips(240, 360, 2895, 315));
+    // Label2 follows later in the window's own order; the box needs it now.
+    Label2 = ui::label(this, QStringLiteral("Label2"), QStringLiteral("Password"),
+                       ui::twips(3480, 120, 2895, 255));
+    txtPassword =
+        ui::lineEdit(this, QStringLiteral("txtPassword"), Label2, ui::twips(3480, 360, 2895, 315));
 
     Frame1 = new QGroupBox(QStringLiteral("When question is answered correctly..."), this);
-    ui::name(Frame1, QStringLiteral("Frame1"), Frame1->title());
+    ui::name(Frame1, QStringLiteral("Frame1"));
     Frame1->setGeometry(ui::twips(240, 840, 3000, 1455));
     const auto correct = makeFeedbackBoxes(
         Frame1, {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"}, "Correct!");
@@ -61,7 +64,7 @@ frmProperties::frmProperties() {
     chkCorrect1->setChecked(true);
 
     Frame2 = new QGroupBox(QStringLiteral("When question is answered incorrectly..."), this);
-    ui::name(Frame2, QStringLiteral("Frame2"), Frame2->title());
+    ui::name(Frame2, QStringLiteral("Frame2"));
     Frame2->setGeometry(ui::twips(3360, 840, 3135, 1455));
     const auto incorrect = makeFeedbackBoxes(
         Frame2, {"chkIncorrect1", "chkIncorrect2", "chkIncorrect3", "chkIncorrect4"}, "Incorrect!");
@@ -74,16 +77,16 @@ frmProperties::frmProperties() {
     chkIncorrect3->setChecked(true);
 
     Frame3 = new QGroupBox(QStringLiteral("When the question is a multiple choice..."), this);
-    ui::name(Frame3, QStringLiteral("Frame3"), Frame3->title());
+    ui::name(Frame3, QStringLiteral("Frame3"));
     Frame3->setGeometry(ui::twips(240, 2400, 6135, 915));
     optShuffle =
         new QRadioButton(QStringLiteral("Shuffle the answers into a random order"), Frame3);
-    ui::name(optShuffle, QStringLiteral("optShuffle"), optShuffle->text());
+    ui::name(optShuffle, QStringLiteral("optShuffle"));
     optShuffle->setGeometry(ui::twips(120, 330, 5895, 255));
     optShuffle->setChecked(true);
     optNoShuffle = new QRadioButton(
         QStringLiteral("Display the asnwers in the same order I enter them"), Frame3);
-    ui::name(optNoShuffle, QStringLiteral("optNoShuffle"), optNoShuffle->text());
+    ui::name(optNoShuffle, QStringLiteral("optNoShuffle"));
     optNoShuffle->setGeometry(ui::twips(120, 600, 5895, 255));
 
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
@@ -92,25 +95,23 @@ frmProperties::frmProperties() {
     Command1->setGeometry(ui::twips(5280, 4080, 1095, 375));
     Command1->setDefault(true);
 
-    Label2 = ui::label(this, QStringLiteral("Label2"), QStringLiteral("Password"));
-    ui::name(Label2, QStringLiteral("Label2"), Label2->text());
-    Label2->setGeometry(ui::twips(3480, 120, 2895, 255));
-
     Frame4 = new QGroupBox(QStringLiteral("Passing Score"), this);
-    ui::name(Frame4, QStringLiteral("Frame4"), Frame4->title());
+    ui::name(Frame4, QStringLiteral("Frame4"));
     Frame4->setGeometry(ui::twips(240, 3360, 2175, 1095));
     Label5 = new QLabel(Frame4);
     Label5->setTextFormat(Qt::PlainText);
-    ui::name(Label5, QStringLiteral("Label5"), QStringLiteral("Passing score"));
+    ui::name(Label5, QStringLiteral("Label5"));
     Label5->setFont(ui::font(QStringLiteral("Arial"), 12, true));
     Label5->setGeometry(ui::twips(120, 420, 1455, 375));
 
     Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Read Me"));
     Command3->setGeometry(ui::twips(2640, 4080, 1095, 375));
 
-    // 50 at the top, as the bar's own arrows and keys move its handle.
+    // 50 at the top, as the bar's own arrows and keys move its handle. It is
+    // read by its frame's title, and takes the focus like any other control.
     VScroll1 = new QScrollBar(Qt::Vertical, Frame4);
-    ui::name(VScroll1, QStringLiteral("VScroll1"), QStringLiteral("Passing score"));
+    ui::name(VScroll1, QStringLiteral("VScroll1"));
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
     VScroll1->setGeometry(ui::twips(1680, 240, 255, 735));
     VScroll1->setRange(50, 100);
     VScroll1->setSingleStep(1);
@@ -128,7 +129,8 @@ frmProperties::frmProperties() {
     QWidget::setTabOrder(chkIncorrect2, chkIncorrect3);
     QWidget::setTabOrder(chkIncorrect3, chkIncorrect4);
     QWidget::setTabOrder(chkIncorrect4, optShuffle);
-    QWidget::setTabOrder(optShuffle, Command2);
+    QWidget::setTabOrder(optShuffle, optNoShuffle);
+    QWidget::setTabOrder(optNoShuffle, Command2);
     QWidget::setTabOrder(Command2, Command1);
     QWidget::setTabOrder(Command1, Command3);
     QWidget::setTabOrder(Command3, VScroll1);
@@ -164,6 +166,7 @@ void frmProperties::fillFromHeader() {
         optNoShuffle->setChecked(true);
     else if (h.shuffleFlag() == 1)
         optShuffle->setChecked(true);
+    ui::resetTabStops({optShuffle, optNoShuffle});
     QCheckBox* correct[] = {chkCorrect1, ChkCorrect2, chkCorrect3, chkCorrect4};
     QCheckBox* incorrect[] = {chkIncorrect1, chkIncorrect2, chkIncorrect3, chkIncorrect4};
     for (int i = 0; i < 4; ++i)

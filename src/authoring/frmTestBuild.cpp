@@ -26,9 +26,8 @@ const QColor kWhite = ui::rgb(255, 255, 255);
 // The highest record a test file can have: its count is a 16-bit number.
 constexpr int kLastRecord = Module1::kMaxQuestions + 1;
 
-QLabel* makeLetter(QWidget* parent, const QString& name, const QString& letter,
-                   const QString& meaning, QRect where) {
-    auto* l = ui::label(parent, name, letter, where, meaning);
+QLabel* makeLetter(QWidget* parent, const QString& name, const QString& letter, QRect where) {
+    auto* l = ui::label(parent, name, letter, where);
     l->setFont(ui::font(QStringLiteral("Times New Roman"), 24, true));
     return l;
 }
@@ -41,10 +40,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return b;
 }
 
-MultiLineTextBox* makeTextBox(QWidget* parent, const QString& name, const QString& label,
-                              QRect where) {
+MultiLineTextBox* makeTextBox(QWidget* parent, const QString& name, QRect where) {
     auto* t = new MultiLineTextBox(parent);
-    ui::name(t, name, label);
+    ui::name(t, name);
     t->setGeometry(where);
     return t;
 }
@@ -52,7 +50,7 @@ MultiLineTextBox* makeTextBox(QWidget* parent, const QString& name, const QStrin
 } // namespace
 
 frmTestBuild::frmTestBuild() {
-    ui::name(this, QStringLiteral("frmTestBuild"), QStringLiteral("Building TEST"));
+    ui::name(this, QStringLiteral("frmTestBuild"));
     setWindowTitle(QStringLiteral("Building TEST"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(9615), ui::px(6855));
@@ -63,25 +61,29 @@ frmTestBuild::frmTestBuild() {
                           ui::twips(6840, 6120, 1575, 495));
 
     Frame4 = new QGroupBox(this);
-    ui::name(Frame4, QStringLiteral("Frame4"), QStringLiteral("Question"));
+    ui::name(Frame4, QStringLiteral("Frame4"));
+    ui::readAs(Frame4, QStringLiteral("Question"));
     Frame4->setGeometry(ui::twips(120, 60, 9375, 5895));
 
     Label3 = makeLetter(Frame4, QStringLiteral("Label3"), QStringLiteral("Q"),
-                        QStringLiteral("Question"), ui::twips(120, 240, 495, 615));
-    txtQuestion = makeTextBox(Frame4, QStringLiteral("txtQuestion"), QStringLiteral("Question"),
-                              ui::twips(720, 240, 6255, 1215));
+                        ui::twips(120, 240, 495, 615));
+    txtQuestion =
+        makeTextBox(Frame4, QStringLiteral("txtQuestion"), ui::twips(720, 240, 6255, 1215));
+    ui::readAs(txtQuestion, QStringLiteral("Question"));
     txtQuestion->setMaxLength(500);
     ui::setBackColor(txtQuestion, kLightGrey);
 
     Frame2 = new QGroupBox(Frame4);
-    ui::name(Frame2, QStringLiteral("Frame2"), QStringLiteral("Kind of question"));
+    ui::name(Frame2, QStringLiteral("Frame2"));
+    ui::readAs(Frame2, QStringLiteral("Kind of question"));
     Frame2->setGeometry(ui::twips(7080, 120, 2175, 1335));
     const QStringList kinds = {QStringLiteral("True/False"), QStringLiteral("Multiple Choice"),
                                QStringLiteral("Typed Answer")};
     // The three plain buttons lie behind the kind buttons, as their backing.
     for (int i = 0; i < 3; ++i) {
         Command6[i] = new QPushButton(Frame2);
-        ui::name(Command6[i], QStringLiteral("Command6(%1)").arg(i), kinds[i]);
+        ui::name(Command6[i], QStringLiteral("Command6(%1)").arg(i));
+        ui::readAs(Command6[i], kinds[i]);
         Command6[i]->setGeometry(ui::twips(90, 210 + i * 360, 1995, 345));
         Command6[i]->setFocusPolicy(Qt::NoFocus);
         Command6[i]->setAccessibleDescription(QStringLiteral("background"));
@@ -93,13 +95,13 @@ frmTestBuild::frmTestBuild() {
     const QStringList kindNames = {QStringLiteral("Option1"), QStringLiteral("Option3"),
                                    QStringLiteral("Option2")};
     for (int i = 0; i < 3; ++i) {
-        ui::name(kindButtons[i], kindNames[i], kinds[i]);
+        ui::name(kindButtons[i], kindNames[i]);
         kindButtons[i]->setGeometry(ui::twips(180, 255 + i * 360, 1815, 255));
         kindButtons[i]->raise();
     }
 
     Label2[0] = makeLetter(Frame4, QStringLiteral("Label2(0)"), QStringLiteral("A"),
-                           QStringLiteral("Answers"), ui::twips(120, 1740, 495, 615));
+                           ui::twips(120, 1740, 495, 615));
     m_correctGroup = new QButtonGroup(this);
     m_correctGroup->setExclusive(true);
     const QIcon tick(QPixmap::fromImage(pictures::tick()));
@@ -108,13 +110,14 @@ frmTestBuild::frmTestBuild() {
         const QString caption = QStringLiteral("Choice%1").arg(i);
         QLabel* label = ui::label(Frame4, QStringLiteral("Label%1").arg(i + 3), caption,
                                   ui::twips(720, top + 120, 855, 255));
-        MultiLineTextBox* box = makeTextBox(Frame4, QStringLiteral("txtChoice%1").arg(i), caption,
+        MultiLineTextBox* box = makeTextBox(Frame4, QStringLiteral("txtChoice%1").arg(i),
                                             ui::twips(1620, top, 6855, 525));
+        ui::labelFor(label, box);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         ui::setBackColor(box, kWhite);
         QPushButton* mark = makeButton(Frame4, QStringLiteral("Option%1").arg(i + 3), QString(),
                                        ui::twips(8580, top, 615, 525));
-        mark->setAccessibleName(QStringLiteral("%1 is correct").arg(caption));
+        ui::readAs(mark, QStringLiteral("%1 is correct").arg(caption));
         mark->setCheckable(true);
         mark->setIcon(tick);
         m_correctGroup->addButton(mark, i);
@@ -128,16 +131,17 @@ frmTestBuild::frmTestBuild() {
     }
 
     Label2[1] = makeLetter(Frame4, QStringLiteral("Label2(1)"), QStringLiteral("E"),
-                           QStringLiteral("Explanation"), ui::twips(120, 4740, 495, 615));
+                           ui::twips(120, 4740, 495, 615));
     Label9 = ui::label(Frame4, QStringLiteral("Label9"), QStringLiteral("Explanation"),
                        ui::twips(720, 4620, 1215, 255));
-    txtExplain = makeTextBox(Frame4, QStringLiteral("txtExplain"), QStringLiteral("Explanation"),
-                             ui::twips(720, 4860, 8475, 855));
+    txtExplain = makeTextBox(Frame4, QStringLiteral("txtExplain"), ui::twips(720, 4860, 8475, 855));
+    ui::labelFor(Label9, txtExplain);
     txtExplain->setMaxLength(500);
     ui::setBackColor(txtExplain, kLightGrey);
 
     Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Questions"));
+    ui::name(Frame1, QStringLiteral("Frame1"));
+    ui::readAs(Frame1, QStringLiteral("Questions"));
     Frame1->setGeometry(ui::twips(120, 5940, 6615, 855));
     Command7 = makeButton(Frame1, QStringLiteral("Command7"), QStringLiteral("<<"),
                           ui::twips(120, 240, 615, 495));
@@ -153,11 +157,19 @@ frmTestBuild::frmTestBuild() {
     Command8->setToolTip(QStringLiteral("go to last question"));
     lblQuestionNumber = new QLabel(Frame1);
     lblQuestionNumber->setTextFormat(Qt::PlainText);
-    ui::name(lblQuestionNumber, QStringLiteral("lblQuestionNumber"),
-             QStringLiteral("Question number"));
+    ui::name(lblQuestionNumber, QStringLiteral("lblQuestionNumber"));
     lblQuestionNumber->setGeometry(ui::twips(4980, 180, 1455, 615));
     lblQuestionNumber->setFont(ui::font(QStringLiteral("Arial"), 20, true));
     ui::setBackColor(lblQuestionNumber, kWhite);
+
+    // The keyboard goes through a question as it reads: the text, its kind, the
+    // choices each with its mark, the explanation, the moves, then the window.
+    QWidget* const tabOrder[] = {txtQuestion, Option1,  Option3,    Option2,  txtChoice1, Option4,
+                                 txtChoice2,  Option5,  txtChoice3, Option6,  txtChoice4, Option7,
+                                 txtChoice5,  Option8,  txtExplain, Command7, Command3,   Command4,
+                                 Command1,    Command8, Command5,   Command2};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -226,6 +238,7 @@ void frmTestBuild::ResetChoiceRows() {
         box->show();
         choiceLabel(i)->show();
     }
+    ui::resetTabStops(m_correctGroup->buttons());
 }
 
 void frmTestBuild::ClearCorrectMarks() {
@@ -240,12 +253,14 @@ void frmTestBuild::markCorrect(int i) {
 
 void frmTestBuild::selectCorrect(int i) {
     correctButton(i)->setChecked(true);
+    ui::resetTabStops(m_correctGroup->buttons());
 }
 
 void frmTestBuild::selectKind(QRadioButton* option) {
     // Selecting from code must not run the kind's layout a second time.
     const QSignalBlocker block(option);
     option->setChecked(true);
+    ui::resetTabStops({Option1, Option3, Option2});
 }
 
 // ---- Layouts of the three kinds

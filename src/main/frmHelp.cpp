@@ -9,16 +9,19 @@
 #include <QPushButton>
 
 frmHelp::frmHelp() {
-    ui::name(this, QStringLiteral("frmHelp"), QStringLiteral("Quizdex Help"));
+    ui::name(this, QStringLiteral("frmHelp"));
+    setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Quizdex Help"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(7695), ui::px(5955));
 
     Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Help"));
+    ui::name(Frame1, QStringLiteral("Frame1"));
+    ui::readAs(Frame1, QStringLiteral("Help"));
     Frame1->setGeometry(ui::twips(120, 0, 7455, 5295));
     Text1 = new MultiLineTextBox(Frame1);
-    ui::name(Text1, QStringLiteral("Text1"), QStringLiteral("Help text"));
+    ui::name(Text1, QStringLiteral("Text1"));
+    ui::readAs(Text1, QStringLiteral("Help text"));
     Text1->setGeometry(ui::twips(120, 240, 7215, 4935));
     Text1->setReadOnly(true);
     Text1->setFont(ui::defaultFont());
@@ -26,7 +29,7 @@ frmHelp::frmHelp() {
     Text1->setText(cp1252::decode(QByteArray(kHelpText)));
 
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    ui::name(Command1, QStringLiteral("Command1"), Command1->text());
+    ui::name(Command1, QStringLiteral("Command1"));
     Command1->setGeometry(ui::twips(3120, 5400, 1455, 495));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);

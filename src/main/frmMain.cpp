@@ -43,10 +43,11 @@ public:
     }
 };
 
-FileListBox* makeFileList(QWidget* parent, const QString& name, const QString& label,
+FileListBox* makeFileList(QWidget* parent, const QString& name, QLabel* label,
                           const QString& pattern) {
     auto* f = new FileListBox(parent);
-    ui::name(f, name, label);
+    ui::name(f, name);
+    ui::labelFor(label, f);
     f->setPattern(pattern);
     return f;
 }
@@ -56,13 +57,14 @@ FileListBox* makeFileList(QWidget* parent, const QString& name, const QString& l
 frmMain::frmMain() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    ui::name(this, QStringLiteral("frmMain"), QStringLiteral("Quizdex"));
+    ui::name(this, QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quizdex "));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(6645), ui::px(4050));
 
     SSTab1 = new QTabWidget(this);
-    ui::name(SSTab1, QStringLiteral("SSTab1"), QStringLiteral("Tasks"));
+    ui::name(SSTab1, QStringLiteral("SSTab1"));
+    ui::readAs(SSTab1, QStringLiteral("Tasks"));
     SSTab1->setGeometry(ui::twips(120, 150, 6375, 3375));
     auto* tabStyle = new TightTabStyle();
     tabStyle->setParent(SSTab1);
@@ -73,22 +75,22 @@ frmMain::frmMain() {
         QStringLiteral("Take a Test"), QStringLiteral("View Score Log"), QStringLiteral("About")};
     for (const QString& caption : captions) {
         auto* page = new QWidget(SSTab1);
-        page->setAccessibleName(caption);
+        ui::readAs(page, caption);
         SSTab1->addTab(page, caption);
     }
 
     // Create a New Test
     Label1 = ui::label(SSTab1, QStringLiteral("Label1"), QStringLiteral("Name of Test"));
     addToTab(0, Label1, 600, 600, 2895, 255);
-    Text1 = ui::lineEdit(SSTab1, QStringLiteral("Text1"), QStringLiteral("Name of Test"));
+    Text1 = ui::lineEdit(SSTab1, QStringLiteral("Text1"), Label1);
     addToTab(0, Text1, 600, 840, 2895, 315);
     Label2 = ui::label(SSTab1, QStringLiteral("Label2"), QStringLiteral("Owner (your name)"));
     addToTab(0, Label2, 600, 1320, 2895, 255);
-    Text2 = ui::lineEdit(SSTab1, QStringLiteral("Text2"), QStringLiteral("Owner (your name)"));
+    Text2 = ui::lineEdit(SSTab1, QStringLiteral("Text2"), Label2);
     addToTab(0, Text2, 600, 1560, 2895, 315);
     Label3 = ui::label(SSTab1, QStringLiteral("Label3"), QStringLiteral("Password"));
     addToTab(0, Label3, 600, 2040, 2895, 255);
-    Text3 = ui::lineEdit(SSTab1, QStringLiteral("Text3"), QStringLiteral("Password"));
+    Text3 = ui::lineEdit(SSTab1, QStringLiteral("Text3"), Label3);
     Text3->setMaxLength(10);
     addToTab(0, Text3, 600, 2280, 1575, 315);
     Command1 = ui::button(SSTab1, QStringLiteral("Command1"), QStringLiteral("&Create"));
@@ -99,20 +101,20 @@ frmMain::frmMain() {
     // Edit an Existing Test
     Label4 = ui::label(SSTab1, QStringLiteral("Label4"), QStringLiteral("Test to edit"));
     addToTab(1, Label4, 360, 600, 2415, 255);
-    File1 = makeFileList(SSTab1, QStringLiteral("File1"), QStringLiteral("Test to edit"),
-                         QStringLiteral("*.tst"));
+    File1 = makeFileList(SSTab1, QStringLiteral("File1"), Label4, QStringLiteral("*.tst"));
     addToTab(1, File1, 360, 840, 2415, 1560);
     Image2 = new ImageBox(SSTab1);
-    ui::name(Image2, QStringLiteral("Image2"), QStringLiteral("Test bitmap"));
+    ui::name(Image2, QStringLiteral("Image2"));
+    ui::readAs(Image2, QStringLiteral("Test picture"));
     Image2->setPicture(QPixmap::fromImage(pictures::penOnPage()));
     addToTab(1, Image2, 2895, 840, 975, 930);
     Label5 = ui::label(SSTab1, QStringLiteral("Label5"), QStringLiteral("Owner"));
     addToTab(1, Label5, 4080, 600, 2055, 255);
-    txtCreator = ui::lineEdit(SSTab1, QStringLiteral("txtCreator"), QStringLiteral("Owner"));
+    txtCreator = ui::lineEdit(SSTab1, QStringLiteral("txtCreator"), Label5);
     addToTab(1, txtCreator, 4080, 840, 2055, 315);
     Label6 = ui::label(SSTab1, QStringLiteral("Label6"), QStringLiteral("Password"));
     addToTab(1, Label6, 4080, 1320, 2055, 255);
-    txtPassword = ui::lineEdit(SSTab1, QStringLiteral("txtPassword"), QStringLiteral("Password"));
+    txtPassword = ui::lineEdit(SSTab1, QStringLiteral("txtPassword"), Label6);
     txtPassword->setEchoMode(QLineEdit::Password);
     addToTab(1, txtPassword, 4080, 1560, 2055, 315);
     Command3 = ui::button(SSTab1, QStringLiteral("Command3"), QStringLiteral("&Edit"));
@@ -121,19 +123,19 @@ frmMain::frmMain() {
     // Take a Test
     Label7 = ui::label(SSTab1, QStringLiteral("Label7"), QStringLiteral("Select Test to Take"));
     addToTab(2, Label7, 360, 600, 2415, 255);
-    File2 = makeFileList(SSTab1, QStringLiteral("File2"), QStringLiteral("Select Test to Take"),
-                         QStringLiteral("*.tst"));
+    File2 = makeFileList(SSTab1, QStringLiteral("File2"), Label7, QStringLiteral("*.tst"));
     addToTab(2, File2, 360, 840, 2415, 1560);
     Image1 = new ImageBox(SSTab1);
-    ui::name(Image1, QStringLiteral("Image1"), QStringLiteral("Test bitmap"));
+    ui::name(Image1, QStringLiteral("Image1"));
+    ui::readAs(Image1, QStringLiteral("Test picture"));
     Image1->setPicture(QPixmap::fromImage(pictures::penOnPage()));
     addToTab(2, Image1, 2895, 840, 975, 930);
     Label8 = ui::label(SSTab1, QStringLiteral("Label8"), QStringLiteral("Your Name"));
     addToTab(2, Label8, 4080, 600, 2055, 255);
-    txtName = ui::lineEdit(SSTab1, QStringLiteral("txtName"), QStringLiteral("Your Name"));
+    txtName = ui::lineEdit(SSTab1, QStringLiteral("txtName"), Label8);
     addToTab(2, txtName, 4080, 840, 2055, 315);
     Check1 = new QCheckBox(QStringLiteral("Play sounds during test"), SSTab1);
-    ui::name(Check1, QStringLiteral("Check1"), Check1->text());
+    ui::name(Check1, QStringLiteral("Check1"));
     Check1->setChecked(true);
     addToTab(2, Check1, 4080, 1320, 2175, 255);
     Command4 = ui::button(SSTab1, QStringLiteral("Command4"), QStringLiteral("&Begin"));
@@ -142,11 +144,11 @@ frmMain::frmMain() {
     // View Score Log
     Label9 = ui::label(SSTab1, QStringLiteral("Label9"), QStringLiteral("Name"));
     addToTab(3, Label9, 600, 600, 2415, 255);
-    File3 = makeFileList(SSTab1, QStringLiteral("File3"), QStringLiteral("Name"),
-                         QStringLiteral("*.log"));
+    File3 = makeFileList(SSTab1, QStringLiteral("File3"), Label9, QStringLiteral("*.log"));
     addToTab(3, File3, 600, 840, 2790, 1560);
     Text4 = new QPlainTextEdit(SSTab1);
-    ui::name(Text4, QStringLiteral("Text4"), QStringLiteral("Score log"));
+    ui::name(Text4, QStringLiteral("Text4"));
+    ui::readAs(Text4, QStringLiteral("Score log"));
     Text4->setReadOnly(true);
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text4->setFont(ui::font(QStringLiteral("Arial"), 3.75, true, true));
@@ -157,12 +159,13 @@ frmMain::frmMain() {
 
     // About
     Frame1 = new QGroupBox(SSTab1);
-    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Quizdex"));
+    ui::name(Frame1, QStringLiteral("Frame1"));
+    ui::readAs(Frame1, QStringLiteral("Title"));
     addToTab(4, Frame1, 240, 480, 3495, 1455);
     for (int i : {1, 0}) { // element 0 lies over its yellow twin, as the title's face
         Label10[i] = new QLabel(QStringLiteral("Quizdex"), Frame1);
         Label10[i]->setTextFormat(Qt::PlainText);
-        ui::name(Label10[i], QStringLiteral("Label10(%1)").arg(i), QStringLiteral("Quizdex"));
+        ui::name(Label10[i], QStringLiteral("Label10(%1)").arg(i));
         Label10[i]->setFont(ui::font(QStringLiteral("Times New Roman"), 36, true));
         Label10[i]->setAttribute(Qt::WA_TranslucentBackground);
         Label10[i]->setAlignment(Qt::AlignCenter);
@@ -176,10 +179,12 @@ frmMain::frmMain() {
     Label11->setAlignment(Qt::AlignCenter);
     addToTab(4, Label11, 240, 2040, 3495, 255);
     Frame2 = new QGroupBox(SSTab1);
-    ui::name(Frame2, QStringLiteral("Frame2"), QStringLiteral("Picture"));
+    ui::name(Frame2, QStringLiteral("Frame2"));
+    ui::readAs(Frame2, QStringLiteral("Picture"));
     addToTab(4, Frame2, 3960, 480, 2175, 1815);
     imageMe = new ImageBox(Frame2);
-    ui::name(imageMe, QStringLiteral("imageMe"), QStringLiteral("Quizdex picture"));
+    ui::name(imageMe, QStringLiteral("imageMe"));
+    ui::readAs(imageMe, QStringLiteral("Quizdex picture"));
     imageMe->setPicture(QPixmap::fromImage(pictures::aboutPicture()));
     imageMe->setGeometry(ui::twips(120, 240, 1935, 1455));
     Label12 = ui::label(SSTab1, QStringLiteral("Label12"),
@@ -246,6 +251,7 @@ void frmMain::Form_Load() {
              QString::fromLocal8Bit(std::strerror(EACCES)),
              QStringLiteral("Tests and score logs cannot be listed.")}));
     }
+    rollBackInterruptedWrites(TestsDir);
     File1->setPath(TestsDir);
     File2->setPath(TestsDir);
     File3->setPath(TestsDir);

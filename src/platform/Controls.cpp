@@ -1,6 +1,9 @@
 #include "Controls.h"
 
+#include <algorithm>
 #include <array>
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,28 +33,32 @@ QFont font(const QString& family, double points, bool bold, bool italic) {
     return f;
 }
 
-QString captionWithoutMnemonic(const QString& caption) {
-    QString out;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
-                out.append(QLatin1Char('&')), ++i;
-            continue;
-        }
-        out.append(caption.at(i));
-    }
-    return out;
-}
-
 QString shownText(const QString& stored) {
     const qsizetype nul = stored.indexOf(QChar(0));
     return nul < 0 ? stored : stored.left(nul);
 }
 
-void name(QWidget* w, const QString& controlName, const QString& accessibleName) {
+void name(QWidget* w, const QString& controlName) {
     w->setObjectName(controlName);
-    const QString acc = captionWithoutMnemonic(accessibleName).trimmed();
-    w->setAccessibleName(acc.isEmpty() ? controlName : acc);
+}
+
+void readAs(QWidget* w, const QString& spokenName) {
+    w->setAccessibleName(spokenName);
+}
+
+void labelFor(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    // Lists ignore the label beside them; they are read by its caption.
+    if (qobject_cast<QAbstractItemView*>(control))
+        control->setAccessibleName(label->text());
+}
+
+void resetTabStops(const QList<QAbstractButton*>& group) {
+    const bool anyChecked = std::any_of(group.begin(), group.end(),
+                                        [](const QAbstractButton* b) { return b->isChecked(); });
+    const auto clickOnly = static_cast<Qt::FocusPolicy>(Qt::StrongFocus & ~Qt::TabFocus);
+    for (QAbstractButton* b : group)
+        b->setFocusPolicy(!anyChecked || b->isChecked() ? Qt::StrongFocus : clickOnly);
 }
 
 namespace {
@@ -63,18 +70,18 @@ template <class T> T* placed(T* w, const QRect& where) {
 } // namespace
 
 QLabel* label(QWidget* parent, const QString& controlName, const QString& caption,
-              const QRect& where, const QString& accessibleName) {
+              const QRect& where) {
     auto* l = new QLabel(parent);
     l->setTextFormat(Qt::PlainText);
     l->setText(caption);
-    name(l, controlName, accessibleName.isEmpty() ? caption : accessibleName);
+    name(l, controlName);
     return placed(l, where);
 }
 
 QPushButton* button(QWidget* parent, const QString& controlName, const QString& caption,
                     const QRect& where) {
     auto* b = new QPushButton(caption, parent);
-    name(b, controlName, caption);
+    name(b, controlName);
     b->setAutoDefault(false);
     return placed(b, where);
 }
@@ -82,14 +89,15 @@ QPushButton* button(QWidget* parent, const QString& controlName, const QString& 
 QCheckBox* checkBox(QWidget* parent, const QString& controlName, const QString& caption,
                     const QRect& where) {
     auto* c = new QCheckBox(caption, parent);
-    name(c, controlName, caption);
+    name(c, controlName);
     return placed(c, where);
 }
 
-QLineEdit* lineEdit(QWidget* parent, const QString& controlName, const QString& labelText,
+QLineEdit* lineEdit(QWidget* parent, const QString& controlName, QLabel* label,
                     const QRect& where) {
     auto* t = new QLineEdit(parent);
-    name(t, controlName, labelText);
+    name(t, controlName);
+    labelFor(label, t);
     return placed(t, where);
 }
 

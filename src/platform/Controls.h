@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QRect>
 #include <QString>
 
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -31,11 +33,22 @@ inline QColor rgb(int r, int g, int b) {
 QFont defaultFont();
 QFont font(const QString& family, double points, bool bold = false, bool italic = false);
 
-// Names the control for automation and screen readers: its control name as
-// objectName, and its caption (without '&') or the label beside it as its
-// accessible name.
-void name(QWidget* w, const QString& controlName, const QString& accessibleName = {});
-QString captionWithoutMnemonic(const QString& caption);
+// Gives the control its control name as objectName, by which tests and
+// automation find it. Assistive technology reads a control's own text (a
+// label's text, a caption, a window's title), so those get no other name: a
+// set accessible name would freeze what is read while the text moves on.
+void name(QWidget* w, const QString& controlName);
+// What assistive technology reads for a control that shows no text of its own
+// and has no label beside it: a picture, a frame, a box.
+void readAs(QWidget* w, const QString& spokenName);
+// The label beside `control` names it. The label's caption must hold no '&':
+// it would become a keyboard shortcut. A list is read by the caption the label
+// has now.
+void labelFor(QLabel* label, QWidget* control);
+// Qt makes the focused button of an exclusive group its only tab stop and
+// leaves it so. This makes the checked button the group's tab stop again, or
+// every button when none is checked (Tab then enters at the first).
+void resetTabStops(const QList<QAbstractButton*>& group);
 
 // What a text box or caption shows of a stored value: the text before its first
 // NUL. Fields that no writer ever assigned hold NULs and show as empty.
@@ -44,13 +57,14 @@ QString shownText(const QString& stored);
 // Controls made the one way: named (see name()), placed at `where` when it is
 // given. Labels show their text as plain text, never as markup, since many
 // show what a user typed. Buttons never become the default by taking focus.
+// A text box is read by the label beside it.
 QLabel* label(QWidget* parent, const QString& controlName, const QString& caption,
-              const QRect& where = {}, const QString& accessibleName = {});
+              const QRect& where = {});
 QPushButton* button(QWidget* parent, const QString& controlName, const QString& caption,
                     const QRect& where = {});
 QCheckBox* checkBox(QWidget* parent, const QString& controlName, const QString& caption,
                     const QRect& where = {});
-QLineEdit* lineEdit(QWidget* parent, const QString& controlName, const QString& labelText,
+QLineEdit* lineEdit(QWidget* parent, const QString& controlName, QLabel* label,
                     const QRect& where = {});
 
 void setBackColor(QWidget* w, const QColor& c);

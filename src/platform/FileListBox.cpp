@@ -1,8 +1,12 @@
 #include "FileListBox.h"
 
+#include "FileNames.h"
 #include "Files.h"
 
+#include <algorithm>
 #include <QDir>
+#include <QFocusEvent>
+#include <QKeyEvent>
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -27,12 +31,16 @@ void FileListBox::setPattern(const QString& pattern) {
 
 QString FileListBox::fileName() const {
     const QListWidgetItem* item = currentItem();
-    return (item && item->isSelected()) ? item->text() : QString();
+    return (item && item->isSelected()) ? nameOf(item) : QString();
+}
+
+QString FileListBox::nameOf(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toString();
 }
 
 bool FileListBox::selectFile(const QString& name) {
     for (int i = 0; i < count(); ++i) {
-        if (item(i)->text() == name) {
+        if (nameOf(item(i)) == name) {
             if (item(i)->isSelected() && currentRow() == i)
                 emit Click();
             else
@@ -43,14 +51,50 @@ bool FileListBox::selectFile(const QString& name) {
     return false;
 }
 
+void FileListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason)
+        chooseCurrentIfNone();
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+    QListWidget::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        chooseCurrentIfNone();
+        break;
+    default:
+        break;
+    }
+}
+
+void FileListBox::chooseCurrentIfNone() {
+    if (count() == 0 || !selectedItems().isEmpty())
+        return;
+    setCurrentRow(std::max(currentRow(), 0)); // selects it, and Click follows
+}
+
 void FileListBox::refresh() {
     const QString selected = fileName();
     m_refreshing = true;
     clear();
-    if (!m_path.isEmpty())
-        addItems(platform::listFiles(m_path, m_pattern));
+    if (!m_path.isEmpty()) {
+        const QStringList names = platform::listFiles(m_path, m_pattern);
+        for (const QString& name : names) {
+            // shown as text, named by the name that opens the file
+            auto* entry = new QListWidgetItem(filename::shown(name), this);
+            entry->setData(Qt::UserRole, name);
+        }
+    }
     for (int i = 0; !selected.isEmpty() && i < count(); ++i) {
-        if (item(i)->text() == selected) {
+        if (nameOf(item(i)) == selected) {
             setCurrentRow(i);
             break;
         }

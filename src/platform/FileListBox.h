@@ -16,7 +16,9 @@ public:
     bool setPath(const QString& folder);
     QString pattern() const { return m_pattern; }
     void setPattern(const QString& pattern);
-    // The selected file's name, or an empty text when nothing is selected.
+    // The selected file's name, or an empty text when nothing is selected. A
+    // name that is not valid UTF-8 is shown with U+FFFD in its list entry, and
+    // given here in the form that opens the file (see filename::toNative).
     QString fileName() const;
     // Selects the named file (exact name); Click follows as for the user's own choice.
     bool selectFile(const QString& name);
@@ -27,7 +29,16 @@ signals:
     // The user (or selectFile) chose a file.
     void Click();
 
+protected:
+    // Tabbing into the list chooses a file; the arrow keys choose one even
+    // when there is nowhere to move.
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    static QString nameOf(const QListWidgetItem* item);
+    void chooseCurrentIfNone();
+
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     bool m_refreshing = false;

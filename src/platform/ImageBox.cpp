@@ -4,7 +4,7 @@
 #include "Pictures.h"
 
 #include <QDir>
-
+#include <QFile>
 #include <QImageReader>
 
 ImageBox::ImageBox(QWidget* parent, bool stretch) : QLabel(parent) {
@@ -16,7 +16,10 @@ bool ImageBox::loadPicture(const QString& path) {
     const QString file = platform::resolveCaseInsensitive(path);
     if (file.isEmpty())
         return false;
-    QImageReader reader(file);
+    QFile device;
+    if (!platform::openRegularFile(file, device))
+        return false;
+    QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull())

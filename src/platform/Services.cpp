@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <ctime>
+#include <QFocusFrame>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSoundEffect>
@@ -136,7 +138,19 @@ bool playSound(const QString& path) {
 bool printWindow(QWidget* window) {
     if (!window)
         return false;
+    // A focus frame marks the screen, not the page.
+    QList<QPointer<QFocusFrame>> frames;
+    for (QFocusFrame* frame : window->findChildren<QFocusFrame*>()) {
+        if (frame->isVisible()) {
+            frame->hide();
+            frames.append(frame);
+        }
+    }
     const QImage image = window->grab().toImage();
+    for (const QPointer<QFocusFrame>& frame : frames) {
+        if (frame)
+            frame->show();
+    }
     if (printer().print(image))
         return true;
     msgBox(QStringLiteral("No printer is available."));

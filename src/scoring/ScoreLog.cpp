@@ -12,10 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <limits>
-#include <QFile>
-#include <QFileInfo>
 #include <QPlainTextEdit>
-#include <sys/file.h>
 
 namespace scoring {
 
@@ -107,34 +104,17 @@ LogText readLog(const QString& path) {
     const RecordFile file(path, LogRecord::kSize);
     IoStatus st;
     const std::int64_t length = file.length(&st);
-    // A log that vanished since it was listed cannot be read; reading never
-    // creates it.
-    if (!st || !QFileInfo::exists(path)) {
+    if (!st) {
         result.ok = false;
         return result;
     }
     const std::optional<std::int16_t> count = rules::recordCountForLength(length, LogRecord::kSize);
-    const int n = count ? *count : kMaxCount;
-    result.ok = count.has_value();
-
     // One open and one read for the whole log, under a shared lock so that an
-    // entry being appended is not seen half-written.
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
-        result.ok = false;
-        return result;
-    }
-    ::flock(in.handle(), LOCK_SH);
-    const qsizetype wanted = static_cast<qsizetype>(n) * LogRecord::kSize;
-    QByteArray all = in.read(wanted);
-    if (all.size() < wanted && in.error() != QFileDevice::NoError) {
-        // Only whole records read before the failure count.
-        all.truncate(all.size() - all.size() % LogRecord::kSize);
-        result.ok = false;
-    } else {
-        all.append(QByteArray(wanted - all.size(), '\0')); // the last, short record
-    }
-    in.close();
+    // entry being appended is not seen half-written. A log that vanished since
+    // it was listed cannot be read; reading never creates it. Only whole
+    // records read before a failure count.
+    QByteArray all;
+    result.ok = file.readRecords(1, count ? *count : kMaxCount, all) && count.has_value();
 
     const int got = static_cast<int>(all.size() / LogRecord::kSize);
     result.text.reserve(static_cast<qsizetype>(got) * kTypicalEntryChars);

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -29,14 +30,14 @@ constexpr int kBrightWhite = 15;
 const QString kPass = QStringLiteral("  (PASS)    ");
 const QString kFail = QStringLiteral("  (FAIL)    ");
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption,
-                  const QString& accessible = {}) {
-    return ui::label(parent, name, caption, {}, accessible);
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption = {}) {
+    return ui::label(parent, name, caption);
 }
 
-QFrame* makeLine(QWidget* parent, const QString& name, const QString& accessible, int x) {
+QFrame* makeLine(QWidget* parent, const QString& name, const QString& spokenName, int x) {
     auto* line = new QFrame(parent);
-    ui::name(line, name, accessible);
+    ui::name(line, name);
+    ui::readAs(line, spokenName);
     line->setGeometry(ui::px(x), ui::px(360), 1, ui::px(1920 - 360));
     ui::setBackColor(line, ui::qbColor(kBlack));
     return line;
@@ -61,48 +62,52 @@ double passingScore(const QString& passingScoreField) {
 } // namespace scoring
 
 frmScore::frmScore() {
-    ui::name(this, QStringLiteral("frmScore"), QStringLiteral("Test Score"));
+    ui::name(this, QStringLiteral("frmScore"));
+    setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Test Score"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(5790), ui::px(3600));
 
-    Label1 = makeLabel(this, QStringLiteral("Label1"), {}, QStringLiteral("Test"));
+    Label1 = makeLabel(this, QStringLiteral("Label1"));
     Label1->setGeometry(ui::twips(240, 120, 2535, 375));
     Label1->setFont(ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
-    Label2 = makeLabel(this, QStringLiteral("Label2"), {}, QStringLiteral("Candidate"));
+    Label2 = makeLabel(this, QStringLiteral("Label2"));
     Label2->setGeometry(ui::twips(240, 360, 2535, 375));
-    Label3 = makeLabel(this, QStringLiteral("Label3"), {}, QStringLiteral("Date"));
+    Label3 = makeLabel(this, QStringLiteral("Label3"));
     Label3->setGeometry(ui::twips(3960, 120, 1575, 255));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label4 = makeLabel(this, QStringLiteral("Label4"), {}, QStringLiteral("Time"));
+    Label4 = makeLabel(this, QStringLiteral("Label4"));
     Label4->setGeometry(ui::twips(3960, 360, 1575, 255));
     Label4->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Score chart"));
+    ui::name(Frame1, QStringLiteral("Frame1"));
+    ui::readAs(Frame1, QStringLiteral("Score chart"));
     Frame1->setGeometry(ui::twips(240, 840, 5295, 2175));
     Line3 = makeLine(Frame1, QStringLiteral("Line3"), QStringLiteral("0 percent"), 240);
     Line1 = makeLine(Frame1, QStringLiteral("Line1"), QStringLiteral("50 percent"), 2640);
     Line2 = makeLine(Frame1, QStringLiteral("Line2"), QStringLiteral("100 percent"), 5040);
 
-    barRequired = makeLabel(Frame1, QStringLiteral("barRequired"),
-                            QStringLiteral("Passing Grade = "), QStringLiteral("Passing score"));
+    barRequired =
+        makeLabel(Frame1, QStringLiteral("barRequired"), QStringLiteral("Passing Grade = "));
     barRequired->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ui::setBackColor(barRequired, ui::rgb(255, 255, 0));
     setBarWidth(barRequired, kDesignedBarWidth);
-    barMyScore = makeLabel(Frame1, QStringLiteral("barMyScore"), QStringLiteral("Your score = "),
-                           QStringLiteral("Your score"));
+    barMyScore = makeLabel(Frame1, QStringLiteral("barMyScore"), QStringLiteral("Your score = "));
     barMyScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ui::setBackColor(barMyScore, ui::rgb(128, 128, 0));
     setBarWidth(barMyScore, kDesignedBarWidth);
 
     Command2 = new QPushButton(QStringLiteral("Print"), this);
-    ui::name(Command2, QStringLiteral("Command2"), Command2->text());
+    ui::name(Command2, QStringLiteral("Command2"));
     Command2->setGeometry(ui::twips(2880, 3120, 1335, 375));
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    ui::name(Command1, QStringLiteral("Command1"), Command1->text());
+    ui::name(Command1, QStringLiteral("Command1"));
     Command1->setGeometry(ui::twips(4320, 3120, 1215, 375));
     Command1->setDefault(true);
+    // Enter closes the window, as its default button says; printing is one Tab away.
+    QWidget::setTabOrder(Command1, Command2);
+    Command1->setFocus();
     connect(Command2, &QPushButton::clicked, this, &frmScore::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &frmScore::Command1_Click);
 }
@@ -129,6 +134,8 @@ void frmScore::Form_Activate() {
     // activation cannot stretch them further.
     const int passingPoints = barPoints(p);
     setBarWidth(barRequired, kDesignedBarWidth + kTwipsPerPoint * passingPoints);
+    barRequired->setAccessibleDescription(QStringLiteral("Passing score ") +
+                                          rules::numberText(p).trimmed() + QLatin1Char('%'));
     barRequired->setText(passingPoints > 0 ? QStringLiteral("Passing Score = ") +
                                                  rules::numberText(p) + QStringLiteral("%   ")
                                            : QStringLiteral("Passing Grade = "));
@@ -145,6 +152,10 @@ void frmScore::Form_Activate() {
     ui::setForeColor(barMyScore, ui::qbColor(passed ? kBlack : kBrightWhite));
     caption += passed ? kPass : kFail;
     barMyScore->setText(caption);
+    barMyScore->setAccessibleDescription(
+        QStringLiteral("Your score %1%, %2")
+            .arg(score)
+            .arg(passed ? QStringLiteral("pass") : QStringLiteral("fail")));
 }
 
 void frmScore::Command1_Click() {
@@ -152,6 +163,7 @@ void frmScore::Command1_Click() {
 }
 
 void frmScore::Command2_Click() {
+    QPointer<QWidget> focused = focusWidget(); // hiding the buttons takes it away
     Command2->hide();
     Command1->hide();
     const QPalette windowPalette = palette();
@@ -169,4 +181,6 @@ void frmScore::Command2_Click() {
     Frame1->setAutoFillBackground(frameFilled);
     Command2->show();
     Command1->show();
+    if (focused)
+        focused->setFocus();
 }

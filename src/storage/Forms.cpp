@@ -1,6 +1,9 @@
 #include "Forms.h"
 
+#include "FocusRing.h"
+
 #include <algorithm>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -8,6 +11,22 @@
 #include <QPushButton>
 
 namespace {
+// Assistive technology tells the main window from a dialog by its role; a
+// plain widget would be neither.
+class FormAccessible : public QAccessibleWidget {
+public:
+    explicit FormAccessible(QWidget* form) : QAccessibleWidget(form) {}
+    QAccessible::Role role() const override {
+        return widget()->windowType() == Qt::Window ? QAccessible::Window : QAccessible::Dialog;
+    }
+};
+
+QAccessibleInterface* readForms(const QString& className, QObject* object) {
+    if (className == QLatin1String("Form") && static_cast<QWidget*>(object)->isWindow())
+        return new FormAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 // Brings a window to the front; the headless platform has no stacking to change.
 void bringToFront(QWidget* w) {
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
@@ -16,7 +35,11 @@ void bringToFront(QWidget* w) {
 }
 } // namespace
 
-Form::Form() : QWidget(nullptr, Qt::Dialog) {}
+Form::Form() : QWidget(nullptr, Qt::Dialog) {
+    static const bool factoryInstalled = (QAccessible::installFactory(readForms), true);
+    (void)factoryInstalled;
+    FocusRing::followFocus();
+}
 
 Form::~Form() {
     endModalWait();
@@ -200,6 +223,12 @@ void Forms::destroyAll() {
 }
 
 void Form::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_escapeCloses) {
+        event->accept();
+        if (!m_unloading)
+            titleBarClose();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QWidget::keyPressEvent(event);

@@ -52,8 +52,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     // Enter presses the focused push button, or else the window's default
-    // button, as in a dialog.
+    // button, as in a dialog. Escape closes the window as its title bar's close
+    // button does, in windows that allow it (see setEscapeCloses).
     void keyPressEvent(QKeyEvent* event) override;
+    // For windows whose close button is a plain way out, as Escape is in a
+    // dialog; not where closing would throw away what the user typed.
+    void setEscapeCloses(bool on) { m_escapeCloses = on; }
 
 private:
     friend class Forms;
@@ -62,6 +66,7 @@ private:
     QEventLoop* m_modalLoop = nullptr;
     bool m_modalDone = false;
     bool m_unloading = false;
+    bool m_escapeCloses = false;
 };
 
 // The registry of windows: each window class exists at most once, and the

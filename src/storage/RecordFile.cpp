@@ -1,112 +1,154 @@
 #include "RecordFile.h"
 
+#include "FileIo.h"
+#include "FileNames.h"
+#include "RollbackJournal.h"
 #include "TextRules.h"
 
 #include <cerrno>
-#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
-#include <QFile>
+#include <memory>
+#include <QList>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+using fileio::Fd;
+
 namespace {
 
-QString errnoText(int err) {
-    return QString::fromLocal8Bit(std::strerror(err));
+// Never waits on a FIFO or becomes a terminal's controlling process.
+constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+// Why an open of `native` failed: its errno, or kNotRegular for a special file
+// that refused to open (a socket).
+int openError(const QByteArray& native) {
+    const int err = errno;
+    struct stat st {};
+    if (err != ENOENT && err != EISDIR && ::stat(native.constData(), &st) == 0 &&
+        !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+        return fileio::kNotRegular;
+    return err;
 }
 
-// Owns one open descriptor and its advisory lock; both go when it does.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
-bool lockFd(int fd, int how) {
-    while (::flock(fd, how) != 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return true;
+// 0 for a regular file, else why it is refused.
+int kindError(const struct stat& st) {
+    if (S_ISREG(st.st_mode))
+        return 0;
+    return S_ISDIR(st.st_mode) ? EISDIR : fileio::kNotRegular;
 }
 
-bool preadAll(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_t* got) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t r = ::pread(fd, buf + done, size - done, static_cast<off_t>(offset + done));
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (r == 0)
-            break;
-        done += static_cast<std::size_t>(r);
-    }
-    *got = done;
-    return true;
+int kindError(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) != 0 ? errno : kindError(st);
 }
 
-bool pwriteRaw(int fd, const char* buf, std::size_t size, std::int64_t offset) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t r = ::pwrite(fd, buf + done, size - done, static_cast<off_t>(offset + done));
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (r == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        done += static_cast<std::size_t>(r);
-    }
-    return true;
+// Whether `fd` is still the file that `native` names.
+bool sameFile(int fd, const QByteArray& native) {
+    struct stat a {
+    }, b{};
+    return ::fstat(fd, &a) == 0 && ::stat(native.constData(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
-bool pwriteAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
-    const IoFaults& faults = IoFaults::current();
-    if (faults.writeLimit >= 0 && static_cast<std::int64_t>(size) > faults.writeLimit) {
-        if (faults.writeLimit > 0 &&
-            !pwriteRaw(fd, buf, static_cast<std::size_t>(faults.writeLimit), offset))
-            return false;
-        errno = faults.writeErrno ? faults.writeErrno : ENOSPC;
-        return false;
-    }
-    return pwriteRaw(fd, buf, size, offset);
-}
-
-// Opens for writing, creating the file when missing; `created` tells whether
-// this call made it, so that a failed first write leaves no empty file behind.
-int openForWrite(const QByteArray& native, bool* created) {
+// Opens for writing, creating the file when missing and `create` is set;
+// `created` tells whether this call made it.
+int openForWrite(const QByteArray& native, bool create, bool* created) {
     *created = false;
     if (const int err = IoFaults::current().openErrno) {
         errno = err;
         return -1;
     }
     for (;;) {
-        const int fd = ::open(native.constData(), O_RDWR | O_CLOEXEC);
-        if (fd >= 0 || errno != ENOENT)
+        const int fd = ::open(native.constData(), O_RDWR | kOpenFlags);
+        if (fd >= 0 || errno != ENOENT || !create)
             return fd;
-        const int made = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int made = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | kOpenFlags, 0666);
         if (made >= 0) {
             *created = true;
             return made;
         }
         if (errno != EEXIST)
             return -1;
+    }
+}
+
+// Puts back what the write that `journal` describes changed in the file open
+// on `fd` (under its exclusive lock), and removes the journal. False with errno
+// set; the journal then stays for the next try.
+bool undoWrite(int fd, const RollbackJournal& journal, const QByteArray& native,
+               const QByteArray& journalPath) {
+    if (!journal.oldBytes.isEmpty() &&
+        !fileio::writeAt(fd, journal.oldBytes.constData(),
+                         static_cast<std::size_t>(journal.oldBytes.size()), journal.offset, true))
+        return false;
+    if (::ftruncate(fd, static_cast<off_t>(journal.oldLength)) != 0 || ::fdatasync(fd) != 0)
+        return false;
+    if (journal.fileCreated && ::unlink(native.constData()) != 0 && errno != ENOENT)
+        return false;
+    return journalfile::remove(journalPath);
+}
+
+// Opens the file for writing under an exclusive lock, after undoing a write
+// that was interrupted on it. 0, or why it cannot be opened.
+int openLockedForWriting(const QByteArray& native, const QByteArray& journalPath, bool create,
+                         Fd& fd, bool* created, bool* rolledBack = nullptr) {
+    for (;;) {
+        fd.reset(openForWrite(native, create, created));
+        if (!fd.valid())
+            return openError(native);
+        if (const int err = kindError(fd.get()))
+            return err;
+        if (!fileio::lock(fd.get(), LOCK_EX))
+            return errno;
+        // Removed or replaced while this waited for the lock: a write here
+        // would be lost with the old file.
+        if (!sameFile(fd.get(), native))
+            continue;
+        if (!journalfile::exists(journalPath))
+            return 0;
+        std::optional<RollbackJournal> journal;
+        // A journal found beside a file this call made belongs to an earlier
+        // file of that name, which is gone.
+        if (!*created && !journalfile::read(journalPath, &journal))
+            return errno;
+        if (!journal) // or one cut short before its file was touched
+            return journalfile::remove(journalPath) ? 0 : errno;
+        if (!undoWrite(fd.get(), *journal, native, journalPath))
+            return errno;
+        if (rolledBack)
+            *rolledBack = true;
+        if (!journal->fileCreated)
+            return 0;
+        // The file went with the write that made it; open again.
+    }
+}
+
+// Undoes a write that was interrupted on the file, if there is one.
+int rollBackInterrupted(const QByteArray& native, const QByteArray& journalPath,
+                        bool* rolledBack = nullptr) {
+    Fd fd;
+    bool created = false;
+    const int err = openLockedForWriting(native, journalPath, false, fd, &created, rolledBack);
+    return err == ENOENT ? 0 : err;
+}
+
+// Opens the file for reading under a shared lock; a write interrupted on it is
+// undone first. Without a journal this is a plain open.
+int openLockedForReading(const QByteArray& native, const QByteArray& journalPath, Fd& fd) {
+    for (;;) {
+        fd.reset(::open(native.constData(), O_RDONLY | kOpenFlags));
+        if (!fd.valid())
+            return openError(native);
+        if (const int err = kindError(fd.get()))
+            return err;
+        fileio::lock(fd.get(), LOCK_SH);
+        if (!journalfile::exists(journalPath))
+            return 0;
+        fd.reset(); // the shared lock goes before the exclusive one is taken
+        if (const int err = rollBackInterrupted(native, journalPath))
+            return err;
     }
 }
 
@@ -118,23 +160,34 @@ IoFaults& IoFaults::current() {
 }
 
 QString IoStatus::message(const QString& action) const {
-    return action + QStringLiteral(" \"") + path + QStringLiteral("\":\r\n") + reason;
+    return action + QStringLiteral(" \"") + filename::shown(path) + QStringLiteral("\":\r\n") +
+           reason;
 }
 
 RecordFile::RecordFile(QString path, int recordLength)
-    : m_path(std::move(path)), m_recordLength(recordLength) {}
+    : m_path(std::move(path)), m_native(filename::toNative(m_path)),
+      m_journal(RollbackJournal::pathFor(m_native)), m_recordLength(recordLength) {}
+
+IoStatus RecordFile::failure(int err) const {
+    return IoStatus::failure(m_path, fileio::errorText(err));
+}
+
+bool RecordFile::exists() const {
+    struct stat st {};
+    return ::stat(m_native.constData(), &st) == 0;
+}
 
 std::int64_t RecordFile::length(IoStatus* status) const {
     struct stat st {};
-    const QByteArray native = QFile::encodeName(m_path);
-    if (::stat(native.constData(), &st) != 0) {
-        if (errno != ENOENT && status)
-            *status = IoStatus::failure(m_path, errnoText(errno));
-        return 0;
+    int err = ::stat(m_native.constData(), &st) != 0 ? errno : kindError(st);
+    if (!err && journalfile::exists(m_journal)) {
+        err = rollBackInterrupted(m_native, m_journal);
+        if (!err && ::stat(m_native.constData(), &st) != 0)
+            err = errno;
     }
-    if (S_ISDIR(st.st_mode)) {
-        if (status)
-            *status = IoStatus::failure(m_path, errnoText(EISDIR));
+    if (err) {
+        if (err != ENOENT && status)
+            *status = failure(err);
         return 0;
     }
     return static_cast<std::int64_t>(st.st_size);
@@ -156,21 +209,23 @@ std::optional<std::int16_t> RecordFile::count(IoStatus* status) const {
 }
 
 IoStatus RecordFile::read(int n, QByteArray& out) const {
-    if (n < 1)
+    return readRecords(n, 1, out);
+}
+
+IoStatus RecordFile::readRecords(int first, int count, QByteArray& out) const {
+    if (first < 1 || count < 0)
         return IoStatus::failure(m_path, QStringLiteral("Bad record number."));
-    const QByteArray native = QFile::encodeName(m_path);
-    Fd fd(::open(native.constData(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
-        return IoStatus::failure(m_path, errnoText(errno));
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode))
-        return IoStatus::failure(m_path, errnoText(S_ISDIR(st.st_mode) ? EISDIR : errno));
-    lockFd(fd.get(), LOCK_SH);
-    QByteArray buf(m_recordLength, '\0');
+    Fd fd;
+    if (const int err = openLockedForReading(m_native, m_journal, fd))
+        return failure(err);
+    QByteArray buf(static_cast<qsizetype>(count) * m_recordLength, '\0');
     std::size_t got = 0;
-    if (!preadAll(fd.get(), buf.data(), static_cast<std::size_t>(m_recordLength),
-                  static_cast<std::int64_t>(n - 1) * m_recordLength, &got))
-        return IoStatus::failure(m_path, errnoText(errno));
+    if (!fileio::readAt(fd.get(), buf.data(), static_cast<std::size_t>(buf.size()),
+                        static_cast<std::int64_t>(first - 1) * m_recordLength, &got)) {
+        const int err = errno;
+        out = buf.left(static_cast<qsizetype>(got - got % m_recordLength));
+        return failure(err);
+    }
     out = buf; // bytes past the end stay NUL
     return IoStatus::success();
 }
@@ -178,73 +233,95 @@ IoStatus RecordFile::read(int n, QByteArray& out) const {
 IoStatus RecordFile::write(int n, const QByteArray& record) {
     if (n < 1 || record.size() != m_recordLength)
         return IoStatus::failure(m_path, QStringLiteral("Bad record."));
-    const QByteArray native = QFile::encodeName(m_path);
+    Fd fd;
     bool created = false;
-    Fd fd(openForWrite(native, &created));
-    if (!fd.valid())
-        return IoStatus::failure(m_path, errnoText(errno));
-    if (!lockFd(fd.get(), LOCK_EX))
-        return IoStatus::failure(m_path, errnoText(errno));
-    const IoStatus st =
-        writeLocked(fd.get(), static_cast<std::int64_t>(n - 1) * m_recordLength, record);
-    if (!st && created)
-        ::unlink(native.constData());
-    return st;
+    if (const int err = openLockedForWriting(m_native, m_journal, true, fd, &created))
+        return failure(err);
+    return writeLocked(fd.get(), static_cast<std::int64_t>(n - 1) * m_recordLength, record,
+                       created);
 }
 
 IoStatus RecordFile::appendAtCount(const QByteArray& record, int* written) {
     if (record.size() != m_recordLength)
         return IoStatus::failure(m_path, QStringLiteral("Bad record."));
-    const QByteArray native = QFile::encodeName(m_path);
+    Fd fd;
     bool created = false;
-    Fd fd(openForWrite(native, &created));
-    if (!fd.valid())
-        return IoStatus::failure(m_path, errnoText(errno));
-    if (!lockFd(fd.get(), LOCK_EX))
-        return IoStatus::failure(m_path, errnoText(errno));
+    if (const int err = openLockedForWriting(m_native, m_journal, true, fd, &created))
+        return failure(err);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        return IoStatus::failure(m_path, errnoText(errno));
+        return failure(errno);
     const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
     if (!count || *count == 32767)
         return IoStatus::failure(m_path,
                                  QStringLiteral("The file holds 32,767 records, its limit."));
-    const IoStatus st2 =
-        writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record);
-    if (!st2 && created && st.st_size == 0)
-        ::unlink(native.constData());
-    if (st2 && written)
+    const IoStatus result =
+        writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record, created);
+    if (result && written)
         *written = *count + 1;
-    return st2;
+    return result;
 }
 
-IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& record) {
+IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& record,
+                                 bool created) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        return IoStatus::failure(m_path, errnoText(errno));
-    if (S_ISDIR(st.st_mode))
-        return IoStatus::failure(m_path, errnoText(EISDIR));
-    const std::int64_t oldSize = st.st_size;
-
-    // Keep what the write may overwrite, to put it back if the write fails.
-    QByteArray before;
-    if (offset < oldSize) {
-        before.resize(
-            static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, oldSize - offset)));
+        return failure(errno);
+    RollbackJournal journal;
+    journal.oldLength = st.st_size;
+    journal.fileCreated = created;
+    journal.offset = offset;
+    if (offset < st.st_size) {
+        journal.oldBytes.resize(
+            static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, st.st_size - offset)));
         std::size_t got = 0;
-        if (!preadAll(fd, before.data(), static_cast<std::size_t>(before.size()), offset, &got))
-            return IoStatus::failure(m_path, errnoText(errno));
-        before.truncate(static_cast<qsizetype>(got));
+        if (!fileio::readAt(fd, journal.oldBytes.data(),
+                            static_cast<std::size_t>(journal.oldBytes.size()), offset, &got))
+            return failure(errno);
+        journal.oldBytes.truncate(static_cast<qsizetype>(got));
     }
-
-    if (pwriteAll(fd, record.constData(), static_cast<std::size_t>(record.size()), offset))
+    // A record written unchanged is left alone: an author paging through the
+    // questions pays for no flush.
+    if (journal.oldBytes == record)
         return IoStatus::success();
 
-    const int err = errno;
-    if (!before.isEmpty())
-        pwriteRaw(fd, before.constData(), static_cast<std::size_t>(before.size()), offset);
-    if (::ftruncate(fd, static_cast<off_t>(oldSize)) != 0) {
-        // Nothing more can be done; the reason of the failed write is what matters.
+    // The journal is on disk before the file is touched, and the file is on
+    // disk before the journal goes.
+    if (!journalfile::write(m_journal, journal)) {
+        const int err = errno;
+        journalfile::remove(m_journal); // cut short: its file was not touched
+        if (created)
+            ::unlink(m_native.constData());
+        return failure(err);
     }
-    return IoStatus::failure(m_path, errnoText(err));
+    if (fileio::writeAt(fd, record.constData(), static_cast<std::size_t>(record.size()), offset) &&
+        ::fdatasync(fd) == 0 && journalfile::remove(m_journal))
+        return IoStatus::success();
+    const int err = errno;
+    // When this fails too, the journal stays and the next opener tries again;
+    // the reason of the failed write is what the user needs.
+    undoWrite(fd, journal, m_native, m_journal);
+    return failure(err);
+}
+
+int rollBackInterruptedWrites(const QString& folder) {
+    const QByteArray native = filename::toNative(folder);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
+    if (!dir)
+        return 0;
+    QList<QByteArray> journals;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const QByteArray name(entry->d_name);
+        if (RollbackJournal::isJournalName(name))
+            journals.append(native + '/' + name);
+    }
+    int rolledBack = 0;
+    for (const QByteArray& journal : journals) {
+        const QByteArray file = journalfile::recordFileOf(journal);
+        bool done = false;
+        // A file that cannot be put back now is reported by its next opener.
+        if (!file.isEmpty() && rollBackInterrupted(file, journal, &done) == 0 && done)
+            ++rolledBack;
+    }
+    return rolledBack;
 }

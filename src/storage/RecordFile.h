@@ -24,20 +24,29 @@ struct IoStatus {
 // them (as root, read-only permissions stop nothing). Inactive by default.
 struct IoFaults {
     int openErrno = 0;            // opening for writing fails with this
-    std::int64_t writeLimit = -1; // a write stops after this many bytes...
+    std::int64_t writeLimit = -1; // writes stop once this many bytes went down in all...
     int writeErrno = 0;           // ...failing with this (ENOSPC, EIO)
+    // The process is killed (SIGKILL) once this many bytes went down in all,
+    // as a kill or a power cut would cut a write short.
+    std::int64_t killAfter = -1;
+    std::int64_t written = 0; // bytes written since the faults were set
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };
 
 // A file of fixed-length records. Every operation opens the file, does its work
-// and closes it again; nothing stays open between operations.
+// and closes it again; nothing stays open between operations. Only regular
+// files (or links to them) are opened: a FIFO, a socket or a device is refused
+// without waiting on it. A write that a kill or a power cut interrupted is
+// undone by the next operation on the file (see RollbackJournal).
 class RecordFile {
 public:
     RecordFile(QString path, int recordLength);
 
     const QString& path() const { return m_path; }
 
+    // Whether a file of any kind is there (a link to nothing is not).
+    bool exists() const;
     // The file's length; 0 for a missing file, which is not created.
     std::int64_t length(IoStatus* status = nullptr) const;
     // Length / record length to the nearest whole number, halves to even. A
@@ -48,10 +57,16 @@ public:
     // Record n (1-based). Bytes past the end of the file read as NULs. A missing
     // file is an error and is not created.
     IoStatus read(int n, QByteArray& out) const;
+    // `count` records from record `first`, in one read, as read() gives each.
+    // On failure `out` holds the whole records read before it.
+    IoStatus readRecords(int first, int count, QByteArray& out) const;
 
     // Writes `record` (exactly one record length) at record n, creating the
-    // file when missing. The record goes down whole or not at all: a write that
-    // cannot complete puts back what the file held before.
+    // file when missing. The record goes down whole or not at all, also when
+    // the process is killed or the power fails: a write that cannot complete
+    // puts back what the file held before, and one that is interrupted is put
+    // back by whoever opens the file next. A record that holds `record`
+    // already is not written again.
     IoStatus write(int n, const QByteArray& record);
 
     // Under an exclusive lock on the file: counts the records, then writes
@@ -60,8 +75,15 @@ public:
     IoStatus appendAtCount(const QByteArray& record, int* written = nullptr);
 
 private:
-    IoStatus writeLocked(int fd, std::int64_t offset, const QByteArray& record);
+    IoStatus failure(int err) const;
+    IoStatus writeLocked(int fd, std::int64_t offset, const QByteArray& record, bool created);
 
     QString m_path;
+    QByteArray m_native;  // the path as the system takes it
+    QByteArray m_journal; // where a write keeps what it overwrites
     int m_recordLength;
 };
+
+// Undoes every write in `folder` that a kill or a power cut interrupted, as at
+// the program's start; returns how many files were put back.
+int rollBackInterruptedWrites(const QString& folder);

@@ -1,9 +1,10 @@
 #include "TextRules.h"
 
+#include "FileNames.h"
+
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <QFile>
 
 namespace rules {
 
@@ -76,7 +77,7 @@ QString fileNameProblem(const QString& name, const QString& extension) {
         return QStringLiteral("The name contains \"/\" or \"\\\".");
     if (name.contains(QChar(0)))
         return QStringLiteral("The name contains a NUL character.");
-    if (QFile::encodeName(name + extension).size() > NAME_MAX)
+    if (filename::toNative(name + extension).size() > NAME_MAX)
         return QStringLiteral("The name is too long for a file name.");
     return {};
 }

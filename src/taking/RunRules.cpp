@@ -1,5 +1,6 @@
 #include "RunRules.h"
 
+#include "FileNames.h"
 #include "FixedRecord.h"
 #include "Module1.h"
 #include "ScoreLog.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <QFileInfo>
 
 namespace taking {
 
@@ -159,8 +159,9 @@ QString ElapsedClock::text() const {
 }
 
 QString testFileProblem(const QString& path) {
-    const QString quoted = QLatin1Char('"') + path + QLatin1Char('"');
-    if (!QFileInfo(path).exists())
+    const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
+    const RecordFile file(path, Module1::kTestRecordLength);
+    if (!file.exists())
         return QStringLiteral("The test %1 cannot be found.").arg(quoted);
     IoStatus status;
     const std::optional<std::int16_t> records = Module1::testRecordCount(path, &status);
@@ -170,7 +171,7 @@ QString testFileProblem(const QString& path) {
     if (records.value_or(0) == 0)
         return QStringLiteral("The test %1 is empty.").arg(quoted);
     QByteArray header;
-    status = RecordFile(path, Module1::kTestRecordLength).read(1, header);
+    status = file.read(1, header);
     if (!status)
         return status.message(QStringLiteral("Cannot read the test"));
     return {};
@@ -184,10 +185,11 @@ QString questionRecordProblem(const QString& path, int record) {
         return status.message(QStringLiteral("Cannot read the test"));
     if (records && *records >= record)
         return {};
-    if (!QFileInfo::exists(path))
+    if (!RecordFile(path, Module1::kTestRecordLength).exists())
         return testFileProblem(path);
     return platform::lines(
-        {QStringLiteral("The test \"%1\" lost questions while you were taking it.").arg(path),
+        {QStringLiteral("The test \"%1\" lost questions while you were taking it.")
+             .arg(filename::shown(path)),
          QStringLiteral("The test has ended without a score.")});
 }
 

@@ -16,8 +16,10 @@
 
 #include <algorithm>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -28,16 +30,16 @@
 namespace {
 const QColor kLightYellow = ui::rgb(255, 255, 192);
 
-QLabel* makeLabel(QWidget* parent, const QString& controlName, const QString& accessible,
-                  const QRect& geometry, const QFont& font) {
-    QLabel* label = ui::label(parent, controlName, QString(), geometry, accessible);
+QLabel* makeLabel(QWidget* parent, const QString& controlName, const QRect& geometry,
+                  const QFont& font) {
+    QLabel* label = ui::label(parent, controlName, QString(), geometry);
     label->setFont(font);
     return label;
 }
 
 QLabel* makeBadge(QWidget* parent, const QString& controlName, const QString& letter,
                   const QRect& geometry) {
-    QLabel* badge = makeLabel(parent, controlName, letter, geometry,
+    QLabel* badge = makeLabel(parent, controlName, geometry,
                               ui::font(QStringLiteral("Times New Roman"), 24, true));
     badge->setText(letter);
     badge->setAlignment(Qt::AlignCenter);
@@ -64,34 +66,37 @@ void unselect(QRadioButton* button) {
 } // namespace
 
 frmTakeTest::frmTakeTest() {
-    ui::name(this, QStringLiteral("frmTakeTest"), QStringLiteral("Taking Test"));
+    ui::name(this, QStringLiteral("frmTakeTest"));
+    setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Taking Test >> "));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(11385), ui::px(6615));
     const QFont arial = ui::font(QStringLiteral("Arial"), 9.75);
     const QFont arialBold = ui::font(QStringLiteral("Arial"), 9.75, true);
 
-    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Question counter"),
-                       ui::twips(120, 120, 3375, 255), arialBold);
+    Label1 = makeLabel(this, QStringLiteral("Label1"), ui::twips(120, 120, 3375, 255), arialBold);
     lblElapsedTime =
-        makeLabel(this, QStringLiteral("lblElapsedTime"), QStringLiteral("Elapsed time"),
-                  ui::twips(7320, 120, 3975, 255), arial);
+        makeLabel(this, QStringLiteral("lblElapsedTime"), ui::twips(7320, 120, 3975, 255), arial);
     lblElapsedTime->setText(QStringLiteral("Elapsed Time: "));
     lblElapsedTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Question panel"),
-                       ui::twips(120, 480, 9855, 1215), arial);
+    Label3 = makeLabel(this, QStringLiteral("Label3"), ui::twips(120, 480, 9855, 1215), arial);
     ui::setBackColor(Label3, ui::qbColor(15));
     Label4 = makeBadge(this, QStringLiteral("Label4"), QStringLiteral("Q"),
                        ui::twips(120, 480, 855, 1215));
-    lblQuestion = makeLabel(this, QStringLiteral("lblQuestion"), QStringLiteral("Question"),
-                            ui::twips(1080, 600, 8745, 975), arial);
+    lblQuestion =
+        makeLabel(this, QStringLiteral("lblQuestion"), ui::twips(1080, 600, 8745, 975), arial);
+    // Each question takes the focus when it is shown, so that a screen reader
+    // reads it; Tab goes on to its answers.
+    lblQuestion->setFocusPolicy(Qt::StrongFocus);
+    lblQuestion->installEventFilter(this);
     lblQuestion->setWordWrap(true);
     lblQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::setBackColor(lblQuestion, ui::qbColor(15));
 
     Shape2 = new QFrame(this);
-    ui::name(Shape2, QStringLiteral("Shape2"), QStringLiteral("Answer area"));
+    ui::name(Shape2, QStringLiteral("Shape2"));
+    ui::readAs(Shape2, QStringLiteral("Answer area"));
     Shape2->setFrameShape(QFrame::Box);
     Shape2->setGeometry(ui::twips(960, 1920, 9015, 3735));
     Label5 = makeBadge(this, QStringLiteral("Label5"), QStringLiteral("A"),
@@ -100,7 +105,8 @@ frmTakeTest::frmTakeTest() {
     // The rows' own positions are given in the window's coordinates.
     const QRect rowsArea = ui::twips(960, 1920, 9015, 3735);
     m_answerRows = new QWidget(this);
-    ui::name(m_answerRows, QStringLiteral("AnswerRows"), QStringLiteral("Answers"));
+    ui::name(m_answerRows, QStringLiteral("AnswerRows"));
+    ui::readAs(m_answerRows, QStringLiteral("Answers"));
     m_answerRows->setGeometry(rowsArea);
     const auto inRows = [&rowsArea](QRect r) { return r.translated(-rowsArea.topLeft()); };
 
@@ -111,11 +117,10 @@ frmTakeTest::frmTakeTest() {
     for (int i = 0; i < 5; ++i) {
         const QChar letter(QLatin1Char(static_cast<char>('A' + i)));
         auto* button = new QRadioButton(m_answerRows);
-        ui::name(button, QStringLiteral("answer") + letter, QStringLiteral("Answer ") + letter);
+        ui::name(button, QStringLiteral("answer") + letter);
         button->setGeometry(inRows(ui::twips(1080, buttonTops[i], 255, 255)));
         *buttons[i] = button;
         QLabel* label = makeLabel(m_answerRows, QStringLiteral("label") + letter,
-                                  QStringLiteral("Answer text ") + letter,
                                   inRows(ui::twips(1440, labelTops[i], 8415, 615)), arial);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -124,39 +129,42 @@ frmTakeTest::frmTakeTest() {
     }
 
     txtANswer = new QLineEdit(m_answerRows);
-    ui::name(txtANswer, QStringLiteral("txtANswer"), QStringLiteral("Your answer"));
+    ui::name(txtANswer, QStringLiteral("txtANswer"));
+    ui::readAs(txtANswer, QStringLiteral("Answer"));
     txtANswer->setFont(arial);
     txtANswer->setGeometry(inRows(ui::twips(1440, 2040, 8415, 375)));
     txtANswer->hide();
 
     Command1 = new QPushButton(QStringLiteral("&Next"), this);
-    ui::name(Command1, QStringLiteral("Command1"), Command1->text());
+    ui::name(Command1, QStringLiteral("Command1"));
     Command1->setGeometry(ui::twips(10080, 480, 1215, 5175));
     Command1->setDefault(true);
     Command3 = new QPushButton(QStringLiteral("&Print Question"), this);
-    ui::name(Command3, QStringLiteral("Command3"), Command3->text());
+    ui::name(Command3, QStringLiteral("Command3"));
     Command3->setGeometry(ui::twips(120, 5880, 2415, 645));
 
-    lblScore = makeLabel(this, QStringLiteral("lblScore"), QStringLiteral("Score"),
-                         ui::twips(2640, 5865, 6135, 360), arial);
+    lblScore = makeLabel(this, QStringLiteral("lblScore"), ui::twips(2640, 5865, 6135, 360), arial);
     lblScore->setText(QStringLiteral("Score: "));
     lblScore->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Shape1 = new QFrame(this);
-    ui::name(Shape1, QStringLiteral("Shape1"), QStringLiteral("Score bar border"));
+    ui::name(Shape1, QStringLiteral("Shape1"));
+    ui::readAs(Shape1, QStringLiteral("Score bar border"));
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(ui::twips(2760, 6105, 5925, 390));
     scoreBar = new QFrame(this);
-    ui::name(scoreBar, QStringLiteral("scoreBar"), QStringLiteral("Score bar"));
+    ui::name(scoreBar, QStringLiteral("scoreBar"));
+    ui::readAs(scoreBar, QStringLiteral("Score bar"));
     ui::setBackColor(scoreBar, ui::qbColor(1));
     scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
 
     Command2 = new QPushButton(QStringLiteral("E&xit Test"), this);
-    ui::name(Command2, QStringLiteral("Command2"), Command2->text());
+    ui::name(Command2, QStringLiteral("Command2"));
     Command2->setGeometry(ui::twips(8880, 5880, 2415, 645));
 
     // Holds the window's own background colour while printing turns it white.
     Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"), QStringLiteral("Background colour"));
+    ui::name(Frame1, QStringLiteral("Frame1"));
+    ui::readAs(Frame1, QStringLiteral("Background colour"));
     Frame1->setGeometry(ui::twips(10500, 5715, 135, 135));
     setBackground(Frame1, palette().color(QPalette::Window));
 
@@ -315,14 +323,15 @@ void frmTakeTest::ResetAnswerControls() {
     setShown(Label1, true);
     setShown(lblQuestion, true);
     setShown(txtANswer, false);
-    for (QRadioButton* button : answers()) {
-        setShown(button, true);
-        unselect(button);
+    for (std::size_t row = 0; row < 5; ++row) {
+        setShown(answers()[row], true);
+        setShown(answerLabels()[row], true);
+        unselect(answers()[row]);
+        setAnswerText(row, QString());
     }
-    for (QLabel* label : answerLabels()) {
-        setShown(label, true);
-        label->clear();
-    }
+    // A question shown before may have left one option as the group's only
+    // tab stop, and a row hidden now; every option is reachable again.
+    ui::resetTabStops({answerA, answerB, answerC, answerD, answerE});
     setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + Module1::TestPath +
                    QStringLiteral("     NAME: ") + Module1::CandidateName);
 }
@@ -352,28 +361,38 @@ void frmTakeTest::NextQuestion() {
     if (type == kTypeMultiple) {
         AnswerArrangement = taking::drawArrangement();
         for (int choice = 1; choice <= 5; ++choice)
-            labels[static_cast<std::size_t>(taking::labelForChoice(AnswerArrangement, choice))]
-                ->setText(TestRec.fullText(TestRecord::choice(choice)));
+            setAnswerText(
+                static_cast<std::size_t>(taking::labelForChoice(AnswerArrangement, choice)),
+                TestRec.fullText(TestRecord::choice(choice)));
     } else if (type == kTypeTrueFalse) {
         for (std::size_t i = 2; i < 5; ++i) {
             setShown(labels[i], false);
             setShown(buttons[i], false);
         }
-        labelA->setText(QStringLiteral("TRUE"));
-        labelB->setText(QStringLiteral("FALSE"));
+        setAnswerText(0, QStringLiteral("TRUE"));
+        setAnswerText(1, QStringLiteral("FALSE"));
     } else if (type == kTypeTyped) {
         for (std::size_t i = 0; i < 5; ++i) {
             setShown(labels[i], false);
             if (i > 0)
                 setShown(buttons[i], false);
         }
+        // The selected option only lets the check accept the typed answer:
+        // the answer box is the control to reach.
         answerA->setChecked(true);
+        answerA->setFocusPolicy(Qt::NoFocus);
+        answerA->setAccessibleName(QStringLiteral("Typed answer"));
         txtANswer->clear();
         setShown(txtANswer, true);
     }
     applyVisibility();
-    if (type == kTypeTyped)
-        txtANswer->setFocus();
+    lblQuestion->setFocus(Qt::OtherFocusReason);
+}
+
+void frmTakeTest::setAnswerText(std::size_t row, const QString& text) {
+    answerLabels()[row]->setText(text);
+    const QString spoken = rightTrimmed(ui::shownText(text));
+    answers()[row]->setAccessibleName(spoken.isEmpty() ? QStringLiteral("Blank answer") : spoken);
 }
 
 // ---- Answering
@@ -453,6 +472,7 @@ void frmTakeTest::UpdateScore() {
     RunningScore = static_cast<float>(score);
     lblScore->setText(taking::scoreText(score));
     scoreBar->resize(taking::scoreBarWidth(score), scoreBar->height());
+    scoreBar->setAccessibleDescription(QString::number(score) + QLatin1Char('%'));
     if (QuestionsAsked != QuestionsToTake) {
         NextQuestion();
         return;
@@ -479,6 +499,15 @@ void frmTakeTest::labelE_Click() {
 }
 
 bool frmTakeTest::eventFilter(QObject* watched, QEvent* event) {
+    // Typing while the question has the focus goes into the answer box.
+    if (watched == lblQuestion && event->type() == QEvent::KeyPress && txtANswer->isVisible()) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && text.at(0).isPrint()) {
+            txtANswer->setFocus(Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(txtANswer, event);
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == labelA)

@@ -92,6 +92,9 @@ protected:
 private:
     std::array<QRadioButton*, 5> answers() const;
     std::array<QLabel*, 5> answerLabels() const;
+    // The only way an answer row gets its text: the option button beside it
+    // is read as that text.
+    void setAnswerText(std::size_t row, const QString& text);
     void showIntroduction();
     bool chooseQuestionCount();
     void giveFeedback(const QString& verdict, const QString& flags);

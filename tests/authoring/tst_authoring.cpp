@@ -150,6 +150,88 @@ private slots:
                               "\x80 and ?", h));
     }
 
+    void anAuthorWritesATestOfEveryKindByKeyboardAlone() {
+        testing::Env env;
+        using testing::focused;
+        using testing::press;
+        const auto tabTo = [](QWidget* w) {
+            return testing::pressUntil(Qt::Key_Tab, [w] { return focused() == w; });
+        };
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        for (int i = 0; i < 4; ++i) // from the About tab to the create tab
+            press(Qt::Key_Left);
+        for (const char* field : {"Geo", "Ann", "pw"}) {
+            press(Qt::Key_Tab);
+            testing::type(QString::fromLatin1(field));
+        }
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), m.Command1);
+
+        testing::whenModal<frmProperties>([&](frmProperties& p) {
+            QVERIFY(tabTo(p.VScroll1));
+            for (int i = 0; i < 5; ++i)
+                press(Qt::Key_Down); // 75 at first; 100 lies at the bottom
+            press(Qt::Key_Return);
+        });
+        QByteArray file;
+        testing::whenModal<frmTestBuild>([&](frmTestBuild& e) {
+            QCOMPARE(focused(), e.txtQuestion);
+            testing::type(u"Grass is blue?"_s);
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), e.Option1); // true/false, the kind selected
+            QVERIFY(tabTo(e.Option4));
+            press(Qt::Key_Down); // the mark moves to FALSE
+            QVERIFY(tabTo(e.txtExplain));
+            testing::type(u"It is green."_s);
+            QVERIFY(tabTo(e.Command1));
+            press(Qt::Key_Return); // Next >: a multiple-choice question follows
+
+            testing::type(u"Largest ocean?"_s);
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), e.Option3);
+            const std::array boxes = {e.txtChoice1, e.txtChoice2, e.txtChoice3, e.txtChoice4,
+                                      e.txtChoice5};
+            const QStringList oceans = {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"};
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                QVERIFY(tabTo(boxes[i]));
+                testing::type(oceans[static_cast<int>(i)]);
+            }
+            QVERIFY(tabTo(e.Option5)); // the mark left on choice 2 is the group's tab stop
+            press(Qt::Key_Down);
+            QVERIFY(tabTo(e.Command1));
+            press(Qt::Key_Return);
+
+            testing::type(u"Capital of France?"_s);
+            QVERIFY(tabTo(e.Option3));
+            press(Qt::Key_Down); // typed answer
+            QVERIFY(e.Option2->isChecked() && e.txtChoice2->isHidden());
+            QVERIFY(tabTo(e.txtChoice1));
+            testing::type(u"Paris"_s);
+            QVERIFY(tabTo(e.Command4));
+            press(Qt::Key_Space); // Save
+            file = env.readFile(u"tests/Geo.tst"_s);
+            press(Qt::Key_Escape); // nothing: Done is the way out
+            testing::whenModal<frmProperties>([](frmProperties&) { press(Qt::Key_Escape); });
+            QVERIFY(tabTo(e.Command5));
+            press(Qt::Key_Return); // the properties, cancelled by Escape
+            QVERIFY(e.isVisible() && env.readFile(u"tests/Geo.tst"_s) == file);
+            QVERIFY(tabTo(e.Command2));
+            press(Qt::Key_Return);
+        });
+        press(Qt::Key_Return);
+        QVERIFY(!Forms::find<frmTestBuild>()->isVisible() && env.boxes->shown.isEmpty());
+        const QByteArray h = header("Ann", "pw", " 80");
+        QCOMPARE(file, h +
+                           question(1, "Grass is blue?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
+                                    "It is green.", h) +
+                           question(2, "Largest ocean?", "MULTIPLE",
+                                    {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"},
+                                    "Pacific", "", h) +
+                           question(3, "Capital of France?", "TYPED", {"Paris"}, "Paris", "", h));
+    }
+
     void createRefusesBadInputAndEditChecksTheOwner() {
         testing::Env env;
         const QByteArray algebra = header(" Ann", "Secret") + question(1, "Q", "TYPED", {"a"});

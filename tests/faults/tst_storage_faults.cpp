@@ -1,17 +1,23 @@
-// Failed and racing writes: a file keeps its whole earlier records, nothing else.
+// Failed, racing and killed writes: a file keeps its whole earlier records,
+// nothing else; special files are refused without waiting on them.
 #include "LogRecord.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
+#include "TestSupport.h"
 
 #include <csignal>
 #include <cstring>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,10 +26,23 @@ QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 // A record of `fill` bytes led by its decimal tag, so a mixed record shows.
 QByteArray record(int size, char fill, int tag) {
     const QByteArray t = QByteArray::number(tag);
     return t + QByteArray(size - t.size(), fill);
+}
+
+int tagOf(const QByteArray& rec) {
+    int digits = 0;
+    while (digits < rec.size() && std::isdigit(static_cast<unsigned char>(rec[digits])))
+        ++digits;
+    return rec.left(digits).toInt();
 }
 
 int waitFor(pid_t pid) {
@@ -31,11 +50,84 @@ int waitFor(pid_t pid) {
     return ::waitpid(pid, &status, 0) > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool killed(pid_t pid) {
+    int status = 0;
+    return ::waitpid(pid, &status, 0) > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+QStringList journalsIn(const QString& dir) {
+    return QDir(dir).entryList({u"*-journal"_s}, QDir::Files | QDir::System | QDir::Hidden);
+}
+
+// The random kills and the kill at each byte, in the shapes the program writes:
+// question k of a test at record k + 1, question 1 rewritten in place (its
+// record spans byte 4096 of the file), log entries appended.
+QByteArray question(int r) {
+    return record(TestRecord::kSize, char('a' + r % 26), r);
+}
+QByteArray firstQuestion(int version) {
+    return record(TestRecord::kSize, char('A' + version % 26), version);
+}
+QByteArray entry(int n) {
+    return record(LogRecord::kSize, char('a' + n % 26), n);
+}
+
+// The child of killedAtRandomMoments: writes as the editor and finished runs
+// do, until it is killed.
+[[noreturn]] void writeUntilKilled(const QString& test, const QString& log) {
+    RecordFile t(test, TestRecord::kSize);
+    RecordFile l(log, LogRecord::kSize);
+    for (;;) {
+        t.appendAtCount(question(t.count().value_or(0) + 1));
+        l.appendAtCount(entry(l.count().value_or(0) + 1));
+        QByteArray q1;
+        t.read(2, q1);
+        t.write(2, firstQuestion(tagOf(q1) + 1));
+    }
+}
+
+// What is wrong with the files after a kill, given what they held before it;
+// empty when nothing is. Updates the counts and the version seen.
+QString faultAfterKill(const QByteArray& test, const QByteArray& log, int* questions, int* entries,
+                       int* version) {
+    if (test.size() % TestRecord::kSize || log.size() % LogRecord::kSize)
+        return u"a record cut short: sizes %1 and %2"_s.arg(test.size()).arg(log.size());
+    const int records = static_cast<int>(test.size() / TestRecord::kSize);
+    const int logged = static_cast<int>(log.size() / LogRecord::kSize);
+    if (records < *questions || logged < *entries)
+        return u"earlier records lost"_s;
+    if (test.left(TestRecord::kSize) != record(TestRecord::kSize, 'H', 0))
+        return u"header changed"_s;
+    const QByteArray q1 = test.mid(TestRecord::kSize, TestRecord::kSize);
+    if (q1 != firstQuestion(tagOf(q1)) || tagOf(q1) < *version)
+        return u"question 1 mixed or gone back: %1"_s.arg(QString::fromLatin1(q1.left(12)));
+    for (int r = 3; r <= records; ++r) {
+        if (test.mid((r - 1) * TestRecord::kSize, TestRecord::kSize) != question(r))
+            return u"record %1 changed"_s.arg(r);
+    }
+    for (int n = 1; n <= logged; ++n) {
+        if (log.mid((n - 1) * LogRecord::kSize, LogRecord::kSize) != entry(n))
+            return u"log entry %1 changed"_s.arg(n);
+    }
+    *questions = records;
+    *entries = logged;
+    *version = tagOf(q1);
+    return {};
+}
+
 } // namespace
 
 class TestStorageFaults : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    // On a memory file system when there is one: a thousand flushed writes
+    // take no time there, and kills land anywhere in a write rather than
+    // mostly inside the disk flushes. QUIZDEX_KILL_DIR puts the files in
+    // another folder (on a disk, to kill writers inside real flushes).
+    QTemporaryDir m_dir{qEnvironmentVariableIsSet("QUIZDEX_KILL_DIR")
+                            ? qEnvironmentVariable("QUIZDEX_KILL_DIR") + u"/qdx-XXXXXX"_s
+                        : QFileInfo(u"/dev/shm"_s).isWritable()
+                            ? u"/dev/shm/qdx-XXXXXX"_s
+                            : QDir::tempPath() + u"/qdx-XXXXXX"_s};
 
 private slots:
     void fileSizeLimitStopsARecordHalfWay() {
@@ -59,6 +151,7 @@ private slots:
             QCOMPARE(waitFor(pid), 0);
             QCOMPARE(fileBytes(path), before);
         }
+        QCOMPARE(journalsIn(m_dir.path()), QStringList());
     }
 
     void failedWritesLeaveNothingBehind() {
@@ -78,6 +171,7 @@ private slots:
                  QStringLiteral("Could not save \"%1\":\r\n%2")
                      .arg(fresh, QString::fromLocal8Bit(std::strerror(ENOSPC))));
         QVERIFY(!QFile::exists(fresh));
+        QCOMPARE(journalsIn(m_dir.path()), QStringList());
     }
 
     void twentyWritersAppendingAtOnceLoseNothing() {
@@ -104,6 +198,172 @@ private slots:
             tags.insert(tag);
         }
         QCOMPARE(tags.size(), 1000);
+    }
+
+    // A write killed after any number of its bytes (its journal's, then the
+    // record's) is undone whole by whoever comes next: a reader, a writer or
+    // the program's start.
+    void aWriteKilledAtAnyByteIsUndoneByTheNextOpener() {
+        const QString dir = m_dir.filePath(u"bytes"_s);
+        QVERIFY(QDir().mkpath(dir));
+        struct Case {
+            QString name;
+            int size;
+            int writeAt; // 0 appends
+            QByteArray before;
+        };
+        const Case cases[] = {
+            {u"Geo.tst"_s, TestRecord::kSize, 2, question(1) + question(2) + question(3)},
+            {u"Ann.log"_s, LogRecord::kSize, 0, entry(1) + entry(2)},
+            {u"New.log"_s, LogRecord::kSize, 0, {}},
+            // too long a name to add "-journal" to
+            {QString(250, u'L') + u".log"_s, LogRecord::kSize, 0, entry(1)},
+        };
+        enum Opener { Reader, Writer, Start };
+        for (const Case& c : cases) {
+            const QString path = dir + u'/' + c.name;
+            RecordFile file(path, c.size);
+            const QByteArray rec = record(c.size, '#', 99);
+            const auto reset = [&] {
+                QFile::remove(path);
+                if (!c.before.isEmpty())
+                    writeBytes(path, c.before);
+            };
+            const auto write = [&] {
+                return c.writeAt ? file.write(c.writeAt, rec) : file.appendAtCount(rec);
+            };
+            reset();
+            IoFaults::clear();
+            QVERIFY(write());
+            const std::int64_t total =
+                IoFaults::current().written; // the journal's and the record's
+            IoFaults::clear();
+            const std::int64_t journal = total - c.size;
+            const std::int64_t offset = c.writeAt ? (c.writeAt - 1) * c.size : c.before.size();
+            // at a page boundary inside the record, where a killed write stops; else halfway
+            const std::int64_t toPage = 4096 - offset % 4096;
+            const std::int64_t inside = toPage < c.size ? toPage : c.size / 2;
+            for (const std::int64_t at : {std::int64_t(0), std::int64_t(1), journal - 1, journal,
+                                          journal + 1, journal + inside, total - 1, total}) {
+                for (const Opener opener : {Reader, Writer, Start}) {
+                    reset();
+                    const QString where =
+                        u"%1 killed after %2 of %3 bytes, opener %4"_s.arg(c.name.left(12))
+                            .arg(at)
+                            .arg(total)
+                            .arg(int(opener));
+                    pid_t pid = ::fork();
+                    if (pid == 0) {
+                        IoFaults::current().killAfter = at;
+                        write();
+                        ::_exit(0);
+                    }
+                    QVERIFY2(killed(pid), qPrintable(where));
+                    // the first reader may be killed too, while it puts the old bytes back
+                    if ((pid = ::fork()) == 0) {
+                        IoFaults::current().killAfter = c.size / 2;
+                        QByteArray out;
+                        file.read(1, out);
+                        ::_exit(0);
+                    }
+                    ::waitpid(pid, nullptr, 0);
+
+                    QByteArray expected = c.before;
+                    if (opener == Reader) {
+                        QByteArray out;
+                        file.read(1, out);
+                    } else if (opener == Writer) {
+                        QVERIFY2(file.appendAtCount(record(c.size, 'w', 7)), qPrintable(where));
+                        expected += record(c.size, 'w', 7);
+                    } else {
+                        rollBackInterruptedWrites(dir);
+                    }
+                    QVERIFY2(fileBytes(path) == expected, qPrintable(where));
+                    QVERIFY2(journalsIn(dir).isEmpty(), qPrintable(where));
+                }
+            }
+        }
+    }
+
+    // The way the fault was found: a writer killed at random moments, again
+    // and again. QUIZDEX_KILLS sets the number of kills, QUIZDEX_KILL_SEED the
+    // seed of the moments.
+    void killedAtRandomMomentsFilesHoldOnlyWholeRecords() {
+        const int kills = qEnvironmentVariableIsSet("QUIZDEX_KILLS")
+                              ? qEnvironmentVariableIntValue("QUIZDEX_KILLS")
+                              : 300;
+        const quint32 seed = qEnvironmentVariableIsSet("QUIZDEX_KILL_SEED")
+                                 ? quint32(qEnvironmentVariableIntValue("QUIZDEX_KILL_SEED"))
+                                 : 20261206;
+        QRandomGenerator moments(seed);
+        const QString dir = m_dir.filePath(u"random"_s);
+        QVERIFY(QDir().mkpath(dir));
+        const QString test = dir + u"/Geo.tst"_s;
+        const QString log = dir + u"/Ann.log"_s;
+        int questions = 0, entries = 0, version = 0, interrupted = 0, torn = 0;
+        for (int k = 0; k < kills; ++k) {
+            if (questions == 0 || questions > 120) { // start again before the files grow large
+                writeBytes(test, record(TestRecord::kSize, 'H', 0) + firstQuestion(0));
+                writeBytes(log, {});
+                questions = 2, entries = 0, version = 0;
+            }
+            const pid_t pid = ::fork();
+            if (pid == 0)
+                writeUntilKilled(test, log);
+            ::usleep(moments.bounded(3000u));
+            ::kill(pid, SIGKILL);
+            QVERIFY(killed(pid));
+            if (!journalsIn(dir).isEmpty()) { // killed inside a write: was a record torn?
+                ++interrupted;
+                int q = questions, e = entries, v = version;
+                torn += !faultAfterKill(fileBytes(test), fileBytes(log), &q, &e, &v).isEmpty();
+            }
+            // the next reader puts the files back, or the next start does
+            if (k % 2) {
+                QByteArray out;
+                RecordFile(test, TestRecord::kSize).read(1, out);
+                RecordFile(log, LogRecord::kSize).read(1, out);
+            } else {
+                rollBackInterruptedWrites(dir);
+            }
+            const QString fault =
+                faultAfterKill(fileBytes(test), fileBytes(log), &questions, &entries, &version);
+            QVERIFY2(
+                fault.isEmpty(),
+                qPrintable(u"kill %1 of %2 (seed %3): "_s.arg(k + 1).arg(kills).arg(seed) + fault));
+            QVERIFY(journalsIn(dir).isEmpty());
+        }
+        qInfo("%d kills: %d inside a write, %d of which left a record torn or mixed; all undone",
+              kills, interrupted, torn);
+    }
+
+    void specialFilesAreRefusedWithoutWaiting() {
+        const testing::Watchdog watchdog(60);
+        const QString dir = m_dir.filePath(u"special"_s);
+        QVERIFY(QDir().mkpath(dir + u"/folder"_s));
+        const QString fifo = dir + u"/pipe.tst"_s;
+        const QString socket = dir + u"/socket.log"_s;
+        const QString folderLink = dir + u"/folder.tst"_s;
+        QVERIFY(testing::makeSpecialFile(fifo, testing::SpecialFile::Fifo));
+        QVERIFY(testing::makeSpecialFile(socket, testing::SpecialFile::Socket));
+        QVERIFY(QFile::link(dir + u"/folder"_s, folderLink));
+
+        const std::pair<QString, QString> refused[] = {
+            {fifo, u"Not a regular file"_s},
+            {socket, u"Not a regular file"_s},
+            {folderLink, QString::fromLocal8Bit(std::strerror(EISDIR))}};
+        for (const auto& [path, reason] : refused) {
+            RecordFile file(path, LogRecord::kSize);
+            IoStatus st;
+            QByteArray out;
+            file.length(&st);
+            QCOMPARE(st.reason, reason);
+            QCOMPARE(file.read(1, out).reason, reason);
+            QCOMPARE(file.write(1, entry(1)).reason, reason);
+            QCOMPARE(file.appendAtCount(entry(1)).reason, reason);
+        }
+        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList({u"folder"_s, u"folder.tst"_s, u"pipe.tst"_s, u"socket.log"_s}));
     }
 };
 

@@ -11,6 +11,7 @@
 #include "LogRecord.h"
 #include "Module1.h"
 #include "Question.h"
+#include "RollbackJournal.h"
 #include "ScoreLog.h"
 #include "TestHeader.h"
 #include "TestSupport.h"
@@ -18,6 +19,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <QApplication>
@@ -31,6 +33,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using testing::SpecialFile;
 
 namespace {
 
@@ -66,9 +69,26 @@ QString reason(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
+// Files named by their bytes, whatever their encoding.
+void writeRaw(const QByteArray& path, const QByteArray& bytes) {
+    QDir().mkpath(u"tests"_s);
+    std::FILE* f = std::fopen(path.constData(), "wb");
+    QVERIFY(f && std::fwrite(bytes.constData(), 1, bytes.size(), f) == size_t(bytes.size()));
+    std::fclose(f);
+}
+QByteArray readRaw(const QByteArray& path) {
+    QByteArray bytes(1 << 16, '\0');
+    std::FILE* f = std::fopen(path.constData(), "rb");
+    bytes.truncate(f ? qsizetype(std::fread(bytes.data(), 1, bytes.size(), f)) : 0);
+    if (f)
+        std::fclose(f);
+    return bytes;
+}
+
 QStringList filesInTests() {
     return QDir(u"tests"_s)
-        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                   QDir::Name);
 }
 
 // The main window on its "take" tab with `test` selected and `candidate` typed.
@@ -121,6 +141,9 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
     takeTest(readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](frmTakeTest& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
+            if (marker == "entry" && q == kQuestions) // halfway through the entry's own bytes
+                IoFaults::current().killAfter =
+                    RollbackJournal().encode().size() + LogRecord::kSize / 2;
             answerTrue(t);
         }
     });
@@ -171,28 +194,102 @@ private slots:
         QCOMPARE(filesInTests(), QStringList({u"Geo.tst"_s}));
     }
 
-    void aLogReplacedByAFolderIsReportedInBothViews() {
+    void logsReplacedByAFolderAFifoOrASocketAreReportedInBothViews() {
         testing::Env env;
+        const testing::Watchdog watchdog(120); // for a view that would wait on a FIFO
         env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
-        env.writeFile(u"tests/Bob.log"_s, logEntry(u"MATH1"_s, 80, 10));
         frmMain& m = Forms::get<frmMain>();
         m.Show();
         m.SSTab1->setCurrentIndex(3);
-        QVERIFY(m.File3->selectFile(u"Ann.log"_s));
-        QVERIFY(!m.Text4->toPlainText().isEmpty());
+        for (const SpecialFile kind :
+             {SpecialFile::Folder, SpecialFile::Fifo, SpecialFile::Socket}) {
+            env.writeFile(u"tests/Bob.log"_s, logEntry(u"MATH1"_s, 80, 10));
+            m.File3->refresh();
+            QVERIFY(m.File3->selectFile(u"Ann.log"_s));
+            QVERIFY(!m.Text4->toPlainText().isEmpty());
+            env.boxes->shown.clear();
 
-        QVERIFY(QFile::remove(u"tests/Bob.log"_s) && QDir().mkdir(u"tests/Bob.log"_s));
-        const QListWidgetItem* bob = m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
-        QVERIFY(bob); // still listed as it was
+            QVERIFY(testing::makeSpecialFile(u"tests/Bob.log"_s, kind));
+            const QListWidgetItem* bob =
+                m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
+            QVERIFY(bob); // still listed as it was
+            QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
+                              m.File3->visualItemRect(bob).center());
+            QCOMPARE(m.Text4->toPlainText(), QString());
+            testing::click(m.Command5);
+            QCOMPARE(Forms::get<Form1>().windowTitle(), u"Bob.log"_s);
+            QCOMPARE(Forms::get<Form1>().Text1->toPlainText(), QString());
+            Forms::get<Form1>().Unload();
+            QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
+            QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
+            m.File3->refresh(); // and no longer listed
+            QVERIFY(m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).isEmpty());
+            QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
+                                                      : QFile::remove(u"tests/Bob.log"_s));
+        }
+    }
+
+    void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {
+        testing::Env env;
+        const testing::Watchdog watchdog(120);
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        m.txtCreator->setText(u"o"_s);
+        m.txtPassword->setText(u"secret"_s);
+        m.txtName->setText(u"Ann"_s);
+        for (const SpecialFile kind : {SpecialFile::Fifo, SpecialFile::Socket}) {
+            env.writeFile(u"tests/Geo.tst"_s, numberedTest(1));
+            m.refreshLists();
+            QVERIFY(m.File1->selectFile(u"Geo.tst"_s) && m.File2->selectFile(u"Geo.tst"_s));
+            QVERIFY(testing::makeSpecialFile(u"tests/Geo.tst"_s, kind));
+            m.SSTab1->setCurrentIndex(1);
+            testing::click(m.Command3);
+            m.SSTab1->setCurrentIndex(2);
+            testing::click(m.Command4);
+            QCOMPARE(env.boxes->shown,
+                     QStringList({u"The test could not be read from \"./tests/Geo.tst\":\r\n"
+                                  u"Not a regular file"_s,
+                                  u"Cannot read the test \"./tests/Geo.tst\":\r\n"
+                                  u"Not a regular file"_s}));
+            QVERIFY(!Forms::isLoaded<frmTestBuild>() && !Forms::isLoaded<frmTakeTest>());
+            QVERIFY(m.File2->findItems(u"Geo.tst"_s, Qt::MatchExactly).isEmpty());
+            env.boxes->shown.clear();
+            QVERIFY(QFile::remove(u"tests/Geo.tst"_s));
+        }
+    }
+
+    void namesInAnotherCodePageAreListedAndOpenTheSameFile() {
+        testing::Env env;
+        const QByteArray geo = "tests/G\xE9o.tst"; // Latin-1, not UTF-8
+        writeRaw(geo, numberedTest(1));
+        writeRaw("tests/Ann\xE9.log", logEntry(u"GEO"_s, 50, 2));
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        QCOMPARE(m.File1->item(0)->text(), u"G\uFFFDo.tst"_s);
+
+        m.SSTab1->setCurrentIndex(1);
+        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {},
+                          m.File1->visualItemRect(m.File1->item(0)).center());
+        m.txtCreator->setText(u"o"_s);
+        m.txtPassword->setText(u"secret"_s);
+        testing::whenModal<frmTestBuild>([](frmTestBuild& e) {
+            QCOMPARE(e.txtQuestion->text(), u"Q1"_s);
+            QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(e.txtQuestion, u" changed"_s);
+            testing::click(e.Command1);
+            testing::click(e.Command2);
+        });
+        testing::click(m.Command3);
+        QCOMPARE(readRaw(geo).mid(TestRecord::kSize + 2, 10), QByteArray("Q1 changed"));
+
+        m.SSTab1->setCurrentIndex(3);
         QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
-                          m.File3->visualItemRect(bob).center());
-        QCOMPARE(m.Text4->toPlainText(), QString());
-        testing::click(m.Command5);
-        QCOMPARE(Forms::get<Form1>().windowTitle(), u"Bob.log"_s);
-        QCOMPARE(Forms::get<Form1>().Text1->toPlainText(), QString());
-        QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
-        QVERIFY(QDir(u"tests/Bob.log"_s).isEmpty());
-        QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
+                          m.File3->visualItemRect(m.File3->item(0)).center());
+        QCOMPARE(m.File3->item(0)->text(), u"Ann\uFFFD.log"_s);
+        QVERIFY(m.Text4->toPlainText().startsWith(u"TEST TAKEN  -> GEO\n"_s));
+        QCOMPARE(env.boxes->shown, QStringList());
+        // the toolkit's own file calls cannot remove them
+        QVERIFY(::unlink(geo.constData()) == 0 && ::unlink("tests/Ann\xE9.log") == 0);
     }
 
     void runsMeetingFilesThatFailEndCleanly() {
@@ -253,15 +350,18 @@ private slots:
         const QByteArray test = numberedTest(kQuestions);
         const QByteArray log = logEntry(u"OLD"_s, 10, 5) + logEntry(u"OLDER"_s, 90, 7);
         env.writeFile(u"tests/Geo.tst"_s, test);
-        // before the last answer nothing is written, after it all; during it either
-        const std::pair<QByteArray, int> points[] = {
-            {"q1", 0}, {"q3", 0}, {"q3", 1}, {"q3", 3}, {"score", 0}};
+        // before the last answer nothing is written, after it all; during it
+        // either, once the next start has undone an entry cut short
+        const std::pair<QByteArray, int> points[] = {{"q1", 0}, {"q3", 0},    {"q3", 1},
+                                                     {"q3", 3}, {"entry", 0}, {"score", 0}};
         for (const auto& [marker, delayMs] : points) {
             env.writeFile(u"tests/Ann.log"_s, log);
             QProcess p;
             p.start(QCoreApplication::applicationFilePath(),
                     {QLatin1String(kRunWorkerFlag), env.dir(), marker, QString::number(delayMs)});
             QVERIFY(p.waitForFinished() && p.exitStatus() == QProcess::CrashExit);
+            Forms::get<frmMain>().Show();
+            Forms::destroyAll();
             QCOMPARE(env.readFile(u"tests/Geo.tst"_s), test);
             const QByteArray now = env.readFile(u"tests/Ann.log"_s);
             if (marker != "q3")

@@ -13,15 +13,22 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTime>
+#include <sys/stat.h>
 
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:
-    void fileListsShowMatchingFilesSortedIgnoringCaseAndKeepTheSelection() {
+    void fileListsShowMatchingRegularFilesSortedIgnoringCaseAndKeepTheSelection() {
         testing::Env env;
         for (const char* name : {"b.tst", "a.tst", "c.log", "ALGEBRA.TST", ".log", "notes.txt"})
             env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(name)), "x");
         QDir().mkdir(QStringLiteral("tests/folder.tst"));
+        // only regular files and links to them: nothing that could block a reader
+        QCOMPARE(::mkfifo("tests/pipe.tst", 0666), 0);
+        QVERIFY(QFile::link(QStringLiteral("folder.tst"), QStringLiteral("tests/dir.tst")));
+        QVERIFY(QFile::link(QStringLiteral("b.tst"), QStringLiteral("tests/linked.tst")));
+        QVERIFY(QFile::link(QStringLiteral("none"), QStringLiteral("tests/broken.tst")));
+
         FileListBox list, logs;
         list.setPattern(QStringLiteral("*.tst"));
         logs.setPattern(QStringLiteral("*.log"));
@@ -32,7 +39,7 @@ private slots:
                 names << l.item(i)->text();
             return names;
         };
-        QCOMPARE(shown(list), QStringList({"a.tst", "ALGEBRA.TST", "b.tst"}));
+        QCOMPARE(shown(list), QStringList({"a.tst", "ALGEBRA.TST", "b.tst", "linked.tst"}));
         QCOMPARE(shown(logs), QStringList({".log", "c.log"}));
         QCOMPARE(list.fileName(), QString());
 
@@ -43,7 +50,7 @@ private slots:
         QVERIFY(clicks.count() == 1 && list.fileName() == "b.tst");
         env.writeFile(QStringLiteral("tests/0.tst"), "x");
         list.refresh();
-        QCOMPARE(list.count(), 4);
+        QCOMPARE(list.count(), 5);
         // kept across the refresh, which is no click
         QVERIFY(clicks.count() == 1 && list.fileName() == "b.tst");
     }
@@ -57,6 +64,8 @@ private slots:
         QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/default.bmp")),
                  QStringLiteral("./tests/default.bmp"));
         QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/none.bmp")), QString());
+        QCOMPARE(::mkfifo("tests/PIPE.BMP", 0666), 0); // never a FIFO, which would block a reader
+        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/pipe.bmp")), QString());
     }
 
     void soundIsSilentForMissingFilesAndNeverInterrupts() {

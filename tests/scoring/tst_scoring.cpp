@@ -133,7 +133,7 @@ private slots:
         clickLog(m, "  Ann.log");
         testing::click(m.Command5); // brings it forward, rebuilt; the view replaced, not extended
         QVERIFY(f.windowTitle() == "  Ann.log" && f.Text1->toPlainText() == m.Text4->toPlainText());
-        testing::click(f.Command1);
+        QTest::keyClick(f.Text1, Qt::Key_Escape); // as its close button: it goes
         QVERIFY(!Forms::isLoaded<Form1>() && env.boxes->shown.isEmpty());
 
         // stray bytes follow the rounding rule; Spare is NULs after reading another log
@@ -186,6 +186,14 @@ private slots:
                      (passed ? "  (PASS)    " : "  (FAIL)    "));
         QCOMPARE(ui::backColor(w.barMyScore), ui::qbColor(passed ? 2 : 4));
         QCOMPARE(ui::foreColor(w.barMyScore), ui::qbColor(passed ? 0 : 15));
+        const auto described = [](QWidget* bar) {
+            return QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Description);
+        };
+        QCOMPARE(described(w.barRequired) + '|' + described(w.barMyScore),
+                 QStringLiteral("Passing score %1%|Your score %2%, %3")
+                     .arg(p)
+                     .arg(score)
+                     .arg(passed ? "pass" : "fail"));
     }
 
     void scoreWindowHeadingAndPrint() {
@@ -208,6 +216,8 @@ private slots:
         env.printer->available = false;
         testing::click(w.Command2);
         QCOMPARE(env.boxes->shown, QStringList({"No printer is available."}));
+        QTest::keyClick(w.Command2, Qt::Key_Escape); // as its close button: it goes
+        QVERIFY(!Forms::isLoaded<frmScore>());
     }
 };
 

@@ -1,11 +1,13 @@
 // The window registry: one instance per window class, modal waits, unloading,
 // and the program's own notion of the active window.
 #include "Forms.h"
+#include "Services.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 class Probe : public Form {
@@ -161,6 +163,33 @@ private slots:
 
         QApplication::sendEvent(&view, &activate);
         QCOMPARE(view.activations, 2);
+    }
+
+    void aRingMarksTheFocusWhileTheKeyboardIsInUseButNeverOnPaper() {
+        testing::Env env;
+        Probe& p = Forms::get<Probe>();
+        p.resize(300, 120);
+        p.box->setGeometry(40, 20, 100, 22);
+        p.button->setGeometry(160, 20, 100, 25);
+        auto* option = new QRadioButton(&p); // no caption: the style marks nothing
+        option->setGeometry(40, 60, 17, 17);
+        p.Show();
+        QVERIFY(QTest::qWaitForWindowActive(&p));
+        const QColor mark = p.palette().color(QPalette::Active, QPalette::Highlight);
+        const auto ringOn = [&](const QImage& image, const QWidget* w) {
+            const QPoint leftEdge(w->x() - 1, w->y() + w->height() / 2);
+            return image.pixelColor(leftEdge) == mark;
+        };
+        option->setFocus(); // no key pressed yet: a mouse user sees no ring
+        QVERIFY(!ringOn(p.grab().toImage(), option));
+        testing::press(Qt::Key_Space);
+        QVERIFY(option->isChecked() && ringOn(p.grab().toImage(), option));
+        QVERIFY(platform::printWindow(&p));
+        QVERIFY(!ringOn(env.printer->printed.value(0), option));
+        testing::press(Qt::Key_Tab); // follows the focus
+        QVERIFY(ringOn(p.grab().toImage(), p.box) && !ringOn(p.grab().toImage(), option));
+        QTest::mouseClick(p.button, Qt::LeftButton);
+        QVERIFY(!ringOn(p.grab().toImage(), p.box) && !ringOn(p.grab().toImage(), p.button));
     }
 
     void enterPressesTheFocusedButtonOrElseTheDefaultOne() {

@@ -1,5 +1,6 @@
 // Byte layout of the record files and the rules every reader and writer keeps.
 #include "Cp1252.h"
+#include "FileNames.h"
 #include "LogRecord.h"
 #include "Module1.h"
 #include "RecordFile.h"
@@ -10,6 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 class TestRecords : public QObject {
     Q_OBJECT
@@ -103,6 +107,32 @@ private slots:
         QCOMPARE(out, QByteArray("XYZ") + QByteArray(2511, '\0'));
         QVERIFY(f.read(9, out));
         QCOMPARE(out, QByteArray(2514, '\0'));
+    }
+
+    void fileNamesKeepTheirBytesWhateverTheirEncoding() {
+        // valid UTF-8 is plain text; any other byte is carried and shown as U+FFFD
+        const std::pair<QByteArray, QString> names[] = {
+            {"plain.tst", u"plain.tst"_s},
+            {"caf\xC3\xA9 \xF0\x9F\x98\x80.log", u"caf\u00E9 \U0001F600.log"_s},
+            {"caf\xE9.tst", u"caf\uFFFD.tst"_s},
+            {"\xC0\xAF", u"\uFFFD\uFFFD"_s},                     // an overlong '/'
+            {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"_s},           // a surrogate
+            {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"_s}, // above U+10FFFF
+            {"a\xE2\x82", u"a\uFFFD\uFFFD"_s},                   // cut short at the end
+            {"\xF0\x90\xB2\x80\x80", u"\U00010C80\uFFFD"_s},     // a pair, then a stray byte
+        };
+        for (const auto& [bytes, shown] : names) {
+            const QString name = filename::fromNative(bytes);
+            QCOMPARE(filename::toNative(name), bytes);
+            QCOMPARE(filename::shown(name), shown);
+        }
+        // and a file so named is written and read through that text
+        const QByteArray native = QFile::encodeName(m_dir.path()) + "/G\xE9o.tst";
+        RecordFile f(filename::fromNative(native), 2514);
+        QByteArray out;
+        QVERIFY(f.write(1, QByteArray(2514, 'g')) && f.read(1, out));
+        QCOMPARE(out, QByteArray(2514, 'g'));
+        QCOMPARE(::unlink(native.constData()), 0);
     }
 
     void numbersAndNamesFromText() {

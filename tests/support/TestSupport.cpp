@@ -3,13 +3,21 @@
 #include "Module1.h"
 #include "RecordFile.h"
 
+#include <cstring>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace testing {
 
@@ -110,6 +118,30 @@ QByteArray Env::readFile(const QString& relativePath) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+Watchdog::Watchdog(unsigned seconds) {
+    ::alarm(seconds);
+}
+
+Watchdog::~Watchdog() {
+    ::alarm(0);
+}
+
+bool makeSpecialFile(const QString& path, SpecialFile kind) {
+    QFile::remove(path);
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == SpecialFile::Folder)
+        return QDir().mkdir(path);
+    if (kind == SpecialFile::Fifo)
+        return ::mkfifo(native.constData(), 0666) == 0;
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, native.constData(), sizeof addr.sun_path - 1);
+    const bool made = ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    ::close(s); // the socket's file stays
+    return made;
+}
+
 void click(QAbstractButton* button) {
     if (!button) {
         QTest::qFail("no button to click", __FILE__, __LINE__);
@@ -119,9 +151,52 @@ void click(QAbstractButton* button) {
 }
 
 namespace {
+QWidget* keyboardTarget() {
+    QWidget* target = focused();
+    if (!target)
+        target = QApplication::activeWindow();
+    if (!target)
+        QTest::qFail("no window takes the keyboard", __FILE__, __LINE__);
+    return target;
+}
+} // namespace
+
+QWidget* focused() {
+    // The program's active window takes the keyboard once the window system
+    // has made it active. When a modal window closes, a window manager
+    // activates the one below; the headless platform has none, so this does.
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window)
+        window = Forms::active();
+    if (window && window->isVisible() && !window->isActiveWindow()) {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            QTest::qFail("the window never became active", __FILE__, __LINE__);
+    }
+    return QApplication::focusWidget();
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    if (QWidget* target = keyboardTarget())
+        QTest::keyClick(target, key, modifiers);
+}
+
+void type(const QString& text) {
+    if (QWidget* target = keyboardTarget())
+        QTest::keyClicks(target, text);
+}
+
+bool pressUntil(Qt::Key key, const std::function<bool()>& done, int limit) {
+    for (int i = 0; i < limit && !done(); ++i)
+        press(key);
+    return done();
+}
+
+namespace {
 // Parts that Qt builds inside its composite widgets are not controls of ours.
 bool isToolkitPart(const QWidget* w) {
-    if (w->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QScrollBar*>(w) ||
+    if (w->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QFocusFrame*>(w) ||
+        (qobject_cast<const QScrollBar*>(w) && w->objectName().isEmpty()) ||
         w->inherits("QTabBar") || w->inherits("QStackedWidget"))
         return true;
     const QWidget* parent = w->parentWidget();
@@ -131,17 +206,34 @@ bool isToolkitPart(const QWidget* w) {
 }
 } // namespace
 
+QString spokenName(QObject* w) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
 QStringList unnamedControls(QWidget* window) {
     QStringList missing;
+    const auto note = [&missing](const QWidget* w) {
+        missing.append(QStringLiteral("%1 '%2'").arg(
+            QString::fromLatin1(w->metaObject()->className()), w->objectName()));
+    };
+    if (!window->accessibleName().isEmpty() || spokenName(window) != window->windowTitle())
+        note(window);
     const QList<QWidget*> children = window->findChildren<QWidget*>();
     for (QWidget* w : children) {
         if (isToolkitPart(w))
             continue;
         const auto* label = qobject_cast<const QLabel*>(w);
-        if (w->objectName().isEmpty() || w->accessibleName().isEmpty() ||
-            (label && label->textFormat() != Qt::PlainText))
-            missing.append(QStringLiteral("%1 '%2'").arg(
-                QString::fromLatin1(w->metaObject()->className()), w->objectName()));
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        const auto* frame = qobject_cast<const QGroupBox*>(w);
+        const bool showsText = (label && label->pixmap().isNull() && !label->text().isEmpty()) ||
+                               (button && !button->text().isEmpty()) ||
+                               (frame && !frame->title().isEmpty());
+        const bool showsNothing = label && label->pixmap().isNull() && label->text().isEmpty();
+        if (w->objectName().isEmpty() || (label && label->textFormat() != Qt::PlainText) ||
+            (showsText && !w->accessibleName().isEmpty()) ||
+            (!showsNothing && spokenName(w).trimmed().isEmpty()))
+            note(w);
     }
     return missing;
 }

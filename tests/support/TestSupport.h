@@ -101,8 +101,31 @@ private:
     Env* m_outer = nullptr;
 };
 
+// Ends the process (SIGALRM) if it is still alive `seconds` from now: a call
+// that blocks for ever fails its test instead of hanging the run.
+class Watchdog {
+public:
+    explicit Watchdog(unsigned seconds);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+};
+
+// Things a reader must refuse without waiting on them.
+enum class SpecialFile { Folder, Fifo, Socket };
+// Puts a folder, a FIFO or a socket at `path`, in place of a file there.
+bool makeSpecialFile(const QString& path, SpecialFile kind);
+
 // Clicks a button as the user does.
 void click(QAbstractButton* button);
+
+// The keyboard as its user has it: keys go to the control with the focus (or
+// the active window when no control has it). The first window must be active.
+QWidget* focused();
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void type(const QString& text);
+// Presses `key` until `done` holds, at most `limit` times; false when it never did.
+bool pressUntil(Qt::Key key, const std::function<bool()>& done, int limit = 30);
 
 // The named child control of `parent`; fails the test when it is missing.
 template <class T> T* control(QObject* parent, const QString& name) {
@@ -134,9 +157,15 @@ template <class T> void whenModal(std::function<void(T&)> action) {
         });
 }
 
-// Every control of `window` carries its control name and an accessible name,
-// and every label shows its text as plain text (names and questions that users
-// type must never be read as markup). Lists the controls that do not.
+// Checks what assistive technology reads in `window` and lists the controls
+// (and the window) that break a rule: every control carries its control name
+// and is read by a non-empty name (a label that shows nothing reads nothing,
+// as it looks); labels show plain text, never markup; the window, and every
+// control that shows text of its own, has no set accessible name, so that it
+// is read as what it shows now.
 QStringList unnamedControls(QWidget* window);
+
+// What assistive technology reads as the name of `w`.
+QString spokenName(QObject* w);
 
 } // namespace testing

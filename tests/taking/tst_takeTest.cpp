@@ -211,6 +211,139 @@ private slots:
                      pad(platform::timeText(), 15) + pad("Mix", 50) + pad("71", 6) + '\x07' + '\0');
     }
 
+    void aScreenReaderReadsEachQuestionAsShownAndTheKeyboardAloneTakesTheTest() {
+        testing::Env env;
+        env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
+        const QList<Q> geo = {{kTypeMultiple,
+                               "Which ocean is the largest?",
+                               {"Atlantic", "Pacific", "Indian", "Arctic", "Southern"},
+                               "Pacific",
+                               {}},
+                              tf("The Nile flows north."),
+                              {kTypeTyped, "Capital of France?", {}, "Paris", {}},
+                              {kTypeMultiple,
+                               "Which is a planet?",
+                               {"Moon", "Sun", "Mars", "Vega", "Io"},
+                               "Mars",
+                               {}},
+                              tf("Never asked.")};
+        env.writeFile("tests/Geo.tst", testFile(geo, "1000", "1111"));
+        const auto record = [](int k) { return (k - 1.5) / 5; };
+        env.random->values = {record(2), .5, record(3), record(4), record(5), .75};
+        using testing::focused;
+        using testing::press;
+
+        frmMain& m = Forms::get<frmMain>();
+        m.Show();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        press(Qt::Key_Left); // from the About tab to the take tab
+        press(Qt::Key_Left);
+        press(Qt::Key_Tab); // tabbing into the list chooses its one file
+        press(Qt::Key_Down);
+        QVERIFY(focused() == m.File2 && m.File2->fileName() == "Geo.tst");
+        press(Qt::Key_Tab);
+        testing::type("Ann");
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), m.Command4);
+
+        testing::whenModal<Form2>([](Form2&) { press(Qt::Key_Return); });
+        testing::whenModal<frmNumOfQ>([&](frmNumOfQ& n) {
+            QCOMPARE(focused(), n.optAll);
+            press(Qt::Key_Down);  // half
+            press(Qt::Key_Right); // custom, which lets the counter take the focus
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), n.scrQtoTake);
+            for (int i = 0; i < 3; ++i)
+                press(Qt::Key_Up);
+            auto* counter = QAccessible::queryAccessibleInterface(n.scrQtoTake);
+            QVERIFY(n.lblQtoTake->text() == "4" &&
+                    counter->valueInterface()->currentValue().toInt() == 4);
+            press(Qt::Key_Return);
+        });
+        QStringList seen;
+        // What a screen reader gets when a question is shown: the question (which
+        // has the focus), the counter, the score, the window's title, and each
+        // option as the answer beside it.
+        const auto read = [&seen](frmTakeTest& t) {
+            QVERIFY(focused() == t.lblQuestion && testing::spokenName(&t) == t.windowTitle());
+            QStringList options;
+            for (std::size_t i = 0; i < 5; ++i) {
+                QRadioButton* b =
+                    std::array{t.answerA, t.answerB, t.answerC, t.answerD, t.answerE}[i];
+                QLabel* l = std::array{t.labelA, t.labelB, t.labelC, t.labelD, t.labelE}[i];
+                if (!b->isVisible())
+                    continue;
+                options << testing::spokenName(b);
+                QVERIFY(!l->isVisible() || options.last() == rightTrimmed(l->text()));
+            }
+            QVERIFY(t.lblScore->text().endsWith(
+                QAccessible::queryAccessibleInterface(t.scoreBar)->text(QAccessible::Description)));
+            seen << testing::spokenName(t.Label1) + '|' + testing::spokenName(t.lblQuestion) + '|' +
+                        options.join(',');
+        };
+        testing::whenModal<frmTakeTest>([&](frmTakeTest& t) {
+            read(t);
+            press(Qt::Key_Tab);
+            QVERIFY(testing::pressUntil(
+                Qt::Key_Down, [&] { return testing::spokenName(focused()) == "Pacific"; }));
+            press(Qt::Key_Space);
+            press(Qt::Key_Escape); // the exit question, answered No: nothing changes
+            QCOMPARE(env.boxes->shown, QStringList({"Are you sure you want to end the test?"}));
+            testing::whenModal<frmCI>([&](frmCI& ci) {
+                QCOMPARE(focused(), ci.Command1);
+                press(Qt::Key_Return);
+            });
+            press(Qt::Key_Return);
+
+            read(t); // true/false after multiple choice: both options are reached
+            press(Qt::Key_Tab);
+            press(Qt::Key_Down);
+            press(Qt::Key_Space);
+            QVERIFY(t.answerB->isChecked() && focused() == t.answerB);
+            testing::whenModal<frmBig>([&](frmBig& b) {
+                seen << testing::spokenName(b.Label1);
+                press(Qt::Key_Escape);
+            });
+            press(Qt::Key_Return);
+
+            read(t);
+            press(Qt::Key_Tab);
+            QVERIFY(focused() == t.txtANswer && testing::spokenName(t.txtANswer) == "Answer");
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+            testing::type("Paris"); // typed on the question, it lands in the answer box
+            QCOMPARE(t.txtANswer->text(), u"Paris"_s);
+            testing::whenModal<frmCI>([](frmCI&) { press(Qt::Key_Escape); });
+            press(Qt::Key_Return);
+
+            read(t);
+            press(Qt::Key_Tab);
+            press(Qt::Key_Down);
+            press(Qt::Key_Down);
+            press(Qt::Key_Space);
+            testing::whenModal<frmCI>([](frmCI&) { press(Qt::Key_Return); });
+            testing::whenModal<frmScore>([&](frmScore& w) {
+                QCOMPARE(focused(), w.Command1);
+                press(Qt::Key_Tab);
+                QCOMPARE(focused(), w.Command2);
+                press(Qt::Key_Tab, Qt::ShiftModifier);
+                press(Qt::Key_Return);
+            });
+            press(Qt::Key_Return);
+        });
+        press(Qt::Key_Return);
+        QCOMPARE(seen, QStringList({" 1 of  4|Which ocean is the largest?|"
+                                    "Southern,Atlantic,Arctic,Pacific,Indian",
+                                    " 2 of  4|The Nile flows north.|TRUE,FALSE",
+                                    "InCorrect Answer!", " 3 of  4|Capital of France?|Typed answer",
+                                    " 4 of  4|Which is a planet?|Io,Vega,Mars,Sun,Moon"}));
+        QVERIFY(!Forms::isLoaded<frmTakeTest>() && !Forms::isLoaded<frmScore>());
+        const auto pad = [](const QString& s, int w) { return s.toLatin1().leftJustified(w); };
+        QCOMPARE(env.readFile("tests/Ann.log"),
+                 QByteArray(30, '\0') + pad(platform::dateText(), 10) +
+                     pad(platform::timeText(), 15) + pad("Geo", 50) + pad("75", 6) + '\x04' + '\0');
+    }
+
     void feedbackWindowsAndSoundsFollowTheFlags() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0));

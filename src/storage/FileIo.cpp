@@ -1,0 +1,117 @@
+#include "FileIo.h"
+
+#include "RecordFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace fileio {
+
+QString errorText(int err) {
+    if (err == kNotRegular)
+        return QStringLiteral("Not a regular file");
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+void Fd::reset(int fd) {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = fd;
+}
+
+bool lock(int fd, int how) {
+    while (::flock(fd, how) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+bool readAt(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_t* got) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t r = ::pread(fd, buf + done, size - done, static_cast<off_t>(offset + done));
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            *got = done;
+            return false;
+        }
+        if (r == 0)
+            break;
+        done += static_cast<std::size_t>(r);
+    }
+    *got = done;
+    return true;
+}
+
+namespace {
+
+bool writeAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t r = ::pwrite(fd, buf + done, size - done, static_cast<off_t>(offset + done));
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (r == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(r);
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, bool undoing) {
+    IoFaults& faults = IoFaults::current();
+    const auto left = [&faults](std::int64_t limit) {
+        return static_cast<std::size_t>(std::max<std::int64_t>(0, limit - faults.written));
+    };
+    std::size_t allowed = size;
+    bool fail = false;
+    bool kill = false;
+    if (faults.killAfter >= 0 && left(faults.killAfter) <= size) {
+        allowed = left(faults.killAfter);
+        kill = true;
+    }
+    if (!undoing && faults.writeLimit >= 0 && left(faults.writeLimit) < allowed) {
+        allowed = left(faults.writeLimit);
+        fail = true;
+        kill = false;
+    }
+    if (!writeAll(fd, buf, allowed, offset))
+        return false;
+    faults.written += static_cast<std::int64_t>(allowed);
+    if (kill)
+        ::raise(SIGKILL);
+    if (fail) {
+        errno = faults.writeErrno ? faults.writeErrno : ENOSPC;
+        return false;
+    }
+    return true;
+}
+
+QByteArray baseName(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+bool syncFolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
+    Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid())
+        return true; // a folder without read permission cannot be flushed by anyone
+    return ::fsync(dir.get()) == 0 || errno == EINVAL || errno == ENOTSUP;
+}
+
+} // namespace fileio

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <QByteArray>
+#include <QString>
+
+// The system's file calls as the record files and their journals use them:
+// whole reads and writes that survive interruptions, and flushes to disk.
+namespace fileio {
+
+// Stands for "not a regular file" where an errno value is expected: FIFOs,
+// sockets and devices are never opened as record files.
+constexpr int kNotRegular = -1;
+
+QString errorText(int err);
+
+// Owns one open descriptor and its advisory lock; both go when it does.
+class Fd {
+public:
+    Fd() = default;
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    void reset(int fd = -1);
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+bool lock(int fd, int how);
+
+// Reads up to `size` bytes at `offset`; *got tells how many came (fewer at
+// the end of the file).
+bool readAt(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_t* got);
+
+// Writes all of `buf` at `offset`. Meets the faults a test set in IoFaults;
+// `undoing` writes (putting old bytes back) are spared the write limit, since
+// they must not fail with the write they undo.
+bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, bool undoing = false);
+
+// Flushes the folder holding `path`, so that a file made or removed there
+// stays made or removed after a power cut. False only when the flush failed;
+// a file system that cannot flush folders is passed over.
+bool syncFolderOf(const QByteArray& path);
+
+// The part of `path` after its last '/'.
+QByteArray baseName(const QByteArray& path);
+
+} // namespace fileio
