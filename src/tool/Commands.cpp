@@ -117,8 +117,9 @@ spreadsheet would take for a formula (=, +, -, @ first) gets a ' in front.
 const char kRepairHelp[] = R"(Usage: quizdex-tool repair FILE
 
 Keeps every whole record of the test (.tst) or score log (.log) and moves the
-stray bytes after the last one into FILE.stray beside it. FILE.stray is made
-anew; when it exists already, nothing is done.
+stray bytes after the last one into FILE.stray beside it. A write that a kill
+interrupted is put back first, as the program does. FILE.stray is made anew;
+when it exists already, nothing is done.
 )";
 
 enum class Format { Gift, Aiken, Csv };

@@ -1,8 +1,10 @@
 #include "ToolFiles.h"
 
+#include "FileIo.h"
+#include "RollbackJournal.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <QDir>
 #include <QFile>
@@ -16,33 +18,10 @@ namespace toolfiles {
 namespace {
 
 constexpr qsizetype kBufferSize = 1 << 20;
+constexpr int kRecordsAtOnce = 1024;
 
 IoStatus failure(const QString& path, int err) {
-    return IoStatus::failure(path, QString::fromLocal8Bit(std::strerror(err)));
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The new name stays after a crash only once the folder's entry is on disk.
-void syncFolderOf(const QString& path) {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    return IoStatus::failure(path, fileio::errorText(err));
 }
 
 } // namespace
@@ -51,11 +30,14 @@ IoStatus readRecords(const QString& path, int recordLength, int count,
                      const std::function<void(int, const QByteArray&)>& each) {
     const RecordFile file(path, recordLength);
     QByteArray bytes;
-    for (int n = 1; n <= count; ++n) {
-        const IoStatus st = file.read(n, bytes);
+    for (int first = 1; first <= count; first += kRecordsAtOnce) {
+        const int n = std::min(kRecordsAtOnce, count - first + 1);
+        const IoStatus st = file.readRecords(first, n, bytes);
         if (!st)
             return st;
-        each(n, bytes);
+        for (int i = 0; i < n; ++i)
+            each(first + i,
+                 QByteArray::fromRawData(bytes.constData() + i * recordLength, recordLength));
     }
     return IoStatus::success();
 }
@@ -87,8 +69,10 @@ NewFile::~NewFile() {
 
 IoStatus NewFile::flush() {
     if (m_status && !m_buffer.isEmpty() &&
-        !writeAll(m_fd, m_buffer.constData(), static_cast<std::size_t>(m_buffer.size())))
+        !fileio::writeAt(m_fd, m_buffer.constData(), static_cast<std::size_t>(m_buffer.size()),
+                         m_written))
         m_status = failure(m_path, errno);
+    m_written += m_buffer.size();
     m_buffer.clear();
     return m_status;
 }
@@ -122,7 +106,8 @@ IoStatus NewFile::commit(bool* exists) {
     }
     ::unlink(m_temp.constData()); // gone already after a rename
     m_temp.clear();
-    syncFolderOf(m_path);
+    if (!fileio::syncFolderOf(target))
+        m_status = failure(m_path, errno);
     return m_status;
 }
 
@@ -159,13 +144,26 @@ QString sameNameIgnoringCase(const QString& path) {
 IoStatus repair(const QString& path, int recordLength, Repair& result) {
     if (QFileInfo(path).isDir())
         return failure(path, EISDIR);
+    const RecordFile records(path, recordLength);
+    const QByteArray journal = RollbackJournal::pathFor(QFile::encodeName(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return IoStatus::failure(path, file.errorString());
-    // The lock the program's writers take: none of them writes meanwhile.
-    while (::flock(file.handle(), LOCK_EX) != 0) {
-        if (errno != EINTR)
+    // A write that a kill interrupted is put back first, as any reader does;
+    // then, under the lock the program's writers take, none writes meanwhile.
+    for (int attempt = 0;; ++attempt) {
+        IoStatus st;
+        records.length(&st);
+        if (!st)
+            return st;
+        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            return IoStatus::failure(path, file.errorString());
+        if (!fileio::lock(file.handle(), LOCK_EX))
             return failure(path, errno);
+        if (!journalfile::exists(journal))
+            break;
+        file.close(); // a writer was killed since: its write is put back first
+        if (attempt == 3)
+            return IoStatus::failure(path, QStringLiteral("A write to it was interrupted and "
+                                                          "cannot be put back"));
     }
     const std::int64_t length = file.size();
     result.wholeRecords = length / recordLength;
@@ -189,7 +187,8 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
         return st;
     }
     out.close();
-    syncFolderOf(result.strayPath);
+    if (!fileio::syncFolderOf(QFile::encodeName(result.strayPath)))
+        return failure(result.strayPath, errno);
     if (!file.resize(keep)) {
         QFile::remove(result.strayPath); // the file still holds them
         return IoStatus::failure(path, file.errorString());

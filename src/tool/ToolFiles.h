@@ -35,6 +35,7 @@ private:
     QString m_path;
     QByteArray m_temp;
     int m_fd = -1;
+    std::int64_t m_written = 0;
     QByteArray m_buffer;
     IoStatus m_status;
 };
@@ -55,7 +56,7 @@ struct Repair {
 };
 // Moves the bytes after the last whole record into `path`.stray (made anew;
 // an existing one is never touched) and only then cuts them off, under the
-// lock the program's writers take.
+// lock the program's writers take, once an interrupted write is put back.
 IoStatus repair(const QString& path, int recordLength, Repair& result);
 
 } // namespace toolfiles

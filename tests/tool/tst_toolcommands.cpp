@@ -5,6 +5,7 @@
 #include "HeaderRecord.h"
 #include "LogRecord.h"
 #include "Question.h"
+#include "RecordFile.h"
 #include "TestRecord.h"
 
 #include <csignal>
@@ -368,6 +369,28 @@ private slots:
         QVERIFY(r.err.startsWith(log + u".stray: "_s));
         QCOMPARE(fileBytes(log), entry + QByteArray(20, 'z'));
         QCOMPARE(fileBytes(log + u".stray"_s), tail);
+
+        // An entry killed half-way leaves stray bytes and its journal: repair
+        // puts the write back, as the program would, and keeps no half entry.
+        const QString killed = path(u"Killed.log"_s), measure = path(u"Measure.log"_s);
+        writeFile(killed, entry);
+        writeFile(measure, entry);
+        IoFaults::clear();
+        QVERIFY(RecordFile(measure, LogRecord::kSize).appendAtCount(entry));
+        const std::int64_t total = IoFaults::current().written; // the journal's and the entry's
+        IoFaults::clear();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            IoFaults::current().killAfter = total - 56;
+            RecordFile(killed, LogRecord::kSize).appendAtCount(entry);
+            ::_exit(0);
+        }
+        ::waitpid(pid, nullptr, 0);
+        QCOMPARE(fileBytes(killed).size(), LogRecord::kSize + 57);
+        QCOMPARE(runTool({u"repair"_s, killed}).out,
+                 killed + u": nothing to repair; 1 whole record\n"_s);
+        QCOMPARE(fileBytes(killed), entry);
+        QVERIFY(!QFile::exists(killed + u".stray"_s));
 
         // A test cut inside its first question keeps its header.
         const QString test = path(u"Cut.tst"_s);
