@@ -34,6 +34,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -283,6 +284,56 @@ int main(int argc, char* argv[]) {
     fixtures::writeLog(QStringLiteral("tests/Big.log"), 32767);
     fixtures::writeLog(QStringLiteral("tests/One.log"), 1);
     Module1::TestsDir = Module1::defaultTestsDir();
+
+    // The companion tool on the largest test: exported, then imported back
+    // into a new test, each a whole process, against copying the test file.
+    {
+        auto timed = [](const QString& program, const QStringList& args) {
+            QProcess p;
+            p.setStandardOutputFile(QProcess::nullDevice());
+            p.setStandardErrorFile(QProcess::nullDevice());
+            QElapsedTimer t;
+            t.start();
+            p.start(program, args);
+            if (!p.waitForFinished(-1) || p.exitCode() != 0) {
+                std::fprintf(stderr, "%s failed\n", qPrintable(args.join(QLatin1Char(' '))));
+                std::exit(1);
+            }
+            return static_cast<double>(t.nsecsElapsed()) / 1e6;
+        };
+        const QString tool = QStringLiteral(QUIZDEX_TOOL);
+        const QString big = QFileInfo(QStringLiteral("tests/Big.tst")).absoluteFilePath();
+        const QString back = QFileInfo(QStringLiteral("tests/Back.tst")).absoluteFilePath();
+        std::vector<double> copy;
+        for (int i = 0; i < 5; ++i) {
+            QFile::remove(back);
+            copy.push_back(timed(QStringLiteral("cp"), {big, back}));
+        }
+        for (const QString& format : {QStringLiteral("gift"), QStringLiteral("csv")}) {
+            const QString file =
+                QFileInfo(QStringLiteral("tests/Big.") + format).absoluteFilePath();
+            std::vector<double> out, in;
+            for (int i = 0; i < 5; ++i) {
+                out.push_back(timed(tool, {QStringLiteral("export"), QStringLiteral("--format"),
+                                           format, big, QStringLiteral("-o"), file}));
+                QFile::remove(back);
+                in.push_back(timed(tool, {QStringLiteral("import"), QStringLiteral("--format"),
+                                          format, file, QStringLiteral("-o"), back,
+                                          QStringLiteral("--owner"), QStringLiteral("Bench"),
+                                          QStringLiteral("--password"), QStringLiteral("bench")}));
+            }
+            QFile::remove(back);
+            const QString name =
+                format == QLatin1String("gift") ? QStringLiteral("GIFT") : QStringLiteral("CSV");
+            for (const auto& [what, times] : {std::pair{QStringLiteral("export"), &out},
+                                              std::pair{QStringLiteral("import"), &in}})
+                rows.push_back(
+                    {QStringLiteral("quizdex-tool %1, %2, 32,766 questions").arg(what, name),
+                     ms(median(*times)),
+                     QStringLiteral("%1 (cp of the test)").arg(ms(median(copy))),
+                     ratio(median(*times), median(copy)), QStringLiteral("under 1 s")});
+        }
+    }
 
     // Score log views: selecting the largest log until Text4 holds its text,
     // and the full view's activation; against setting the same, already built

@@ -1,4 +1,5 @@
 // Writes seed inputs for every fuzz target, made by the program's own writers.
+#include "Gift.h"
 #include "LogRecord.h"
 #include "Question.h"
 #include "TestHeader.h"
@@ -56,5 +57,9 @@ int main(int argc, char* argv[]) {
     const QString tests = root + QStringLiteral("/fuzz_test_file");
     put(tests, QStringLiteral("test"), header.bytes() + question.bytes());
     put(tests, QStringLiteral("stray"), header.bytes() + question.bytes() + QByteArray(1300, 'x'));
+    const QString formats = root + QStringLiteral("/fuzz_tool_formats");
+    put(formats, QStringLiteral("test"), header.bytes() + question.bytes());
+    put(formats, QStringLiteral("gift"),
+        gift::write(q, {{QStringLiteral("shuffle"), QByteArray(2, '\0')}}).toUtf8());
     return 0;
 }

@@ -26,6 +26,10 @@ char encodeOne(char32_t cp) {
 
 } // namespace
 
+bool holds(char32_t codePoint) {
+    return codePoint == U'?' || encodeOne(codePoint) != '?';
+}
+
 QByteArray encode(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
@@ -36,11 +40,11 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const char* data, qsizetype size) {
-    QString out;
-    out.resize(size);
+    QString out(size, Qt::Uninitialized);
+    QChar* to = out.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
+        to[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
     }
     return out;
 }

@@ -9,6 +9,8 @@ namespace cp1252 {
 
 // One byte per code point; a code point the code page cannot hold becomes '?'.
 QByteArray encode(const QString& text);
+// Whether the code page has a byte for the code point.
+bool holds(char32_t codePoint);
 QString decode(const char* data, qsizetype size);
 inline QString decode(const QByteArray& bytes) {
     return decode(bytes.constData(), bytes.size());

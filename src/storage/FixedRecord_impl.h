@@ -5,7 +5,11 @@
 #include <cstring>
 
 template <int Size> QString FixedRecord<Size>::text(FieldSpec f) const {
-    return rightTrimmed(fullText(f));
+    // The padding is cut before decoding: most of a field is blanks.
+    int n = f.width;
+    while (n > 0 && data()[f.offset + n - 1] == ' ')
+        --n;
+    return cp1252::decode(data() + f.offset, n);
 }
 
 template <int Size> QString FixedRecord<Size>::fullText(FieldSpec f) const {

@@ -21,7 +21,7 @@ fail() {
 id=org.quizdex.Quizdex
 sizes=(16 22 24 32 48 64 128 256)
 sample=(Sample.tst default.bmp StartSound.wav TabClick.wav Correct.wav wrong.wav NewQuestion.wav)
-expected=(bin/quizdex "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+expected=(bin/quizdex bin/quizdex-tool "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
           "share/icons/hicolor/scalable/apps/$id.svg" share/man/man1/quizdex.1.gz)
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 for f in "${sample[@]}"; do expected+=("share/quizdex/tests/$f"); done

@@ -1,0 +1,141 @@
+#include "Aiken.h"
+
+#include "TextLines.h"
+
+#include <QRegularExpression>
+
+namespace aiken {
+
+using authoring::Question;
+using authoring::QuestionKind;
+using exchange::Item;
+using exchange::ReadResult;
+
+namespace {
+
+QString oneLine(const QString& text) {
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    return QString(text).replace(breaks, QStringLiteral(" "));
+}
+
+// Choices 1 to 5 are "A" onwards, blank ones left out.
+QString letters(const Question& q, int upTo) {
+    QString out;
+    for (int i = 1; i <= upTo; ++i) {
+        if (!q.choices[static_cast<std::size_t>(i - 1)].isEmpty())
+            out += QChar(static_cast<char16_t>(u'A' + out.size()));
+    }
+    return out;
+}
+
+} // namespace
+
+ReadResult read(const QString& text) {
+    static const QRegularExpression choiceRe(QStringLiteral("^([A-Za-z])[.)](?:[ \\t]+(.*))?$"));
+    static const QRegularExpression severalRe(QStringLiteral("^[A-Za-z](?:[ ,;/&]+[A-Za-z])+$"));
+    ReadResult result;
+    std::optional<Item> cur;
+    QString letterList;
+    auto problem = [&](int line, const QString& t) { cur->problems.push_back({line, t}); };
+
+    lines::forEachLine(text, [&](QStringView line, int number) {
+        const QStringView t = lines::trimmed(line);
+        if (t.isEmpty())
+            return;
+        if (!cur) {
+            cur.emplace();
+            cur->entry.line = number;
+            cur->entry.question.kind = QuestionKind::Multiple;
+            cur->entry.question.text = t.toString();
+            letterList.clear();
+            return;
+        }
+        Question& q = cur->entry.question;
+        if (t.startsWith(QLatin1String("ANSWER:"), Qt::CaseInsensitive)) {
+            const QString answer = lines::trimmed(t.mid(7)).toString();
+            const qsizetype at = letterList.indexOf(answer, 0, Qt::CaseInsensitive);
+            if (letterList.isEmpty())
+                problem(number, QStringLiteral("no choices before the ANSWER: line"));
+            else if (severalRe.match(answer).hasMatch())
+                problem(number, QStringLiteral("more than one right answer; a test marks one"));
+            else if (answer.size() != 1 || at < 0)
+                problem(number, QStringLiteral("\"ANSWER: %1\" names none of the choices %2")
+                                    .arg(answer, letterList));
+            else if (at < 5)
+                q.correct = static_cast<int>(at) + 1;
+            result.items.push_back(*cur);
+            cur.reset();
+            return;
+        }
+        const QRegularExpressionMatch m = choiceRe.match(t);
+        if (m.hasMatch()) {
+            const int index = static_cast<int>(letterList.size());
+            letterList += m.captured(1);
+            if (index == 5)
+                problem(number,
+                        QStringLiteral("more than five choices; a test holds at most five"));
+            if (index < 5) {
+                q.choices[static_cast<std::size_t>(index)] = m.captured(2);
+                cur->entry.textLines[static_cast<std::size_t>(index) + 1] = number;
+            }
+        } else if (letterList.isEmpty()) {
+            q.text += QLatin1String("\r\n") + t.toString(); // a question of several lines
+        } else {
+            problem(number, QStringLiteral("expected a choice such as \"C) text\" or the "
+                                           "ANSWER: line"));
+        }
+    });
+    if (cur) {
+        problem(cur->entry.line, QStringLiteral("the question has no ANSWER: line"));
+        result.items.push_back(*cur);
+    }
+    return result;
+}
+
+QString write(const Question& q, QStringList* notes, QStringList* problems) {
+    if (q.kind != QuestionKind::Multiple) {
+        problems->append(QStringLiteral("%1; Aiken holds only multiple-choice questions")
+                             .arg(q.kind == QuestionKind::TrueFalse
+                                      ? QStringLiteral("a true/false question")
+                                      : QStringLiteral("a typed-answer question")));
+        return {};
+    }
+    if (q.text.isEmpty())
+        problems->append(QStringLiteral("its text is empty; Aiken needs one"));
+    if (q.correct == 0)
+        problems->append(QStringLiteral("no choice is marked right; Aiken needs one"));
+    else if (q.choices[static_cast<std::size_t>(q.correct - 1)].isEmpty())
+        problems->append(QStringLiteral("the choice marked right is empty"));
+    if (!problems->isEmpty())
+        return {};
+
+    int last = 0;
+    for (int i = 1; i <= 5; ++i) {
+        if (!q.choices[static_cast<std::size_t>(i - 1)].isEmpty())
+            last = i;
+    }
+    for (int i = 1; i < last; ++i) {
+        if (q.choices[static_cast<std::size_t>(i - 1)].isEmpty())
+            notes->append(QStringLiteral("empty choice %1 is left out; the letters after it "
+                                         "move up")
+                              .arg(i));
+    }
+    bool joined = q.text.contains(QLatin1Char('\n')) || q.text.contains(QLatin1Char('\r'));
+    QString out = oneLine(q.text) + QLatin1Char('\n');
+    for (int i = 1; i <= 5; ++i) {
+        const QString& c = q.choices[static_cast<std::size_t>(i - 1)];
+        if (c.isEmpty())
+            continue;
+        joined = joined || c.contains(QLatin1Char('\n')) || c.contains(QLatin1Char('\r'));
+        out += letters(q, i).back() + QStringLiteral(") ") + oneLine(c) + QLatin1Char('\n');
+    }
+    if (joined)
+        notes->append(QStringLiteral("line breaks are written as blanks; Aiken keeps each text "
+                                     "on one line"));
+    if (!q.explanation.isEmpty())
+        notes->append(QStringLiteral("the explanation is left out; Aiken has no place for it"));
+    out += QStringLiteral("ANSWER: ") + letters(q, q.correct).back() + QStringLiteral("\n\n");
+    return out;
+}
+
+} // namespace aiken

@@ -1,0 +1,312 @@
+#include "Csv.h"
+
+#include "TextLines.h"
+
+#include <QRegularExpression>
+
+namespace csv {
+
+using authoring::QuestionKind;
+using exchange::Item;
+using exchange::ReadResult;
+
+namespace {
+
+QString cellText(const QString& s) {
+    const bool quote = s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) ||
+                       s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n')) ||
+                       (!s.isEmpty() && (lines::isBlank(s.front()) || lines::isBlank(s.back())));
+    if (!quote)
+        return s;
+    return QLatin1Char('"') + QString(s).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+struct Columns {
+    int kind = -1, question = -1, right = -1, explanation = -1, extras = -1;
+    std::vector<std::pair<int, int>> choices; // (choice number, column)
+    int count = 0;
+};
+
+Columns columnsOf(const Row& header, ReadResult& result) {
+    static const QRegularExpression choiceRe(QStringLiteral("^choice\\s*([0-9]+)$"));
+    Columns c;
+    c.count = static_cast<int>(header.cells.size());
+    for (int i = 0; i < c.count; ++i) {
+        const QString name = lines::trimmed(header.cells[i]).toString().toLower();
+        const QRegularExpressionMatch m = choiceRe.match(name);
+        if (name == QLatin1String("kind"))
+            c.kind = i;
+        else if (name == QLatin1String("question"))
+            c.question = i;
+        else if (name == QLatin1String("right choice"))
+            c.right = i;
+        else if (name == QLatin1String("explanation"))
+            c.explanation = i;
+        else if (name == QLatin1String("quizdex"))
+            c.extras = i;
+        else if (m.hasMatch())
+            c.choices.emplace_back(m.captured(1).toInt(), i);
+        else if (!name.isEmpty())
+            result.notes.push_back(
+                {header.line, QStringLiteral("the column \"%1\" is not read").arg(name)});
+    }
+    return c;
+}
+
+// The right choice as written: a number from 1 to 5 (or TRUE/FALSE for a
+// true/false question); 0 when none is given, -1 when it cannot be read.
+int rightChoice(const QString& cell, Item& item, int line) {
+    static const QRegularExpression severalRe(QStringLiteral("^[0-9]+(?:[ ,;/&]+[0-9]+)+$"));
+    const QString r = lines::trimmed(cell).toString();
+    if (r.isEmpty())
+        return 0;
+    if (r.size() == 1 && r.at(0) >= QLatin1Char('1') && r.at(0) <= QLatin1Char('5'))
+        return r.at(0).digitValue();
+    if (item.entry.question.kind == QuestionKind::TrueFalse) {
+        if (r.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 ||
+            r.compare(QLatin1String("T"), Qt::CaseInsensitive) == 0)
+            return 1;
+        if (r.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0 ||
+            r.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0)
+            return 2;
+    }
+    if (severalRe.match(r).hasMatch())
+        item.problems.push_back(
+            {line, QStringLiteral("more than one right answer; a test marks one")});
+    else
+        item.problems.push_back(
+            {line, QStringLiteral("the right choice \"%1\" is not a number from 1 to 5").arg(r)});
+    return -1;
+}
+
+Item questionOfRow(const Row& row, const Columns& c) {
+    Item item;
+    item.entry.line = row.line;
+    auto problem = [&](const QString& t) { item.problems.push_back({row.line, t}); };
+    auto cell = [&](int column) {
+        return column >= 0 && column < row.cells.size() ? row.cells[column] : QString();
+    };
+    for (qsizetype i = c.count; i < row.cells.size(); ++i) {
+        if (!row.cells[i].isEmpty()) {
+            problem(QStringLiteral("more cells than the header row names"));
+            break;
+        }
+    }
+    authoring::Question& q = item.entry.question;
+    const QString kind = lines::trimmed(cell(c.kind)).toString().toUpper();
+    if (kind == kTypeTrueFalse)
+        q.kind = QuestionKind::TrueFalse;
+    else if (kind == kTypeTyped)
+        q.kind = QuestionKind::Typed;
+    else if (kind == kTypeMultiple)
+        q.kind = QuestionKind::Multiple;
+    else {
+        problem(QStringLiteral("the kind \"%1\" has no place in a test; it takes %2, %3 or %4")
+                    .arg(cell(c.kind), kTypeTrueFalse, kTypeTyped, kTypeMultiple));
+        return item;
+    }
+    if (c.extras >= 0 && !cell(c.extras).isEmpty()) {
+        QString error;
+        const auto extras = exchange::parseExtras(cell(c.extras), &error);
+        if (extras)
+            item.entry.extras = *extras;
+        else
+            problem(error);
+    }
+    // Spreadsheets end the lines of a cell with LF; a test stores CR LF.
+    q.text = exchange::crlfLineBreaks(cell(c.question));
+    q.explanation = exchange::crlfLineBreaks(cell(c.explanation));
+    int beyondFive = 0;
+    for (const auto& [number, column] : c.choices) {
+        if (number >= 1 && number <= 5)
+            q.choices[static_cast<std::size_t>(number - 1)] =
+                exchange::crlfLineBreaks(cell(column));
+        else if (!cell(column).isEmpty())
+            ++beyondFive;
+    }
+    if (beyondFive > 0)
+        problem(QStringLiteral("more than five choices; a test holds at most five"));
+    const int right = rightChoice(cell(c.right), item, row.line);
+    const bool answerKept = item.entry.hasAnswerExtra();
+    switch (q.kind) {
+    case QuestionKind::TrueFalse:
+        q.choices = {QStringLiteral("TRUE"), QStringLiteral("FALSE")};
+        if (right > 2)
+            problem(QStringLiteral("the right choice of a true/false question is 1 (TRUE) or 2 "
+                                   "(FALSE)"));
+        else if (right == 0 && !answerKept)
+            problem(QStringLiteral("no right choice is given"));
+        q.correct = std::max(right, 0);
+        break;
+    case QuestionKind::Typed:
+        for (std::size_t i = 1; i < 5; ++i) {
+            if (!q.choices[i].isEmpty()) {
+                problem(QStringLiteral("a typed-answer question holds one answer, in choice 1"));
+                break;
+            }
+        }
+        if (right > 1)
+            problem(QStringLiteral("the right choice of a typed-answer question is 1"));
+        q.correct = 1;
+        break;
+    case QuestionKind::Multiple:
+        if (right == 0 && !answerKept)
+            problem(QStringLiteral("no right choice is given"));
+        q.correct = std::max(right, 0);
+        break;
+    }
+    return item;
+}
+
+} // namespace
+
+std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error) {
+    std::vector<Row> out;
+    Row row;
+    QString cell;
+    int line = 1;
+    row.line = 1;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    auto endOfLine = [&](qsizetype at) {
+        return text.at(at) == QLatin1Char('\n') || text.at(at) == QLatin1Char('\r');
+    };
+    // Past one line break (CR LF, LF or CR) at i.
+    auto skipBreak = [&] {
+        if (text.at(i) == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        ++i;
+        ++line;
+    };
+    while (i < n) {
+        if (text.at(i) == QLatin1Char('"')) {
+            const int opened = line;
+            ++i;
+            for (;;) {
+                if (i >= n) {
+                    *error = {opened, QStringLiteral("a quoted cell is never closed")};
+                    return std::nullopt;
+                }
+                if (text.at(i) == QLatin1Char('"')) {
+                    if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
+                        cell += QLatin1Char('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                if (endOfLine(i)) {
+                    const qsizetype from = i;
+                    skipBreak();
+                    cell += text.mid(from, i - from);
+                    continue;
+                }
+                cell += text.at(i++);
+            }
+        }
+        // Up to the comma or the end of the line; text after a closing quote
+        // is kept, as spreadsheets do.
+        while (i < n && text.at(i) != QLatin1Char(',') && !endOfLine(i))
+            cell += text.at(i++);
+        row.cells.append(cell);
+        cell.clear();
+        if (i < n && text.at(i) == QLatin1Char(',')) {
+            ++i;
+            if (i == n)
+                row.cells.append(QString());
+            continue;
+        }
+        if (i < n)
+            skipBreak();
+        out.push_back(row);
+        row = Row();
+        row.line = line;
+    }
+    if (!row.cells.isEmpty())
+        out.push_back(row);
+    return out;
+}
+
+QString rowText(const QStringList& cells) {
+    QStringList quoted;
+    quoted.reserve(cells.size());
+    for (const QString& c : cells)
+        quoted.append(cellText(c));
+    return quoted.join(QLatin1Char(',')) + QLatin1String("\r\n");
+}
+
+ReadResult readQuestions(const QString& text) {
+    ReadResult result;
+    exchange::Message error;
+    const auto all = rows(text, &error);
+    if (!all) {
+        result.fatal = error;
+        return result;
+    }
+    auto blank = [](const Row& r) {
+        return std::all_of(r.cells.begin(), r.cells.end(),
+                           [](const QString& c) { return lines::trimmed(c).isEmpty(); });
+    };
+    std::optional<Columns> columns;
+    for (const Row& row : *all) {
+        if (blank(row))
+            continue;
+        if (!columns) {
+            columns = columnsOf(row, result);
+            if (columns->kind < 0 || columns->question < 0) {
+                result.fatal = {row.line, QStringLiteral("the first row must name the columns: ") +
+                                              lines::trimmed(questionHeader()).toString()};
+                return result;
+            }
+            continue;
+        }
+        result.items.push_back(questionOfRow(row, *columns));
+    }
+    return result;
+}
+
+QString questionHeader() {
+    return rowText({QStringLiteral("kind"), QStringLiteral("question"), QStringLiteral("choice 1"),
+                    QStringLiteral("choice 2"), QStringLiteral("choice 3"),
+                    QStringLiteral("choice 4"), QStringLiteral("choice 5"),
+                    QStringLiteral("right choice"), QStringLiteral("explanation"),
+                    QStringLiteral("quizdex")});
+}
+
+QString questionRow(const authoring::Question& q, const exchange::Extras& extras) {
+    const QString kind = q.kind == QuestionKind::TrueFalse ? kTypeTrueFalse
+                         : q.kind == QuestionKind::Typed   ? kTypeTyped
+                                                           : kTypeMultiple;
+    QStringList cells{kind, q.text};
+    for (const QString& c : q.choices)
+        cells.append(c);
+    cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << q.explanation
+          << exchange::extrasText(extras);
+    return rowText(cells);
+}
+
+QString roundTrip(const QString& text) {
+    return exchange::crlfLineBreaks(text);
+}
+
+QString logHeader() {
+    return rowText({QStringLiteral("test"), QStringLiteral("date"), QStringLiteral("time"),
+                    QStringLiteral("questions"), QStringLiteral("score")});
+}
+
+QString logRow(const LogRecord& rec) {
+    // A test's name is a file name anyone can choose: one that a spreadsheet
+    // would run as a formula ("=...") is shown as text.
+    auto asText = [](const QString& cell) {
+        static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+        return !cell.isEmpty() && formulaStarts.contains(cell.front()) ? QLatin1Char('\'') + cell
+                                                                       : cell;
+    };
+    return rowText({asText(rec.text(LogRecord::TestTaken)), asText(rec.text(LogRecord::DateTaken)),
+                    asText(rec.text(LogRecord::TimeTaken)), QString::number(rec.numQuestions()),
+                    asText(rec.text(LogRecord::TestScore))});
+}
+
+} // namespace csv

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "RecordFile.h"
+#include "TestRecord.h"
+
+#include <cstdint>
+#include <optional>
+#include <QString>
+#include <QStringList>
+
+// Tests and score logs checked record by record for what the program cannot
+// make sense of, or makes no sense of the way the author meant.
+namespace filecheck {
+
+enum class FileKind { Test, Log };
+// By the name's ending: ".tst" or ".log", in any letter case.
+std::optional<FileKind> kindOf(const QString& path);
+int recordLength(FileKind kind);
+
+struct Report {
+    QStringList findings; // "record 3 (question 2): ..."; empty when clean
+    std::int64_t wholeRecords = 0;
+};
+IoStatus check(const QString& path, FileKind kind, Report& report);
+
+// A text with control characters written as \xNN, for messages.
+QString visible(const QString& text);
+
+} // namespace filecheck

@@ -1,0 +1,199 @@
+#include "ToolFiles.h"
+
+#include "FileIo.h"
+#include "RollbackJournal.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace toolfiles {
+
+namespace {
+
+constexpr qsizetype kBufferSize = 1 << 20;
+constexpr int kRecordsAtOnce = 1024;
+
+IoStatus failure(const QString& path, int err) {
+    return IoStatus::failure(path, fileio::errorText(err));
+}
+
+} // namespace
+
+IoStatus readRecords(const QString& path, int recordLength, int count,
+                     const std::function<void(int, const QByteArray&)>& each) {
+    const RecordFile file(path, recordLength);
+    QByteArray bytes;
+    for (int first = 1; first <= count; first += kRecordsAtOnce) {
+        const int n = std::min(kRecordsAtOnce, count - first + 1);
+        const IoStatus st = file.readRecords(first, n, bytes);
+        if (!st)
+            return st;
+        for (int i = 0; i < n; ++i)
+            each(first + i,
+                 QByteArray::fromRawData(bytes.constData() + i * recordLength, recordLength));
+    }
+    return IoStatus::success();
+}
+
+NewFile::NewFile(QString path) : m_path(std::move(path)) {
+    // Beside the file, so that linking it in never crosses file systems; a
+    // short name of its own (a long test name leaves no room for a suffix)
+    // that does not end in ".tst", so the program never lists it.
+    const QByteArray base =
+        QFile::encodeName(QFileInfo(m_path).dir().filePath(QStringLiteral(".quizdex-import-"))) +
+        QByteArray::number(::getpid());
+    for (int attempt = 0; m_fd < 0; ++attempt) {
+        m_temp = base + '-' + QByteArray::number(attempt);
+        m_fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && (errno != EEXIST || attempt > 1000)) {
+            m_status = failure(m_path, errno);
+            m_temp.clear();
+            return;
+        }
+    }
+}
+
+NewFile::~NewFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_temp.isEmpty())
+        ::unlink(m_temp.constData());
+}
+
+IoStatus NewFile::flush() {
+    if (m_status && !m_buffer.isEmpty() &&
+        !fileio::writeAt(m_fd, m_buffer.constData(), static_cast<std::size_t>(m_buffer.size()),
+                         m_written))
+        m_status = failure(m_path, errno);
+    m_written += m_buffer.size();
+    m_buffer.clear();
+    return m_status;
+}
+
+IoStatus NewFile::append(const QByteArray& bytes) {
+    if (!m_status)
+        return m_status;
+    m_buffer.append(bytes);
+    return m_buffer.size() >= kBufferSize ? flush() : m_status;
+}
+
+IoStatus NewFile::commit(bool* exists) {
+    *exists = false;
+    if (!flush())
+        return m_status;
+    if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
+        m_fd = -1;
+        return m_status = failure(m_path, errno);
+    }
+    m_fd = -1;
+    const QByteArray target = QFile::encodeName(m_path);
+    int result = ::link(m_temp.constData(), target.constData());
+    // Some file systems have no hard links; a rename that refuses to replace
+    // does the same there.
+    if (result != 0 && errno != EEXIST)
+        result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
+                             RENAME_NOREPLACE);
+    if (result != 0) {
+        *exists = errno == EEXIST;
+        return m_status = failure(m_path, errno);
+    }
+    ::unlink(m_temp.constData()); // gone already after a rename
+    m_temp.clear();
+    if (!fileio::syncFolderOf(target))
+        m_status = failure(m_path, errno);
+    return m_status;
+}
+
+IoStatus writeOutput(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return IoStatus::failure(path, file.errorString());
+    return IoStatus::success();
+}
+
+IoStatus readInput(const QString& path, QByteArray& bytes) {
+    QFile file;
+    const bool opened = path == QLatin1String("-")
+                            ? file.open(stdin, QIODevice::ReadOnly)
+                            : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened)
+        return IoStatus::failure(path, file.errorString());
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return IoStatus::failure(path, file.errorString());
+    return IoStatus::success();
+}
+
+QString sameNameIgnoringCase(const QString& path) {
+    const QFileInfo info(path);
+    const QStringList entries =
+        info.dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    const auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+        return e.compare(info.fileName(), Qt::CaseInsensitive) == 0;
+    });
+    return it == entries.end() ? QString() : info.dir().filePath(*it);
+}
+
+IoStatus repair(const QString& path, int recordLength, Repair& result) {
+    if (QFileInfo(path).isDir())
+        return failure(path, EISDIR);
+    const RecordFile records(path, recordLength);
+    const QByteArray journal = RollbackJournal::pathFor(QFile::encodeName(path));
+    QFile file(path);
+    // A write that a kill interrupted is put back first, as any reader does;
+    // then, under the lock the program's writers take, none writes meanwhile.
+    for (int attempt = 0;; ++attempt) {
+        IoStatus st;
+        records.length(&st);
+        if (!st)
+            return st;
+        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            return IoStatus::failure(path, file.errorString());
+        if (!fileio::lock(file.handle(), LOCK_EX))
+            return failure(path, errno);
+        if (!journalfile::exists(journal))
+            break;
+        file.close(); // a writer was killed since: its write is put back first
+        if (attempt == 3)
+            return IoStatus::failure(path, QStringLiteral("A write to it was interrupted and "
+                                                          "cannot be put back"));
+    }
+    const std::int64_t length = file.size();
+    result.wholeRecords = length / recordLength;
+    result.strayBytes = length % recordLength;
+    result.strayPath = path + QStringLiteral(".stray");
+    if (result.strayBytes == 0)
+        return IoStatus::success();
+
+    const std::int64_t keep = length - result.strayBytes;
+    QByteArray stray;
+    if (file.seek(keep))
+        stray = file.read(result.strayBytes);
+    if (stray.size() != result.strayBytes)
+        return IoStatus::failure(path, file.errorString());
+    QFile out(result.strayPath);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return IoStatus::failure(result.strayPath, out.errorString());
+    if (out.write(stray) != stray.size() || !out.flush() || ::fsync(out.handle()) != 0) {
+        const IoStatus st = IoStatus::failure(result.strayPath, out.errorString());
+        out.remove();
+        return st;
+    }
+    out.close();
+    if (!fileio::syncFolderOf(QFile::encodeName(result.strayPath)))
+        return failure(result.strayPath, errno);
+    if (!file.resize(keep)) {
+        QFile::remove(result.strayPath); // the file still holds them
+        return IoStatus::failure(path, file.errorString());
+    }
+    return ::fsync(file.handle()) == 0 ? IoStatus::success() : failure(path, errno);
+}
+
+} // namespace toolfiles

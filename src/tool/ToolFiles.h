@@ -1,0 +1,62 @@
+#pragma once
+
+#include "RecordFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <QByteArray>
+#include <QString>
+
+// The files the tool reads and writes, each whole or not at all.
+namespace toolfiles {
+
+// Records 1 to `count` of a record file, read through RecordFile (a record
+// past the end of the file reads as NULs, as the program reads it).
+IoStatus readRecords(const QString& path, int recordLength, int count,
+                     const std::function<void(int, const QByteArray&)>& each);
+
+// A new file that appears whole or not at all, and never in place of another:
+// the bytes go to a temporary file beside it, are flushed to disk, and are
+// then linked in under the name, which fails when the name is taken.
+class NewFile {
+public:
+    explicit NewFile(QString path);
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    IoStatus append(const QByteArray& bytes);
+    // `exists` is set when a file of the name was there first.
+    IoStatus commit(bool* exists);
+
+private:
+    IoStatus flush();
+
+    QString m_path;
+    QByteArray m_temp;
+    int m_fd = -1;
+    std::int64_t m_written = 0;
+    QByteArray m_buffer;
+    IoStatus m_status;
+};
+
+// `bytes` as the file `path`, replacing what it held, whole or not at all.
+IoStatus writeOutput(const QString& path, const QByteArray& bytes);
+// The whole file, or standard input for "-".
+IoStatus readInput(const QString& path, QByteArray& bytes);
+
+// A name in the folder of `path` that differs from its name only in letter
+// case, or is the same; empty when there is none.
+QString sameNameIgnoringCase(const QString& path);
+
+struct Repair {
+    std::int64_t wholeRecords = 0;
+    std::int64_t strayBytes = 0;
+    QString strayPath;
+};
+// Moves the bytes after the last whole record into `path`.stray (made anew;
+// an existing one is never touched) and only then cuts them off, under the
+// lock the program's writers take, once an interrupted write is put back.
+IoStatus repair(const QString& path, int recordLength, Repair& result);
+
+} // namespace toolfiles

@@ -1,0 +1,537 @@
+// quizdex-tool on real files: round trips byte for byte, refusals that write
+// nothing, damaged files checked and repaired, imports that never replace a
+// test and never leave half of one.
+#include "Commands.h"
+#include "HeaderRecord.h"
+#include "LogRecord.h"
+#include "Question.h"
+#include "RecordFile.h"
+#include "TestRecord.h"
+
+#include <csignal>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using authoring::Question;
+using authoring::QuestionKind;
+
+namespace {
+
+struct Run {
+    int status = 0;
+    QString out, err;
+};
+
+Run runTool(const QStringList& args) {
+    Run r;
+    QTextStream out(&r.out), err(&r.err);
+    r.status = tool::run(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+TestRecord newHeader(const QString& owner, const QString& password) {
+    TestRecord h;
+    authoring::fillNewHeader(h, owner, password);
+    return h;
+}
+
+Question question(QuestionKind kind, const QString& text, std::array<QString, 5> choices,
+                  int correct, const QString& explanation = {}) {
+    Question q;
+    q.kind = kind;
+    q.text = text;
+    q.choices = std::move(choices);
+    q.correct = correct;
+    q.explanation = explanation;
+    return q;
+}
+
+// A test as the editor writes one: each question stored over the record it
+// holds, which starts as the header it has read.
+QByteArray editorTest(const TestRecord& header, const std::vector<Question>& questions) {
+    QByteArray out = header.bytes();
+    TestRecord rec = header;
+    for (std::size_t k = 1; k <= questions.size(); ++k) {
+        authoring::storeQuestion(rec, int(k), questions[k - 1]);
+        out += rec.bytes();
+    }
+    return out;
+}
+
+QByteArray logEntry(const QString& test, const QString& date, const QString& time,
+                    const QString& score, std::int16_t questions) {
+    LogRecord r;
+    r.setText(LogRecord::TestTaken, test);
+    r.setText(LogRecord::DateTaken, date);
+    r.setText(LogRecord::TimeTaken, time);
+    r.setText(LogRecord::TestScore, score);
+    r.setNumQuestions(questions);
+    return r.bytes();
+}
+
+QByteArray record(const QByteArray& file, int n) {
+    return file.mid((n - 1) * TestRecord::kSize, TestRecord::kSize);
+}
+
+} // namespace
+
+class TestToolCommands : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void roundTripsKeepEveryByteOfEveryQuestion() {
+        TestRecord header = newHeader(u"Ann"_s, u"pw"_s);
+        header.setShuffleFlag(0); // "as entered", chosen before the questions were written
+        header.setText(TestRecord::PassingScore, authoring::passingScoreText(60));
+        const QString longText(500, u'x');
+        const QString longChoice(200, u'y');
+        QByteArray test = editorTest(
+            header,
+            {question(QuestionKind::Multiple, u"Which sign starts a comment? // ::no title::"_s,
+                      {u"~ tilde"_s, u"= equals"_s, u"# hash"_s, u"\\ backslash"_s, u"{ }"_s}, 3,
+                      u"Line one\r\nline two\r\n"_s),
+             question(QuestionKind::TrueFalse, u"The Seine flows through Paris.\r\n"_s,
+                      {u"TRUE"_s, u"FALSE"_s}, 1),
+             question(QuestionKind::Typed, u" Where is the Eiffel tower?"_s, {u"  Paris"_s}, 1,
+                      u"\tA tab first"_s),
+             question(QuestionKind::Multiple, u"The last of two equal choices is right"_s,
+                      {u"Same"_s, {}, u"Other"_s, {}, u"Same"_s}, 5),
+             question(QuestionKind::Multiple, {}, {}, 1), // the editor's empty last question
+             question(QuestionKind::Multiple, u"None marked"_s,
+                      {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 0),
+             question(QuestionKind::TrueFalse, u"\u20ac and \u0081, a lone\nline feed"_s,
+                      {u"TRUE"_s, u"FALSE"_s}, 2, u"50% = half"_s),
+             question(QuestionKind::Multiple, longText,
+                      {longChoice, u"short"_s, QString(199, u'z') + u'\r'}, 1, longText)});
+        // What other writers leave: a reserved field, a number out of place.
+        TestRecord odd;
+        odd.setBytes(record(test, 4));
+        odd.setText(TestRecord::Reserved2, u"kept"_s);
+        odd.setQuestionNumber(42);
+        test.replace(3 * TestRecord::kSize, TestRecord::kSize, odd.bytes());
+        writeFile(path(u"All.tst"_s), test);
+
+        for (const QString& format : {u"gift"_s, u"csv"_s}) {
+            const QString exported = path(u"all."_s + format);
+            const Run e = runTool(
+                {u"export"_s, u"--format"_s, format, path(u"All.tst"_s), u"-o"_s, exported});
+            QCOMPARE(e.status, 0);
+            QCOMPARE(e.err, QString());
+            const QString back = path(u"Back-"_s + format + u".tst"_s);
+            const Run i = runTool({u"import"_s, u"--format"_s, format, exported, u"-o"_s, back,
+                                   u"--owner"_s, u"Bob"_s, u"--password"_s, u"x"_s});
+            QCOMPARE(i.status, 0);
+            QCOMPARE(i.out, back + u": 8 questions\n"_s);
+            const QByteArray imported = fileBytes(back);
+            QCOMPARE(imported.size(), test.size());
+            QCOMPARE(record(imported, 1), newHeader(u"Bob"_s, u"x"_s).bytes());
+            for (int n = 2; n <= 9; ++n)
+                QVERIFY2(record(imported, n) == record(test, n),
+                         qPrintable(u"%1, question %2"_s.arg(format).arg(n - 1)));
+        }
+
+        // An edit in the GIFT file wins over the blanks the comment line kept.
+        QString gift = QString::fromUtf8(fileBytes(path(u"all.gift"_s)));
+        QVERIFY(gift.contains(u"// quizdex: "_s));
+        gift.replace(u"Eiffel tower"_s, u"Louvre"_s);
+        writeFile(path(u"edited.gift"_s), gift.toUtf8());
+        QCOMPARE(runTool({u"import"_s, u"--format=gift"_s, path(u"edited.gift"_s), u"-o"_s,
+                          path(u"Edited.tst"_s), u"--owner=Bob"_s, u"--password=x"_s})
+                     .status,
+                 0);
+        TestRecord edited;
+        edited.setBytes(record(fileBytes(path(u"Edited.tst"_s)), 4));
+        QCOMPARE(edited.text(TestRecord::QuestionText), u"Where is the Louvre?"_s);
+        QCOMPARE(edited.text(TestRecord::Choice1), u"  Paris"_s);
+    }
+
+    void refusalsNameTheirLineAndWriteNothing() {
+        const QString gift = u"::fine:: Good question? {T}\n"
+                             "\n"
+                             "Arrow \u2192 here? {T}\n"
+                             "\n"_s +
+                             QString(501, u'q') +
+                             u" {T}\n"
+                             "\n"
+                             "Six? {\n=a\n~b\n~c\n~d\n~e\n~f\n}\n"
+                             "\n"
+                             "Two right? {=a =b ~c}\n"
+                             "\n"
+                             "Number? {#42}\n"
+                             "\n"
+                             "Match { =a -> b =c -> d }\n"
+                             "\n"
+                             "Essay? {}\n"
+                             "\n"
+                             "Long choice? {=ok ~"_s +
+                             QString(201, u'y') + u"}\n"_s;
+        writeFile(path(u"in.gift"_s), gift.toUtf8());
+        const QStringList args = {
+            u"import"_s,        u"--format"_s, u"gift"_s, path(u"in.gift"_s), u"-o"_s,
+            path(u"New.tst"_s), u"--owner"_s,  u"o"_s,    u"--password"_s,    u"p"_s};
+        const Run r = runTool(args);
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QString());
+        const std::pair<int, const char*> expected[] = {
+            {3, "\"\u2192\" (U+2192) in the question has no place in Windows-1252"},
+            {5, "the question is 501 characters long"},
+            {13, "6 choices; a test holds at most five"},
+            {16, "more than one right answer"},
+            {18, "a numerical question"},
+            {20, "a matching question"},
+            {22, "an essay question"},
+            {24, "choice 2 is 201 characters long"}};
+        for (const auto& [line, text] : expected)
+            QVERIFY2(
+                r.err.contains(
+                    u"%1:%2: %3"_s.arg(path(u"in.gift"_s)).arg(line).arg(QString::fromUtf8(text))),
+                qPrintable(r.err));
+        QVERIFY(r.err.contains(u"Nothing written: 8 of the questions do not fit"_s));
+        QVERIFY(!QFile::exists(path(u"New.tst"_s)));
+
+        const Run skipped = runTool(args + QStringList{u"--skip"_s});
+        QCOMPARE(skipped.status, 0);
+        QCOMPARE(skipped.err.count(u"(left out)"_s), 8);
+        QCOMPARE(fileBytes(path(u"New.tst"_s)).size(), 2 * TestRecord::kSize);
+
+        // A spreadsheet's row is found by the line it begins on; a file that is
+        // not UTF-8 by its first bad line.
+        writeFile(path(u"rows.csv"_s), (u"kind,question,choice 1,right choice\n"
+                                        "TYPED,\"Two\nlines\",a,1\n"
+                                        "TYPED,Long?,"_s +
+                                        QString(201, u'z') + u",1\n"_s)
+                                           .toUtf8());
+        const Run csv =
+            runTool({u"import"_s, u"--format"_s, u"csv"_s, path(u"rows.csv"_s), u"-o"_s,
+                     path(u"Rows.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
+        QCOMPARE(csv.status, 1);
+        QVERIFY2(csv.err.startsWith(path(u"rows.csv"_s) + u":4: choice 1 is 201"_s),
+                 qPrintable(csv.err));
+        writeFile(path(u"latin1.gift"_s), QByteArray("Fine {T}\n\nCaf\xe9 {T}\n"));
+        const Run latin1 =
+            runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"latin1.gift"_s), u"-o"_s,
+                     path(u"L.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
+        QCOMPARE(latin1.status, 1);
+        QCOMPARE(latin1.err, path(u"latin1.gift"_s) + u":3: not UTF-8\n"_s);
+        writeFile(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
+        QCOMPARE(runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"bom.gift"_s), u"-o"_s,
+                          path(u"Bom.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s})
+                     .status,
+                 0);
+        QCOMPARE(
+            QDir(m_dir.path())
+                .entryList({u"Rows.tst"_s, u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden),
+            QStringList());
+    }
+
+    void exportRefusesWhatTheFormatCannotHold() {
+        TestRecord essay;
+        authoring::storeQuestion(essay, 2, question(QuestionKind::Typed, u"How?"_s, {u"so"_s}, 1));
+        essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
+        const QByteArray test =
+            editorTest(newHeader(u"o"_s, u"p"_s),
+                       {question(QuestionKind::Multiple, u"Pick"_s, {u"a"_s, u"b"_s}, 2)}) +
+            essay.bytes();
+        writeFile(path(u"Odd.tst"_s), test);
+        for (const QString& format : {u"gift"_s, u"csv"_s, u"aiken"_s}) {
+            const QStringList args = {u"export"_s,        u"--format"_s, format,
+                                      path(u"Odd.tst"_s), u"-o"_s,       path(u"odd.out"_s)};
+            const Run refused = runTool(args);
+            QCOMPARE(refused.status, 1);
+            QVERIFY2(
+                refused.err.startsWith(path(u"Odd.tst"_s) + u": question 2: its kind \"ESSAY\""_s),
+                qPrintable(refused.err));
+            QVERIFY(!QFile::exists(path(u"odd.out"_s)));
+            QCOMPARE(runTool(args + QStringList{u"--skip"_s}).status, 0);
+            QVERIFY(QString::fromUtf8(fileBytes(path(u"odd.out"_s))).contains(u"Pick"_s));
+            QVERIFY(QFile::remove(path(u"odd.out"_s)));
+        }
+    }
+
+    void checkFindsWhatDamagedFilesHold() {
+        QDir(m_dir.path()).mkpath(u"check"_s);
+        auto in = [&](const QString& name) { return path(u"check/"_s + name); };
+        const TestRecord header = newHeader(u"o"_s, u"p"_s);
+        const std::vector<Question> three(
+            3, question(QuestionKind::TrueFalse, u"Q"_s, {u"TRUE"_s, u"FALSE"_s}, 1));
+        const QByteArray clean = editorTest(header, three);
+        writeFile(in(u"clean.tst"_s), clean);
+        // As the fuzzers' seeds and a run killed inside a write leave them.
+        writeFile(in(u"seed.tst"_s), clean.left(2 * TestRecord::kSize) + QByteArray(1300, 'x'));
+        writeFile(in(u"cut.tst"_s), clean.left(4096));
+        const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
+        writeFile(in(u"clean.log"_s), entry + entry);
+        writeFile(in(u"stray.log"_s), entry + QByteArray(57, 'x'));
+        writeFile(in(u"bad.log"_s), logEntry(u"MATH1"_s, {}, {}, u"105"_s, -1));
+
+        TestRecord h = header;
+        h.setText(TestRecord::CorrectFeedback, u"10x0"_s);
+        h.setText(TestRecord::PassingScore, u" 40"_s);
+        h.setShuffleFlag(7);
+        TestRecord essay, unmarked, renumbered;
+        authoring::storeQuestion(essay, 1, three[0]);
+        essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
+        authoring::storeQuestion(
+            unmarked, 2,
+            question(QuestionKind::Multiple, u"?"_s, {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 0));
+        authoring::storeQuestion(renumbered, 9, three[0]);
+        writeFile(in(u"odd.tst"_s),
+                  h.bytes() + essay.bytes() + unmarked.bytes() + renumbered.bytes());
+        {
+            QFile huge(in(u"huge.tst"_s)); // sparse: one record more than a count holds
+            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(32768LL * TestRecord::kSize));
+        }
+
+        const QStringList files = {u"clean.tst"_s, u"seed.tst"_s, u"cut.tst"_s, u"clean.log"_s,
+                                   u"stray.log"_s, u"bad.log"_s,  u"odd.tst"_s, u"huge.tst"_s};
+        QStringList args{u"check"_s};
+        for (const QString& f : files)
+            args << in(f);
+        const Run r = runTool(args);
+        QCOMPARE(r.status, 1);
+        const QString stray = u"stray bytes after record %1: the length is not a whole number of "
+                              "%2-byte records"_s;
+        const QStringList expected = {
+            in(u"clean.tst"_s) + u": clean, 4 records"_s,
+            in(u"seed.tst"_s) + u": 1300 "_s + stray.arg(2).arg(2514),
+            in(u"cut.tst"_s) + u": 1582 "_s + stray.arg(1).arg(2514),
+            in(u"clean.log"_s) + u": clean, 2 records"_s,
+            in(u"stray.log"_s) + u": 57 "_s + stray.arg(1).arg(113),
+            in(u"bad.log"_s) +
+                u": record 1: the score \"105\" is not a whole number from 0 to 100"_s,
+            in(u"bad.log"_s) + u": record 1: the number of questions is -1"_s,
+            in(u"odd.tst"_s) + u": record 1 (header): the feedback after a right answer is "
+                               "\"10x0\", not four characters of 0 and 1"_s,
+            in(u"odd.tst"_s) + u": record 1 (header): the passing score 40 is outside 50 to 100"_s,
+            in(u"odd.tst"_s) +
+                u": record 1 (header): the answer-order flag is 7, neither 0 nor 1"_s,
+            in(u"odd.tst"_s) + u": record 2 (question 1): unknown question kind \"ESSAY\""_s,
+            in(u"odd.tst"_s) + u": record 3 (question 2): no choice is marked as the answer"_s,
+            in(u"odd.tst"_s) + u": record 4 (question 3): its stored number is 9"_s,
+            in(u"huge.tst"_s) +
+                u": more records than the count of 32767 can hold; the program cannot read them "
+                "all"_s,
+        };
+        QCOMPARE(r.out.split(u'\n', Qt::SkipEmptyParts), expected);
+        QCOMPARE(r.err, QString());
+
+        QCOMPARE(runTool({u"check"_s, in(u"clean.tst"_s), in(u"clean.log"_s)}).status, 0);
+        QCOMPARE(runTool({u"check"_s, in(u"missing.tst"_s)}).status, 1);
+        const Run usage = runTool({u"check"_s, in(u"clean.tst"_s), in(u"notes.txt"_s)});
+        QCOMPARE(usage.status, 2);
+        QCOMPARE(usage.out, QString()); // nothing checked before the usage is right
+    }
+
+    void repairMovesTheStrayTailAsideAndKeepsIt() {
+        const QString log = path(u"Ann.log"_s);
+        const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
+        QByteArray tail(57, '\0');
+        for (int i = 0; i < tail.size(); ++i)
+            tail[i] = char(i * 7);
+        writeFile(log, entry + tail);
+
+        Run r = runTool({u"repair"_s, log});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out,
+                 log + u": kept 1 whole record; moved 57 stray bytes to "_s + log + u".stray\n"_s);
+        QCOMPARE(fileBytes(log), entry);
+        QCOMPARE(fileBytes(log + u".stray"_s), tail);
+        QCOMPARE(runTool({u"check"_s, log}).status, 0);
+        QCOMPARE(runTool({u"repair"_s, log}).out, log + u": nothing to repair; 1 whole record\n"_s);
+
+        // A FILE.stray already there is never written over: nothing changes.
+        writeFile(log, entry + QByteArray(20, 'z'));
+        r = runTool({u"repair"_s, log});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.startsWith(log + u".stray: "_s));
+        QCOMPARE(fileBytes(log), entry + QByteArray(20, 'z'));
+        QCOMPARE(fileBytes(log + u".stray"_s), tail);
+
+        // An entry killed half-way leaves stray bytes and its journal: repair
+        // puts the write back, as the program would, and keeps no half entry.
+        const QString killed = path(u"Killed.log"_s), measure = path(u"Measure.log"_s);
+        writeFile(killed, entry);
+        writeFile(measure, entry);
+        IoFaults::clear();
+        QVERIFY(RecordFile(measure, LogRecord::kSize).appendAtCount(entry));
+        const std::int64_t total = IoFaults::current().written; // the journal's and the entry's
+        IoFaults::clear();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            IoFaults::current().killAfter = total - 56;
+            RecordFile(killed, LogRecord::kSize).appendAtCount(entry);
+            ::_exit(0);
+        }
+        ::waitpid(pid, nullptr, 0);
+        QCOMPARE(fileBytes(killed).size(), LogRecord::kSize + 57);
+        QCOMPARE(runTool({u"repair"_s, killed}).out,
+                 killed + u": nothing to repair; 1 whole record\n"_s);
+        QCOMPARE(fileBytes(killed), entry);
+        QVERIFY(!QFile::exists(killed + u".stray"_s));
+
+        // A test cut inside its first question keeps its header.
+        const QString test = path(u"Cut.tst"_s);
+        const QByteArray header = newHeader(u"o"_s, u"p"_s).bytes();
+        writeFile(test, header + QByteArray(1582, 'q'));
+        QCOMPARE(runTool({u"repair"_s, test}).status, 0);
+        QCOMPARE(fileBytes(test), header);
+        QCOMPARE(fileBytes(test + u".stray"_s), QByteArray(1582, 'q'));
+    }
+
+    void importNeverReplacesATestNorLeavesHalfOfOne() {
+        QDir(m_dir.path()).mkpath(u"import"_s);
+        auto in = [&](const QString& name) { return path(u"import/"_s + name); };
+        QString gift;
+        for (int k = 1; k <= 3000; ++k)
+            gift += u"Question %1? {\n=right\n~wrong\n####Because %1.\n}\n\n"_s.arg(k);
+        writeFile(in(u"bank.gift"_s), gift.toUtf8());
+        auto import = [&](const QString& name) {
+            return runTool({u"import"_s, u"--format"_s, u"gift"_s, in(u"bank.gift"_s), u"-o"_s,
+                            in(name), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
+        };
+
+        // A test whose name differs only in letter case is the same test.
+        writeFile(in(u"Math.tst"_s), "someone's work");
+        const Run again = import(u"math.tst"_s);
+        QCOMPARE(again.status, 1);
+        QVERIFY(again.err.contains(u"A test of this name exists"_s));
+        QCOMPARE(fileBytes(in(u"Math.tst"_s)), QByteArray("someone's work"));
+        QVERIFY(!QFile::exists(in(u"math.tst"_s)));
+
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(import(u"Whole.tst"_s).status, 0);
+        const qint64 whole = timer.nsecsElapsed() / 1000;
+        const QByteArray expected = fileBytes(in(u"Whole.tst"_s));
+        QCOMPARE(expected.size(), 3001 * TestRecord::kSize);
+
+        // Killed at moments spread over an import: the test is there whole or
+        // not at all.
+        int none = 0, complete = 0;
+        for (int i = 0; i <= 12; ++i) {
+            const pid_t pid = ::fork();
+            if (pid == 0)
+                ::_exit(import(u"Killed.tst"_s).status);
+            ::usleep(useconds_t(whole * i / 5)); // up to well past its end
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+            if (QFile::exists(in(u"Killed.tst"_s))) {
+                QCOMPARE(fileBytes(in(u"Killed.tst"_s)), expected);
+                QVERIFY(QFile::remove(in(u"Killed.tst"_s)));
+                ++complete;
+            } else {
+                ++none;
+            }
+            for (const QString& part :
+                 QDir(in(QString()))
+                     .entryList({u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden))
+                QVERIFY(QFile::remove(in(part)));
+        }
+        qInfo("killed imports: %d left no test, %d the whole test", none, complete);
+    }
+
+    void logAsCsvAndTheTestAsText() {
+        const QString log = path(u"Sam.log"_s);
+        writeFile(log,
+                  logEntry(u"Math, unit 1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10) +
+                      logEntry(u"He said \"hi\""_s, u"1/2/03"_s, u"9:00:00 AM"_s, u"33"_s, 3) +
+                      logEntry(u"=HYPERLINK(\"x\")"_s, u"1/2/03"_s, u"9:01:00 AM"_s, u"0"_s, 1) +
+                      QByteArray(57, 'x'));
+        const Run csv = runTool({u"log"_s, u"--csv"_s, log});
+        QCOMPARE(csv.status, 0);
+        QCOMPARE(csv.out, u"test,date,time,questions,score\r\n"
+                          "\"Math, unit 1\",12/5/98,10:35:12 PM,10,80\r\n"
+                          "\"He said \"\"hi\"\"\",1/2/03,9:00:00 AM,3,33\r\n"
+                          "\"'=HYPERLINK(\"\"x\"\")\",1/2/03,9:01:00 AM,1,0\r\n"_s);
+        QVERIFY(csv.err.contains(u"57 stray bytes"_s));
+        QCOMPARE(runTool({u"log"_s, log}).status, 2);
+
+        TestRecord header = newHeader(u"Ann Author"_s, u"Secret-Word-42"_s);
+        header.setText(TestRecord::CorrectFeedback, u"0101"_s);
+        writeFile(
+            path(u"Show.tst"_s),
+            editorTest(header, {question(QuestionKind::Multiple, u"Two\r\nlines?"_s,
+                                         {u"yes"_s, {}, u"no"_s}, 3, u"Because."_s),
+                                question(QuestionKind::Typed, u"Capital?"_s, {u"Paris"_s}, 1)}));
+        const Run show = runTool({u"show"_s, path(u"Show.tst"_s)});
+        QCOMPARE(show.status, 0);
+        QCOMPARE(show.out, u"Test: Show\n"
+                           "Questions: 2\n"
+                           "Owner: Ann Author\n"
+                           "After a right answer: the explanation, the grade so far\n"
+                           "After a wrong answer: \"Incorrect!\", the explanation, the right "
+                           "answer\n"
+                           "Passing score: not set (a run takes 75%)\n"
+                           "Answer order: shuffled\n"
+                           "\n"
+                           "Question 1 (multiple choice)\n"
+                           "  Two\n"
+                           "     lines?\n"
+                           "  1) yes\n"
+                           "  2) (empty)\n"
+                           "  3) no   <- right\n"
+                           "  Explanation: Because.\n"
+                           "\n"
+                           "Question 2 (typed answer)\n"
+                           "  Capital?\n"
+                           "  Answer: Paris\n"_s);
+        QVERIFY(!show.out.contains(u"Secret"_s));
+    }
+
+    void helpAndUsage() {
+        for (const QString& command :
+             {u"show"_s, u"check"_s, u"export"_s, u"import"_s, u"log"_s, u"repair"_s}) {
+            const Run r = runTool({command, u"--help"_s});
+            QCOMPARE(r.status, 0);
+            QVERIFY(r.out.startsWith(u"Usage: quizdex-tool "_s + command));
+        }
+        QVERIFY(runTool({u"--help"_s}).out.contains(u"Commands:"_s));
+        const QList<QStringList> wrong = {
+            {},
+            {u"frobnicate"_s},
+            {u"export"_s, u"--format"_s, u"pdf"_s, u"a.tst"_s},
+            {u"export"_s, u"--format"_s},
+            {u"export"_s, u"--format"_s, u"csv"_s, u"a.tst"_s, u"-o"_s, u"b.TST"_s},
+            {u"import"_s, u"--format"_s, u"gift"_s, u"a.gift"_s, u"--owner"_s, u"o"_s,
+             u"--password"_s, u"p"_s},
+            {u"import"_s, u"--format"_s, u"gift"_s, u"a.gift"_s, u"-o"_s, u"a.tst"_s, u"--owner"_s,
+             u" "_s, u"--password"_s, u"p"_s},
+            {u"repair"_s, u"--force"_s, u"a.log"_s},
+        };
+        for (const QStringList& args : wrong) {
+            const Run r = runTool(args);
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.out, QString());
+            QVERIFY(!r.err.isEmpty());
+        }
+        const Run missing = runTool({u"show"_s, path(u"None.tst"_s)});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.startsWith(path(u"None.tst"_s)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestToolCommands)
+#include "tst_toolcommands.moc"
