@@ -5,20 +5,20 @@
 //   quizdex_bench child MODE ...  one measured process (used by the above)
 #include "FileListBox.h"
 #include "Fixtures.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Forms.h"
-#include "frmMain.h"
-#include "frmNumOfQ.h"
-#include "frmScore.h"
-#include "frmTakeTest.h"
-#include "frmTestBuild.h"
+#include "IntroductionWindow.h"
 #include "LogRecord.h"
-#include "Module1.h"
+#include "MainWindow.h"
+#include "QuestionCountWindow.h"
+#include "QuestionEditor.h"
 #include "RecordFile.h"
+#include "ScoreLogWindow.h"
+#include "ScoreWindow.h"
 #include "Services.h"
+#include "SharedState.h"
+#include "TestRunWindow.h"
 #include "TestSupport.h"
 #include "TextBox.h"
+#include "WindowRegistry.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -115,11 +115,11 @@ void reportWhenIdle() {
 }
 
 // Opens `file` (in ./tests) in the question editor, as the edit door does.
-frmTestBuild& openEditor(const QString& file) {
-    Module1::TestsDir = Module1::defaultTestsDir();
-    Module1::TestPath = Module1::joinPath(Module1::TestsDir, file);
-    frmTestBuild& e = Forms::get<frmTestBuild>();
-    e.Show();
+QuestionEditor& openEditor(const QString& file) {
+    shared::testsDir = shared::defaultTestsDir();
+    shared::testPath = shared::joinPath(shared::testsDir, file);
+    QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
+    e.present();
     return e;
 }
 
@@ -129,16 +129,17 @@ frmTestBuild& openEditor(const QString& file) {
 // who clicks it, or away from the window, as for one who presses Enter.
 enum class Pointer { OnNext, Away };
 double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
-    frmMain& m = Forms::get<frmMain>();
-    m.Show();
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
     m.Check1->setChecked(false);
     m.File2->refresh();
     m.File2->selectFile(file);
     m.txtName->setText(QStringLiteral("Bench"));
     double elapsed = 0;
-    testing::whenModal<Form2>([](Form2& intro) { intro.Command1->click(); });
-    testing::whenModal<frmNumOfQ>([](frmNumOfQ& n) { n.Command1->click(); });
-    testing::whenModal<frmTakeTest>([&elapsed, pointer](frmTakeTest& t) {
+    testing::whenModal<IntroductionWindow>(
+        [](IntroductionWindow& intro) { intro.Command1->click(); });
+    testing::whenModal<QuestionCountWindow>([](QuestionCountWindow& n) { n.Command1->click(); });
+    testing::whenModal<TestRunWindow>([&elapsed, pointer](TestRunWindow& t) {
         QCursor::setPos(pointer == Pointer::OnNext
                             ? t.Command1->mapToGlobal(t.Command1->rect().center())
                             : t.frameGeometry().bottomRight() + QPoint(20, 20));
@@ -151,7 +152,7 @@ double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
         const int total = t.QuestionsToTake;
         for (int i = 0; i < total; ++i) {
             if (i == total - 1) {
-                testing::whenModal<frmScore>([&elapsed, &timer](frmScore& s) {
+                testing::whenModal<ScoreWindow>([&elapsed, &timer](ScoreWindow& s) {
                     elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
                     s.Command1->click();
                 });
@@ -181,7 +182,7 @@ int childMain(int argc, char* argv[]) {
         return QApplication::exec();
     }
     if (mode == QLatin1String("startup")) {
-        Forms::get<frmMain>().Show();
+        WindowRegistry::get<MainWindow>().present();
         reportWhenIdle();
         return QApplication::exec();
     }
@@ -198,7 +199,7 @@ int childMain(int argc, char* argv[]) {
         const QString file =
             questions != 32766 ? QStringLiteral("Sized.tst") : QStringLiteral("Big.tst");
         if (mode == QLatin1String("editor")) {
-            frmTestBuild& e = openEditor(file);
+            QuestionEditor& e = openEditor(file);
             e.Command8_Click();
             e.Command7_Click();
         } else {
@@ -283,7 +284,7 @@ int main(int argc, char* argv[]) {
     fixtures::writeTest(QStringLiteral("tests/Hundred.tst"), 100);
     fixtures::writeLog(QStringLiteral("tests/Big.log"), 32767);
     fixtures::writeLog(QStringLiteral("tests/One.log"), 1);
-    Module1::TestsDir = Module1::defaultTestsDir();
+    shared::testsDir = shared::defaultTestsDir();
 
     // The companion tool on the largest test: exported, then imported back
     // into a new test, each a whole process, against copying the test file.
@@ -339,8 +340,8 @@ int main(int argc, char* argv[]) {
     // and the full view's activation; against setting the same, already built
     // text into the same widget.
     {
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         m.File3->refresh();
         std::vector<double> mini, miniBase, full, fullBase;
         for (int i = 0; i < 15; ++i) {
@@ -356,8 +357,8 @@ int main(int argc, char* argv[]) {
             miniBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
 
             t.restart();
-            Form1& f = Forms::get<Form1>();
-            f.Show();
+            ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
+            f.present();
             full.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             f.Text1->clear();
             t.restart();
@@ -372,14 +373,14 @@ int main(int argc, char* argv[]) {
         rows.push_back({QStringLiteral("score log view, full view (32,767 entries)"),
                         ms(median(full)), ms(median(fullBase)),
                         ratio(median(full), median(fullBase)), QStringLiteral("at most 1.5x")});
-        Forms::destroyAll();
+        WindowRegistry::destroyAll();
     }
 
     // Editor moves on the largest test against the same moves on a small one.
     {
         auto moves = [](const QString& file, std::vector<double>& next, std::vector<double>& back,
                         std::vector<double>& last) {
-            frmTestBuild& e = openEditor(file);
+            QuestionEditor& e = openEditor(file);
             QElapsedTimer t;
             for (int i = 0; i < 101; ++i) {
                 t.start();
@@ -393,7 +394,7 @@ int main(int argc, char* argv[]) {
                 last.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
                 e.Command7_Click();
             }
-            Forms::destroyAll();
+            WindowRegistry::destroyAll();
         };
         std::vector<double> bn, bb, bl, sn, sb, sl;
         moves(QStringLiteral("Big.tst"), bn, bb, bl);
@@ -414,7 +415,7 @@ int main(int argc, char* argv[]) {
     {
         // The fixtures' own megabytes go to disk first: a flush would carry them.
         ::sync();
-        frmTestBuild& e = openEditor(QStringLiteral("Big.tst"));
+        QuestionEditor& e = openEditor(QStringLiteral("Big.tst"));
         std::vector<double> edited;
         QElapsedTimer t;
         for (int i = 0; i < 101; ++i) {
@@ -424,7 +425,7 @@ int main(int argc, char* argv[]) {
             edited.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             e.Command3_Click();
         }
-        Forms::destroyAll();
+        WindowRegistry::destroyAll();
         constexpr double kFrameMs = 1000.0 / 60;
         rows.push_back(
             {QStringLiteral("editor move \"Next >\" after an edit, its save flushed "
@@ -468,11 +469,11 @@ int main(int argc, char* argv[]) {
     // question against a 100-question test.
     {
         const double big = takeWholeTest(QStringLiteral("Big.tst"));
-        Forms::destroyAll();
+        WindowRegistry::destroyAll();
         const double bigAway = takeWholeTest(QStringLiteral("Big.tst"), Pointer::Away);
-        Forms::destroyAll();
+        WindowRegistry::destroyAll();
         const double hundred = takeWholeTest(QStringLiteral("Hundred.tst"));
-        Forms::destroyAll();
+        WindowRegistry::destroyAll();
         rows.push_back(
             {QStringLiteral("whole run, 32,766 questions (per question)"),
              QStringLiteral("%1 (%2 us)").arg(ms(big)).arg(big * 1000 / 32766, 0, 'f', 1),

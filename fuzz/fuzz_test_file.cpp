@@ -3,10 +3,10 @@
 // run's rules (answer check, feedback, answer arrangement) take whatever it holds.
 #include "Controls.h"
 #include "FuzzInput.h"
-#include "Module1.h"
 #include "Question.h"
 #include "RecordFile.h"
 #include "RunRules.h"
+#include "SharedState.h"
 #include "TestHeader.h"
 #include "TestRecord.h"
 #include "TextRules.h"

@@ -1,9 +1,9 @@
 // Prepares a folder to run the program in: tests/Sample.tst with questions of
 // all three kinds, tests/default.bmp and the five sound files. Everything is
 // written by the program's own record code or drawn and synthesised here.
-#include "Module1.h"
 #include "Pictures.h"
 #include "Question.h"
+#include "SharedState.h"
 #include "TestHeader.h"
 
 #include <cmath>
@@ -95,10 +95,10 @@ int main(int argc, char* argv[]) {
     const QString testPath = QDir(tests).filePath(QStringLiteral("Sample.tst"));
     if (!QFile::exists(testPath)) {
         using authoring::QuestionKind;
-        TestRecord& rec = Module1::TestRec;
+        TestRecord& rec = shared::testRecord;
         authoring::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
         rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
-        if (!Module1::writeTestRecord(testPath, 1))
+        if (!shared::writeTestRecord(testPath, 1))
             return 1;
         const DemoQuestion questions[] = {
             {QuestionKind::Multiple,
@@ -138,7 +138,7 @@ int main(int argc, char* argv[]) {
             q.correct = d.correct;
             q.explanation = QString::fromUtf8(d.explanation);
             authoring::storeQuestion(rec, ++k, q);
-            if (!Module1::writeTestRecord(testPath, k + 1))
+            if (!shared::writeTestRecord(testPath, k + 1))
                 return 1;
         }
     }

@@ -1,7 +1,7 @@
 #include "TestHeader.h"
 
 #include "Files.h"
-#include "Module1.h"
+#include "SharedState.h"
 
 namespace authoring {
 
@@ -13,12 +13,12 @@ CreateResult createTest(const QString& testsDir, const QString& typedName, const
         result.outcome = CreateOutcome::IllegalName;
         return result;
     }
-    const QString path = Module1::joinPath(testsDir, name + QStringLiteral(".tst"));
+    const QString path = shared::joinPath(testsDir, name + QStringLiteral(".tst"));
     const QString existing = platform::resolveCaseInsensitive(path);
     result.path = existing.isEmpty() ? path : existing;
 
     IoStatus st;
-    const std::int64_t length = RecordFile(result.path, Module1::kTestRecordLength).length(&st);
+    const std::int64_t length = RecordFile(result.path, shared::kTestRecordLength).length(&st);
     if (!st) {
         result.status = st;
         return result;
@@ -30,8 +30,8 @@ CreateResult createTest(const QString& testsDir, const QString& typedName, const
         return result;
     }
 
-    fillNewHeader(Module1::TestRec, owner, password);
-    result.status = Module1::writeTestRecord(result.path, 1);
+    fillNewHeader(shared::testRecord, owner, password);
+    result.status = shared::writeTestRecord(result.path, 1);
     result.outcome = result.status ? CreateOutcome::Created : CreateOutcome::Failed;
     return result;
 }

@@ -17,7 +17,7 @@ struct CreateResult {
 };
 
 // Creates the test `typedName` (trailing blanks removed; leading ones kept) in
-// `testsDir` with a new header (fillNewHeader) in Module1::TestRec. A test whose name
+// `testsDir` with a new header (fillNewHeader) in shared::testRecord. A test whose name
 // differs only in letter case is the same test. A file that already holds
 // bytes is never written.
 CreateResult createTest(const QString& testsDir, const QString& typedName, const QString& owner,

@@ -1,9 +1,9 @@
 #include "Controls.h"
-#include "Forms.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 #include "Pictures.h"
 #include "Services.h"
 #include "StartUp.h"
+#include "WindowRegistry.h"
 
 #include <csignal>
 #include <QApplication>
@@ -30,9 +30,9 @@ int main(int argc, char* argv[]) {
         QIcon::fromTheme(QStringLiteral("org.quizdex.Quizdex"),
                          QIcon(QPixmap::fromImage(pictures::penOnPage(64, 64)))));
 
-    Forms::get<frmMain>().Show();
+    WindowRegistry::get<MainWindow>().present();
     const int rc = QApplication::exec();
-    Forms::destroyAll();
+    WindowRegistry::destroyAll();
     platform::resetBackends();
     return rc;
 }

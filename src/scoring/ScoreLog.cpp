@@ -2,12 +2,11 @@
 
 #include "Cp1252.h"
 #include "FileListBox.h"
-#include "Forms.h"
-#include "frmMain.h"
-#include "frmScore.h"
-#include "Module1.h"
+#include "ScoreWindow.h"
 #include "Services.h"
+#include "SharedState.h"
 #include "TextRules.h"
+#include "WindowRegistry.h"
 
 #include <algorithm>
 #include <climits>
@@ -29,7 +28,7 @@ std::int16_t toInt16(int n) {
 } // namespace
 
 QString logPathFor(const QString& candidateName) {
-    return Module1::joinPath(Module1::TestsDir, candidateName + QStringLiteral(".log"));
+    return shared::joinPath(shared::testsDir, candidateName + QStringLiteral(".log"));
 }
 
 QString logNameProblem(const QString& candidateName) {
@@ -48,11 +47,11 @@ void fillEntry(LogRecord& rec, const QString& testName, const QString& date, con
 
 void finishRun(int questionsToTake, int correctCount) {
     const int score = rules::exactPercentage(correctCount, questionsToTake);
-    fillEntry(Module1::LogRec, rules::testNameFromPath(Module1::TestPath), platform::dateText(),
+    fillEntry(shared::logRecord, rules::testNameFromPath(shared::testPath), platform::dateText(),
               platform::timeText(), score, questionsToTake);
 
-    const QString path = logPathFor(Module1::CandidateName);
-    const QString nameProblem = logNameProblem(Module1::CandidateName);
+    const QString path = logPathFor(shared::candidateName);
+    const QString nameProblem = logNameProblem(shared::candidateName);
     // The candidate still sees the score; the log only records it when it can.
     if (!nameProblem.isEmpty()) {
         platform::msgBox(
@@ -60,16 +59,20 @@ void finishRun(int questionsToTake, int correctCount) {
                 .message(QStringLiteral("Your score could not be added to the score log")));
     } else {
         const IoStatus st =
-            RecordFile(path, LogRecord::kSize).appendAtCount(Module1::LogRec.bytes());
+            RecordFile(path, LogRecord::kSize).appendAtCount(shared::logRecord.bytes());
         if (!st)
             platform::msgBox(
                 st.message(QStringLiteral("Your score could not be added to the score log")));
     }
 
-    Module1::FinalScore = toInt16(score);
-    Forms::get<frmScore>().ShowModal();
-    if (frmMain* main = Forms::find<frmMain>())
-        main->File3->refresh();
+    shared::finalScore = toInt16(score);
+    WindowRegistry::get<ScoreWindow>().showModal();
+    emit ScoreLogEvents::instance().logChanged(path);
+}
+
+ScoreLogEvents& ScoreLogEvents::instance() {
+    static auto* events = new ScoreLogEvents(); // lives as long as the process
+    return *events;
 }
 
 void appendEntryText(QString& out, const LogRecord& rec) {
@@ -119,9 +122,9 @@ LogText readLog(const QString& path) {
     const int got = static_cast<int>(all.size() / LogRecord::kSize);
     result.text.reserve(static_cast<qsizetype>(got) * kTypicalEntryChars);
     for (int k = 0; k < got; ++k) {
-        Module1::LogRec.setBytes(
+        shared::logRecord.setBytes(
             QByteArray::fromRawData(all.constData() + k * LogRecord::kSize, LogRecord::kSize));
-        appendEntryText(result.text, Module1::LogRec);
+        appendEntryText(result.text, shared::logRecord);
     }
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "LogRecord.h"
 
+#include <QObject>
 #include <QString>
 
 class QPlainTextEdit;
@@ -9,17 +10,28 @@ class QPlainTextEdit;
 // The score log of each candidate and the end of a finished test run.
 namespace scoring {
 
-// TestsDir + separator + candidate name + ".log".
+// testsDir + separator + candidate name + ".log".
 QString logPathFor(const QString& candidateName);
 
 // Why `candidateName` cannot name a score log file (it would leave the tests
 // folder, or the file system cannot hold such a name); empty when it can.
 QString logNameProblem(const QString& candidateName);
 
+// Announces changes to the score logs, so that whoever lists or shows them can
+// read them again.
+class ScoreLogEvents : public QObject {
+    Q_OBJECT
+public:
+    static ScoreLogEvents& instance();
+
+signals:
+    // A finished run was added to the log at `path`, or failed to be.
+    void logChanged(const QString& path);
+};
+
 // The end of a finished run: appends the run's entry to the candidate's score
-// log, sets FinalScore, shows the final score window modally and, once it is
-// closed, refreshes the main window's list of logs. The run window unloads
-// itself afterwards.
+// log, sets finalScore, shows the final score window modally and, once it is
+// closed, announces the changed log. The run window unloads itself afterwards.
 void finishRun(int questionsToTake, int correctCount);
 
 // Fills `rec` as the writer stores an entry. Spare is set to NULs so that no

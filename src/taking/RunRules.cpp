@@ -2,9 +2,9 @@
 
 #include "FileNames.h"
 #include "FixedRecord.h"
-#include "Module1.h"
 #include "ScoreLog.h"
 #include "Services.h"
+#include "SharedState.h"
 #include "TextRules.h"
 
 #include <algorithm>
@@ -160,11 +160,11 @@ QString ElapsedClock::text() const {
 
 QString testFileProblem(const QString& path) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
-    const RecordFile file(path, Module1::kTestRecordLength);
+    const RecordFile file(path, shared::kTestRecordLength);
     if (!file.exists())
         return QStringLiteral("The test %1 cannot be found.").arg(quoted);
     IoStatus status;
-    const std::optional<std::int16_t> records = Module1::testRecordCount(path, &status);
+    const std::optional<std::int16_t> records = shared::testRecordCount(path, &status);
     if (!status)
         return status.message(QStringLiteral("Cannot read the test"));
     // A test too large to count has already failed with its reason above.
@@ -180,12 +180,12 @@ QString testFileProblem(const QString& path) {
 QString questionRecordProblem(const QString& path, int record) {
     // One stat per question: the whole run of the largest test stays quick.
     IoStatus status;
-    const std::optional<std::int16_t> records = Module1::testRecordCount(path, &status);
+    const std::optional<std::int16_t> records = shared::testRecordCount(path, &status);
     if (!status)
         return status.message(QStringLiteral("Cannot read the test"));
     if (records && *records >= record)
         return {};
-    if (!RecordFile(path, Module1::kTestRecordLength).exists())
+    if (!RecordFile(path, shared::kTestRecordLength).exists())
         return testFileProblem(path);
     return platform::lines(
         {QStringLiteral("The test \"%1\" lost questions while you were taking it.")

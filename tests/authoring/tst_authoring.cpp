@@ -1,10 +1,10 @@
 // The create, edit and read-me doors, properties and question editor, byte for byte.
 #include "Controls.h"
 #include "FileListBox.h"
-#include "frmMain.h"
-#include "frmProperties.h"
-#include "frmTestBuild.h"
-#include "Module1.h"
+#include "MainWindow.h"
+#include "PropertiesWindow.h"
+#include "QuestionEditor.h"
+#include "SharedState.h"
 #include "TestSupport.h"
 #include "TextBox.h"
 
@@ -55,18 +55,18 @@ QByteArray question(qint16 number, const QByteArray& text, const QByteArray& typ
     return base;
 }
 
-frmTestBuild& openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
+QuestionEditor& openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
     env.writeFile(kFile, file);
     if (size)
         QFile::resize(kFile, size);
-    Module1::TestPath = env.testsFile(u"t.tst"_s);
-    frmTestBuild& e = Forms::get<frmTestBuild>();
-    e.Show();
+    shared::testPath = env.testsFile(u"t.tst"_s);
+    QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
+    e.present();
     return e;
 }
 
 // Each choice box: "-" hidden, "G" marked correct (light green), "W" white.
-QString choiceBoxes(const frmTestBuild& e) {
+QString choiceBoxes(const QuestionEditor& e) {
     QString s;
     for (const QWidget* b : {e.txtChoice1, e.txtChoice2, e.txtChoice3, e.txtChoice4, e.txtChoice5})
         s += b->isHidden()                               ? u'-'
@@ -76,14 +76,14 @@ QString choiceBoxes(const frmTestBuild& e) {
     return s;
 }
 
-frmMain& mainOnTab(int tab) {
-    frmMain& m = Forms::get<frmMain>();
-    m.Show();
+MainWindow& mainOnTab(int tab) {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
     m.SSTab1->setCurrentIndex(tab);
     return m;
 }
 
-void create(frmMain& m, const QString& name, const QString& owner = u"o"_s,
+void create(MainWindow& m, const QString& name, const QString& owner = u"o"_s,
             const QString& password = u"p"_s) {
     m.Text1->setText(name);
     m.Text2->setText(owner);
@@ -91,7 +91,7 @@ void create(frmMain& m, const QString& name, const QString& owner = u"o"_s,
     testing::click(m.Command1);
 }
 
-QList<QCheckBox*> feedbackBoxes(const frmProperties& w) {
+QList<QCheckBox*> feedbackBoxes(const PropertiesWindow& w) {
     return {w.chkCorrect1,   w.ChkCorrect2,   w.chkCorrect3,   w.chkCorrect4,
             w.chkIncorrect1, w.chkIncorrect2, w.chkIncorrect3, w.chkIncorrect4};
 }
@@ -105,9 +105,9 @@ private slots:
         testing::Env env;
         // a test read before: none of it may leak into the new one
         env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
-        QVERIFY(Module1::readTestRecord(env.testsFile(u"Other.tst"_s), 1));
-        frmMain& m = mainOnTab(0);
-        testing::whenModal<frmProperties>([&](frmProperties& p) {
+        QVERIFY(shared::readTestRecord(env.testsFile(u"Other.tst"_s), 1));
+        MainWindow& m = mainOnTab(0);
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
             QCOMPARE(p.windowTitle(), u"Properties"_s);
             QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
             QCOMPARE(m.File1->count(), 2); // the lists already show the new test
@@ -123,7 +123,7 @@ private slots:
             QTest::keyClick(p.VScroll1, Qt::Key_End); // 50 at the top, 100 at the bottom
             testing::click(p.Command1);
         });
-        testing::whenModal<frmTestBuild>([&](frmTestBuild& e) {
+        testing::whenModal<QuestionEditor>([&](QuestionEditor& e) {
             QCOMPARE(e.windowTitle(), u"Building ./tests/My Test.tst"_s);
             QVERIFY(e.lblQuestionNumber->text() == u"1"_s && e.Option1->isChecked());
             QTest::keyClicks(e.txtChoice1, u"xyz"_s); // locked
@@ -141,8 +141,8 @@ private slots:
             e.close(); // the title bar's close button is "&Done": hidden, not unloaded
         });
         create(m, u"My Test  "_s, u" Ann"_s, u"Pw"_s);
-        QVERIFY(env.boxes->shown.isEmpty() && Forms::active() == &m &&
-                Forms::isLoaded<frmTestBuild>());
+        QVERIFY(env.boxes->shown.isEmpty() && WindowRegistry::active() == &m &&
+                WindowRegistry::isLoaded<QuestionEditor>());
         const QByteArray h = header(" New owner ", "Pw", " 100", "1111", "1111", 0);
         // question 1 carries along the header's unset fields and shuffle flag
         QCOMPARE(env.readFile(u"tests/My Test.tst"_s),
@@ -157,8 +157,8 @@ private slots:
         const auto tabTo = [](QWidget* w) {
             return testing::pressUntil(Qt::Key_Tab, [w] { return focused() == w; });
         };
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         QVERIFY(QTest::qWaitForWindowActive(&m));
         for (int i = 0; i < 4; ++i) // from the About tab to the create tab
             press(Qt::Key_Left);
@@ -169,14 +169,14 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focused(), m.Command1);
 
-        testing::whenModal<frmProperties>([&](frmProperties& p) {
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
             QVERIFY(tabTo(p.VScroll1));
             for (int i = 0; i < 5; ++i)
                 press(Qt::Key_Down); // 75 at first; 100 lies at the bottom
             press(Qt::Key_Return);
         });
         QByteArray file;
-        testing::whenModal<frmTestBuild>([&](frmTestBuild& e) {
+        testing::whenModal<QuestionEditor>([&](QuestionEditor& e) {
             QCOMPARE(focused(), e.txtQuestion);
             testing::type(u"Grass is blue?"_s);
             press(Qt::Key_Tab);
@@ -213,7 +213,7 @@ private slots:
             press(Qt::Key_Space); // Save
             file = env.readFile(u"tests/Geo.tst"_s);
             press(Qt::Key_Escape); // nothing: Done is the way out
-            testing::whenModal<frmProperties>([](frmProperties&) { press(Qt::Key_Escape); });
+            testing::whenModal<PropertiesWindow>([](PropertiesWindow&) { press(Qt::Key_Escape); });
             QVERIFY(tabTo(e.Command5));
             press(Qt::Key_Return); // the properties, cancelled by Escape
             QVERIFY(e.isVisible() && env.readFile(u"tests/Geo.tst"_s) == file);
@@ -221,7 +221,7 @@ private slots:
             press(Qt::Key_Return);
         });
         press(Qt::Key_Return);
-        QVERIFY(!Forms::find<frmTestBuild>()->isVisible() && env.boxes->shown.isEmpty());
+        QVERIFY(!WindowRegistry::find<QuestionEditor>()->isVisible() && env.boxes->shown.isEmpty());
         const QByteArray h = header("Ann", "pw", " 80");
         QCOMPARE(file, h +
                            question(1, "Grass is blue?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
@@ -238,8 +238,8 @@ private slots:
         env.writeFile(u"tests/Algebra.tst"_s, algebra);
         env.writeFile(u"tests/short.tst"_s, QByteArray(1000, 's')); // counts 0 records
         env.writeFile(u"tests/Empty.tst"_s, QByteArray());
-        frmMain& m = mainOnTab(0);
-        const auto done = [](frmTestBuild& e) { e.close(); };
+        MainWindow& m = mainOnTab(0);
+        const auto done = [](QuestionEditor& e) { e.close(); };
         const auto shown = [&env](qsizetype times, const QString& text) {
             return std::exchange(env.boxes->shown, {}) == QStringList(times, text);
         };
@@ -263,10 +263,12 @@ private slots:
                          "delete the\r\nexisting text.\r\n\r\nIf you need to make changes to the "
                          "existing\r\ntest, click on the EDIT TEST tab."_s));
         QCOMPARE(env.readFile(u"tests/short.tst"_s), QByteArray(1000, 's'));
-        testing::whenModal<frmProperties>([](frmProperties& p) { testing::click(p.Command1); });
-        testing::whenModal<frmTestBuild>(done);
+        testing::whenModal<PropertiesWindow>(
+            [](PropertiesWindow& p) { testing::click(p.Command1); });
+        testing::whenModal<QuestionEditor>(done);
         create(m, u"empty"_s); // an empty file is a test not yet begun
-        QCOMPARE(Forms::get<frmTestBuild>().windowTitle(), u"Building ./tests/Empty.tst"_s);
+        QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
+                 u"Building ./tests/Empty.tst"_s);
         QCOMPARE(env.readFile(u"tests/Empty.tst"_s), header("o", "p", " 75"));
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
@@ -275,14 +277,15 @@ private slots:
         QVERIFY(m.File1->selectFile(u"Algebra.tst"_s));
         const QStringList tries = {"Ann",     "Secret", " Ann ", "Secret", " Ann",
                                    "Secret ", " Ann",   "Secre", " aNN",   "sECRET"};
-        testing::whenModal<frmTestBuild>(done); // and no properties
+        testing::whenModal<QuestionEditor>(done); // and no properties
         for (qsizetype i = 0; i < tries.size(); i += 2) {
             m.txtCreator->setText(tries[i]);
             m.txtPassword->setText(tries[i + 1]);
             testing::click(m.Command3);
         }
         QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
-        QCOMPARE(Forms::get<frmTestBuild>().windowTitle(), u"Building ./tests/Algebra.tst"_s);
+        QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
+                 u"Building ./tests/Algebra.tst"_s);
         QCOMPARE(env.readFile(u"tests/Algebra.tst"_s), algebra);
 
         QVERIFY(QDir(u"tests"_s).removeRecursively()); // a folder that cannot take the file
@@ -306,8 +309,8 @@ private slots:
         QFETCH(QString, shown);
         testing::Env env;
         env.writeFile(kFile, stored);
-        Module1::TestPath = env.testsFile(u"t.tst"_s);
-        testing::whenModal<frmProperties>([&](frmProperties& w) {
+        shared::testPath = env.testsFile(u"t.tst"_s);
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             QString s;
             for (const QCheckBox* c : feedbackBoxes(w))
                 s += c->isChecked() ? u'1' : u'0';
@@ -319,7 +322,7 @@ private slots:
             w.VScroll1->setValue(99);
             testing::click(w.Command2);
         });
-        QVERIFY(frmProperties::openFor(Module1::TestPath));
+        QVERIFY(PropertiesWindow::openFor(shared::testPath));
         QCOMPARE(env.readFile(kFile), stored);
     }
 
@@ -332,7 +335,7 @@ private slots:
             question(3, "Three?", "MULTIPLE", {"a", "b", "c", "b "}, "b", "x");
         put(file, 3 * kRecord + 2212, 100, "reserved 3");
         putInt16(file, 2 * kRecord, 9); // question 2 claims to be number 9
-        frmTestBuild& e = openEditor(env, file);
+        QuestionEditor& e = openEditor(env, file);
         QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.txtQuestion, u" edited"_s);
         testing::click(e.Command3); // < Back and << on question 1 do nothing
@@ -344,12 +347,13 @@ private slots:
         QTest::keyClick(e.txtChoice1, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.txtChoice1, u"s"_s);
         bool properties = false;
-        testing::whenModal<frmProperties>([&](frmProperties& p) {
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
             properties = true;
             testing::click(p.Command1);
         });
         testing::click(e.Command5); // "Edit test properties" saves the screen first
-        QVERIFY(properties && Forms::active() == &e && e.lblQuestionNumber->text() == u"1"_s);
+        QVERIFY(properties && WindowRegistry::active() == &e &&
+                e.lblQuestionNumber->text() == u"1"_s);
         put(file, kRecord + 2, 500, "One? edited");
         file.replace(2 * kRecord, kRecord, question(2, "Two?", "TYPED", {"answers"}, "answers"));
         QCOMPARE(env.readFile(kFile), file);
@@ -381,7 +385,7 @@ private slots:
     void noQuestionPastTheLastRecordAndAFailedWriteKeepsTheScreen() {
         testing::Env env;
         const qint64 full = qint64(32767) * kRecord;
-        frmTestBuild& e = openEditor(env, header("o", "p"), full); // questions of NULs
+        QuestionEditor& e = openEditor(env, header("o", "p"), full); // questions of NULs
         testing::click(e.Command8);
         QCOMPARE(e.lblQuestionNumber->text(), u"32766"_s);
         QVERIFY(e.txtQuestion->text().isEmpty() && e.txtChoice1->text().isEmpty()); // NULs
@@ -394,11 +398,12 @@ private slots:
         QVERIFY(file.size() == full && file.mid(full - kRecord + 2, 4) == "last");
 
         env.boxes->shown.clear();
-        Module1::TestPath = u"/dev/full"_s; // every write fails
+        shared::testPath = u"/dev/full"_s; // every write fails
         QTest::keyClicks(e.txtQuestion, u" more"_s);
         testing::click(e.Command1);
         testing::click(e.Command5); // the properties do not open over an unsaved question
-        QVERIFY(!Forms::isLoaded<frmProperties>() && e.txtQuestion->text() == u"last more"_s);
+        QVERIFY(!WindowRegistry::isLoaded<PropertiesWindow>() &&
+                e.txtQuestion->text() == u"last more"_s);
         const QStringList& shown = env.boxes->shown;
         QVERIFY(shown.size() == 2 && !shown[0].endsWith(u"\r\n"_s)); // the reason follows
         QVERIFY(shown[0].startsWith(u"The question could not be saved to \"/dev/full\":\r\n"_s));

@@ -1,19 +1,19 @@
 // Faults met through the windows: failed writes, files changed under a run or a
 // log view, a run killed at any moment. Every file keeps what it held.
 #include "FileListBox.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "frmMain.h"
-#include "frmNumOfQ.h"
-#include "frmScore.h"
-#include "frmTakeTest.h"
-#include "frmTestBuild.h"
+#include "IntroductionWindow.h"
 #include "LogRecord.h"
-#include "Module1.h"
+#include "MainWindow.h"
 #include "Question.h"
+#include "QuestionCountWindow.h"
+#include "QuestionEditor.h"
 #include "RollbackJournal.h"
 #include "ScoreLog.h"
+#include "ScoreLogWindow.h"
+#include "ScoreWindow.h"
+#include "SharedState.h"
 #include "TestHeader.h"
+#include "TestRunWindow.h"
 #include "TestSupport.h"
 #include "TextBox.h"
 
@@ -92,9 +92,9 @@ QStringList filesInTests() {
 }
 
 // The main window on its "take" tab with `test` selected and `candidate` typed.
-frmMain& readyToTake(const QString& test, const QString& candidate) {
-    frmMain& m = Forms::get<frmMain>();
-    m.Show();
+MainWindow& readyToTake(const QString& test, const QString& candidate) {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
     m.SSTab1->setCurrentIndex(2);
     m.File2->selectFile(test);
     QTest::keyClicks(m.txtName, candidate);
@@ -103,18 +103,20 @@ frmMain& readyToTake(const QString& test, const QString& candidate) {
 
 // Presses "&Begin", passes the introduction and the count window, and runs
 // `run` inside the run window's wait.
-void takeTest(frmMain& m, const std::function<void(frmTakeTest&)>& run) {
-    testing::whenModal<Form2>([](Form2& intro) { testing::click(intro.Command1); });
-    testing::whenModal<frmNumOfQ>([](frmNumOfQ& n) { testing::click(n.Command1); });
-    testing::whenModal<frmTakeTest>([run](frmTakeTest& t) {
+void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run) {
+    testing::whenModal<IntroductionWindow>(
+        [](IntroductionWindow& intro) { testing::click(intro.Command1); });
+    testing::whenModal<QuestionCountWindow>(
+        [](QuestionCountWindow& n) { testing::click(n.Command1); });
+    testing::whenModal<TestRunWindow>([run](TestRunWindow& t) {
         run(t);
-        if (frmTakeTest* left = Forms::find<frmTakeTest>())
-            left->Unload(); // a failed check must not leave the run waiting
+        if (TestRunWindow* left = WindowRegistry::find<TestRunWindow>())
+            left->unload(); // a failed check must not leave the run waiting
     });
     testing::click(m.Command4);
 }
 
-void answerTrue(frmTakeTest& t) {
+void answerTrue(TestRunWindow& t) {
     QTest::mouseClick(t.labelA, Qt::LeftButton);
     testing::click(t.Command1);
 }
@@ -134,11 +136,11 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
         });
         delayMs ? killer.detach() : killer.join(); // with no delay, exactly here
     };
-    testing::whenModal<frmScore>([&](frmScore& s) {
+    testing::whenModal<ScoreWindow>([&](ScoreWindow& s) {
         passing("score");
         testing::click(s.Command1);
     });
-    takeTest(readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](frmTakeTest& t) {
+    takeTest(readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
             if (marker == "entry" && q == kQuestions) // halfway through the entry's own bytes
@@ -161,11 +163,10 @@ private slots:
         testing::Env env;
         const QString geo = u"tests/Geo.tst"_s;
         env.writeFile(geo, numberedTest(2));
-        Module1::TestPath = env.testsFile(u"Geo.tst"_s);
-        const QString saveFailed =
-            u" could not be saved to \""_s + Module1::TestPath + u"\":\r\n"_s;
-        frmTestBuild& e = Forms::get<frmTestBuild>();
-        e.Show();
+        shared::testPath = env.testsFile(u"Geo.tst"_s);
+        const QString saveFailed = u" could not be saved to \""_s + shared::testPath + u"\":\r\n"_s;
+        QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
+        e.present();
         // the disk fails mid-record: the message, the file and the screen as they were
         const auto saveFailing = [&](int err, int limit) {
             const QByteArray before = env.readFile(geo);
@@ -198,8 +199,8 @@ private slots:
         testing::Env env;
         const testing::Watchdog watchdog(120); // for a view that would wait on a FIFO
         env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         m.SSTab1->setCurrentIndex(3);
         for (const SpecialFile kind :
              {SpecialFile::Folder, SpecialFile::Fifo, SpecialFile::Socket}) {
@@ -217,9 +218,9 @@ private slots:
                               m.File3->visualItemRect(bob).center());
             QCOMPARE(m.Text4->toPlainText(), QString());
             testing::click(m.Command5);
-            QCOMPARE(Forms::get<Form1>().windowTitle(), u"Bob.log"_s);
-            QCOMPARE(Forms::get<Form1>().Text1->toPlainText(), QString());
-            Forms::get<Form1>().Unload();
+            QCOMPARE(WindowRegistry::get<ScoreLogWindow>().windowTitle(), u"Bob.log"_s);
+            QCOMPARE(WindowRegistry::get<ScoreLogWindow>().Text1->toPlainText(), QString());
+            WindowRegistry::get<ScoreLogWindow>().unload();
             QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
             QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
             m.File3->refresh(); // and no longer listed
@@ -232,8 +233,8 @@ private slots:
     void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {
         testing::Env env;
         const testing::Watchdog watchdog(120);
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         m.txtCreator->setText(u"o"_s);
         m.txtPassword->setText(u"secret"_s);
         m.txtName->setText(u"Ann"_s);
@@ -251,7 +252,8 @@ private slots:
                                   u"Not a regular file"_s,
                                   u"Cannot read the test \"./tests/Geo.tst\":\r\n"
                                   u"Not a regular file"_s}));
-            QVERIFY(!Forms::isLoaded<frmTestBuild>() && !Forms::isLoaded<frmTakeTest>());
+            QVERIFY(!WindowRegistry::isLoaded<QuestionEditor>() &&
+                    !WindowRegistry::isLoaded<TestRunWindow>());
             QVERIFY(m.File2->findItems(u"Geo.tst"_s, Qt::MatchExactly).isEmpty());
             env.boxes->shown.clear();
             QVERIFY(QFile::remove(u"tests/Geo.tst"_s));
@@ -263,8 +265,8 @@ private slots:
         const QByteArray geo = "tests/G\xE9o.tst"; // Latin-1, not UTF-8
         writeRaw(geo, numberedTest(1));
         writeRaw("tests/Ann\xE9.log", logEntry(u"GEO"_s, 50, 2));
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         QCOMPARE(m.File1->item(0)->text(), u"G\uFFFDo.tst"_s);
 
         m.SSTab1->setCurrentIndex(1);
@@ -272,7 +274,7 @@ private slots:
                           m.File1->visualItemRect(m.File1->item(0)).center());
         m.txtCreator->setText(u"o"_s);
         m.txtPassword->setText(u"secret"_s);
-        testing::whenModal<frmTestBuild>([](frmTestBuild& e) {
+        testing::whenModal<QuestionEditor>([](QuestionEditor& e) {
             QCOMPARE(e.txtQuestion->text(), u"Q1"_s);
             QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
             QTest::keyClicks(e.txtQuestion, u" changed"_s);
@@ -300,7 +302,7 @@ private slots:
         env.writeFile(geo, test);
         env.writeFile(u"tests/Gone.tst"_s, test);
         env.writeFile(u"tests/Ann.log"_s, log);
-        frmMain& m = readyToTake(u"Gone.tst"_s, u"Ann"_s);
+        MainWindow& m = readyToTake(u"Gone.tst"_s, u"Ann"_s);
 
         // deleted after it was listed: refused before any question, and unlisted
         QVERIFY(QFile::remove(u"tests/Gone.tst"_s));
@@ -312,12 +314,13 @@ private slots:
         // the run ends with a message instead of asking empty questions
         m.File2->selectFile(u"Geo.tst"_s);
         const QByteArray cut = test.left(TestRecord::kSize + 1000);
-        takeTest(m, [&](frmTakeTest& t) {
+        takeTest(m, [&](TestRunWindow& t) {
             env.writeFile(geo, cut);
             answerTrue(t);
         });
-        QVERIFY(!Forms::isLoaded<frmTakeTest>() && !Forms::isLoaded<frmScore>());
-        QCOMPARE(Forms::active(), &m);
+        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
+                !WindowRegistry::isLoaded<ScoreWindow>());
+        QCOMPARE(WindowRegistry::active(), &m);
         QCOMPARE(env.boxes->shown.last(),
                  u"The test \"./tests/Geo.tst\" lost questions while you were taking it.\r\n"
                  u"The test has ended without a score."_s);
@@ -327,11 +330,11 @@ private slots:
         // a log that refuses the entry: the message, then the score all the same
         env.writeFile(geo, test);
         bool scoreShown = false;
-        testing::whenModal<frmScore>([&](frmScore& s) {
+        testing::whenModal<ScoreWindow>([&](ScoreWindow& s) {
             scoreShown = s.isVisible() && env.boxes->shown.size() == 3; // after the message
             testing::click(s.Command1);
         });
-        takeTest(m, [&](frmTakeTest& t) {
+        takeTest(m, [&](TestRunWindow& t) {
             for (int q = 1; q < kQuestions; ++q)
                 answerTrue(t);
             IoFaults::current().openErrno = EACCES;
@@ -360,8 +363,8 @@ private slots:
             p.start(QCoreApplication::applicationFilePath(),
                     {QLatin1String(kRunWorkerFlag), env.dir(), marker, QString::number(delayMs)});
             QVERIFY(p.waitForFinished() && p.exitStatus() == QProcess::CrashExit);
-            Forms::get<frmMain>().Show();
-            Forms::destroyAll();
+            WindowRegistry::get<MainWindow>().present();
+            WindowRegistry::destroyAll();
             QCOMPARE(env.readFile(u"tests/Geo.tst"_s), test);
             const QByteArray now = env.readFile(u"tests/Ann.log"_s);
             if (marker != "q3")

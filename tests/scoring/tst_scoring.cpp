@@ -1,11 +1,11 @@
 // Score logs: what a finished run appends, how logs read back, and the score chart.
 #include "Controls.h"
 #include "FileListBox.h"
-#include "Form1.h"
-#include "frmMain.h"
-#include "frmScore.h"
-#include "Module1.h"
+#include "MainWindow.h"
 #include "ScoreLog.h"
+#include "ScoreLogWindow.h"
+#include "ScoreWindow.h"
+#include "SharedState.h"
 #include "TestSupport.h"
 
 #include <cstring>
@@ -35,17 +35,17 @@ void useTest(testing::Env& env, const QByteArray& passing, const QString& test =
         header.setRaw(TestRecord::PassingScore, passing);
         env.writeFile("tests/" + test, header.bytes());
     }
-    Module1::TestsDir = Module1::defaultTestsDir();
-    Module1::TestPath = Module1::joinPath(Module1::TestsDir, test);
+    shared::testsDir = shared::defaultTestsDir();
+    shared::testPath = shared::joinPath(shared::testsDir, test);
 }
 
 // Ends a run (passing score 75) and returns the caption of the candidate's bar.
 QString finishRun(testing::Env& env, const QString& candidate, int toTake, int correct,
                   const QString& test = "MATH1.tst") {
     useTest(env, " 75", test);
-    Module1::CandidateName = candidate;
+    shared::candidateName = candidate;
     QString caption;
-    testing::whenModal<frmScore>([&caption](frmScore& w) {
+    testing::whenModal<ScoreWindow>([&caption](ScoreWindow& w) {
         caption = w.barMyScore->text();
         testing::click(w.Command1);
     });
@@ -58,16 +58,16 @@ void userSwitchesTo(QWidget* w) {
     QApplication::sendEvent(w, &e);
 }
 
-frmScore& showScore(testing::Env& env, const QByteArray& passing, int score) {
+ScoreWindow& showScore(testing::Env& env, const QByteArray& passing, int score) {
     useTest(env, passing);
-    Module1::FinalScore = score;
-    frmScore& w = Forms::get<frmScore>();
-    w.Show();
+    shared::finalScore = score;
+    ScoreWindow& w = WindowRegistry::get<ScoreWindow>();
+    w.present();
     return w;
 }
 
 // Clicks a log in the log tab's list, the main window being the active one.
-void clickLog(frmMain& m, const QString& name) {
+void clickLog(MainWindow& m, const QString& name) {
     userSwitchesTo(&m);
     const QListWidgetItem* item = m.File3->findItems(name, Qt::MatchExactly).value(0);
     QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
@@ -95,8 +95,8 @@ private slots:
     void finishedRunsAppendUnderTheNameAsTypedAndShowInTheLogTab() {
         testing::Env env;
         env.writeFile("tests/Big.log", entryBytes("BIG", "7", 1).repeated(32768));
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         QCOMPARE(finishRun(env, "Ann", 100, 29), "Your Score =  29%     (FAIL)    ");
         QCOMPARE(m.File3->item(0)->text(), QStringLiteral("Ann.log")); // listed at once
         const QByteArray longName = "A test whose name runs on well past fifty characters";
@@ -121,7 +121,7 @@ private slots:
 
         m.SSTab1->setCurrentIndex(3);
         testing::click(m.Command5); // nothing selected: an empty view, an empty caption
-        Form1& f = Forms::get<Form1>();
+        ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
         QVERIFY(f.isVisible() && !f.isModal() &&
                 (f.windowTitle() + f.Text1->toPlainText()).isEmpty());
         QCOMPARE(testing::unnamedControls(&f), QStringList());
@@ -134,7 +134,7 @@ private slots:
         testing::click(m.Command5); // brings it forward, rebuilt; the view replaced, not extended
         QVERIFY(f.windowTitle() == "  Ann.log" && f.Text1->toPlainText() == m.Text4->toPlainText());
         QTest::keyClick(f.Text1, Qt::Key_Escape); // as its close button: it goes
-        QVERIFY(!Forms::isLoaded<Form1>() && env.boxes->shown.isEmpty());
+        QVERIFY(!WindowRegistry::isLoaded<ScoreLogWindow>() && env.boxes->shown.isEmpty());
 
         // stray bytes follow the rounding rule; Spare is NULs after reading another log
         env.writeFile("tests/Cy.log", QByteArray(113, 'C'));
@@ -173,9 +173,9 @@ private slots:
         QFETCH(int, score);
         QFETCH(bool, passed);
         testing::Env env;
-        frmScore& w = showScore(env, passing, score);
-        Form other; // activating again redraws rather than stretching the bars further
-        other.Show();
+        ScoreWindow& w = showScore(env, passing, score);
+        Window other; // activating again redraws rather than stretching the bars further
+        other.present();
         userSwitchesTo(&w);
         const QString p = passing.trimmed().isEmpty() ? "75" : passing.trimmed();
         QCOMPARE(w.barRequiredTwips(), 15 + 48 * int(std::min(p.toDouble(), 1000.0)));
@@ -198,8 +198,8 @@ private slots:
 
     void scoreWindowHeadingAndPrint() {
         testing::Env env;
-        Module1::CandidateName = " Ann Lee";
-        frmScore& w = showScore(env, " 75", 50);
+        shared::candidateName = " Ann Lee";
+        ScoreWindow& w = showScore(env, " 75", 50);
         QCOMPARE(w.Label1->text() + '|' + w.Label2->text() + '|' + w.Label3->text(),
                  "MATH1|Name:  Ann Lee|" + platform::dateText());
         QCOMPARE(testing::unnamedControls(&w), QStringList());
@@ -217,7 +217,7 @@ private slots:
         testing::click(w.Command2);
         QCOMPARE(env.boxes->shown, QStringList({"No printer is available."}));
         QTest::keyClick(w.Command2, Qt::Key_Escape); // as its close button: it goes
-        QVERIFY(!Forms::isLoaded<frmScore>());
+        QVERIFY(!WindowRegistry::isLoaded<ScoreWindow>());
     }
 };
 

@@ -2,8 +2,8 @@
 #include "Cp1252.h"
 #include "FileNames.h"
 #include "LogRecord.h"
-#include "Module1.h"
 #include "RecordFile.h"
+#include "SharedState.h"
 #include "TestRecord.h"
 #include "TextRules.h"
 
@@ -90,7 +90,7 @@ private slots:
         IoStatus st;
         QCOMPARE(f.count(&st).value_or(-1), 0);
         QByteArray out;
-        QVERIFY(st.ok && !f.read(1, out) && !Module1::readTestRecord(file, 1));
+        QVERIFY(st.ok && !f.read(1, out) && !shared::readTestRecord(file, 1));
         QVERIFY(!QFile::exists(file));
 
         TestRecord r;

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "Module1.h"
 #include "RecordFile.h"
+#include "SharedState.h"
 
 #include <cstring>
 #include <QAbstractButton>
@@ -59,14 +59,14 @@ Env* g_current = nullptr;
 } // namespace
 
 QObject* Env::scope() {
-    return g_current ? g_current->m_scope.get() : &Forms::instance();
+    return g_current ? g_current->m_scope.get() : &WindowRegistry::instance();
 }
 
 Env::Env() : m_oldCwd(QDir::currentPath()), m_outer(g_current) {
     g_current = this;
-    Forms::destroyAll();
+    WindowRegistry::destroyAll();
     QDir::setCurrent(m_dir.path());
-    Module1::reset();
+    shared::reset();
     auto b = std::make_unique<FakeMessageBoxes>();
     boxes = b.get();
     platform::setMessageBoxBackend(std::move(b));
@@ -82,27 +82,28 @@ Env::Env() : m_oldCwd(QDir::currentPath()), m_outer(g_current) {
     auto r = std::make_unique<FakeRandom>();
     random = r.get();
     platform::setRandomBackend(std::move(r));
-    Forms::setExitHandler([this] { ++exitRequests; });
+    WindowRegistry::setExitHandler([this] { ++exitRequests; });
     // Once a check has failed, no window opened afterwards waits for a user.
-    QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, m_scope.get(), [](Form* form) {
-        if (QTest::currentTestFailed())
-            QTimer::singleShot(0, form, [form] { form->Unload(); });
-    });
+    QObject::connect(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted, m_scope.get(),
+                     [](Window* form) {
+                         if (QTest::currentTestFailed())
+                             QTimer::singleShot(0, form, [form] { form->unload(); });
+                     });
 }
 
 Env::~Env() {
     m_scope.reset();
     g_current = m_outer;
-    Forms::destroyAll();
+    WindowRegistry::destroyAll();
     IoFaults::clear();
-    Forms::setExitHandler({});
+    WindowRegistry::setExitHandler({});
     platform::resetBackends();
-    Module1::reset();
+    shared::reset();
     QDir::setCurrent(m_oldCwd);
 }
 
 QString Env::testsFile(const QString& name) const {
-    return Module1::joinPath(Module1::defaultTestsDir(), name);
+    return shared::joinPath(shared::defaultTestsDir(), name);
 }
 
 void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
@@ -167,7 +168,7 @@ QWidget* focused() {
     // activates the one below; the headless platform has none, so this does.
     QWidget* window = QApplication::activeModalWidget();
     if (!window)
-        window = Forms::active();
+        window = WindowRegistry::active();
     if (window && window->isVisible() && !window->isActiveWindow()) {
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window))

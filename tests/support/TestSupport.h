@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Forms.h"
 #include "Services.h"
+#include "WindowRegistry.h"
 
 #include <deque>
 #include <functional>
@@ -140,21 +140,22 @@ template <class T> T* control(QObject* parent, const QString& name) {
 template <class T> void whenModal(std::function<void(T&)> action) {
     auto conn = std::make_shared<QMetaObject::Connection>();
     *conn =
-        QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, [conn, action](Form* form) {
-            T* target = qobject_cast<T*>(form);
-            if (!target)
-                return;
-            QObject::disconnect(*conn);
-            QPointer<T> guard(target);
-            QTimer::singleShot(0, target, [guard, action] {
-                if (guard)
-                    action(*guard);
-                // a check that failed inside the window returns early: close
-                // the window so that the test ends instead of waiting for ever
-                if (guard && QTest::currentTestFailed() && guard->isInModalWait())
-                    guard->Unload();
-            });
-        });
+        QObject::connect(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted,
+                         [conn, action](Window* form) {
+                             T* target = qobject_cast<T*>(form);
+                             if (!target)
+                                 return;
+                             QObject::disconnect(*conn);
+                             QPointer<T> guard(target);
+                             QTimer::singleShot(0, target, [guard, action] {
+                                 if (guard)
+                                     action(*guard);
+                                 // a check that failed inside the window returns early: close
+                                 // the window so that the test ends instead of waiting for ever
+                                 if (guard && QTest::currentTestFailed() && guard->isInModalWait())
+                                     guard->unload();
+                             });
+                         });
 }
 
 // Checks what assistive technology reads in `window` and lists the controls

@@ -6,20 +6,20 @@
 // same questions in the same order and the pictures change only when the
 // windows do. Run by scripts/screenshots on a virtual X display.
 #include "Controls.h"
+#include "DetailedFeedbackWindow.h"
 #include "FileListBox.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "frmBig.h"
-#include "frmCI.h"
-#include "frmMain.h"
-#include "frmNumOfQ.h"
-#include "frmProperties.h"
-#include "frmScore.h"
-#include "frmTakeTest.h"
-#include "frmTestBuild.h"
-#include "Module1.h"
+#include "IntroductionWindow.h"
+#include "MainWindow.h"
+#include "PropertiesWindow.h"
+#include "QuestionCountWindow.h"
+#include "QuestionEditor.h"
+#include "ScoreLogWindow.h"
+#include "ScoreWindow.h"
 #include "Services.h"
+#include "SharedState.h"
+#include "ShortFeedbackWindow.h"
 #include "StartUp.h"
+#include "TestRunWindow.h"
 #include "TextRules.h"
 
 #include <cstdio>
@@ -79,9 +79,9 @@ void shot(QWidget& w, const QString& name) {
 
 // One action per kind of modal window, run once its wait has begun; the
 // windows open one another, so the tour is a set of these rather than a list.
-std::vector<std::function<bool(Form*)>> g_onModal;
+std::vector<std::function<bool(Window*)>> g_onModal;
 template <class T> void onModal(std::function<void(T&)> action) {
-    g_onModal.push_back([action](Form* f) {
+    g_onModal.push_back([action](Window* f) {
         T* w = qobject_cast<T*>(f);
         if (w)
             action(*w);
@@ -90,8 +90,8 @@ template <class T> void onModal(std::function<void(T&)> action) {
 }
 
 // Picks an answer as a candidate does: by clicking its label, or typing it.
-void answer(frmTakeTest& t, bool right) {
-    const QString correct = rightTrimmed(Module1::TestRec.text(TestRecord::CorrectAnswer));
+void answer(TestRunWindow& t, bool right) {
+    const QString correct = rightTrimmed(shared::testRecord.text(TestRecord::CorrectAnswer));
     if (t.txtANswer->isVisible()) {
         t.txtANswer->setText(right ? correct : QStringLiteral("I do not know"));
     } else {
@@ -109,20 +109,20 @@ void answer(frmTakeTest& t, bool right) {
 }
 
 void tour() {
-    frmMain& m = Forms::get<frmMain>();
-    m.Show();
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
 
     m.SSTab1->setCurrentIndex(2);
     m.File2->selectFile(QStringLiteral("Sample.tst"));
     m.txtName->setText(QStringLiteral("Ann"));
     shot(m, QStringLiteral("main-window"));
 
-    onModal<frmTestBuild>([](frmTestBuild& e) {
+    onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
         e.Command5->click();
         e.Command2->click();
     });
-    onModal<frmProperties>([](frmProperties& p) {
+    onModal<PropertiesWindow>([](PropertiesWindow& p) {
         shot(p, QStringLiteral("properties"));
         p.Command2->click();
     });
@@ -132,21 +132,21 @@ void tour() {
     m.txtPassword->setText(QStringLiteral("demo"));
     m.Command3->click();
 
-    onModal<Form2>([](Form2& w) { w.Command1->click(); });
-    onModal<frmNumOfQ>([](frmNumOfQ& w) { w.Command1->click(); });
-    onModal<frmTakeTest>([](frmTakeTest& t) {
+    onModal<IntroductionWindow>([](IntroductionWindow& w) { w.Command1->click(); });
+    onModal<QuestionCountWindow>([](QuestionCountWindow& w) { w.Command1->click(); });
+    onModal<TestRunWindow>([](TestRunWindow& t) {
         shot(t, QStringLiteral("question"));
         // One wrong answer first, for the detailed feedback; the rest right.
         for (bool right = false; !t.isUnloading(); right = true)
             answer(t, right);
     });
-    onModal<frmBig>([](frmBig& w) {
+    onModal<DetailedFeedbackWindow>([](DetailedFeedbackWindow& w) {
         if (!g_written.join(' ').contains(QStringLiteral("feedback")))
             shot(w, QStringLiteral("feedback"));
         w.Command1->click();
     });
-    onModal<frmCI>([](frmCI& w) { w.Command1->click(); });
-    onModal<frmScore>([](frmScore& w) {
+    onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { w.Command1->click(); });
+    onModal<ScoreWindow>([](ScoreWindow& w) {
         shot(w, QStringLiteral("score"));
         w.Command1->click();
     });
@@ -156,8 +156,8 @@ void tour() {
     m.SSTab1->setCurrentIndex(3);
     m.File3->selectFile(QStringLiteral("Ann.log"));
     m.Command5->click();
-    shot(Forms::get<Form1>(), QStringLiteral("score-log"));
-    Forms::get<Form1>().Command1->click();
+    shot(WindowRegistry::get<ScoreLogWindow>(), QStringLiteral("score-log"));
+    WindowRegistry::get<ScoreLogWindow>().Command1->click();
 }
 
 } // namespace
@@ -185,14 +185,15 @@ int main(int argc, char* argv[]) {
     platform::setClockBackend(std::make_unique<FixedClock>());
     platform::setSoundBackend(std::make_unique<Silence>());
 
-    QObject::connect(&Forms::instance(), &Forms::modalWaitStarted, [](Form* form) {
-        QPointer<Form> guard(form);
-        QTimer::singleShot(0, form, [guard] {
-            for (const auto& action : g_onModal)
-                if (guard && action(guard))
-                    return;
-        });
-    });
+    QObject::connect(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted,
+                     [](Window* form) {
+                         QPointer<Window> guard(form);
+                         QTimer::singleShot(0, form, [guard] {
+                             for (const auto& action : g_onModal)
+                                 if (guard && action(guard))
+                                     return;
+                         });
+                     });
     // A message box or a window the tour does not know would wait for ever.
     QTimer::singleShot(120000, [] {
         std::fprintf(stderr, "the tour got stuck; pictures so far: %s\n",
@@ -201,10 +202,10 @@ int main(int argc, char* argv[]) {
     });
     QTimer::singleShot(0, [] {
         tour();
-        Forms::endProgram();
+        WindowRegistry::endProgram();
     });
     const int rc = QApplication::exec();
-    Forms::destroyAll();
+    WindowRegistry::destroyAll();
     platform::resetBackends();
     for (const QString& path : g_written)
         std::printf("%s\n", qPrintable(path));

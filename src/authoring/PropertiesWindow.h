@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 #include <QString>
 
@@ -14,10 +14,10 @@ class QScrollBar;
 
 // The settings of one test, kept in its header record: owner, password,
 // feedback, answer order and passing score.
-class frmProperties : public Form {
+class PropertiesWindow : public Window {
     Q_OBJECT
 public:
-    frmProperties();
+    PropertiesWindow();
 
     // The opening procedure shared by the create door and the question editor:
     // reads the header of `testPath` into the shared test record, fills the
@@ -55,7 +55,7 @@ public:
     QPushButton* Command3 = nullptr;
 
 protected:
-    void Form_Load() override;
+    void onLoaded() override;
     void titleBarClose() override { Command2_Click(); }
 
 private:

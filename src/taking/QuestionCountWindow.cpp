@@ -1,4 +1,4 @@
-#include "frmNumOfQ.h"
+#include "QuestionCountWindow.h"
 
 #include "Controls.h"
 #include "UpDownBar.h"
@@ -28,7 +28,7 @@ QLabel* countLabel(QWidget* parent, const QString& controlName) {
 }
 } // namespace
 
-frmNumOfQ::frmNumOfQ() {
+QuestionCountWindow::QuestionCountWindow() {
     ui::name(this, QStringLiteral("frmNumOfQ"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Select number or questions"));
@@ -108,43 +108,43 @@ frmNumOfQ::frmNumOfQ() {
         if (on)
             optCustom_Click();
     });
-    connect(scrQtoTake, &UpDownBar::countChanged, this, &frmNumOfQ::scrQtoTake_Change);
-    connect(Command1, &QPushButton::clicked, this, &frmNumOfQ::Command1_Click);
+    connect(scrQtoTake, &UpDownBar::countChanged, this, &QuestionCountWindow::scrQtoTake_Change);
+    connect(Command1, &QPushButton::clicked, this, &QuestionCountWindow::Command1_Click);
 }
 
-void frmNumOfQ::Form_Activate() {
+void QuestionCountWindow::onActivated() {
     scrQtoTake->setCount(1);
     lblQtoTake->setText(QStringLiteral("1"));
 }
 
-void frmNumOfQ::enableCustomCount(bool on) {
+void QuestionCountWindow::enableCustomCount(bool on) {
     lblQtoTake->setEnabled(on);
     scrQtoTake->setEnabled(on);
 }
 
-void frmNumOfQ::optAll_Click() {
+void QuestionCountWindow::optAll_Click() {
     enableCustomCount(false);
 }
 
-void frmNumOfQ::optHalf_Click() {
+void QuestionCountWindow::optHalf_Click() {
     enableCustomCount(false);
 }
 
-void frmNumOfQ::optCustom_Click() {
+void QuestionCountWindow::optCustom_Click() {
     enableCustomCount(false);
     if (optCustom->isChecked())
         enableCustomCount(true);
 }
 
-void frmNumOfQ::scrQtoTake_Change() {
+void QuestionCountWindow::scrQtoTake_Change() {
     lblQtoTake->setText(QString::number(scrQtoTake->count()));
 }
 
-void frmNumOfQ::Command1_Click() {
-    Hide();
+void QuestionCountWindow::Command1_Click() {
+    hideWindow();
 }
 
-taking::CountChoice frmNumOfQ::choice() const {
+taking::CountChoice QuestionCountWindow::choice() const {
     if (optHalf->isChecked())
         return taking::CountChoice::Half;
     if (optCustom->isChecked())

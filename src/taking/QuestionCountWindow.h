@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Forms.h"
 #include "RunRules.h"
+#include "WindowRegistry.h"
 
 class QFrame;
 class QLabel;
@@ -11,12 +11,12 @@ class UpDownBar;
 
 // The choice of how many questions to take: all, half or a custom count. The
 // run window prepares it, shows it and reads the choice once "&Ok" hides it.
-class frmNumOfQ : public Form {
+class QuestionCountWindow : public Window {
     Q_OBJECT
 public:
-    frmNumOfQ();
+    QuestionCountWindow();
 
-    void Form_Activate() override;
+    void onActivated() override;
     void optAll_Click();
     void optHalf_Click();
     void optCustom_Click();

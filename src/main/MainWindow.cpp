@@ -1,19 +1,19 @@
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include "Controls.h"
 #include "FileListBox.h"
-#include "Form1.h"
-#include "frmHelp.h"
-#include "frmProperties.h"
-#include "frmTakeTest.h"
-#include "frmTestBuild.h"
+#include "HelpWindow.h"
 #include "ImageBox.h"
-#include "Module1.h"
 #include "Pictures.h"
+#include "PropertiesWindow.h"
+#include "QuestionEditor.h"
 #include "RunRules.h"
 #include "ScoreLog.h"
+#include "ScoreLogWindow.h"
 #include "Services.h"
+#include "SharedState.h"
 #include "TestHeader.h"
+#include "TestRunWindow.h"
 
 #include <cerrno>
 #include <cstring>
@@ -54,7 +54,7 @@ FileListBox* makeFileList(QWidget* parent, const QString& name, QLabel* label,
 
 } // namespace
 
-frmMain::frmMain() {
+MainWindow::MainWindow() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ui::name(this, QStringLiteral("frmMain"));
@@ -204,110 +204,112 @@ frmMain::frmMain() {
         showTab(tab);
         SSTab1_Click();
     });
-    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
-    connect(Command7, &QPushButton::clicked, this, &frmMain::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
-    connect(File1, &FileListBox::Click, this, &frmMain::File1_Click);
-    connect(File2, &FileListBox::Click, this, &frmMain::File2_Click);
-    connect(File3, &FileListBox::Click, this, &frmMain::File3_Click);
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
+    connect(Command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &MainWindow::Command8_Click);
+    connect(File1, &FileListBox::Click, this, &MainWindow::File1_Click);
+    connect(File2, &FileListBox::Click, this, &MainWindow::File2_Click);
+    connect(File3, &FileListBox::Click, this, &MainWindow::File3_Click);
+    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
+            [this] { File3->refresh(); });
 }
 
-void frmMain::addToTab(int tab, QWidget* w, int left, int top, int width, int height) {
+void MainWindow::addToTab(int tab, QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(ui::twips(left, top, width, height));
     m_tabControls[tab].append(w);
 }
 
-void frmMain::showTab(int tab) {
+void MainWindow::showTab(int tab) {
     for (int t = 0; t < 5; ++t) {
         for (QWidget* w : m_tabControls[t])
             w->setVisible(t == tab);
     }
 }
 
-void frmMain::Form_Load() {
-    using Module1::TestsDir;
-    TestsDir = Module1::defaultTestsDir();
+void MainWindow::onLoaded() {
+    using shared::testsDir;
+    testsDir = shared::defaultTestsDir();
     if (Check1->isChecked())
         m_soundResult =
-            platform::playSound(Module1::joinPath(TestsDir, QStringLiteral("StartSound.wav")));
+            platform::playSound(shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
 
-    QDir dir(TestsDir);
+    QDir dir(testsDir);
     if (!dir.exists()) {
-        const QByteArray native = QFile::encodeName(TestsDir);
+        const QByteArray native = QFile::encodeName(testsDir);
         if (::mkdir(native.constData(), 0777) != 0) {
             const int err = errno;
             platform::msgBox(platform::lines(
-                {QStringLiteral("The tests folder \"%1\" could not be created:").arg(TestsDir),
+                {QStringLiteral("The tests folder \"%1\" could not be created:").arg(testsDir),
                  QString::fromLocal8Bit(std::strerror(err)),
                  QStringLiteral("Tests and score logs cannot be listed or saved.")}));
         }
     } else if (!dir.isReadable()) {
         platform::msgBox(platform::lines(
-            {QStringLiteral("The tests folder \"%1\" cannot be read:").arg(TestsDir),
+            {QStringLiteral("The tests folder \"%1\" cannot be read:").arg(testsDir),
              QString::fromLocal8Bit(std::strerror(EACCES)),
              QStringLiteral("Tests and score logs cannot be listed.")}));
     }
-    rollBackInterruptedWrites(TestsDir);
-    File1->setPath(TestsDir);
-    File2->setPath(TestsDir);
-    File3->setPath(TestsDir);
+    rollBackInterruptedWrites(testsDir);
+    File1->setPath(testsDir);
+    File2->setPath(testsDir);
+    File3->setPath(testsDir);
 }
 
-void frmMain::Form_Activate() {
-    Module1::CenterForm(this);
+void MainWindow::onActivated() {
+    centerOnScreen();
 }
 
-void frmMain::SSTab1_Click() {
+void MainWindow::SSTab1_Click() {
     m_soundResult =
-        platform::playSound(Module1::joinPath(Module1::TestsDir, QStringLiteral("TabClick.wav")));
+        platform::playSound(shared::joinPath(shared::testsDir, QStringLiteral("TabClick.wav")));
 }
 
-void frmMain::refreshLists() {
+void MainWindow::refreshLists() {
     File1->refresh();
     File2->refresh();
     File3->refresh();
 }
 
-void frmMain::Command2_Click() {
-    Forms::endProgram();
+void MainWindow::Command2_Click() {
+    WindowRegistry::endProgram();
 }
 
-void frmMain::Command7_Click() {
-    frmHelp& help = Forms::get<frmHelp>();
+void MainWindow::Command7_Click() {
+    HelpWindow& help = WindowRegistry::get<HelpWindow>();
     help.placeOver(this);
-    help.ShowModal();
+    help.showModal();
 }
 
-void frmMain::File1_Click() {
+void MainWindow::File1_Click() {
     showTestBitmap(File1->fileName(), Image2);
 }
 
-void frmMain::File2_Click() {
+void MainWindow::File2_Click() {
     showTestBitmap(File2->fileName(), Image1);
 }
 
-void frmMain::showTestBitmap(const QString& fileName, ImageBox* image) {
-    image->showTestPicture(Module1::TestsDir,
+void MainWindow::showTestBitmap(const QString& fileName, ImageBox* image) {
+    image->showTestPicture(shared::testsDir,
                            fileName.left(std::max<qsizetype>(0, fileName.size() - 4)));
 }
 
 // ---- Create a test
 
-void frmMain::Command1_Click() {
+void MainWindow::Command1_Click() {
     if (rightTrimmed(Text1->text()).isEmpty() || rightTrimmed(Text2->text()).isEmpty() ||
         rightTrimmed(Text3->text()).isEmpty()) {
         platform::msgBox(platform::lines({QStringLiteral("All fields need to be filled in"),
                                           QStringLiteral("before you can create a test file.")}));
         return;
     }
-    Module1::TestPath =
-        Module1::joinPath(Module1::TestsDir, rightTrimmed(Text1->text()) + QStringLiteral(".tst"));
+    shared::testPath =
+        shared::joinPath(shared::testsDir, rightTrimmed(Text1->text()) + QStringLiteral(".tst"));
     const authoring::CreateResult made =
-        authoring::createTest(Module1::TestsDir, Text1->text(), Text2->text(), Text3->text());
+        authoring::createTest(shared::testsDir, Text1->text(), Text2->text(), Text3->text());
     switch (made.outcome) {
     case authoring::CreateOutcome::IllegalName:
         platform::msgBox(platform::lines(
@@ -329,26 +331,26 @@ void frmMain::Command1_Click() {
     case authoring::CreateOutcome::Created:
         break;
     }
-    Module1::TestPath = made.path;
+    shared::testPath = made.path;
     refreshLists();
-    if (!frmProperties::openFor(Module1::TestPath))
+    if (!PropertiesWindow::openFor(shared::testPath))
         return;
-    Forms::get<frmTestBuild>().ShowModal();
+    WindowRegistry::get<QuestionEditor>().showModal();
 }
 
-void frmMain::Command8_Click() {
-    const bool wasLoaded = Forms::isLoaded<frmProperties>();
-    Forms::get<frmProperties>().Command3_Click();
+void MainWindow::Command8_Click() {
+    const bool wasLoaded = WindowRegistry::isLoaded<PropertiesWindow>();
+    WindowRegistry::get<PropertiesWindow>().Command3_Click();
     if (!wasLoaded) {
-        if (frmProperties* p = Forms::find<frmProperties>())
-            p->Unload();
+        if (PropertiesWindow* p = WindowRegistry::find<PropertiesWindow>())
+            p->unload();
     }
 }
 
 // ---- Edit a test
 
-void frmMain::Command3_Click() {
-    Module1::TestPath = Module1::joinPath(File1->path(), File1->fileName());
+void MainWindow::Command3_Click() {
+    shared::testPath = shared::joinPath(File1->path(), File1->fileName());
     if (File1->fileName().isEmpty()) {
         platform::msgBox(QStringLiteral("Select a Test to edit"));
         return;
@@ -357,22 +359,22 @@ void frmMain::Command3_Click() {
         platform::msgBox(QStringLiteral("Both name AND password are required."));
         return;
     }
-    const IoStatus st = Module1::readTestRecord(Module1::TestPath, 1);
+    const IoStatus st = shared::readTestRecord(shared::testPath, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
         return;
     }
-    if (!authoring::ownerAndPasswordMatch(Module1::TestRec, txtCreator->text(),
+    if (!authoring::ownerAndPasswordMatch(shared::testRecord, txtCreator->text(),
                                           txtPassword->text())) {
         platform::msgBox(QStringLiteral("Incorrect Name and/or Password. Access Denied."));
         return;
     }
-    Forms::get<frmTestBuild>().ShowModal();
+    WindowRegistry::get<QuestionEditor>().showModal();
 }
 
 // ---- Take a test
 
-void frmMain::Command4_Click() {
+void MainWindow::Command4_Click() {
     const QString file = File2->fileName();
     if (file.isEmpty()) {
         platform::msgBox(QStringLiteral("Please select a Test to take."));
@@ -382,34 +384,44 @@ void frmMain::Command4_Click() {
         platform::msgBox(QStringLiteral("Your name is required to take a test."));
         return;
     }
-    Module1::TestPath = Module1::joinPath(File2->path(), file);
-    Module1::CandidateName = rightTrimmed(txtName->text());
+    shared::testPath = shared::joinPath(File2->path(), file);
+    shared::candidateName = rightTrimmed(txtName->text());
     // Refused here, before any question: a finished run must be able to log.
-    if (const QString problem = taking::candidateNameProblem(Module1::CandidateName);
+    if (const QString problem = taking::candidateNameProblem(shared::candidateName);
         !problem.isEmpty()) {
         platform::msgBox(problem);
         return;
     }
-    if (const QString problem = taking::testFileProblem(Module1::TestPath); !problem.isEmpty()) {
+    if (const QString problem = taking::testFileProblem(shared::testPath); !problem.isEmpty()) {
         platform::msgBox(problem);
         File2->refresh();
         return;
     }
-    Forms::get<frmTakeTest>().ShowModal();
+    TestRunWindow& run = WindowRegistry::get<TestRunWindow>();
+    run.setSoundsOn(Check1->isChecked());
+    run.showModal();
 }
 
 // ---- Score logs
 
-void frmMain::File3_Click() {
+void MainWindow::File3_Click() {
     Text4->clear();
+    const QString path = selectedLogPath();
+    if (auto* fullView = WindowRegistry::find<ScoreLogWindow>())
+        fullView->setLogFile(path);
+    if (!path.isEmpty())
+        scoring::showLog(Text4, path);
+}
+
+QString MainWindow::selectedLogPath() const {
     const QString name = File3->fileName();
-    if (name.isEmpty())
-        return;
-    scoring::showLog(Text4, Module1::joinPath(File3->path(), name));
+    return name.isEmpty() ? QString() : shared::joinPath(File3->path(), name);
 }
 
 // Not modal: the main window stays usable, and the full view follows the log
 // selected here each time the user returns to it.
-void frmMain::Command5_Click() {
-    Forms::get<Form1>().Show();
+void MainWindow::Command5_Click() {
+    ScoreLogWindow& fullView = WindowRegistry::get<ScoreLogWindow>();
+    fullView.setLogFile(selectedLogPath());
+    fullView.present();
 }

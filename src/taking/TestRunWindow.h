@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Forms.h"
 #include "RunRules.h"
+#include "WindowRegistry.h"
 
 #include <array>
 #include <cstdint>
@@ -19,12 +19,14 @@ class QTimer;
 // with the test's feedback, the running score, the elapsed-time clock, printing
 // and the early exit. Shown modally by the main window's take door; its first
 // activation runs the start-up sequence.
-class frmTakeTest : public Form {
+class TestRunWindow : public Window {
     Q_OBJECT
 public:
-    frmTakeTest();
+    TestRunWindow();
 
-    void Form_Activate() override;
+    void onActivated() override;
+    // Whether the run plays its sounds (the main window's sound switch).
+    void setSoundsOn(bool on) { m_soundsOn = on; }
     void Command1_Click(); // &Next
     void Command2_Click(); // E&xit Test
     void Command3_Click(); // &Print Question
@@ -84,7 +86,7 @@ public:
     taking::ElapsedClock Clock;
 
 protected:
-    void Form_Unload() override;
+    void onUnloading() override;
     // The title bar's close button asks, as "E&xit Test" does.
     void titleBarClose() override { Command2_Click(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,4 +115,5 @@ private:
     QWidget* m_answerRows = nullptr;
 
     int m_soundResult = 0; // result of the last sound call; nothing reads it
+    bool m_soundsOn = true;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 class QGroupBox;
 class QLabel;
@@ -8,12 +8,12 @@ class QPushButton;
 
 // The detailed feedback after an answer: verdict, explanation, correct answer
 // and the number correct so far, each as the test's flags ask.
-class frmBig : public Form {
+class DetailedFeedbackWindow : public Window {
     Q_OBJECT
 public:
-    frmBig();
+    DetailedFeedbackWindow();
 
-    void Form_Activate() override;
+    void onActivated() override;
     void Command1_Click(); // &Ok
     void Command2_Click(); // &Print Question
 

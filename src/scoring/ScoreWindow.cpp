@@ -1,8 +1,8 @@
-#include "frmScore.h"
+#include "ScoreWindow.h"
 
 #include "Controls.h"
-#include "Module1.h"
 #include "Services.h"
+#include "SharedState.h"
 #include "TextRules.h"
 
 #include <cmath>
@@ -61,7 +61,7 @@ double passingScore(const QString& passingScoreField) {
 
 } // namespace scoring
 
-frmScore::frmScore() {
+ScoreWindow::ScoreWindow() {
     ui::name(this, QStringLiteral("frmScore"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Test Score"));
@@ -108,27 +108,27 @@ frmScore::frmScore() {
     // Enter closes the window, as its default button says; printing is one Tab away.
     QWidget::setTabOrder(Command1, Command2);
     Command1->setFocus();
-    connect(Command2, &QPushButton::clicked, this, &frmScore::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmScore::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ScoreWindow::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &ScoreWindow::Command1_Click);
 }
 
-void frmScore::setBarWidth(QLabel* bar, int twips) {
+void ScoreWindow::setBarWidth(QLabel* bar, int twips) {
     (bar == barRequired ? m_requiredTwips : m_myScoreTwips) = twips;
     const int top = bar == barRequired ? 600 : 1200;
     bar->setGeometry(ui::px(kBarLeft), ui::px(top), ui::px(twips), ui::px(kBarHeight));
 }
 
-void frmScore::Form_Activate() {
-    Module1::CenterForm(this);
-    Label1->setText(rules::testNameFromPath(Module1::TestPath));
-    Label2->setText(QStringLiteral("Name: ") + Module1::CandidateName);
+void ScoreWindow::onActivated() {
+    centerOnScreen();
+    Label1->setText(rules::testNameFromPath(shared::testPath));
+    Label2->setText(QStringLiteral("Name: ") + shared::candidateName);
     Label3->setText(platform::dateText());
     Label4->setText(platform::timeText());
 
     // A test file gone since the run began leaves the usual passing score.
     double p = 75;
-    if (Module1::readTestRecord(Module1::TestPath, 1))
-        p = scoring::passingScore(Module1::TestRec.text(TestRecord::PassingScore));
+    if (shared::readTestRecord(shared::testPath, 1))
+        p = scoring::passingScore(shared::testRecord.text(TestRecord::PassingScore));
 
     // Every activation draws the chart from the designed bars, so a second
     // activation cannot stretch them further.
@@ -140,7 +140,7 @@ void frmScore::Form_Activate() {
                                                  rules::numberText(p) + QStringLiteral("%   ")
                                            : QStringLiteral("Passing Grade = "));
 
-    const int score = Module1::FinalScore;
+    const int score = shared::finalScore;
     const int scorePoints = barPoints(score);
     setBarWidth(barMyScore, kDesignedBarWidth + kTwipsPerPoint * scorePoints);
     QString caption = scorePoints > 0 ? QStringLiteral("Your Score = ") +
@@ -158,11 +158,11 @@ void frmScore::Form_Activate() {
             .arg(passed ? QStringLiteral("pass") : QStringLiteral("fail")));
 }
 
-void frmScore::Command1_Click() {
-    Unload();
+void ScoreWindow::Command1_Click() {
+    unload();
 }
 
-void frmScore::Command2_Click() {
+void ScoreWindow::Command2_Click() {
     QPointer<QWidget> focused = focusWidget(); // hiding the buttons takes it away
     Command2->hide();
     Command1->hide();

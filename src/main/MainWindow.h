@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 #include <QList>
 
@@ -15,12 +15,12 @@ class FileListBox;
 class ImageBox;
 
 // The main window: five tabs (create, edit, take, score log, about) and "E&xit".
-class frmMain : public Form {
+class MainWindow : public Window {
     Q_OBJECT
 public:
-    frmMain();
+    MainWindow();
 
-    void Form_Activate() override;
+    void onActivated() override;
 
     // Handlers
     void SSTab1_Click();
@@ -83,7 +83,7 @@ public:
     void refreshLists();
 
 protected:
-    void Form_Load() override;
+    void onLoaded() override;
     void titleBarClose() override { Command2_Click(); }
 
 private:
@@ -92,6 +92,8 @@ private:
     // coordinates; only those of the tab in front are shown.
     void addToTab(int tab, QWidget* w, int left, int top, int width, int height);
     void showTab(int tab);
+    // The score log chosen in File3, empty when none is.
+    QString selectedLogPath() const;
 
     QList<QWidget*> m_tabControls[5];
     int m_soundResult = 0; // result of the last sound call; nothing reads it

@@ -1,4 +1,4 @@
-#include "frmHelp.h"
+#include "HelpWindow.h"
 
 #include "Controls.h"
 #include "Cp1252.h"
@@ -8,7 +8,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-frmHelp::frmHelp() {
+HelpWindow::HelpWindow() {
     ui::name(this, QStringLiteral("frmHelp"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Quizdex Help"));
@@ -32,16 +32,16 @@ frmHelp::frmHelp() {
     ui::name(Command1, QStringLiteral("Command1"));
     Command1->setGeometry(ui::twips(3120, 5400, 1455, 495));
     Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
 }
 
-void frmHelp::placeOver(QWidget* owner) {
+void HelpWindow::placeOver(QWidget* owner) {
     if (!owner)
         return;
     const QRect o = owner->frameGeometry();
     move(o.center().x() - width() / 2, o.center().y() - height() / 2);
 }
 
-void frmHelp::Command1_Click() {
-    Unload();
+void HelpWindow::Command1_Click() {
+    unload();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 class QFrame;
 class QGroupBox;
@@ -8,12 +8,12 @@ class QLabel;
 class QPushButton;
 
 // The final score window: the passing bar against the candidate's bar.
-class frmScore : public Form {
+class ScoreWindow : public Window {
     Q_OBJECT
 public:
-    frmScore();
+    ScoreWindow();
 
-    void Form_Activate() override;
+    void onActivated() override;
     void Command1_Click(); // &Ok
     void Command2_Click(); // Print
 

@@ -1,16 +1,15 @@
-#include "frmTakeTest.h"
+#include "TestRunWindow.h"
 
 #include "Controls.h"
-#include "Form2.h"
-#include "frmBig.h"
-#include "frmCI.h"
-#include "frmMain.h"
-#include "frmNumOfQ.h"
+#include "DetailedFeedbackWindow.h"
 #include "ImageBox.h"
-#include "Module1.h"
+#include "IntroductionWindow.h"
 #include "Pictures.h"
+#include "QuestionCountWindow.h"
 #include "ScoreLog.h"
 #include "Services.h"
+#include "SharedState.h"
+#include "ShortFeedbackWindow.h"
 #include "TextRules.h"
 #include "UpDownBar.h"
 
@@ -65,7 +64,7 @@ void unselect(QRadioButton* button) {
 }
 } // namespace
 
-frmTakeTest::frmTakeTest() {
+TestRunWindow::TestRunWindow() {
     ui::name(this, QStringLiteral("frmTakeTest"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Taking Test >> "));
@@ -172,30 +171,30 @@ frmTakeTest::frmTakeTest() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
-    connect(Command1, &QPushButton::clicked, this, &frmTakeTest::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmTakeTest::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmTakeTest::Command3_Click);
-    connect(Timer1, &QTimer::timeout, this, &frmTakeTest::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &TestRunWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &TestRunWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &TestRunWindow::Command3_Click);
+    connect(Timer1, &QTimer::timeout, this, &TestRunWindow::Timer1_Timer);
 }
 
-std::array<QRadioButton*, 5> frmTakeTest::answers() const {
+std::array<QRadioButton*, 5> TestRunWindow::answers() const {
     return {answerA, answerB, answerC, answerD, answerE};
 }
 
-std::array<QLabel*, 5> frmTakeTest::answerLabels() const {
+std::array<QLabel*, 5> TestRunWindow::answerLabels() const {
     return {labelA, labelB, labelC, labelD, labelE};
 }
 
 // ---- Start-up
 
-void frmTakeTest::Form_Activate() {
+void TestRunWindow::onActivated() {
     // Every later activation (the introduction closing, a feedback window
     // closing) leaves the run alone.
     if (RunStarted == 1)
         return;
     Clock.reset();
     RunStarted = 1;
-    Module1::CenterForm(this);
+    centerOnScreen();
     Timer1->start();
 
     CorrectCount = 0;
@@ -207,28 +206,28 @@ void frmTakeTest::Form_Activate() {
     GivenAnswer.clear();
     RunningScore = 0;
 
-    using Module1::TestPath;
-    using Module1::TestRec;
-    if (const QString problem = taking::testFileProblem(TestPath); !problem.isEmpty()) {
+    using shared::testPath;
+    using shared::testRecord;
+    if (const QString problem = taking::testFileProblem(testPath); !problem.isEmpty()) {
         endRun(problem);
         return;
     }
-    if (const IoStatus st = Module1::readTestRecord(TestPath, 1); !st) {
+    if (const IoStatus st = shared::readTestRecord(testPath, 1); !st) {
         endRun(st.message(QStringLiteral("Cannot read the test")));
         return;
     }
-    CorrectFeedback = TestRec.text(TestRecord::CorrectFeedback);
-    IncorrectFeedback = TestRec.text(TestRecord::IncorrectFeedback);
-    TestName = rules::testNameFromPath(TestPath);
+    CorrectFeedback = testRecord.text(TestRecord::CorrectFeedback);
+    IncorrectFeedback = testRecord.text(TestRecord::IncorrectFeedback);
+    TestName = rules::testNameFromPath(testPath);
 
     showIntroduction();
     ResetAnswerControls();
     applyVisibility();
 
     IoStatus status;
-    const std::optional<std::int16_t> records = Module1::testRecordCount(TestPath, &status);
+    const std::optional<std::int16_t> records = shared::testRecordCount(testPath, &status);
     if (!status || !records || *records < 1) {
-        endRun(taking::testFileProblem(TestPath));
+        endRun(taking::testFileProblem(testPath));
         return;
     }
     QuestionsAvailable = *records - 1;
@@ -247,44 +246,44 @@ void frmTakeTest::Form_Activate() {
     UpdateScore();
 }
 
-void frmTakeTest::showIntroduction() {
-    Form2& intro = Forms::get<Form2>();
-    intro.Label2->setText(Module1::TestRec.text(TestRecord::Owner));
+void TestRunWindow::showIntroduction() {
+    IntroductionWindow& intro = WindowRegistry::get<IntroductionWindow>();
+    intro.Label2->setText(shared::testRecord.text(TestRecord::Owner));
     intro.Label1->setText(TestName);
-    intro.Image1->showTestPicture(Module1::TestsDir, TestName);
+    intro.Image1->showTestPicture(shared::testsDir, TestName);
 
     // Hidden for the introduction, yet still the modal window of the run.
-    HideKeepingModal();
-    intro.ShowModal();
-    Show();
+    hideKeepingModal();
+    intro.showModal();
+    present();
 }
 
-bool frmTakeTest::chooseQuestionCount() {
-    frmNumOfQ& numbers = Forms::get<frmNumOfQ>();
+bool TestRunWindow::chooseQuestionCount() {
+    QuestionCountWindow& numbers = WindowRegistry::get<QuestionCountWindow>();
     numbers.lblAvailQ->setText(QString::number(QuestionsAvailable));
     numbers.lblQtoTake->setText(numbers.lblAvailQ->text());
     numbers.scrQtoTake->setCountRange(1, QuestionsAvailable);
     numbers.scrQtoTake->setCount(QuestionsAvailable);
     numbers.optAll->setChecked(true);
     numbers.optAll_Click();
-    numbers.ShowModal();
-    if (!Forms::isLoaded<frmNumOfQ>())
+    numbers.showModal();
+    if (!WindowRegistry::isLoaded<QuestionCountWindow>())
         return false;
     QuestionsToTake =
         taking::questionsToTake(numbers.choice(), QuestionsAvailable, numbers.scrQtoTake->count());
     return true;
 }
 
-void frmTakeTest::endRun(const QString& message) {
+void TestRunWindow::endRun(const QString& message) {
     if (!message.isEmpty())
         platform::msgBox(message);
     RunStarted = 0;
-    Unload();
+    unload();
 }
 
 // ---- Questions
 
-void frmTakeTest::setShown(QWidget* control, bool shown) {
+void TestRunWindow::setShown(QWidget* control, bool shown) {
     for (auto& [w, wanted] : m_visibility) {
         if (w == control) {
             wanted = shown;
@@ -294,7 +293,7 @@ void frmTakeTest::setShown(QWidget* control, bool shown) {
     m_visibility.emplace_back(control, shown);
 }
 
-void frmTakeTest::applyVisibility() {
+void TestRunWindow::applyVisibility() {
     std::vector<std::pair<QWidget*, bool>> changes;
     for (const auto& [w, shown] : m_visibility) {
         if (w->isHidden() == shown)
@@ -319,7 +318,7 @@ void frmTakeTest::applyVisibility() {
     m_answerRows->setVisible(rowsShown);
 }
 
-void frmTakeTest::ResetAnswerControls() {
+void TestRunWindow::ResetAnswerControls() {
     setShown(Label1, true);
     setShown(lblQuestion, true);
     setShown(txtANswer, false);
@@ -332,30 +331,30 @@ void frmTakeTest::ResetAnswerControls() {
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
     ui::resetTabStops({answerA, answerB, answerC, answerD, answerE});
-    setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + Module1::TestPath +
-                   QStringLiteral("     NAME: ") + Module1::CandidateName);
+    setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + shared::testPath +
+                   QStringLiteral("     NAME: ") + shared::candidateName);
 }
 
-void frmTakeTest::NextQuestion() {
+void TestRunWindow::NextQuestion() {
     Label1->setText(taking::counterText(QuestionCounter - 1, QuestionsToTake));
     const int record = Draw.next();
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
     ++QuestionsAsked;
-    using Module1::TestRec;
-    if (const QString problem = taking::questionRecordProblem(Module1::TestPath, record);
+    using shared::testRecord;
+    if (const QString problem = taking::questionRecordProblem(shared::testPath, record);
         !problem.isEmpty()) {
         endRun(problem);
         return;
     }
-    if (const IoStatus st = Module1::readTestRecord(Module1::TestPath, record); !st) {
+    if (const IoStatus st = shared::readTestRecord(shared::testPath, record); !st) {
         endRun(st.message(QStringLiteral("Cannot read the test")));
         return;
     }
     ResetAnswerControls();
-    lblQuestion->setText(TestRec.text(TestRecord::QuestionText));
+    lblQuestion->setText(testRecord.text(TestRecord::QuestionText));
 
-    const QString type = TestRec.text(TestRecord::QuestionType);
+    const QString type = testRecord.text(TestRecord::QuestionType);
     const auto labels = answerLabels();
     const auto buttons = answers();
     if (type == kTypeMultiple) {
@@ -363,7 +362,7 @@ void frmTakeTest::NextQuestion() {
         for (int choice = 1; choice <= 5; ++choice)
             setAnswerText(
                 static_cast<std::size_t>(taking::labelForChoice(AnswerArrangement, choice)),
-                TestRec.fullText(TestRecord::choice(choice)));
+                testRecord.fullText(TestRecord::choice(choice)));
     } else if (type == kTypeTrueFalse) {
         for (std::size_t i = 2; i < 5; ++i) {
             setShown(labels[i], false);
@@ -389,7 +388,7 @@ void frmTakeTest::NextQuestion() {
     lblQuestion->setFocus(Qt::OtherFocusReason);
 }
 
-void frmTakeTest::setAnswerText(std::size_t row, const QString& text) {
+void TestRunWindow::setAnswerText(std::size_t row, const QString& text) {
     answerLabels()[row]->setText(text);
     const QString spoken = rightTrimmed(ui::shownText(text));
     answers()[row]->setAccessibleName(spoken.isEmpty() ? QStringLiteral("Blank answer") : spoken);
@@ -397,7 +396,7 @@ void frmTakeTest::setAnswerText(std::size_t row, const QString& text) {
 
 // ---- Answering
 
-void frmTakeTest::Command1_Click() {
+void TestRunWindow::Command1_Click() {
     const auto buttons = answers();
     const auto labels = answerLabels();
     int selected = -1;
@@ -409,15 +408,15 @@ void frmTakeTest::Command1_Click() {
         platform::msgBox(QStringLiteral("Please select an answer."));
         return;
     }
-    using Module1::TestRec;
+    using shared::testRecord;
     GivenAnswer = taking::comparableAnswer(labels[static_cast<std::size_t>(selected)]->text());
-    if (TestRec.text(TestRecord::QuestionType) == kTypeTyped)
+    if (testRecord.text(TestRecord::QuestionType) == kTypeTyped)
         GivenAnswer = taking::comparableAnswer(txtANswer->text());
     const bool correct =
-        taking::isCorrectAnswer(TestRec.fullText(TestRecord::CorrectAnswer), GivenAnswer);
-    const bool sounds = Forms::get<frmMain>().Check1->isChecked();
+        taking::isCorrectAnswer(testRecord.fullText(TestRecord::CorrectAnswer), GivenAnswer);
+    const bool sounds = m_soundsOn;
     const auto sound = [](const char* file) {
-        return Module1::joinPath(Module1::TestsDir, QLatin1String(file));
+        return shared::joinPath(shared::testsDir, QLatin1String(file));
     };
 
     if (correct) {
@@ -438,15 +437,15 @@ void frmTakeTest::Command1_Click() {
     UpdateScore();
 }
 
-void frmTakeTest::giveFeedback(const QString& verdict, const QString& flags) {
+void TestRunWindow::giveFeedback(const QString& verdict, const QString& flags) {
     if (taking::feedbackKind(flags) == taking::FeedbackKind::Short) {
-        frmCI& shortFeedback = Forms::get<frmCI>();
+        ShortFeedbackWindow& shortFeedback = WindowRegistry::get<ShortFeedbackWindow>();
         shortFeedback.Label1->setText(verdict);
-        shortFeedback.ShowModal();
+        shortFeedback.showModal();
         return;
     }
-    using Module1::TestRec;
-    frmBig& big = Forms::get<frmBig>();
+    using shared::testRecord;
+    DetailedFeedbackWindow& big = WindowRegistry::get<DetailedFeedbackWindow>();
     big.Label1->clear();
     big.Label4->clear();
     big.Frame1->hide();
@@ -458,16 +457,16 @@ void frmTakeTest::giveFeedback(const QString& verdict, const QString& flags) {
         big.Label4->setText(taking::correctSoFarText(CorrectCount));
     if (items.explanation) {
         big.Frame1->show();
-        big.Label2->setText(TestRec.text(TestRecord::Explanation));
+        big.Label2->setText(testRecord.text(TestRecord::Explanation));
     }
     if (items.correctAnswer) {
         big.Frame2->show();
-        big.Label3->setText(TestRec.text(TestRecord::CorrectAnswer));
+        big.Label3->setText(testRecord.text(TestRecord::CorrectAnswer));
     }
-    big.ShowModal();
+    big.showModal();
 }
 
-void frmTakeTest::UpdateScore() {
+void TestRunWindow::UpdateScore() {
     const int score = rules::exactPercentage(CorrectCount, QuestionsToTake);
     RunningScore = static_cast<float>(score);
     lblScore->setText(taking::scoreText(score));
@@ -479,26 +478,26 @@ void frmTakeTest::UpdateScore() {
     }
     scoring::finishRun(QuestionsToTake, CorrectCount);
     RunStarted = 0;
-    Unload();
+    unload();
 }
 
-void frmTakeTest::labelA_Click() {
+void TestRunWindow::labelA_Click() {
     answerA->setChecked(true);
 }
-void frmTakeTest::labelB_Click() {
+void TestRunWindow::labelB_Click() {
     answerB->setChecked(true);
 }
-void frmTakeTest::labelC_Click() {
+void TestRunWindow::labelC_Click() {
     answerC->setChecked(true);
 }
-void frmTakeTest::labelD_Click() {
+void TestRunWindow::labelD_Click() {
     answerD->setChecked(true);
 }
-void frmTakeTest::labelE_Click() {
+void TestRunWindow::labelE_Click() {
     answerE->setChecked(true);
 }
 
-bool frmTakeTest::eventFilter(QObject* watched, QEvent* event) {
+bool TestRunWindow::eventFilter(QObject* watched, QEvent* event) {
     // Typing while the question has the focus goes into the answer box.
     if (watched == lblQuestion && event->type() == QEvent::KeyPress && txtANswer->isVisible()) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
@@ -521,19 +520,19 @@ bool frmTakeTest::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == labelE)
             labelE_Click();
     }
-    return Form::eventFilter(watched, event);
+    return Window::eventFilter(watched, event);
 }
 
 // ---- Exit, print, clock
 
-void frmTakeTest::Command2_Click() {
+void TestRunWindow::Command2_Click() {
     if (!platform::askYesNo(QStringLiteral("Are you sure you want to end the test?")))
         return;
     RunStarted = 0;
-    Unload();
+    unload();
 }
 
-void frmTakeTest::setBackColors(const QColor& color) {
+void TestRunWindow::setBackColors(const QColor& color) {
     QPalette p = palette();
     p.setColor(QPalette::Window, color);
     setPalette(p);
@@ -543,7 +542,7 @@ void frmTakeTest::setBackColors(const QColor& color) {
         setBackground(button, color);
 }
 
-void frmTakeTest::Command3_Click() {
+void TestRunWindow::Command3_Click() {
     Frame1->hide();
     setBackColors(ui::qbColor(15));
     ui::setBackColor(lblQuestion, ui::qbColor(15));
@@ -552,11 +551,11 @@ void frmTakeTest::Command3_Click() {
     Frame1->show();
 }
 
-void frmTakeTest::Timer1_Timer() {
+void TestRunWindow::Timer1_Timer() {
     Clock.tick();
     lblElapsedTime->setText(Clock.text());
 }
 
-void frmTakeTest::Form_Unload() {
+void TestRunWindow::onUnloading() {
     Timer1->stop();
 }

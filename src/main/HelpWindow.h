@@ -1,16 +1,16 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 class QGroupBox;
 class QPushButton;
 class MultiLineTextBox;
 
 // The help screen: a fixed, read-only text and "&Ok".
-class frmHelp : public Form {
+class HelpWindow : public Window {
     Q_OBJECT
 public:
-    frmHelp();
+    HelpWindow();
 
     // Centres the window over `owner`.
     void placeOver(QWidget* owner);

@@ -1,4 +1,4 @@
-#include "Form2.h"
+#include "IntroductionWindow.h"
 
 #include "Controls.h"
 #include "ImageBox.h"
@@ -18,7 +18,7 @@ QLabel* centredLabel(QWidget* parent, const QString& controlName, const QFont& f
 }
 } // namespace
 
-Form2::Form2() {
+IntroductionWindow::IntroductionWindow() {
     ui::name(this, QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Quizdex Test"));
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
@@ -56,9 +56,9 @@ Form2::Form2() {
     Command1->setFont(ui::font(QStringLiteral("Arial"), 9, true));
     Command1->setGeometry(ui::twips(2520, 3960, 2175, 615));
     Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &IntroductionWindow::Command1_Click);
 }
 
-void Form2::Command1_Click() {
-    Unload();
+void IntroductionWindow::Command1_Click() {
+    unload();
 }

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 class QLabel;
 class QPushButton;
 class ImageBox;
 
 // The short feedback after an answer: the verdict only.
-class frmCI : public Form {
+class ShortFeedbackWindow : public Window {
     Q_OBJECT
 public:
-    frmCI();
+    ShortFeedbackWindow();
 
-    void Form_Activate() override;
+    void onActivated() override;
     void Command1_Click(); // &Ok
     void Command2_Click(); // &Print Question
 

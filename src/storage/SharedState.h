@@ -8,23 +8,21 @@
 #include <optional>
 #include <QString>
 
-class QWidget;
-
 // The state the windows hand to one another: the tests folder, the current
 // test and candidate, the last final score, and the two record buffers through
 // which every record of a test file or a score log passes.
-namespace Module1 {
+namespace shared {
 
 inline constexpr int kTestRecordLength = TestRecord::kSize;
 inline constexpr int kLogRecordLength = LogRecord::kSize;
 inline constexpr int kMaxQuestions = 32766;
 
-extern QString TestsDir;
-extern QString TestPath;
-extern QString CandidateName;
-extern std::int16_t FinalScore;
-extern TestRecord TestRec;
-extern LogRecord LogRec;
+extern QString testsDir;
+extern QString testPath;
+extern QString candidateName;
+extern std::int16_t finalScore;
+extern TestRecord testRecord;
+extern LogRecord logRecord;
 
 // The platform's path separator: every path the program builds uses it.
 QString pathSep();
@@ -33,19 +31,15 @@ QString joinPath(const QString& folder, const QString& name);
 // ".\tests" on Windows, "./tests" elsewhere.
 QString defaultTestsDir();
 
-// Record n of the test file `path` into TestRec. A missing file is an error and
+// Record n of the test file `path` into testRecord. A missing file is an error and
 // is not created.
 IoStatus readTestRecord(const QString& path, int n);
-// TestRec as record n of `path`, creating the file when missing.
+// testRecord as record n of `path`, creating the file when missing.
 IoStatus writeTestRecord(const QString& path, int n);
 // Records of a test file; a missing file counts 0 and is not created.
 std::optional<std::int16_t> testRecordCount(const QString& path, IoStatus* status = nullptr);
 
-// Moves the window to the centre of the screen, keeping its size; any failure
-// leaves it where it was.
-void CenterForm(QWidget* form);
-
 // Start values, as at program start (for a fresh run and for tests).
 void reset();
 
-} // namespace Module1
+} // namespace shared

@@ -1,8 +1,8 @@
-#include "frmBig.h"
+#include "DetailedFeedbackWindow.h"
 
 #include "Controls.h"
-#include "frmTakeTest.h"
-#include "Module1.h"
+#include "SharedState.h"
+#include "TestRunWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,7 +19,7 @@ QLabel* textPanel(QWidget* parent, const QString& controlName) {
 }
 } // namespace
 
-frmBig::frmBig() {
+DetailedFeedbackWindow::DetailedFeedbackWindow() {
     ui::name(this, QStringLiteral("frmBig"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Your Answer"));
@@ -61,18 +61,18 @@ frmBig::frmBig() {
     ui::name(Command2, QStringLiteral("Command2"));
     Command2->setGeometry(ui::twips(4680, 4440, 1935, 495));
 
-    connect(Command1, &QPushButton::clicked, this, &frmBig::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmBig::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &DetailedFeedbackWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &DetailedFeedbackWindow::Command2_Click);
 }
 
-void frmBig::Form_Activate() {
-    Module1::CenterForm(this);
+void DetailedFeedbackWindow::onActivated() {
+    centerOnScreen();
 }
 
-void frmBig::Command1_Click() {
-    Unload();
+void DetailedFeedbackWindow::Command1_Click() {
+    unload();
 }
 
-void frmBig::Command2_Click() {
-    Forms::get<frmTakeTest>().Command3_Click();
+void DetailedFeedbackWindow::Command2_Click() {
+    WindowRegistry::get<TestRunWindow>().Command3_Click();
 }

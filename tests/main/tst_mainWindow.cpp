@@ -1,11 +1,11 @@
 // The main window as a user meets it: start-up, tabs, sounds, exit and help.
 #include "FileListBox.h"
-#include "frmHelp.h"
-#include "frmMain.h"
 #include "HelpText.h"
+#include "HelpWindow.h"
 #include "ImageBox.h"
-#include "Module1.h"
+#include "MainWindow.h"
 #include "Pictures.h"
+#include "SharedState.h"
 #include "TestSupport.h"
 #include "TextBox.h"
 
@@ -24,9 +24,9 @@ QPoint screenCentreFor(const QWidget* w) {
     return QPoint((s.width() - w->frameGeometry().width()) / 2,
                   (s.height() - w->frameGeometry().height()) / 2);
 }
-frmMain& startMain() {
-    frmMain& m = Forms::get<frmMain>();
-    m.Show();
+MainWindow& startMain() {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
     return m;
 }
 } // namespace
@@ -36,8 +36,8 @@ class TestMainWindow : public QObject {
 private slots:
     void firstStartInAnEmptyFolder() {
         testing::Env env;
-        frmMain& m = startMain();
-        QVERIFY(QDir(QStringLiteral("tests")).exists() && Module1::TestsDir == "./tests");
+        MainWindow& m = startMain();
+        QVERIFY(QDir(QStringLiteral("tests")).exists() && shared::testsDir == "./tests");
         // no message, and no start sound before the folder exists
         QVERIFY(env.sound->started.isEmpty() && env.boxes->shown.isEmpty());
         QCOMPARE(m.File1->count() + m.File2->count() + m.File3->count(), 0);
@@ -57,7 +57,7 @@ private slots:
         testing::Env env;
         for (const char* f : {"a.tst", "b.tst", "c.log", "StartSound.wav", "TabClick.wav"})
             env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(f)), "x");
-        frmMain& m = startMain();
+        MainWindow& m = startMain();
         QCOMPARE(items(m.File1), QStringList({"a.tst", "b.tst"}));
         QCOMPARE(items(m.File2), QStringList({"a.tst", "b.tst"}));
         QCOMPARE(items(m.File3), QStringList({"c.log"}));
@@ -74,17 +74,17 @@ private slots:
 
     void exitAndTheCloseButtonEndTheProgram() {
         testing::Env env;
-        frmMain& m = startMain();
+        MainWindow& m = startMain();
         testing::click(m.Command2);
-        QVERIFY(env.exitRequests == 1 && !Forms::isLoaded<frmMain>());
+        QVERIFY(env.exitRequests == 1 && !WindowRegistry::isLoaded<MainWindow>());
         startMain().close();
-        QVERIFY(env.exitRequests == 2 && !Forms::isLoaded<frmMain>());
+        QVERIFY(env.exitRequests == 2 && !WindowRegistry::isLoaded<MainWindow>());
     }
 
     void unusableTestsFolderIsReportedAndTheProgramGoesOn() {
         testing::Env env;
         env.writeFile(QStringLiteral("tests"), "a file where the folder should be");
-        frmMain& m = startMain();
+        MainWindow& m = startMain();
         QCOMPARE(env.boxes->shown.size(), 1);
         QVERIFY(env.boxes->shown.first().startsWith(
             QStringLiteral("The tests folder \"./tests\" could not be created:\r\n")));
@@ -100,7 +100,7 @@ private slots:
         QDir().mkpath(QStringLiteral("tests"));
         QVERIFY(pictures::aboutPicture().save(QStringLiteral("tests/ALGEBRA.BMP"), "BMP"));
         QVERIFY(pictures::questionDisc().save(QStringLiteral("tests/default.bmp"), "BMP"));
-        frmMain& m = startMain();
+        MainWindow& m = startMain();
         m.SSTab1->setCurrentIndex(2);
         QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {},
                           m.File2->visualItemRect(m.File2->item(0)).center());
@@ -118,14 +118,14 @@ private slots:
 
     void helpShowsItsTextFromTheTopAndTheMainWindowComesBackCentred() {
         testing::Env env;
-        frmMain& m = startMain();
+        MainWindow& m = startMain();
         const QByteArray raw(kHelpText);
         QVERIFY(raw.startsWith("QUIZDEX v 1.5.1\r\n---") && raw.count("\r\n") == 69);
 
         m.move(10, 10);
         for (int round = 0; round < 2; ++round) {
             bool checked = false;
-            testing::whenModal<frmHelp>([&](frmHelp& h) {
+            testing::whenModal<HelpWindow>([&](HelpWindow& h) {
                 QCOMPARE(testing::unnamedControls(&h), QStringList());
                 // read as a dialog over the main window, not as a bare panel
                 QVERIFY(QAccessible::queryAccessibleInterface(&h)->role() == QAccessible::Dialog &&
@@ -143,12 +143,12 @@ private slots:
             });
             testing::click(m.Command7);
             QVERIFY(checked);
-            QVERIFY(!Forms::isLoaded<frmHelp>());
+            QVERIFY(!WindowRegistry::isLoaded<HelpWindow>());
         }
         QCOMPARE(m.pos(), screenCentreFor(&m));
-        QCOMPARE(Forms::active(), &m);
+        QCOMPARE(WindowRegistry::active(), &m);
     }
 };
 
 QTEST_MAIN(TestMainWindow)
-#include "tst_frmMain.moc"
+#include "tst_mainWindow.moc"

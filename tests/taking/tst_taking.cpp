@@ -1,16 +1,16 @@
 // Taking a test: the draw, then runs through the take door, by clicks.
 #include "Controls.h"
+#include "DetailedFeedbackWindow.h"
 #include "FileListBox.h"
-#include "Form2.h"
-#include "frmBig.h"
-#include "frmCI.h"
-#include "frmMain.h"
-#include "frmNumOfQ.h"
-#include "frmScore.h"
-#include "frmTakeTest.h"
 #include "ImageBox.h"
-#include "Module1.h"
+#include "IntroductionWindow.h"
+#include "MainWindow.h"
 #include "Pictures.h"
+#include "QuestionCountWindow.h"
+#include "ScoreWindow.h"
+#include "SharedState.h"
+#include "ShortFeedbackWindow.h"
+#include "TestRunWindow.h"
 #include "TestSupport.h"
 #include "UpDownBar.h"
 
@@ -61,9 +61,9 @@ QByteArray testFile(const QList<Q>& qs, const QByteArray& right = "0000",
     return out;
 }
 
-frmMain& startMain(const QString& test, const QString& candidate = "Ann") {
-    frmMain& m = Forms::get<frmMain>();
-    m.Show();
+MainWindow& startMain(const QString& test, const QString& candidate = "Ann") {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
     m.SSTab1->setCurrentIndex(2);
     m.File2->selectFile(test);
     QTest::keyClicks(m.txtName, candidate);
@@ -80,17 +80,17 @@ template <class W> void pressOk(const std::function<void(W&)>& before = {}) {
 }
 
 // Presses "&Begin", through the introduction and count window; `run` acts in the run.
-void begin(frmMain& m, const std::function<void(frmTakeTest&)>& run,
-           const std::function<void(frmNumOfQ&)>& count = {},
-           const std::function<void(Form2&)>& intro = {}) {
-    pressOk<Form2>(intro);
-    pressOk<frmNumOfQ>(count);
-    testing::whenModal<frmTakeTest>(run);
+void begin(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
+           const std::function<void(QuestionCountWindow&)>& count = {},
+           const std::function<void(IntroductionWindow&)>& intro = {}) {
+    pressOk<IntroductionWindow>(intro);
+    pressOk<QuestionCountWindow>(count);
+    testing::whenModal<TestRunWindow>(run);
     testing::click(m.Command4);
 }
 
 // The answer rows as shown: "-" hidden, "o" a button without its label, else the label.
-QString rows(frmTakeTest& t) {
+QString rows(TestRunWindow& t) {
     QStringList out;
     for (QChar c : u"ABCDE"_s) {
         const auto* b = t.findChild<QRadioButton*>(u"answer"_s + c);
@@ -101,7 +101,7 @@ QString rows(frmTakeTest& t) {
 }
 
 // Types `text` and presses Enter, or picks it by clicking its label and clicks "&Next".
-void answer(frmTakeTest& t, const QString& text) {
+void answer(TestRunWindow& t, const QString& text) {
     if (t.txtANswer->isVisible()) {
         QTest::keyClicks(t.txtANswer, text);
         QTest::keyClick(t.txtANswer, Qt::Key_Return); // Enter in the box presses "&Next"
@@ -116,7 +116,7 @@ void answer(frmTakeTest& t, const QString& text) {
 
 // Notes what the detailed feedback window shows ("-" for a hidden frame) and closes it.
 void noteBig(QStringList* seen) {
-    testing::whenModal<frmBig>([seen](frmBig& b) {
+    testing::whenModal<DetailedFeedbackWindow>([seen](DetailedFeedbackWindow& b) {
         *seen << testing::unnamedControls(&b)
               << b.Label1->text() + '|' + (b.Frame1->isVisible() ? b.Label2->text() : "-") + '|' +
                      (b.Frame2->isVisible() ? b.Label3->text() : "-") + '|' + b.Label4->text();
@@ -158,20 +158,23 @@ private slots:
                                         << Q{"ESSAY", "Say something.", {}, "x", {}};
         env.writeFile("tests/Mix.tst", testFile(mix, "0000", "0000", "Mrs Smith"));
         QVERIFY(pictures::aboutPicture().save("tests/Mix.bmp", "BMP"));
-        frmMain& m = startMain("Mix.tst", "  Ann  ");
+        MainWindow& m = startMain("Mix.tst", "  Ann  ");
         // records 2 .. 8 in turn, each multiple-choice one followed by its arrangement
         const auto record = [](int k) { return (k - 1.5) / 7; };
         env.random->values = {record(2), 0.0, record(3), record(4), record(5), .25,
                               record(6), .5,  record(7), .75,       record(8)};
         QStringList seen;
-        const auto intro = [&seen](Form2& f) {
-            const frmTakeTest* t = Forms::find<frmTakeTest>(); // hidden, yet still waiting
+        const auto intro = [&seen](IntroductionWindow& f) {
+            const TestRunWindow* t =
+                WindowRegistry::find<TestRunWindow>(); // hidden, yet still waiting
             QVERIFY(t && !t->isVisible() && t->isInModalWait());
             seen << testing::unnamedControls(&f) << f.Label1->text() << f.Label2->text()
                  << QString::number(f.Image1->picture().width()); // the test's own picture
         };
-        const auto count = [&seen](frmNumOfQ& n) { seen << testing::unnamedControls(&n); };
-        const auto run = [&](frmTakeTest& t) {
+        const auto count = [&seen](QuestionCountWindow& n) {
+            seen << testing::unnamedControls(&n);
+        };
+        const auto run = [&](TestRunWindow& t) {
             seen << testing::unnamedControls(&t)
                  << QString::number(QApplication::activeModalWidget() == &t) << t.windowTitle();
             // one kind after another: a typed question shows a selected button and the text box
@@ -193,7 +196,7 @@ private slots:
             QTest::mouseClick(t.labelB, Qt::LeftButton); // a blank choice can be chosen
             testing::click(t.Command1);
             QCOMPARE(rows(t), u"||||"_s); // an unknown type: five empty answers
-            pressOk<frmScore>();
+            pressOk<ScoreWindow>();
             QTest::mouseClick(t.labelC, Qt::LeftButton);
             testing::click(t.Command1);
         };
@@ -203,8 +206,8 @@ private slots:
                                     " 1 of  7 Score:  0% 0", " 2 of  7 Score:  14% 55",
                                     " 3 of  7 Score:  28% 110", " 4 of  7 Score:  42% 165",
                                     " 5 of  7 Score:  57% 224"}));
-        QCOMPARE(Module1::FinalScore, 71); // 5 of 7
-        QVERIFY(!Forms::isLoaded<frmTakeTest>() && env.boxes->shown.size() == 1);
+        QCOMPARE(shared::finalScore, 71); // 5 of 7
+        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && env.boxes->shown.size() == 1);
         const auto pad = [](const QString& s, int w) { return s.toLatin1().leftJustified(w); };
         QCOMPARE(env.readFile("tests/  Ann.log"),
                  QByteArray(30, '\0') + pad(platform::dateText(), 10) +
@@ -233,8 +236,8 @@ private slots:
         using testing::focused;
         using testing::press;
 
-        frmMain& m = Forms::get<frmMain>();
-        m.Show();
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
         QVERIFY(QTest::qWaitForWindowActive(&m));
         press(Qt::Key_Left); // from the About tab to the take tab
         press(Qt::Key_Left);
@@ -247,8 +250,8 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focused(), m.Command4);
 
-        testing::whenModal<Form2>([](Form2&) { press(Qt::Key_Return); });
-        testing::whenModal<frmNumOfQ>([&](frmNumOfQ& n) {
+        testing::whenModal<IntroductionWindow>([](IntroductionWindow&) { press(Qt::Key_Return); });
+        testing::whenModal<QuestionCountWindow>([&](QuestionCountWindow& n) {
             QCOMPARE(focused(), n.optAll);
             press(Qt::Key_Down);  // half
             press(Qt::Key_Right); // custom, which lets the counter take the focus
@@ -265,7 +268,7 @@ private slots:
         // What a screen reader gets when a question is shown: the question (which
         // has the focus), the counter, the score, the window's title, and each
         // option as the answer beside it.
-        const auto read = [&seen](frmTakeTest& t) {
+        const auto read = [&seen](TestRunWindow& t) {
             QVERIFY(focused() == t.lblQuestion && testing::spokenName(&t) == t.windowTitle());
             QStringList options;
             for (std::size_t i = 0; i < 5; ++i) {
@@ -282,7 +285,7 @@ private slots:
             seen << testing::spokenName(t.Label1) + '|' + testing::spokenName(t.lblQuestion) + '|' +
                         options.join(',');
         };
-        testing::whenModal<frmTakeTest>([&](frmTakeTest& t) {
+        testing::whenModal<TestRunWindow>([&](TestRunWindow& t) {
             read(t);
             press(Qt::Key_Tab);
             QVERIFY(testing::pressUntil(
@@ -290,7 +293,7 @@ private slots:
             press(Qt::Key_Space);
             press(Qt::Key_Escape); // the exit question, answered No: nothing changes
             QCOMPARE(env.boxes->shown, QStringList({"Are you sure you want to end the test?"}));
-            testing::whenModal<frmCI>([&](frmCI& ci) {
+            testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
                 QCOMPARE(focused(), ci.Command1);
                 press(Qt::Key_Return);
             });
@@ -301,7 +304,7 @@ private slots:
             press(Qt::Key_Down);
             press(Qt::Key_Space);
             QVERIFY(t.answerB->isChecked() && focused() == t.answerB);
-            testing::whenModal<frmBig>([&](frmBig& b) {
+            testing::whenModal<DetailedFeedbackWindow>([&](DetailedFeedbackWindow& b) {
                 seen << testing::spokenName(b.Label1);
                 press(Qt::Key_Escape);
             });
@@ -313,7 +316,8 @@ private slots:
             press(Qt::Key_Tab, Qt::ShiftModifier);
             testing::type("Paris"); // typed on the question, it lands in the answer box
             QCOMPARE(t.txtANswer->text(), u"Paris"_s);
-            testing::whenModal<frmCI>([](frmCI&) { press(Qt::Key_Escape); });
+            testing::whenModal<ShortFeedbackWindow>(
+                [](ShortFeedbackWindow&) { press(Qt::Key_Escape); });
             press(Qt::Key_Return);
 
             read(t);
@@ -321,8 +325,9 @@ private slots:
             press(Qt::Key_Down);
             press(Qt::Key_Down);
             press(Qt::Key_Space);
-            testing::whenModal<frmCI>([](frmCI&) { press(Qt::Key_Return); });
-            testing::whenModal<frmScore>([&](frmScore& w) {
+            testing::whenModal<ShortFeedbackWindow>(
+                [](ShortFeedbackWindow&) { press(Qt::Key_Return); });
+            testing::whenModal<ScoreWindow>([&](ScoreWindow& w) {
                 QCOMPARE(focused(), w.Command1);
                 press(Qt::Key_Tab);
                 QCOMPARE(focused(), w.Command2);
@@ -337,7 +342,8 @@ private slots:
                                     " 2 of  4|The Nile flows north.|TRUE,FALSE",
                                     "InCorrect Answer!", " 3 of  4|Capital of France?|Typed answer",
                                     " 4 of  4|Which is a planet?|Io,Vega,Mars,Sun,Moon"}));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>() && !Forms::isLoaded<frmScore>());
+        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
+                !WindowRegistry::isLoaded<ScoreWindow>());
         const auto pad = [](const QString& s, int w) { return s.toLatin1().leftJustified(w); };
         QCOMPARE(env.readFile("tests/Ann.log"),
                  QByteArray(30, '\0') + pad(platform::dateText(), 10) +
@@ -353,18 +359,18 @@ private slots:
         env.writeFile("tests/F.tst",
                       testFile({tf("One"), {kTypeTyped, "Two", {"Paris"}, "Paris", "It is."}},
                                "1000", "11101"));
-        frmMain& m = startMain("F.tst");
+        MainWindow& m = startMain("F.tst");
         QStringList seen;
         env.random->values = {0.0, 0.5};
-        begin(m, [&](frmTakeTest& t) {
-            testing::whenModal<frmCI>([&](frmCI& ci) {
+        begin(m, [&](TestRunWindow& t) {
+            testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
                 seen << testing::unnamedControls(&ci) << ci.windowTitle() << ci.Label1->text();
                 testing::click(ci.Command2); // prints the run window, not itself
                 testing::click(ci.Command1);
             });
             answer(t, u"TRUE"_s);
             noteBig(&seen);
-            pressOk<frmScore>();
+            pressOk<ScoreWindow>();
             answer(t, u"  paris"_s); // leading blanks count
         });
         QCOMPARE(seen, QStringList({"Your Answer", "Correct Answer!",
@@ -380,21 +386,21 @@ private slots:
         for (int n : {12, 7, 1})
             env.writeFile(u"tests/T%1.tst"_s.arg(n), testFile(numbered(n)));
         env.writeFile("tests/NewQuestion.wav", "x");
-        frmMain& m = startMain({});
+        MainWindow& m = startMain({});
         QTest::mouseClick(m.Check1, Qt::LeftButton); // the sound switch off: silence
         // custom (top arrow up, bottom arrow down), all, half; half of one still asks it
         const int runs[][3] = {{12, 'c', 4}, {12, 'a', 12}, {7, 'h', 3}, {1, 'h', 1}};
         for (const auto& [available, how, want] : runs) {
             QStringList asked;
-            const auto takeAll = [&asked](frmTakeTest& t) {
+            const auto takeAll = [&asked](TestRunWindow& t) {
                 for (int i = 0; i < t.QuestionsToTake; ++i) {
                     QVERIFY(!asked.contains(t.lblQuestion->text())); // each record once
                     asked << t.lblQuestion->text();
                     answer(t, u"TRUE"_s);
                 }
             };
-            const auto count = [&](frmNumOfQ& n) {
-                pressOk<frmScore>(); // closed as soon as it opens, even at once
+            const auto count = [&](QuestionCountWindow& n) {
+                pressOk<ScoreWindow>(); // closed as soon as it opens, even at once
                 // every run opens with All and a custom count of 1, whatever came before
                 QVERIFY(n.optAll->isChecked() && !n.scrQtoTake->isEnabled() &&
                         n.lblQtoTake->text() == "1" && n.lblAvailQ->text().toInt() == available);
@@ -405,12 +411,13 @@ private slots:
                         QTest::mouseClick(n.scrQtoTake, Qt::LeftButton, {}, QPoint(9, y));
             };
             m.File2->selectFile(u"T%1.tst"_s.arg(available));
-            begin(m, takeAll, count, [](Form2& f) { // no picture files: the built-in one
-                QCOMPARE(f.Image1->picture().size(), pictures::penOnPage().size());
-            });
+            begin(m, takeAll, count,
+                  [](IntroductionWindow& f) { // no picture files: the built-in one
+                      QCOMPARE(f.Image1->picture().size(), pictures::penOnPage().size());
+                  });
             QCOMPARE(asked.size(), want);
         }
-        QVERIFY(Module1::FinalScore == 100 && env.sound->started.isEmpty());
+        QVERIFY(shared::finalScore == 100 && env.sound->started.isEmpty());
     }
 
     void theTakeDoorRefusesWhatCannotRunAndARunEndsOnlyWhenItShould() {
@@ -419,7 +426,7 @@ private slots:
             env.writeFile(name, testFile(numbered(4)));
         env.writeFile("tests/Empty.tst", QByteArray());
         env.writeFile("tests/Header.tst", testFile({}));
-        frmMain& m = startMain({}, {});
+        MainWindow& m = startMain({}, {});
         const auto press = [&](const char* test, const QString& name) {
             if (*test)
                 m.File2->selectFile(test);
@@ -439,9 +446,9 @@ private slots:
         QDir().mkpath(u"tests/Folder.tst"_s);
         QVERIFY(testFileProblem(u"tests/Folder.tst"_s).startsWith(u"Cannot read the test"_s));
         // no questions: the introduction, then the message, and back on the main window
-        pressOk<Form2>();
+        pressOk<IntroductionWindow>();
         QCOMPARE(press("Header.tst", "Ann"), u"This test has 0 questions!"_s);
-        QVERIFY(env.boxes->shown.size() == 6 && Forms::active() == &m);
+        QVERIFY(env.boxes->shown.size() == 6 && WindowRegistry::active() == &m);
 
         // a name of blanks only runs with an empty name; exit asks, and No changes nothing
         m.txtName->setText("   ");
@@ -449,7 +456,7 @@ private slots:
         env.boxes->shown.clear();
         env.printer->available = false;
         const QString sure = u"Are you sure you want to end the test?"_s;
-        begin(m, [&](frmTakeTest& t) {
+        begin(m, [&](TestRunWindow& t) {
             t.Clock = {0, 59, 59}; // a tick on the hour's last second
             t.Timer1_Timer();
             QCOMPARE(t.lblElapsedTime->text(), u"Elapsed Time: 1:00:00"_s);
@@ -465,20 +472,22 @@ private slots:
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QCOMPARE(Module1::CandidateName, QString());
+        QCOMPARE(shared::candidateName, QString());
 
         // the test loses its questions during a run: the run ends with a message
         m.txtName->setText("Ann");
-        begin(m, [&](frmTakeTest& t) {
+        begin(m, [&](TestRunWindow& t) {
             QVERIFY(QFile::resize(u"tests/Ok.tst"_s, 2514));
             answer(t, u"TRUE"_s);
-            QVERIFY(!Forms::isLoaded<frmTakeTest>()); // else it would ask an empty question
+            QVERIFY(
+                !WindowRegistry::isLoaded<TestRunWindow>()); // else it would ask an empty question
         });
         QVERIFY(env.boxes->shown.last().contains(u"lost questions while you were taking it"_s));
-        QVERIFY(!Forms::isLoaded<frmTakeTest>() && !Forms::isLoaded<frmScore>());
+        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
+                !WindowRegistry::isLoaded<ScoreWindow>());
         QCOMPARE(QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden), QStringList());
     }
 };
 
 QTEST_MAIN(TestTakeTest)
-#include "tst_takeTest.moc"
+#include "tst_taking.moc"

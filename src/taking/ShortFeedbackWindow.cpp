@@ -1,15 +1,15 @@
-#include "frmCI.h"
+#include "ShortFeedbackWindow.h"
 
 #include "Controls.h"
-#include "frmTakeTest.h"
 #include "ImageBox.h"
-#include "Module1.h"
 #include "Pictures.h"
+#include "SharedState.h"
+#include "TestRunWindow.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-frmCI::frmCI() {
+ShortFeedbackWindow::ShortFeedbackWindow() {
     ui::name(this, QStringLiteral("frmCI"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Your Answer"));
@@ -36,18 +36,18 @@ frmCI::frmCI() {
     ui::name(Command2, QStringLiteral("Command2"));
     Command2->setGeometry(ui::twips(2400, 1080, 1575, 450));
 
-    connect(Command1, &QPushButton::clicked, this, &frmCI::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmCI::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &ShortFeedbackWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ShortFeedbackWindow::Command2_Click);
 }
 
-void frmCI::Form_Activate() {
-    Module1::CenterForm(this);
+void ShortFeedbackWindow::onActivated() {
+    centerOnScreen();
 }
 
-void frmCI::Command1_Click() {
-    Unload();
+void ShortFeedbackWindow::Command1_Click() {
+    unload();
 }
 
-void frmCI::Command2_Click() {
-    Forms::get<frmTakeTest>().Command3_Click();
+void ShortFeedbackWindow::Command2_Click() {
+    WindowRegistry::get<TestRunWindow>().Command3_Click();
 }

@@ -1,11 +1,11 @@
-#include "frmTestBuild.h"
+#include "QuestionEditor.h"
 
 #include "Controls.h"
-#include "frmProperties.h"
-#include "Module1.h"
 #include "Pictures.h"
+#include "PropertiesWindow.h"
 #include "Question.h"
 #include "Services.h"
+#include "SharedState.h"
 #include "TextBox.h"
 #include "TextRules.h"
 
@@ -24,7 +24,7 @@ const QColor kCorrectGreen = ui::rgb(200, 255, 200);
 const QColor kWhite = ui::rgb(255, 255, 255);
 
 // The highest record a test file can have: its count is a 16-bit number.
-constexpr int kLastRecord = Module1::kMaxQuestions + 1;
+constexpr int kLastRecord = shared::kMaxQuestions + 1;
 
 QLabel* makeLetter(QWidget* parent, const QString& name, const QString& letter, QRect where) {
     auto* l = ui::label(parent, name, letter, where);
@@ -49,7 +49,7 @@ MultiLineTextBox* makeTextBox(QWidget* parent, const QString& name, QRect where)
 
 } // namespace
 
-frmTestBuild::frmTestBuild() {
+QuestionEditor::QuestionEditor() {
     ui::name(this, QStringLiteral("frmTestBuild"));
     setWindowTitle(QStringLiteral("Building TEST"));
     setFont(ui::defaultFont());
@@ -183,51 +183,51 @@ frmTestBuild::frmTestBuild() {
         if (on)
             Option3_Click();
     });
-    connect(Option4, &QPushButton::clicked, this, &frmTestBuild::Option4_Click);
-    connect(Option5, &QPushButton::clicked, this, &frmTestBuild::Option5_Click);
-    connect(Option6, &QPushButton::clicked, this, &frmTestBuild::Option6_Click);
-    connect(Option7, &QPushButton::clicked, this, &frmTestBuild::Option7_Click);
-    connect(Option8, &QPushButton::clicked, this, &frmTestBuild::Option8_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmTestBuild::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmTestBuild::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmTestBuild::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &frmTestBuild::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &frmTestBuild::Command5_Click);
-    connect(Command7, &QPushButton::clicked, this, &frmTestBuild::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &frmTestBuild::Command8_Click);
+    connect(Option4, &QPushButton::clicked, this, &QuestionEditor::Option4_Click);
+    connect(Option5, &QPushButton::clicked, this, &QuestionEditor::Option5_Click);
+    connect(Option6, &QPushButton::clicked, this, &QuestionEditor::Option6_Click);
+    connect(Option7, &QPushButton::clicked, this, &QuestionEditor::Option7_Click);
+    connect(Option8, &QPushButton::clicked, this, &QuestionEditor::Option8_Click);
+    connect(Command1, &QPushButton::clicked, this, &QuestionEditor::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QuestionEditor::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &QuestionEditor::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &QuestionEditor::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &QuestionEditor::Command5_Click);
+    connect(Command7, &QPushButton::clicked, this, &QuestionEditor::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &QuestionEditor::Command8_Click);
 }
 
 // ---- Controls by number
 
-MultiLineTextBox* frmTestBuild::choiceBox(int i) const {
+MultiLineTextBox* QuestionEditor::choiceBox(int i) const {
     MultiLineTextBox* const boxes[] = {txtChoice1, txtChoice2, txtChoice3, txtChoice4, txtChoice5};
     return boxes[i - 1];
 }
 
-QPushButton* frmTestBuild::correctButton(int i) const {
+QPushButton* QuestionEditor::correctButton(int i) const {
     QPushButton* const marks[] = {Option4, Option5, Option6, Option7, Option8};
     return marks[i - 1];
 }
 
-QLabel* frmTestBuild::choiceLabel(int i) const {
+QLabel* QuestionEditor::choiceLabel(int i) const {
     QLabel* const labels[] = {Label4, Label5, Label6, Label7, Label8};
     return labels[i - 1];
 }
 
-int frmTestBuild::currentQuestion() const {
+int QuestionEditor::currentQuestion() const {
     return static_cast<int>(rules::roundHalfEven(rules::leadingNumber(lblQuestionNumber->text())));
 }
 
 // ---- Shared procedures
 
-void frmTestBuild::ClearQuestionBoxes() {
+void QuestionEditor::ClearQuestionBoxes() {
     txtQuestion->setText(QString());
     for (int i = 1; i <= 5; ++i)
         choiceBox(i)->setText(QString());
     txtExplain->setText(QString());
 }
 
-void frmTestBuild::ResetChoiceRows() {
+void QuestionEditor::ResetChoiceRows() {
     for (int i = 1; i <= 5; ++i) {
         correctButton(i)->setEnabled(true);
         correctButton(i)->show();
@@ -241,22 +241,22 @@ void frmTestBuild::ResetChoiceRows() {
     ui::resetTabStops(m_correctGroup->buttons());
 }
 
-void frmTestBuild::ClearCorrectMarks() {
+void QuestionEditor::ClearCorrectMarks() {
     for (int i = 1; i <= 5; ++i)
         ui::setBackColor(choiceBox(i), kWhite);
 }
 
-void frmTestBuild::markCorrect(int i) {
+void QuestionEditor::markCorrect(int i) {
     ClearCorrectMarks();
     ui::setBackColor(choiceBox(i), kCorrectGreen);
 }
 
-void frmTestBuild::selectCorrect(int i) {
+void QuestionEditor::selectCorrect(int i) {
     correctButton(i)->setChecked(true);
     ui::resetTabStops(m_correctGroup->buttons());
 }
 
-void frmTestBuild::selectKind(QRadioButton* option) {
+void QuestionEditor::selectKind(QRadioButton* option) {
     // Selecting from code must not run the kind's layout a second time.
     const QSignalBlocker block(option);
     option->setChecked(true);
@@ -265,7 +265,7 @@ void frmTestBuild::selectKind(QRadioButton* option) {
 
 // ---- Layouts of the three kinds
 
-void frmTestBuild::Option1_Click() {
+void QuestionEditor::Option1_Click() {
     ResetChoiceRows();
     selectKind(Option1);
     Option4_Click();
@@ -283,7 +283,7 @@ void frmTestBuild::Option1_Click() {
     txtChoice2->setLocked(true);
 }
 
-void frmTestBuild::Option2_Click() {
+void QuestionEditor::Option2_Click() {
     ResetChoiceRows();
     Option4_Click();
     for (int i = 2; i <= 5; ++i) {
@@ -297,32 +297,32 @@ void frmTestBuild::Option2_Click() {
     selectKind(Option2);
 }
 
-void frmTestBuild::Option3_Click() {
+void QuestionEditor::Option3_Click() {
     ResetChoiceRows();
     selectKind(Option3);
 }
 
-void frmTestBuild::Option4_Click() {
+void QuestionEditor::Option4_Click() {
     markCorrect(1);
 }
-void frmTestBuild::Option5_Click() {
+void QuestionEditor::Option5_Click() {
     markCorrect(2);
 }
-void frmTestBuild::Option6_Click() {
+void QuestionEditor::Option6_Click() {
     markCorrect(3);
 }
-void frmTestBuild::Option7_Click() {
+void QuestionEditor::Option7_Click() {
     markCorrect(4);
 }
-void frmTestBuild::Option8_Click() {
+void QuestionEditor::Option8_Click() {
     markCorrect(5);
 }
 
 // ---- Records
 
-std::optional<int> frmTestBuild::recordCount() {
+std::optional<int> QuestionEditor::recordCount() {
     IoStatus st;
-    const auto n = Module1::testRecordCount(Module1::TestPath, &st);
+    const auto n = shared::testRecordCount(shared::testPath, &st);
     if (!n) {
         platform::msgBox(st.message(QStringLiteral("The questions could not be counted in")));
         return std::nullopt;
@@ -330,13 +330,13 @@ std::optional<int> frmTestBuild::recordCount() {
     return *n;
 }
 
-bool frmTestBuild::LoadQuestion(int n) {
-    const IoStatus st = Module1::readTestRecord(Module1::TestPath, n);
+bool QuestionEditor::LoadQuestion(int n) {
+    const IoStatus st = shared::readTestRecord(shared::testPath, n);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The question could not be read from")));
         return false;
     }
-    const TestRecord& rec = Module1::TestRec;
+    const TestRecord& rec = shared::testRecord;
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
     lblQuestionNumber->setText(QString::number(n - 1));
@@ -364,7 +364,7 @@ bool frmTestBuild::LoadQuestion(int n) {
     return true;
 }
 
-bool frmTestBuild::SaveQuestion(int n) {
+bool QuestionEditor::SaveQuestion(int n) {
     if (n < 2 || n > kLastRecord)
         return false;
     authoring::Question q;
@@ -376,8 +376,8 @@ bool frmTestBuild::SaveQuestion(int n) {
         q.choices[static_cast<std::size_t>(i - 1)] = choiceBox(i)->text();
     q.explanation = txtExplain->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
-    authoring::storeQuestion(Module1::TestRec, n - 1, q);
-    const IoStatus st = Module1::writeTestRecord(Module1::TestPath, n);
+    authoring::storeQuestion(shared::testRecord, n - 1, q);
+    const IoStatus st = shared::writeTestRecord(shared::testPath, n);
     if (!st) {
         // The question stays on screen, so the author can try again.
         platform::msgBox(st.message(QStringLiteral("The question could not be saved to")));
@@ -386,7 +386,7 @@ bool frmTestBuild::SaveQuestion(int n) {
     return true;
 }
 
-bool frmTestBuild::saveAndClear(int k) {
+bool QuestionEditor::saveAndClear(int k) {
     if (!SaveQuestion(k + 1))
         return false;
     ResetChoiceRows();
@@ -396,9 +396,9 @@ bool frmTestBuild::saveAndClear(int k) {
 
 // ---- Events
 
-void frmTestBuild::Form_Activate() {
-    Module1::CenterForm(this);
-    setWindowTitle(QStringLiteral("Building ") + Module1::TestPath);
+void QuestionEditor::onActivated() {
+    centerOnScreen();
+    setWindowTitle(QStringLiteral("Building ") + shared::testPath);
     lblQuestionNumber->setText(QStringLiteral("1"));
     ClearQuestionBoxes();
     Option1_Click();
@@ -408,9 +408,9 @@ void frmTestBuild::Form_Activate() {
     txtQuestion->setFocus();
 }
 
-void frmTestBuild::Command1_Click() {
+void QuestionEditor::Command1_Click() {
     const int k = currentQuestion();
-    if (k >= Module1::kMaxQuestions) {
+    if (k >= shared::kMaxQuestions) {
         // The last question a test can hold: save it and stay.
         if (SaveQuestion(k + 1))
             platform::msgBox(QStringLiteral("A test can hold at most 32,766 questions."));
@@ -430,7 +430,7 @@ void frmTestBuild::Command1_Click() {
     txtQuestion->setFocus();
 }
 
-void frmTestBuild::Command3_Click() {
+void QuestionEditor::Command3_Click() {
     const int k = currentQuestion();
     if (k <= 1)
         return;
@@ -440,7 +440,7 @@ void frmTestBuild::Command3_Click() {
     txtQuestion->setFocus();
 }
 
-void frmTestBuild::Command7_Click() {
+void QuestionEditor::Command7_Click() {
     const int k = currentQuestion();
     if (k <= 1)
         return;
@@ -450,7 +450,7 @@ void frmTestBuild::Command7_Click() {
     txtQuestion->setFocus();
 }
 
-void frmTestBuild::Command8_Click() {
+void QuestionEditor::Command8_Click() {
     if (!saveAndClear(currentQuestion()))
         return;
     const auto count = recordCount();
@@ -459,18 +459,18 @@ void frmTestBuild::Command8_Click() {
     txtQuestion->setFocus();
 }
 
-void frmTestBuild::Command4_Click() {
+void QuestionEditor::Command4_Click() {
     SaveQuestion(currentQuestion() + 1);
 }
 
-void frmTestBuild::Command2_Click() {
-    Hide();
+void QuestionEditor::Command2_Click() {
+    hideWindow();
 }
 
-void frmTestBuild::Command5_Click() {
+void QuestionEditor::Command5_Click() {
     // What the author typed is saved before the properties take over; the
     // editor comes back at question 1.
     if (!SaveQuestion(currentQuestion() + 1))
         return;
-    frmProperties::openFor(Module1::TestPath);
+    PropertiesWindow::openFor(shared::testPath);
 }

@@ -1,8 +1,8 @@
 // The window registry: one instance per window class, modal waits, unloading,
 // and the program's own notion of the active window.
-#include "Forms.h"
 #include "Services.h"
 #include "TestSupport.h"
+#include "WindowRegistry.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -10,24 +10,24 @@
 #include <QRadioButton>
 #include <QTest>
 
-class Probe : public Form {
+class Probe : public Window {
     Q_OBJECT
 public:
     Probe() {
         box = new QLineEdit(QStringLiteral("design"), this);
         button = new QPushButton(QStringLiteral("Unload me"), this);
         connect(button, &QPushButton::clicked, this, [this] {
-            Unload();
+            unload();
             box->setText(QStringLiteral("still safe")); // the handler goes on after unloading
             afterUnload = true;
         });
     }
-    void Form_Activate() override {
+    void onActivated() override {
         ++activations;
         if (onActivate)
             onActivate();
     }
-    void Form_Load() override { ++loads; }
+    void onLoaded() override { ++loads; }
     QLineEdit* box;
     QPushButton* button;
     int activations = 0;
@@ -42,117 +42,117 @@ class Dialog : public Probe {
     Q_OBJECT
 };
 
-class TestForms : public QObject {
+class TestWindowRegistry : public QObject {
     Q_OBJECT
 private slots:
     void firstReferenceCreatesHideKeepsUnloadResets() {
         testing::Env env;
-        Probe& p = Forms::get<Probe>();
+        Probe& p = WindowRegistry::get<Probe>();
         QVERIFY(!p.isVisible());
-        QCOMPARE(&Forms::get<Probe>(), &p);
+        QCOMPARE(&WindowRegistry::get<Probe>(), &p);
         QCOMPARE(p.loads, 1);
 
-        p.Show();
+        p.present();
         p.box->setText(QStringLiteral("typed"));
-        p.Hide();
-        QCOMPARE(Forms::get<Probe>().box->text(), QStringLiteral("typed"));
+        p.hideWindow();
+        QCOMPARE(WindowRegistry::get<Probe>().box->text(), QStringLiteral("typed"));
 
         QPointer<Probe> old(&p);
-        p.Unload();
-        QVERIFY(!Forms::isLoaded<Probe>());
+        p.unload();
+        QVERIFY(!WindowRegistry::isLoaded<Probe>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(old.isNull());
-        Probe& fresh = Forms::get<Probe>();
+        Probe& fresh = WindowRegistry::get<Probe>();
         QCOMPARE(fresh.box->text(), QStringLiteral("design"));
 
         // unloading from its own handler, which then goes on
-        fresh.Show();
+        fresh.present();
         QPointer<Probe> guard(&fresh);
         testing::click(fresh.button);
         QVERIFY(guard && guard->afterUnload);
-        QVERIFY(!Forms::isLoaded<Probe>());
+        QVERIFY(!WindowRegistry::isLoaded<Probe>());
 
         // the end of the program unloads shown and hidden windows alike
-        Forms::get<Caller>().Show();
-        Forms::get<Probe>();
-        Forms::endProgram();
+        WindowRegistry::get<Caller>().present();
+        WindowRegistry::get<Probe>();
+        WindowRegistry::endProgram();
         QCOMPARE(env.exitRequests, 1);
-        QVERIFY(!Forms::isLoaded<Caller>() && !Forms::isLoaded<Probe>());
+        QVERIFY(!WindowRegistry::isLoaded<Caller>() && !WindowRegistry::isLoaded<Probe>());
     }
 
     void modalShowWaitsUntilHiddenAndReactivatesTheCaller() {
         testing::Env env;
-        Caller& caller = Forms::get<Caller>();
-        caller.Show();
+        Caller& caller = WindowRegistry::get<Caller>();
+        caller.present();
         QCOMPARE(caller.activations, 1);
         bool sawModal = false;
         testing::whenModal<Dialog>([&](Dialog& d) {
             sawModal = true;
-            QCOMPARE(Forms::active(), &d);
+            QCOMPARE(WindowRegistry::active(), &d);
             QCOMPARE(QApplication::activeModalWidget(), &d);
-            d.Hide();
+            d.hideWindow();
         });
-        Forms::get<Dialog>().ShowModal();
+        WindowRegistry::get<Dialog>().showModal();
         QVERIFY(sawModal);
-        QCOMPARE(Forms::active(), &caller);
-        QCOMPARE(caller.activations, 2);    // activation on return from the modal window
-        QVERIFY(Forms::isLoaded<Dialog>()); // hidden, not unloaded
+        QCOMPARE(WindowRegistry::active(), &caller);
+        QCOMPARE(caller.activations, 2);             // activation on return from the modal window
+        QVERIFY(WindowRegistry::isLoaded<Dialog>()); // hidden, not unloaded
 
         // the caller clicked while the modal window is up does not take over
         testing::whenModal<Dialog>([&caller](Dialog& d) {
             QEvent activate(QEvent::WindowActivate);
             QApplication::sendEvent(&caller, &activate);
-            QCOMPARE(Forms::active(), &d);
-            d.Unload();
+            QCOMPARE(WindowRegistry::active(), &d);
+            d.unload();
         });
-        Forms::get<Dialog>().ShowModal();
+        WindowRegistry::get<Dialog>().showModal();
         QCOMPARE(caller.activations, 3);
-        QVERIFY(!Forms::isLoaded<Dialog>());
+        QVERIFY(!WindowRegistry::isLoaded<Dialog>());
 
         // a window that closes itself inside its first activation does not wait
-        Dialog& d = Forms::get<Dialog>();
-        d.onActivate = [&d] { d.Unload(); };
-        d.ShowModal();
-        QVERIFY(!Forms::isLoaded<Dialog>());
-        QCOMPARE(Forms::active(), &caller);
+        Dialog& d = WindowRegistry::get<Dialog>();
+        d.onActivate = [&d] { d.unload(); };
+        d.showModal();
+        QVERIFY(!WindowRegistry::isLoaded<Dialog>());
+        QCOMPARE(WindowRegistry::active(), &caller);
     }
 
     void briefHideKeepsTheModalWait() {
         testing::Env env;
-        Caller& caller = Forms::get<Caller>();
-        caller.Show();
+        Caller& caller = WindowRegistry::get<Caller>();
+        caller.present();
         bool introShown = false;
         bool stillWaiting = false;
-        Dialog& d = Forms::get<Dialog>();
+        Dialog& d = WindowRegistry::get<Dialog>();
         d.onActivate = [&] {
             if (introShown)
                 return;
             introShown = true;
-            d.HideKeepingModal();
-            testing::whenModal<Probe>([](Probe& p) { p.Unload(); });
-            Forms::get<Probe>().ShowModal();
-            d.Show();
+            d.hideKeepingModal();
+            testing::whenModal<Probe>([](Probe& p) { p.unload(); });
+            WindowRegistry::get<Probe>().showModal();
+            d.present();
             stillWaiting = d.isVisible() && d.isInModalWait();
-            QTimer::singleShot(0, &d, [&d] { d.Hide(); });
+            QTimer::singleShot(0, &d, [&d] { d.hideWindow(); });
         };
-        d.ShowModal();
+        d.showModal();
         QVERIFY(introShown && stillWaiting);
-        QCOMPARE(Forms::active(), &caller);
+        QCOMPARE(WindowRegistry::active(), &caller);
     }
 
     void userSwitchesActivateButReturningFromAnotherApplicationDoesNot() {
         testing::Env env;
-        Caller& main = Forms::get<Caller>();
-        Probe& view = Forms::get<Probe>();
-        main.Show();
-        view.Show();
+        Caller& main = WindowRegistry::get<Caller>();
+        Probe& view = WindowRegistry::get<Probe>();
+        main.present();
+        view.present();
         QVERIFY(view.activations == 1 && main.activations == 1);
 
         // the window system reports the user clicking back to the main window
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&main, &activate);
         QCOMPARE(main.activations, 2);
-        QCOMPARE(Forms::active(), &main);
+        QCOMPARE(WindowRegistry::active(), &main);
 
         // leaving for another application and coming back to the same window,
         // or closing a message box over it, changes nothing
@@ -167,13 +167,13 @@ private slots:
 
     void aRingMarksTheFocusWhileTheKeyboardIsInUseButNeverOnPaper() {
         testing::Env env;
-        Probe& p = Forms::get<Probe>();
+        Probe& p = WindowRegistry::get<Probe>();
         p.resize(300, 120);
         p.box->setGeometry(40, 20, 100, 22);
         p.button->setGeometry(160, 20, 100, 25);
         auto* option = new QRadioButton(&p); // no caption: the style marks nothing
         option->setGeometry(40, 60, 17, 17);
-        p.Show();
+        p.present();
         QVERIFY(QTest::qWaitForWindowActive(&p));
         const QColor mark = p.palette().color(QPalette::Active, QPalette::Highlight);
         const auto ringOn = [&](const QImage& image, const QWidget* w) {
@@ -194,12 +194,12 @@ private slots:
 
     void enterPressesTheFocusedButtonOrElseTheDefaultOne() {
         testing::Env env;
-        Probe& p = Forms::get<Probe>();
+        Probe& p = WindowRegistry::get<Probe>();
         auto* ok = new QPushButton(QStringLiteral("Ok"), &p);
         ok->setDefault(true);
         int oks = 0;
         connect(ok, &QPushButton::clicked, [&oks] { ++oks; });
-        p.Show();
+        p.present();
         QTest::keyClick(p.box, Qt::Key_Return);
         QTest::keyClick(p.box, Qt::Key_Enter, Qt::KeypadModifier);
         QTest::keyClick(p.box, Qt::Key_Return, Qt::ShiftModifier); // not an Enter of its own
@@ -213,5 +213,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForms)
-#include "tst_forms.moc"
+QTEST_MAIN(TestWindowRegistry)
+#include "tst_windowRegistry.moc"

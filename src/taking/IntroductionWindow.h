@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 
 class QFrame;
 class QLabel;
@@ -9,10 +9,10 @@ class ImageBox;
 
 // The introduction of a test run: the test's name, its owner and its picture.
 // The run window fills it and shows it; "&Start Test" unloads it.
-class Form2 : public Form {
+class IntroductionWindow : public Window {
     Q_OBJECT
 public:
-    Form2();
+    IntroductionWindow();
 
     void Command1_Click(); // &Start Test
 

@@ -1,16 +1,16 @@
-#include "Form1.h"
+#include "ScoreLogWindow.h"
 
 #include "Controls.h"
-#include "FileListBox.h"
-#include "frmMain.h"
-#include "Module1.h"
+#include "FileNames.h"
 #include "ScoreLog.h"
+#include "SharedState.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-Form1::Form1() {
+ScoreLogWindow::ScoreLogWindow() {
     ui::name(this, QStringLiteral("Form1"));
     setEscapeCloses(true);
     setFont(ui::defaultFont());
@@ -33,20 +33,18 @@ Form1::Form1() {
     ui::name(Command1, QStringLiteral("Command1"));
     Command1->setGeometry(ui::twips(2280, 3600, 1215, 375));
     Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &ScoreLogWindow::Command1_Click);
 }
 
-void Form1::Form_Activate() {
-    Module1::CenterForm(this);
+void ScoreLogWindow::onActivated() {
+    centerOnScreen();
     Text1->clear();
-    const frmMain* main = Forms::find<frmMain>();
-    const QString name = main ? main->File3->fileName() : QString();
-    setWindowTitle(name);
-    if (name.isEmpty())
-        return;
-    scoring::showLog(Text1, Module1::joinPath(main->File3->path(), name));
+    setWindowTitle(m_logPath.isEmpty() ? QString()
+                                       : filename::shown(QFileInfo(m_logPath).fileName()));
+    if (!m_logPath.isEmpty())
+        scoring::showLog(Text1, m_logPath);
 }
 
-void Form1::Command1_Click() {
-    Unload();
+void ScoreLogWindow::Command1_Click() {
+    unload();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Forms.h"
+#include "WindowRegistry.h"
 #include <optional>
 
 class QButtonGroup;
@@ -12,12 +12,12 @@ class MultiLineTextBox;
 
 // The question editor: one question of the current test at a time. Question k
 // is record k + 1 of the test file; every move saves the question on screen.
-class frmTestBuild : public Form {
+class QuestionEditor : public Window {
     Q_OBJECT
 public:
-    frmTestBuild();
+    QuestionEditor();
 
-    void Form_Activate() override;
+    void onActivated() override;
 
     // Handlers
     void Option1_Click(); // True/False

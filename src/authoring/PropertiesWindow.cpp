@@ -1,10 +1,10 @@
-#include "frmProperties.h"
+#include "PropertiesWindow.h"
 
 #include <array>
 
 #include "Controls.h"
-#include "Module1.h"
 #include "Services.h"
+#include "SharedState.h"
 #include "TestHeader.h"
 #include "TextRules.h"
 
@@ -35,7 +35,7 @@ std::array<QCheckBox*, 4> makeFeedbackBoxes(QWidget* frame, const std::array<con
 
 } // namespace
 
-frmProperties::frmProperties() {
+PropertiesWindow::PropertiesWindow() {
     ui::name(this, QStringLiteral("frmProperties"));
     setEscapeCloses(true);
     setWindowTitle(QStringLiteral("Properties"));
@@ -135,31 +135,31 @@ frmProperties::frmProperties() {
     QWidget::setTabOrder(Command1, Command3);
     QWidget::setTabOrder(Command3, VScroll1);
 
-    connect(VScroll1, &QScrollBar::valueChanged, this, &frmProperties::VScroll1_Change);
-    connect(Command1, &QPushButton::clicked, this, &frmProperties::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmProperties::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmProperties::Command3_Click);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &PropertiesWindow::VScroll1_Change);
+    connect(Command1, &QPushButton::clicked, this, &PropertiesWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &PropertiesWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &PropertiesWindow::Command3_Click);
 }
 
-void frmProperties::Form_Load() {
-    Module1::CenterForm(this);
+void PropertiesWindow::onLoaded() {
+    centerOnScreen();
 }
 
-bool frmProperties::openFor(const QString& testPath) {
-    const IoStatus st = Module1::readTestRecord(testPath, 1);
+bool PropertiesWindow::openFor(const QString& testPath) {
+    const IoStatus st = shared::readTestRecord(testPath, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
         return false;
     }
-    frmProperties& w = Forms::get<frmProperties>();
+    PropertiesWindow& w = WindowRegistry::get<PropertiesWindow>();
     w.m_testPath = testPath;
     w.fillFromHeader();
-    w.ShowModal();
+    w.showModal();
     return true;
 }
 
-void frmProperties::fillFromHeader() {
-    const TestRecord& h = Module1::TestRec;
+void PropertiesWindow::fillFromHeader() {
+    const TestRecord& h = shared::testRecord;
     txtOwner->setText(ui::shownText(h.text(TestRecord::Owner)));
     txtPassword->setText(ui::shownText(h.text(TestRecord::Password)));
     if (h.shuffleFlag() == 0)
@@ -177,21 +177,21 @@ void frmProperties::fillFromHeader() {
     VScroll1_Change(); // also when the value happens not to change
 }
 
-void frmProperties::VScroll1_Change() {
+void PropertiesWindow::VScroll1_Change() {
     Label5->setText(QStringLiteral("  ") +
                     rules::numberText(static_cast<long long>(VScroll1->value())) +
                     QLatin1Char('%'));
 }
 
-void frmProperties::Command1_Click() {
-    const QString path = m_testPath.isEmpty() ? Module1::TestPath : m_testPath;
+void PropertiesWindow::Command1_Click() {
+    const QString path = m_testPath.isEmpty() ? shared::testPath : m_testPath;
     // Read again, so that fields this window does not show stay as on disk.
-    IoStatus st = Module1::readTestRecord(path, 1);
+    IoStatus st = shared::readTestRecord(path, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
         return;
     }
-    TestRecord& h = Module1::TestRec;
+    TestRecord& h = shared::testRecord;
     if (!txtOwner->text().isEmpty())
         h.setText(TestRecord::Owner, txtOwner->text());
     if (!txtPassword->text().isEmpty())
@@ -207,20 +207,20 @@ void frmProperties::Command1_Click() {
               authoring::flagText({chkIncorrect1->isChecked(), chkIncorrect2->isChecked(),
                                    chkIncorrect3->isChecked(), chkIncorrect4->isChecked()}));
     h.setText(TestRecord::PassingScore, authoring::passingScoreText(VScroll1->value()));
-    st = Module1::writeTestRecord(path, 1);
+    st = shared::writeTestRecord(path, 1);
     if (!st) {
         // The window stays open with the author's settings, to try again.
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be saved to")));
         return;
     }
-    Unload();
+    unload();
 }
 
-void frmProperties::Command2_Click() {
-    Unload();
+void PropertiesWindow::Command2_Click() {
+    unload();
 }
 
-void frmProperties::Command3_Click() {
+void PropertiesWindow::Command3_Click() {
     platform::msgBox(platform::lines({
         QStringLiteral("When someone goes to take this test, they will first be"),
         QStringLiteral("presented with a Test Introduction screen with the "),
