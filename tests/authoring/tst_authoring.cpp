@@ -55,6 +55,33 @@ QByteArray question(qint16 number, const QByteArray& text, const QByteArray& typ
     return base;
 }
 
+// The properties' controls, by name.
+struct Properties {
+    explicit Properties(PropertiesWindow& w);
+    PropertiesWindow& window;
+    QLineEdit *owner, *password;
+    QList<QCheckBox*> feedback; // after a right answer, then after a wrong one
+    QRadioButton *shuffle, *keepOrder;
+    QLabel* score;
+    QScrollBar* scoreBar;
+    QAbstractButton *save, *cancel;
+};
+
+Properties::Properties(PropertiesWindow& w)
+    : window(w), owner(testing::control<QLineEdit>(&w, u"txtOwner"_s)),
+      password(testing::control<QLineEdit>(&w, u"txtPassword"_s)),
+      shuffle(testing::control<QRadioButton>(&w, u"optShuffle"_s)),
+      keepOrder(testing::control<QRadioButton>(&w, u"optNoShuffle"_s)),
+      score(testing::control<QLabel>(&w, u"Label5"_s)),
+      scoreBar(testing::control<QScrollBar>(&w, u"VScroll1"_s)),
+      save(testing::control<QAbstractButton>(&w, u"Command1"_s)),
+      cancel(testing::control<QAbstractButton>(&w, u"Command2"_s)) {
+    for (const QString& name :
+         {u"chkCorrect1"_s, u"ChkCorrect2"_s, u"chkCorrect3"_s, u"chkCorrect4"_s,
+          u"chkIncorrect1"_s, u"chkIncorrect2"_s, u"chkIncorrect3"_s, u"chkIncorrect4"_s})
+        feedback.append(testing::control<QCheckBox>(&w, name));
+}
+
 QuestionEditor& openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
     env.writeFile(kFile, file);
     if (size)
@@ -91,11 +118,6 @@ void create(MainWindow& m, const QString& name, const QString& owner = u"o"_s,
     testing::click(m.Command1);
 }
 
-QList<QCheckBox*> feedbackBoxes(const PropertiesWindow& w) {
-    return {w.chkCorrect1,   w.ChkCorrect2,   w.chkCorrect3,   w.chkCorrect4,
-            w.chkIncorrect1, w.chkIncorrect2, w.chkIncorrect3, w.chkIncorrect4};
-}
-
 } // namespace
 
 class TestAuthoring : public QObject {
@@ -107,21 +129,22 @@ private slots:
         env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
         QVERIFY(shared::readTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
-        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
-            QCOMPARE(p.windowTitle(), u"Properties"_s);
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            const Properties p(w);
+            QCOMPARE(w.windowTitle(), u"Properties"_s);
             QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
             QCOMPARE(m.File1->count(), 2); // the lists already show the new test
-            QVERIFY(p.optShuffle->isChecked() && p.Label5->text() == u"   75%"_s);
-            QCOMPARE(testing::unnamedControls(&p), QStringList());
-            p.txtOwner->setText(u" New owner "_s);
-            p.txtPassword->clear(); // an empty password keeps the old one
-            for (QCheckBox* c : feedbackBoxes(p))
+            QVERIFY(p.shuffle->isChecked() && p.score->text() == u"   75%"_s);
+            QCOMPARE(testing::unnamedControls(&w), QStringList());
+            p.owner->setText(u" New owner "_s);
+            p.password->clear(); // an empty password keeps the old one
+            for (QCheckBox* c : p.feedback)
                 if (!c->isChecked())
                     testing::click(c);
-            testing::click(p.optNoShuffle);
-            p.VScroll1->setFocus();
-            QTest::keyClick(p.VScroll1, Qt::Key_End); // 50 at the top, 100 at the bottom
-            testing::click(p.Command1);
+            testing::click(p.keepOrder);
+            p.scoreBar->setFocus();
+            QTest::keyClick(p.scoreBar, Qt::Key_End); // 50 at the top, 100 at the bottom
+            testing::click(p.save);
         });
         testing::whenModal<QuestionEditor>([&](QuestionEditor& e) {
             QCOMPARE(e.windowTitle(), u"Building ./tests/My Test.tst"_s);
@@ -169,8 +192,8 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focused(), m.Command1);
 
-        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
-            QVERIFY(tabTo(p.VScroll1));
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            QVERIFY(tabTo(Properties(w).scoreBar));
             for (int i = 0; i < 5; ++i)
                 press(Qt::Key_Down); // 75 at first; 100 lies at the bottom
             press(Qt::Key_Return);
@@ -264,7 +287,7 @@ private slots:
                          "existing\r\ntest, click on the EDIT TEST tab."_s));
         QCOMPARE(env.readFile(u"tests/short.tst"_s), QByteArray(1000, 's'));
         testing::whenModal<PropertiesWindow>(
-            [](PropertiesWindow& p) { testing::click(p.Command1); });
+            [](PropertiesWindow& w) { testing::click(Properties(w).save); });
         testing::whenModal<QuestionEditor>(done);
         create(m, u"empty"_s); // an empty file is a test not yet begun
         QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
@@ -311,16 +334,17 @@ private slots:
         env.writeFile(kFile, stored);
         shared::testPath = env.testsFile(u"t.tst"_s);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            const Properties p(w);
             QString s;
-            for (const QCheckBox* c : feedbackBoxes(w))
+            for (const QCheckBox* c : p.feedback)
                 s += c->isChecked() ? u'1' : u'0';
-            QCOMPARE(s + u' ' + QString::number(w.optShuffle->isChecked()) +
-                         QString::number(w.optNoShuffle->isChecked()) + u' ' + w.Label5->text(),
+            QCOMPARE(s + u' ' + QString::number(p.shuffle->isChecked()) +
+                         QString::number(p.keepOrder->isChecked()) + u' ' + p.score->text(),
                      shown);
-            w.txtOwner->setText(u"x"_s);
-            testing::click(w.chkCorrect1);
-            w.VScroll1->setValue(99);
-            testing::click(w.Command2);
+            p.owner->setText(u"x"_s);
+            testing::click(p.feedback[0]);
+            p.scoreBar->setValue(99);
+            testing::click(p.cancel);
         });
         QVERIFY(PropertiesWindow::openFor(shared::testPath));
         QCOMPARE(env.readFile(kFile), stored);
@@ -347,9 +371,9 @@ private slots:
         QTest::keyClick(e.txtChoice1, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.txtChoice1, u"s"_s);
         bool properties = false;
-        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             properties = true;
-            testing::click(p.Command1);
+            testing::click(Properties(w).save);
         });
         testing::click(e.Command5); // "Edit test properties" saves the screen first
         QVERIFY(properties && WindowRegistry::active() == &e &&
