@@ -1,9 +1,9 @@
 #include "PropertiesWindow.h"
 
 #include "Controls.h"
+#include "HeaderRecord.h"
 #include "Services.h"
 #include "SharedState.h"
-#include "TestHeader.h"
 #include "TextRules.h"
 
 #include <QCheckBox>

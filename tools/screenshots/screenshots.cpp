@@ -124,8 +124,8 @@ void tour() {
 
     onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
-        e.Command5->click();
-        e.Command2->click();
+        button(e, "Command5")->click(); // Edit test properties
+        button(e, "Command2")->click(); // Done
     });
     onModal<PropertiesWindow>([](PropertiesWindow& p) {
         shot(p, QStringLiteral("properties"));
