@@ -55,65 +55,56 @@ QByteArray question(qint16 number, const QByteArray& text, const QByteArray& typ
     return base;
 }
 
+template <class T = QAbstractButton> T* named(QWidget& window, const QString& name) {
+    return testing::control<T>(&window, name);
+}
+
 // The editor's controls, found by name as automation finds them.
 struct Editor {
-    explicit Editor(QuestionEditor& w);
     QuestionEditor& window;
-    QLabel* number;
-    MultiLineTextBox *question, *explanation;
-    QRadioButton *trueFalse, *multiple, *typed;
-    std::array<MultiLineTextBox*, 5> choices;
-    std::array<QAbstractButton*, 5> marks; // "this choice is correct"
-    QAbstractButton *first, *back, *save, *next, *last, *properties, *done;
-};
+    QLabel* number = named<QLabel>(window, u"lblQuestionNumber"_s);
+    MultiLineTextBox* question = named<MultiLineTextBox>(window, u"txtQuestion"_s);
+    MultiLineTextBox* explanation = named<MultiLineTextBox>(window, u"txtExplain"_s);
+    QRadioButton* trueFalse = named<QRadioButton>(window, u"Option1"_s);
+    QRadioButton* multiple = named<QRadioButton>(window, u"Option3"_s);
+    QRadioButton* typed = named<QRadioButton>(window, u"Option2"_s);
+    std::array<MultiLineTextBox*, 5> choices = row<MultiLineTextBox>(u"txtChoice%1"_s, 1);
+    std::array<QAbstractButton*, 5> marks = row<QAbstractButton>(u"Option%1"_s, 4); // "is correct"
+    QAbstractButton* first = named(window, u"Command7"_s);
+    QAbstractButton* back = named(window, u"Command3"_s);
+    QAbstractButton* save = named(window, u"Command4"_s);
+    QAbstractButton* next = named(window, u"Command1"_s);
+    QAbstractButton* last = named(window, u"Command8"_s);
+    QAbstractButton* properties = named(window, u"Command5"_s);
+    QAbstractButton* done = named(window, u"Command2"_s);
 
-Editor::Editor(QuestionEditor& w)
-    : window(w), number(testing::control<QLabel>(&w, u"lblQuestionNumber"_s)),
-      question(testing::control<MultiLineTextBox>(&w, u"txtQuestion"_s)),
-      explanation(testing::control<MultiLineTextBox>(&w, u"txtExplain"_s)),
-      trueFalse(testing::control<QRadioButton>(&w, u"Option1"_s)),
-      multiple(testing::control<QRadioButton>(&w, u"Option3"_s)),
-      typed(testing::control<QRadioButton>(&w, u"Option2"_s)),
-      first(testing::control<QAbstractButton>(&w, u"Command7"_s)),
-      back(testing::control<QAbstractButton>(&w, u"Command3"_s)),
-      save(testing::control<QAbstractButton>(&w, u"Command4"_s)),
-      next(testing::control<QAbstractButton>(&w, u"Command1"_s)),
-      last(testing::control<QAbstractButton>(&w, u"Command8"_s)),
-      properties(testing::control<QAbstractButton>(&w, u"Command5"_s)),
-      done(testing::control<QAbstractButton>(&w, u"Command2"_s)) {
-    for (int i = 0; i < 5; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        choices[k] = testing::control<MultiLineTextBox>(&w, u"txtChoice%1"_s.arg(i + 1));
-        marks[k] = testing::control<QAbstractButton>(&w, u"Option%1"_s.arg(i + 4));
+    // The five controls of a kind, numbered from `from`.
+    template <class T> std::array<T*, 5> row(const QString& pattern, int from) const {
+        std::array<T*, 5> controls{};
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            controls[i] = named<T>(window, pattern.arg(from + static_cast<int>(i)));
+        return controls;
     }
-}
+};
 
 // The properties' controls, by name.
 struct Properties {
-    explicit Properties(PropertiesWindow& w);
     PropertiesWindow& window;
-    QLineEdit *owner, *password;
-    QList<QCheckBox*> feedback; // after a right answer, then after a wrong one
-    QRadioButton *shuffle, *keepOrder;
-    QLabel* score;
-    QScrollBar* scoreBar;
-    QAbstractButton *save, *cancel;
+    QLineEdit* owner = named<QLineEdit>(window, u"txtOwner"_s);
+    QLineEdit* password = named<QLineEdit>(window, u"txtPassword"_s);
+    QRadioButton* shuffle = named<QRadioButton>(window, u"optShuffle"_s);
+    QRadioButton* keepOrder = named<QRadioButton>(window, u"optNoShuffle"_s);
+    QLabel* score = named<QLabel>(window, u"Label5"_s);
+    QScrollBar* scoreBar = named<QScrollBar>(window, u"VScroll1"_s);
+    QAbstractButton* save = named(window, u"Command1"_s);
+    QAbstractButton* cancel = named(window, u"Command2"_s);
+    // After a right answer, then after a wrong one.
+    QList<QCheckBox*> feedback = {
+        named<QCheckBox>(window, u"chkCorrect1"_s),   named<QCheckBox>(window, u"ChkCorrect2"_s),
+        named<QCheckBox>(window, u"chkCorrect3"_s),   named<QCheckBox>(window, u"chkCorrect4"_s),
+        named<QCheckBox>(window, u"chkIncorrect1"_s), named<QCheckBox>(window, u"chkIncorrect2"_s),
+        named<QCheckBox>(window, u"chkIncorrect3"_s), named<QCheckBox>(window, u"chkIncorrect4"_s)};
 };
-
-Properties::Properties(PropertiesWindow& w)
-    : window(w), owner(testing::control<QLineEdit>(&w, u"txtOwner"_s)),
-      password(testing::control<QLineEdit>(&w, u"txtPassword"_s)),
-      shuffle(testing::control<QRadioButton>(&w, u"optShuffle"_s)),
-      keepOrder(testing::control<QRadioButton>(&w, u"optNoShuffle"_s)),
-      score(testing::control<QLabel>(&w, u"Label5"_s)),
-      scoreBar(testing::control<QScrollBar>(&w, u"VScroll1"_s)),
-      save(testing::control<QAbstractButton>(&w, u"Command1"_s)),
-      cancel(testing::control<QAbstractButton>(&w, u"Command2"_s)) {
-    for (const QString& name :
-         {u"chkCorrect1"_s, u"ChkCorrect2"_s, u"chkCorrect3"_s, u"chkCorrect4"_s,
-          u"chkIncorrect1"_s, u"chkIncorrect2"_s, u"chkIncorrect3"_s, u"chkIncorrect4"_s})
-        feedback.append(testing::control<QCheckBox>(&w, name));
-}
 
 Editor openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
     env.writeFile(kFile, file);
@@ -122,7 +113,7 @@ Editor openEditor(const testing::Env& env, const QByteArray& file, qint64 size =
     shared::testPath = env.testsFile(u"t.tst"_s);
     QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
     e.present();
-    return Editor(e);
+    return Editor{e};
 }
 
 // Each choice box: "-" hidden, "G" marked correct (light green), "W" white.
@@ -163,7 +154,7 @@ private slots:
         QVERIFY(shared::readTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
-            const Properties p(w);
+            const Properties p{w};
             QCOMPARE(w.windowTitle(), u"Properties"_s);
             QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
             QCOMPARE(m.File1->count(), 2); // the lists already show the new test
@@ -180,7 +171,7 @@ private slots:
             testing::click(p.save);
         });
         testing::whenModal<QuestionEditor>([&](QuestionEditor& w) {
-            const Editor e(w);
+            const Editor e{w};
             QCOMPARE(w.windowTitle(), u"Building ./tests/My Test.tst"_s);
             QVERIFY(e.number->text() == u"1"_s && e.trueFalse->isChecked());
             QTest::keyClicks(e.choices[0], u"xyz"_s); // locked
@@ -227,14 +218,14 @@ private slots:
         QCOMPARE(focused(), m.Command1);
 
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
-            QVERIFY(tabTo(Properties(w).scoreBar));
+            QVERIFY(tabTo(Properties{w}.scoreBar));
             for (int i = 0; i < 5; ++i)
                 press(Qt::Key_Down); // 75 at first; 100 lies at the bottom
             press(Qt::Key_Return);
         });
         QByteArray file;
         testing::whenModal<QuestionEditor>([&](QuestionEditor& w) {
-            const Editor e(w);
+            const Editor e{w};
             QCOMPARE(focused(), e.question);
             testing::type(u"Grass is blue?"_s);
             press(Qt::Key_Tab);
@@ -320,7 +311,7 @@ private slots:
                          "existing\r\ntest, click on the EDIT TEST tab."_s));
         QCOMPARE(env.readFile(u"tests/short.tst"_s), QByteArray(1000, 's'));
         testing::whenModal<PropertiesWindow>(
-            [](PropertiesWindow& w) { testing::click(Properties(w).save); });
+            [](PropertiesWindow& w) { testing::click(Properties{w}.save); });
         testing::whenModal<QuestionEditor>(done);
         create(m, u"empty"_s); // an empty file is a test not yet begun
         QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
@@ -367,7 +358,7 @@ private slots:
         env.writeFile(kFile, stored);
         shared::testPath = env.testsFile(u"t.tst"_s);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
-            const Properties p(w);
+            const Properties p{w};
             QString s;
             for (const QCheckBox* c : p.feedback)
                 s += c->isChecked() ? u'1' : u'0';
@@ -406,7 +397,7 @@ private slots:
         bool properties = false;
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             properties = true;
-            testing::click(Properties(w).save);
+            testing::click(Properties{w}.save);
         });
         testing::click(e.properties); // "Edit test properties" saves the screen first
         QVERIFY(properties && WindowRegistry::active() == &e.window && e.number->text() == u"1"_s);
@@ -426,6 +417,9 @@ private slots:
         testing::click(e.last);
         testing::click(e.last); // >> on the last question stays there
         QVERIFY(e.number->text() == u"4"_s && env.readFile(kFile) == file);
+        testing::click(e.first); // << from there, and back to the end
+        QVERIFY(e.number->text() == u"1"_s && e.question->text() == u"One? edited"_s);
+        testing::click(e.last);
         testing::click(e.back); // and question 3 becomes a typed answer
         testing::click(e.typed);
         QCOMPARE(choiceBoxes(e), u"G----"_s);
