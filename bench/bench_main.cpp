@@ -114,13 +114,23 @@ void reportWhenIdle() {
     });
 }
 
+// The editor's question box and moves, found by their control names.
+struct Editor {
+    MultiLineTextBox* question;
+    QAbstractButton *next, *back, *first, *last;
+};
+
 // Opens `file` (in ./tests) in the question editor, as the edit door does.
-QuestionEditor& openEditor(const QString& file) {
+Editor openEditor(const QString& file) {
     shared::testsDir = shared::defaultTestsDir();
     shared::testPath = shared::joinPath(shared::testsDir, file);
     QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
     e.present();
-    return e;
+    const auto button = [&e](const char* name) {
+        return testing::control<QAbstractButton>(&e, QLatin1String(name));
+    };
+    return {testing::control<MultiLineTextBox>(&e, QStringLiteral("txtQuestion")),
+            button("Command1"), button("Command3"), button("Command7"), button("Command8")};
 }
 
 // Takes the whole test `file` through the main window's take door, answering
@@ -199,9 +209,9 @@ int childMain(int argc, char* argv[]) {
         const QString file =
             questions != 32766 ? QStringLiteral("Sized.tst") : QStringLiteral("Big.tst");
         if (mode == QLatin1String("editor")) {
-            QuestionEditor& e = openEditor(file);
-            e.Command8_Click();
-            e.Command7_Click();
+            const Editor e = openEditor(file);
+            e.last->click();
+            e.first->click();
         } else {
             std::fprintf(stderr, "run: %.0f ms\n", takeWholeTest(file));
         }
@@ -380,19 +390,19 @@ int main(int argc, char* argv[]) {
     {
         auto moves = [](const QString& file, std::vector<double>& next, std::vector<double>& back,
                         std::vector<double>& last) {
-            QuestionEditor& e = openEditor(file);
+            const Editor e = openEditor(file);
             QElapsedTimer t;
             for (int i = 0; i < 101; ++i) {
                 t.start();
-                e.Command1_Click();
+                e.next->click();
                 next.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
                 t.restart();
-                e.Command3_Click();
+                e.back->click();
                 back.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
                 t.restart();
-                e.Command8_Click();
+                e.last->click();
                 last.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-                e.Command7_Click();
+                e.first->click();
             }
             WindowRegistry::destroyAll();
         };
@@ -415,15 +425,15 @@ int main(int argc, char* argv[]) {
     {
         // The fixtures' own megabytes go to disk first: a flush would carry them.
         ::sync();
-        QuestionEditor& e = openEditor(QStringLiteral("Big.tst"));
+        const Editor e = openEditor(QStringLiteral("Big.tst"));
         std::vector<double> edited;
         QElapsedTimer t;
         for (int i = 0; i < 101; ++i) {
-            e.txtQuestion->setText(QStringLiteral("Edited %1").arg(i));
+            e.question->setText(QStringLiteral("Edited %1").arg(i));
             t.start();
-            e.Command1_Click();
+            e.next->click();
             edited.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            e.Command3_Click();
+            e.back->click();
         }
         WindowRegistry::destroyAll();
         constexpr double kFrameMs = 1000.0 / 60;

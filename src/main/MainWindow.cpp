@@ -340,7 +340,7 @@ void MainWindow::Command1_Click() {
 
 void MainWindow::Command8_Click() {
     const bool wasLoaded = WindowRegistry::isLoaded<PropertiesWindow>();
-    WindowRegistry::get<PropertiesWindow>().Command3_Click();
+    WindowRegistry::get<PropertiesWindow>().showReadMe();
     if (!wasLoaded) {
         if (PropertiesWindow* p = WindowRegistry::find<PropertiesWindow>())
             p->unload();

@@ -167,29 +167,32 @@ private slots:
         const QString saveFailed = u" could not be saved to \""_s + shared::testPath + u"\":\r\n"_s;
         QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
         e.present();
+        auto* const number = testing::control<QLabel>(&e, u"lblQuestionNumber"_s);
+        auto* const question = testing::control<MultiLineTextBox>(&e, u"txtQuestion"_s);
+        auto* const next = testing::control<QAbstractButton>(&e, u"Command1"_s);
         // the disk fails mid-record: the message, the file and the screen as they were
         const auto saveFailing = [&](int err, int limit) {
             const QByteArray before = env.readFile(geo);
-            const QString number = e.lblQuestionNumber->text();
-            const QString typed = e.txtQuestion->text();
+            const QString shownNumber = number->text();
+            const QString typed = question->text();
             IoFaults::current() = {0, limit, err};
-            testing::click(e.Command1);
+            testing::click(next);
             IoFaults::clear();
             QCOMPARE(env.boxes->shown.last(), u"The question"_s + saveFailed + reason(err));
             QCOMPARE(env.readFile(geo), before);
-            QCOMPARE(e.lblQuestionNumber->text(), number);
-            QCOMPARE(e.txtQuestion->text(), typed);
+            QCOMPARE(number->text(), shownNumber);
+            QCOMPARE(question->text(), typed);
         };
-        QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(e.txtQuestion, u" changed"_s);
+        QTest::keyClick(question, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(question, u" changed"_s);
         saveFailing(ENOSPC, 1000); // rewritten in place
 
         // once the disk has room it goes down; a new question then fails to append
-        testing::click(e.Command1);
-        testing::click(e.Command1);
+        testing::click(next);
+        testing::click(next);
         QCOMPARE(env.readFile(geo).size(), 3 * TestRecord::kSize);
         QVERIFY(env.readFile(geo).contains("Q1 changed"));
-        QTest::keyClicks(e.txtQuestion, u"New?"_s);
+        QTest::keyClicks(question, u"New?"_s);
         saveFailing(EIO, 2000);
         QCOMPARE(env.boxes->shown.size(), 2);
         QCOMPARE(filesInTests(), QStringList({u"Geo.tst"_s}));
@@ -275,11 +278,12 @@ private slots:
         m.txtCreator->setText(u"o"_s);
         m.txtPassword->setText(u"secret"_s);
         testing::whenModal<QuestionEditor>([](QuestionEditor& e) {
-            QCOMPARE(e.txtQuestion->text(), u"Q1"_s);
-            QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
-            QTest::keyClicks(e.txtQuestion, u" changed"_s);
-            testing::click(e.Command1);
-            testing::click(e.Command2);
+            auto* const question = testing::control<MultiLineTextBox>(&e, u"txtQuestion"_s);
+            QCOMPARE(question->text(), u"Q1"_s);
+            QTest::keyClick(question, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(question, u" changed"_s);
+            testing::click(testing::control<QAbstractButton>(&e, u"Command1"_s)); // Next >
+            testing::click(testing::control<QAbstractButton>(&e, u"Command2"_s)); // Done
         });
         testing::click(m.Command3);
         QCOMPARE(readRaw(geo).mid(TestRecord::kSize + 2, 10), QByteArray("Q1 changed"));

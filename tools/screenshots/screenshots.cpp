@@ -77,6 +77,11 @@ void shot(QWidget& w, const QString& name) {
     g_written << path;
 }
 
+// A window's button by its control name, as automation finds it.
+QPushButton* button(QWidget& window, const char* name) {
+    return window.findChild<QPushButton*>(QLatin1String(name));
+}
+
 // One action per kind of modal window, run once its wait has begun; the
 // windows open one another, so the tour is a set of these rather than a list.
 std::vector<std::function<bool(Window*)>> g_onModal;
@@ -119,12 +124,12 @@ void tour() {
 
     onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
-        e.Command5->click();
-        e.Command2->click();
+        button(e, "Command5")->click(); // Edit test properties
+        button(e, "Command2")->click(); // Done
     });
     onModal<PropertiesWindow>([](PropertiesWindow& p) {
         shot(p, QStringLiteral("properties"));
-        p.Command2->click();
+        button(p, "Command2")->click(); // Cancel
     });
     m.SSTab1->setCurrentIndex(1);
     m.File1->selectFile(QStringLiteral("Sample.tst"));
