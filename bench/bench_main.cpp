@@ -8,6 +8,7 @@
 #include "IntroductionWindow.h"
 #include "LogRecord.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "QuestionCountWindow.h"
 #include "QuestionEditor.h"
 #include "RecordFile.h"
@@ -17,7 +18,6 @@
 #include "SharedState.h"
 #include "TestRunWindow.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 #include "WindowRegistry.h"
 
 #include <algorithm>

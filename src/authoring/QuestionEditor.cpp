@@ -1,12 +1,12 @@
 #include "QuestionEditor.h"
 
 #include "Controls.h"
+#include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "Question.h"
 #include "Services.h"
 #include "SharedState.h"
-#include "TextBox.h"
 #include "TextRules.h"
 
 #include <QButtonGroup>

@@ -3,7 +3,7 @@
 #include "Controls.h"
 #include "Cp1252.h"
 #include "HelpText.h"
-#include "TextBox.h"
+#include "MultiLineTextBox.h"
 
 #include <QGroupBox>
 #include <QPushButton>

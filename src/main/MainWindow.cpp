@@ -211,9 +211,9 @@ MainWindow::MainWindow() {
     connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &MainWindow::Command8_Click);
-    connect(File1, &FileListBox::Click, this, &MainWindow::File1_Click);
-    connect(File2, &FileListBox::Click, this, &MainWindow::File2_Click);
-    connect(File3, &FileListBox::Click, this, &MainWindow::File3_Click);
+    connect(File1, &FileListBox::fileChosen, this, &MainWindow::File1_Click);
+    connect(File2, &FileListBox::fileChosen, this, &MainWindow::File2_Click);
+    connect(File3, &FileListBox::fileChosen, this, &MainWindow::File3_Click);
     connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
             [this] { File3->refresh(); });
 }

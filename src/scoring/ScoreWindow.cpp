@@ -39,7 +39,7 @@ QFrame* makeLine(QWidget* parent, const QString& name, const QString& spokenName
     ui::name(line, name);
     ui::readAs(line, spokenName);
     line->setGeometry(ui::px(x), ui::px(360), 1, ui::px(1920 - 360));
-    ui::setBackColor(line, ui::qbColor(kBlack));
+    ui::setBackColor(line, ui::standardColor(kBlack));
     return line;
 }
 
@@ -148,8 +148,8 @@ void ScoreWindow::onActivated() {
                                             QStringLiteral("%   ")
                                       : QStringLiteral("Your score = ");
     const bool passed = !(score < p);
-    ui::setBackColor(barMyScore, ui::qbColor(passed ? kGreen : kRed));
-    ui::setForeColor(barMyScore, ui::qbColor(passed ? kBlack : kBrightWhite));
+    ui::setBackColor(barMyScore, ui::standardColor(passed ? kGreen : kRed));
+    ui::setForeColor(barMyScore, ui::standardColor(passed ? kBlack : kBrightWhite));
     caption += passed ? kPass : kFail;
     barMyScore->setText(caption);
     barMyScore->setAccessibleDescription(
@@ -170,8 +170,8 @@ void ScoreWindow::Command2_Click() {
     const bool windowFilled = autoFillBackground();
     const QPalette framePalette = Frame1->palette();
     const bool frameFilled = Frame1->autoFillBackground();
-    ui::setBackColor(Frame1, ui::qbColor(kBrightWhite));
-    ui::setBackColor(this, ui::qbColor(kBrightWhite));
+    ui::setBackColor(Frame1, ui::standardColor(kBrightWhite));
+    ui::setBackColor(this, ui::standardColor(kBrightWhite));
 
     platform::printWindow(this);
 

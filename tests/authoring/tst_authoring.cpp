@@ -2,11 +2,11 @@
 #include "Controls.h"
 #include "FileListBox.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "PropertiesWindow.h"
 #include "QuestionEditor.h"
 #include "SharedState.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <array>
 #include <QtWidgets>

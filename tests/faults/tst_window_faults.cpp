@@ -4,6 +4,7 @@
 #include "IntroductionWindow.h"
 #include "LogRecord.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "Question.h"
 #include "QuestionCountWindow.h"
 #include "QuestionEditor.h"
@@ -15,7 +16,6 @@
 #include "TestHeader.h"
 #include "TestRunWindow.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <chrono>
 #include <csignal>

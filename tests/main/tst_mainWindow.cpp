@@ -4,10 +4,10 @@
 #include "HelpWindow.h"
 #include "ImageBox.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "SharedState.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <QTest>
 #include <QtWidgets>

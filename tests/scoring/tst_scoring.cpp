@@ -184,8 +184,8 @@ private slots:
         QCOMPARE(w.barMyScore->text(),
                  (score ? QStringLiteral("Your Score =  %1%   ").arg(score) : "Your score = ") +
                      (passed ? "  (PASS)    " : "  (FAIL)    "));
-        QCOMPARE(ui::backColor(w.barMyScore), ui::qbColor(passed ? 2 : 4));
-        QCOMPARE(ui::foreColor(w.barMyScore), ui::qbColor(passed ? 0 : 15));
+        QCOMPARE(ui::backColor(w.barMyScore), ui::standardColor(passed ? 2 : 4));
+        QCOMPARE(ui::foreColor(w.barMyScore), ui::standardColor(passed ? 0 : 15));
         const auto described = [](QWidget* bar) {
             return QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Description);
         };

@@ -378,7 +378,8 @@ private slots:
         QCOMPARE(env.sound->started,
                  QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
         const QImage printed = env.printer->printed.value(0); // the run window, white
-        QVERIFY(printed.size() == QSize(759, 441) && printed.pixelColor(2, 2) == ui::qbColor(15));
+        QVERIFY(printed.size() == QSize(759, 441) &&
+                printed.pixelColor(2, 2) == ui::standardColor(15));
     }
 
     void eachRunAsksTheChosenNumberOfQuestionsEachOnce() {
@@ -468,7 +469,7 @@ private slots:
             QCOMPARE(t.Label1->text() + t.lblQuestion->text(), before);
             QVERIFY(t.RunStarted == 1 && t.isVisible() && t.isInModalWait());
             QCOMPARE(ui::backColor(t.labelA), ui::backColor(&t));
-            QVERIFY(ui::backColor(&t) != ui::qbColor(15));
+            QVERIFY(ui::backColor(&t) != ui::standardColor(15));
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
