@@ -112,6 +112,11 @@ private slots:
         QCOMPARE(env.readFile("tests/Ann.log"), entryBytes("MATH1", "29", 100) +
                                                     entryBytes(longName.left(50), "100", 8) +
                                                     entryBytes("MATH1", "0", 0));
+        // 2 right of 3 is 66.67%: cut, never rounded, on screen and in the log
+        const ScoreBar twoOfThree = finishRun(env, "Dee", 3, 2);
+        QCOMPARE(twoOfThree.caption, "Your Score =  66%     (FAIL)    ");
+        QCOMPARE(twoOfThree.twips, 15 + 48 * 66);
+        QCOMPARE(env.readFile("tests/Dee.log"), entryBytes("MATH1", "66", 3));
         finishRun(env, "  Ann", 10, 5); // leading blanks: another log
         QCOMPARE(env.readFile("tests/  Ann.log"), entryBytes("MATH1", "50", 10));
 
