@@ -1,11 +1,11 @@
 #include "QuestionEditor.h"
 
 #include "Controls.h"
+#include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "Services.h"
 #include "SharedState.h"
-#include "TextBox.h"
 #include "TextRules.h"
 
 #include <QButtonGroup>

@@ -2,11 +2,11 @@
 #include "Controls.h"
 #include "FileListBox.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "PropertiesWindow.h"
 #include "QuestionEditor.h"
 #include "SharedState.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <array>
 #include <QtWidgets>
@@ -130,16 +130,16 @@ QString choiceBoxes(const Editor& e) {
 MainWindow& mainOnTab(int tab) {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
-    m.SSTab1->setCurrentIndex(tab);
+    testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(tab);
     return m;
 }
 
 void create(MainWindow& m, const QString& name, const QString& owner = u"o"_s,
             const QString& password = u"p"_s) {
-    m.Text1->setText(name);
-    m.Text2->setText(owner);
-    m.Text3->setText(password);
-    testing::click(m.Command1);
+    testing::control<QLineEdit>(&m, u"Text1"_s)->setText(name);
+    testing::control<QLineEdit>(&m, u"Text2"_s)->setText(owner);
+    testing::control<QLineEdit>(&m, u"Text3"_s)->setText(password);
+    testing::click(testing::control<QPushButton>(&m, u"Command1"_s));
 }
 
 } // namespace
@@ -157,7 +157,7 @@ private slots:
             const Properties p{w};
             QCOMPARE(w.windowTitle(), u"Properties"_s);
             QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
-            QCOMPARE(m.File1->count(), 2); // the lists already show the new test
+            QCOMPARE(testing::control<FileListBox>(&m, u"File1"_s)->count(), 2); // listed already
             QVERIFY(p.shuffle->isChecked() && p.score->text() == u"   75%"_s);
             QCOMPARE(testing::unnamedControls(&w), QStringList());
             p.owner->setText(u" New owner "_s);
@@ -215,7 +215,7 @@ private slots:
             testing::type(QString::fromLatin1(field));
         }
         press(Qt::Key_Tab);
-        QCOMPARE(focused(), m.Command1);
+        QCOMPARE(focused(), testing::control<QWidget>(&m, u"Command1"_s));
 
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             QVERIFY(tabTo(Properties{w}.scoreBar));
@@ -290,7 +290,7 @@ private slots:
         const auto shown = [&env](qsizetype times, const QString& text) {
             return std::exchange(env.boxes->shown, {}) == QStringList(times, text);
         };
-        testing::click(m.Command8); // Read Me
+        testing::click(testing::control<QPushButton>(&m, u"Command8"_s)); // Read Me
         QCOMPARE(std::exchange(env.boxes->shown, {}).value(0).split(u"\r\n"_s).value(9),
                  u"your test is  MYTEST, your bitmap should be named MYTEST.BMP"_s);
         create(m, u"   "_s);
@@ -320,15 +320,16 @@ private slots:
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
 
-        m.SSTab1->setCurrentIndex(1); // edit: owner and password, blanks count, case does not
-        QVERIFY(m.File1->selectFile(u"Algebra.tst"_s));
+        // edit: owner and password, blanks count, case does not
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(1);
+        QVERIFY(testing::control<FileListBox>(&m, u"File1"_s)->selectFile(u"Algebra.tst"_s));
         const QStringList tries = {"Ann",     "Secret", " Ann ", "Secret", " Ann",
                                    "Secret ", " Ann",   "Secre", " aNN",   "sECRET"};
         testing::whenModal<QuestionEditor>(done); // and no properties
         for (qsizetype i = 0; i < tries.size(); i += 2) {
-            m.txtCreator->setText(tries[i]);
-            m.txtPassword->setText(tries[i + 1]);
-            testing::click(m.Command3);
+            testing::control<QLineEdit>(&m, u"txtCreator"_s)->setText(tries[i]);
+            testing::control<QLineEdit>(&m, u"txtPassword"_s)->setText(tries[i + 1]);
+            testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
         }
         QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
         QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
@@ -336,7 +337,7 @@ private slots:
         QCOMPARE(env.readFile(u"tests/Algebra.tst"_s), algebra);
 
         QVERIFY(QDir(u"tests"_s).removeRecursively()); // a folder that cannot take the file
-        m.SSTab1->setCurrentIndex(0);
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(0);
         create(m, u"T"_s);
         QVERIFY(env.boxes->shown.value(0).startsWith(
             u"The test could not be created as \"./tests/T.tst\":\r\n"_s));

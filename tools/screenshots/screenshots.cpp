@@ -94,6 +94,15 @@ template <class T> void onModal(std::function<void(T&)> action) {
     });
 }
 
+// The named control of `window`, as automation finds it.
+template <class T = QWidget> T* control(QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
+void clickButton(QWidget& window, const char* name) {
+    control<QPushButton>(window, name)->click();
+}
+
 // Picks an answer as a candidate does: by clicking its label, or typing it.
 void answer(TestRunWindow& t, bool right) {
     const QString correct = rightTrimmed(shared::testRecord.text(TestRecord::CorrectAnswer));
@@ -116,10 +125,11 @@ void answer(TestRunWindow& t, bool right) {
 void tour() {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
+    auto* tabs = control<QTabWidget>(m, "SSTab1");
 
-    m.SSTab1->setCurrentIndex(2);
-    m.File2->selectFile(QStringLiteral("Sample.tst"));
-    m.txtName->setText(QStringLiteral("Ann"));
+    tabs->setCurrentIndex(2);
+    control<FileListBox>(m, "File2")->selectFile(QStringLiteral("Sample.tst"));
+    control<QLineEdit>(m, "txtName")->setText(QStringLiteral("Ann"));
     shot(m, QStringLiteral("main-window"));
 
     onModal<QuestionEditor>([](QuestionEditor& e) {
@@ -131,11 +141,11 @@ void tour() {
         shot(p, QStringLiteral("properties"));
         button(p, "Command2")->click(); // Cancel
     });
-    m.SSTab1->setCurrentIndex(1);
-    m.File1->selectFile(QStringLiteral("Sample.tst"));
-    m.txtCreator->setText(QStringLiteral("Demo Author"));
-    m.txtPassword->setText(QStringLiteral("demo"));
-    m.Command3->click();
+    tabs->setCurrentIndex(1);
+    control<FileListBox>(m, "File1")->selectFile(QStringLiteral("Sample.tst"));
+    control<QLineEdit>(m, "txtCreator")->setText(QStringLiteral("Demo Author"));
+    control<QLineEdit>(m, "txtPassword")->setText(QStringLiteral("demo"));
+    clickButton(m, "Command3");
 
     onModal<IntroductionWindow>([](IntroductionWindow& w) { w.Command1->click(); });
     onModal<QuestionCountWindow>([](QuestionCountWindow& w) { w.Command1->click(); });
@@ -153,16 +163,16 @@ void tour() {
     onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { w.Command1->click(); });
     onModal<ScoreWindow>([](ScoreWindow& w) {
         shot(w, QStringLiteral("score"));
-        w.Command1->click();
+        clickButton(w, "Command1");
     });
-    m.SSTab1->setCurrentIndex(2);
-    m.Command4->click();
+    tabs->setCurrentIndex(2);
+    clickButton(m, "Command4");
 
-    m.SSTab1->setCurrentIndex(3);
-    m.File3->selectFile(QStringLiteral("Ann.log"));
-    m.Command5->click();
+    tabs->setCurrentIndex(3);
+    control<FileListBox>(m, "File3")->selectFile(QStringLiteral("Ann.log"));
+    clickButton(m, "Command5");
     shot(WindowRegistry::get<ScoreLogWindow>(), QStringLiteral("score-log"));
-    WindowRegistry::get<ScoreLogWindow>().Command1->click();
+    clickButton(WindowRegistry::get<ScoreLogWindow>(), "Command1");
 }
 
 } // namespace
