@@ -149,6 +149,21 @@ private slots:
         QVERIFY(drawn.size() == 32766 && *drawn.begin() == 2 && big.next() == 0);
     }
 
+    void theClockCarriesSecondsIntoMinutesAndHours() {
+        ElapsedClock clock;
+        QStringList shown;
+        for (int second = 1; second <= 3725; ++second) {
+            clock.tick();
+            if (second == 59 || second == 60 || second == 3599 || second == 3600 || second == 3725)
+                shown << clock.text();
+        }
+        QCOMPARE(shown, QStringList({"Elapsed Time: 0:00:59", "Elapsed Time: 0:01:00",
+                                     "Elapsed Time: 0:59:59", "Elapsed Time: 1:00:00",
+                                     "Elapsed Time: 1:02:05"}));
+        clock.reset();
+        QCOMPARE(clock.text(), u"Elapsed Time: 0:00:00"_s);
+    }
+
     void aWholeRunShowsEachKindOfQuestionAndLogsItsScore() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
@@ -457,9 +472,12 @@ private slots:
         env.printer->available = false;
         const QString sure = u"Are you sure you want to end the test?"_s;
         begin(m, [&](TestRunWindow& t) {
-            t.Clock = {0, 59, 59}; // a tick on the hour's last second
-            t.Timer1_Timer();
-            QCOMPARE(t.lblElapsedTime->text(), u"Elapsed Time: 1:00:00"_s);
+            auto* timer = testing::control<QTimer>(&t, "Timer1");
+            QVERIFY(timer->isActive() && timer->interval() == 1000);
+            QMetaObject::invokeMethod(timer, "timeout"); // a tick shows the time since the start
+            QVERIFY(QRegularExpression(u"^Elapsed Time: 0:00:0[1-9]$"_s)
+                        .match(t.lblElapsedTime->text())
+                        .hasMatch());
             const QString before = t.Label1->text() + t.lblQuestion->text();
             testing::click(t.Command2);
             t.close();                  // the title bar's close button asks the same
