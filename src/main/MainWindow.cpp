@@ -392,7 +392,7 @@ void MainWindow::Command4_Click() {
         platform::msgBox(problem);
         return;
     }
-    if (const QString problem = taking::testFileProblem(shared::testPath); !problem.isEmpty()) {
+    if (const QString problem = taking::loadTestToTake(shared::testPath); !problem.isEmpty()) {
         platform::msgBox(problem);
         File2->refresh();
         return;

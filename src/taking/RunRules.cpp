@@ -145,7 +145,9 @@ QString ElapsedClock::text() const {
            twoDigits(m_seconds / 60 % 60) + QLatin1Char(':') + twoDigits(m_seconds % 60);
 }
 
-QString testFileProblem(const QString& path) {
+namespace {
+// testFileProblem(), giving the header it read in `header`.
+QString headerProblem(const QString& path, QByteArray& header) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
     const RecordFile file(path, shared::kTestRecordLength);
     if (!file.exists())
@@ -157,11 +159,24 @@ QString testFileProblem(const QString& path) {
     // A test too large to count has already failed with its reason above.
     if (records.value_or(0) == 0)
         return QStringLiteral("The test %1 is empty.").arg(quoted);
-    QByteArray header;
     status = file.read(1, header);
     if (!status)
         return status.message(QStringLiteral("Cannot read the test"));
     return {};
+}
+} // namespace
+
+QString testFileProblem(const QString& path) {
+    QByteArray header;
+    return headerProblem(path, header);
+}
+
+QString loadTestToTake(const QString& path) {
+    QByteArray header;
+    const QString problem = headerProblem(path, header);
+    if (problem.isEmpty())
+        shared::testRecord.setBytes(header);
+    return problem;
 }
 
 QString questionRecordProblem(const QString& path, int record) {

@@ -96,6 +96,9 @@ private:
 // Why the test file at `path` cannot be taken (vanished, empty, unreadable, too
 // large); empty when it can. Never creates the file.
 QString testFileProblem(const QString& path);
+// The take door's check, testFileProblem(), which also leaves the header it
+// read in shared::testRecord: the run starts from it without reading it again.
+QString loadTestToTake(const QString& path);
 // Why question record `record` of the test at `path` cannot be asked now
 // (the file shrank or vanished since the run counted it); empty when it can.
 // Without this check a record past the end reads as an empty question.

@@ -17,8 +17,9 @@ class QTimer;
 
 // The test run: questions drawn at random without repeats, the answer check
 // with the test's feedback, the running score, the elapsed-time clock, printing
-// and the early exit. Shown modally by the main window's take door; its first
-// activation runs the start-up sequence.
+// and the early exit. Shown modally by the main window's take door, which has
+// read the test's header (taking::loadTestToTake); its first activation runs
+// the start-up sequence.
 class TestRunWindow : public Window {
     Q_OBJECT
 public:
