@@ -3,8 +3,6 @@
 #include "WindowRegistry.h"
 
 class QLabel;
-class QPushButton;
-class ImageBox;
 
 // The short feedback after an answer: the verdict only.
 class ShortFeedbackWindow : public Window {
@@ -12,12 +10,11 @@ class ShortFeedbackWindow : public Window {
 public:
     ShortFeedbackWindow();
 
-    void onActivated() override;
-    void Command1_Click(); // &Ok
-    void Command2_Click(); // &Print Question
+    // Shows `verdict` and waits until the candidate closes the window.
+    void showVerdict(const QString& verdict);
 
-    ImageBox* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+    void onActivated() override { centerOnScreen(); }
+
+private:
+    QLabel* m_verdict = nullptr;
 };

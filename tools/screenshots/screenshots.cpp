@@ -89,23 +89,28 @@ template <class T> void onModal(std::function<void(T&)> action) {
     });
 }
 
-// Picks an answer as a candidate does: by clicking its label, or typing it.
+// Clicks the button `name` of `window`, as a user does.
+void press(QWidget& window, const char* name) {
+    window.findChild<QPushButton*>(QLatin1String(name))->click();
+}
+
+// Picks an answer as a candidate does: by clicking its option, or typing it.
 void answer(TestRunWindow& t, bool right) {
     const QString correct = rightTrimmed(shared::testRecord.text(TestRecord::CorrectAnswer));
-    if (t.txtANswer->isVisible()) {
-        t.txtANswer->setText(right ? correct : QStringLiteral("I do not know"));
+    if (auto* box = t.findChild<QLineEdit*>(QStringLiteral("txtANswer")); box->isVisible()) {
+        box->setText(right ? correct : QStringLiteral("I do not know"));
     } else {
-        for (QLabel* label : {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE}) {
+        for (QChar letter : QStringLiteral("ABCDE")) {
+            const auto* label = t.findChild<QLabel*>(QStringLiteral("label") + letter);
             const bool isCorrect =
                 rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
             if (label->isVisible() && isCorrect == right) {
-                t.findChild<QRadioButton*>(QStringLiteral("answer") + label->objectName().right(1))
-                    ->click();
+                t.findChild<QRadioButton*>(QStringLiteral("answer") + letter)->click();
                 break;
             }
         }
     }
-    t.Command1->click();
+    press(t, "Command1");
 }
 
 void tour() {
@@ -132,8 +137,8 @@ void tour() {
     m.txtPassword->setText(QStringLiteral("demo"));
     m.Command3->click();
 
-    onModal<IntroductionWindow>([](IntroductionWindow& w) { w.Command1->click(); });
-    onModal<QuestionCountWindow>([](QuestionCountWindow& w) { w.Command1->click(); });
+    onModal<IntroductionWindow>([](IntroductionWindow& w) { press(w, "Command1"); });
+    onModal<QuestionCountWindow>([](QuestionCountWindow& w) { press(w, "Command1"); });
     onModal<TestRunWindow>([](TestRunWindow& t) {
         shot(t, QStringLiteral("question"));
         // One wrong answer first, for the detailed feedback; the rest right.
@@ -143,9 +148,9 @@ void tour() {
     onModal<DetailedFeedbackWindow>([](DetailedFeedbackWindow& w) {
         if (!g_written.join(' ').contains(QStringLiteral("feedback")))
             shot(w, QStringLiteral("feedback"));
-        w.Command1->click();
+        press(w, "Command1");
     });
-    onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { w.Command1->click(); });
+    onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { press(w, "Command1"); });
     onModal<ScoreWindow>([](ScoreWindow& w) {
         shot(w, QStringLiteral("score"));
         w.Command1->click();
