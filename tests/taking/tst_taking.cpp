@@ -125,18 +125,37 @@ void answer(TestRunWindow& t, const QString& text) {
     clickButton(t, "Command1");
 }
 
-// Notes what the detailed feedback window shows ("-" for a hidden frame) and closes it.
-void noteBig(QStringList* seen) {
-    testing::whenModal<DetailedFeedbackWindow>([seen](DetailedFeedbackWindow& b) {
-        const auto framed = [&b](const QString& frame, const QString& text) {
-            return ctl(b, frame)->isVisible() ? textOf(b, text) : u"-"_s;
+// Notes each feedback window the run opens and closes it with "&Ok": the short
+// one by its verdict, the detailed one as "verdict|explanation|correct
+// answer|count so far", "-" for a hidden frame. `beforeOk` acts in it first.
+struct FeedbackNotes {
+    QStringList seen;
+    std::function<void(Window&)> beforeOk;
+    QObject scope;
+
+    FeedbackNotes() {
+        QObject::connect(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted, &scope,
+                         [this](Window* w) {
+                             if (qobject_cast<ShortFeedbackWindow*>(w) ||
+                                 qobject_cast<DetailedFeedbackWindow*>(w))
+                                 QTimer::singleShot(0, w, [this, w] { noteAndClose(*w); });
+                         });
+    }
+    void noteAndClose(Window& w) {
+        seen << testing::unnamedControls(&w);
+        const auto framed = [&w](const QString& frame, const QString& text) {
+            return ctl(w, frame)->isVisible() ? textOf(w, text) : u"-"_s;
         };
-        *seen << testing::unnamedControls(&b)
-              << textOf(b, "Label1") + '|' + framed("Frame1", "Label2") + '|' +
-                     framed("Frame2", "Label3") + '|' + textOf(b, "Label4");
-        clickButton(b, "Command1");
-    });
-}
+        if (qobject_cast<ShortFeedbackWindow*>(&w))
+            seen << textOf(w, "Label1");
+        else
+            seen << textOf(w, "Label1") + '|' + framed("Frame1", "Label2") + '|' +
+                        framed("Frame2", "Label3") + '|' + textOf(w, "Label4");
+        if (beforeOk)
+            beforeOk(w);
+        clickButton(w, "Command1");
+    }
+};
 
 } // namespace
 
@@ -394,25 +413,65 @@ private slots:
                       testFile({tf("One"), {kTypeTyped, "Two", {"Paris"}, "Paris", "It is."}},
                                "1000", "11101"));
         MainWindow& m = startMain("F.tst");
-        QStringList seen;
+        FeedbackNotes notes;
+        notes.beforeOk = [](Window& w) {
+            QCOMPARE(w.windowTitle(), u"Your Answer"_s);
+            if (qobject_cast<ShortFeedbackWindow*>(&w))
+                clickButton(w, "Command2"); // prints the run window, not itself
+        };
         env.random->values = {0.0, 0.5};
         begin(m, [&](TestRunWindow& t) {
-            testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
-                seen << testing::unnamedControls(&ci) << ci.windowTitle() << textOf(ci, "Label1");
-                clickButton(ci, "Command2"); // prints the run window, not itself
-                clickButton(ci, "Command1");
-            });
             answer(t, u"TRUE"_s);
-            noteBig(&seen);
             pressOk<ScoreWindow>();
             answer(t, u"  paris"_s); // leading blanks count
         });
-        QCOMPARE(seen, QStringList({"Your Answer", "Correct Answer!",
-                                    "InCorrect Answer!|It is.|Paris|# Correct so far =  1"}));
+        QCOMPARE(notes.seen, QStringList({"Correct Answer!",
+                                          "InCorrect Answer!|It is.|Paris|# Correct so far =  1"}));
         QCOMPARE(env.sound->started,
                  QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
         const QImage printed = env.printer->printed.value(0); // the run window, white
         QVERIFY(printed.size() == QSize(759, 441) && printed.pixelColor(2, 2) == ui::qbColor(15));
+    }
+
+    void rightAndWrongAnswersEachGetTheirOwnFeedbackAndTheScoreIsCut() {
+        testing::Env env;
+        env.clock->current.setTime(QTime(10, 0, 0));
+        for (const char* f : {"Correct.wav", "wrong.wav", "NewQuestion.wav"})
+            env.writeFile(u"tests/"_s + f, "x");
+        const QString right = u"Correct.wav"_s, wrong = u"wrong.wav"_s, next = u"NewQuestion.wav"_s;
+        struct Case {
+            QByteArray right, wrong;
+            QStringList seen, sounds;
+        };
+        // two right answers, then a wrong one; only "0000" gives nothing at all
+        const Case cases[] = {
+            {"0000", "1000", {"InCorrect Answer!"}, {next, next, wrong, next}},
+            {"0100", "0000", {"|Because.|-|", "|Because.|-|"}, {right, next, right, next, next}},
+            {"1000",
+             "0011",
+             {"Correct Answer!", "Correct Answer!", "|-|TRUE|# Correct so far =  2"},
+             {right, next, right, next, wrong, next}},
+        };
+        for (std::size_t i = 0; i < std::size(cases); ++i)
+            env.writeFile(u"tests/F%1.tst"_s.arg(i), testFile({tf("One"), tf("Two"), tf("Three")},
+                                                              cases[i].right, cases[i].wrong));
+        MainWindow& m = startMain({});
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            m.File2->selectFile(u"F%1.tst"_s.arg(i));
+            env.sound->started.clear();
+            env.random->values = {0.0, 0.5, 0.9};
+            FeedbackNotes notes;
+            begin(m, [&](TestRunWindow& t) {
+                answer(t, u"TRUE"_s);
+                answer(t, u"TRUE"_s);
+                QCOMPARE(textOf(t, "lblScore"), u"Score:  66%"_s); // 2 of 3 to take: 66.7, cut
+                pressOk<ScoreWindow>();
+                answer(t, u"FALSE"_s);
+            });
+            QCOMPARE(notes.seen, cases[i].seen);
+            QCOMPARE(env.sound->started, cases[i].sounds);
+            QCOMPARE(shared::finalScore, 66);
+        }
     }
 
     void eachRunAsksTheChosenNumberOfQuestionsEachOnce() {
