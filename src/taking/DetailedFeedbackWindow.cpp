@@ -1,11 +1,9 @@
 #include "DetailedFeedbackWindow.h"
 
 #include "Controls.h"
-#include "TestRunWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
 // A frame whose caption says what the text inside it is.
@@ -27,13 +25,8 @@ QLabel* frameText(QGroupBox* frame, const QString& controlName, int height) {
 }
 } // namespace
 
-DetailedFeedbackWindow::DetailedFeedbackWindow() {
-    ui::name(this, QStringLiteral("frmBig"));
-    setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Your Answer"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(6735), ui::px(5175));
-
+DetailedFeedbackWindow::DetailedFeedbackWindow()
+    : FeedbackWindow(QStringLiteral("frmBig"), QSize(6735, 5175)) {
     m_verdict = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Correct Answer!"),
                           ui::twips(120, 120, 6495, 495));
     m_verdict->setAlignment(Qt::AlignCenter);
@@ -54,16 +47,7 @@ DetailedFeedbackWindow::DetailedFeedbackWindow() {
                                ui::twips(120, 3960, 6495, 375));
     m_correctSoFar->setFont(ui::font(QStringLiteral("Arial"), 9, true));
 
-    QPushButton* ok = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"),
-                                 ui::twips(120, 4440, 1935, 495));
-    ok->setDefault(true);
-    QPushButton* print =
-        ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Print Question"),
-                   ui::twips(4680, 4440, 1935, 495));
-    connect(ok, &QPushButton::clicked, this, &DetailedFeedbackWindow::unload);
-    // The printout shows the question, not this window.
-    connect(print, &QPushButton::clicked, this,
-            [] { WindowRegistry::get<TestRunWindow>().printQuestion(); });
+    addButtons(ui::twips(120, 4440, 1935, 495), ui::twips(4680, 4440, 1935, 495));
 }
 
 void DetailedFeedbackWindow::showFeedback(const Feedback& feedback) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowRegistry.h"
+#include "FeedbackWindow.h"
 
 #include <optional>
 
@@ -9,7 +9,7 @@ class QLabel;
 
 // The detailed feedback after an answer: verdict, explanation, correct answer
 // and the number correct so far, each as the test's feedback settings ask.
-class DetailedFeedbackWindow : public Window {
+class DetailedFeedbackWindow : public FeedbackWindow {
     Q_OBJECT
 public:
     // What the window shows: an empty text leaves its line empty, an absent
@@ -25,8 +25,6 @@ public:
 
     // Shows `feedback` and waits until the candidate closes the window.
     void showFeedback(const Feedback& feedback);
-
-    void onActivated() override { centerOnScreen(); }
 
 private:
     QLabel* m_verdict = nullptr;

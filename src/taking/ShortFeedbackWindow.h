@@ -1,19 +1,17 @@
 #pragma once
 
-#include "WindowRegistry.h"
+#include "FeedbackWindow.h"
 
 class QLabel;
 
 // The short feedback after an answer: the verdict only.
-class ShortFeedbackWindow : public Window {
+class ShortFeedbackWindow : public FeedbackWindow {
     Q_OBJECT
 public:
     ShortFeedbackWindow();
 
     // Shows `verdict` and waits until the candidate closes the window.
     void showVerdict(const QString& verdict);
-
-    void onActivated() override { centerOnScreen(); }
 
 private:
     QLabel* m_verdict = nullptr;
