@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>

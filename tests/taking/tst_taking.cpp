@@ -403,37 +403,7 @@ private slots:
                      pad(platform::timeText(), 15) + pad("Geo", 50) + pad("75", 6) + '\x04' + '\0');
     }
 
-    void feedbackWindowsAndSoundsFollowTheFlags() {
-        testing::Env env;
-        env.clock->current.setTime(QTime(10, 0, 0));
-        for (const char* f : {"Correct.wav", "wrong.wav", "NewQuestion.wav"})
-            env.writeFile(u"tests/"_s + f, "x");
-        // "11101": the count so far is the last character, not the fourth
-        env.writeFile("tests/F.tst",
-                      testFile({tf("One"), {kTypeTyped, "Two", {"Paris"}, "Paris", "It is."}},
-                               "1000", "11101"));
-        MainWindow& m = startMain("F.tst");
-        FeedbackNotes notes;
-        notes.beforeOk = [](Window& w) {
-            QCOMPARE(w.windowTitle(), u"Your Answer"_s);
-            if (qobject_cast<ShortFeedbackWindow*>(&w))
-                clickButton(w, "Command2"); // prints the run window, not itself
-        };
-        env.random->values = {0.0, 0.5};
-        begin(m, [&](TestRunWindow& t) {
-            answer(t, u"TRUE"_s);
-            pressOk<ScoreWindow>();
-            answer(t, u"  paris"_s); // leading blanks count
-        });
-        QCOMPARE(notes.seen, QStringList({"Correct Answer!",
-                                          "InCorrect Answer!|It is.|Paris|# Correct so far =  1"}));
-        QCOMPARE(env.sound->started,
-                 QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
-        const QImage printed = env.printer->printed.value(0); // the run window, white
-        QVERIFY(printed.size() == QSize(759, 441) && printed.pixelColor(2, 2) == ui::qbColor(15));
-    }
-
-    void rightAndWrongAnswersEachGetTheirOwnFeedbackAndTheScoreIsCut() {
+    void eachAnswerGetsTheFeedbackOfItsOwnSettingsAndTheScoreIsCut() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0));
         for (const char* f : {"Correct.wav", "wrong.wav", "NewQuestion.wav"})
@@ -443,35 +413,45 @@ private slots:
             QByteArray right, wrong;
             QStringList seen, sounds;
         };
-        // two right answers, then a wrong one; only "0000" gives nothing at all
+        // two right answers, then a wrong one; only "0000" gives nothing at all, and
+        // the count so far is the last character, not the fourth
         const Case cases[] = {
             {"0000", "1000", {"InCorrect Answer!"}, {next, next, wrong, next}},
             {"0100", "0000", {"|Because.|-|", "|Because.|-|"}, {right, next, right, next, next}},
             {"1000",
-             "0011",
-             {"Correct Answer!", "Correct Answer!", "|-|TRUE|# Correct so far =  2"},
+             "11101",
+             {"Correct Answer!", "Correct Answer!",
+              "InCorrect Answer!|It is.|Paris|# Correct so far =  2"},
              {right, next, right, next, wrong, next}},
         };
+        const Q typed = {kTypeTyped, "Three", {"Paris"}, "Paris", "It is."};
         for (std::size_t i = 0; i < std::size(cases); ++i)
-            env.writeFile(u"tests/F%1.tst"_s.arg(i), testFile({tf("One"), tf("Two"), tf("Three")},
-                                                              cases[i].right, cases[i].wrong));
+            env.writeFile(u"tests/F%1.tst"_s.arg(i),
+                          testFile({tf("One"), tf("Two"), typed}, cases[i].right, cases[i].wrong));
         MainWindow& m = startMain({});
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             m.File2->selectFile(u"F%1.tst"_s.arg(i));
             env.sound->started.clear();
             env.random->values = {0.0, 0.5, 0.9};
             FeedbackNotes notes;
+            notes.beforeOk = [](Window& w) {
+                QCOMPARE(w.windowTitle(), u"Your Answer"_s);
+                clickButton(w, "Command2"); // prints the run window, not itself
+            };
             begin(m, [&](TestRunWindow& t) {
                 answer(t, u"TRUE"_s);
                 answer(t, u"TRUE"_s);
                 QCOMPARE(textOf(t, "lblScore"), u"Score:  66%"_s); // 2 of 3 to take: 66.7, cut
                 pressOk<ScoreWindow>();
-                answer(t, u"FALSE"_s);
+                answer(t, u"  paris"_s); // leading blanks count
             });
             QCOMPARE(notes.seen, cases[i].seen);
             QCOMPARE(env.sound->started, cases[i].sounds);
             QCOMPARE(shared::finalScore, 66);
         }
+        QCOMPARE(env.printer->printed.size(), 6);
+        const QImage printed = env.printer->printed.value(0); // the run window, white
+        QVERIFY(printed.size() == QSize(759, 441) && printed.pixelColor(2, 2) == ui::qbColor(15));
     }
 
     void eachRunAsksTheChosenNumberOfQuestionsEachOnce() {
