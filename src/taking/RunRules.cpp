@@ -77,8 +77,8 @@ int drawArrangement() {
     return arrangementFor(platform::rnd());
 }
 
-int labelForChoice(int arrangement, int choice) {
-    // Rows: arrangements 1-4; columns: Choice1-Choice5; values: labelA = 0 ... labelE = 4.
+int rowForChoice(int arrangement, int choice) {
+    // Arrangements 1-4 down, choices 1-5 across; each value is a row, the top one 0.
     static constexpr std::array<std::array<int, 5>, 4> kTable = {{
         {0, 1, 2, 3, 4},
         {2, 0, 1, 3, 4},

@@ -49,9 +49,9 @@ private:
 int arrangementFor(double r);
 // Stirs the generator and draws an arrangement.
 int drawArrangement();
-// The answer label (0 = labelA ... 4 = labelE) that receives Choice `choice`
-// (1 .. 5) in `arrangement` (1 .. 4).
-int labelForChoice(int arrangement, int choice);
+// The answer row (0 = the top one ... 4 = the bottom one) that shows choice
+// `choice` (1 .. 5) in `arrangement` (1 .. 4).
+int rowForChoice(int arrangement, int choice);
 
 // ---- The answer check
 // Trailing blanks removed, upper case: the form in which answers are compared.

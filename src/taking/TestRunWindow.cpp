@@ -337,7 +337,7 @@ void TestRunWindow::nextQuestion() {
 void TestRunWindow::showChoices() {
     const int arrangement = taking::drawArrangement();
     for (int choice = 1; choice <= 5; ++choice)
-        setAnswerText(static_cast<std::size_t>(taking::labelForChoice(arrangement, choice)),
+        setAnswerText(static_cast<std::size_t>(taking::rowForChoice(arrangement, choice)),
                       shared::testRecord.fullText(TestRecord::choice(choice)));
 }
 
