@@ -199,6 +199,7 @@ void TestRunWindow::onActivated() {
 void TestRunWindow::startRun() {
     centerOnScreen();
     m_clockTimer->start();
+    // The take door has read the header, checking the test on the way.
     using shared::testPath;
     using shared::testRecord;
     m_correctFeedback = testRecord.text(TestRecord::CorrectFeedback);
@@ -214,11 +215,11 @@ void TestRunWindow::startRun() {
         return;
     }
     const int available = *records - 1;
-    m_draw = taking::RecordDraw(available);
     if (available == 0) {
         endRun(QStringLiteral("This test has 0 questions!"));
         return;
     }
+    m_draw = taking::RecordDraw(available);
     if (chooseQuestionCount(available))
         updateScore();
 }
