@@ -148,12 +148,18 @@ double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
     testsToTake->selectFile(file);
     testing::control<QLineEdit>(&m, QStringLiteral("txtName"))->setText(QStringLiteral("Bench"));
     double elapsed = 0;
+    const auto button = [](QWidget& window, const char* name) {
+        return testing::control<QPushButton>(&window, QLatin1String(name));
+    };
     testing::whenModal<IntroductionWindow>(
-        [](IntroductionWindow& intro) { intro.Command1->click(); });
-    testing::whenModal<QuestionCountWindow>([](QuestionCountWindow& n) { n.Command1->click(); });
-    testing::whenModal<TestRunWindow>([&elapsed, pointer](TestRunWindow& t) {
+        [button](IntroductionWindow& intro) { button(intro, "Command1")->click(); });
+    testing::whenModal<QuestionCountWindow>(
+        [button](QuestionCountWindow& n) { button(n, "Command1")->click(); });
+    testing::whenModal<TestRunWindow>([&elapsed, pointer, button](TestRunWindow& t) {
+        QPushButton* next = button(t, "Command1");
+        auto* firstAnswer = testing::control<QRadioButton>(&t, QStringLiteral("answerA"));
         QCursor::setPos(pointer == Pointer::OnNext
-                            ? t.Command1->mapToGlobal(t.Command1->rect().center())
+                            ? next->mapToGlobal(next->rect().center())
                             : t.frameGeometry().bottomRight() + QPoint(20, 20));
         QElapsedTimer settle;
         settle.start();
@@ -161,7 +167,7 @@ double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
             QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        const int total = t.QuestionsToTake;
+        const int total = t.questionsToTake();
         for (int i = 0; i < total; ++i) {
             if (i == total - 1) {
                 testing::whenModal<ScoreWindow>([&elapsed, &timer](ScoreWindow& s) {
@@ -169,8 +175,8 @@ double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
                     testing::control<QPushButton>(&s, QStringLiteral("Command1"))->click();
                 });
             }
-            t.answerA->setChecked(true);
-            t.Command1_Click();
+            firstAnswer->setChecked(true);
+            next->click();
             // Answers come faster than any user's; the events they post are
             // handled now and then, as the event loop would between clicks,
             // so that the queue does not count as the program's memory.

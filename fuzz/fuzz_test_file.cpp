@@ -74,10 +74,10 @@ void question(const TestRecord& rec, int k) {
     (void)taking::isCorrectAnswer(stored,
                                   taking::comparableAnswer(rec.text(TestRecord::QuestionText)));
     for (int arrangement = 1; arrangement <= 4; ++arrangement) {
-        int labels = 0;
+        int rows = 0;
         for (int choice = 1; choice <= 5; ++choice)
-            labels |= 1 << taking::labelForChoice(arrangement, choice);
-        check(labels == 0x1f); // every choice on its own label
+            rows |= 1 << taking::rowForChoice(arrangement, choice);
+        check(rows == 0x1f); // every choice on its own row
     }
 }
 

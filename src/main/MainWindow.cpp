@@ -457,7 +457,7 @@ void MainWindow::onBegin() {
         platform::msgBox(problem);
         return;
     }
-    if (const QString problem = taking::testFileProblem(shared::testPath); !problem.isEmpty()) {
+    if (const QString problem = taking::loadTestToTake(shared::testPath); !problem.isEmpty()) {
         platform::msgBox(problem);
         testsToTake->refresh();
         return;

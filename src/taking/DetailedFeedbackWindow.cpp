@@ -1,78 +1,61 @@
 #include "DetailedFeedbackWindow.h"
 
 #include "Controls.h"
-#include "SharedState.h"
-#include "TestRunWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
-QLabel* textPanel(QWidget* parent, const QString& controlName) {
-    QLabel* label = ui::label(parent, controlName, QString());
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(ui::defaultFont());
-    ui::setBackColor(label, ui::rgb(255, 255, 192));
-    return label;
+// A frame whose caption says what the text inside it is.
+QGroupBox* textFrame(QWidget* window, const QString& controlName, const QString& caption,
+                     const QRect& where) {
+    auto* frame = new QGroupBox(caption, window);
+    ui::name(frame, controlName);
+    frame->setGeometry(where);
+    return frame;
+}
+
+QLabel* frameText(QGroupBox* frame, const QString& controlName, int height) {
+    QLabel* text = ui::label(frame, controlName, QString(), ui::twips(120, 300, 6255, height));
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setFont(ui::defaultFont());
+    ui::setBackColor(text, ui::rgb(255, 255, 192));
+    return text;
 }
 } // namespace
 
-DetailedFeedbackWindow::DetailedFeedbackWindow() {
-    ui::name(this, QStringLiteral("frmBig"));
-    setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Your Answer"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(6735), ui::px(5175));
+DetailedFeedbackWindow::DetailedFeedbackWindow()
+    : FeedbackWindow(QStringLiteral("frmBig"), QSize(6735, 5175)) {
+    m_verdict = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Correct Answer!"),
+                          ui::twips(120, 120, 6495, 495));
+    m_verdict->setAlignment(Qt::AlignCenter);
+    m_verdict->setFont(ui::font(QStringLiteral("Arial"), 12, true));
+    ui::setBackColor(m_verdict, ui::standardColor(4));
+    ui::setForeColor(m_verdict, ui::standardColor(14));
 
-    Label1 = new QLabel(QStringLiteral("Correct Answer!"), this);
-    Label1->setTextFormat(Qt::PlainText);
-    ui::name(Label1, QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(ui::font(QStringLiteral("Arial"), 12, true));
-    ui::setBackColor(Label1, ui::standardColor(4));
-    ui::setForeColor(Label1, ui::standardColor(14));
-    Label1->setGeometry(ui::twips(120, 120, 6495, 495));
+    m_explanationFrame =
+        textFrame(this, QStringLiteral("Frame1"), QStringLiteral("Explanation of Answer"),
+                  ui::twips(120, 720, 6495, 1935));
+    m_explanation = frameText(m_explanationFrame, QStringLiteral("Label2"), 1515);
+    m_correctAnswerFrame =
+        textFrame(this, QStringLiteral("Frame2"), QStringLiteral("Correct Answer is"),
+                  ui::twips(120, 2760, 6495, 1095));
+    m_correctAnswer = frameText(m_correctAnswerFrame, QStringLiteral("Label3"), 675);
 
-    Frame1 = new QGroupBox(QStringLiteral("Explanation of Answer"), this);
-    ui::name(Frame1, QStringLiteral("Frame1"));
-    Frame1->setGeometry(ui::twips(120, 720, 6495, 1935));
-    Label2 = textPanel(Frame1, QStringLiteral("Label2"));
-    Label2->setGeometry(ui::twips(120, 300, 6255, 1515));
+    m_correctSoFar = ui::label(this, QStringLiteral("Label4"), QStringLiteral("Correct so far ="),
+                               ui::twips(120, 3960, 6495, 375));
+    m_correctSoFar->setFont(ui::font(QStringLiteral("Arial"), 9, true));
 
-    Frame2 = new QGroupBox(QStringLiteral("Correct Answer is"), this);
-    ui::name(Frame2, QStringLiteral("Frame2"));
-    Frame2->setGeometry(ui::twips(120, 2760, 6495, 1095));
-    Label3 = textPanel(Frame2, QStringLiteral("Label3"));
-    Label3->setGeometry(ui::twips(120, 300, 6255, 675));
-
-    Label4 = new QLabel(QStringLiteral("Correct so far ="), this);
-    Label4->setTextFormat(Qt::PlainText);
-    ui::name(Label4, QStringLiteral("Label4"));
-    Label4->setFont(ui::font(QStringLiteral("Arial"), 9, true));
-    Label4->setGeometry(ui::twips(120, 3960, 6495, 375));
-
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    ui::name(Command1, QStringLiteral("Command1"));
-    Command1->setGeometry(ui::twips(120, 4440, 1935, 495));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Print Question"), this);
-    ui::name(Command2, QStringLiteral("Command2"));
-    Command2->setGeometry(ui::twips(4680, 4440, 1935, 495));
-
-    connect(Command1, &QPushButton::clicked, this, &DetailedFeedbackWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &DetailedFeedbackWindow::Command2_Click);
+    addButtons(ui::twips(120, 4440, 1935, 495), ui::twips(4680, 4440, 1935, 495));
 }
 
-void DetailedFeedbackWindow::onActivated() {
-    centerOnScreen();
-}
-
-void DetailedFeedbackWindow::Command1_Click() {
-    unload();
-}
-
-void DetailedFeedbackWindow::Command2_Click() {
-    WindowRegistry::get<TestRunWindow>().Command3_Click();
+void DetailedFeedbackWindow::showFeedback(const Feedback& feedback) {
+    m_verdict->setText(feedback.verdict);
+    m_correctSoFar->setText(feedback.correctSoFar);
+    m_explanationFrame->setVisible(feedback.explanation.has_value());
+    m_explanation->setText(feedback.explanation.value_or(QString()));
+    m_correctAnswerFrame->setVisible(feedback.correctAnswer.has_value());
+    m_correctAnswer->setText(feedback.correctAnswer.value_or(QString()));
+    showModal();
 }

@@ -1,28 +1,36 @@
 #pragma once
 
-#include "WindowRegistry.h"
+#include "FeedbackWindow.h"
+
+#include <optional>
 
 class QGroupBox;
 class QLabel;
-class QPushButton;
 
 // The detailed feedback after an answer: verdict, explanation, correct answer
-// and the number correct so far, each as the test's flags ask.
-class DetailedFeedbackWindow : public Window {
+// and the number correct so far, each as the test's feedback settings ask.
+class DetailedFeedbackWindow : public FeedbackWindow {
     Q_OBJECT
 public:
+    // What the window shows: an empty text leaves its line empty, an absent
+    // one hides its frame.
+    struct Feedback {
+        QString verdict;
+        std::optional<QString> explanation;
+        std::optional<QString> correctAnswer;
+        QString correctSoFar;
+    };
+
     DetailedFeedbackWindow();
 
-    void onActivated() override;
-    void Command1_Click(); // &Ok
-    void Command2_Click(); // &Print Question
+    // Shows `feedback` and waits until the candidate closes the window.
+    void showFeedback(const Feedback& feedback);
 
-    QLabel* Label1 = nullptr; // verdict
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label2 = nullptr; // explanation
-    QGroupBox* Frame2 = nullptr;
-    QLabel* Label3 = nullptr; // correct answer
-    QLabel* Label4 = nullptr; // correct so far
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+private:
+    QLabel* m_verdict = nullptr;
+    QGroupBox* m_explanationFrame = nullptr;
+    QLabel* m_explanation = nullptr;
+    QGroupBox* m_correctAnswerFrame = nullptr;
+    QLabel* m_correctAnswer = nullptr;
+    QLabel* m_correctSoFar = nullptr;
 };

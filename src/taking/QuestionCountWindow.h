@@ -3,9 +3,7 @@
 #include "RunRules.h"
 #include "WindowRegistry.h"
 
-class QFrame;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 class UpDownBar;
 
@@ -16,34 +14,28 @@ class QuestionCountWindow : public Window {
 public:
     QuestionCountWindow();
 
+    // Offers `available` questions, with "All Questions" selected.
+    void prepare(int available);
+    // The number of questions the candidate chose.
+    int chosenCount() const;
+
+    // Each showing starts with a custom count of 1.
     void onActivated() override;
-    void optAll_Click();
-    void optHalf_Click();
-    void optCustom_Click();
-    void scrQtoTake_Change();
-    void Command1_Click(); // &Ok
-
-    // The option selected now.
-    taking::CountChoice choice() const;
-
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr; // box round lblAvailQ
-    QLabel* lblAvailQ = nullptr;
-    QLabel* Label4 = nullptr;
-    QRadioButton* optAll = nullptr;
-    QRadioButton* optHalf = nullptr;
-    QRadioButton* optCustom = nullptr;
-    QLabel* Label6 = nullptr; // box round the custom count
-    QLabel* lblQtoTake = nullptr;
-    UpDownBar* scrQtoTake = nullptr;
-    QFrame* Line1 = nullptr;
-    QFrame* Line2 = nullptr;
-    QPushButton* Command1 = nullptr;
 
 protected:
     // Closing it keeps the choice on screen, as "&Ok" does.
-    void titleBarClose() override { Command1_Click(); }
+    void titleBarClose() override { hideWindow(); }
 
 private:
+    void buildChoices();
     void enableCustomCount(bool on);
+    taking::CountChoice choice() const;
+
+    int m_available = 0;
+    QLabel* m_availableCount = nullptr;
+    QRadioButton* m_all = nullptr;
+    QRadioButton* m_half = nullptr;
+    QRadioButton* m_custom = nullptr;
+    QLabel* m_customCount = nullptr;
+    UpDownBar* m_customCounter = nullptr;
 };

@@ -38,36 +38,34 @@ int stirCount(const QString& timeOfDay) {
     return std::clamp(static_cast<int>(s), 0, 99);
 }
 
-void StirRandom() {
+void stirGenerator() {
     const int s = stirCount(platform::timeOfDayText());
     for (int i = 0; i < s; ++i)
         platform::randomFraction();
 }
 
 RecordDraw::RecordDraw(int questionsAvailable)
-    : QuestionsAvailable(std::max(0, questionsAvailable)), FreeRecords(QuestionsAvailable),
-      UsedRecords(static_cast<std::size_t>(QuestionsAvailable) + 2, 0) {
-    UsedRecords[0] = 1;
-    UsedRecords[1] = 1;
+    : m_available(std::max(0, questionsAvailable)), m_free(m_available),
+      m_used(static_cast<std::size_t>(m_available) + 2, 0) {
+    m_used[0] = 1;
+    m_used[1] = 1;
 }
 
 int RecordDraw::next() {
-    const auto used = [this](int record) {
-        return UsedRecords[static_cast<std::size_t>(record)] != 0;
-    };
+    const auto used = [this](int record) { return m_used[static_cast<std::size_t>(record)] != 0; };
     // With every record used the loop could never end; the run never asks
     // more questions than there are, so this is only a guard.
-    if (FreeRecords <= 0)
+    if (m_free <= 0)
         return 0;
-    while (used(CandidateRecord)) {
-        StirRandom();
+    while (used(m_lastDrawn)) {
+        stirGenerator();
         const double r = platform::randomFraction();
-        const int drawn = static_cast<int>(std::floor(r * QuestionsAvailable + 1)) + 1;
-        CandidateRecord = std::clamp(drawn, 2, QuestionsAvailable + 1);
+        const int drawn = static_cast<int>(std::floor(r * m_available + 1)) + 1;
+        m_lastDrawn = std::clamp(drawn, 2, m_available + 1);
     }
-    UsedRecords[static_cast<std::size_t>(CandidateRecord)] = 1;
-    --FreeRecords;
-    return CandidateRecord;
+    m_used[static_cast<std::size_t>(m_lastDrawn)] = 1;
+    --m_free;
+    return m_lastDrawn;
 }
 
 int arrangementFor(double r) {
@@ -75,12 +73,12 @@ int arrangementFor(double r) {
 }
 
 int drawArrangement() {
-    StirRandom();
+    stirGenerator();
     return arrangementFor(platform::randomFraction());
 }
 
-int labelForChoice(int arrangement, int choice) {
-    // Rows: arrangements 1-4; columns: Choice1-Choice5; values: labelA = 0 ... labelE = 4.
+int rowForChoice(int arrangement, int choice) {
+    // Arrangements 1-4 down, choices 1-5 across; each value is a row, the top one 0.
     static constexpr std::array<std::array<int, 5>, 4> kTable = {{
         {0, 1, 2, 3, 4},
         {2, 0, 1, 3, 4},
@@ -139,26 +137,17 @@ int scoreBarWidth(int score) {
     return static_cast<int>(std::lround(score * 58.95 / 15.0));
 }
 
-void ElapsedClock::tick() {
-    if (++ElapsedSeconds >= 60) {
-        ElapsedSeconds = 0;
-        ++ElapsedMinutes;
-    }
-    if (ElapsedMinutes >= 60) {
-        ElapsedMinutes = 0;
-        ++ElapsedHours;
-    }
-}
-
 QString ElapsedClock::text() const {
-    const auto twoDigits = [](int n) {
+    const auto twoDigits = [](long long n) {
         return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
     };
-    return QStringLiteral("Elapsed Time: ") + QString::number(ElapsedHours) + QLatin1Char(':') +
-           twoDigits(ElapsedMinutes) + QLatin1Char(':') + twoDigits(ElapsedSeconds);
+    return QStringLiteral("Elapsed Time: ") + QString::number(m_seconds / 3600) + QLatin1Char(':') +
+           twoDigits(m_seconds / 60 % 60) + QLatin1Char(':') + twoDigits(m_seconds % 60);
 }
 
-QString testFileProblem(const QString& path) {
+namespace {
+// testFileProblem(), giving the header it read in `header`.
+QString headerProblem(const QString& path, QByteArray& header) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
     const RecordFile file(path, shared::kTestRecordLength);
     if (!file.exists())
@@ -170,11 +159,24 @@ QString testFileProblem(const QString& path) {
     // A test too large to count has already failed with its reason above.
     if (records.value_or(0) == 0)
         return QStringLiteral("The test %1 is empty.").arg(quoted);
-    QByteArray header;
     status = file.read(1, header);
     if (!status)
         return status.message(QStringLiteral("Cannot read the test"));
     return {};
+}
+} // namespace
+
+QString testFileProblem(const QString& path) {
+    QByteArray header;
+    return headerProblem(path, header);
+}
+
+QString loadTestToTake(const QString& path) {
+    QByteArray header;
+    const QString problem = headerProblem(path, header);
+    if (problem.isEmpty())
+        shared::testRecord.setBytes(header);
+    return problem;
 }
 
 QString questionRecordProblem(const QString& path, int record) {

@@ -20,24 +20,28 @@ int questionsToTake(CountChoice choice, int available, int custom);
 // Draws the generator discards before a draw: the seconds of the time of day
 // ("hh:mm:ss"), read from its last two characters.
 int stirCount(const QString& timeOfDay);
-// Advances the program's generator by stirCount(current time of day) draws.
-void StirRandom();
+// Advances the program's generator by stirCount(current time of day) draws:
+// the generator is never seeded, so this is what makes one run differ from
+// the next.
+void stirGenerator();
 
-// Question records still free in this run. Record 0 does not exist and record 1
-// is the header, so both start used; records 2 .. available + 1 are questions.
+// The question records of a run, each drawn once. Record 0 does not exist and
+// record 1 is the header, so both start used; records 2 .. available + 1 are
+// questions.
 class RecordDraw {
 public:
     explicit RecordDraw(int questionsAvailable = 0);
 
     // Re-tests the record drawn last; while it is used, stirs the generator and
-    // draws again: CandidateRecord = Int(r * available + 1) + 1. Marks the
-    // record it settles on as used and returns it.
+    // draws again: record = Int(r * available + 1) + 1. Marks the record it
+    // settles on as used and returns it; 0 once every record is used.
     int next();
 
-    int QuestionsAvailable = 0;
-    int CandidateRecord = 0;
-    int FreeRecords = 0;
-    std::vector<std::uint8_t> UsedRecords; // indices 0 .. available + 1
+private:
+    int m_available = 0;
+    int m_lastDrawn = 0;
+    int m_free = 0;
+    std::vector<std::uint8_t> m_used; // indices 0 .. available + 1
 };
 
 // ---- Multiple-choice answers
@@ -45,9 +49,9 @@ public:
 int arrangementFor(double r);
 // Stirs the generator and draws an arrangement.
 int drawArrangement();
-// The answer label (0 = labelA ... 4 = labelE) that receives Choice `choice`
-// (1 .. 5) in `arrangement` (1 .. 4).
-int labelForChoice(int arrangement, int choice);
+// The answer row (0 = the top one ... 4 = the bottom one) that shows choice
+// `choice` (1 .. 5) in `arrangement` (1 .. 4).
+int rowForChoice(int arrangement, int choice);
 
 // ---- The answer check
 // Trailing blanks removed, upper case: the form in which answers are compared.
@@ -76,22 +80,25 @@ QString correctSoFarText(int correct);
 // The score bar is 58.95 twips long per percent; its width in pixels.
 int scoreBarWidth(int score);
 
-// The elapsed-time clock of a run.
-struct ElapsedClock {
-    int ElapsedHours = 0;
-    int ElapsedMinutes = 0;
-    int ElapsedSeconds = 0;
-
-    void reset() { ElapsedHours = ElapsedMinutes = ElapsedSeconds = 0; }
-    void tick();
-    // "Elapsed Time: 0:05:09"
+// The elapsed-time clock of a run: one tick a second.
+class ElapsedClock {
+public:
+    void reset() { m_seconds = 0; }
+    void tick() { ++m_seconds; }
+    // "Elapsed Time: 0:05:09"; the hours have no leading zero.
     QString text() const;
+
+private:
+    long long m_seconds = 0;
 };
 
 // ---- Checks before a run starts
 // Why the test file at `path` cannot be taken (vanished, empty, unreadable, too
 // large); empty when it can. Never creates the file.
 QString testFileProblem(const QString& path);
+// The take door's check, testFileProblem(), which also leaves the header it
+// read in shared::testRecord: the run starts from it without reading it again.
+QString loadTestToTake(const QString& path);
 // Why question record `record` of the test at `path` cannot be asked now
 // (the file shrank or vanished since the run counted it); empty when it can.
 // Without this check a record past the end reads as an empty question.

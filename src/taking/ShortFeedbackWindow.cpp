@@ -3,51 +3,25 @@
 #include "Controls.h"
 #include "ImageBox.h"
 #include "Pictures.h"
-#include "SharedState.h"
-#include "TestRunWindow.h"
 
 #include <QLabel>
-#include <QPushButton>
 
-ShortFeedbackWindow::ShortFeedbackWindow() {
-    ui::name(this, QStringLiteral("frmCI"));
-    setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Your Answer"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(4215), ui::px(1815));
+ShortFeedbackWindow::ShortFeedbackWindow()
+    : FeedbackWindow(QStringLiteral("frmCI"), QSize(4215, 1815)) {
+    auto* picture = new ImageBox(this, false);
+    ui::name(picture, QStringLiteral("Image1"));
+    ui::readAs(picture, QStringLiteral("Question mark"));
+    picture->setGeometry(ui::twips(240, 240, 480, 480));
+    picture->setPicture(QPixmap::fromImage(pictures::questionDisc()));
 
-    Image1 = new ImageBox(this, false);
-    ui::name(Image1, QStringLiteral("Image1"));
-    ui::readAs(Image1, QStringLiteral("Question mark"));
-    Image1->setGeometry(ui::twips(240, 240, 480, 480));
-    Image1->setPicture(QPixmap::fromImage(pictures::questionDisc()));
+    m_verdict = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Correct!"),
+                          ui::twips(960, 300, 3015, 375));
+    m_verdict->setFont(ui::font(QStringLiteral("Arial"), 12, true));
 
-    Label1 = new QLabel(QStringLiteral("Correct!"), this);
-    Label1->setTextFormat(Qt::PlainText);
-    ui::name(Label1, QStringLiteral("Label1"));
-    Label1->setFont(ui::font(QStringLiteral("Arial"), 12, true));
-    Label1->setGeometry(ui::twips(960, 300, 3015, 375));
-
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    ui::name(Command1, QStringLiteral("Command1"));
-    Command1->setGeometry(ui::twips(240, 1080, 1575, 450));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Print Question"), this);
-    ui::name(Command2, QStringLiteral("Command2"));
-    Command2->setGeometry(ui::twips(2400, 1080, 1575, 450));
-
-    connect(Command1, &QPushButton::clicked, this, &ShortFeedbackWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &ShortFeedbackWindow::Command2_Click);
+    addButtons(ui::twips(240, 1080, 1575, 450), ui::twips(2400, 1080, 1575, 450));
 }
 
-void ShortFeedbackWindow::onActivated() {
-    centerOnScreen();
-}
-
-void ShortFeedbackWindow::Command1_Click() {
-    unload();
-}
-
-void ShortFeedbackWindow::Command2_Click() {
-    WindowRegistry::get<TestRunWindow>().Command3_Click();
+void ShortFeedbackWindow::showVerdict(const QString& verdict) {
+    m_verdict->setText(verdict);
+    showModal();
 }

@@ -1,23 +1,18 @@
 #pragma once
 
-#include "WindowRegistry.h"
+#include "FeedbackWindow.h"
 
 class QLabel;
-class QPushButton;
-class ImageBox;
 
 // The short feedback after an answer: the verdict only.
-class ShortFeedbackWindow : public Window {
+class ShortFeedbackWindow : public FeedbackWindow {
     Q_OBJECT
 public:
     ShortFeedbackWindow();
 
-    void onActivated() override;
-    void Command1_Click(); // &Ok
-    void Command2_Click(); // &Print Question
+    // Shows `verdict` and waits until the candidate closes the window.
+    void showVerdict(const QString& verdict);
 
-    ImageBox* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+private:
+    QLabel* m_verdict = nullptr;
 };

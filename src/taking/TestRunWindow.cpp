@@ -2,21 +2,18 @@
 
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
-#include "ImageBox.h"
 #include "IntroductionWindow.h"
-#include "Pictures.h"
 #include "QuestionCountWindow.h"
 #include "ScoreLog.h"
 #include "Services.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
 #include "TextRules.h"
-#include "UpDownBar.h"
 
 #include <algorithm>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,7 +24,9 @@
 #include <QTimer>
 
 namespace {
-const QColor kLightYellow = ui::rgb(255, 255, 192);
+QFont arial(bool bold = false) {
+    return ui::font(QStringLiteral("Arial"), 9.75, bold);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& controlName, const QRect& geometry,
                   const QFont& font) {
@@ -36,16 +35,29 @@ QLabel* makeLabel(QWidget* parent, const QString& controlName, const QRect& geom
     return label;
 }
 
-QLabel* makeBadge(QWidget* parent, const QString& controlName, const QString& letter,
-                  const QRect& geometry) {
+// The "Q" and "A" beside the question and the answers.
+void makeBadge(QWidget* parent, const QString& controlName, const QString& letter,
+               const QRect& geometry) {
     QLabel* badge = makeLabel(parent, controlName, geometry,
                               ui::font(QStringLiteral("Times New Roman"), 24, true));
     badge->setText(letter);
     badge->setAlignment(Qt::AlignCenter);
     ui::setBackColor(badge, ui::standardColor(4));
-    ui::setForeColor(badge, kLightYellow);
-    return badge;
+    ui::setForeColor(badge, ui::rgb(255, 255, 192));
 }
+
+void makeBox(QWidget* parent, const QString& controlName, const QString& spokenName,
+             const QRect& geometry) {
+    auto* box = new QFrame(parent);
+    ui::name(box, controlName);
+    ui::readAs(box, spokenName);
+    box->setFrameShape(QFrame::Box);
+    box->setGeometry(geometry);
+}
+
+// The option buttons' tops and the answer texts' tops, row by row, in twips.
+constexpr std::array<std::pair<int, int>, 5> kRowTops = {
+    {{2040, 2055}, {2760, 2775}, {3360, 3480}, {4080, 4200}, {4800, 4935}}};
 
 // The background behind a control's text, leaving the rest of its look alone
 // (an option button's circle keeps its own colour).
@@ -70,119 +82,107 @@ TestRunWindow::TestRunWindow() {
     setWindowTitle(QStringLiteral("Taking Test >> "));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(11385), ui::px(6615));
-    const QFont arial = ui::font(QStringLiteral("Arial"), 9.75);
-    const QFont arialBold = ui::font(QStringLiteral("Arial"), 9.75, true);
+    buildQuestionArea();
+    buildAnswerArea();
+    buildBottomLine();
 
-    Label1 = makeLabel(this, QStringLiteral("Label1"), ui::twips(120, 120, 3375, 255), arialBold);
-    lblElapsedTime =
-        makeLabel(this, QStringLiteral("lblElapsedTime"), ui::twips(7320, 120, 3975, 255), arial);
-    lblElapsedTime->setText(QStringLiteral("Elapsed Time: "));
-    lblElapsedTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("Timer1"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &TestRunWindow::onClockTick);
+}
 
-    Label3 = makeLabel(this, QStringLiteral("Label3"), ui::twips(120, 480, 9855, 1215), arial);
-    ui::setBackColor(Label3, ui::standardColor(15));
-    Label4 = makeBadge(this, QStringLiteral("Label4"), QStringLiteral("Q"),
-                       ui::twips(120, 480, 855, 1215));
-    lblQuestion =
-        makeLabel(this, QStringLiteral("lblQuestion"), ui::twips(1080, 600, 8745, 975), arial);
+// The counter and the clock on the top line, and the question in its panel.
+void TestRunWindow::buildQuestionArea() {
+    m_counter =
+        makeLabel(this, QStringLiteral("Label1"), ui::twips(120, 120, 3375, 255), arial(true));
+    m_clockLabel =
+        makeLabel(this, QStringLiteral("lblElapsedTime"), ui::twips(7320, 120, 3975, 255), arial());
+    m_clockLabel->setText(QStringLiteral("Elapsed Time: "));
+    m_clockLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    QLabel* panel =
+        makeLabel(this, QStringLiteral("Label3"), ui::twips(120, 480, 9855, 1215), arial());
+    ui::setBackColor(panel, ui::standardColor(15));
+    makeBadge(this, QStringLiteral("Label4"), QStringLiteral("Q"), ui::twips(120, 480, 855, 1215));
+    m_question =
+        makeLabel(this, QStringLiteral("lblQuestion"), ui::twips(1080, 600, 8745, 975), arial());
     // Each question takes the focus when it is shown, so that a screen reader
     // reads it; Tab goes on to its answers.
-    lblQuestion->setFocusPolicy(Qt::StrongFocus);
-    lblQuestion->installEventFilter(this);
-    lblQuestion->setWordWrap(true);
-    lblQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::setBackColor(lblQuestion, ui::standardColor(15));
+    m_question->setFocusPolicy(Qt::StrongFocus);
+    m_question->installEventFilter(this);
+    m_question->setWordWrap(true);
+    m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui::setBackColor(m_question, ui::standardColor(15));
+}
 
-    Shape2 = new QFrame(this);
-    ui::name(Shape2, QStringLiteral("Shape2"));
-    ui::readAs(Shape2, QStringLiteral("Answer area"));
-    Shape2->setFrameShape(QFrame::Box);
-    Shape2->setGeometry(ui::twips(960, 1920, 9015, 3735));
-    Label5 = makeBadge(this, QStringLiteral("Label5"), QStringLiteral("A"),
-                       ui::twips(120, 1920, 855, 3735));
-
-    // The rows' own positions are given in the window's coordinates.
-    const QRect rowsArea = ui::twips(960, 1920, 9015, 3735);
+void TestRunWindow::buildAnswerArea() {
+    const QRect area = ui::twips(960, 1920, 9015, 3735);
+    makeBox(this, QStringLiteral("Shape2"), QStringLiteral("Answer area"), area);
+    makeBadge(this, QStringLiteral("Label5"), QStringLiteral("A"), ui::twips(120, 1920, 855, 3735));
     m_answerRows = new QWidget(this);
     ui::name(m_answerRows, QStringLiteral("AnswerRows"));
     ui::readAs(m_answerRows, QStringLiteral("Answers"));
-    m_answerRows->setGeometry(rowsArea);
-    const auto inRows = [&rowsArea](QRect r) { return r.translated(-rowsArea.topLeft()); };
+    m_answerRows->setGeometry(area);
+    buildAnswerRows();
+}
 
-    const int buttonTops[5] = {2040, 2760, 3360, 4080, 4800};
-    const int labelTops[5] = {2055, 2775, 3480, 4200, 4935};
-    QRadioButton** buttons[5] = {&answerA, &answerB, &answerC, &answerD, &answerE};
-    QLabel** labels[5] = {&labelA, &labelB, &labelC, &labelD, &labelE};
-    for (int i = 0; i < 5; ++i) {
-        const QChar letter(QLatin1Char(static_cast<char>('A' + i)));
-        auto* button = new QRadioButton(m_answerRows);
-        ui::name(button, QStringLiteral("answer") + letter);
-        button->setGeometry(inRows(ui::twips(1080, buttonTops[i], 255, 255)));
-        *buttons[i] = button;
-        QLabel* label = makeLabel(m_answerRows, QStringLiteral("label") + letter,
-                                  inRows(ui::twips(1440, labelTops[i], 8415, 615)), arial);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->installEventFilter(this);
-        *labels[i] = label;
+void TestRunWindow::buildAnswerRows() {
+    // The rows' places are given in the window's coordinates.
+    const QPoint origin = m_answerRows->pos();
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        const QChar letter(QLatin1Char(static_cast<char>('A' + row)));
+        const auto [optionTop, textTop] = kRowTops[row];
+        auto* option = new QRadioButton(m_answerRows);
+        ui::name(option, QStringLiteral("answer") + letter);
+        option->setGeometry(ui::twips(1080, optionTop, 255, 255).translated(-origin));
+        QLabel* text = makeLabel(m_answerRows, QStringLiteral("label") + letter,
+                                 ui::twips(1440, textTop, 8415, 615).translated(-origin), arial());
+        text->setWordWrap(true);
+        text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        text->installEventFilter(this);
+        m_rows[row] = {option, text};
     }
-
-    txtANswer = new QLineEdit(m_answerRows);
-    ui::name(txtANswer, QStringLiteral("txtANswer"));
-    ui::readAs(txtANswer, QStringLiteral("Answer"));
-    txtANswer->setFont(arial);
-    txtANswer->setGeometry(inRows(ui::twips(1440, 2040, 8415, 375)));
-    txtANswer->hide();
-
-    Command1 = new QPushButton(QStringLiteral("&Next"), this);
-    ui::name(Command1, QStringLiteral("Command1"));
-    Command1->setGeometry(ui::twips(10080, 480, 1215, 5175));
-    Command1->setDefault(true);
-    Command3 = new QPushButton(QStringLiteral("&Print Question"), this);
-    ui::name(Command3, QStringLiteral("Command3"));
-    Command3->setGeometry(ui::twips(120, 5880, 2415, 645));
-
-    lblScore = makeLabel(this, QStringLiteral("lblScore"), ui::twips(2640, 5865, 6135, 360), arial);
-    lblScore->setText(QStringLiteral("Score: "));
-    lblScore->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Shape1 = new QFrame(this);
-    ui::name(Shape1, QStringLiteral("Shape1"));
-    ui::readAs(Shape1, QStringLiteral("Score bar border"));
-    Shape1->setFrameShape(QFrame::Box);
-    Shape1->setGeometry(ui::twips(2760, 6105, 5925, 390));
-    scoreBar = new QFrame(this);
-    ui::name(scoreBar, QStringLiteral("scoreBar"));
-    ui::readAs(scoreBar, QStringLiteral("Score bar"));
-    ui::setBackColor(scoreBar, ui::standardColor(1));
-    scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
-
-    Command2 = new QPushButton(QStringLiteral("E&xit Test"), this);
-    ui::name(Command2, QStringLiteral("Command2"));
-    Command2->setGeometry(ui::twips(8880, 5880, 2415, 645));
-
-    // Holds the window's own background colour while printing turns it white.
-    Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"));
-    ui::readAs(Frame1, QStringLiteral("Background colour"));
-    Frame1->setGeometry(ui::twips(10500, 5715, 135, 135));
-    setBackground(Frame1, palette().color(QPalette::Window));
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-
-    connect(Command1, &QPushButton::clicked, this, &TestRunWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &TestRunWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &TestRunWindow::Command3_Click);
-    connect(Timer1, &QTimer::timeout, this, &TestRunWindow::Timer1_Timer);
+    m_typedAnswer = new QLineEdit(m_answerRows);
+    ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
+    ui::readAs(m_typedAnswer, QStringLiteral("Answer"));
+    m_typedAnswer->setFont(arial());
+    m_typedAnswer->setGeometry(ui::twips(1440, 2040, 8415, 375).translated(-origin));
+    m_typedAnswer->hide();
 }
 
-std::array<QRadioButton*, 5> TestRunWindow::answers() const {
-    return {answerA, answerB, answerC, answerD, answerE};
-}
+// "&Next" at the right; printing, the score and the exit on the bottom line.
+void TestRunWindow::buildBottomLine() {
+    QPushButton* next = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Next"),
+                                   ui::twips(10080, 480, 1215, 5175));
+    next->setDefault(true);
+    QPushButton* print =
+        ui::button(this, QStringLiteral("Command3"), QStringLiteral("&Print Question"),
+                   ui::twips(120, 5880, 2415, 645));
 
-std::array<QLabel*, 5> TestRunWindow::answerLabels() const {
-    return {labelA, labelB, labelC, labelD, labelE};
+    m_scoreLabel =
+        makeLabel(this, QStringLiteral("lblScore"), ui::twips(2640, 5865, 6135, 360), arial());
+    m_scoreLabel->setText(QStringLiteral("Score: "));
+    m_scoreLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    makeBox(this, QStringLiteral("Shape1"), QStringLiteral("Score bar border"),
+            ui::twips(2760, 6105, 5925, 390));
+    m_scoreBar = new QFrame(this);
+    ui::name(m_scoreBar, QStringLiteral("scoreBar"));
+    ui::readAs(m_scoreBar, QStringLiteral("Score bar"));
+    ui::setBackColor(m_scoreBar, ui::standardColor(1));
+    m_scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
+
+    QPushButton* exit = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit Test"),
+                                   ui::twips(8880, 5880, 2415, 645));
+    m_backgroundKeeper = new QGroupBox(this);
+    ui::name(m_backgroundKeeper, QStringLiteral("Frame1"));
+    ui::readAs(m_backgroundKeeper, QStringLiteral("Background colour"));
+    m_backgroundKeeper->setGeometry(ui::twips(10500, 5715, 135, 135));
+    setBackground(m_backgroundKeeper, palette().color(QPalette::Window));
+
+    connect(next, &QPushButton::clicked, this, &TestRunWindow::onNext);
+    connect(exit, &QPushButton::clicked, this, &TestRunWindow::onExitTest);
+    connect(print, &QPushButton::clicked, this, &TestRunWindow::printQuestion);
 }
 
 // ---- Start-up
@@ -190,38 +190,22 @@ std::array<QLabel*, 5> TestRunWindow::answerLabels() const {
 void TestRunWindow::onActivated() {
     // Every later activation (the introduction closing, a feedback window
     // closing) leaves the run alone.
-    if (RunStarted == 1)
+    if (m_runStarted)
         return;
-    Clock.reset();
-    RunStarted = 1;
+    m_runStarted = true;
+    startRun();
+}
+
+void TestRunWindow::startRun() {
     centerOnScreen();
-    Timer1->start();
-
-    CorrectCount = 0;
-    QuestionsToTake = 0;
-    QuestionCounter = 0;
-    AnswerArrangement = 0;
-    QuestionsAsked = 0;
-    Draw = taking::RecordDraw(0);
-    GivenAnswer.clear();
-    RunningScore = 0;
-
+    m_clockTimer->start();
+    // The take door has read the header, checking the test on the way.
     using shared::testPath;
     using shared::testRecord;
-    if (const QString problem = taking::testFileProblem(testPath); !problem.isEmpty()) {
-        endRun(problem);
-        return;
-    }
-    if (const IoStatus st = shared::readTestRecord(testPath, 1); !st) {
-        endRun(st.message(QStringLiteral("Cannot read the test")));
-        return;
-    }
-    CorrectFeedback = testRecord.text(TestRecord::CorrectFeedback);
-    IncorrectFeedback = testRecord.text(TestRecord::IncorrectFeedback);
-    TestName = rules::testNameFromPath(testPath);
-
+    m_correctFeedback = testRecord.text(TestRecord::CorrectFeedback);
+    m_incorrectFeedback = testRecord.text(TestRecord::IncorrectFeedback);
     showIntroduction();
-    ResetAnswerControls();
+    resetAnswerControls();
     applyVisibility();
 
     IoStatus status;
@@ -230,54 +214,39 @@ void TestRunWindow::onActivated() {
         endRun(taking::testFileProblem(testPath));
         return;
     }
-    QuestionsAvailable = *records - 1;
-    QuestionsToTake = QuestionsAvailable;
-    Draw = taking::RecordDraw(QuestionsAvailable);
-    if (QuestionsAvailable == 0) {
+    const int available = *records - 1;
+    if (available == 0) {
         endRun(QStringLiteral("This test has 0 questions!"));
         return;
     }
-
-    if (!chooseQuestionCount())
-        return;
-    Label1->setText(QStringLiteral("1 of") +
-                    rules::numberText(static_cast<long long>(QuestionsToTake)));
-    QuestionCounter = 2;
-    UpdateScore();
+    m_draw = taking::RecordDraw(available);
+    if (chooseQuestionCount(available))
+        updateScore();
 }
 
 void TestRunWindow::showIntroduction() {
-    IntroductionWindow& intro = WindowRegistry::get<IntroductionWindow>();
-    intro.Label2->setText(shared::testRecord.text(TestRecord::Owner));
-    intro.Label1->setText(TestName);
-    intro.Image1->showTestPicture(shared::testsDir, TestName);
-
     // Hidden for the introduction, yet still the modal window of the run.
     hideKeepingModal();
-    intro.showModal();
+    WindowRegistry::get<IntroductionWindow>().showTest(rules::testNameFromPath(shared::testPath),
+                                                       shared::testRecord.text(TestRecord::Owner),
+                                                       shared::testsDir);
     present();
 }
 
-bool TestRunWindow::chooseQuestionCount() {
-    QuestionCountWindow& numbers = WindowRegistry::get<QuestionCountWindow>();
-    numbers.lblAvailQ->setText(QString::number(QuestionsAvailable));
-    numbers.lblQtoTake->setText(numbers.lblAvailQ->text());
-    numbers.scrQtoTake->setCountRange(1, QuestionsAvailable);
-    numbers.scrQtoTake->setCount(QuestionsAvailable);
-    numbers.optAll->setChecked(true);
-    numbers.optAll_Click();
-    numbers.showModal();
+bool TestRunWindow::chooseQuestionCount(int available) {
+    QuestionCountWindow& count = WindowRegistry::get<QuestionCountWindow>();
+    count.prepare(available);
+    count.showModal();
     if (!WindowRegistry::isLoaded<QuestionCountWindow>())
         return false;
-    QuestionsToTake =
-        taking::questionsToTake(numbers.choice(), QuestionsAvailable, numbers.scrQtoTake->count());
+    m_questionsToTake = count.chosenCount();
     return true;
 }
 
 void TestRunWindow::endRun(const QString& message) {
     if (!message.isEmpty())
         platform::msgBox(message);
-    RunStarted = 0;
+    m_runStarted = false;
     unload();
 }
 
@@ -318,29 +287,31 @@ void TestRunWindow::applyVisibility() {
     m_answerRows->setVisible(rowsShown);
 }
 
-void TestRunWindow::ResetAnswerControls() {
-    setShown(Label1, true);
-    setShown(lblQuestion, true);
-    setShown(txtANswer, false);
-    for (std::size_t row = 0; row < 5; ++row) {
-        setShown(answers()[row], true);
-        setShown(answerLabels()[row], true);
-        unselect(answers()[row]);
+void TestRunWindow::resetAnswerControls() {
+    setShown(m_counter, true);
+    setShown(m_question, true);
+    setShown(m_typedAnswer, false);
+    QList<QAbstractButton*> options;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        setShown(m_rows[row].option, true);
+        setShown(m_rows[row].text, true);
+        unselect(m_rows[row].option);
         setAnswerText(row, QString());
+        options << m_rows[row].option;
     }
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
-    ui::resetTabStops({answerA, answerB, answerC, answerD, answerE});
+    ui::resetTabStops(options);
     setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + shared::testPath +
                    QStringLiteral("     NAME: ") + shared::candidateName);
 }
 
-void TestRunWindow::NextQuestion() {
-    Label1->setText(taking::counterText(QuestionCounter - 1, QuestionsToTake));
-    const int record = Draw.next();
+void TestRunWindow::nextQuestion() {
+    m_counter->setText(taking::counterText(m_questionsAsked + 1, m_questionsToTake));
+    const int record = m_draw.next();
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
-    ++QuestionsAsked;
+    ++m_questionsAsked;
     using shared::testRecord;
     if (const QString problem = taking::questionRecordProblem(shared::testPath, record);
         !problem.isEmpty()) {
@@ -351,211 +322,189 @@ void TestRunWindow::NextQuestion() {
         endRun(st.message(QStringLiteral("Cannot read the test")));
         return;
     }
-    ResetAnswerControls();
-    lblQuestion->setText(testRecord.text(TestRecord::QuestionText));
-
+    resetAnswerControls();
+    m_question->setText(testRecord.text(TestRecord::QuestionText));
     const QString type = testRecord.text(TestRecord::QuestionType);
-    const auto labels = answerLabels();
-    const auto buttons = answers();
-    if (type == kTypeMultiple) {
-        AnswerArrangement = taking::drawArrangement();
-        for (int choice = 1; choice <= 5; ++choice)
-            setAnswerText(
-                static_cast<std::size_t>(taking::labelForChoice(AnswerArrangement, choice)),
-                testRecord.fullText(TestRecord::choice(choice)));
-    } else if (type == kTypeTrueFalse) {
-        for (std::size_t i = 2; i < 5; ++i) {
-            setShown(labels[i], false);
-            setShown(buttons[i], false);
-        }
-        setAnswerText(0, QStringLiteral("TRUE"));
-        setAnswerText(1, QStringLiteral("FALSE"));
-    } else if (type == kTypeTyped) {
-        for (std::size_t i = 0; i < 5; ++i) {
-            setShown(labels[i], false);
-            if (i > 0)
-                setShown(buttons[i], false);
-        }
-        // The selected option only lets the check accept the typed answer:
-        // the answer box is the control to reach.
-        answerA->setChecked(true);
-        answerA->setFocusPolicy(Qt::NoFocus);
-        answerA->setAccessibleName(QStringLiteral("Typed answer"));
-        txtANswer->clear();
-        setShown(txtANswer, true);
-    }
+    if (type == kTypeMultiple)
+        showChoices();
+    else if (type == kTypeTrueFalse)
+        showTrueFalse();
+    else if (type == kTypeTyped)
+        showTypedAnswerBox();
     applyVisibility();
-    lblQuestion->setFocus(Qt::OtherFocusReason);
+    m_question->setFocus(Qt::OtherFocusReason);
+}
+
+void TestRunWindow::showChoices() {
+    const int arrangement = taking::drawArrangement();
+    for (int choice = 1; choice <= 5; ++choice)
+        setAnswerText(static_cast<std::size_t>(taking::rowForChoice(arrangement, choice)),
+                      shared::testRecord.fullText(TestRecord::choice(choice)));
+}
+
+void TestRunWindow::showTrueFalse() {
+    for (std::size_t row = 2; row < m_rows.size(); ++row) {
+        setShown(m_rows[row].text, false);
+        setShown(m_rows[row].option, false);
+    }
+    setAnswerText(0, QStringLiteral("TRUE"));
+    setAnswerText(1, QStringLiteral("FALSE"));
+}
+
+void TestRunWindow::showTypedAnswerBox() {
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        setShown(m_rows[row].text, false);
+        if (row > 0)
+            setShown(m_rows[row].option, false);
+    }
+    // The selected option only lets the check accept the typed answer: the
+    // answer box is the control to reach.
+    QRadioButton* first = m_rows[0].option;
+    first->setChecked(true);
+    first->setFocusPolicy(Qt::NoFocus);
+    first->setAccessibleName(QStringLiteral("Typed answer"));
+    m_typedAnswer->clear();
+    setShown(m_typedAnswer, true);
 }
 
 void TestRunWindow::setAnswerText(std::size_t row, const QString& text) {
-    answerLabels()[row]->setText(text);
+    m_rows[row].text->setText(text);
     const QString spoken = rightTrimmed(ui::shownText(text));
-    answers()[row]->setAccessibleName(spoken.isEmpty() ? QStringLiteral("Blank answer") : spoken);
+    m_rows[row].option->setAccessibleName(spoken.isEmpty() ? QStringLiteral("Blank answer")
+                                                           : spoken);
 }
 
 // ---- Answering
 
-void TestRunWindow::Command1_Click() {
-    const auto buttons = answers();
-    const auto labels = answerLabels();
-    int selected = -1;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i]->isChecked())
-            selected = static_cast<int>(i);
-    }
-    if (selected < 0) {
+void TestRunWindow::onNext() {
+    const std::optional<std::size_t> row = selectedRow();
+    if (!row) {
         platform::msgBox(QStringLiteral("Please select an answer."));
         return;
     }
     using shared::testRecord;
-    GivenAnswer = taking::comparableAnswer(labels[static_cast<std::size_t>(selected)]->text());
-    if (testRecord.text(TestRecord::QuestionType) == kTypeTyped)
-        GivenAnswer = taking::comparableAnswer(txtANswer->text());
+    const bool typed = testRecord.text(TestRecord::QuestionType) == kTypeTyped;
+    const QString given =
+        taking::comparableAnswer(typed ? m_typedAnswer->text() : m_rows[*row].text->text());
     const bool correct =
-        taking::isCorrectAnswer(testRecord.fullText(TestRecord::CorrectAnswer), GivenAnswer);
-    const bool sounds = m_soundsOn;
-    const auto sound = [](const char* file) {
-        return shared::joinPath(shared::testsDir, QLatin1String(file));
-    };
-
-    if (correct) {
-        ++CorrectCount;
-        if (taking::feedbackKind(CorrectFeedback) != taking::FeedbackKind::None) {
-            if (sounds)
-                m_soundResult = platform::playSound(sound("Correct.wav"));
-            giveFeedback(QStringLiteral("Correct Answer!"), CorrectFeedback);
-        }
-    } else if (taking::feedbackKind(IncorrectFeedback) != taking::FeedbackKind::None) {
-        if (sounds)
-            m_soundResult = platform::playSound(sound("wrong.wav"));
-        giveFeedback(QStringLiteral("InCorrect Answer!"), IncorrectFeedback);
+        taking::isCorrectAnswer(testRecord.fullText(TestRecord::CorrectAnswer), given);
+    if (correct)
+        ++m_correctCount;
+    const QString& settings = correct ? m_correctFeedback : m_incorrectFeedback;
+    if (taking::feedbackKind(settings) != taking::FeedbackKind::None) {
+        playSound(correct ? "Correct.wav" : "wrong.wav");
+        giveFeedback(correct ? QStringLiteral("Correct Answer!")
+                             : QStringLiteral("InCorrect Answer!"),
+                     settings);
     }
-    ++QuestionCounter;
-    if (sounds)
-        m_soundResult = platform::playSound(sound("NewQuestion.wav"));
-    UpdateScore();
+    playSound("NewQuestion.wav");
+    updateScore();
 }
 
-void TestRunWindow::giveFeedback(const QString& verdict, const QString& flags) {
-    if (taking::feedbackKind(flags) == taking::FeedbackKind::Short) {
-        ShortFeedbackWindow& shortFeedback = WindowRegistry::get<ShortFeedbackWindow>();
-        shortFeedback.Label1->setText(verdict);
-        shortFeedback.showModal();
+std::optional<std::size_t> TestRunWindow::selectedRow() const {
+    const auto checked = std::find_if(m_rows.begin(), m_rows.end(),
+                                      [](const AnswerRow& r) { return r.option->isChecked(); });
+    if (checked == m_rows.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(checked - m_rows.begin());
+}
+
+void TestRunWindow::playSound(const char* file) const {
+    if (m_soundsOn)
+        platform::playSound(shared::joinPath(shared::testsDir, QLatin1String(file)));
+}
+
+void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings) {
+    if (taking::feedbackKind(settings) == taking::FeedbackKind::Short) {
+        WindowRegistry::get<ShortFeedbackWindow>().showVerdict(verdict);
         return;
     }
     using shared::testRecord;
-    DetailedFeedbackWindow& big = WindowRegistry::get<DetailedFeedbackWindow>();
-    big.Label1->clear();
-    big.Label4->clear();
-    big.Frame1->hide();
-    big.Frame2->hide();
-    const taking::FeedbackItems items = taking::feedbackItems(flags);
+    const taking::FeedbackItems items = taking::feedbackItems(settings);
+    DetailedFeedbackWindow::Feedback feedback;
     if (items.verdict)
-        big.Label1->setText(verdict);
+        feedback.verdict = verdict;
+    if (items.explanation)
+        feedback.explanation = testRecord.text(TestRecord::Explanation);
+    if (items.correctAnswer)
+        feedback.correctAnswer = testRecord.text(TestRecord::CorrectAnswer);
     if (items.correctSoFar)
-        big.Label4->setText(taking::correctSoFarText(CorrectCount));
-    if (items.explanation) {
-        big.Frame1->show();
-        big.Label2->setText(testRecord.text(TestRecord::Explanation));
-    }
-    if (items.correctAnswer) {
-        big.Frame2->show();
-        big.Label3->setText(testRecord.text(TestRecord::CorrectAnswer));
-    }
-    big.showModal();
+        feedback.correctSoFar = taking::correctSoFarText(m_correctCount);
+    WindowRegistry::get<DetailedFeedbackWindow>().showFeedback(feedback);
 }
 
-void TestRunWindow::UpdateScore() {
-    const int score = rules::exactPercentage(CorrectCount, QuestionsToTake);
-    RunningScore = static_cast<float>(score);
-    lblScore->setText(taking::scoreText(score));
-    scoreBar->resize(taking::scoreBarWidth(score), scoreBar->height());
-    scoreBar->setAccessibleDescription(QString::number(score) + QLatin1Char('%'));
-    if (QuestionsAsked != QuestionsToTake) {
-        NextQuestion();
+void TestRunWindow::updateScore() {
+    const int score = rules::exactPercentage(m_correctCount, m_questionsToTake);
+    m_scoreLabel->setText(taking::scoreText(score));
+    m_scoreBar->resize(taking::scoreBarWidth(score), m_scoreBar->height());
+    m_scoreBar->setAccessibleDescription(QString::number(score) + QLatin1Char('%'));
+    if (m_questionsAsked != m_questionsToTake) {
+        nextQuestion();
         return;
     }
-    scoring::finishRun(QuestionsToTake, CorrectCount);
-    RunStarted = 0;
+    scoring::finishRun(m_questionsToTake, m_correctCount);
+    m_runStarted = false;
     unload();
 }
 
-void TestRunWindow::labelA_Click() {
-    answerA->setChecked(true);
+void TestRunWindow::onAnswerTextClicked(std::size_t row) {
+    m_rows[row].option->setChecked(true);
 }
-void TestRunWindow::labelB_Click() {
-    answerB->setChecked(true);
-}
-void TestRunWindow::labelC_Click() {
-    answerC->setChecked(true);
-}
-void TestRunWindow::labelD_Click() {
-    answerD->setChecked(true);
-}
-void TestRunWindow::labelE_Click() {
-    answerE->setChecked(true);
+
+// Typing while the question has the focus goes into the answer box.
+bool TestRunWindow::typeIntoAnswerBox(QEvent* event) {
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (!m_typedAnswer->isVisible() || text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    m_typedAnswer->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(m_typedAnswer, event);
+    return true;
 }
 
 bool TestRunWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Typing while the question has the focus goes into the answer box.
-    if (watched == lblQuestion && event->type() == QEvent::KeyPress && txtANswer->isVisible()) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty() && text.at(0).isPrint()) {
-            txtANswer->setFocus(Qt::OtherFocusReason);
-            QCoreApplication::sendEvent(txtANswer, event);
-            return true;
-        }
-    }
+    if (watched == m_question && event->type() == QEvent::KeyPress && typeIntoAnswerBox(event))
+        return true;
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == labelA)
-            labelA_Click();
-        else if (watched == labelB)
-            labelB_Click();
-        else if (watched == labelC)
-            labelC_Click();
-        else if (watched == labelD)
-            labelD_Click();
-        else if (watched == labelE)
-            labelE_Click();
+        for (std::size_t row = 0; row < m_rows.size(); ++row) {
+            if (watched == m_rows[row].text)
+                onAnswerTextClicked(row);
+        }
     }
     return Window::eventFilter(watched, event);
 }
 
 // ---- Exit, print, clock
 
-void TestRunWindow::Command2_Click() {
-    if (!platform::askYesNo(QStringLiteral("Are you sure you want to end the test?")))
-        return;
-    RunStarted = 0;
-    unload();
+void TestRunWindow::onExitTest() {
+    if (platform::askYesNo(QStringLiteral("Are you sure you want to end the test?")))
+        endRun(QString());
 }
 
 void TestRunWindow::setBackColors(const QColor& color) {
     QPalette p = palette();
     p.setColor(QPalette::Window, color);
     setPalette(p);
-    for (QLabel* label : answerLabels())
-        setBackground(label, color);
-    for (QRadioButton* button : answers())
-        setBackground(button, color);
+    for (const AnswerRow& row : m_rows) {
+        setBackground(row.text, color);
+        setBackground(row.option, color);
+    }
 }
 
-void TestRunWindow::Command3_Click() {
-    Frame1->hide();
+void TestRunWindow::printQuestion() {
+    m_backgroundKeeper->hide();
     setBackColors(ui::standardColor(15));
-    ui::setBackColor(lblQuestion, ui::standardColor(15));
+    ui::setBackColor(m_question, ui::standardColor(15));
     platform::printWindow(this);
-    setBackColors(ui::backColor(Frame1));
-    Frame1->show();
+    setBackColors(ui::backColor(m_backgroundKeeper));
+    m_backgroundKeeper->show();
 }
 
-void TestRunWindow::Timer1_Timer() {
-    Clock.tick();
-    lblElapsedTime->setText(Clock.text());
+void TestRunWindow::onClockTick() {
+    m_clock.tick();
+    m_clockLabel->setText(m_clock.text());
 }
 
 void TestRunWindow::onUnloading() {
-    Timer1->stop();
+    m_clockTimer->stop();
 }

@@ -4,116 +4,110 @@
 #include "WindowRegistry.h"
 
 #include <array>
-#include <cstdint>
+#include <optional>
 #include <vector>
 
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QTimer;
 
 // The test run: questions drawn at random without repeats, the answer check
 // with the test's feedback, the running score, the elapsed-time clock, printing
-// and the early exit. Shown modally by the main window's take door; its first
-// activation runs the start-up sequence.
+// and the early exit. Shown modally by the main window's take door, which has
+// read the test's header (taking::loadTestToTake); its first activation starts
+// the run. A run is one load of the window: it unloads when the run ends.
 class TestRunWindow : public Window {
     Q_OBJECT
 public:
     TestRunWindow();
 
-    void onActivated() override;
     // Whether the run plays its sounds (the main window's sound switch).
     void setSoundsOn(bool on) { m_soundsOn = on; }
-    void Command1_Click(); // &Next
-    void Command2_Click(); // E&xit Test
-    void Command3_Click(); // &Print Question
-    void labelA_Click();
-    void labelB_Click();
-    void labelC_Click();
-    void labelD_Click();
-    void labelE_Click();
-    void Timer1_Timer();
+    // Prints the window with white backgrounds; the feedback windows print it too.
+    void printQuestion();
+    // The number of questions this run asks, once the candidate has chosen it.
+    int questionsToTake() const { return m_questionsToTake; }
 
-    void ResetAnswerControls();
-    void NextQuestion();
-    void UpdateScore();
-
-    // Controls
-    QLabel* Label1 = nullptr; // question counter
-    QLabel* lblElapsedTime = nullptr;
-    QLabel* Label3 = nullptr; // panel behind the question
-    QLabel* Label4 = nullptr; // "Q"
-    QLabel* lblQuestion = nullptr;
-    QFrame* Shape2 = nullptr;
-    QLabel* Label5 = nullptr; // "A"
-    QRadioButton* answerA = nullptr;
-    QRadioButton* answerB = nullptr;
-    QRadioButton* answerC = nullptr;
-    QRadioButton* answerD = nullptr;
-    QRadioButton* answerE = nullptr;
-    QLabel* labelA = nullptr;
-    QLabel* labelB = nullptr;
-    QLabel* labelC = nullptr;
-    QLabel* labelD = nullptr;
-    QLabel* labelE = nullptr;
-    QLineEdit* txtANswer = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QGroupBox* Frame1 = nullptr; // keeps the window's own background colour
-    QLabel* lblScore = nullptr;
-    QFrame* Shape1 = nullptr;
-    QFrame* scoreBar = nullptr;
-    QTimer* Timer1 = nullptr;
-
-    // Run state
-    int RunStarted = 0;
-    QString TestName;
-    QString CorrectFeedback;
-    QString IncorrectFeedback;
-    int QuestionsAvailable = 0;
-    int QuestionsToTake = 0;
-    int QuestionsAsked = 0;
-    int CorrectCount = 0;
-    int QuestionCounter = 0;
-    taking::RecordDraw Draw; // UsedRecords and CandidateRecord
-    int AnswerArrangement = 0;
-    QString GivenAnswer;
-    float RunningScore = 0;
-    taking::ElapsedClock Clock;
+    void onActivated() override;
 
 protected:
     void onUnloading() override;
     // The title bar's close button asks, as "E&xit Test" does.
-    void titleBarClose() override { Command2_Click(); }
+    void titleBarClose() override { onExitTest(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::array<QRadioButton*, 5> answers() const;
-    std::array<QLabel*, 5> answerLabels() const;
+    // An option button and the answer text beside it.
+    struct AnswerRow {
+        QRadioButton* option = nullptr;
+        QLabel* text = nullptr;
+    };
+
+    void buildQuestionArea();
+    void buildAnswerArea();
+    void buildAnswerRows();
+    void buildBottomLine();
+
+    // Start-up
+    void startRun();
+    void showIntroduction();
+    bool chooseQuestionCount(int available);
+    void endRun(const QString& message);
+
+    // Questions
+    void nextQuestion();
+    void resetAnswerControls();
+    void showChoices();
+    void showTrueFalse();
+    void showTypedAnswerBox();
     // The only way an answer row gets its text: the option button beside it
     // is read as that text.
     void setAnswerText(std::size_t row, const QString& text);
-    void showIntroduction();
-    bool chooseQuestionCount();
-    void giveFeedback(const QString& verdict, const QString& flags);
-    void endRun(const QString& message);
-    void setBackColors(const QColor& color);
     // A control's visibility is settled once per question: every change costs
     // the window system a round trip, so a row hidden again at once is never
     // shown in between.
     void setShown(QWidget* control, bool shown);
     void applyVisibility();
 
-    std::vector<std::pair<QWidget*, bool>> m_visibility;
+    // Answering
+    void onNext();
+    std::optional<std::size_t> selectedRow() const;
+    void playSound(const char* file) const;
+    void giveFeedback(const QString& verdict, const QString& settings);
+    void updateScore();
+    void onAnswerTextClicked(std::size_t row);
+    bool typeIntoAnswerBox(QEvent* event);
+
+    // Exit, print, clock
+    void onExitTest();
+    void setBackColors(const QColor& color);
+    void onClockTick();
+
+    QLabel* m_counter = nullptr;
+    QLabel* m_clockLabel = nullptr;
+    QLabel* m_question = nullptr;
     // Holds the answer rows and the typed-answer box. It is hidden while their
     // visibility changes: children of a hidden parent change without asking
     // the window system where the pointer is, once per control.
     QWidget* m_answerRows = nullptr;
+    std::array<AnswerRow, 5> m_rows;
+    QLineEdit* m_typedAnswer = nullptr;
+    QLabel* m_scoreLabel = nullptr;
+    QWidget* m_scoreBar = nullptr;
+    // Keeps the window's own background colour while printing turns it white.
+    QGroupBox* m_backgroundKeeper = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    std::vector<std::pair<QWidget*, bool>> m_visibility;
 
-    int m_soundResult = 0; // result of the last sound call; nothing reads it
     bool m_soundsOn = true;
+    bool m_runStarted = false;
+    QString m_correctFeedback;
+    QString m_incorrectFeedback;
+    int m_questionsToTake = 0;
+    int m_questionsAsked = 0;
+    int m_correctCount = 0;
+    taking::RecordDraw m_draw;
+    taking::ElapsedClock m_clock;
 };

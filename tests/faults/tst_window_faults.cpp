@@ -105,10 +105,12 @@ MainWindow& readyToTake(const QString& test, const QString& candidate) {
 // Presses "&Begin", passes the introduction and the count window, and runs
 // `run` inside the run window's wait.
 void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run) {
-    testing::whenModal<IntroductionWindow>(
-        [](IntroductionWindow& intro) { testing::click(intro.Command1); });
-    testing::whenModal<QuestionCountWindow>(
-        [](QuestionCountWindow& n) { testing::click(n.Command1); });
+    testing::whenModal<IntroductionWindow>([](IntroductionWindow& intro) {
+        testing::click(testing::control<QPushButton>(&intro, u"Command1"_s));
+    });
+    testing::whenModal<QuestionCountWindow>([](QuestionCountWindow& n) {
+        testing::click(testing::control<QPushButton>(&n, u"Command1"_s));
+    });
     testing::whenModal<TestRunWindow>([run](TestRunWindow& t) {
         run(t);
         if (TestRunWindow* left = WindowRegistry::find<TestRunWindow>())
@@ -118,8 +120,8 @@ void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run) {
 }
 
 void answerTrue(TestRunWindow& t) {
-    QTest::mouseClick(t.labelA, Qt::LeftButton);
-    testing::click(t.Command1);
+    QTest::mouseClick(testing::control<QLabel>(&t, u"labelA"_s), Qt::LeftButton);
+    testing::click(testing::control<QPushButton>(&t, u"Command1"_s));
 }
 
 // The child process of aKilledRunLeavesEveryFileAsItWas: takes Geo.tst in

@@ -141,7 +141,7 @@ template <class T> void whenModal(std::function<void(T&)> action) {
     auto conn = std::make_shared<QMetaObject::Connection>();
     *conn =
         QObject::connect(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted,
-                         [conn, action](Window* form) {
+                         Env::scope(), [conn, action](Window* form) {
                              T* target = qobject_cast<T*>(form);
                              if (!target)
                                  return;

@@ -70,12 +70,23 @@ MainWindow& startMain(const QString& test, const QString& candidate = "Ann") {
     return m;
 }
 
+// A control of `window` by its name.
+template <class T = QWidget> T* ctl(QWidget& window, const QString& name) {
+    return testing::control<T>(&window, name);
+}
+QString textOf(QWidget& window, const QString& label) {
+    return ctl<QLabel>(window, label)->text();
+}
+void clickButton(QWidget& window, const QString& button) {
+    testing::click(ctl<QAbstractButton>(window, button));
+}
+
 // Presses the Ok button (Command1) of the modal window W once it is up, after `before`.
 template <class W> void pressOk(const std::function<void(W&)>& before = {}) {
     testing::whenModal<W>([before](W& w) {
         if (before)
             before(w);
-        testing::click(testing::control<QPushButton>(&w, "Command1"));
+        clickButton(w, "Command1");
     });
 }
 
@@ -102,27 +113,49 @@ QString rows(TestRunWindow& t) {
 
 // Types `text` and presses Enter, or picks it by clicking its label and clicks "&Next".
 void answer(TestRunWindow& t, const QString& text) {
-    if (t.txtANswer->isVisible()) {
-        QTest::keyClicks(t.txtANswer, text);
-        QTest::keyClick(t.txtANswer, Qt::Key_Return); // Enter in the box presses "&Next"
+    if (auto* box = ctl<QLineEdit>(t, "txtANswer"); box->isVisible()) {
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return); // Enter in the box presses "&Next"
         return;
     }
     for (QChar c : u"ABCDE"_s)
         if (auto* l = t.findChild<QLabel*>(u"label"_s + c);
             l->isVisible() && rightTrimmed(l->text()) == text)
             QTest::mouseClick(l, Qt::LeftButton);
-    testing::click(t.Command1);
+    clickButton(t, "Command1");
 }
 
-// Notes what the detailed feedback window shows ("-" for a hidden frame) and closes it.
-void noteBig(QStringList* seen) {
-    testing::whenModal<DetailedFeedbackWindow>([seen](DetailedFeedbackWindow& b) {
-        *seen << testing::unnamedControls(&b)
-              << b.Label1->text() + '|' + (b.Frame1->isVisible() ? b.Label2->text() : "-") + '|' +
-                     (b.Frame2->isVisible() ? b.Label3->text() : "-") + '|' + b.Label4->text();
-        testing::click(b.Command1);
-    });
-}
+// Notes each feedback window the run opens and closes it with "&Ok": the short
+// one by its verdict, the detailed one as "verdict|explanation|correct
+// answer|count so far", "-" for a hidden frame. `beforeOk` acts in it first.
+struct FeedbackNotes {
+    QStringList seen;
+    std::function<void(Window&)> beforeOk;
+    QObject scope;
+
+    FeedbackNotes() {
+        QObject::connect(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted, &scope,
+                         [this](Window* w) {
+                             if (qobject_cast<ShortFeedbackWindow*>(w) ||
+                                 qobject_cast<DetailedFeedbackWindow*>(w))
+                                 QTimer::singleShot(0, w, [this, w] { noteAndClose(*w); });
+                         });
+    }
+    void noteAndClose(Window& w) {
+        seen << testing::unnamedControls(&w);
+        const auto framed = [&w](const QString& frame, const QString& text) {
+            return ctl(w, frame)->isVisible() ? textOf(w, text) : u"-"_s;
+        };
+        if (qobject_cast<ShortFeedbackWindow*>(&w))
+            seen << textOf(w, "Label1");
+        else
+            seen << textOf(w, "Label1") + '|' + framed("Frame1", "Label2") + '|' +
+                        framed("Frame2", "Label3") + '|' + textOf(w, "Label4");
+        if (beforeOk)
+            beforeOk(w);
+        clickButton(w, "Command1");
+    }
+};
 
 } // namespace
 
@@ -149,6 +182,21 @@ private slots:
         QVERIFY(drawn.size() == 32766 && *drawn.begin() == 2 && big.next() == 0);
     }
 
+    void theClockCarriesSecondsIntoMinutesAndHours() {
+        ElapsedClock clock;
+        QStringList shown;
+        for (int second = 1; second <= 3725; ++second) {
+            clock.tick();
+            if (second == 59 || second == 60 || second == 3599 || second == 3600 || second == 3725)
+                shown << clock.text();
+        }
+        QCOMPARE(shown, QStringList({"Elapsed Time: 0:00:59", "Elapsed Time: 0:01:00",
+                                     "Elapsed Time: 0:59:59", "Elapsed Time: 1:00:00",
+                                     "Elapsed Time: 1:02:05"}));
+        clock.reset();
+        QCOMPARE(clock.text(), u"Elapsed Time: 0:00:00"_s);
+    }
+
     void aWholeRunShowsEachKindOfQuestionAndLogsItsScore() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
@@ -168,8 +216,9 @@ private slots:
             const TestRunWindow* t =
                 WindowRegistry::find<TestRunWindow>(); // hidden, yet still waiting
             QVERIFY(t && !t->isVisible() && t->isInModalWait());
-            seen << testing::unnamedControls(&f) << f.Label1->text() << f.Label2->text()
-                 << QString::number(f.Image1->picture().width()); // the test's own picture
+            seen << testing::unnamedControls(&f) << textOf(f, "Label1") << textOf(f, "Label2")
+                 << QString::number(
+                        ctl<ImageBox>(f, "Image1")->picture().width()); // the test's own picture
         };
         const auto count = [&seen](QuestionCountWindow& n) {
             seen << testing::unnamedControls(&n);
@@ -182,23 +231,24 @@ private slots:
                                        "o|-|-|-|-",      "ROME   ", "c2|c3|c1|c4|c5",   "c4",
                                        "c5|c1|c4|c2|c3", "c4"}; // rows shown, answer given
             for (qsizetype i = 0; i < steps.size(); i += 2) {
-                seen << t.Label1->text() + ' ' + t.lblScore->text() + ' ' +
-                            QString::number(t.scoreBar->width());
+                seen << textOf(t, "Label1") + ' ' + textOf(t, "lblScore") + ' ' +
+                            QString::number(ctl(t, "scoreBar")->width());
                 QCOMPARE(rows(t), steps[i]);
                 const bool typed = steps[i].startsWith('o');
-                QVERIFY(t.txtANswer->isVisible() == typed && t.answerA->isChecked() == typed);
+                QVERIFY(ctl<QLineEdit>(t, "txtANswer")->isVisible() == typed &&
+                        ctl<QRadioButton>(t, "answerA")->isChecked() == typed);
                 answer(t, steps[i + 1]);
             }
             QCOMPARE(rows(t), u"c5||c3|c2|c1"_s);
-            testing::click(t.Command1); // no answer chosen: a message and nothing else
+            clickButton(t, "Command1"); // no answer chosen: a message and nothing else
             QCOMPARE(env.boxes->shown, QStringList({"Please select an answer."}));
-            QCOMPARE(t.QuestionsAsked, 6);
-            QTest::mouseClick(t.labelB, Qt::LeftButton); // a blank choice can be chosen
-            testing::click(t.Command1);
+            QCOMPARE(textOf(t, "Label1"), u" 6 of  7"_s);        // still the sixth question
+            QTest::mouseClick(ctl(t, "labelB"), Qt::LeftButton); // a blank choice can be chosen
+            clickButton(t, "Command1");
             QCOMPARE(rows(t), u"||||"_s); // an unknown type: five empty answers
             pressOk<ScoreWindow>();
-            QTest::mouseClick(t.labelC, Qt::LeftButton);
-            testing::click(t.Command1);
+            QTest::mouseClick(ctl(t, "labelC"), Qt::LeftButton);
+            clickButton(t, "Command1");
         };
         begin(m, run, count, intro);
         QCOMPARE(seen, QStringList({"Mix", "Mrs Smith", "250", "1",
@@ -253,15 +303,15 @@ private slots:
 
         testing::whenModal<IntroductionWindow>([](IntroductionWindow&) { press(Qt::Key_Return); });
         testing::whenModal<QuestionCountWindow>([&](QuestionCountWindow& n) {
-            QCOMPARE(focused(), n.optAll);
+            QCOMPARE(focused(), ctl<QRadioButton>(n, "optAll"));
             press(Qt::Key_Down);  // half
             press(Qt::Key_Right); // custom, which lets the counter take the focus
             press(Qt::Key_Tab);
-            QCOMPARE(focused(), n.scrQtoTake);
+            QCOMPARE(focused(), ctl<UpDownBar>(n, "scrQtoTake"));
             for (int i = 0; i < 3; ++i)
                 press(Qt::Key_Up);
-            auto* counter = QAccessible::queryAccessibleInterface(n.scrQtoTake);
-            QVERIFY(n.lblQtoTake->text() == "4" &&
+            auto* counter = QAccessible::queryAccessibleInterface(ctl<UpDownBar>(n, "scrQtoTake"));
+            QVERIFY(textOf(n, "lblQtoTake") == "4" &&
                     counter->valueInterface()->currentValue().toInt() == 4);
             press(Qt::Key_Return);
         });
@@ -270,21 +320,22 @@ private slots:
         // has the focus), the counter, the score, the window's title, and each
         // option as the answer beside it.
         const auto read = [&seen](TestRunWindow& t) {
-            QVERIFY(focused() == t.lblQuestion && testing::spokenName(&t) == t.windowTitle());
+            QVERIFY(focused() == ctl(t, "lblQuestion") &&
+                    testing::spokenName(&t) == t.windowTitle());
             QStringList options;
-            for (std::size_t i = 0; i < 5; ++i) {
-                QRadioButton* b =
-                    std::array{t.answerA, t.answerB, t.answerC, t.answerD, t.answerE}[i];
-                QLabel* l = std::array{t.labelA, t.labelB, t.labelC, t.labelD, t.labelE}[i];
+            for (QChar c : u"ABCDE"_s) {
+                auto* b = ctl<QRadioButton>(t, u"answer"_s + c);
+                auto* l = ctl<QLabel>(t, u"label"_s + c);
                 if (!b->isVisible())
                     continue;
                 options << testing::spokenName(b);
                 QVERIFY(!l->isVisible() || options.last() == rightTrimmed(l->text()));
             }
-            QVERIFY(t.lblScore->text().endsWith(
-                QAccessible::queryAccessibleInterface(t.scoreBar)->text(QAccessible::Description)));
-            seen << testing::spokenName(t.Label1) + '|' + testing::spokenName(t.lblQuestion) + '|' +
-                        options.join(',');
+            QVERIFY(textOf(t, "lblScore")
+                        .endsWith(QAccessible::queryAccessibleInterface(ctl(t, "scoreBar"))
+                                      ->text(QAccessible::Description)));
+            seen << testing::spokenName(ctl(t, "Label1")) + '|' +
+                        testing::spokenName(ctl(t, "lblQuestion")) + '|' + options.join(',');
         };
         testing::whenModal<TestRunWindow>([&](TestRunWindow& t) {
             read(t);
@@ -295,7 +346,7 @@ private slots:
             press(Qt::Key_Escape); // the exit question, answered No: nothing changes
             QCOMPARE(env.boxes->shown, QStringList({"Are you sure you want to end the test?"}));
             testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
-                QCOMPARE(focused(), ci.Command1);
+                QCOMPARE(focused(), ctl(ci, "Command1"));
                 press(Qt::Key_Return);
             });
             press(Qt::Key_Return);
@@ -304,19 +355,21 @@ private slots:
             press(Qt::Key_Tab);
             press(Qt::Key_Down);
             press(Qt::Key_Space);
-            QVERIFY(t.answerB->isChecked() && focused() == t.answerB);
+            QVERIFY(ctl<QRadioButton>(t, "answerB")->isChecked() &&
+                    focused() == ctl<QRadioButton>(t, "answerB"));
             testing::whenModal<DetailedFeedbackWindow>([&](DetailedFeedbackWindow& b) {
-                seen << testing::spokenName(b.Label1);
+                seen << testing::spokenName(ctl(b, "Label1"));
                 press(Qt::Key_Escape);
             });
             press(Qt::Key_Return);
 
             read(t);
             press(Qt::Key_Tab);
-            QVERIFY(focused() == t.txtANswer && testing::spokenName(t.txtANswer) == "Answer");
+            QVERIFY(focused() == ctl<QLineEdit>(t, "txtANswer") &&
+                    testing::spokenName(ctl<QLineEdit>(t, "txtANswer")) == "Answer");
             press(Qt::Key_Tab, Qt::ShiftModifier);
             testing::type("Paris"); // typed on the question, it lands in the answer box
-            QCOMPARE(t.txtANswer->text(), u"Paris"_s);
+            QCOMPARE(ctl<QLineEdit>(t, "txtANswer")->text(), u"Paris"_s);
             testing::whenModal<ShortFeedbackWindow>(
                 [](ShortFeedbackWindow&) { press(Qt::Key_Escape); });
             press(Qt::Key_Return);
@@ -351,33 +404,53 @@ private slots:
                      pad(platform::timeText(), 15) + pad("Geo", 50) + pad("75", 6) + '\x04' + '\0');
     }
 
-    void feedbackWindowsAndSoundsFollowTheFlags() {
+    void eachAnswerGetsTheFeedbackOfItsOwnSettingsAndTheScoreIsCut() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0));
         for (const char* f : {"Correct.wav", "wrong.wav", "NewQuestion.wav"})
             env.writeFile(u"tests/"_s + f, "x");
-        // "11101": the count so far is the last character, not the fourth
-        env.writeFile("tests/F.tst",
-                      testFile({tf("One"), {kTypeTyped, "Two", {"Paris"}, "Paris", "It is."}},
-                               "1000", "11101"));
-        MainWindow& m = startMain("F.tst");
-        QStringList seen;
-        env.random->values = {0.0, 0.5};
-        begin(m, [&](TestRunWindow& t) {
-            testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
-                seen << testing::unnamedControls(&ci) << ci.windowTitle() << ci.Label1->text();
-                testing::click(ci.Command2); // prints the run window, not itself
-                testing::click(ci.Command1);
+        const QString right = u"Correct.wav"_s, wrong = u"wrong.wav"_s, next = u"NewQuestion.wav"_s;
+        struct Case {
+            QByteArray right, wrong;
+            QStringList seen, sounds;
+        };
+        // two right answers, then a wrong one; only "0000" gives nothing at all, and
+        // the count so far is the last character, not the fourth
+        const Case cases[] = {
+            {"0000", "1000", {"InCorrect Answer!"}, {next, next, wrong, next}},
+            {"0100", "0000", {"|Because.|-|", "|Because.|-|"}, {right, next, right, next, next}},
+            {"1000",
+             "11101",
+             {"Correct Answer!", "Correct Answer!",
+              "InCorrect Answer!|It is.|Paris|# Correct so far =  2"},
+             {right, next, right, next, wrong, next}},
+        };
+        const Q typed = {kTypeTyped, "Three", {"Paris"}, "Paris", "It is."};
+        for (std::size_t i = 0; i < std::size(cases); ++i)
+            env.writeFile(u"tests/F%1.tst"_s.arg(i),
+                          testFile({tf("One"), tf("Two"), typed}, cases[i].right, cases[i].wrong));
+        MainWindow& m = startMain({});
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            ctl<FileListBox>(m, u"File2"_s)->selectFile(u"F%1.tst"_s.arg(i));
+            env.sound->started.clear();
+            env.random->values = {0.0, 0.5, 0.9};
+            FeedbackNotes notes;
+            notes.beforeOk = [](Window& w) {
+                QCOMPARE(w.windowTitle(), u"Your Answer"_s);
+                clickButton(w, "Command2"); // prints the run window, not itself
+            };
+            begin(m, [&](TestRunWindow& t) {
+                answer(t, u"TRUE"_s);
+                answer(t, u"TRUE"_s);
+                QCOMPARE(textOf(t, "lblScore"), u"Score:  66%"_s); // 2 of 3 to take: 66.7, cut
+                pressOk<ScoreWindow>();
+                answer(t, u"  paris"_s); // leading blanks count
             });
-            answer(t, u"TRUE"_s);
-            noteBig(&seen);
-            pressOk<ScoreWindow>();
-            answer(t, u"  paris"_s); // leading blanks count
-        });
-        QCOMPARE(seen, QStringList({"Your Answer", "Correct Answer!",
-                                    "InCorrect Answer!|It is.|Paris|# Correct so far =  1"}));
-        QCOMPARE(env.sound->started,
-                 QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
+            QCOMPARE(notes.seen, cases[i].seen);
+            QCOMPARE(env.sound->started, cases[i].sounds);
+            QCOMPARE(shared::finalScore, 66);
+        }
+        QCOMPARE(env.printer->printed.size(), 6);
         const QImage printed = env.printer->printed.value(0); // the run window, white
         QVERIFY(printed.size() == QSize(759, 441) &&
                 printed.pixelColor(2, 2) == ui::standardColor(15));
@@ -396,27 +469,33 @@ private slots:
         for (const auto& [available, how, want] : runs) {
             QStringList asked;
             const auto takeAll = [&asked](TestRunWindow& t) {
-                for (int i = 0; i < t.QuestionsToTake; ++i) {
-                    QVERIFY(!asked.contains(t.lblQuestion->text())); // each record once
-                    asked << t.lblQuestion->text();
+                for (int i = 0; i < t.questionsToTake(); ++i) {
+                    QVERIFY(!asked.contains(textOf(t, "lblQuestion"))); // each record once
+                    asked << textOf(t, "lblQuestion");
                     answer(t, u"TRUE"_s);
                 }
             };
             const auto count = [&](QuestionCountWindow& n) {
                 pressOk<ScoreWindow>(); // closed as soon as it opens, even at once
                 // every run opens with All and a custom count of 1, whatever came before
-                QVERIFY(n.optAll->isChecked() && !n.scrQtoTake->isEnabled() &&
-                        n.lblQtoTake->text() == "1" && n.lblAvailQ->text().toInt() == available);
+                QVERIFY(ctl<QRadioButton>(n, "optAll")->isChecked() &&
+                        !ctl<UpDownBar>(n, "scrQtoTake")->isEnabled() &&
+                        textOf(n, "lblQtoTake") == "1" &&
+                        textOf(n, "lblAvailQ").toInt() == available);
                 if (how != 'a')
-                    QTest::mouseClick(how == 'c' ? n.optCustom : n.optHalf, Qt::LeftButton);
-                for (int y : {2, 2, 2, 2, n.scrQtoTake->height() - 3})
+                    QTest::mouseClick(how == 'c' ? ctl<QRadioButton>(n, "optCustom")
+                                                 : ctl<QRadioButton>(n, "optHalf"),
+                                      Qt::LeftButton);
+                for (int y : {2, 2, 2, 2, ctl<UpDownBar>(n, "scrQtoTake")->height() - 3})
                     if (how == 'c')
-                        QTest::mouseClick(n.scrQtoTake, Qt::LeftButton, {}, QPoint(9, y));
+                        QTest::mouseClick(ctl<UpDownBar>(n, "scrQtoTake"), Qt::LeftButton, {},
+                                          QPoint(9, y));
             };
             testing::control<FileListBox>(&m, "File2")->selectFile(u"T%1.tst"_s.arg(available));
             begin(m, takeAll, count,
                   [](IntroductionWindow& f) { // no picture files: the built-in one
-                      QCOMPARE(f.Image1->picture().size(), pictures::penOnPage().size());
+                      QCOMPARE(ctl<ImageBox>(f, "Image1")->picture().size(),
+                               pictures::penOnPage().size());
                   });
             QCOMPARE(asked.size(), want);
         }
@@ -462,17 +541,20 @@ private slots:
         env.printer->available = false;
         const QString sure = u"Are you sure you want to end the test?"_s;
         begin(m, [&](TestRunWindow& t) {
-            t.Clock = {0, 59, 59}; // a tick on the hour's last second
-            t.Timer1_Timer();
-            QCOMPARE(t.lblElapsedTime->text(), u"Elapsed Time: 1:00:00"_s);
-            const QString before = t.Label1->text() + t.lblQuestion->text();
-            testing::click(t.Command2);
+            auto* timer = testing::control<QTimer>(&t, "Timer1");
+            QVERIFY(timer->isActive() && timer->interval() == 1000);
+            QMetaObject::invokeMethod(timer, "timeout"); // a tick shows the time since the start
+            QVERIFY(QRegularExpression(u"^Elapsed Time: 0:00:0[1-9]$"_s)
+                        .match(textOf(t, "lblElapsedTime"))
+                        .hasMatch());
+            const QString before = textOf(t, "Label1") + textOf(t, "lblQuestion");
+            clickButton(t, "Command2");
             t.close();                  // the title bar's close button asks the same
-            testing::click(t.Command3); // printing puts the window's colours back
+            clickButton(t, "Command3"); // printing puts the window's colours back
             QCOMPARE(env.boxes->shown, QStringList({sure, sure, "No printer is available."}));
-            QCOMPARE(t.Label1->text() + t.lblQuestion->text(), before);
-            QVERIFY(t.RunStarted == 1 && t.isVisible() && t.isInModalWait());
-            QCOMPARE(ui::backColor(t.labelA), ui::backColor(&t));
+            QCOMPARE(textOf(t, "Label1") + textOf(t, "lblQuestion"), before);
+            QVERIFY(t.isVisible() && t.isInModalWait());
+            QCOMPARE(ui::backColor(ctl(t, "labelA")), ui::backColor(&t));
             QVERIFY(ui::backColor(&t) != ui::standardColor(15));
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();

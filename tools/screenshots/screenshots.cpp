@@ -77,11 +77,6 @@ void shot(QWidget& w, const QString& name) {
     g_written << path;
 }
 
-// A window's button by its control name, as automation finds it.
-QPushButton* button(QWidget& window, const char* name) {
-    return window.findChild<QPushButton*>(QLatin1String(name));
-}
-
 // One action per kind of modal window, run once its wait has begun; the
 // windows open one another, so the tour is a set of these rather than a list.
 std::vector<std::function<bool(Window*)>> g_onModal;
@@ -99,27 +94,28 @@ template <class T = QWidget> T* control(QWidget& window, const char* name) {
     return window.findChild<T*>(QLatin1String(name));
 }
 
-void clickButton(QWidget& window, const char* name) {
+// Clicks the button `name` of `window`, as a user does.
+void press(QWidget& window, const char* name) {
     control<QPushButton>(window, name)->click();
 }
 
-// Picks an answer as a candidate does: by clicking its label, or typing it.
+// Picks an answer as a candidate does: by clicking its option, or typing it.
 void answer(TestRunWindow& t, bool right) {
     const QString correct = rightTrimmed(shared::testRecord.text(TestRecord::CorrectAnswer));
-    if (t.txtANswer->isVisible()) {
-        t.txtANswer->setText(right ? correct : QStringLiteral("I do not know"));
+    if (auto* box = t.findChild<QLineEdit*>(QStringLiteral("txtANswer")); box->isVisible()) {
+        box->setText(right ? correct : QStringLiteral("I do not know"));
     } else {
-        for (QLabel* label : {t.labelA, t.labelB, t.labelC, t.labelD, t.labelE}) {
+        for (QChar letter : QStringLiteral("ABCDE")) {
+            const auto* label = t.findChild<QLabel*>(QStringLiteral("label") + letter);
             const bool isCorrect =
                 rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
             if (label->isVisible() && isCorrect == right) {
-                t.findChild<QRadioButton*>(QStringLiteral("answer") + label->objectName().right(1))
-                    ->click();
+                t.findChild<QRadioButton*>(QStringLiteral("answer") + letter)->click();
                 break;
             }
         }
     }
-    t.Command1->click();
+    press(t, "Command1");
 }
 
 void tour() {
@@ -134,21 +130,21 @@ void tour() {
 
     onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
-        button(e, "Command5")->click(); // Edit test properties
-        button(e, "Command2")->click(); // Done
+        press(e, "Command5"); // Edit test properties
+        press(e, "Command2"); // Done
     });
     onModal<PropertiesWindow>([](PropertiesWindow& p) {
         shot(p, QStringLiteral("properties"));
-        button(p, "Command2")->click(); // Cancel
+        press(p, "Command2"); // Cancel
     });
     tabs->setCurrentIndex(1);
     control<FileListBox>(m, "File1")->selectFile(QStringLiteral("Sample.tst"));
     control<QLineEdit>(m, "txtCreator")->setText(QStringLiteral("Demo Author"));
     control<QLineEdit>(m, "txtPassword")->setText(QStringLiteral("demo"));
-    clickButton(m, "Command3");
+    press(m, "Command3");
 
-    onModal<IntroductionWindow>([](IntroductionWindow& w) { w.Command1->click(); });
-    onModal<QuestionCountWindow>([](QuestionCountWindow& w) { w.Command1->click(); });
+    onModal<IntroductionWindow>([](IntroductionWindow& w) { press(w, "Command1"); });
+    onModal<QuestionCountWindow>([](QuestionCountWindow& w) { press(w, "Command1"); });
     onModal<TestRunWindow>([](TestRunWindow& t) {
         shot(t, QStringLiteral("question"));
         // One wrong answer first, for the detailed feedback; the rest right.
@@ -158,21 +154,21 @@ void tour() {
     onModal<DetailedFeedbackWindow>([](DetailedFeedbackWindow& w) {
         if (!g_written.join(' ').contains(QStringLiteral("feedback")))
             shot(w, QStringLiteral("feedback"));
-        w.Command1->click();
+        press(w, "Command1");
     });
-    onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { w.Command1->click(); });
+    onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { press(w, "Command1"); });
     onModal<ScoreWindow>([](ScoreWindow& w) {
         shot(w, QStringLiteral("score"));
-        clickButton(w, "Command1");
+        press(w, "Command1");
     });
     tabs->setCurrentIndex(2);
-    clickButton(m, "Command4");
+    press(m, "Command4");
 
     tabs->setCurrentIndex(3);
     control<FileListBox>(m, "File3")->selectFile(QStringLiteral("Ann.log"));
-    clickButton(m, "Command5");
+    press(m, "Command5");
     shot(WindowRegistry::get<ScoreLogWindow>(), QStringLiteral("score-log"));
-    clickButton(WindowRegistry::get<ScoreLogWindow>(), "Command1");
+    press(WindowRegistry::get<ScoreLogWindow>(), "Command1");
 }
 
 } // namespace
