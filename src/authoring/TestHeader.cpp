@@ -17,15 +17,15 @@ CreateResult createTest(const QString& testsDir, const QString& typedName, const
     const QString existing = platform::resolveCaseInsensitive(path);
     result.path = existing.isEmpty() ? path : existing;
 
-    IoStatus st;
-    const std::int64_t length = RecordFile(result.path, shared::kTestRecordLength).length(&st);
-    if (!st) {
-        result.status = st;
+    const IoResult<std::int64_t> length =
+        RecordFile(result.path, shared::kTestRecordLength).length();
+    if (!length) {
+        result.status = length.status();
         return result;
     }
     // An empty file is a test not yet begun; anything longer may be someone's
     // work, even when it is too short to count as a record.
-    if (length > 0) {
+    if (*length > 0) {
         result.outcome = CreateOutcome::Exists;
         return result;
     }

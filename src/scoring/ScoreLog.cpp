@@ -58,11 +58,11 @@ void finishRun(int questionsToTake, int correctCount) {
             IoStatus::failure(path, nameProblem)
                 .message(QStringLiteral("Your score could not be added to the score log")));
     } else {
-        const IoStatus st =
+        const IoResult<int> appended =
             RecordFile(path, LogRecord::kSize).appendAtCount(shared::logRecord.bytes());
-        if (!st)
-            platform::msgBox(
-                st.message(QStringLiteral("Your score could not be added to the score log")));
+        if (!appended)
+            platform::msgBox(appended.status().message(
+                QStringLiteral("Your score could not be added to the score log")));
     }
 
     shared::finalScore = toInt16(score);
@@ -105,19 +105,20 @@ QString entryText(const LogRecord& rec) {
 LogText readLog(const QString& path) {
     LogText result;
     const RecordFile file(path, LogRecord::kSize);
-    IoStatus st;
-    const std::int64_t length = file.length(&st);
-    if (!st) {
+    const IoResult<std::int64_t> length = file.length();
+    if (!length) {
         result.ok = false;
         return result;
     }
-    const std::optional<std::int16_t> count = rules::recordCountForLength(length, LogRecord::kSize);
+    const std::optional<std::int16_t> count =
+        rules::recordCountForLength(*length, LogRecord::kSize);
     // One open and one read for the whole log, under a shared lock so that an
     // entry being appended is not seen half-written. A log that vanished since
     // it was listed cannot be read; reading never creates it. Only whole
     // records read before a failure count.
-    QByteArray all;
-    result.ok = file.readRecords(1, count ? *count : kMaxCount, all) && count.has_value();
+    const IoResult<QByteArray> read = file.readRecords(1, count ? *count : kMaxCount);
+    result.ok = read && count.has_value();
+    const QByteArray& all = read.value();
 
     const int got = static_cast<int>(all.size() / LogRecord::kSize);
     result.text.reserve(static_cast<qsizetype>(got) * kTypicalEntryChars);

@@ -24,11 +24,10 @@ QString defaultTestsDir() {
 }
 
 IoStatus readTestRecord(const QString& path, int n) {
-    QByteArray bytes;
-    const IoStatus st = RecordFile(path, kTestRecordLength).read(n, bytes);
-    if (st)
-        testRecord.setBytes(bytes);
-    return st;
+    const IoResult<QByteArray> bytes = RecordFile(path, kTestRecordLength).read(n);
+    if (bytes)
+        testRecord.setBytes(*bytes);
+    return bytes.status();
 }
 
 IoStatus writeTestRecord(const QString& path, int n) {
@@ -36,7 +35,10 @@ IoStatus writeTestRecord(const QString& path, int n) {
 }
 
 std::optional<std::int16_t> testRecordCount(const QString& path, IoStatus* status) {
-    return RecordFile(path, kTestRecordLength).count(status);
+    const IoResult<std::int16_t> count = RecordFile(path, kTestRecordLength).count();
+    if (!count && status)
+        *status = count.status();
+    return count ? std::optional(*count) : std::nullopt;
 }
 
 void reset() {

@@ -170,11 +170,7 @@ QString testFileProblem(const QString& path) {
     // A test too large to count has already failed with its reason above.
     if (records.value_or(0) == 0)
         return QStringLiteral("The test %1 is empty.").arg(quoted);
-    QByteArray header;
-    status = file.read(1, header);
-    if (!status)
-        return status.message(QStringLiteral("Cannot read the test"));
-    return {};
+    return file.read(1).status().message(QStringLiteral("Cannot read the test"));
 }
 
 QString questionRecordProblem(const QString& path, int record) {

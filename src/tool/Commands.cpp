@@ -283,10 +283,9 @@ private:
             failed(IoStatus::failure(path, QStringLiteral("No such test")));
             return std::nullopt;
         }
-        IoStatus st;
-        const auto count = RecordFile(path, TestRecord::kSize).count(&st);
+        const IoResult<std::int16_t> count = RecordFile(path, TestRecord::kSize).count();
         if (!count) {
-            failed(st);
+            failed(count.status());
             return std::nullopt;
         }
         if (*count == 0) {
@@ -592,22 +591,22 @@ private:
         const QString path = a.files.front();
         if (!QFileInfo(path).isFile())
             return failed(IoStatus::failure(path, QStringLiteral("No such score log")));
-        IoStatus st;
-        const std::int64_t length = RecordFile(path, LogRecord::kSize).length(&st);
-        if (!st)
-            return failed(st);
+        const IoResult<std::int64_t> measured = RecordFile(path, LogRecord::kSize).length();
+        if (!measured)
+            return failed(measured.status());
+        const std::int64_t length = *measured;
         // Whole entries only: a cut-off one holds nothing a spreadsheet can use.
         if (const std::int64_t stray = length % LogRecord::kSize; stray > 0)
             m_err << path << ": " << stray << " stray bytes after the last entry are left out "
                   << "(see quizdex-tool repair)\n";
         QString text = csv::logHeader();
-        st = toolfiles::readRecords(path, LogRecord::kSize,
-                                    static_cast<int>(length / LogRecord::kSize),
-                                    [&](int, const QByteArray& b) {
-                                        LogRecord rec;
-                                        rec.setBytes(b);
-                                        text += csv::logRow(rec);
-                                    });
+        IoStatus st = toolfiles::readRecords(path, LogRecord::kSize,
+                                             static_cast<int>(length / LogRecord::kSize),
+                                             [&](int, const QByteArray& b) {
+                                                 LogRecord rec;
+                                                 rec.setBytes(b);
+                                                 text += csv::logRow(rec);
+                                             });
         if (!st)
             return failed(st);
         st = deliver(*out, text);

@@ -87,10 +87,10 @@ IoStatus check(const QString& path, FileKind kind, Report& report) {
     const int size = recordLength(kind);
     if (!QFileInfo::exists(path))
         return IoStatus::failure(path, QStringLiteral("No such file"));
-    IoStatus st;
-    const std::int64_t length = RecordFile(path, size).length(&st);
-    if (!st)
-        return st;
+    const IoResult<std::int64_t> measured = RecordFile(path, size).length();
+    if (!measured)
+        return measured.status();
+    const std::int64_t length = *measured;
     report.wholeRecords = length / size;
     const std::int64_t stray = length % size;
     if (length == 0 && kind == FileKind::Test)

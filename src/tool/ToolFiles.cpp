@@ -29,15 +29,14 @@ IoStatus failure(const QString& path, int err) {
 IoStatus readRecords(const QString& path, int recordLength, int count,
                      const std::function<void(int, const QByteArray&)>& each) {
     const RecordFile file(path, recordLength);
-    QByteArray bytes;
     for (int first = 1; first <= count; first += kRecordsAtOnce) {
         const int n = std::min(kRecordsAtOnce, count - first + 1);
-        const IoStatus st = file.readRecords(first, n, bytes);
-        if (!st)
-            return st;
+        const IoResult<QByteArray> bytes = file.readRecords(first, n);
+        if (!bytes)
+            return bytes.status();
         for (int i = 0; i < n; ++i)
             each(first + i,
-                 QByteArray::fromRawData(bytes.constData() + i * recordLength, recordLength));
+                 QByteArray::fromRawData(bytes->constData() + i * recordLength, recordLength));
     }
     return IoStatus::success();
 }
@@ -150,9 +149,7 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
     // A write that a kill interrupted is put back first, as any reader does;
     // then, under the lock the program's writers take, none writes meanwhile.
     for (int attempt = 0;; ++attempt) {
-        IoStatus st;
-        records.length(&st);
-        if (!st)
+        if (const IoStatus st = records.length().status(); !st)
             return st;
         if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return IoStatus::failure(path, file.errorString());
