@@ -146,7 +146,7 @@ void PropertiesWindow::onLoaded() {
 }
 
 bool PropertiesWindow::openFor(const QString& testPath) {
-    const IoStatus st = shared::readTestRecord(testPath, 1);
+    const IoStatus st = shared::loadTestRecord(testPath, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
         return false;
@@ -186,7 +186,7 @@ void PropertiesWindow::VScroll1_Change() {
 void PropertiesWindow::Command1_Click() {
     const QString path = m_testPath.isEmpty() ? shared::testPath : m_testPath;
     // Read again, so that fields this window does not show stay as on disk.
-    IoStatus st = shared::readTestRecord(path, 1);
+    IoStatus st = shared::loadTestRecord(path, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
         return;
@@ -207,7 +207,7 @@ void PropertiesWindow::Command1_Click() {
               authoring::flagText({chkIncorrect1->isChecked(), chkIncorrect2->isChecked(),
                                    chkIncorrect3->isChecked(), chkIncorrect4->isChecked()}));
     h.setText(TestRecord::PassingScore, authoring::passingScoreText(VScroll1->value()));
-    st = shared::writeTestRecord(path, 1);
+    st = shared::writeTestRecord(path, 1, h);
     if (!st) {
         // The window stays open with the author's settings, to try again.
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be saved to")));

@@ -31,7 +31,7 @@ CreateResult createTest(const QString& testsDir, const QString& typedName, const
     }
 
     fillNewHeader(shared::testRecord, owner, password);
-    result.status = shared::writeTestRecord(result.path, 1);
+    result.status = shared::writeTestRecord(result.path, 1, shared::testRecord);
     result.outcome = result.status ? CreateOutcome::Created : CreateOutcome::Failed;
     return result;
 }

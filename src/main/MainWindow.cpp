@@ -359,7 +359,7 @@ void MainWindow::Command3_Click() {
         platform::msgBox(QStringLiteral("Both name AND password are required."));
         return;
     }
-    const IoStatus st = shared::readTestRecord(shared::testPath, 1);
+    const IoStatus st = shared::loadTestRecord(shared::testPath, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
         return;

@@ -23,22 +23,28 @@ QString defaultTestsDir() {
     return QStringLiteral(".") + pathSep() + QStringLiteral("tests");
 }
 
-IoStatus readTestRecord(const QString& path, int n) {
+IoResult<TestRecord> readTestRecord(const QString& path, int n) {
     const IoResult<QByteArray> bytes = RecordFile(path, kTestRecordLength).read(n);
-    if (bytes)
-        testRecord.setBytes(*bytes);
-    return bytes.status();
+    if (!bytes)
+        return bytes.status();
+    TestRecord record;
+    record.setBytes(*bytes);
+    return record;
 }
 
-IoStatus writeTestRecord(const QString& path, int n) {
-    return RecordFile(path, kTestRecordLength).write(n, testRecord.bytes());
+IoStatus loadTestRecord(const QString& path, int n) {
+    const IoResult<TestRecord> record = readTestRecord(path, n);
+    if (record)
+        testRecord = *record;
+    return record.status();
 }
 
-std::optional<std::int16_t> testRecordCount(const QString& path, IoStatus* status) {
-    const IoResult<std::int16_t> count = RecordFile(path, kTestRecordLength).count();
-    if (!count && status)
-        *status = count.status();
-    return count ? std::optional(*count) : std::nullopt;
+IoStatus writeTestRecord(const QString& path, int n, const TestRecord& record) {
+    return RecordFile(path, kTestRecordLength).write(n, record.bytes());
+}
+
+IoResult<std::int16_t> testRecordCount(const QString& path) {
+    return RecordFile(path, kTestRecordLength).count();
 }
 
 void reset() {

@@ -163,23 +163,20 @@ QString testFileProblem(const QString& path) {
     const RecordFile file(path, shared::kTestRecordLength);
     if (!file.exists())
         return QStringLiteral("The test %1 cannot be found.").arg(quoted);
-    IoStatus status;
-    const std::optional<std::int16_t> records = shared::testRecordCount(path, &status);
-    if (!status)
-        return status.message(QStringLiteral("Cannot read the test"));
-    // A test too large to count has already failed with its reason above.
-    if (records.value_or(0) == 0)
+    const IoResult<std::int16_t> records = shared::testRecordCount(path);
+    if (!records)
+        return records.status().message(QStringLiteral("Cannot read the test"));
+    if (*records == 0)
         return QStringLiteral("The test %1 is empty.").arg(quoted);
     return file.read(1).status().message(QStringLiteral("Cannot read the test"));
 }
 
 QString questionRecordProblem(const QString& path, int record) {
     // One stat per question: the whole run of the largest test stays quick.
-    IoStatus status;
-    const std::optional<std::int16_t> records = shared::testRecordCount(path, &status);
-    if (!status)
-        return status.message(QStringLiteral("Cannot read the test"));
-    if (records && *records >= record)
+    const IoResult<std::int16_t> records = shared::testRecordCount(path);
+    if (!records)
+        return records.status().message(QStringLiteral("Cannot read the test"));
+    if (*records >= record)
         return {};
     if (!RecordFile(path, shared::kTestRecordLength).exists())
         return testFileProblem(path);

@@ -207,26 +207,25 @@ void TestRunWindow::onActivated() {
     RunningScore = 0;
 
     using shared::testPath;
-    using shared::testRecord;
     if (const QString problem = taking::testFileProblem(testPath); !problem.isEmpty()) {
         endRun(problem);
         return;
     }
-    if (const IoStatus st = shared::readTestRecord(testPath, 1); !st) {
-        endRun(st.message(QStringLiteral("Cannot read the test")));
+    const IoResult<TestRecord> header = shared::readTestRecord(testPath, 1);
+    if (!header) {
+        endRun(header.status().message(QStringLiteral("Cannot read the test")));
         return;
     }
-    CorrectFeedback = testRecord.text(TestRecord::CorrectFeedback);
-    IncorrectFeedback = testRecord.text(TestRecord::IncorrectFeedback);
+    CorrectFeedback = header->text(TestRecord::CorrectFeedback);
+    IncorrectFeedback = header->text(TestRecord::IncorrectFeedback);
     TestName = rules::testNameFromPath(testPath);
 
-    showIntroduction();
+    showIntroduction(header->text(TestRecord::Owner));
     ResetAnswerControls();
     applyVisibility();
 
-    IoStatus status;
-    const std::optional<std::int16_t> records = shared::testRecordCount(testPath, &status);
-    if (!status || !records || *records < 1) {
+    const IoResult<std::int16_t> records = shared::testRecordCount(testPath);
+    if (!records || *records < 1) {
         endRun(taking::testFileProblem(testPath));
         return;
     }
@@ -246,9 +245,9 @@ void TestRunWindow::onActivated() {
     UpdateScore();
 }
 
-void TestRunWindow::showIntroduction() {
+void TestRunWindow::showIntroduction(const QString& owner) {
     IntroductionWindow& intro = WindowRegistry::get<IntroductionWindow>();
-    intro.Label2->setText(shared::testRecord.text(TestRecord::Owner));
+    intro.Label2->setText(owner);
     intro.Label1->setText(TestName);
     intro.Image1->showTestPicture(shared::testsDir, TestName);
 
@@ -341,20 +340,21 @@ void TestRunWindow::NextQuestion() {
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
     ++QuestionsAsked;
-    using shared::testRecord;
     if (const QString problem = taking::questionRecordProblem(shared::testPath, record);
         !problem.isEmpty()) {
         endRun(problem);
         return;
     }
-    if (const IoStatus st = shared::readTestRecord(shared::testPath, record); !st) {
-        endRun(st.message(QStringLiteral("Cannot read the test")));
+    const IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, record);
+    if (!question) {
+        endRun(question.status().message(QStringLiteral("Cannot read the test")));
         return;
     }
+    m_question = *question;
     ResetAnswerControls();
-    lblQuestion->setText(testRecord.text(TestRecord::QuestionText));
+    lblQuestion->setText(m_question.text(TestRecord::QuestionText));
 
-    const QString type = testRecord.text(TestRecord::QuestionType);
+    const QString type = m_question.text(TestRecord::QuestionType);
     const auto labels = answerLabels();
     const auto buttons = answers();
     if (type == kTypeMultiple) {
@@ -362,7 +362,7 @@ void TestRunWindow::NextQuestion() {
         for (int choice = 1; choice <= 5; ++choice)
             setAnswerText(
                 static_cast<std::size_t>(taking::labelForChoice(AnswerArrangement, choice)),
-                testRecord.fullText(TestRecord::choice(choice)));
+                m_question.fullText(TestRecord::choice(choice)));
     } else if (type == kTypeTrueFalse) {
         for (std::size_t i = 2; i < 5; ++i) {
             setShown(labels[i], false);
@@ -408,12 +408,11 @@ void TestRunWindow::Command1_Click() {
         platform::msgBox(QStringLiteral("Please select an answer."));
         return;
     }
-    using shared::testRecord;
     GivenAnswer = taking::comparableAnswer(labels[static_cast<std::size_t>(selected)]->text());
-    if (testRecord.text(TestRecord::QuestionType) == kTypeTyped)
+    if (m_question.text(TestRecord::QuestionType) == kTypeTyped)
         GivenAnswer = taking::comparableAnswer(txtANswer->text());
     const bool correct =
-        taking::isCorrectAnswer(testRecord.fullText(TestRecord::CorrectAnswer), GivenAnswer);
+        taking::isCorrectAnswer(m_question.fullText(TestRecord::CorrectAnswer), GivenAnswer);
     const bool sounds = m_soundsOn;
     const auto sound = [](const char* file) {
         return shared::joinPath(shared::testsDir, QLatin1String(file));
@@ -444,7 +443,6 @@ void TestRunWindow::giveFeedback(const QString& verdict, const QString& flags) {
         shortFeedback.showModal();
         return;
     }
-    using shared::testRecord;
     DetailedFeedbackWindow& big = WindowRegistry::get<DetailedFeedbackWindow>();
     big.Label1->clear();
     big.Label4->clear();
@@ -457,11 +455,11 @@ void TestRunWindow::giveFeedback(const QString& verdict, const QString& flags) {
         big.Label4->setText(taking::correctSoFarText(CorrectCount));
     if (items.explanation) {
         big.Frame1->show();
-        big.Label2->setText(testRecord.text(TestRecord::Explanation));
+        big.Label2->setText(m_question.text(TestRecord::Explanation));
     }
     if (items.correctAnswer) {
         big.Frame2->show();
-        big.Label3->setText(testRecord.text(TestRecord::CorrectAnswer));
+        big.Label3->setText(m_question.text(TestRecord::CorrectAnswer));
     }
     big.showModal();
 }

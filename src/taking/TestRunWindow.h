@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RunRules.h"
+#include "TestRecord.h"
 #include "WindowRegistry.h"
 
 #include <array>
@@ -97,7 +98,7 @@ private:
     // The only way an answer row gets its text: the option button beside it
     // is read as that text.
     void setAnswerText(std::size_t row, const QString& text);
-    void showIntroduction();
+    void showIntroduction(const QString& owner);
     bool chooseQuestionCount();
     void giveFeedback(const QString& verdict, const QString& flags);
     void endRun(const QString& message);
@@ -113,6 +114,8 @@ private:
     // visibility changes: children of a hidden parent change without asking
     // the window system where the pointer is, once per control.
     QWidget* m_answerRows = nullptr;
+
+    TestRecord m_question; // the question on screen, as read from the test
 
     int m_soundResult = 0; // result of the last sound call; nothing reads it
     bool m_soundsOn = true;

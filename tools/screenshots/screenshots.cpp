@@ -89,9 +89,21 @@ template <class T> void onModal(std::function<void(T&)> action) {
     });
 }
 
+// The correct answer of the question on screen, found in the test by its text.
+QString correctAnswer(const TestRunWindow& t) {
+    const QString shown = t.findChild<QLabel*>(QStringLiteral("lblQuestion"))->text();
+    const int records = shared::testRecordCount(shared::testPath).value();
+    for (int n = 2; n <= records; ++n) {
+        const IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, n);
+        if (question && question->text(TestRecord::QuestionText) == shown)
+            return rightTrimmed(question->text(TestRecord::CorrectAnswer));
+    }
+    return {};
+}
+
 // Picks an answer as a candidate does: by clicking its label, or typing it.
 void answer(TestRunWindow& t, bool right) {
-    const QString correct = rightTrimmed(shared::testRecord.text(TestRecord::CorrectAnswer));
+    const QString correct = correctAnswer(t);
     if (t.txtANswer->isVisible()) {
         t.txtANswer->setText(right ? correct : QStringLiteral("I do not know"));
     } else {
