@@ -9,7 +9,6 @@ QString testPath;
 QString candidateName;
 std::int16_t finalScore = 0;
 TestRecord testRecord;
-LogRecord logRecord;
 
 QString pathSep() {
     return QString(QDir::separator());
@@ -53,7 +52,6 @@ void reset() {
     candidateName.clear();
     finalScore = 0;
     testRecord.clear();
-    logRecord.clear();
 }
 
 } // namespace shared

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "LogRecord.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
 
@@ -13,7 +12,6 @@
 namespace shared {
 
 inline constexpr int kTestRecordLength = TestRecord::kSize;
-inline constexpr int kLogRecordLength = LogRecord::kSize;
 inline constexpr int kMaxQuestions = 32766;
 
 extern QString testsDir;
@@ -24,7 +22,6 @@ extern std::int16_t finalScore;
 // question editor. A writer that sets only some fields writes the others as it
 // holds them (see loadTestRecord).
 extern TestRecord testRecord;
-extern LogRecord logRecord;
 
 // The platform's path separator: every path the program builds uses it.
 QString pathSep();

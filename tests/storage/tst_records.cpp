@@ -7,6 +7,8 @@
 #include "TestRecord.h"
 #include "TextRules.h"
 
+#include <cerrno>
+#include <cstring>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -88,7 +90,15 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("rw.tst"));
         RecordFile f(file, 2514);
         QVERIFY(f.count() && *f.count() == 0);
-        QVERIFY(!f.read(1) && !shared::readTestRecord(file, 1));
+        // a failed read says why and holds nothing; a failed load keeps the shared record
+        shared::testRecord.setText(TestRecord::Owner, QStringLiteral("kept"));
+        const IoResult<TestRecord> missing = shared::readTestRecord(file, 1);
+        QVERIFY(!missing && missing.value() == TestRecord());
+        QCOMPARE(missing.status().message(QStringLiteral("Cannot read")),
+                 QStringLiteral("Cannot read \"%1\":\r\n%2")
+                     .arg(file, QString::fromLocal8Bit(std::strerror(ENOENT))));
+        QVERIFY(!f.read(1) && !shared::loadTestRecord(file, 1));
+        QCOMPARE(shared::testRecord.text(TestRecord::Owner), QStringLiteral("kept"));
         QVERIFY(!QFile::exists(file));
 
         TestRecord r;
@@ -102,6 +112,9 @@ private slots:
         raw.close();
         QCOMPARE(f.read(3).value(), QByteArray("XYZ") + QByteArray(2511, '\0'));
         QCOMPARE(f.read(9).value(), QByteArray(2514, '\0'));
+        // an append lands after the counted records and says where
+        QCOMPARE(f.appendAtCount(r.bytes()).value(), 3);
+        QCOMPARE(QFileInfo(file).size(), 3 * 2514);
     }
 
     void fileNamesKeepTheirBytesWhateverTheirEncoding() {
