@@ -392,8 +392,8 @@ void MainWindow::Command4_Click() {
         platform::msgBox(problem);
         return;
     }
-    if (const QString problem = taking::testFileProblem(shared::testPath); !problem.isEmpty()) {
-        platform::msgBox(problem);
+    if (const IoStatus st = taking::readTestToTake(shared::testPath).status(); !st) {
+        platform::msgBox(st.message(QStringLiteral("Cannot read the test")));
         File2->refresh();
         return;
     }

@@ -158,32 +158,32 @@ QString ElapsedClock::text() const {
            twoDigits(ElapsedMinutes) + QLatin1Char(':') + twoDigits(ElapsedSeconds);
 }
 
-QString testFileProblem(const QString& path) {
+IoResult<TestRecord> readTestToTake(const QString& path) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
-    const RecordFile file(path, shared::kTestRecordLength);
-    if (!file.exists())
-        return QStringLiteral("The test %1 cannot be found.").arg(quoted);
+    if (!RecordFile(path, shared::kTestRecordLength).exists())
+        return IoStatus::refusal(path, QStringLiteral("The test %1 cannot be found.").arg(quoted));
     const IoResult<std::int16_t> records = shared::testRecordCount(path);
     if (!records)
-        return records.status().message(QStringLiteral("Cannot read the test"));
+        return records.status();
     if (*records == 0)
-        return QStringLiteral("The test %1 is empty.").arg(quoted);
-    return file.read(1).status().message(QStringLiteral("Cannot read the test"));
+        return IoStatus::refusal(path, QStringLiteral("The test %1 is empty.").arg(quoted));
+    return shared::readTestRecord(path, 1);
 }
 
-QString questionRecordProblem(const QString& path, int record) {
+IoStatus checkQuestionRecord(const QString& path, int record) {
     // One stat per question: the whole run of the largest test stays quick.
     const IoResult<std::int16_t> records = shared::testRecordCount(path);
     if (!records)
-        return records.status().message(QStringLiteral("Cannot read the test"));
+        return records.status();
     if (*records >= record)
-        return {};
+        return IoStatus::success();
     if (!RecordFile(path, shared::kTestRecordLength).exists())
-        return testFileProblem(path);
-    return platform::lines(
-        {QStringLiteral("The test \"%1\" lost questions while you were taking it.")
-             .arg(filename::shown(path)),
-         QStringLiteral("The test has ended without a score.")});
+        return readTestToTake(path).status();
+    return IoStatus::refusal(
+        path,
+        platform::lines({QStringLiteral("The test \"%1\" lost questions while you were taking it.")
+                             .arg(filename::shown(path)),
+                         QStringLiteral("The test has ended without a score.")}));
 }
 
 QString candidateNameProblem(const QString& candidateName) {

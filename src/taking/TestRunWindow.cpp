@@ -207,11 +207,7 @@ void TestRunWindow::onActivated() {
     RunningScore = 0;
 
     using shared::testPath;
-    if (const QString problem = taking::testFileProblem(testPath); !problem.isEmpty()) {
-        endRun(problem);
-        return;
-    }
-    const IoResult<TestRecord> header = shared::readTestRecord(testPath, 1);
+    const IoResult<TestRecord> header = taking::readTestToTake(testPath);
     if (!header) {
         endRun(header.status().message(QStringLiteral("Cannot read the test")));
         return;
@@ -226,7 +222,8 @@ void TestRunWindow::onActivated() {
 
     const IoResult<std::int16_t> records = shared::testRecordCount(testPath);
     if (!records || *records < 1) {
-        endRun(taking::testFileProblem(testPath));
+        endRun(taking::readTestToTake(testPath).status().message(
+            QStringLiteral("Cannot read the test")));
         return;
     }
     QuestionsAvailable = *records - 1;
@@ -340,9 +337,8 @@ void TestRunWindow::NextQuestion() {
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
     ++QuestionsAsked;
-    if (const QString problem = taking::questionRecordProblem(shared::testPath, record);
-        !problem.isEmpty()) {
-        endRun(problem);
+    if (const IoStatus st = taking::checkQuestionRecord(shared::testPath, record); !st) {
+        endRun(st.message(QStringLiteral("Cannot read the test")));
         return;
     }
     const IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, record);
