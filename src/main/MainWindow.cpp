@@ -308,9 +308,13 @@ void MainWindow::Command1_Click() {
     }
     shared::testPath =
         shared::joinPath(shared::testsDir, rightTrimmed(Text1->text()) + QStringLiteral(".tst"));
-    const authoring::CreateResult made =
+    const IoResult<authoring::NewTest> made =
         authoring::createTest(shared::testsDir, Text1->text(), Text2->text(), Text3->text());
-    switch (made.outcome) {
+    if (!made) {
+        platform::msgBox(made.status().message(QStringLiteral("The test could not be created as")));
+        return;
+    }
+    switch (made->outcome) {
     case authoring::CreateOutcome::IllegalName:
         platform::msgBox(platform::lines(
             {QStringLiteral("You have entered characters in the Test Name"),
@@ -325,13 +329,10 @@ void MainWindow::Command1_Click() {
                              QStringLiteral("If you need to make changes to the existing"),
                              QStringLiteral("test, click on the EDIT TEST tab.")}));
         return;
-    case authoring::CreateOutcome::Failed:
-        platform::msgBox(made.status.message(QStringLiteral("The test could not be created as")));
-        return;
     case authoring::CreateOutcome::Created:
         break;
     }
-    shared::testPath = made.path;
+    shared::testPath = made->path;
     refreshLists();
     if (!PropertiesWindow::openFor(shared::testPath))
         return;
