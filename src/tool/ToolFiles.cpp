@@ -83,8 +83,7 @@ IoStatus NewFile::append(const QByteArray& bytes) {
     return m_buffer.size() >= kBufferSize ? flush() : m_status;
 }
 
-IoStatus NewFile::commit(bool* exists) {
-    *exists = false;
+IoStatus NewFile::commit(const QString& takenReason) {
     if (!flush())
         return m_status;
     if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
@@ -99,10 +98,9 @@ IoStatus NewFile::commit(bool* exists) {
     if (result != 0 && errno != EEXIST)
         result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
                              RENAME_NOREPLACE);
-    if (result != 0) {
-        *exists = errno == EEXIST;
-        return m_status = failure(m_path, errno);
-    }
+    if (result != 0)
+        return m_status = errno == EEXIST ? IoStatus::failure(m_path, takenReason)
+                                          : failure(m_path, errno);
     ::unlink(m_temp.constData()); // gone already after a rename
     m_temp.clear();
     if (!fileio::syncFolderOf(target))
@@ -117,17 +115,17 @@ IoStatus writeOutput(const QString& path, const QByteArray& bytes) {
     return IoStatus::success();
 }
 
-IoStatus readInput(const QString& path, QByteArray& bytes) {
+IoResult<QByteArray> readInput(const QString& path) {
     QFile file;
     const bool opened = path == QLatin1String("-")
                             ? file.open(stdin, QIODevice::ReadOnly)
                             : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened)
         return IoStatus::failure(path, file.errorString());
-    bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoStatus::failure(path, file.errorString());
-    return IoStatus::success();
+    return bytes;
 }
 
 QString sameNameIgnoringCase(const QString& path) {
@@ -140,7 +138,7 @@ QString sameNameIgnoringCase(const QString& path) {
     return it == entries.end() ? QString() : info.dir().filePath(*it);
 }
 
-IoStatus repair(const QString& path, int recordLength, Repair& result) {
+IoResult<Repair> repair(const QString& path, int recordLength) {
     if (QFileInfo(path).isDir())
         return failure(path, EISDIR);
     const RecordFile records(path, recordLength);
@@ -163,11 +161,12 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
                                                           "cannot be put back"));
     }
     const std::int64_t length = file.size();
+    Repair result;
     result.wholeRecords = length / recordLength;
     result.strayBytes = length % recordLength;
     result.strayPath = path + QStringLiteral(".stray");
     if (result.strayBytes == 0)
-        return IoStatus::success();
+        return result;
 
     const std::int64_t keep = length - result.strayBytes;
     QByteArray stray;
@@ -190,7 +189,9 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
         QFile::remove(result.strayPath); // the file still holds them
         return IoStatus::failure(path, file.errorString());
     }
-    return ::fsync(file.handle()) == 0 ? IoStatus::success() : failure(path, errno);
+    if (::fsync(file.handle()) != 0)
+        return failure(path, errno);
+    return result;
 }
 
 } // namespace toolfiles
