@@ -45,13 +45,18 @@ public:
     explicit operator bool() const { return ok(); }
     const IoStatus& status() const { return m_status; }
 
-    // The value, also after a failure.
+    // The value, also after a failure. A temporary result gives its value
+    // away, so that nothing refers into it once it is gone.
     const T& value() const& { return m_value; }
-    T&& value() && { return std::move(m_value); }
+    T value() && { return std::move(m_value); }
     // The value of a read that succeeded.
     const T& operator*() const& {
         Q_ASSERT(ok());
         return m_value;
+    }
+    T operator*() && {
+        Q_ASSERT(ok());
+        return std::move(m_value);
     }
     const T* operator->() const {
         Q_ASSERT(ok());
