@@ -8,6 +8,7 @@
 #include "IntroductionWindow.h"
 #include "LogRecord.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "QuestionCountWindow.h"
 #include "QuestionEditor.h"
 #include "RecordFile.h"
@@ -17,7 +18,6 @@
 #include "SharedState.h"
 #include "TestRunWindow.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 #include "WindowRegistry.h"
 
 #include <algorithm>
@@ -37,6 +37,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -114,13 +115,23 @@ void reportWhenIdle() {
     });
 }
 
+// The editor's question box and moves, found by their control names.
+struct Editor {
+    MultiLineTextBox* question;
+    QAbstractButton *next, *back, *first, *last;
+};
+
 // Opens `file` (in ./tests) in the question editor, as the edit door does.
-QuestionEditor& openEditor(const QString& file) {
+Editor openEditor(const QString& file) {
     shared::testsDir = shared::defaultTestsDir();
     shared::testPath = shared::joinPath(shared::testsDir, file);
     QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
     e.present();
-    return e;
+    const auto button = [&e](const char* name) {
+        return testing::control<QAbstractButton>(&e, QLatin1String(name));
+    };
+    return {testing::control<MultiLineTextBox>(&e, QStringLiteral("txtQuestion")),
+            button("Command1"), button("Command3"), button("Command7"), button("Command8")};
 }
 
 // Takes the whole test `file` through the main window's take door, answering
@@ -131,10 +142,11 @@ enum class Pointer { OnNext, Away };
 double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
-    m.Check1->setChecked(false);
-    m.File2->refresh();
-    m.File2->selectFile(file);
-    m.txtName->setText(QStringLiteral("Bench"));
+    testing::control<QCheckBox>(&m, QStringLiteral("Check1"))->setChecked(false);
+    auto* testsToTake = testing::control<FileListBox>(&m, QStringLiteral("File2"));
+    testsToTake->refresh();
+    testsToTake->selectFile(file);
+    testing::control<QLineEdit>(&m, QStringLiteral("txtName"))->setText(QStringLiteral("Bench"));
     double elapsed = 0;
     testing::whenModal<IntroductionWindow>(
         [](IntroductionWindow& intro) { intro.Command1->click(); });
@@ -154,7 +166,7 @@ double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
             if (i == total - 1) {
                 testing::whenModal<ScoreWindow>([&elapsed, &timer](ScoreWindow& s) {
                     elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-                    s.Command1->click();
+                    testing::control<QPushButton>(&s, QStringLiteral("Command1"))->click();
                 });
             }
             t.answerA->setChecked(true);
@@ -166,7 +178,7 @@ double takeWholeTest(const QString& file, Pointer pointer = Pointer::OnNext) {
                 QCoreApplication::processEvents();
         }
     });
-    m.Command4->click();
+    testing::control<QPushButton>(&m, QStringLiteral("Command4"))->click();
     return elapsed;
 }
 
@@ -199,9 +211,9 @@ int childMain(int argc, char* argv[]) {
         const QString file =
             questions != 32766 ? QStringLiteral("Sized.tst") : QStringLiteral("Big.tst");
         if (mode == QLatin1String("editor")) {
-            QuestionEditor& e = openEditor(file);
-            e.Command8_Click();
-            e.Command7_Click();
+            const Editor e = openEditor(file);
+            e.last->click();
+            e.first->click();
         } else {
             std::fprintf(stderr, "run: %.0f ms\n", takeWholeTest(file));
         }
@@ -336,35 +348,44 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    // Score log views: selecting the largest log until Text4 holds its text,
-    // and the full view's activation; against setting the same, already built
-    // text into the same widget.
+    // Score log views: selecting the largest log until the preview holds its text,
+    // and "Full &View" until the full view holds it; against setting the same,
+    // already built text into the same widget.
     {
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
-        m.File3->refresh();
+        testing::control<QTabWidget>(&m, QStringLiteral("SSTab1"))->setCurrentIndex(3);
+        auto* fullViewButton = testing::control<QPushButton>(&m, QStringLiteral("Command5"));
+        auto* logs = testing::control<FileListBox>(&m, QStringLiteral("File3"));
+        auto* preview = testing::control<QPlainTextEdit>(&m, QStringLiteral("Text4"));
+        logs->refresh();
         std::vector<double> mini, miniBase, full, fullBase;
         for (int i = 0; i < 15; ++i) {
-            m.File3->selectFile(QStringLiteral("One.log"));
+            logs->selectFile(QStringLiteral("One.log"));
             QElapsedTimer t;
             t.start();
-            m.File3->selectFile(QStringLiteral("Big.log"));
+            logs->selectFile(QStringLiteral("Big.log"));
             mini.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            const QString text = m.Text4->toPlainText();
-            m.Text4->clear();
+            const QString text = preview->toPlainText();
+            preview->clear();
             t.restart();
-            m.Text4->setPlainText(text);
+            preview->setPlainText(text);
             miniBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
 
             t.restart();
-            ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
-            f.present();
+            fullViewButton->click();
             full.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            f.Text1->clear();
+            ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
+            auto* entries = testing::control<QPlainTextEdit>(&f, QStringLiteral("Text1"));
+            if (entries->toPlainText() != text) { // else the row would time an empty view
+                std::fprintf(stderr, "the full view does not show Big.log\n");
+                std::exit(1);
+            }
+            entries->clear();
             t.restart();
-            f.Text1->setPlainText(text);
+            entries->setPlainText(text);
             fullBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            f.Command1_Click();
+            testing::control<QPushButton>(&f, QStringLiteral("Command1"))->click();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         rows.push_back({QStringLiteral("score log view, miniature (32,767 entries)"),
@@ -380,19 +401,19 @@ int main(int argc, char* argv[]) {
     {
         auto moves = [](const QString& file, std::vector<double>& next, std::vector<double>& back,
                         std::vector<double>& last) {
-            QuestionEditor& e = openEditor(file);
+            const Editor e = openEditor(file);
             QElapsedTimer t;
             for (int i = 0; i < 101; ++i) {
                 t.start();
-                e.Command1_Click();
+                e.next->click();
                 next.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
                 t.restart();
-                e.Command3_Click();
+                e.back->click();
                 back.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
                 t.restart();
-                e.Command8_Click();
+                e.last->click();
                 last.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-                e.Command7_Click();
+                e.first->click();
             }
             WindowRegistry::destroyAll();
         };
@@ -415,15 +436,15 @@ int main(int argc, char* argv[]) {
     {
         // The fixtures' own megabytes go to disk first: a flush would carry them.
         ::sync();
-        QuestionEditor& e = openEditor(QStringLiteral("Big.tst"));
+        const Editor e = openEditor(QStringLiteral("Big.tst"));
         std::vector<double> edited;
         QElapsedTimer t;
         for (int i = 0; i < 101; ++i) {
-            e.txtQuestion->setText(QStringLiteral("Edited %1").arg(i));
+            e.question->setText(QStringLiteral("Edited %1").arg(i));
             t.start();
-            e.Command1_Click();
+            e.next->click();
             edited.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            e.Command3_Click();
+            e.back->click();
         }
         WindowRegistry::destroyAll();
         constexpr double kFrameMs = 1000.0 / 60;

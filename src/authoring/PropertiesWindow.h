@@ -2,15 +2,16 @@
 
 #include "WindowRegistry.h"
 
+#include <array>
 #include <QString>
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class TestRecord;
 
 // The settings of one test, kept in its header record: owner, password,
 // feedback, answer order and passing score.
@@ -25,41 +26,41 @@ public:
     // the header cannot be read; the window is not shown then.
     static bool openFor(const QString& testPath);
 
-    void VScroll1_Change();
-    void Command1_Click(); // Save/Done
-    void Command2_Click(); // Cancel
-    void Command3_Click(); // Read Me
-
-    QLabel* Label1 = nullptr;
-    QLineEdit* txtOwner = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* txtPassword = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QCheckBox* chkCorrect1 = nullptr;
-    QCheckBox* ChkCorrect2 = nullptr;
-    QCheckBox* chkCorrect3 = nullptr;
-    QCheckBox* chkCorrect4 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QCheckBox* chkIncorrect1 = nullptr;
-    QCheckBox* chkIncorrect2 = nullptr;
-    QCheckBox* chkIncorrect3 = nullptr;
-    QCheckBox* chkIncorrect4 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QRadioButton* optShuffle = nullptr;
-    QRadioButton* optNoShuffle = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    QPushButton* Command3 = nullptr;
+    // How the picture beside a test's introduction is chosen, in a message.
+    void showReadMe();
 
 protected:
     void onLoaded() override;
-    void titleBarClose() override { Command2_Click(); }
+    void titleBarClose() override { onCancel(); }
 
 private:
-    void fillFromHeader();
+    using FeedbackBoxes = std::array<QCheckBox*, 4>;
+
+    void makeOwnerAndPassword();
+    void makeAnswerOrder();
+    void makePassingScore();
+    void orderTabStops();
+
+    void onPassingScoreChanged();
+    void onSave();
+    void onCancel();
+
+    void showSettings(const TestRecord& header);
+    // The settings on screen into `header`; an empty owner or password keeps
+    // the one stored.
+    void storeSettings(TestRecord& header) const;
+
+    QLineEdit* m_ownerBox = nullptr;
+    QLineEdit* m_passwordBox = nullptr;
+    FeedbackBoxes m_correctFeedback{};
+    FeedbackBoxes m_incorrectFeedback{};
+    QRadioButton* m_shuffleButton = nullptr;
+    QRadioButton* m_keepOrderButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QLabel* m_passingScoreLabel = nullptr;
+    QScrollBar* m_passingScoreBar = nullptr;
+    QPushButton* m_readMeButton = nullptr;
 
     QString m_testPath;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Question.h"
 #include "WindowRegistry.h"
+
+#include <array>
 #include <optional>
 
 class QButtonGroup;
@@ -19,84 +22,65 @@ public:
 
     void onActivated() override;
 
-    // Handlers
-    void Option1_Click(); // True/False
-    void Option2_Click(); // Typed Answer
-    void Option3_Click(); // Multiple Choice
-    void Option4_Click();
-    void Option5_Click();
-    void Option6_Click();
-    void Option7_Click();
-    void Option8_Click();
-    void Command1_Click(); // Next >
-    void Command2_Click(); // &Done
-    void Command3_Click(); // < Back
-    void Command4_Click(); // Save
-    void Command5_Click(); // Edit test properties
-    void Command7_Click(); // <<
-    void Command8_Click(); // >>
-
-    // The question number on screen (the number in lblQuestionNumber).
-    int currentQuestion() const;
-
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QLabel* Label3 = nullptr;
-    MultiLineTextBox* txtQuestion = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QPushButton* Command6[3] = {nullptr, nullptr, nullptr};
-    QLabel* Label2[2] = {nullptr, nullptr};
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    MultiLineTextBox* txtChoice1 = nullptr;
-    MultiLineTextBox* txtChoice2 = nullptr;
-    MultiLineTextBox* txtChoice3 = nullptr;
-    MultiLineTextBox* txtChoice4 = nullptr;
-    MultiLineTextBox* txtChoice5 = nullptr;
-    QPushButton* Option4 = nullptr;
-    QPushButton* Option5 = nullptr;
-    QPushButton* Option6 = nullptr;
-    QPushButton* Option7 = nullptr;
-    QPushButton* Option8 = nullptr;
-    QLabel* Label9 = nullptr;
-    MultiLineTextBox* txtExplain = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* Command7 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command8 = nullptr;
-    QLabel* lblQuestionNumber = nullptr;
-
 protected:
-    void titleBarClose() override { Command2_Click(); }
+    void titleBarClose() override { onDone(); }
 
 private:
-    void ClearQuestionBoxes();
-    void ResetChoiceRows();
-    void ClearCorrectMarks();
-    bool LoadQuestion(int n);
-    bool SaveQuestion(int n);
+    // One answer: its caption, its text, and the button that marks it correct.
+    struct ChoiceRow {
+        QLabel* label = nullptr;
+        MultiLineTextBox* box = nullptr;
+        QPushButton* correctButton = nullptr;
+    };
 
-    // Colours choice `i` (1 to 5) as the correct one.
-    void markCorrect(int i);
-    void selectCorrect(int i);
-    void selectKind(QRadioButton* option);
-    MultiLineTextBox* choiceBox(int i) const;
-    QPushButton* correctButton(int i) const;
-    QLabel* choiceLabel(int i) const;
+    void makeQuestionFrame();
+    void makeKindFrame(QGroupBox* questionFrame);
+    void makeChoiceRows(QGroupBox* questionFrame);
+    void makeExplanation(QGroupBox* questionFrame);
+    // The move buttons, in the order the keyboard reaches them.
+    QList<QWidget*> makeMovesFrame();
+
+    // Lays out the choices for `kind`: TRUE and FALSE, locked; one typed
+    // answer; or five choices.
+    void onKindChosen(authoring::QuestionKind kind);
+    // Choice `i` (1 to 5) marked correct by the author.
+    void onMarkedCorrect(int i);
+    void onNext();
+    void onBack();
+    void onFirst();
+    void onLast();
+    void onSave();
+    void onDone();
+    void onEditProperties();
+
+    // The question number on screen.
+    int currentQuestion() const;
+    const ChoiceRow& choice(int i) const { return m_choices[static_cast<std::size_t>(i - 1)]; }
+    void clearQuestionBoxes();
+    void resetChoiceRows();
+    void hideChoice(int i);
+    // Marks choice `i` correct, as if its button were clicked.
+    void setCorrectChoice(int i);
+    void selectKind(authoring::QuestionKind kind);
+    authoring::QuestionKind chosenKind() const;
+
     // The record count, or nullopt after telling the user why it is unknown.
     std::optional<int> recordCount();
+    // Record n holds question n - 1; record 1 is the test's header. Both are
+    // false when the file fails (the user is told) and saveRecord also when n
+    // lies outside the questions a test can hold.
+    bool loadRecord(int n);
+    bool saveRecord(int n);
     // Saves question k and resets the screen for another; false when the save
     // failed (the screen is left as it was).
     bool saveAndClear(int k);
+    // Saves the question on screen and shows question `q` (an existing one).
+    void goToQuestion(int q);
 
+    MultiLineTextBox* m_questionBox = nullptr;
+    std::array<QRadioButton*, 3> m_kindButtons{};
+    std::array<ChoiceRow, 5> m_choices{};
     QButtonGroup* m_correctGroup = nullptr;
+    MultiLineTextBox* m_explanationBox = nullptr;
+    QLabel* m_questionNumberLabel = nullptr;
 };

@@ -3,7 +3,7 @@
 #include "Controls.h"
 #include "Cp1252.h"
 #include "HelpText.h"
-#include "TextBox.h"
+#include "MultiLineTextBox.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -15,24 +15,23 @@ HelpWindow::HelpWindow() {
     setFont(ui::defaultFont());
     setFixedSize(ui::px(7695), ui::px(5955));
 
-    Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"));
-    ui::readAs(Frame1, QStringLiteral("Help"));
-    Frame1->setGeometry(ui::twips(120, 0, 7455, 5295));
-    Text1 = new MultiLineTextBox(Frame1);
-    ui::name(Text1, QStringLiteral("Text1"));
-    ui::readAs(Text1, QStringLiteral("Help text"));
-    Text1->setGeometry(ui::twips(120, 240, 7215, 4935));
-    Text1->setReadOnly(true);
-    Text1->setFont(ui::defaultFont());
-    ui::setBackColor(Text1, ui::rgb(255, 255, 192));
-    Text1->setText(cp1252::decode(QByteArray(kHelpText)));
+    auto* frame = new QGroupBox(this);
+    ui::name(frame, QStringLiteral("Frame1"));
+    ui::readAs(frame, QStringLiteral("Help"));
+    frame->setGeometry(ui::twips(120, 0, 7455, 5295));
+    auto* helpText = new MultiLineTextBox(frame);
+    ui::name(helpText, QStringLiteral("Text1"));
+    ui::readAs(helpText, QStringLiteral("Help text"));
+    helpText->setGeometry(ui::twips(120, 240, 7215, 4935));
+    helpText->setReadOnly(true);
+    helpText->setFont(ui::defaultFont());
+    ui::setBackColor(helpText, ui::rgb(255, 255, 192));
+    helpText->setText(cp1252::decode(QByteArray(kHelpText)));
 
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    ui::name(Command1, QStringLiteral("Command1"));
-    Command1->setGeometry(ui::twips(3120, 5400, 1455, 495));
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
+    QPushButton* okButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"),
+                                       ui::twips(3120, 5400, 1455, 495));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &HelpWindow::unload);
 }
 
 void HelpWindow::placeOver(QWidget* owner) {
@@ -40,8 +39,4 @@ void HelpWindow::placeOver(QWidget* owner) {
         return;
     const QRect o = owner->frameGeometry();
     move(o.center().x() - width() / 2, o.center().y() - height() / 2);
-}
-
-void HelpWindow::Command1_Click() {
-    unload();
 }

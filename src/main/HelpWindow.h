@@ -2,10 +2,6 @@
 
 #include "WindowRegistry.h"
 
-class QGroupBox;
-class QPushButton;
-class MultiLineTextBox;
-
 // The help screen: a fixed, read-only text and "&Ok".
 class HelpWindow : public Window {
     Q_OBJECT
@@ -14,10 +10,4 @@ public:
 
     // Centres the window over `owner`.
     void placeOver(QWidget* owner);
-
-    void Command1_Click();
-
-    QGroupBox* Frame1 = nullptr;
-    MultiLineTextBox* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
 };

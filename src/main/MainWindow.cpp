@@ -28,6 +28,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <sys/stat.h>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -52,192 +54,64 @@ FileListBox* makeFileList(QWidget* parent, const QString& name, QLabel* label,
     return f;
 }
 
-} // namespace
+ImageBox* makePicture(QWidget* parent, const QString& name, const QString& spokenName,
+                      const QImage& image) {
+    auto* picture = new ImageBox(parent);
+    ui::name(picture, name);
+    ui::readAs(picture, spokenName);
+    picture->setPicture(QPixmap::fromImage(image));
+    return picture;
+}
 
-MainWindow::MainWindow() {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    ui::name(this, QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Quizdex "));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(6645), ui::px(4050));
+QPlainTextEdit* makeLogPreview(QWidget* parent, const QString& name, const QString& spokenName) {
+    auto* view = new QPlainTextEdit(parent);
+    ui::name(view, name);
+    ui::readAs(view, spokenName);
+    view->setReadOnly(true);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setFont(ui::font(QStringLiteral("Arial"), 3.75, true, true));
+    ui::setBackColor(view, ui::rgb(255, 255, 192));
+    return view;
+}
 
-    SSTab1 = new QTabWidget(this);
-    ui::name(SSTab1, QStringLiteral("SSTab1"));
-    ui::readAs(SSTab1, QStringLiteral("Tasks"));
-    SSTab1->setGeometry(ui::twips(120, 150, 6375, 3375));
-    auto* tabStyle = new TightTabStyle();
-    tabStyle->setParent(SSTab1);
-    SSTab1->tabBar()->setStyle(tabStyle);
-    SSTab1->setUsesScrollButtons(false);
-    const QStringList captions = {
-        QStringLiteral("Create a New Test"), QStringLiteral("Edit an Existing Test"),
-        QStringLiteral("Take a Test"), QStringLiteral("View Score Log"), QStringLiteral("About")};
-    for (const QString& caption : captions) {
-        auto* page = new QWidget(SSTab1);
-        ui::readAs(page, caption);
-        SSTab1->addTab(page, caption);
-    }
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& spokenName) {
+    auto* frame = new QGroupBox(parent);
+    ui::name(frame, name);
+    ui::readAs(frame, spokenName);
+    return frame;
+}
 
-    // Create a New Test
-    Label1 = ui::label(SSTab1, QStringLiteral("Label1"), QStringLiteral("Name of Test"));
-    addToTab(0, Label1, 600, 600, 2895, 255);
-    Text1 = ui::lineEdit(SSTab1, QStringLiteral("Text1"), Label1);
-    addToTab(0, Text1, 600, 840, 2895, 315);
-    Label2 = ui::label(SSTab1, QStringLiteral("Label2"), QStringLiteral("Owner (your name)"));
-    addToTab(0, Label2, 600, 1320, 2895, 255);
-    Text2 = ui::lineEdit(SSTab1, QStringLiteral("Text2"), Label2);
-    addToTab(0, Text2, 600, 1560, 2895, 315);
-    Label3 = ui::label(SSTab1, QStringLiteral("Label3"), QStringLiteral("Password"));
-    addToTab(0, Label3, 600, 2040, 2895, 255);
-    Text3 = ui::lineEdit(SSTab1, QStringLiteral("Text3"), Label3);
-    Text3->setMaxLength(10);
-    addToTab(0, Text3, 600, 2280, 1575, 315);
-    Command1 = ui::button(SSTab1, QStringLiteral("Command1"), QStringLiteral("&Create"));
-    addToTab(0, Command1, 4440, 840, 1215, 375);
-    Command8 = ui::button(SSTab1, QStringLiteral("Command8"), QStringLiteral("&Read Me"));
-    addToTab(0, Command8, 4440, 2760, 1215, 375);
-
-    // Edit an Existing Test
-    Label4 = ui::label(SSTab1, QStringLiteral("Label4"), QStringLiteral("Test to edit"));
-    addToTab(1, Label4, 360, 600, 2415, 255);
-    File1 = makeFileList(SSTab1, QStringLiteral("File1"), Label4, QStringLiteral("*.tst"));
-    addToTab(1, File1, 360, 840, 2415, 1560);
-    Image2 = new ImageBox(SSTab1);
-    ui::name(Image2, QStringLiteral("Image2"));
-    ui::readAs(Image2, QStringLiteral("Test picture"));
-    Image2->setPicture(QPixmap::fromImage(pictures::penOnPage()));
-    addToTab(1, Image2, 2895, 840, 975, 930);
-    Label5 = ui::label(SSTab1, QStringLiteral("Label5"), QStringLiteral("Owner"));
-    addToTab(1, Label5, 4080, 600, 2055, 255);
-    txtCreator = ui::lineEdit(SSTab1, QStringLiteral("txtCreator"), Label5);
-    addToTab(1, txtCreator, 4080, 840, 2055, 315);
-    Label6 = ui::label(SSTab1, QStringLiteral("Label6"), QStringLiteral("Password"));
-    addToTab(1, Label6, 4080, 1320, 2055, 255);
-    txtPassword = ui::lineEdit(SSTab1, QStringLiteral("txtPassword"), Label6);
-    txtPassword->setEchoMode(QLineEdit::Password);
-    addToTab(1, txtPassword, 4080, 1560, 2055, 315);
-    Command3 = ui::button(SSTab1, QStringLiteral("Command3"), QStringLiteral("&Edit"));
-    addToTab(1, Command3, 4920, 2760, 1215, 375);
-
-    // Take a Test
-    Label7 = ui::label(SSTab1, QStringLiteral("Label7"), QStringLiteral("Select Test to Take"));
-    addToTab(2, Label7, 360, 600, 2415, 255);
-    File2 = makeFileList(SSTab1, QStringLiteral("File2"), Label7, QStringLiteral("*.tst"));
-    addToTab(2, File2, 360, 840, 2415, 1560);
-    Image1 = new ImageBox(SSTab1);
-    ui::name(Image1, QStringLiteral("Image1"));
-    ui::readAs(Image1, QStringLiteral("Test picture"));
-    Image1->setPicture(QPixmap::fromImage(pictures::penOnPage()));
-    addToTab(2, Image1, 2895, 840, 975, 930);
-    Label8 = ui::label(SSTab1, QStringLiteral("Label8"), QStringLiteral("Your Name"));
-    addToTab(2, Label8, 4080, 600, 2055, 255);
-    txtName = ui::lineEdit(SSTab1, QStringLiteral("txtName"), Label8);
-    addToTab(2, txtName, 4080, 840, 2055, 315);
-    Check1 = new QCheckBox(QStringLiteral("Play sounds during test"), SSTab1);
-    ui::name(Check1, QStringLiteral("Check1"));
-    Check1->setChecked(true);
-    addToTab(2, Check1, 4080, 1320, 2175, 255);
-    Command4 = ui::button(SSTab1, QStringLiteral("Command4"), QStringLiteral("&Begin"));
-    addToTab(2, Command4, 4920, 2760, 1215, 375);
-
-    // View Score Log
-    Label9 = ui::label(SSTab1, QStringLiteral("Label9"), QStringLiteral("Name"));
-    addToTab(3, Label9, 600, 600, 2415, 255);
-    File3 = makeFileList(SSTab1, QStringLiteral("File3"), Label9, QStringLiteral("*.log"));
-    addToTab(3, File3, 600, 840, 2790, 1560);
-    Text4 = new QPlainTextEdit(SSTab1);
-    ui::name(Text4, QStringLiteral("Text4"));
-    ui::readAs(Text4, QStringLiteral("Score log"));
-    Text4->setReadOnly(true);
-    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text4->setFont(ui::font(QStringLiteral("Arial"), 3.75, true, true));
-    ui::setBackColor(Text4, ui::rgb(255, 255, 192));
-    addToTab(3, Text4, 3525, 855, 2160, 1530);
-    Command5 = ui::button(SSTab1, QStringLiteral("Command5"), QStringLiteral("Full &View"));
-    addToTab(3, Command5, 4440, 2760, 1215, 375);
-
-    // About
-    Frame1 = new QGroupBox(SSTab1);
-    ui::name(Frame1, QStringLiteral("Frame1"));
-    ui::readAs(Frame1, QStringLiteral("Title"));
-    addToTab(4, Frame1, 240, 480, 3495, 1455);
+// The program's name in large type, its yellow twin showing as a shadow.
+QGroupBox* makeTitleFrame(QWidget* parent, const QString& name, const QString& spokenName) {
+    QGroupBox* frame = makeFrame(parent, name, spokenName);
+    QLabel* title[2] = {};
     for (int i : {1, 0}) { // element 0 lies over its yellow twin, as the title's face
-        Label10[i] = new QLabel(QStringLiteral("Quizdex"), Frame1);
-        Label10[i]->setTextFormat(Qt::PlainText);
-        ui::name(Label10[i], QStringLiteral("Label10(%1)").arg(i));
-        Label10[i]->setFont(ui::font(QStringLiteral("Times New Roman"), 36, true));
-        Label10[i]->setAttribute(Qt::WA_TranslucentBackground);
-        Label10[i]->setAlignment(Qt::AlignCenter);
+        title[i] = new QLabel(QStringLiteral("Quizdex"), frame);
+        title[i]->setTextFormat(Qt::PlainText);
+        ui::name(title[i], QStringLiteral("Label10(%1)").arg(i));
+        title[i]->setFont(ui::font(QStringLiteral("Times New Roman"), 36, true));
+        title[i]->setAttribute(Qt::WA_TranslucentBackground);
+        title[i]->setAlignment(Qt::AlignCenter);
     }
-    ui::setForeColor(Label10[1], ui::rgb(255, 255, 0));
-    Label10[1]->setAutoFillBackground(false);
-    Label10[1]->setGeometry(ui::twips(180, 300, 3135, 855));
-    Label10[0]->setGeometry(ui::twips(180 + 45, 300 - 30, 3135, 855));
-    Label11 = ui::label(SSTab1, QStringLiteral("Label11"),
-                        QStringLiteral("v 1.5.1  for Linux and Windows"));
-    Label11->setAlignment(Qt::AlignCenter);
-    addToTab(4, Label11, 240, 2040, 3495, 255);
-    Frame2 = new QGroupBox(SSTab1);
-    ui::name(Frame2, QStringLiteral("Frame2"));
-    ui::readAs(Frame2, QStringLiteral("Picture"));
-    addToTab(4, Frame2, 3960, 480, 2175, 1815);
-    imageMe = new ImageBox(Frame2);
-    ui::name(imageMe, QStringLiteral("imageMe"));
-    ui::readAs(imageMe, QStringLiteral("Quizdex picture"));
-    imageMe->setPicture(QPixmap::fromImage(pictures::aboutPicture()));
-    imageMe->setGeometry(ui::twips(120, 240, 1935, 1455));
-    Label12 = ui::label(SSTab1, QStringLiteral("Label12"),
-                        QStringLiteral("..questions, comments, bug reports, etc.."));
-    addToTab(4, Label12, 3600, 2400, 2655, 255);
-    Label13 = ui::label(SSTab1, QStringLiteral("Label13"), QStringLiteral("quizdex@example.org"));
-    addToTab(4, Label13, 3600, 2640, 2655, 255);
-    Command7 = ui::button(SSTab1, QStringLiteral("Command7"), QStringLiteral("&Help"));
-    addToTab(4, Command7, 240, 2640, 1215, 375);
-
-    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit"));
-    Command2->setGeometry(ui::twips(5280, 3600, 1215, 375));
-
-    SSTab1->setCurrentIndex(4);
-    showTab(4);
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int tab) {
-        showTab(tab);
-        SSTab1_Click();
-    });
-    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
-    connect(Command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &MainWindow::Command8_Click);
-    connect(File1, &FileListBox::Click, this, &MainWindow::File1_Click);
-    connect(File2, &FileListBox::Click, this, &MainWindow::File2_Click);
-    connect(File3, &FileListBox::Click, this, &MainWindow::File3_Click);
-    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
-            [this] { File3->refresh(); });
+    ui::setForeColor(title[1], ui::rgb(255, 255, 0));
+    title[1]->setAutoFillBackground(false);
+    title[1]->setGeometry(ui::twips(180, 300, 3135, 855));
+    title[0]->setGeometry(ui::twips(180 + 45, 300 - 30, 3135, 855));
+    return frame;
 }
 
-void MainWindow::addToTab(int tab, QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(ui::twips(left, top, width, height));
-    m_tabControls[tab].append(w);
+QGroupBox* makePictureFrame(QWidget* parent, const QString& name, const QString& spokenName) {
+    QGroupBox* frame = makeFrame(parent, name, spokenName);
+    ImageBox* picture = makePicture(frame, QStringLiteral("imageMe"),
+                                    QStringLiteral("Quizdex picture"), pictures::aboutPicture());
+    picture->setGeometry(ui::twips(120, 240, 1935, 1455));
+    return frame;
 }
 
-void MainWindow::showTab(int tab) {
-    for (int t = 0; t < 5; ++t) {
-        for (QWidget* w : m_tabControls[t])
-            w->setVisible(t == tab);
-    }
-}
-
-void MainWindow::onLoaded() {
-    using shared::testsDir;
-    testsDir = shared::defaultTestsDir();
-    if (Check1->isChecked())
-        m_soundResult =
-            platform::playSound(shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
-
-    QDir dir(testsDir);
+// Makes the tests folder when it is missing; tells the user when it cannot be
+// made or read, and the program goes on without its lists.
+void makeOrCheckTestsFolder(const QString& testsDir) {
+    const QDir dir(testsDir);
     if (!dir.exists()) {
         const QByteArray native = QFile::encodeName(testsDir);
         if (::mkdir(native.constData(), 0777) != 0) {
@@ -253,84 +127,275 @@ void MainWindow::onLoaded() {
              QString::fromLocal8Bit(std::strerror(EACCES)),
              QStringLiteral("Tests and score logs cannot be listed.")}));
     }
+}
+
+QString createFailureMessage(const IoResult<authoring::NewTest>& made) {
+    if (!made)
+        return made.status().message(QStringLiteral("The test could not be created as"));
+    switch (made->outcome) {
+    case authoring::CreateOutcome::IllegalName:
+        return platform::lines(
+            {QStringLiteral("You have entered characters in the Test Name"),
+             QStringLiteral("field that are not legal characters for filenames."), QString(),
+             QStringLiteral("Please enter legal characters and try again.")});
+    case authoring::CreateOutcome::Exists:
+        return platform::lines({QStringLiteral("There is currently a test by this name."),
+                                QStringLiteral("Choose a different name, or delete the"),
+                                QStringLiteral("existing text."), QString(),
+                                QStringLiteral("If you need to make changes to the existing"),
+                                QStringLiteral("test, click on the EDIT TEST tab.")});
+    case authoring::CreateOutcome::Created:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+// One control of a tab: its objectName, what it shows (or, when it shows no
+// text of its own, what it is read as), what it is and where it sits, in
+// twips. A text box or list is named by the label made just before it.
+struct MainWindow::Control {
+    enum Kind {
+        Label,
+        CentredLabel,
+        TextBox,
+        Button,
+        CheckBox,
+        TestList,
+        LogList,
+        TestPicture,
+        LogPreview,
+        TitleFrame,
+        PictureFrame
+    };
+    template <class T> using Member = T* MainWindow::*;
+    using Handler = void (MainWindow::*)();
+    // The member that keeps the control, or the handler of a button.
+    using Slot = std::variant<std::monostate, Member<QLineEdit>, Member<FileListBox>,
+                              Member<ImageBox>, Member<QCheckBox>, Member<QPlainTextEdit>, Handler>;
+
+    const char* name;
+    const char* caption;
+    Kind kind;
+    Tab tab;
+    int left, top, width, height;
+    Slot slot = {};
+};
+
+MainWindow::MainWindow() {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ui::name(this, QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quizdex "));
+    setFont(ui::defaultFont());
+    setFixedSize(ui::px(6645), ui::px(4050));
+    buildTabs();
+
+    using C = Control;
+    using M = MainWindow;
+    // clang-format off
+    static const Control kControls[] = {
+        {"Label1",      "Name of Test",         C::Label,       CreateTab,  600,  600, 2895,  255},
+        {"Text1",       "",                     C::TextBox,     CreateTab,  600,  840, 2895,  315, &M::newNameBox},
+        {"Label2",      "Owner (your name)",    C::Label,       CreateTab,  600, 1320, 2895,  255},
+        {"Text2",       "",                     C::TextBox,     CreateTab,  600, 1560, 2895,  315, &M::newOwnerBox},
+        {"Label3",      "Password",             C::Label,       CreateTab,  600, 2040, 2895,  255},
+        {"Text3",       "",                     C::TextBox,     CreateTab,  600, 2280, 1575,  315, &M::newPasswordBox},
+        {"Command1",    "&Create",              C::Button,      CreateTab, 4440,  840, 1215,  375, &M::onCreate},
+        {"Command8",    "&Read Me",             C::Button,      CreateTab, 4440, 2760, 1215,  375, &M::onReadMe},
+
+        {"Label4",      "Test to edit",         C::Label,       EditTab,    360,  600, 2415,  255},
+        {"File1",       "",                     C::TestList,    EditTab,    360,  840, 2415, 1560, &M::testsToEdit},
+        {"Image2",      "Test picture",         C::TestPicture, EditTab,   2895,  840,  975,  930, &M::editPicture},
+        {"Label5",      "Owner",                C::Label,       EditTab,   4080,  600, 2055,  255},
+        {"txtCreator",  "",                     C::TextBox,     EditTab,   4080,  840, 2055,  315, &M::ownerBox},
+        {"Label6",      "Password",             C::Label,       EditTab,   4080, 1320, 2055,  255},
+        {"txtPassword", "",                     C::TextBox,     EditTab,   4080, 1560, 2055,  315, &M::passwordBox},
+        {"Command3",    "&Edit",                C::Button,      EditTab,   4920, 2760, 1215,  375, &M::onEdit},
+
+        {"Label7",      "Select Test to Take",  C::Label,       TakeTab,    360,  600, 2415,  255},
+        {"File2",       "",                     C::TestList,    TakeTab,    360,  840, 2415, 1560, &M::testsToTake},
+        {"Image1",      "Test picture",         C::TestPicture, TakeTab,   2895,  840,  975,  930, &M::takePicture},
+        {"Label8",      "Your Name",            C::Label,       TakeTab,   4080,  600, 2055,  255},
+        {"txtName",     "",                     C::TextBox,     TakeTab,   4080,  840, 2055,  315, &M::candidateBox},
+        {"Check1",      "Play sounds during test", C::CheckBox, TakeTab,   4080, 1320, 2175,  255, &M::soundsBox},
+        {"Command4",    "&Begin",               C::Button,      TakeTab,   4920, 2760, 1215,  375, &M::onBegin},
+
+        {"Label9",      "Name",                 C::Label,       LogTab,     600,  600, 2415,  255},
+        {"File3",       "",                     C::LogList,     LogTab,     600,  840, 2790, 1560, &M::logList},
+        {"Text4",       "Score log",            C::LogPreview,  LogTab,    3525,  855, 2160, 1530, &M::logPreview},
+        {"Command5",    "Full &View",           C::Button,      LogTab,    4440, 2760, 1215,  375, &M::onFullView},
+
+        {"Frame1",      "Title",                C::TitleFrame,  AboutTab,   240,  480, 3495, 1455},
+        {"Label11",     "v 1.5.1  for Linux and Windows", C::CentredLabel, AboutTab, 240, 2040, 3495, 255},
+        {"Frame2",      "Picture",              C::PictureFrame, AboutTab, 3960,  480, 2175, 1815},
+        {"Label12",     "..questions, comments, bug reports, etc..", C::Label, AboutTab, 3600, 2400, 2655, 255},
+        {"Label13",     "quizdex@example.org",  C::Label,       AboutTab,  3600, 2640, 2655,  255},
+        {"Command7",    "&Help",                C::Button,      AboutTab,   240, 2640, 1215,  375, &M::onHelp},
+    };
+    // clang-format on
+    QLabel* lastLabel = nullptr;
+    for (const Control& c : kControls) {
+        QWidget* w = makeControl(c, lastLabel);
+        w->setGeometry(ui::twips(c.left, c.top, c.width, c.height));
+        m_tabControls[c.tab].append(w);
+        if (c.kind == Control::Label)
+            lastLabel = static_cast<QLabel*>(w);
+        keep(c, w);
+    }
+    newPasswordBox->setMaxLength(10);
+    passwordBox->setEchoMode(QLineEdit::Password);
+    soundsBox->setChecked(true);
+
+    auto* exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit"),
+                                  ui::twips(5280, 3600, 1215, 375));
+    connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
+
+    tabs->setCurrentIndex(AboutTab);
+    showTab(AboutTab);
+    connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
+    connect(testsToEdit, &FileListBox::fileChosen, this,
+            [this] { showTestPicture(testsToEdit, editPicture); });
+    connect(testsToTake, &FileListBox::fileChosen, this,
+            [this] { showTestPicture(testsToTake, takePicture); });
+    connect(logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
+    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
+            [this] { logList->refresh(); });
+}
+
+void MainWindow::buildTabs() {
+    tabs = new QTabWidget(this);
+    ui::name(tabs, QStringLiteral("SSTab1"));
+    ui::readAs(tabs, QStringLiteral("Tasks"));
+    tabs->setGeometry(ui::twips(120, 150, 6375, 3375));
+    auto* tabStyle = new TightTabStyle();
+    tabStyle->setParent(tabs);
+    tabs->tabBar()->setStyle(tabStyle);
+    tabs->setUsesScrollButtons(false);
+    const QStringList captions = {
+        QStringLiteral("Create a New Test"), QStringLiteral("Edit an Existing Test"),
+        QStringLiteral("Take a Test"), QStringLiteral("View Score Log"), QStringLiteral("About")};
+    for (const QString& caption : captions) {
+        auto* page = new QWidget(tabs);
+        ui::readAs(page, caption);
+        tabs->addTab(page, caption);
+    }
+}
+
+QWidget* MainWindow::makeControl(const Control& c, QLabel* labelBefore) {
+    const QString name = QString::fromLatin1(c.name);
+    const QString caption = QString::fromLatin1(c.caption);
+    switch (c.kind) {
+    case Control::Label:
+        return ui::label(tabs, name, caption);
+    case Control::CentredLabel: {
+        QLabel* label = ui::label(tabs, name, caption);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+    case Control::TextBox:
+        return ui::lineEdit(tabs, name, labelBefore);
+    case Control::Button:
+        return ui::button(tabs, name, caption);
+    case Control::CheckBox:
+        return ui::checkBox(tabs, name, caption);
+    case Control::TestList:
+        return makeFileList(tabs, name, labelBefore, QStringLiteral("*.tst"));
+    case Control::LogList:
+        return makeFileList(tabs, name, labelBefore, QStringLiteral("*.log"));
+    case Control::TestPicture:
+        return makePicture(tabs, name, caption, pictures::penOnPage());
+    case Control::LogPreview:
+        return makeLogPreview(tabs, name, caption);
+    case Control::TitleFrame:
+        return makeTitleFrame(tabs, name, caption);
+    case Control::PictureFrame:
+        return makePictureFrame(tabs, name, caption);
+    }
+    return nullptr;
+}
+
+void MainWindow::keep(const Control& c, QWidget* w) {
+    std::visit(
+        [this, w](auto member) {
+            using Slot = decltype(member);
+            if constexpr (std::is_same_v<Slot, Control::Handler>) {
+                connect(static_cast<QPushButton*>(w), &QPushButton::clicked, this, member);
+            } else if constexpr (!std::is_same_v<Slot, std::monostate>) {
+                using Widget = std::remove_reference_t<decltype(this->*member)>;
+                this->*member = static_cast<Widget>(w);
+            }
+        },
+        c.slot);
+}
+
+void MainWindow::showTab(int tab) {
+    for (int t = 0; t < TabCount; ++t) {
+        for (QWidget* w : m_tabControls[t])
+            w->setVisible(t == tab);
+    }
+}
+
+void MainWindow::onLoaded() {
+    using shared::testsDir;
+    testsDir = shared::defaultTestsDir();
+    if (soundsBox->isChecked())
+        platform::playSound(shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
+    makeOrCheckTestsFolder(testsDir);
     rollBackInterruptedWrites(testsDir);
-    File1->setPath(testsDir);
-    File2->setPath(testsDir);
-    File3->setPath(testsDir);
+    testsToEdit->setPath(testsDir);
+    testsToTake->setPath(testsDir);
+    logList->setPath(testsDir);
 }
 
 void MainWindow::onActivated() {
     centerOnScreen();
 }
 
-void MainWindow::SSTab1_Click() {
-    m_soundResult =
-        platform::playSound(shared::joinPath(shared::testsDir, QStringLiteral("TabClick.wav")));
+void MainWindow::onTabChanged(int tab) {
+    showTab(tab);
+    platform::playSound(shared::joinPath(shared::testsDir, QStringLiteral("TabClick.wav")));
 }
 
 void MainWindow::refreshLists() {
-    File1->refresh();
-    File2->refresh();
-    File3->refresh();
+    testsToEdit->refresh();
+    testsToTake->refresh();
+    logList->refresh();
 }
 
-void MainWindow::Command2_Click() {
+void MainWindow::onExit() {
     WindowRegistry::endProgram();
 }
 
-void MainWindow::Command7_Click() {
+void MainWindow::onHelp() {
     HelpWindow& help = WindowRegistry::get<HelpWindow>();
     help.placeOver(this);
     help.showModal();
 }
 
-void MainWindow::File1_Click() {
-    showTestBitmap(File1->fileName(), Image2);
-}
-
-void MainWindow::File2_Click() {
-    showTestBitmap(File2->fileName(), Image1);
-}
-
-void MainWindow::showTestBitmap(const QString& fileName, ImageBox* image) {
-    image->showTestPicture(shared::testsDir,
-                           fileName.left(std::max<qsizetype>(0, fileName.size() - 4)));
+void MainWindow::showTestPicture(const FileListBox* list, ImageBox* picture) {
+    const QString fileName = list->fileName();
+    picture->showTestPicture(shared::testsDir,
+                             fileName.left(std::max<qsizetype>(0, fileName.size() - 4)));
 }
 
 // ---- Create a test
 
-void MainWindow::Command1_Click() {
-    if (rightTrimmed(Text1->text()).isEmpty() || rightTrimmed(Text2->text()).isEmpty() ||
-        rightTrimmed(Text3->text()).isEmpty()) {
+void MainWindow::onCreate() {
+    if (rightTrimmed(newNameBox->text()).isEmpty() || rightTrimmed(newOwnerBox->text()).isEmpty() ||
+        rightTrimmed(newPasswordBox->text()).isEmpty()) {
         platform::msgBox(platform::lines({QStringLiteral("All fields need to be filled in"),
                                           QStringLiteral("before you can create a test file.")}));
         return;
     }
-    shared::testPath =
-        shared::joinPath(shared::testsDir, rightTrimmed(Text1->text()) + QStringLiteral(".tst"));
-    const IoResult<authoring::NewTest> made =
-        authoring::createTest(shared::testsDir, Text1->text(), Text2->text(), Text3->text());
-    if (!made) {
-        platform::msgBox(made.status().message(QStringLiteral("The test could not be created as")));
+    shared::testPath = shared::joinPath(shared::testsDir,
+                                        rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
+    const IoResult<authoring::NewTest> made = authoring::createTest(
+        shared::testsDir, newNameBox->text(), newOwnerBox->text(), newPasswordBox->text());
+    if (!made || made->outcome != authoring::CreateOutcome::Created) {
+        platform::msgBox(createFailureMessage(made));
         return;
-    }
-    switch (made->outcome) {
-    case authoring::CreateOutcome::IllegalName:
-        platform::msgBox(platform::lines(
-            {QStringLiteral("You have entered characters in the Test Name"),
-             QStringLiteral("field that are not legal characters for filenames."), QString(),
-             QStringLiteral("Please enter legal characters and try again.")}));
-        return;
-    case authoring::CreateOutcome::Exists:
-        platform::msgBox(
-            platform::lines({QStringLiteral("There is currently a test by this name."),
-                             QStringLiteral("Choose a different name, or delete the"),
-                             QStringLiteral("existing text."), QString(),
-                             QStringLiteral("If you need to make changes to the existing"),
-                             QStringLiteral("test, click on the EDIT TEST tab.")}));
-        return;
-    case authoring::CreateOutcome::Created:
-        break;
     }
     shared::testPath = made->path;
     refreshLists();
@@ -339,9 +404,9 @@ void MainWindow::Command1_Click() {
     WindowRegistry::get<QuestionEditor>().showModal();
 }
 
-void MainWindow::Command8_Click() {
+void MainWindow::onReadMe() {
     const bool wasLoaded = WindowRegistry::isLoaded<PropertiesWindow>();
-    WindowRegistry::get<PropertiesWindow>().Command3_Click();
+    WindowRegistry::get<PropertiesWindow>().showReadMe();
     if (!wasLoaded) {
         if (PropertiesWindow* p = WindowRegistry::find<PropertiesWindow>())
             p->unload();
@@ -350,13 +415,13 @@ void MainWindow::Command8_Click() {
 
 // ---- Edit a test
 
-void MainWindow::Command3_Click() {
-    shared::testPath = shared::joinPath(File1->path(), File1->fileName());
-    if (File1->fileName().isEmpty()) {
+void MainWindow::onEdit() {
+    shared::testPath = shared::joinPath(testsToEdit->path(), testsToEdit->fileName());
+    if (testsToEdit->fileName().isEmpty()) {
         platform::msgBox(QStringLiteral("Select a Test to edit"));
         return;
     }
-    if (txtPassword->text().isEmpty() || txtCreator->text().isEmpty()) {
+    if (passwordBox->text().isEmpty() || ownerBox->text().isEmpty()) {
         platform::msgBox(QStringLiteral("Both name AND password are required."));
         return;
     }
@@ -365,8 +430,8 @@ void MainWindow::Command3_Click() {
         platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
         return;
     }
-    if (!authoring::ownerAndPasswordMatch(shared::testRecord, txtCreator->text(),
-                                          txtPassword->text())) {
+    if (!authoring::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
+                                          passwordBox->text())) {
         platform::msgBox(QStringLiteral("Incorrect Name and/or Password. Access Denied."));
         return;
     }
@@ -375,18 +440,18 @@ void MainWindow::Command3_Click() {
 
 // ---- Take a test
 
-void MainWindow::Command4_Click() {
-    const QString file = File2->fileName();
+void MainWindow::onBegin() {
+    const QString file = testsToTake->fileName();
     if (file.isEmpty()) {
         platform::msgBox(QStringLiteral("Please select a Test to take."));
         return;
     }
-    if (txtName->text().isEmpty()) {
+    if (candidateBox->text().isEmpty()) {
         platform::msgBox(QStringLiteral("Your name is required to take a test."));
         return;
     }
-    shared::testPath = shared::joinPath(File2->path(), file);
-    shared::candidateName = rightTrimmed(txtName->text());
+    shared::testPath = shared::joinPath(testsToTake->path(), file);
+    shared::candidateName = rightTrimmed(candidateBox->text());
     // Refused here, before any question: a finished run must be able to log.
     if (const QString problem = taking::candidateNameProblem(shared::candidateName);
         !problem.isEmpty()) {
@@ -395,33 +460,33 @@ void MainWindow::Command4_Click() {
     }
     if (const IoStatus st = taking::readTestToTake(shared::testPath).status(); !st) {
         platform::msgBox(st.message(QStringLiteral("Cannot read the test")));
-        File2->refresh();
+        testsToTake->refresh();
         return;
     }
     TestRunWindow& run = WindowRegistry::get<TestRunWindow>();
-    run.setSoundsOn(Check1->isChecked());
+    run.setSoundsOn(soundsBox->isChecked());
     run.showModal();
 }
 
 // ---- Score logs
 
-void MainWindow::File3_Click() {
-    Text4->clear();
+void MainWindow::onLogChosen() {
+    logPreview->clear();
     const QString path = selectedLogPath();
     if (auto* fullView = WindowRegistry::find<ScoreLogWindow>())
         fullView->setLogFile(path);
     if (!path.isEmpty())
-        scoring::showLog(Text4, path);
+        scoring::showLog(logPreview, path);
 }
 
 QString MainWindow::selectedLogPath() const {
-    const QString name = File3->fileName();
-    return name.isEmpty() ? QString() : shared::joinPath(File3->path(), name);
+    const QString name = logList->fileName();
+    return name.isEmpty() ? QString() : shared::joinPath(logList->path(), name);
 }
 
 // Not modal: the main window stays usable, and the full view follows the log
 // selected here each time the user returns to it.
-void MainWindow::Command5_Click() {
+void MainWindow::onFullView() {
     ScoreLogWindow& fullView = WindowRegistry::get<ScoreLogWindow>();
     fullView.setLogFile(selectedLogPath());
     fullView.present();

@@ -8,9 +8,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
-class QGroupBox;
 class FileListBox;
 class ImageBox;
 
@@ -22,79 +20,56 @@ public:
 
     void onActivated() override;
 
-    // Handlers
-    void SSTab1_Click();
-    void Command1_Click(); // &Create
-    void Command2_Click(); // E&xit
-    void Command3_Click(); // &Edit
-    void Command4_Click(); // &Begin
-    void Command5_Click(); // Full &View
-    void Command7_Click(); // &Help
-    void Command8_Click(); // &Read Me
-    void File1_Click();
-    void File2_Click();
-    void File3_Click();
-
-    // Controls that other windows read or set.
-    QTabWidget* SSTab1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    // Create a New Test
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command8 = nullptr;
-    // Edit an Existing Test
-    QLabel* Label4 = nullptr;
-    FileListBox* File1 = nullptr;
-    ImageBox* Image2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* txtCreator = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* txtPassword = nullptr;
-    QPushButton* Command3 = nullptr;
-    // Take a Test
-    QLabel* Label7 = nullptr;
-    FileListBox* File2 = nullptr;
-    ImageBox* Image1 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLineEdit* txtName = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QPushButton* Command4 = nullptr;
-    // View Score Log
-    QLabel* Label9 = nullptr;
-    FileListBox* File3 = nullptr;
-    QPlainTextEdit* Text4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    // About
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label10[2] = {nullptr, nullptr};
-    QLabel* Label11 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    ImageBox* imageMe = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QPushButton* Command7 = nullptr;
-
-    // Reads the tests folder again into File1, File2 and File3.
+    // Reads the tests folder again into the three file lists.
     void refreshLists();
 
 protected:
     void onLoaded() override;
-    void titleBarClose() override { Command2_Click(); }
+    void titleBarClose() override { onExit(); }
 
 private:
-    void showTestBitmap(const QString& fileName, ImageBox* image);
+    enum Tab { CreateTab, EditTab, TakeTab, LogTab, AboutTab, TabCount };
+    struct Control;
+
+    void buildTabs();
+    QWidget* makeControl(const Control& c, QLabel* labelBefore);
+    // Keeps the control in its member, or connects the button to its handler.
+    void keep(const Control& c, QWidget* w);
     // Controls of each tab sit on the tab container itself, at the container's
     // coordinates; only those of the tab in front are shown.
-    void addToTab(int tab, QWidget* w, int left, int top, int width, int height);
     void showTab(int tab);
-    // The score log chosen in File3, empty when none is.
+    void showTestPicture(const FileListBox* list, ImageBox* picture);
+    // The score log chosen in the log list, empty when none is.
     QString selectedLogPath() const;
 
-    QList<QWidget*> m_tabControls[5];
-    int m_soundResult = 0; // result of the last sound call; nothing reads it
+    void onTabChanged(int tab);
+    void onCreate();
+    void onReadMe();
+    void onEdit();
+    void onBegin();
+    void onLogChosen();
+    void onFullView();
+    void onHelp();
+    void onExit();
+
+    QTabWidget* tabs = nullptr;
+    // Create a New Test
+    QLineEdit* newNameBox = nullptr;
+    QLineEdit* newOwnerBox = nullptr;
+    QLineEdit* newPasswordBox = nullptr;
+    // Edit an Existing Test
+    FileListBox* testsToEdit = nullptr;
+    ImageBox* editPicture = nullptr;
+    QLineEdit* ownerBox = nullptr;
+    QLineEdit* passwordBox = nullptr;
+    // Take a Test
+    FileListBox* testsToTake = nullptr;
+    ImageBox* takePicture = nullptr;
+    QLineEdit* candidateBox = nullptr;
+    QCheckBox* soundsBox = nullptr;
+    // View Score Log
+    FileListBox* logList = nullptr;
+    QPlainTextEdit* logPreview = nullptr;
+
+    QList<QWidget*> m_tabControls[TabCount];
 };

@@ -13,7 +13,7 @@
 
 namespace ui {
 
-QColor qbColor(int n) {
+QColor standardColor(int n) {
     // Blue is the low bit of the number: 1 is dark blue, 4 dark red.
     static constexpr std::array<QRgb, 16> kByNumber = {
         0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,

@@ -24,7 +24,7 @@ constexpr QRect twips(int left, int top, int width, int height) {
 }
 
 // The standard 16-colour palette by number (0 black ... 15 bright white).
-QColor qbColor(int n);
+QColor standardColor(int n);
 inline QColor rgb(int r, int g, int b) {
     return QColor(r, g, b);
 }

@@ -10,11 +10,11 @@
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    // A change of the selected file is a click; the current row that the view
+    // A change of the selected file is a choice; the current row that the view
     // sets by itself on focus is not.
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_refreshing && !fileName().isEmpty())
-            emit Click();
+            emit fileChosen();
     });
 }
 
@@ -42,7 +42,7 @@ bool FileListBox::selectFile(const QString& name) {
     for (int i = 0; i < count(); ++i) {
         if (nameOf(item(i)) == name) {
             if (item(i)->isSelected() && currentRow() == i)
-                emit Click();
+                emit fileChosen();
             else
                 setCurrentRow(i);
             return true;
@@ -78,7 +78,7 @@ void FileListBox::keyPressEvent(QKeyEvent* event) {
 void FileListBox::chooseCurrentIfNone() {
     if (count() == 0 || !selectedItems().isEmpty())
         return;
-    setCurrentRow(std::max(currentRow(), 0)); // selects it, and Click follows
+    setCurrentRow(std::max(currentRow(), 0)); // selects it, and fileChosen follows
 }
 
 void FileListBox::refresh() {

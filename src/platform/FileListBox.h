@@ -20,14 +20,15 @@ public:
     // name that is not valid UTF-8 is shown with U+FFFD in its list entry, and
     // given here in the form that opens the file (see filename::toNative).
     QString fileName() const;
-    // Selects the named file (exact name); Click follows as for the user's own choice.
+    // Selects the named file (exact name); fileChosen follows as for the user's
+    // own choice.
     bool selectFile(const QString& name);
     // Reads the folder again; the selection is kept when its file is still there.
     void refresh();
 
 signals:
     // The user (or selectFile) chose a file.
-    void Click();
+    void fileChosen();
 
 protected:
     // Tabbing into the list chooses a file; the arrow keys choose one even

@@ -182,7 +182,7 @@ QString timeOfDayText() {
     return text;
 }
 
-double rnd() {
+double randomFraction() {
     return random().next();
 }
 

@@ -63,7 +63,7 @@ public:
     virtual ~RandomBackend() = default;
     virtual double next() = 0;
 };
-double rnd();
+double randomFraction();
 
 // Installs a backend; returns the one it replaces. Passing nullptr puts the
 // real one back.

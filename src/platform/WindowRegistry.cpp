@@ -68,13 +68,18 @@ void WindowRegistry::forget(Window* window) {
         m_active = nullptr;
 }
 
+void WindowRegistry::unloadAll() {
+    // Unloading changes the map, so the windows are collected first.
+    std::vector<Window*> loaded;
+    for (auto& [key, window] : m_windows)
+        loaded.push_back(window.get());
+    for (Window* window : loaded)
+        window->unload();
+}
+
 void WindowRegistry::endProgram() {
     WindowRegistry& self = instance();
-    std::vector<Window*> loaded;
-    for (auto& [key, window] : self.m_windows)
-        loaded.push_back(window.get());
-    for (Window* f : loaded)
-        f->unload();
+    self.unloadAll();
     if (self.m_exitHandler)
         self.m_exitHandler();
     else
@@ -87,11 +92,7 @@ void WindowRegistry::setExitHandler(std::function<void()> handler) {
 
 void WindowRegistry::destroyAll() {
     WindowRegistry& self = instance();
-    std::vector<Window*> loaded;
-    for (auto& [key, window] : self.m_windows)
-        loaded.push_back(window.get());
-    for (Window* f : loaded)
-        f->unload();
+    self.unloadAll();
     self.m_windows.clear();
     self.m_history.clear();
     self.m_active = nullptr;

@@ -65,6 +65,7 @@ private:
     void forget(Window* window);
     void userActivated(Window* window);
     void activateLatestVisible(Window* leaving);
+    void unloadAll();
 
     std::map<std::type_index, WindowPtr> m_windows;
     QPointer<Window> m_active;

@@ -1,7 +1,6 @@
 #include "ScoreLog.h"
 
 #include "Cp1252.h"
-#include "FileListBox.h"
 #include "ScoreWindow.h"
 #include "Services.h"
 #include "SharedState.h"

@@ -2,9 +2,7 @@
 
 #include "WindowRegistry.h"
 
-class QGroupBox;
 class QPlainTextEdit;
-class QPushButton;
 
 // The full view of a score log, in a fixed-pitch font. It reloads whenever it
 // becomes the active window, so it always shows the log it was last handed.
@@ -16,12 +14,8 @@ public:
     void onActivated() override;
     // The log to show (empty for none); shown at the next activation.
     void setLogFile(const QString& path) { m_logPath = path; }
-    void Command1_Click(); // &Done
-
-    QGroupBox* Frame1 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
 
 private:
+    QPlainTextEdit* entriesView = nullptr;
     QString m_logPath;
 };

@@ -30,17 +30,25 @@ constexpr int kBrightWhite = 15;
 const QString kPass = QStringLiteral("  (PASS)    ");
 const QString kFail = QStringLiteral("  (FAIL)    ");
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption = {}) {
-    return ui::label(parent, name, caption);
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& where) {
+    return ui::label(parent, name, {}, where);
 }
 
-QFrame* makeLine(QWidget* parent, const QString& name, const QString& spokenName, int x) {
+// A grid line of the chart, at `x` twips.
+void makeLine(QWidget* parent, const QString& name, const QString& spokenName, int x) {
     auto* line = new QFrame(parent);
     ui::name(line, name);
     ui::readAs(line, spokenName);
     line->setGeometry(ui::px(x), ui::px(360), 1, ui::px(1920 - 360));
-    ui::setBackColor(line, ui::qbColor(kBlack));
-    return line;
+    ui::setBackColor(line, ui::standardColor(kBlack));
+}
+
+QLabel* makeBar(QWidget* parent, const QString& name, const QString& caption,
+                const QColor& colour) {
+    QLabel* bar = ui::label(parent, name, caption);
+    bar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::setBackColor(bar, colour);
+    return bar;
 }
 
 // Whole points of a bar: one step of 48 twips per point, none below 1.
@@ -68,62 +76,49 @@ ScoreWindow::ScoreWindow() {
     setFont(ui::defaultFont());
     setFixedSize(ui::px(5790), ui::px(3600));
 
-    Label1 = makeLabel(this, QStringLiteral("Label1"));
-    Label1->setGeometry(ui::twips(240, 120, 2535, 375));
-    Label1->setFont(ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
-    Label2 = makeLabel(this, QStringLiteral("Label2"));
-    Label2->setGeometry(ui::twips(240, 360, 2535, 375));
-    Label3 = makeLabel(this, QStringLiteral("Label3"));
-    Label3->setGeometry(ui::twips(3960, 120, 1575, 255));
-    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label4 = makeLabel(this, QStringLiteral("Label4"));
-    Label4->setGeometry(ui::twips(3960, 360, 1575, 255));
-    Label4->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    testNameLabel = makeLabel(this, QStringLiteral("Label1"), ui::twips(240, 120, 2535, 375));
+    testNameLabel->setFont(ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
+    candidateLabel = makeLabel(this, QStringLiteral("Label2"), ui::twips(240, 360, 2535, 375));
+    dateLabel = makeLabel(this, QStringLiteral("Label3"), ui::twips(3960, 120, 1575, 255));
+    dateLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    timeLabel = makeLabel(this, QStringLiteral("Label4"), ui::twips(3960, 360, 1575, 255));
+    timeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    Frame1 = new QGroupBox(this);
-    ui::name(Frame1, QStringLiteral("Frame1"));
-    ui::readAs(Frame1, QStringLiteral("Score chart"));
-    Frame1->setGeometry(ui::twips(240, 840, 5295, 2175));
-    Line3 = makeLine(Frame1, QStringLiteral("Line3"), QStringLiteral("0 percent"), 240);
-    Line1 = makeLine(Frame1, QStringLiteral("Line1"), QStringLiteral("50 percent"), 2640);
-    Line2 = makeLine(Frame1, QStringLiteral("Line2"), QStringLiteral("100 percent"), 5040);
+    chart = new QGroupBox(this);
+    ui::name(chart, QStringLiteral("Frame1"));
+    ui::readAs(chart, QStringLiteral("Score chart"));
+    chart->setGeometry(ui::twips(240, 840, 5295, 2175));
+    makeLine(chart, QStringLiteral("Line3"), QStringLiteral("0 percent"), 240);
+    makeLine(chart, QStringLiteral("Line1"), QStringLiteral("50 percent"), 2640);
+    makeLine(chart, QStringLiteral("Line2"), QStringLiteral("100 percent"), 5040);
+    passingBar = makeBar(chart, QStringLiteral("barRequired"), QStringLiteral("Passing Grade = "),
+                         ui::rgb(255, 255, 0));
+    setBarWidth(passingBar, kDesignedBarWidth);
+    scoreBar = makeBar(chart, QStringLiteral("barMyScore"), QStringLiteral("Your score = "),
+                       ui::rgb(128, 128, 0));
+    setBarWidth(scoreBar, kDesignedBarWidth);
 
-    barRequired =
-        makeLabel(Frame1, QStringLiteral("barRequired"), QStringLiteral("Passing Grade = "));
-    barRequired->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::setBackColor(barRequired, ui::rgb(255, 255, 0));
-    setBarWidth(barRequired, kDesignedBarWidth);
-    barMyScore = makeLabel(Frame1, QStringLiteral("barMyScore"), QStringLiteral("Your score = "));
-    barMyScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::setBackColor(barMyScore, ui::rgb(128, 128, 0));
-    setBarWidth(barMyScore, kDesignedBarWidth);
-
-    Command2 = new QPushButton(QStringLiteral("Print"), this);
-    ui::name(Command2, QStringLiteral("Command2"));
-    Command2->setGeometry(ui::twips(2880, 3120, 1335, 375));
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    ui::name(Command1, QStringLiteral("Command1"));
-    Command1->setGeometry(ui::twips(4320, 3120, 1215, 375));
-    Command1->setDefault(true);
+    printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print"),
+                             ui::twips(2880, 3120, 1335, 375));
+    okButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"),
+                          ui::twips(4320, 3120, 1215, 375));
+    okButton->setDefault(true);
     // Enter closes the window, as its default button says; printing is one Tab away.
-    QWidget::setTabOrder(Command1, Command2);
-    Command1->setFocus();
-    connect(Command2, &QPushButton::clicked, this, &ScoreWindow::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &ScoreWindow::Command1_Click);
+    QWidget::setTabOrder(okButton, printButton);
+    okButton->setFocus();
+    connect(printButton, &QPushButton::clicked, this, &ScoreWindow::onPrint);
+    connect(okButton, &QPushButton::clicked, this, &ScoreWindow::unload);
 }
 
 void ScoreWindow::setBarWidth(QLabel* bar, int twips) {
-    (bar == barRequired ? m_requiredTwips : m_myScoreTwips) = twips;
-    const int top = bar == barRequired ? 600 : 1200;
+    (bar == passingBar ? m_passingTwips : m_scoreTwips) = twips;
+    const int top = bar == passingBar ? 600 : 1200;
     bar->setGeometry(ui::px(kBarLeft), ui::px(top), ui::px(twips), ui::px(kBarHeight));
 }
 
 void ScoreWindow::onActivated() {
     centerOnScreen();
-    Label1->setText(rules::testNameFromPath(shared::testPath));
-    Label2->setText(QStringLiteral("Name: ") + shared::candidateName);
-    Label3->setText(platform::dateText());
-    Label4->setText(platform::timeText());
+    showHeading();
 
     // A test file gone since the run began leaves the usual passing score.
     double p = 75;
@@ -132,55 +127,66 @@ void ScoreWindow::onActivated() {
 
     // Every activation draws the chart from the designed bars, so a second
     // activation cannot stretch them further.
-    const int passingPoints = barPoints(p);
-    setBarWidth(barRequired, kDesignedBarWidth + kTwipsPerPoint * passingPoints);
-    barRequired->setAccessibleDescription(QStringLiteral("Passing score ") +
-                                          rules::numberText(p).trimmed() + QLatin1Char('%'));
-    barRequired->setText(passingPoints > 0 ? QStringLiteral("Passing Score = ") +
-                                                 rules::numberText(p) + QStringLiteral("%   ")
-                                           : QStringLiteral("Passing Grade = "));
-
+    showPassingBar(p);
     const int score = shared::finalScore;
-    const int scorePoints = barPoints(score);
-    setBarWidth(barMyScore, kDesignedBarWidth + kTwipsPerPoint * scorePoints);
-    QString caption = scorePoints > 0 ? QStringLiteral("Your Score = ") +
-                                            rules::numberText(static_cast<long long>(score)) +
-                                            QStringLiteral("%   ")
-                                      : QStringLiteral("Your score = ");
-    const bool passed = !(score < p);
-    ui::setBackColor(barMyScore, ui::qbColor(passed ? kGreen : kRed));
-    ui::setForeColor(barMyScore, ui::qbColor(passed ? kBlack : kBrightWhite));
+    showScoreBar(score, !(score < p));
+}
+
+void ScoreWindow::showHeading() {
+    testNameLabel->setText(rules::testNameFromPath(shared::testPath));
+    candidateLabel->setText(QStringLiteral("Name: ") + shared::candidateName);
+    dateLabel->setText(platform::dateText());
+    timeLabel->setText(platform::timeText());
+}
+
+void ScoreWindow::showPassingBar(double p) {
+    const int points = barPoints(p);
+    setBarWidth(passingBar, kDesignedBarWidth + kTwipsPerPoint * points);
+    passingBar->setAccessibleDescription(QStringLiteral("Passing score ") +
+                                         rules::numberText(p).trimmed() + QLatin1Char('%'));
+    passingBar->setText(points > 0 ? QStringLiteral("Passing Score = ") + rules::numberText(p) +
+                                         QStringLiteral("%   ")
+                                   : QStringLiteral("Passing Grade = "));
+}
+
+void ScoreWindow::showScoreBar(int score, bool passed) {
+    const int points = barPoints(score);
+    setBarWidth(scoreBar, kDesignedBarWidth + kTwipsPerPoint * points);
+    QString caption = points > 0 ? QStringLiteral("Your Score = ") +
+                                       rules::numberText(static_cast<long long>(score)) +
+                                       QStringLiteral("%   ")
+                                 : QStringLiteral("Your score = ");
+    ui::setBackColor(scoreBar, ui::standardColor(passed ? kGreen : kRed));
+    ui::setForeColor(scoreBar, ui::standardColor(passed ? kBlack : kBrightWhite));
     caption += passed ? kPass : kFail;
-    barMyScore->setText(caption);
-    barMyScore->setAccessibleDescription(
+    scoreBar->setText(caption);
+    scoreBar->setAccessibleDescription(
         QStringLiteral("Your score %1%, %2")
             .arg(score)
             .arg(passed ? QStringLiteral("pass") : QStringLiteral("fail")));
 }
 
-void ScoreWindow::Command1_Click() {
-    unload();
-}
-
-void ScoreWindow::Command2_Click() {
+// The page shows the chart on white, without the buttons; the screen is put
+// back as it was.
+void ScoreWindow::onPrint() {
     QPointer<QWidget> focused = focusWidget(); // hiding the buttons takes it away
-    Command2->hide();
-    Command1->hide();
+    printButton->hide();
+    okButton->hide();
     const QPalette windowPalette = palette();
     const bool windowFilled = autoFillBackground();
-    const QPalette framePalette = Frame1->palette();
-    const bool frameFilled = Frame1->autoFillBackground();
-    ui::setBackColor(Frame1, ui::qbColor(kBrightWhite));
-    ui::setBackColor(this, ui::qbColor(kBrightWhite));
+    const QPalette chartPalette = chart->palette();
+    const bool chartFilled = chart->autoFillBackground();
+    ui::setBackColor(chart, ui::standardColor(kBrightWhite));
+    ui::setBackColor(this, ui::standardColor(kBrightWhite));
 
     platform::printWindow(this);
 
     setPalette(windowPalette);
     setAutoFillBackground(windowFilled);
-    Frame1->setPalette(framePalette);
-    Frame1->setAutoFillBackground(frameFilled);
-    Command2->show();
-    Command1->show();
+    chart->setPalette(chartPalette);
+    chart->setAutoFillBackground(chartFilled);
+    printButton->show();
+    okButton->show();
     if (focused)
         focused->setFocus();
 }

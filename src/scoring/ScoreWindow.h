@@ -2,7 +2,6 @@
 
 #include "WindowRegistry.h"
 
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -14,31 +13,30 @@ public:
     ScoreWindow();
 
     void onActivated() override;
-    void Command1_Click(); // &Ok
-    void Command2_Click(); // Print
 
     // The bars' widths in twips, as laid out (pixels are rounded from these).
-    int barRequiredTwips() const { return m_requiredTwips; }
-    int barMyScoreTwips() const { return m_myScoreTwips; }
-
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QFrame* Line1 = nullptr;
-    QFrame* Line2 = nullptr;
-    QFrame* Line3 = nullptr;
-    QLabel* barRequired = nullptr;
-    QLabel* barMyScore = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command1 = nullptr;
+    int passingBarTwips() const { return m_passingTwips; }
+    int scoreBarTwips() const { return m_scoreTwips; }
 
 private:
+    void showHeading();
+    void showPassingBar(double passingScore);
+    void showScoreBar(int score, bool passed);
     void setBarWidth(QLabel* bar, int twips);
+    void onPrint();
 
-    int m_requiredTwips = 0;
-    int m_myScoreTwips = 0;
+    QLabel* testNameLabel = nullptr;
+    QLabel* candidateLabel = nullptr;
+    QLabel* dateLabel = nullptr;
+    QLabel* timeLabel = nullptr;
+    QGroupBox* chart = nullptr;
+    QLabel* passingBar = nullptr;
+    QLabel* scoreBar = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* okButton = nullptr;
+
+    int m_passingTwips = 0;
+    int m_scoreTwips = 0;
 };
 
 namespace scoring {

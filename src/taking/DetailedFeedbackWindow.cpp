@@ -31,8 +31,8 @@ DetailedFeedbackWindow::DetailedFeedbackWindow() {
     ui::name(Label1, QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(ui::font(QStringLiteral("Arial"), 12, true));
-    ui::setBackColor(Label1, ui::qbColor(4));
-    ui::setForeColor(Label1, ui::qbColor(14));
+    ui::setBackColor(Label1, ui::standardColor(4));
+    ui::setForeColor(Label1, ui::standardColor(14));
     Label1->setGeometry(ui::twips(120, 120, 6495, 495));
 
     Frame1 = new QGroupBox(QStringLiteral("Explanation of Answer"), this);

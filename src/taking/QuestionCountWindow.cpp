@@ -15,7 +15,7 @@ QLabel* whiteBox(QWidget* parent, const QString& controlName) {
     ui::name(box, controlName);
     box->setFrameShape(QFrame::Box);
     box->setLineWidth(1);
-    ui::setBackColor(box, ui::qbColor(15));
+    ui::setBackColor(box, ui::standardColor(15));
     return box;
 }
 QLabel* countLabel(QWidget* parent, const QString& controlName) {
@@ -80,12 +80,12 @@ QuestionCountWindow::QuestionCountWindow() {
     ui::name(Line2, QStringLiteral("Line2"));
     ui::readAs(Line2, QStringLiteral("Separator"));
     Line2->setGeometry(ui::px(120), ui::px(1800), lineWidth, 1);
-    ui::setBackColor(Line2, ui::qbColor(8));
+    ui::setBackColor(Line2, ui::standardColor(8));
     Line1 = new QFrame(this);
     ui::name(Line1, QStringLiteral("Line1"));
     ui::readAs(Line1, QStringLiteral("Separator"));
     Line1->setGeometry(ui::px(120), ui::px(1800) + 1, lineWidth, 1);
-    ui::setBackColor(Line1, ui::qbColor(15));
+    ui::setBackColor(Line1, ui::standardColor(15));
 
     Command1 = new QPushButton(QStringLiteral("&Ok"), this);
     ui::name(Command1, QStringLiteral("Command1"));

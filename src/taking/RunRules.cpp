@@ -41,7 +41,7 @@ int stirCount(const QString& timeOfDay) {
 void StirRandom() {
     const int s = stirCount(platform::timeOfDayText());
     for (int i = 0; i < s; ++i)
-        platform::rnd();
+        platform::randomFraction();
 }
 
 RecordDraw::RecordDraw(int questionsAvailable)
@@ -61,7 +61,7 @@ int RecordDraw::next() {
         return 0;
     while (used(CandidateRecord)) {
         StirRandom();
-        const double r = platform::rnd();
+        const double r = platform::randomFraction();
         const int drawn = static_cast<int>(std::floor(r * QuestionsAvailable + 1)) + 1;
         CandidateRecord = std::clamp(drawn, 2, QuestionsAvailable + 1);
     }
@@ -76,7 +76,7 @@ int arrangementFor(double r) {
 
 int drawArrangement() {
     StirRandom();
-    return arrangementFor(platform::rnd());
+    return arrangementFor(platform::randomFraction());
 }
 
 int labelForChoice(int arrangement, int choice) {

@@ -42,7 +42,7 @@ QLabel* makeBadge(QWidget* parent, const QString& controlName, const QString& le
                               ui::font(QStringLiteral("Times New Roman"), 24, true));
     badge->setText(letter);
     badge->setAlignment(Qt::AlignCenter);
-    ui::setBackColor(badge, ui::qbColor(4));
+    ui::setBackColor(badge, ui::standardColor(4));
     ui::setForeColor(badge, kLightYellow);
     return badge;
 }
@@ -80,7 +80,7 @@ TestRunWindow::TestRunWindow() {
     lblElapsedTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label3 = makeLabel(this, QStringLiteral("Label3"), ui::twips(120, 480, 9855, 1215), arial);
-    ui::setBackColor(Label3, ui::qbColor(15));
+    ui::setBackColor(Label3, ui::standardColor(15));
     Label4 = makeBadge(this, QStringLiteral("Label4"), QStringLiteral("Q"),
                        ui::twips(120, 480, 855, 1215));
     lblQuestion =
@@ -91,7 +91,7 @@ TestRunWindow::TestRunWindow() {
     lblQuestion->installEventFilter(this);
     lblQuestion->setWordWrap(true);
     lblQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::setBackColor(lblQuestion, ui::qbColor(15));
+    ui::setBackColor(lblQuestion, ui::standardColor(15));
 
     Shape2 = new QFrame(this);
     ui::name(Shape2, QStringLiteral("Shape2"));
@@ -153,7 +153,7 @@ TestRunWindow::TestRunWindow() {
     scoreBar = new QFrame(this);
     ui::name(scoreBar, QStringLiteral("scoreBar"));
     ui::readAs(scoreBar, QStringLiteral("Score bar"));
-    ui::setBackColor(scoreBar, ui::qbColor(1));
+    ui::setBackColor(scoreBar, ui::standardColor(1));
     scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
 
     Command2 = new QPushButton(QStringLiteral("E&xit Test"), this);
@@ -538,8 +538,8 @@ void TestRunWindow::setBackColors(const QColor& color) {
 
 void TestRunWindow::Command3_Click() {
     Frame1->hide();
-    setBackColors(ui::qbColor(15));
-    ui::setBackColor(lblQuestion, ui::qbColor(15));
+    setBackColors(ui::standardColor(15));
+    ui::setBackColor(lblQuestion, ui::standardColor(15));
     platform::printWindow(this);
     setBackColors(ui::backColor(Frame1));
     Frame1->show();

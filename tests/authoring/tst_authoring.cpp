@@ -2,11 +2,11 @@
 #include "Controls.h"
 #include "FileListBox.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "PropertiesWindow.h"
 #include "QuestionEditor.h"
 #include "SharedState.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <array>
 #include <QtWidgets>
@@ -55,20 +55,71 @@ QByteArray question(qint16 number, const QByteArray& text, const QByteArray& typ
     return base;
 }
 
-QuestionEditor& openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
+template <class T = QAbstractButton> T* named(QWidget& window, const QString& name) {
+    return testing::control<T>(&window, name);
+}
+
+// The editor's controls, found by name as automation finds them.
+struct Editor {
+    QuestionEditor& window;
+    QLabel* number = named<QLabel>(window, u"lblQuestionNumber"_s);
+    MultiLineTextBox* question = named<MultiLineTextBox>(window, u"txtQuestion"_s);
+    MultiLineTextBox* explanation = named<MultiLineTextBox>(window, u"txtExplain"_s);
+    QRadioButton* trueFalse = named<QRadioButton>(window, u"Option1"_s);
+    QRadioButton* multiple = named<QRadioButton>(window, u"Option3"_s);
+    QRadioButton* typed = named<QRadioButton>(window, u"Option2"_s);
+    std::array<MultiLineTextBox*, 5> choices = row<MultiLineTextBox>(u"txtChoice%1"_s, 1);
+    std::array<QAbstractButton*, 5> marks = row<QAbstractButton>(u"Option%1"_s, 4); // "is correct"
+    QAbstractButton* first = named(window, u"Command7"_s);
+    QAbstractButton* back = named(window, u"Command3"_s);
+    QAbstractButton* save = named(window, u"Command4"_s);
+    QAbstractButton* next = named(window, u"Command1"_s);
+    QAbstractButton* last = named(window, u"Command8"_s);
+    QAbstractButton* properties = named(window, u"Command5"_s);
+    QAbstractButton* done = named(window, u"Command2"_s);
+
+    // The five controls of a kind, numbered from `from`.
+    template <class T> std::array<T*, 5> row(const QString& pattern, int from) const {
+        std::array<T*, 5> controls{};
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            controls[i] = named<T>(window, pattern.arg(from + static_cast<int>(i)));
+        return controls;
+    }
+};
+
+// The properties' controls, by name.
+struct Properties {
+    PropertiesWindow& window;
+    QLineEdit* owner = named<QLineEdit>(window, u"txtOwner"_s);
+    QLineEdit* password = named<QLineEdit>(window, u"txtPassword"_s);
+    QRadioButton* shuffle = named<QRadioButton>(window, u"optShuffle"_s);
+    QRadioButton* keepOrder = named<QRadioButton>(window, u"optNoShuffle"_s);
+    QLabel* score = named<QLabel>(window, u"Label5"_s);
+    QScrollBar* scoreBar = named<QScrollBar>(window, u"VScroll1"_s);
+    QAbstractButton* save = named(window, u"Command1"_s);
+    QAbstractButton* cancel = named(window, u"Command2"_s);
+    // After a right answer, then after a wrong one.
+    QList<QCheckBox*> feedback = {
+        named<QCheckBox>(window, u"chkCorrect1"_s),   named<QCheckBox>(window, u"ChkCorrect2"_s),
+        named<QCheckBox>(window, u"chkCorrect3"_s),   named<QCheckBox>(window, u"chkCorrect4"_s),
+        named<QCheckBox>(window, u"chkIncorrect1"_s), named<QCheckBox>(window, u"chkIncorrect2"_s),
+        named<QCheckBox>(window, u"chkIncorrect3"_s), named<QCheckBox>(window, u"chkIncorrect4"_s)};
+};
+
+Editor openEditor(const testing::Env& env, const QByteArray& file, qint64 size = 0) {
     env.writeFile(kFile, file);
     if (size)
         QFile::resize(kFile, size);
     shared::testPath = env.testsFile(u"t.tst"_s);
     QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
     e.present();
-    return e;
+    return Editor{e};
 }
 
 // Each choice box: "-" hidden, "G" marked correct (light green), "W" white.
-QString choiceBoxes(const QuestionEditor& e) {
+QString choiceBoxes(const Editor& e) {
     QString s;
-    for (const QWidget* b : {e.txtChoice1, e.txtChoice2, e.txtChoice3, e.txtChoice4, e.txtChoice5})
+    for (const QWidget* b : e.choices)
         s += b->isHidden()                               ? u'-'
              : ui::backColor(b) == QColor(200, 255, 200) ? u'G'
              : ui::backColor(b) == QColor(Qt::white)     ? u'W'
@@ -79,21 +130,16 @@ QString choiceBoxes(const QuestionEditor& e) {
 MainWindow& mainOnTab(int tab) {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
-    m.SSTab1->setCurrentIndex(tab);
+    testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(tab);
     return m;
 }
 
 void create(MainWindow& m, const QString& name, const QString& owner = u"o"_s,
             const QString& password = u"p"_s) {
-    m.Text1->setText(name);
-    m.Text2->setText(owner);
-    m.Text3->setText(password);
-    testing::click(m.Command1);
-}
-
-QList<QCheckBox*> feedbackBoxes(const PropertiesWindow& w) {
-    return {w.chkCorrect1,   w.ChkCorrect2,   w.chkCorrect3,   w.chkCorrect4,
-            w.chkIncorrect1, w.chkIncorrect2, w.chkIncorrect3, w.chkIncorrect4};
+    testing::control<QLineEdit>(&m, u"Text1"_s)->setText(name);
+    testing::control<QLineEdit>(&m, u"Text2"_s)->setText(owner);
+    testing::control<QLineEdit>(&m, u"Text3"_s)->setText(password);
+    testing::click(testing::control<QPushButton>(&m, u"Command1"_s));
 }
 
 } // namespace
@@ -107,38 +153,40 @@ private slots:
         env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
         QVERIFY(shared::loadTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
-        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
-            QCOMPARE(p.windowTitle(), u"Properties"_s);
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            const Properties p{w};
+            QCOMPARE(w.windowTitle(), u"Properties"_s);
             QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
-            QCOMPARE(m.File1->count(), 2); // the lists already show the new test
-            QVERIFY(p.optShuffle->isChecked() && p.Label5->text() == u"   75%"_s);
-            QCOMPARE(testing::unnamedControls(&p), QStringList());
-            p.txtOwner->setText(u" New owner "_s);
-            p.txtPassword->clear(); // an empty password keeps the old one
-            for (QCheckBox* c : feedbackBoxes(p))
+            QCOMPARE(testing::control<FileListBox>(&m, u"File1"_s)->count(), 2); // listed already
+            QVERIFY(p.shuffle->isChecked() && p.score->text() == u"   75%"_s);
+            QCOMPARE(testing::unnamedControls(&w), QStringList());
+            p.owner->setText(u" New owner "_s);
+            p.password->clear(); // an empty password keeps the old one
+            for (QCheckBox* c : p.feedback)
                 if (!c->isChecked())
                     testing::click(c);
-            testing::click(p.optNoShuffle);
-            p.VScroll1->setFocus();
-            QTest::keyClick(p.VScroll1, Qt::Key_End); // 50 at the top, 100 at the bottom
-            testing::click(p.Command1);
+            testing::click(p.keepOrder);
+            p.scoreBar->setFocus();
+            QTest::keyClick(p.scoreBar, Qt::Key_End); // 50 at the top, 100 at the bottom
+            testing::click(p.save);
         });
-        testing::whenModal<QuestionEditor>([&](QuestionEditor& e) {
-            QCOMPARE(e.windowTitle(), u"Building ./tests/My Test.tst"_s);
-            QVERIFY(e.lblQuestionNumber->text() == u"1"_s && e.Option1->isChecked());
-            QTest::keyClicks(e.txtChoice1, u"xyz"_s); // locked
+        testing::whenModal<QuestionEditor>([&](QuestionEditor& w) {
+            const Editor e{w};
+            QCOMPARE(w.windowTitle(), u"Building ./tests/My Test.tst"_s);
+            QVERIFY(e.number->text() == u"1"_s && e.trueFalse->isChecked());
+            QTest::keyClicks(e.choices[0], u"xyz"_s); // locked
             QCOMPARE(choiceBoxes(e), u"GW---"_s);
-            QCOMPARE(testing::unnamedControls(&e), QStringList());
-            QTest::keyClicks(e.txtQuestion, u"Is it?"_s);
-            QTest::keyClick(e.txtQuestion, Qt::Key_Return);
-            QTest::keyClicks(e.txtQuestion, u"Sure?"_s);
-            e.txtExplain->setText(u"€ and ☃"_s); // outside Windows-1252: "?"
-            testing::click(e.Option5);
+            QCOMPARE(testing::unnamedControls(&w), QStringList());
+            QTest::keyClicks(e.question, u"Is it?"_s);
+            QTest::keyClick(e.question, Qt::Key_Return);
+            QTest::keyClicks(e.question, u"Sure?"_s);
+            e.explanation->setText(u"€ and ☃"_s); // outside Windows-1252: "?"
+            testing::click(e.marks[1]);
             QCOMPARE(choiceBoxes(e), u"WG---"_s);
-            testing::click(e.Command4);
-            testing::click(e.Command1); // saves question 1 again, in place
-            QVERIFY(e.lblQuestionNumber->text() == u" 2"_s && e.Option3->isChecked());
-            e.close(); // the title bar's close button is "&Done": hidden, not unloaded
+            testing::click(e.save);
+            testing::click(e.next); // saves question 1 again, in place
+            QVERIFY(e.number->text() == u" 2"_s && e.multiple->isChecked());
+            w.close(); // the title bar's close button is "&Done": hidden, not unloaded
         });
         create(m, u"My Test  "_s, u" Ann"_s, u"Pw"_s);
         QVERIFY(env.boxes->shown.isEmpty() && WindowRegistry::active() == &m &&
@@ -167,57 +215,56 @@ private slots:
             testing::type(QString::fromLatin1(field));
         }
         press(Qt::Key_Tab);
-        QCOMPARE(focused(), m.Command1);
+        QCOMPARE(focused(), testing::control<QWidget>(&m, u"Command1"_s));
 
-        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
-            QVERIFY(tabTo(p.VScroll1));
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            QVERIFY(tabTo(Properties{w}.scoreBar));
             for (int i = 0; i < 5; ++i)
                 press(Qt::Key_Down); // 75 at first; 100 lies at the bottom
             press(Qt::Key_Return);
         });
         QByteArray file;
-        testing::whenModal<QuestionEditor>([&](QuestionEditor& e) {
-            QCOMPARE(focused(), e.txtQuestion);
+        testing::whenModal<QuestionEditor>([&](QuestionEditor& w) {
+            const Editor e{w};
+            QCOMPARE(focused(), e.question);
             testing::type(u"Grass is blue?"_s);
             press(Qt::Key_Tab);
-            QCOMPARE(focused(), e.Option1); // true/false, the kind selected
-            QVERIFY(tabTo(e.Option4));
+            QCOMPARE(focused(), e.trueFalse); // true/false, the kind selected
+            QVERIFY(tabTo(e.marks[0]));
             press(Qt::Key_Down); // the mark moves to FALSE
-            QVERIFY(tabTo(e.txtExplain));
+            QVERIFY(tabTo(e.explanation));
             testing::type(u"It is green."_s);
-            QVERIFY(tabTo(e.Command1));
+            QVERIFY(tabTo(e.next));
             press(Qt::Key_Return); // Next >: a multiple-choice question follows
 
             testing::type(u"Largest ocean?"_s);
             press(Qt::Key_Tab);
-            QCOMPARE(focused(), e.Option3);
-            const std::array boxes = {e.txtChoice1, e.txtChoice2, e.txtChoice3, e.txtChoice4,
-                                      e.txtChoice5};
+            QCOMPARE(focused(), e.multiple);
             const QStringList oceans = {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"};
-            for (std::size_t i = 0; i < boxes.size(); ++i) {
-                QVERIFY(tabTo(boxes[i]));
+            for (std::size_t i = 0; i < e.choices.size(); ++i) {
+                QVERIFY(tabTo(e.choices[i]));
                 testing::type(oceans[static_cast<int>(i)]);
             }
-            QVERIFY(tabTo(e.Option5)); // the mark left on choice 2 is the group's tab stop
+            QVERIFY(tabTo(e.marks[1])); // the mark left on choice 2 is the group's tab stop
             press(Qt::Key_Down);
-            QVERIFY(tabTo(e.Command1));
+            QVERIFY(tabTo(e.next));
             press(Qt::Key_Return);
 
             testing::type(u"Capital of France?"_s);
-            QVERIFY(tabTo(e.Option3));
+            QVERIFY(tabTo(e.multiple));
             press(Qt::Key_Down); // typed answer
-            QVERIFY(e.Option2->isChecked() && e.txtChoice2->isHidden());
-            QVERIFY(tabTo(e.txtChoice1));
+            QVERIFY(e.typed->isChecked() && e.choices[1]->isHidden());
+            QVERIFY(tabTo(e.choices[0]));
             testing::type(u"Paris"_s);
-            QVERIFY(tabTo(e.Command4));
+            QVERIFY(tabTo(e.save));
             press(Qt::Key_Space); // Save
             file = env.readFile(u"tests/Geo.tst"_s);
             press(Qt::Key_Escape); // nothing: Done is the way out
             testing::whenModal<PropertiesWindow>([](PropertiesWindow&) { press(Qt::Key_Escape); });
-            QVERIFY(tabTo(e.Command5));
+            QVERIFY(tabTo(e.properties));
             press(Qt::Key_Return); // the properties, cancelled by Escape
-            QVERIFY(e.isVisible() && env.readFile(u"tests/Geo.tst"_s) == file);
-            QVERIFY(tabTo(e.Command2));
+            QVERIFY(w.isVisible() && env.readFile(u"tests/Geo.tst"_s) == file);
+            QVERIFY(tabTo(e.done));
             press(Qt::Key_Return);
         });
         press(Qt::Key_Return);
@@ -243,7 +290,7 @@ private slots:
         const auto shown = [&env](qsizetype times, const QString& text) {
             return std::exchange(env.boxes->shown, {}) == QStringList(times, text);
         };
-        testing::click(m.Command8); // Read Me
+        testing::click(testing::control<QPushButton>(&m, u"Command8"_s)); // Read Me
         QCOMPARE(std::exchange(env.boxes->shown, {}).value(0).split(u"\r\n"_s).value(9),
                  u"your test is  MYTEST, your bitmap should be named MYTEST.BMP"_s);
         create(m, u"   "_s);
@@ -264,7 +311,7 @@ private slots:
                          "existing\r\ntest, click on the EDIT TEST tab."_s));
         QCOMPARE(env.readFile(u"tests/short.tst"_s), QByteArray(1000, 's'));
         testing::whenModal<PropertiesWindow>(
-            [](PropertiesWindow& p) { testing::click(p.Command1); });
+            [](PropertiesWindow& w) { testing::click(Properties{w}.save); });
         testing::whenModal<QuestionEditor>(done);
         create(m, u"empty"_s); // an empty file is a test not yet begun
         QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
@@ -273,15 +320,16 @@ private slots:
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
 
-        m.SSTab1->setCurrentIndex(1); // edit: owner and password, blanks count, case does not
-        QVERIFY(m.File1->selectFile(u"Algebra.tst"_s));
+        // edit: owner and password, blanks count, case does not
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(1);
+        QVERIFY(testing::control<FileListBox>(&m, u"File1"_s)->selectFile(u"Algebra.tst"_s));
         const QStringList tries = {"Ann",     "Secret", " Ann ", "Secret", " Ann",
                                    "Secret ", " Ann",   "Secre", " aNN",   "sECRET"};
         testing::whenModal<QuestionEditor>(done); // and no properties
         for (qsizetype i = 0; i < tries.size(); i += 2) {
-            m.txtCreator->setText(tries[i]);
-            m.txtPassword->setText(tries[i + 1]);
-            testing::click(m.Command3);
+            testing::control<QLineEdit>(&m, u"txtCreator"_s)->setText(tries[i]);
+            testing::control<QLineEdit>(&m, u"txtPassword"_s)->setText(tries[i + 1]);
+            testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
         }
         QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
         QCOMPARE(WindowRegistry::get<QuestionEditor>().windowTitle(),
@@ -289,7 +337,7 @@ private slots:
         QCOMPARE(env.readFile(u"tests/Algebra.tst"_s), algebra);
 
         QVERIFY(QDir(u"tests"_s).removeRecursively()); // a folder that cannot take the file
-        m.SSTab1->setCurrentIndex(0);
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(0);
         create(m, u"T"_s);
         QVERIFY(env.boxes->shown.value(0).startsWith(
             u"The test could not be created as \"./tests/T.tst\":\r\n"_s));
@@ -311,16 +359,17 @@ private slots:
         env.writeFile(kFile, stored);
         shared::testPath = env.testsFile(u"t.tst"_s);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            const Properties p{w};
             QString s;
-            for (const QCheckBox* c : feedbackBoxes(w))
+            for (const QCheckBox* c : p.feedback)
                 s += c->isChecked() ? u'1' : u'0';
-            QCOMPARE(s + u' ' + QString::number(w.optShuffle->isChecked()) +
-                         QString::number(w.optNoShuffle->isChecked()) + u' ' + w.Label5->text(),
+            QCOMPARE(s + u' ' + QString::number(p.shuffle->isChecked()) +
+                         QString::number(p.keepOrder->isChecked()) + u' ' + p.score->text(),
                      shown);
-            w.txtOwner->setText(u"x"_s);
-            testing::click(w.chkCorrect1);
-            w.VScroll1->setValue(99);
-            testing::click(w.Command2);
+            p.owner->setText(u"x"_s);
+            testing::click(p.feedback[0]);
+            p.scoreBar->setValue(99);
+            testing::click(p.cancel);
         });
         QVERIFY(PropertiesWindow::openFor(shared::testPath));
         QCOMPARE(env.readFile(kFile), stored);
@@ -335,75 +384,77 @@ private slots:
             question(3, "Three?", "MULTIPLE", {"a", "b", "c", "b "}, "b", "x");
         put(file, 3 * kRecord + 2212, 100, "reserved 3");
         putInt16(file, 2 * kRecord, 9); // question 2 claims to be number 9
-        QuestionEditor& e = openEditor(env, file);
-        QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(e.txtQuestion, u" edited"_s);
-        testing::click(e.Command3); // < Back and << on question 1 do nothing
-        testing::click(e.Command7);
-        QVERIFY(env.readFile(kFile) == file && e.txtQuestion->text() == u"One? edited"_s);
-        testing::click(e.Command1);
-        QVERIFY(e.lblQuestionNumber->text() == u"2"_s && e.Option2->isChecked());
+        const Editor e = openEditor(env, file);
+        QTest::keyClick(e.question, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(e.question, u" edited"_s);
+        testing::click(e.back); // < Back and << on question 1 do nothing
+        testing::click(e.first);
+        QVERIFY(env.readFile(kFile) == file && e.question->text() == u"One? edited"_s);
+        testing::click(e.next);
+        QVERIFY(e.number->text() == u"2"_s && e.typed->isChecked());
         QCOMPARE(choiceBoxes(e), u"G----"_s);
-        QTest::keyClick(e.txtChoice1, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(e.txtChoice1, u"s"_s);
+        QTest::keyClick(e.choices[0], Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(e.choices[0], u"s"_s);
         bool properties = false;
-        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& p) {
+        testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             properties = true;
-            testing::click(p.Command1);
+            testing::click(Properties{w}.save);
         });
-        testing::click(e.Command5); // "Edit test properties" saves the screen first
-        QVERIFY(properties && WindowRegistry::active() == &e &&
-                e.lblQuestionNumber->text() == u"1"_s);
+        testing::click(e.properties); // "Edit test properties" saves the screen first
+        QVERIFY(properties && WindowRegistry::active() == &e.window && e.number->text() == u"1"_s);
         put(file, kRecord + 2, 500, "One? edited");
         file.replace(2 * kRecord, kRecord, question(2, "Two?", "TYPED", {"answers"}, "answers"));
         QCOMPARE(env.readFile(kFile), file);
 
-        testing::click(e.Command8); // >>
-        QVERIFY(e.txtQuestion->text() == u"Three?"_s && e.Option3->isChecked());
+        testing::click(e.last); // >>
+        QVERIFY(e.question->text() == u"Three?"_s && e.multiple->isChecked());
         QCOMPARE(choiceBoxes(e), u"WWWGW"_s); // "b" and "b ": the later equal choice
-        testing::click(e.Command1);           // Next >
-        QVERIFY(e.lblQuestionNumber->text() == u" 4"_s && e.Option3->isChecked());
+        testing::click(e.next);               // Next >
+        QVERIFY(e.number->text() == u" 4"_s && e.multiple->isChecked());
         QCOMPARE(env.readFile(kFile), file); // saving question 3 as it was changes no byte
-        testing::click(e.Command3); // < Back saves it, emptied; reserved fields from question 3
+        testing::click(e.back); // < Back saves it, emptied; reserved fields from question 3
         file += question(4, "", "MULTIPLE", {}, "", "", file.mid(3 * kRecord));
         QCOMPARE(env.readFile(kFile), file);
-        testing::click(e.Command8);
-        testing::click(e.Command8); // >> on the last question stays there
-        QVERIFY(e.lblQuestionNumber->text() == u"4"_s && env.readFile(kFile) == file);
-        testing::click(e.Command3); // and question 3 becomes a typed answer
-        testing::click(e.Option2);
+        testing::click(e.last);
+        testing::click(e.last); // >> on the last question stays there
+        QVERIFY(e.number->text() == u"4"_s && env.readFile(kFile) == file);
+        testing::click(e.first); // << from there, and back to the end
+        QVERIFY(e.number->text() == u"1"_s && e.question->text() == u"One? edited"_s);
+        testing::click(e.last);
+        testing::click(e.back); // and question 3 becomes a typed answer
+        testing::click(e.typed);
         QCOMPARE(choiceBoxes(e), u"G----"_s);
-        QTest::keyClicks(e.txtChoice1, u"Paris"_s);
-        testing::click(e.Command4);
+        QTest::keyClicks(e.choices[0], u"Paris"_s);
+        testing::click(e.save);
         file.replace(3 * kRecord, 1712,
                      question(3, "Three?", "TYPED", {"Paris"}, "Paris", "x").left(1712));
         QCOMPARE(env.readFile(kFile), file);
-        testing::click(e.Option1);
-        QVERIFY(e.txtChoice1->text() == u"TRUE"_s && choiceBoxes(e) == u"GW---"_s);
+        testing::click(e.trueFalse);
+        QVERIFY(e.choices[0]->text() == u"TRUE"_s && choiceBoxes(e) == u"GW---"_s);
     }
 
     void noQuestionPastTheLastRecordAndAFailedWriteKeepsTheScreen() {
         testing::Env env;
         const qint64 full = qint64(32767) * kRecord;
-        QuestionEditor& e = openEditor(env, header("o", "p"), full); // questions of NULs
-        testing::click(e.Command8);
-        QCOMPARE(e.lblQuestionNumber->text(), u"32766"_s);
-        QVERIFY(e.txtQuestion->text().isEmpty() && e.txtChoice1->text().isEmpty()); // NULs
+        const Editor e = openEditor(env, header("o", "p"), full); // questions of NULs
+        testing::click(e.last);
+        QCOMPARE(e.number->text(), u"32766"_s);
+        QVERIFY(e.question->text().isEmpty() && e.choices[0]->text().isEmpty()); // NULs
 
-        QTest::keyClicks(e.txtQuestion, u"last"_s);
-        testing::click(e.Command1);
-        QVERIFY(e.lblQuestionNumber->text() == u"32766"_s && e.txtQuestion->text() == u"last"_s);
+        QTest::keyClicks(e.question, u"last"_s);
+        testing::click(e.next);
+        QVERIFY(e.number->text() == u"32766"_s && e.question->text() == u"last"_s);
         QCOMPARE(env.boxes->shown, QStringList({u"A test can hold at most 32,766 questions."_s}));
         const QByteArray file = env.readFile(kFile);
         QVERIFY(file.size() == full && file.mid(full - kRecord + 2, 4) == "last");
 
         env.boxes->shown.clear();
         shared::testPath = u"/dev/full"_s; // every write fails
-        QTest::keyClicks(e.txtQuestion, u" more"_s);
-        testing::click(e.Command1);
-        testing::click(e.Command5); // the properties do not open over an unsaved question
+        QTest::keyClicks(e.question, u" more"_s);
+        testing::click(e.next);
+        testing::click(e.properties); // the properties do not open over an unsaved question
         QVERIFY(!WindowRegistry::isLoaded<PropertiesWindow>() &&
-                e.txtQuestion->text() == u"last more"_s);
+                e.question->text() == u"last more"_s);
         const QStringList& shown = env.boxes->shown;
         QVERIFY(shown.size() == 2 && !shown[0].endsWith(u"\r\n"_s)); // the reason follows
         QVERIFY(shown[0].startsWith(u"The question could not be saved to \"/dev/full\":\r\n"_s));

@@ -4,6 +4,7 @@
 #include "IntroductionWindow.h"
 #include "LogRecord.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "Question.h"
 #include "QuestionCountWindow.h"
 #include "QuestionEditor.h"
@@ -15,7 +16,6 @@
 #include "TestHeader.h"
 #include "TestRunWindow.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <chrono>
 #include <csignal>
@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -93,9 +94,9 @@ QStringList filesInTests() {
 MainWindow& readyToTake(const QString& test, const QString& candidate) {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
-    m.SSTab1->setCurrentIndex(2);
-    m.File2->selectFile(test);
-    QTest::keyClicks(m.txtName, candidate);
+    testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(2);
+    testing::control<FileListBox>(&m, u"File2"_s)->selectFile(test);
+    QTest::keyClicks(testing::control<QLineEdit>(&m, u"txtName"_s), candidate);
     return m;
 }
 
@@ -111,7 +112,7 @@ void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run) {
         if (TestRunWindow* left = WindowRegistry::find<TestRunWindow>())
             left->unload(); // a failed check must not leave the run waiting
     });
-    testing::click(m.Command4);
+    testing::click(testing::control<QPushButton>(&m, u"Command4"_s));
 }
 
 void answerTrue(TestRunWindow& t) {
@@ -136,7 +137,7 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
     };
     testing::whenModal<ScoreWindow>([&](ScoreWindow& s) {
         passing("score");
-        testing::click(s.Command1);
+        testing::click(testing::control<QPushButton>(&s, u"Command1"_s));
     });
     takeTest(readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
         for (int q = 1; q <= kQuestions; ++q) {
@@ -165,29 +166,32 @@ private slots:
         const QString saveFailed = u" could not be saved to \""_s + shared::testPath + u"\":\r\n"_s;
         QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
         e.present();
+        auto* const number = testing::control<QLabel>(&e, u"lblQuestionNumber"_s);
+        auto* const question = testing::control<MultiLineTextBox>(&e, u"txtQuestion"_s);
+        auto* const next = testing::control<QAbstractButton>(&e, u"Command1"_s);
         // the disk fails mid-record: the message, the file and the screen as they were
         const auto saveFailing = [&](int err, int limit) {
             const QByteArray before = env.readFile(geo);
-            const QString number = e.lblQuestionNumber->text();
-            const QString typed = e.txtQuestion->text();
+            const QString shownNumber = number->text();
+            const QString typed = question->text();
             IoFaults::current() = {0, limit, err};
-            testing::click(e.Command1);
+            testing::click(next);
             IoFaults::clear();
             QCOMPARE(env.boxes->shown.last(), u"The question"_s + saveFailed + reason(err));
             QCOMPARE(env.readFile(geo), before);
-            QCOMPARE(e.lblQuestionNumber->text(), number);
-            QCOMPARE(e.txtQuestion->text(), typed);
+            QCOMPARE(number->text(), shownNumber);
+            QCOMPARE(question->text(), typed);
         };
-        QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(e.txtQuestion, u" changed"_s);
+        QTest::keyClick(question, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(question, u" changed"_s);
         saveFailing(ENOSPC, 1000); // rewritten in place
 
         // once the disk has room it goes down; a new question then fails to append
-        testing::click(e.Command1);
-        testing::click(e.Command1);
+        testing::click(next);
+        testing::click(next);
         QCOMPARE(env.readFile(geo).size(), 3 * TestRecord::kSize);
         QVERIFY(env.readFile(geo).contains("Q1 changed"));
-        QTest::keyClicks(e.txtQuestion, u"New?"_s);
+        QTest::keyClicks(question, u"New?"_s);
         saveFailing(EIO, 2000);
         QCOMPARE(env.boxes->shown.size(), 2);
         QCOMPARE(filesInTests(), QStringList({u"Geo.tst"_s}));
@@ -199,30 +203,33 @@ private slots:
         env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
-        m.SSTab1->setCurrentIndex(3);
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(3);
+        auto* logs = testing::control<FileListBox>(&m, u"File3"_s);
+        const auto* preview = testing::control<QPlainTextEdit>(&m, u"Text4"_s);
         for (const SpecialFile kind :
              {SpecialFile::Folder, SpecialFile::Fifo, SpecialFile::Socket}) {
             env.writeFile(u"tests/Bob.log"_s, logEntry(u"MATH1"_s, 80, 10));
-            m.File3->refresh();
-            QVERIFY(m.File3->selectFile(u"Ann.log"_s));
-            QVERIFY(!m.Text4->toPlainText().isEmpty());
+            logs->refresh();
+            QVERIFY(logs->selectFile(u"Ann.log"_s));
+            QVERIFY(!preview->toPlainText().isEmpty());
             env.boxes->shown.clear();
 
             QVERIFY(testing::makeSpecialFile(u"tests/Bob.log"_s, kind));
-            const QListWidgetItem* bob =
-                m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
+            const QListWidgetItem* bob = logs->findItems(u"Bob.log"_s, Qt::MatchExactly).value(0);
             QVERIFY(bob); // still listed as it was
-            QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
-                              m.File3->visualItemRect(bob).center());
-            QCOMPARE(m.Text4->toPlainText(), QString());
-            testing::click(m.Command5);
-            QCOMPARE(WindowRegistry::get<ScoreLogWindow>().windowTitle(), u"Bob.log"_s);
-            QCOMPARE(WindowRegistry::get<ScoreLogWindow>().Text1->toPlainText(), QString());
-            WindowRegistry::get<ScoreLogWindow>().unload();
+            QTest::mouseClick(logs->viewport(), Qt::LeftButton, {},
+                              logs->visualItemRect(bob).center());
+            QCOMPARE(preview->toPlainText(), QString());
+            testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
+            ScoreLogWindow& fullView = WindowRegistry::get<ScoreLogWindow>();
+            QCOMPARE(fullView.windowTitle(), u"Bob.log"_s);
+            QCOMPARE(testing::control<QPlainTextEdit>(&fullView, u"Text1"_s)->toPlainText(),
+                     QString());
+            fullView.unload();
             QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
             QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
-            m.File3->refresh(); // and no longer listed
-            QVERIFY(m.File3->findItems(u"Bob.log"_s, Qt::MatchExactly).isEmpty());
+            logs->refresh(); // and no longer listed
+            QVERIFY(logs->findItems(u"Bob.log"_s, Qt::MatchExactly).isEmpty());
             QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
                                                       : QFile::remove(u"tests/Bob.log"_s));
         }
@@ -233,18 +240,21 @@ private slots:
         const testing::Watchdog watchdog(120);
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
-        m.txtCreator->setText(u"o"_s);
-        m.txtPassword->setText(u"secret"_s);
-        m.txtName->setText(u"Ann"_s);
+        testing::control<QLineEdit>(&m, u"txtCreator"_s)->setText(u"o"_s);
+        testing::control<QLineEdit>(&m, u"txtPassword"_s)->setText(u"secret"_s);
+        testing::control<QLineEdit>(&m, u"txtName"_s)->setText(u"Ann"_s);
+        auto* tabs = testing::control<QTabWidget>(&m, u"SSTab1"_s);
+        auto* testsToEdit = testing::control<FileListBox>(&m, u"File1"_s);
+        auto* testsToTake = testing::control<FileListBox>(&m, u"File2"_s);
         for (const SpecialFile kind : {SpecialFile::Fifo, SpecialFile::Socket}) {
             env.writeFile(u"tests/Geo.tst"_s, numberedTest(1));
             m.refreshLists();
-            QVERIFY(m.File1->selectFile(u"Geo.tst"_s) && m.File2->selectFile(u"Geo.tst"_s));
+            QVERIFY(testsToEdit->selectFile(u"Geo.tst"_s) && testsToTake->selectFile(u"Geo.tst"_s));
             QVERIFY(testing::makeSpecialFile(u"tests/Geo.tst"_s, kind));
-            m.SSTab1->setCurrentIndex(1);
-            testing::click(m.Command3);
-            m.SSTab1->setCurrentIndex(2);
-            testing::click(m.Command4);
+            tabs->setCurrentIndex(1);
+            testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
+            tabs->setCurrentIndex(2);
+            testing::click(testing::control<QPushButton>(&m, u"Command4"_s));
             QCOMPARE(env.boxes->shown,
                      QStringList({u"The test could not be read from \"./tests/Geo.tst\":\r\n"
                                   u"Not a regular file"_s,
@@ -252,7 +262,7 @@ private slots:
                                   u"Not a regular file"_s}));
             QVERIFY(!WindowRegistry::isLoaded<QuestionEditor>() &&
                     !WindowRegistry::isLoaded<TestRunWindow>());
-            QVERIFY(m.File2->findItems(u"Geo.tst"_s, Qt::MatchExactly).isEmpty());
+            QVERIFY(testsToTake->findItems(u"Geo.tst"_s, Qt::MatchExactly).isEmpty());
             env.boxes->shown.clear();
             QVERIFY(QFile::remove(u"tests/Geo.tst"_s));
         }
@@ -265,28 +275,34 @@ private slots:
         writeRaw("tests/Ann\xE9.log", logEntry(u"GEO"_s, 50, 2));
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
-        QCOMPARE(m.File1->item(0)->text(), u"G\uFFFDo.tst"_s);
+        auto* tabs = testing::control<QTabWidget>(&m, u"SSTab1"_s);
+        auto* testsToEdit = testing::control<FileListBox>(&m, u"File1"_s);
+        QCOMPARE(testsToEdit->item(0)->text(), u"G\uFFFDo.tst"_s);
 
-        m.SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {},
-                          m.File1->visualItemRect(m.File1->item(0)).center());
-        m.txtCreator->setText(u"o"_s);
-        m.txtPassword->setText(u"secret"_s);
+        tabs->setCurrentIndex(1);
+        QTest::mouseClick(testsToEdit->viewport(), Qt::LeftButton, {},
+                          testsToEdit->visualItemRect(testsToEdit->item(0)).center());
+        testing::control<QLineEdit>(&m, u"txtCreator"_s)->setText(u"o"_s);
+        testing::control<QLineEdit>(&m, u"txtPassword"_s)->setText(u"secret"_s);
         testing::whenModal<QuestionEditor>([](QuestionEditor& e) {
-            QCOMPARE(e.txtQuestion->text(), u"Q1"_s);
-            QTest::keyClick(e.txtQuestion, Qt::Key_End, Qt::ControlModifier);
-            QTest::keyClicks(e.txtQuestion, u" changed"_s);
-            testing::click(e.Command1);
-            testing::click(e.Command2);
+            auto* const question = testing::control<MultiLineTextBox>(&e, u"txtQuestion"_s);
+            QCOMPARE(question->text(), u"Q1"_s);
+            QTest::keyClick(question, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(question, u" changed"_s);
+            testing::click(testing::control<QAbstractButton>(&e, u"Command1"_s)); // Next >
+            testing::click(testing::control<QAbstractButton>(&e, u"Command2"_s)); // Done
         });
-        testing::click(m.Command3);
+        testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
         QCOMPARE(readRaw(geo).mid(TestRecord::kSize + 2, 10), QByteArray("Q1 changed"));
 
-        m.SSTab1->setCurrentIndex(3);
-        QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
-                          m.File3->visualItemRect(m.File3->item(0)).center());
-        QCOMPARE(m.File3->item(0)->text(), u"Ann\uFFFD.log"_s);
-        QVERIFY(m.Text4->toPlainText().startsWith(u"TEST TAKEN  -> GEO\n"_s));
+        tabs->setCurrentIndex(3);
+        auto* logs = testing::control<FileListBox>(&m, u"File3"_s);
+        QTest::mouseClick(logs->viewport(), Qt::LeftButton, {},
+                          logs->visualItemRect(logs->item(0)).center());
+        QCOMPARE(logs->item(0)->text(), u"Ann\uFFFD.log"_s);
+        QVERIFY(testing::control<QPlainTextEdit>(&m, u"Text4"_s)
+                    ->toPlainText()
+                    .startsWith(u"TEST TAKEN  -> GEO\n"_s));
         QCOMPARE(env.boxes->shown, QStringList());
         // the toolkit's own file calls cannot remove them
         QVERIFY(::unlink(geo.constData()) == 0 && ::unlink("tests/Ann\xE9.log") == 0);
@@ -304,13 +320,14 @@ private slots:
 
         // deleted after it was listed: refused before any question, and unlisted
         QVERIFY(QFile::remove(u"tests/Gone.tst"_s));
-        testing::click(m.Command4);
+        testing::click(testing::control<QPushButton>(&m, u"Command4"_s));
         QCOMPARE(env.boxes->shown, {u"The test \"./tests/Gone.tst\" cannot be found."_s});
-        QVERIFY(m.File2->findItems(u"Gone.tst"_s, Qt::MatchExactly).isEmpty());
+        auto* testsToTake = testing::control<FileListBox>(&m, u"File2"_s);
+        QVERIFY(testsToTake->findItems(u"Gone.tst"_s, Qt::MatchExactly).isEmpty());
 
         // cut to its header and part of a question after the first answer:
         // the run ends with a message instead of asking empty questions
-        m.File2->selectFile(u"Geo.tst"_s);
+        testsToTake->selectFile(u"Geo.tst"_s);
         const QByteArray cut = test.left(TestRecord::kSize + 1000);
         takeTest(m, [&](TestRunWindow& t) {
             env.writeFile(geo, cut);
@@ -330,7 +347,7 @@ private slots:
         bool scoreShown = false;
         testing::whenModal<ScoreWindow>([&](ScoreWindow& s) {
             scoreShown = s.isVisible() && env.boxes->shown.size() == 3; // after the message
-            testing::click(s.Command1);
+            testing::click(testing::control<QPushButton>(&s, u"Command1"_s));
         });
         takeTest(m, [&](TestRunWindow& t) {
             for (int q = 1; q < kQuestions; ++q)

@@ -4,16 +4,18 @@
 #include "HelpWindow.h"
 #include "ImageBox.h"
 #include "MainWindow.h"
+#include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "SharedState.h"
 #include "TestSupport.h"
-#include "TextBox.h"
 
 #include <QTest>
 #include <QtWidgets>
 
 namespace {
-QStringList items(const FileListBox* list) {
+// The entries of the named list, as shown.
+QStringList items(MainWindow& m, const QString& name) {
+    const auto* list = testing::control<FileListBox>(&m, name);
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i)->text();
@@ -29,6 +31,13 @@ MainWindow& startMain() {
     m.present();
     return m;
 }
+void showTab(MainWindow& m, int tab) {
+    testing::control<QTabWidget>(&m, "SSTab1")->setCurrentIndex(tab);
+}
+void clickItem(FileListBox* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -40,17 +49,20 @@ private slots:
         QVERIFY(QDir(QStringLiteral("tests")).exists() && shared::testsDir == "./tests");
         // no message, and no start sound before the folder exists
         QVERIFY(env.sound->started.isEmpty() && env.boxes->shown.isEmpty());
-        QCOMPARE(m.File1->count() + m.File2->count() + m.File3->count(), 0);
-        QCOMPARE(m.SSTab1->tabText(m.SSTab1->currentIndex()), QStringLiteral("About"));
+        QCOMPARE(items(m, "File1") + items(m, "File2") + items(m, "File3"), QStringList());
+        const auto* tabs = testing::control<QTabWidget>(&m, "SSTab1");
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("About"));
         QCOMPARE(m.windowTitle(), QStringLiteral("Quizdex "));
         QCOMPARE(m.size(), QSize(443, 270));
         QCOMPARE(m.pos(), screenCentreFor(&m));
         // controls of the other tabs wait behind theirs
-        QVERIFY(m.Check1->isChecked() && m.Command7->isVisible() && !m.Command1->isVisible());
+        QVERIFY(testing::control<QCheckBox>(&m, "Check1")->isChecked() &&
+                testing::control<QWidget>(&m, "Command7")->isVisible() &&
+                !testing::control<QWidget>(&m, "Command1")->isVisible());
         QCOMPARE(testing::unnamedControls(&m), QStringList());
-        QVERIFY(testing::spokenName(m.Command1) == "Create" &&
-                testing::spokenName(m.txtCreator) == "Owner");
-        QCOMPARE(m.Command2->geometry(), QRect(352, 240, 81, 25));
+        QVERIFY(testing::spokenName(testing::control<QWidget>(&m, "Command1")) == "Create" &&
+                testing::spokenName(testing::control<QWidget>(&m, "txtCreator")) == "Owner");
+        QCOMPARE(testing::control<QWidget>(&m, "Command2")->geometry(), QRect(352, 240, 81, 25));
     }
 
     void listsTestsAndLogsAndPlaysTheStartAndTabSounds() {
@@ -58,24 +70,25 @@ private slots:
         for (const char* f : {"a.tst", "b.tst", "c.log", "StartSound.wav", "TabClick.wav"})
             env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(f)), "x");
         MainWindow& m = startMain();
-        QCOMPARE(items(m.File1), QStringList({"a.tst", "b.tst"}));
-        QCOMPARE(items(m.File2), QStringList({"a.tst", "b.tst"}));
-        QCOMPARE(items(m.File3), QStringList({"c.log"}));
+        QCOMPARE(items(m, "File1"), QStringList({"a.tst", "b.tst"}));
+        QCOMPARE(items(m, "File2"), QStringList({"a.tst", "b.tst"}));
+        QCOMPARE(items(m, "File3"), QStringList({"c.log"}));
         QCOMPARE(env.sound->started, QStringList({"StartSound.wav"}));
         env.sound->started.clear();
-        m.SSTab1->setCurrentIndex(2); // the tab sound plays whatever the sound switch says
-        QVERIFY(m.Check1->isVisible() && !m.Command7->isVisible());
-        QTest::mouseClick(m.Check1, Qt::LeftButton);
-        QVERIFY(!m.Check1->isChecked());
-        m.SSTab1->setCurrentIndex(3);
-        m.SSTab1->setCurrentIndex(0);
+        showTab(m, 2); // the tab sound plays whatever the sound switch says
+        auto* sounds = testing::control<QCheckBox>(&m, "Check1");
+        QVERIFY(sounds->isVisible() && !testing::control<QWidget>(&m, "Command7")->isVisible());
+        QTest::mouseClick(sounds, Qt::LeftButton);
+        QVERIFY(!sounds->isChecked());
+        showTab(m, 3);
+        showTab(m, 0);
         QCOMPARE(env.sound->started, QStringList({"TabClick.wav", "TabClick.wav", "TabClick.wav"}));
     }
 
     void exitAndTheCloseButtonEndTheProgram() {
         testing::Env env;
         MainWindow& m = startMain();
-        testing::click(m.Command2);
+        testing::click(testing::control<QPushButton>(&m, "Command2"));
         QVERIFY(env.exitRequests == 1 && !WindowRegistry::isLoaded<MainWindow>());
         startMain().close();
         QVERIFY(env.exitRequests == 2 && !WindowRegistry::isLoaded<MainWindow>());
@@ -88,9 +101,9 @@ private slots:
         QCOMPARE(env.boxes->shown.size(), 1);
         QVERIFY(env.boxes->shown.first().startsWith(
             QStringLiteral("The tests folder \"./tests\" could not be created:\r\n")));
-        QCOMPARE(m.File1->count(), 0);
-        m.SSTab1->setCurrentIndex(1); // still usable
-        QVERIFY(m.File1->isVisible());
+        QCOMPARE(items(m, "File1"), QStringList());
+        showTab(m, 1); // still usable
+        QVERIFY(testing::control<QWidget>(&m, "File1")->isVisible());
     }
 
     void testBitmapFollowsTheChosenTest() {
@@ -101,19 +114,16 @@ private slots:
         QVERIFY(pictures::aboutPicture().save(QStringLiteral("tests/ALGEBRA.BMP"), "BMP"));
         QVERIFY(pictures::questionDisc().save(QStringLiteral("tests/default.bmp"), "BMP"));
         MainWindow& m = startMain();
-        m.SSTab1->setCurrentIndex(2);
-        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {},
-                          m.File2->visualItemRect(m.File2->item(0)).center());
-        QCOMPARE(m.Image1->picture().size(), QSize(250, 188));
-        QTest::mouseClick(m.File2->viewport(), Qt::LeftButton, {},
-                          m.File2->visualItemRect(m.File2->item(1)).center());
-        QCOMPARE(m.Image1->picture().size(), QSize(32, 32));
+        showTab(m, 2);
+        clickItem(testing::control<FileListBox>(&m, "File2"), 0);
+        QCOMPARE(testing::control<ImageBox>(&m, "Image1")->picture().size(), QSize(250, 188));
+        clickItem(testing::control<FileListBox>(&m, "File2"), 1);
+        QCOMPARE(testing::control<ImageBox>(&m, "Image1")->picture().size(), QSize(32, 32));
         // without any default.bmp the built-in picture stands in
         QFile::remove(QStringLiteral("tests/default.bmp"));
-        m.SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(m.File1->viewport(), Qt::LeftButton, {},
-                          m.File1->visualItemRect(m.File1->item(1)).center());
-        QCOMPARE(m.Image2->picture().size(), QSize(180, 203));
+        showTab(m, 1);
+        clickItem(testing::control<FileListBox>(&m, "File1"), 1);
+        QCOMPARE(testing::control<ImageBox>(&m, "Image2")->picture().size(), QSize(180, 203));
     }
 
     void helpShowsItsTextFromTheTopAndTheMainWindowComesBackCentred() {
@@ -131,17 +141,18 @@ private slots:
                 QVERIFY(QAccessible::queryAccessibleInterface(&h)->role() == QAccessible::Dialog &&
                         QAccessible::queryAccessibleInterface(&m)->role() == QAccessible::Window);
                 QCOMPARE(h.windowTitle(), QStringLiteral("Quizdex Help"));
-                QCOMPARE(h.Text1->text(), QString::fromLatin1(raw));
-                QVERIFY(h.Text1->isReadOnly());
-                QCOMPARE(h.Text1->verticalScrollBar()->value(), 0);
-                h.Text1->verticalScrollBar()->setValue(h.Text1->verticalScrollBar()->maximum());
+                auto* text = testing::control<MultiLineTextBox>(&h, "Text1");
+                QCOMPARE(text->text(), QString::fromLatin1(raw));
+                QVERIFY(text->isReadOnly());
+                QCOMPARE(text->verticalScrollBar()->value(), 0);
+                text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
                 checked = true;
                 if (round == 0)
-                    testing::click(h.Command1);
+                    testing::click(testing::control<QPushButton>(&h, "Command1"));
                 else
                     testing::press(Qt::Key_Escape);
             });
-            testing::click(m.Command7);
+            testing::click(testing::control<QPushButton>(&m, "Command7"));
             QVERIFY(checked);
             QVERIFY(!WindowRegistry::isLoaded<HelpWindow>());
         }

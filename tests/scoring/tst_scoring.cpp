@@ -39,18 +39,24 @@ void useTest(testing::Env& env, const QByteArray& passing, const QString& test =
     shared::testPath = shared::joinPath(shared::testsDir, test);
 }
 
-// Ends a run (passing score 75) and returns the caption of the candidate's bar.
-QString finishRun(testing::Env& env, const QString& candidate, int toTake, int correct,
-                  const QString& test = "MATH1.tst") {
+// The candidate's bar as the final score window showed it.
+struct ScoreBar {
+    QString caption;
+    int twips = 0;
+};
+
+// Ends a run (passing score 75) and returns the candidate's bar.
+ScoreBar finishRun(testing::Env& env, const QString& candidate, int toTake, int correct,
+                   const QString& test = "MATH1.tst") {
     useTest(env, " 75", test);
     shared::candidateName = candidate;
-    QString caption;
-    testing::whenModal<ScoreWindow>([&caption](ScoreWindow& w) {
-        caption = w.barMyScore->text();
-        testing::click(w.Command1);
+    ScoreBar bar;
+    testing::whenModal<ScoreWindow>([&bar](ScoreWindow& w) {
+        bar = {testing::control<QLabel>(&w, "barMyScore")->text(), w.scoreBarTwips()};
+        testing::click(testing::control<QPushButton>(&w, "Command1"));
     });
     scoring::finishRun(toTake, correct);
-    return caption;
+    return bar;
 }
 
 void userSwitchesTo(QWidget* w) {
@@ -69,9 +75,9 @@ ScoreWindow& showScore(testing::Env& env, const QByteArray& passing, int score) 
 // Clicks a log in the log tab's list, the main window being the active one.
 void clickLog(MainWindow& m, const QString& name) {
     userSwitchesTo(&m);
-    const QListWidgetItem* item = m.File3->findItems(name, Qt::MatchExactly).value(0);
-    QTest::mouseClick(m.File3->viewport(), Qt::LeftButton, {},
-                      m.File3->visualItemRect(item).center());
+    auto* logs = testing::control<FileListBox>(&m, "File3");
+    const QListWidgetItem* item = logs->findItems(name, Qt::MatchExactly).value(0);
+    QTest::mouseClick(logs->viewport(), Qt::LeftButton, {}, logs->visualItemRect(item).center());
 }
 
 } // namespace
@@ -104,14 +110,20 @@ private slots:
         env.writeFile("tests/Big.log", entryBytes("BIG", "7", 1).repeated(32768));
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
-        QCOMPARE(finishRun(env, "Ann", 100, 29), "Your Score =  29%     (FAIL)    ");
-        QCOMPARE(m.File3->item(0)->text(), QStringLiteral("Ann.log")); // listed at once
+        QCOMPARE(finishRun(env, "Ann", 100, 29).caption, "Your Score =  29%     (FAIL)    ");
+        const auto* logs = testing::control<FileListBox>(&m, "File3");
+        QCOMPARE(logs->item(0)->text(), QStringLiteral("Ann.log")); // listed at once
         const QByteArray longName = "A test whose name runs on well past fifty characters";
         finishRun(env, "Ann", 8, 8, QString::fromLatin1(longName + ".tst"));
         finishRun(env, "Ann", 0, 0); // a run that asked nothing still counts
         QCOMPARE(env.readFile("tests/Ann.log"), entryBytes("MATH1", "29", 100) +
                                                     entryBytes(longName.left(50), "100", 8) +
                                                     entryBytes("MATH1", "0", 0));
+        // 2 right of 3 is 66.67%: cut, never rounded, on screen and in the log
+        const ScoreBar twoOfThree = finishRun(env, "Dee", 3, 2);
+        QCOMPARE(twoOfThree.caption, "Your Score =  66%     (FAIL)    ");
+        QCOMPARE(twoOfThree.twips, 15 + 48 * 66);
+        QCOMPARE(env.readFile("tests/Dee.log"), entryBytes("MATH1", "66", 3));
         finishRun(env, "  Ann", 10, 5); // leading blanks: another log
         QCOMPARE(env.readFile("tests/  Ann.log"), entryBytes("MATH1", "50", 10));
 
@@ -120,27 +132,32 @@ private slots:
                 !QFile::exists("Ann.log"));
         // a log that cannot be written: file and reason named, the score still shown
         QDir().mkpath("tests/Bob.log");
-        QCOMPARE(finishRun(env, "Bob", 4, 3), "Your Score =  75%     (PASS)    ");
+        QCOMPARE(finishRun(env, "Bob", 4, 3).caption, "Your Score =  75%     (PASS)    ");
         QVERIFY(env.boxes->shown.value(1).contains("\"./tests/Bob.log\"") &&
                 QDir("tests/Bob.log").isEmpty());
         QVERIFY(env.boxes->shown.last().endsWith(QString::fromLocal8Bit(std::strerror(EISDIR))));
         env.boxes->shown.clear();
 
-        m.SSTab1->setCurrentIndex(3);
-        testing::click(m.Command5); // nothing selected: an empty view, an empty caption
+        testing::control<QTabWidget>(&m, "SSTab1")->setCurrentIndex(3);
+        auto* fullViewButton = testing::control<QPushButton>(&m, "Command5");
+        const auto* preview = testing::control<QPlainTextEdit>(&m, "Text4");
+        testing::click(fullViewButton); // nothing selected: an empty view, an empty caption
         ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
+        auto* fullView = testing::control<QPlainTextEdit>(&f, "Text1");
         QVERIFY(f.isVisible() && !f.isModal() &&
-                (f.windowTitle() + f.Text1->toPlainText()).isEmpty());
+                (f.windowTitle() + fullView->toPlainText()).isEmpty());
         QCOMPARE(testing::unnamedControls(&f), QStringList());
         clickLog(m, "Ann.log"); // the main window stays usable; the full view reloads
-        QCOMPARE(m.Text4->toPlainText(),
+        QCOMPARE(preview->toPlainText(),
                  scoring::logText(scoring::readLog("tests/Ann.log").value()).replace("\r\n", "\n"));
         userSwitchesTo(&f);
-        QVERIFY(f.windowTitle() == "Ann.log" && f.Text1->toPlainText() == m.Text4->toPlainText());
+        QVERIFY(f.windowTitle() == "Ann.log" && fullView->toPlainText() == preview->toPlainText());
         clickLog(m, "  Ann.log");
-        testing::click(m.Command5); // brings it forward, rebuilt; the view replaced, not extended
-        QVERIFY(f.windowTitle() == "  Ann.log" && f.Text1->toPlainText() == m.Text4->toPlainText());
-        QTest::keyClick(f.Text1, Qt::Key_Escape); // as its close button: it goes
+        testing::click(
+            fullViewButton); // brings it forward, rebuilt; the view replaced, not extended
+        QVERIFY(f.windowTitle() == "  Ann.log" &&
+                fullView->toPlainText() == preview->toPlainText());
+        QTest::keyClick(fullView, Qt::Key_Escape); // as its close button: it goes
         QVERIFY(!WindowRegistry::isLoaded<ScoreLogWindow>() && env.boxes->shown.isEmpty());
 
         // stray bytes follow the rounding rule; Spare is NULs after reading another log
@@ -161,7 +178,7 @@ private slots:
                  QStringList({"Error loading Log file. Your Log file(s) are either\r\n"
                               "corrupted, or you are trying to read log files \r\n"
                               "created before v1.4."}));
-        QCOMPARE(m.Text4->blockCount(), 32767 * 6 + 1);
+        QCOMPARE(preview->blockCount(), 32767 * 6 + 1);
     }
 
     void chart_data() {
@@ -185,18 +202,20 @@ private slots:
         other.present();
         userSwitchesTo(&w);
         const QString p = passing.trimmed().isEmpty() ? "75" : passing.trimmed();
-        QCOMPARE(w.barRequiredTwips(), 15 + 48 * int(std::min(p.toDouble(), 1000.0)));
-        QCOMPARE(w.barRequired->text(), "Passing Score =  " + p + "%   ");
-        QCOMPARE(w.barMyScoreTwips(), 15 + 48 * score);
-        QCOMPARE(w.barMyScore->text(),
+        auto* passingBar = testing::control<QLabel>(&w, "barRequired");
+        auto* scoreBar = testing::control<QLabel>(&w, "barMyScore");
+        QCOMPARE(w.passingBarTwips(), 15 + 48 * int(std::min(p.toDouble(), 1000.0)));
+        QCOMPARE(passingBar->text(), "Passing Score =  " + p + "%   ");
+        QCOMPARE(w.scoreBarTwips(), 15 + 48 * score);
+        QCOMPARE(scoreBar->text(),
                  (score ? QStringLiteral("Your Score =  %1%   ").arg(score) : "Your score = ") +
                      (passed ? "  (PASS)    " : "  (FAIL)    "));
-        QCOMPARE(ui::backColor(w.barMyScore), ui::qbColor(passed ? 2 : 4));
-        QCOMPARE(ui::foreColor(w.barMyScore), ui::qbColor(passed ? 0 : 15));
+        QCOMPARE(ui::backColor(scoreBar), ui::standardColor(passed ? 2 : 4));
+        QCOMPARE(ui::foreColor(scoreBar), ui::standardColor(passed ? 0 : 15));
         const auto described = [](QWidget* bar) {
             return QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Description);
         };
-        QCOMPARE(described(w.barRequired) + '|' + described(w.barMyScore),
+        QCOMPARE(described(passingBar) + '|' + described(scoreBar),
                  QStringLiteral("Passing score %1%|Your score %2%, %3")
                      .arg(p)
                      .arg(score)
@@ -207,23 +226,28 @@ private slots:
         testing::Env env;
         shared::candidateName = " Ann Lee";
         ScoreWindow& w = showScore(env, " 75", 50);
-        QCOMPARE(w.Label1->text() + '|' + w.Label2->text() + '|' + w.Label3->text(),
+        const auto shown = [&w](const char* label) {
+            return testing::control<QLabel>(&w, label)->text();
+        };
+        QCOMPARE(shown("Label1") + '|' + shown("Label2") + '|' + shown("Label3"),
                  "MATH1|Name:  Ann Lee|" + platform::dateText());
         QCOMPARE(testing::unnamedControls(&w), QStringList());
 
         const QImage before = w.grab().toImage();
-        testing::click(w.Command2);
+        auto* printButton = testing::control<QPushButton>(&w, "Command2");
+        testing::click(printButton);
         const QImage page = env.printer->printed.value(0);
         const QPoint inFrame = ui::twips(240, 840, 1, 1).topLeft() + QPoint(40, 20);
         const QColor frame = page.pixelColor(inFrame); // whitened, its shading kept
         QVERIFY(frame.lightness() >= 250 && frame != before.pixelColor(inFrame));
-        for (const QPoint at : {QPoint(2, 2), w.Command2->geometry().center()}) // white, no buttons
+        for (const QPoint at :
+             {QPoint(2, 2), printButton->geometry().center()}) // white, no buttons
             QCOMPARE(page.pixelColor(at), QColor(Qt::white));
         QCOMPARE(w.grab().toImage(), before);
         env.printer->available = false;
-        testing::click(w.Command2);
+        testing::click(printButton);
         QCOMPARE(env.boxes->shown, QStringList({"No printer is available."}));
-        QTest::keyClick(w.Command2, Qt::Key_Escape); // as its close button: it goes
+        QTest::keyClick(printButton, Qt::Key_Escape); // as its close button: it goes
         QVERIFY(!WindowRegistry::isLoaded<ScoreWindow>());
     }
 };

@@ -65,9 +65,9 @@ QByteArray testFile(const QList<Q>& qs, const QByteArray& right = "0000",
 MainWindow& startMain(const QString& test, const QString& candidate = "Ann") {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
-    m.SSTab1->setCurrentIndex(2);
-    m.File2->selectFile(test);
-    QTest::keyClicks(m.txtName, candidate);
+    testing::control<QTabWidget>(&m, "SSTab1")->setCurrentIndex(2);
+    testing::control<FileListBox>(&m, "File2")->selectFile(test);
+    QTest::keyClicks(testing::control<QLineEdit>(&m, "txtName"), candidate);
     return m;
 }
 
@@ -76,7 +76,7 @@ template <class W> void pressOk(const std::function<void(W&)>& before = {}) {
     testing::whenModal<W>([before](W& w) {
         if (before)
             before(w);
-        testing::click(w.Command1);
+        testing::click(testing::control<QPushButton>(&w, "Command1"));
     });
 }
 
@@ -87,7 +87,7 @@ void begin(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
     pressOk<IntroductionWindow>(intro);
     pressOk<QuestionCountWindow>(count);
     testing::whenModal<TestRunWindow>(run);
-    testing::click(m.Command4);
+    testing::click(testing::control<QPushButton>(&m, "Command4"));
 }
 
 // The answer rows as shown: "-" hidden, "o" a button without its label, else the label.
@@ -244,12 +244,13 @@ private slots:
         press(Qt::Key_Left);
         press(Qt::Key_Tab); // tabbing into the list chooses its one file
         press(Qt::Key_Down);
-        QVERIFY(focused() == m.File2 && m.File2->fileName() == "Geo.tst");
+        const auto* testsToTake = testing::control<FileListBox>(&m, "File2");
+        QVERIFY(focused() == testsToTake && testsToTake->fileName() == "Geo.tst");
         press(Qt::Key_Tab);
         testing::type("Ann");
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
-        QCOMPARE(focused(), m.Command4);
+        QCOMPARE(focused(), testing::control<QWidget>(&m, "Command4"));
 
         testing::whenModal<IntroductionWindow>([](IntroductionWindow&) { press(Qt::Key_Return); });
         testing::whenModal<QuestionCountWindow>([&](QuestionCountWindow& n) {
@@ -329,9 +330,9 @@ private slots:
             testing::whenModal<ShortFeedbackWindow>(
                 [](ShortFeedbackWindow&) { press(Qt::Key_Return); });
             testing::whenModal<ScoreWindow>([&](ScoreWindow& w) {
-                QCOMPARE(focused(), w.Command1);
+                QCOMPARE(focused(), testing::control<QWidget>(&w, "Command1"));
                 press(Qt::Key_Tab);
-                QCOMPARE(focused(), w.Command2);
+                QCOMPARE(focused(), testing::control<QWidget>(&w, "Command2"));
                 press(Qt::Key_Tab, Qt::ShiftModifier);
                 press(Qt::Key_Return);
             });
@@ -379,7 +380,8 @@ private slots:
         QCOMPARE(env.sound->started,
                  QStringList({"Correct.wav", "NewQuestion.wav", "wrong.wav", "NewQuestion.wav"}));
         const QImage printed = env.printer->printed.value(0); // the run window, white
-        QVERIFY(printed.size() == QSize(759, 441) && printed.pixelColor(2, 2) == ui::qbColor(15));
+        QVERIFY(printed.size() == QSize(759, 441) &&
+                printed.pixelColor(2, 2) == ui::standardColor(15));
     }
 
     void eachRunAsksTheChosenNumberOfQuestionsEachOnce() {
@@ -388,7 +390,8 @@ private slots:
             env.writeFile(u"tests/T%1.tst"_s.arg(n), testFile(numbered(n)));
         env.writeFile("tests/NewQuestion.wav", "x");
         MainWindow& m = startMain({});
-        QTest::mouseClick(m.Check1, Qt::LeftButton); // the sound switch off: silence
+        // the sound switch off: silence
+        QTest::mouseClick(testing::control<QCheckBox>(&m, "Check1"), Qt::LeftButton);
         // custom (top arrow up, bottom arrow down), all, half; half of one still asks it
         const int runs[][3] = {{12, 'c', 4}, {12, 'a', 12}, {7, 'h', 3}, {1, 'h', 1}};
         for (const auto& [available, how, want] : runs) {
@@ -411,7 +414,7 @@ private slots:
                     if (how == 'c')
                         QTest::mouseClick(n.scrQtoTake, Qt::LeftButton, {}, QPoint(9, y));
             };
-            m.File2->selectFile(u"T%1.tst"_s.arg(available));
+            testing::control<FileListBox>(&m, "File2")->selectFile(u"T%1.tst"_s.arg(available));
             begin(m, takeAll, count,
                   [](IntroductionWindow& f) { // no picture files: the built-in one
                       QCOMPARE(f.Image1->picture().size(), pictures::penOnPage().size());
@@ -428,17 +431,19 @@ private slots:
         env.writeFile("tests/Empty.tst", QByteArray());
         env.writeFile("tests/Header.tst", testFile({}));
         MainWindow& m = startMain({}, {});
+        auto* testsToTake = testing::control<FileListBox>(&m, "File2");
+        auto* nameBox = testing::control<QLineEdit>(&m, "txtName");
         const auto press = [&](const char* test, const QString& name) {
             if (*test)
-                m.File2->selectFile(test);
-            m.txtName->setText(name);
-            testing::click(m.Command4);
+                testsToTake->selectFile(test);
+            nameBox->setText(name);
+            testing::click(testing::control<QPushButton>(&m, "Command4"));
             return env.boxes->shown.value(env.boxes->shown.size() - 1);
         };
         QCOMPARE(press("", "Ann"), u"Please select a Test to take."_s);
         QCOMPARE(press("Ok.tst", ""), u"Your name is required to take a test."_s);
         QVERIFY(press("Ok.tst", "a/b").startsWith(u"Your name cannot be used"_s));
-        m.File2->selectFile("Gone.tst");
+        testsToTake->selectFile("Gone.tst");
         QVERIFY(QFile::remove("tests/Gone.tst"));
         QVERIFY(press("", "Ann").contains(u"cannot be found"_s));
         QVERIFY(!QFile::exists("tests/Gone.tst"));
@@ -453,8 +458,8 @@ private slots:
         QVERIFY(env.boxes->shown.size() == 6 && WindowRegistry::active() == &m);
 
         // a name of blanks only runs with an empty name; exit asks, and No changes nothing
-        m.txtName->setText("   ");
-        m.File2->selectFile("Ok.tst");
+        nameBox->setText("   ");
+        testsToTake->selectFile("Ok.tst");
         env.boxes->shown.clear();
         env.printer->available = false;
         const QString sure = u"Are you sure you want to end the test?"_s;
@@ -470,14 +475,14 @@ private slots:
             QCOMPARE(t.Label1->text() + t.lblQuestion->text(), before);
             QVERIFY(t.RunStarted == 1 && t.isVisible() && t.isInModalWait());
             QCOMPARE(ui::backColor(t.labelA), ui::backColor(&t));
-            QVERIFY(ui::backColor(&t) != ui::qbColor(15));
+            QVERIFY(ui::backColor(&t) != ui::standardColor(15));
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
         QCOMPARE(shared::candidateName, QString());
 
         // the test loses its questions during a run: the run ends with a message
-        m.txtName->setText("Ann");
+        nameBox->setText("Ann");
         begin(m, [&](TestRunWindow& t) {
             QVERIFY(QFile::resize(u"tests/Ok.tst"_s, 2514));
             answer(t, u"TRUE"_s);

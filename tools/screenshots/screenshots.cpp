@@ -77,6 +77,11 @@ void shot(QWidget& w, const QString& name) {
     g_written << path;
 }
 
+// A window's button by its control name, as automation finds it.
+QPushButton* button(QWidget& window, const char* name) {
+    return window.findChild<QPushButton*>(QLatin1String(name));
+}
+
 // One action per kind of modal window, run once its wait has begun; the
 // windows open one another, so the tour is a set of these rather than a list.
 std::vector<std::function<bool(Window*)>> g_onModal;
@@ -89,9 +94,18 @@ template <class T> void onModal(std::function<void(T&)> action) {
     });
 }
 
+// The named control of `window`, as automation finds it.
+template <class T = QWidget> T* control(QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
+void clickButton(QWidget& window, const char* name) {
+    control<QPushButton>(window, name)->click();
+}
+
 // The correct answer of the question on screen, found in the test by its text.
-QString correctAnswer(const TestRunWindow& t) {
-    const QString shown = t.findChild<QLabel*>(QStringLiteral("lblQuestion"))->text();
+QString correctAnswer(TestRunWindow& t) {
+    const QString shown = control<QLabel>(t, "lblQuestion")->text();
     const int records = shared::testRecordCount(shared::testPath).value();
     for (int n = 2; n <= records; ++n) {
         const IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, n);
@@ -123,26 +137,27 @@ void answer(TestRunWindow& t, bool right) {
 void tour() {
     MainWindow& m = WindowRegistry::get<MainWindow>();
     m.present();
+    auto* tabs = control<QTabWidget>(m, "SSTab1");
 
-    m.SSTab1->setCurrentIndex(2);
-    m.File2->selectFile(QStringLiteral("Sample.tst"));
-    m.txtName->setText(QStringLiteral("Ann"));
+    tabs->setCurrentIndex(2);
+    control<FileListBox>(m, "File2")->selectFile(QStringLiteral("Sample.tst"));
+    control<QLineEdit>(m, "txtName")->setText(QStringLiteral("Ann"));
     shot(m, QStringLiteral("main-window"));
 
     onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
-        e.Command5->click();
-        e.Command2->click();
+        button(e, "Command5")->click(); // Edit test properties
+        button(e, "Command2")->click(); // Done
     });
     onModal<PropertiesWindow>([](PropertiesWindow& p) {
         shot(p, QStringLiteral("properties"));
-        p.Command2->click();
+        button(p, "Command2")->click(); // Cancel
     });
-    m.SSTab1->setCurrentIndex(1);
-    m.File1->selectFile(QStringLiteral("Sample.tst"));
-    m.txtCreator->setText(QStringLiteral("Demo Author"));
-    m.txtPassword->setText(QStringLiteral("demo"));
-    m.Command3->click();
+    tabs->setCurrentIndex(1);
+    control<FileListBox>(m, "File1")->selectFile(QStringLiteral("Sample.tst"));
+    control<QLineEdit>(m, "txtCreator")->setText(QStringLiteral("Demo Author"));
+    control<QLineEdit>(m, "txtPassword")->setText(QStringLiteral("demo"));
+    clickButton(m, "Command3");
 
     onModal<IntroductionWindow>([](IntroductionWindow& w) { w.Command1->click(); });
     onModal<QuestionCountWindow>([](QuestionCountWindow& w) { w.Command1->click(); });
@@ -160,16 +175,16 @@ void tour() {
     onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { w.Command1->click(); });
     onModal<ScoreWindow>([](ScoreWindow& w) {
         shot(w, QStringLiteral("score"));
-        w.Command1->click();
+        clickButton(w, "Command1");
     });
-    m.SSTab1->setCurrentIndex(2);
-    m.Command4->click();
+    tabs->setCurrentIndex(2);
+    clickButton(m, "Command4");
 
-    m.SSTab1->setCurrentIndex(3);
-    m.File3->selectFile(QStringLiteral("Ann.log"));
-    m.Command5->click();
+    tabs->setCurrentIndex(3);
+    control<FileListBox>(m, "File3")->selectFile(QStringLiteral("Ann.log"));
+    clickButton(m, "Command5");
     shot(WindowRegistry::get<ScoreLogWindow>(), QStringLiteral("score-log"));
-    WindowRegistry::get<ScoreLogWindow>().Command1->click();
+    clickButton(WindowRegistry::get<ScoreLogWindow>(), "Command1");
 }
 
 } // namespace

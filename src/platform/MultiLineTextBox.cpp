@@ -1,4 +1,4 @@
-#include "TextBox.h"
+#include "MultiLineTextBox.h"
 
 #include <QTextBlock>
 
