@@ -1,5 +1,5 @@
-// Any bytes as a score log: the reader yields six lines per counted record and
-// never reads past what it was given.
+// Any bytes as a score log: the reader yields one entry of six lines per
+// counted record and never reads past what it was given.
 #include "FuzzInput.h"
 #include "LogRecord.h"
 #include "ScoreLog.h"
@@ -12,12 +12,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString path = inputAsFile(data, size, QStringLiteral("fuzz.log"));
-    const scoring::LogText log = scoring::readLog(path);
+    const IoResult<QList<LogRecord>> log = scoring::readLog(path);
     const auto count =
         rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);
-    if (!count || !log.ok)
+    if (!count || !log)
         std::abort(); // inputs this small always count and read
-    if (log.text.count(QStringLiteral("TEST TAKEN  -> ")) < *count)
+    if (log.value().size() != *count ||
+        scoring::logText(log.value()).count(QStringLiteral("TEST TAKEN  -> ")) < *count)
         std::abort();
     return 0;
 }

@@ -86,24 +86,23 @@ void question(const TestRecord& rec, int k) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString path = inputAsFile(data, size, QStringLiteral("fuzz.tst"));
     const RecordFile file(path, TestRecord::kSize);
-    IoStatus status;
-    const auto count = file.count(&status);
-    check(status.ok && count.has_value());
-    check(taking::testFileProblem(path).isEmpty() == (*count > 0));
+    const IoResult<std::int16_t> count = file.count();
+    check(count.ok());
+    check(taking::readTestToTake(path).ok() == (*count > 0));
     if (size > 0)
         check(taking::arrangementFor(static_cast<double>(data[0]) / 256.0) >= 1 &&
               taking::arrangementFor(static_cast<double>(data[0]) / 256.0) <= 4);
     for (int n = 1; n <= *count; ++n) {
-        QByteArray bytes;
-        check(file.read(n, bytes).ok && bytes.size() == TestRecord::kSize);
-        check(taking::questionRecordProblem(path, n).isEmpty());
+        const IoResult<QByteArray> bytes = file.read(n);
+        check(bytes.ok() && bytes->size() == TestRecord::kSize);
+        check(taking::checkQuestionRecord(path, n).ok);
         TestRecord rec;
-        rec.setBytes(bytes);
+        rec.setBytes(*bytes);
         if (n == 1)
             header(rec);
         else
             question(rec, n - 1);
     }
-    check(!taking::questionRecordProblem(path, *count + 1).isEmpty());
+    check(!taking::checkQuestionRecord(path, *count + 1).ok);
     return 0;
 }

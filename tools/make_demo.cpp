@@ -95,10 +95,12 @@ int main(int argc, char* argv[]) {
     const QString testPath = QDir(tests).filePath(QStringLiteral("Sample.tst"));
     if (!QFile::exists(testPath)) {
         using authoring::QuestionKind;
-        TestRecord& rec = shared::testRecord;
+        // One record throughout, as the editor writes: the header's fields it
+        // does not set go along into the questions.
+        TestRecord rec;
         authoring::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
         rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
-        if (!shared::writeTestRecord(testPath, 1))
+        if (!shared::writeTestRecord(testPath, 1, rec))
             return 1;
         const DemoQuestion questions[] = {
             {QuestionKind::Multiple,
@@ -138,7 +140,7 @@ int main(int argc, char* argv[]) {
             q.correct = d.correct;
             q.explanation = QString::fromUtf8(d.explanation);
             authoring::storeQuestion(rec, ++k, q);
-            if (!shared::writeTestRecord(testPath, k + 1))
+            if (!shared::writeTestRecord(testPath, k + 1, rec))
                 return 1;
         }
     }

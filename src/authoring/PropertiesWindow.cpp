@@ -157,7 +157,7 @@ void PropertiesWindow::onLoaded() {
 }
 
 bool PropertiesWindow::openFor(const QString& testPath) {
-    const IoStatus st = shared::readTestRecord(testPath, 1);
+    const IoStatus st = shared::loadTestRecord(testPath, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
         return false;
@@ -214,13 +214,13 @@ void PropertiesWindow::onPassingScoreChanged() {
 void PropertiesWindow::onSave() {
     const QString path = m_testPath.isEmpty() ? shared::testPath : m_testPath;
     // Read again, so that fields this window does not show stay as on disk.
-    IoStatus st = shared::readTestRecord(path, 1);
+    IoStatus st = shared::loadTestRecord(path, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
         return;
     }
     storeSettings(shared::testRecord);
-    st = shared::writeTestRecord(path, 1);
+    st = shared::writeTestRecord(path, 1, shared::testRecord);
     if (!st) {
         // The window stays open with the author's settings, to try again.
         platform::msgBox(st.message(QStringLiteral("The test's settings could not be saved to")));

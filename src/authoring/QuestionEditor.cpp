@@ -308,17 +308,17 @@ void QuestionEditor::onKindChosen(QuestionKind kind) {
 // ---- Records
 
 std::optional<int> QuestionEditor::recordCount() {
-    IoStatus st;
-    const auto n = shared::testRecordCount(shared::testPath, &st);
+    const IoResult<std::int16_t> n = shared::testRecordCount(shared::testPath);
     if (!n) {
-        platform::msgBox(st.message(QStringLiteral("The questions could not be counted in")));
+        platform::msgBox(
+            n.status().message(QStringLiteral("The questions could not be counted in")));
         return std::nullopt;
     }
     return *n;
 }
 
 bool QuestionEditor::loadRecord(int n) {
-    const IoStatus st = shared::readTestRecord(shared::testPath, n);
+    const IoStatus st = shared::loadTestRecord(shared::testPath, n);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The question could not be read from")));
         return false;
@@ -349,7 +349,7 @@ bool QuestionEditor::saveRecord(int n) {
     q.explanation = m_explanationBox->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
     authoring::storeQuestion(shared::testRecord, n - 1, q);
-    const IoStatus st = shared::writeTestRecord(shared::testPath, n);
+    const IoStatus st = shared::writeTestRecord(shared::testPath, n, shared::testRecord);
     if (!st) {
         // The question stays on screen, so the author can try again.
         platform::msgBox(st.message(QStringLiteral("The question could not be saved to")));

@@ -1,39 +1,33 @@
 #include "TestHeader.h"
 
 #include "Files.h"
+#include "RecordFile.h"
 #include "SharedState.h"
 
 namespace authoring {
 
-CreateResult createTest(const QString& testsDir, const QString& typedName, const QString& owner,
-                        const QString& password) {
+IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
+                             const QString& owner, const QString& password) {
     const QString name = rightTrimmed(typedName);
-    CreateResult result;
-    if (name.isEmpty() || !testNameProblem(name).isEmpty()) {
-        result.outcome = CreateOutcome::IllegalName;
-        return result;
-    }
+    if (name.isEmpty() || !testNameProblem(name).isEmpty())
+        return NewTest{CreateOutcome::IllegalName, {}};
     const QString path = shared::joinPath(testsDir, name + QStringLiteral(".tst"));
     const QString existing = platform::resolveCaseInsensitive(path);
-    result.path = existing.isEmpty() ? path : existing;
+    NewTest made{CreateOutcome::Created, existing.isEmpty() ? path : existing};
 
-    IoStatus st;
-    const std::int64_t length = RecordFile(result.path, shared::kTestRecordLength).length(&st);
-    if (!st) {
-        result.status = st;
-        return result;
-    }
+    const IoResult<std::int64_t> length = RecordFile(made.path, shared::kTestRecordLength).length();
+    if (!length)
+        return length.status();
     // An empty file is a test not yet begun; anything longer may be someone's
     // work, even when it is too short to count as a record.
-    if (length > 0) {
-        result.outcome = CreateOutcome::Exists;
-        return result;
-    }
+    if (*length > 0)
+        return NewTest{CreateOutcome::Exists, made.path};
 
     fillNewHeader(shared::testRecord, owner, password);
-    result.status = shared::writeTestRecord(result.path, 1);
-    result.outcome = result.status ? CreateOutcome::Created : CreateOutcome::Failed;
-    return result;
+    if (const IoStatus written = shared::writeTestRecord(made.path, 1, shared::testRecord);
+        !written)
+        return written;
+    return made;
 }
 
 } // namespace authoring

@@ -129,8 +129,10 @@ void makeOrCheckTestsFolder(const QString& testsDir) {
     }
 }
 
-QString createFailureMessage(const authoring::CreateResult& made) {
-    switch (made.outcome) {
+QString createFailureMessage(const IoResult<authoring::NewTest>& made) {
+    if (!made)
+        return made.status().message(QStringLiteral("The test could not be created as"));
+    switch (made->outcome) {
     case authoring::CreateOutcome::IllegalName:
         return platform::lines(
             {QStringLiteral("You have entered characters in the Test Name"),
@@ -142,11 +144,10 @@ QString createFailureMessage(const authoring::CreateResult& made) {
                                 QStringLiteral("existing text."), QString(),
                                 QStringLiteral("If you need to make changes to the existing"),
                                 QStringLiteral("test, click on the EDIT TEST tab.")});
-    case authoring::CreateOutcome::Failed:
     case authoring::CreateOutcome::Created:
         break;
     }
-    return made.status.message(QStringLiteral("The test could not be created as"));
+    return {};
 }
 
 } // namespace
@@ -390,13 +391,13 @@ void MainWindow::onCreate() {
     }
     shared::testPath = shared::joinPath(shared::testsDir,
                                         rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
-    const authoring::CreateResult made = authoring::createTest(
+    const IoResult<authoring::NewTest> made = authoring::createTest(
         shared::testsDir, newNameBox->text(), newOwnerBox->text(), newPasswordBox->text());
-    if (made.outcome != authoring::CreateOutcome::Created) {
+    if (!made || made->outcome != authoring::CreateOutcome::Created) {
         platform::msgBox(createFailureMessage(made));
         return;
     }
-    shared::testPath = made.path;
+    shared::testPath = made->path;
     refreshLists();
     if (!PropertiesWindow::openFor(shared::testPath))
         return;
@@ -424,7 +425,7 @@ void MainWindow::onEdit() {
         platform::msgBox(QStringLiteral("Both name AND password are required."));
         return;
     }
-    const IoStatus st = shared::readTestRecord(shared::testPath, 1);
+    const IoStatus st = shared::loadTestRecord(shared::testPath, 1);
     if (!st) {
         platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
         return;
@@ -457,11 +458,14 @@ void MainWindow::onBegin() {
         platform::msgBox(problem);
         return;
     }
-    if (const QString problem = taking::loadTestToTake(shared::testPath); !problem.isEmpty()) {
-        platform::msgBox(problem);
+    // The header is read once, here: the run starts from what was checked.
+    IoResult<TestRecord> header = taking::readTestToTake(shared::testPath);
+    if (!header) {
+        platform::msgBox(header.status().message(QStringLiteral("Cannot read the test")));
         testsToTake->refresh();
         return;
     }
+    shared::testRecord = *std::move(header);
     TestRunWindow& run = WindowRegistry::get<TestRunWindow>();
     run.setSoundsOn(soundsBox->isChecked());
     run.showModal();

@@ -15,13 +15,12 @@ namespace platform {
 
 namespace {
 
-// The names of the regular files (and links to them) in `folder`.
-QStringList regularFilesIn(const QString& folder, bool* ok) {
+// The names of the regular files (and links to them) in `folder`; none when it
+// cannot be read.
+QStringList regularFilesIn(const QString& folder) {
     QStringList names;
     const QByteArray native = filename::toNative(folder);
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
-    if (ok)
-        *ok = dir != nullptr;
     if (!dir)
         return names;
     while (const dirent* entry = ::readdir(dir.get())) {
@@ -58,7 +57,7 @@ QString resolveCaseInsensitive(const QString& path) {
     const auto [folder, wanted] = splitPath(path);
     if (wanted.isEmpty())
         return {};
-    const QStringList entries = regularFilesIn(folder, nullptr);
+    const QStringList entries = regularFilesIn(folder);
     for (const QString& entry : entries) {
         if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
             return path.left(path.size() - wanted.size()) + entry;
@@ -66,11 +65,11 @@ QString resolveCaseInsensitive(const QString& path) {
     return {};
 }
 
-QStringList listFiles(const QString& folder, const QString& pattern, bool* ok) {
+QStringList listFiles(const QString& folder, const QString& pattern) {
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
                                 QRegularExpression::CaseInsensitiveOption);
     QStringList names;
-    const QStringList entries = regularFilesIn(folder, ok);
+    const QStringList entries = regularFilesIn(folder);
     for (const QString& entry : entries) {
         // matched as shown: the regular expression takes only valid text
         if (re.match(filename::shown(entry)).hasMatch())

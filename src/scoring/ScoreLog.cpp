@@ -34,20 +34,22 @@ QString logNameProblem(const QString& candidateName) {
     return rules::fileNameProblem(candidateName, QStringLiteral(".log"));
 }
 
-void fillEntry(LogRecord& rec, const QString& testName, const QString& date, const QString& time,
-               int score, int numQuestions) {
-    rec.setRaw(LogRecord::Spare, QByteArray(LogRecord::Spare.width, '\0'));
+LogRecord makeEntry(const QString& testName, const QString& date, const QString& time, int score,
+                    int numQuestions) {
+    LogRecord rec; // a fresh record: Spare stays NULs
     rec.setText(LogRecord::TestTaken, testName);
     rec.setText(LogRecord::DateTaken, date);
     rec.setText(LogRecord::TimeTaken, time);
     rec.setText(LogRecord::TestScore, QString::number(score));
     rec.setNumQuestions(toInt16(numQuestions));
+    return rec;
 }
 
 void finishRun(int questionsToTake, int correctCount) {
     const int score = rules::exactPercentage(correctCount, questionsToTake);
-    fillEntry(shared::logRecord, rules::testNameFromPath(shared::testPath), platform::dateText(),
-              platform::timeText(), score, questionsToTake);
+    const LogRecord entry =
+        makeEntry(rules::testNameFromPath(shared::testPath), platform::dateText(),
+                  platform::timeText(), score, questionsToTake);
 
     const QString path = logPathFor(shared::candidateName);
     const QString nameProblem = logNameProblem(shared::candidateName);
@@ -57,11 +59,11 @@ void finishRun(int questionsToTake, int correctCount) {
             IoStatus::failure(path, nameProblem)
                 .message(QStringLiteral("Your score could not be added to the score log")));
     } else {
-        const IoStatus st =
-            RecordFile(path, LogRecord::kSize).appendAtCount(shared::logRecord.bytes());
-        if (!st)
-            platform::msgBox(
-                st.message(QStringLiteral("Your score could not be added to the score log")));
+        const IoResult<int> appended =
+            RecordFile(path, LogRecord::kSize).appendAtCount(entry.bytes());
+        if (!appended)
+            platform::msgBox(appended.status().message(
+                QStringLiteral("Your score could not be added to the score log")));
     }
 
     shared::finalScore = toInt16(score);
@@ -73,6 +75,8 @@ ScoreLogEvents& ScoreLogEvents::instance() {
     static auto* events = new ScoreLogEvents(); // lives as long as the process
     return *events;
 }
+
+namespace {
 
 void appendEntryText(QString& out, const LogRecord& rec) {
     static const QLatin1String kEnd("\r\n");
@@ -95,37 +99,45 @@ void appendEntryText(QString& out, const LogRecord& rec) {
     out.append(kEnd);
 }
 
+} // namespace
+
 QString entryText(const LogRecord& rec) {
     QString out;
     appendEntryText(out, rec);
     return out;
 }
 
-LogText readLog(const QString& path) {
-    LogText result;
+QString logText(const QList<LogRecord>& entries) {
+    QString out;
+    out.reserve(entries.size() * kTypicalEntryChars);
+    for (const LogRecord& entry : entries)
+        appendEntryText(out, entry);
+    return out;
+}
+
+IoResult<QList<LogRecord>> readLog(const QString& path) {
     const RecordFile file(path, LogRecord::kSize);
-    IoStatus st;
-    const std::int64_t length = file.length(&st);
-    if (!st) {
-        result.ok = false;
-        return result;
-    }
-    const std::optional<std::int16_t> count = rules::recordCountForLength(length, LogRecord::kSize);
+    const IoResult<std::int64_t> length = file.length();
+    if (!length)
+        return length.status();
+    const std::optional<std::int16_t> count =
+        rules::recordCountForLength(*length, LogRecord::kSize);
     // One open and one read for the whole log, under a shared lock so that an
     // entry being appended is not seen half-written. A log that vanished since
     // it was listed cannot be read; reading never creates it. Only whole
     // records read before a failure count.
-    QByteArray all;
-    result.ok = file.readRecords(1, count ? *count : kMaxCount, all) && count.has_value();
-
-    const int got = static_cast<int>(all.size() / LogRecord::kSize);
-    result.text.reserve(static_cast<qsizetype>(got) * kTypicalEntryChars);
-    for (int k = 0; k < got; ++k) {
-        shared::logRecord.setBytes(
-            QByteArray::fromRawData(all.constData() + k * LogRecord::kSize, LogRecord::kSize));
-        appendEntryText(result.text, shared::logRecord);
-    }
-    return result;
+    const IoResult<QByteArray> read = file.readRecords(1, count ? *count : kMaxCount);
+    const QByteArray& bytes = read.value();
+    QList<LogRecord> entries(bytes.size() / LogRecord::kSize);
+    for (qsizetype k = 0; k < entries.size(); ++k)
+        entries[k].setBytes(
+            QByteArray::fromRawData(bytes.constData() + k * LogRecord::kSize, LogRecord::kSize));
+    if (!read)
+        return {entries, read.status()};
+    if (!count)
+        return {entries, IoStatus::failure(path, QStringLiteral("The log holds more than "
+                                                                "32,767 entries."))};
+    return entries;
 }
 
 QString logErrorMessage() {
@@ -135,9 +147,9 @@ QString logErrorMessage() {
 }
 
 void showLog(QPlainTextEdit* view, const QString& path) {
-    const LogText log = readLog(path);
-    view->setPlainText(log.text);
-    if (!log.ok)
+    const IoResult<QList<LogRecord>> log = readLog(path);
+    view->setPlainText(logText(log.value()));
+    if (!log)
         platform::msgBox(logErrorMessage());
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "IoResult.h"
 #include "LogRecord.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -34,31 +36,25 @@ signals:
 // closed, announces the changed log. The run window unloads itself afterwards.
 void finishRun(int questionsToTake, int correctCount);
 
-// Fills `rec` as the writer stores an entry. Spare is set to NULs so that no
-// bytes of a log read earlier travel into another candidate's log.
-void fillEntry(LogRecord& rec, const QString& testName, const QString& date, const QString& time,
-               int score, int numQuestions);
+// An entry as the writer stores it; Spare is NULs.
+LogRecord makeEntry(const QString& testName, const QString& date, const QString& time, int score,
+                    int numQuestions);
 
 // The six lines (CR LF each, the last one empty) that show one entry.
-void appendEntryText(QString& out, const LogRecord& rec);
 QString entryText(const LogRecord& rec);
+// The entries' texts one after another, as the log views show them.
+QString logText(const QList<LogRecord>& entries);
 
-struct LogText {
-    QString text; // the entries read, oldest first
-    bool ok = true;
-};
-
-// Reads every entry of the log at `path` through the shared log record. On a
-// failure `ok` is false and `text` holds the entries read before it. A log of
-// more entries than the 16-bit counter holds yields its first 32,767 entries
-// and fails.
-LogText readLog(const QString& path);
+// The entries of the log at `path`, oldest first. A failed read holds the
+// entries read before the failure; a log of more entries than the 16-bit
+// counter holds yields its first 32,767 entries and fails.
+IoResult<QList<LogRecord>> readLog(const QString& path);
 
 // The three-line message for a log that cannot be read.
 QString logErrorMessage();
 
 // Puts the text of the log at `path` into `view`, telling the user when the
-// log cannot be read (the entries read before the failure stay).
+// log cannot be read (the entries read before the failure are shown).
 void showLog(QPlainTextEdit* view, const QString& path);
 
 } // namespace scoring

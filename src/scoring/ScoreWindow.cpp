@@ -122,8 +122,8 @@ void ScoreWindow::onActivated() {
 
     // A test file gone since the run began leaves the usual passing score.
     double p = 75;
-    if (shared::readTestRecord(shared::testPath, 1))
-        p = scoring::passingScore(shared::testRecord.text(TestRecord::PassingScore));
+    if (const IoResult<TestRecord> header = shared::readTestRecord(shared::testPath, 1))
+        p = scoring::passingScore(header->text(TestRecord::PassingScore));
 
     // Every activation draws the chart from the designed bars, so a second
     // activation cannot stretch them further.

@@ -7,6 +7,11 @@
 
 // The system's file calls as the record files and their journals use them:
 // whole reads and writes that survive interruptions, and flushes to disk.
+// They fail as the calls they wrap do, false with errno set, since their
+// callers look at errno (a rollback keeps the first failure's reason);
+// RecordFile turns it into an IoStatus. Only the record files, their journals
+// and quizdex-tool's own file writing use them; the rest of the program reads
+// and writes through RecordFile.
 namespace fileio {
 
 // Stands for "not a regular file" where an errno value is expected: FIFOs,

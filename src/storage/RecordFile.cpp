@@ -159,11 +159,6 @@ IoFaults& IoFaults::current() {
     return faults;
 }
 
-QString IoStatus::message(const QString& action) const {
-    return action + QStringLiteral(" \"") + filename::shown(path) + QStringLiteral("\":\r\n") +
-           reason;
-}
-
 RecordFile::RecordFile(QString path, int recordLength)
     : m_path(std::move(path)), m_native(filename::toNative(m_path)),
       m_journal(RollbackJournal::pathFor(m_native)), m_recordLength(recordLength) {}
@@ -177,7 +172,7 @@ bool RecordFile::exists() const {
     return ::stat(m_native.constData(), &st) == 0;
 }
 
-std::int64_t RecordFile::length(IoStatus* status) const {
+IoResult<std::int64_t> RecordFile::length() const {
     struct stat st {};
     int err = ::stat(m_native.constData(), &st) != 0 ? errno : kindError(st);
     if (!err && journalfile::exists(m_journal)) {
@@ -185,34 +180,27 @@ std::int64_t RecordFile::length(IoStatus* status) const {
         if (!err && ::stat(m_native.constData(), &st) != 0)
             err = errno;
     }
-    if (err) {
-        if (err != ENOENT && status)
-            *status = failure(err);
-        return 0;
-    }
+    if (err == ENOENT)
+        return std::int64_t{0};
+    if (err)
+        return failure(err);
     return static_cast<std::int64_t>(st.st_size);
 }
 
-std::optional<std::int16_t> RecordFile::count(IoStatus* status) const {
-    IoStatus st;
-    const std::int64_t len = length(&st);
-    if (!st) {
-        if (status)
-            *status = st;
-        return std::nullopt;
-    }
-    const auto n = rules::recordCountForLength(len, m_recordLength);
-    if (!n && status)
-        *status =
-            IoStatus::failure(m_path, QStringLiteral("The file holds more than 32,767 records."));
-    return n;
+IoResult<std::int16_t> RecordFile::count() const {
+    const IoResult<std::int64_t> len = length();
+    if (!len)
+        return len.status();
+    if (const auto n = rules::recordCountForLength(*len, m_recordLength))
+        return *n;
+    return IoStatus::failure(m_path, QStringLiteral("The file holds more than 32,767 records."));
 }
 
-IoStatus RecordFile::read(int n, QByteArray& out) const {
-    return readRecords(n, 1, out);
+IoResult<QByteArray> RecordFile::read(int n) const {
+    return readRecords(n, 1);
 }
 
-IoStatus RecordFile::readRecords(int first, int count, QByteArray& out) const {
+IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
     if (first < 1 || count < 0)
         return IoStatus::failure(m_path, QStringLiteral("Bad record number."));
     Fd fd;
@@ -223,11 +211,10 @@ IoStatus RecordFile::readRecords(int first, int count, QByteArray& out) const {
     if (!fileio::readAt(fd.get(), buf.data(), static_cast<std::size_t>(buf.size()),
                         static_cast<std::int64_t>(first - 1) * m_recordLength, &got)) {
         const int err = errno;
-        out = buf.left(static_cast<qsizetype>(got - got % m_recordLength));
-        return failure(err);
+        buf.truncate(static_cast<qsizetype>(got - got % m_recordLength));
+        return {buf, failure(err)};
     }
-    out = buf; // bytes past the end stay NUL
-    return IoStatus::success();
+    return buf; // bytes past the end stay NUL
 }
 
 IoStatus RecordFile::write(int n, const QByteArray& record) {
@@ -241,7 +228,7 @@ IoStatus RecordFile::write(int n, const QByteArray& record) {
                        created);
 }
 
-IoStatus RecordFile::appendAtCount(const QByteArray& record, int* written) {
+IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
     if (record.size() != m_recordLength)
         return IoStatus::failure(m_path, QStringLiteral("Bad record."));
     Fd fd;
@@ -255,11 +242,11 @@ IoStatus RecordFile::appendAtCount(const QByteArray& record, int* written) {
     if (!count || *count == 32767)
         return IoStatus::failure(m_path,
                                  QStringLiteral("The file holds 32,767 records, its limit."));
-    const IoStatus result =
+    const IoStatus written =
         writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record, created);
-    if (result && written)
-        *written = *count + 1;
-    return result;
+    if (!written)
+        return written;
+    return *count + 1;
 }
 
 IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& record,

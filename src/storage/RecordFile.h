@@ -1,24 +1,10 @@
 #pragma once
 
+#include "IoResult.h"
+
 #include <cstdint>
-#include <optional>
 #include <QByteArray>
 #include <QString>
-
-// Outcome of one file operation: on failure, the file and the system's reason.
-struct IoStatus {
-    bool ok = true;
-    QString path;
-    QString reason;
-
-    static IoStatus success() { return {}; }
-    static IoStatus failure(const QString& path, const QString& reason) {
-        return IoStatus{false, path, reason};
-    }
-    explicit operator bool() const { return ok; }
-    // Two lines for a message box: which file, and why.
-    QString message(const QString& action) const;
-};
 
 // Faults a test can make the record files meet where the machine cannot make
 // them (as root, read-only permissions stop nothing). Inactive by default.
@@ -48,18 +34,18 @@ public:
     // Whether a file of any kind is there (a link to nothing is not).
     bool exists() const;
     // The file's length; 0 for a missing file, which is not created.
-    std::int64_t length(IoStatus* status = nullptr) const;
+    IoResult<std::int64_t> length() const;
     // Length / record length to the nearest whole number, halves to even. A
-    // missing file counts 0 and is not created. nullopt when the count does not
-    // fit in 16 bits or the file cannot be examined (see status).
-    std::optional<std::int16_t> count(IoStatus* status = nullptr) const;
+    // missing file counts 0 and is not created. Fails when the count does not
+    // fit in 16 bits or the file cannot be examined.
+    IoResult<std::int16_t> count() const;
 
     // Record n (1-based). Bytes past the end of the file read as NULs. A missing
     // file is an error and is not created.
-    IoStatus read(int n, QByteArray& out) const;
+    IoResult<QByteArray> read(int n) const;
     // `count` records from record `first`, in one read, as read() gives each.
-    // On failure `out` holds the whole records read before it.
-    IoStatus readRecords(int first, int count, QByteArray& out) const;
+    // A failed read holds the whole records read before the failure.
+    IoResult<QByteArray> readRecords(int first, int count) const;
 
     // Writes `record` (exactly one record length) at record n, creating the
     // file when missing. The record goes down whole or not at all, also when
@@ -71,8 +57,8 @@ public:
 
     // Under an exclusive lock on the file: counts the records, then writes
     // `record` at count + 1, so that concurrent appenders never share a slot.
-    // `written` receives the record number used.
-    IoStatus appendAtCount(const QByteArray& record, int* written = nullptr);
+    // The result is the record number written.
+    IoResult<int> appendAtCount(const QByteArray& record);
 
 private:
     IoStatus failure(int err) const;

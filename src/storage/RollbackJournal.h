@@ -27,6 +27,7 @@ struct RollbackJournal {
     static std::optional<RollbackJournal> decode(const QByteArray& bytes);
 };
 
+// The journal files, for RecordFile: errno-style like the calls in FileIo.h.
 namespace journalfile {
 
 // A journal file at `path`, whole or not.

@@ -9,7 +9,6 @@ QString testPath;
 QString candidateName;
 std::int16_t finalScore = 0;
 TestRecord testRecord;
-LogRecord logRecord;
 
 QString pathSep() {
     return QString(QDir::separator());
@@ -23,20 +22,28 @@ QString defaultTestsDir() {
     return QStringLiteral(".") + pathSep() + QStringLiteral("tests");
 }
 
-IoStatus readTestRecord(const QString& path, int n) {
-    QByteArray bytes;
-    const IoStatus st = RecordFile(path, kTestRecordLength).read(n, bytes);
-    if (st)
-        testRecord.setBytes(bytes);
-    return st;
+IoResult<TestRecord> readTestRecord(const QString& path, int n) {
+    const IoResult<QByteArray> bytes = RecordFile(path, kTestRecordLength).read(n);
+    if (!bytes)
+        return bytes.status();
+    TestRecord record;
+    record.setBytes(*bytes);
+    return record;
 }
 
-IoStatus writeTestRecord(const QString& path, int n) {
-    return RecordFile(path, kTestRecordLength).write(n, testRecord.bytes());
+IoStatus loadTestRecord(const QString& path, int n) {
+    const IoResult<TestRecord> record = readTestRecord(path, n);
+    if (record)
+        testRecord = *record;
+    return record.status();
 }
 
-std::optional<std::int16_t> testRecordCount(const QString& path, IoStatus* status) {
-    return RecordFile(path, kTestRecordLength).count(status);
+IoStatus writeTestRecord(const QString& path, int n, const TestRecord& record) {
+    return RecordFile(path, kTestRecordLength).write(n, record.bytes());
+}
+
+IoResult<std::int16_t> testRecordCount(const QString& path) {
+    return RecordFile(path, kTestRecordLength).count();
 }
 
 void reset() {
@@ -45,7 +52,6 @@ void reset() {
     candidateName.clear();
     finalScore = 0;
     testRecord.clear();
-    logRecord.clear();
 }
 
 } // namespace shared

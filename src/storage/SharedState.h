@@ -1,28 +1,27 @@
 #pragma once
 
-#include "LogRecord.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
 
 #include <cstdint>
-#include <optional>
 #include <QString>
 
 // The state the windows hand to one another: the tests folder, the current
-// test and candidate, the last final score, and the two record buffers through
-// which every record of a test file or a score log passes.
+// test and candidate, the last final score and the shared test record; and the
+// reads and writes of a test file's records.
 namespace shared {
 
 inline constexpr int kTestRecordLength = TestRecord::kSize;
-inline constexpr int kLogRecordLength = LogRecord::kSize;
 inline constexpr int kMaxQuestions = 32766;
 
 extern QString testsDir;
 extern QString testPath;
 extern QString candidateName;
 extern std::int16_t finalScore;
+// The record the create and edit doors hand to the properties window and the
+// question editor. A writer that sets only some fields writes the others as it
+// holds them (see loadTestRecord).
 extern TestRecord testRecord;
-extern LogRecord logRecord;
 
 // The platform's path separator: every path the program builds uses it.
 QString pathSep();
@@ -31,13 +30,17 @@ QString joinPath(const QString& folder, const QString& name);
 // ".\tests" on Windows, "./tests" elsewhere.
 QString defaultTestsDir();
 
-// Record n of the test file `path` into testRecord. A missing file is an error and
-// is not created.
-IoStatus readTestRecord(const QString& path, int n);
-// testRecord as record n of `path`, creating the file when missing.
-IoStatus writeTestRecord(const QString& path, int n);
+// Record n of the test file `path`. A missing file is an error and is not
+// created.
+IoResult<TestRecord> readTestRecord(const QString& path, int n);
+// Record n into testRecord, replacing all of it; on failure testRecord stays
+// as it was. For the windows whose later writes keep what testRecord holds:
+// the edit door, the properties window and the question editor.
+IoStatus loadTestRecord(const QString& path, int n);
+// `record` as record n of `path`, creating the file when missing.
+IoStatus writeTestRecord(const QString& path, int n, const TestRecord& record);
 // Records of a test file; a missing file counts 0 and is not created.
-std::optional<std::int16_t> testRecordCount(const QString& path, IoStatus* status = nullptr);
+IoResult<std::int16_t> testRecordCount(const QString& path);
 
 // Start values, as at program start (for a fresh run and for tests).
 void reset();

@@ -145,54 +145,32 @@ QString ElapsedClock::text() const {
            twoDigits(m_seconds / 60 % 60) + QLatin1Char(':') + twoDigits(m_seconds % 60);
 }
 
-namespace {
-// testFileProblem(), giving the header it read in `header`.
-QString headerProblem(const QString& path, QByteArray& header) {
+IoResult<TestRecord> readTestToTake(const QString& path) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
-    const RecordFile file(path, shared::kTestRecordLength);
-    if (!file.exists())
-        return QStringLiteral("The test %1 cannot be found.").arg(quoted);
-    IoStatus status;
-    const std::optional<std::int16_t> records = shared::testRecordCount(path, &status);
-    if (!status)
-        return status.message(QStringLiteral("Cannot read the test"));
-    // A test too large to count has already failed with its reason above.
-    if (records.value_or(0) == 0)
-        return QStringLiteral("The test %1 is empty.").arg(quoted);
-    status = file.read(1, header);
-    if (!status)
-        return status.message(QStringLiteral("Cannot read the test"));
-    return {};
-}
-} // namespace
-
-QString testFileProblem(const QString& path) {
-    QByteArray header;
-    return headerProblem(path, header);
-}
-
-QString loadTestToTake(const QString& path) {
-    QByteArray header;
-    const QString problem = headerProblem(path, header);
-    if (problem.isEmpty())
-        shared::testRecord.setBytes(header);
-    return problem;
-}
-
-QString questionRecordProblem(const QString& path, int record) {
-    // One stat per question: the whole run of the largest test stays quick.
-    IoStatus status;
-    const std::optional<std::int16_t> records = shared::testRecordCount(path, &status);
-    if (!status)
-        return status.message(QStringLiteral("Cannot read the test"));
-    if (records && *records >= record)
-        return {};
     if (!RecordFile(path, shared::kTestRecordLength).exists())
-        return testFileProblem(path);
-    return platform::lines(
-        {QStringLiteral("The test \"%1\" lost questions while you were taking it.")
-             .arg(filename::shown(path)),
-         QStringLiteral("The test has ended without a score.")});
+        return IoStatus::refusal(path, QStringLiteral("The test %1 cannot be found.").arg(quoted));
+    const IoResult<std::int16_t> records = shared::testRecordCount(path);
+    if (!records)
+        return records.status();
+    if (*records == 0)
+        return IoStatus::refusal(path, QStringLiteral("The test %1 is empty.").arg(quoted));
+    return shared::readTestRecord(path, 1);
+}
+
+IoStatus checkQuestionRecord(const QString& path, int record) {
+    // One stat per question: the whole run of the largest test stays quick.
+    const IoResult<std::int16_t> records = shared::testRecordCount(path);
+    if (!records)
+        return records.status();
+    if (*records >= record)
+        return IoStatus::success();
+    if (!RecordFile(path, shared::kTestRecordLength).exists())
+        return readTestToTake(path).status();
+    return IoStatus::refusal(
+        path,
+        platform::lines({QStringLiteral("The test \"%1\" lost questions while you were taking it.")
+                             .arg(filename::shown(path)),
+                         QStringLiteral("The test has ended without a score.")}));
 }
 
 QString candidateNameProblem(const QString& candidateName) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "IoResult.h"
+#include "TestRecord.h"
+
 #include <cstdint>
 #include <QString>
 #include <vector>
@@ -93,16 +96,14 @@ private:
 };
 
 // ---- Checks before a run starts
-// Why the test file at `path` cannot be taken (vanished, empty, unreadable, too
-// large); empty when it can. Never creates the file.
-QString testFileProblem(const QString& path);
-// The take door's check, testFileProblem(), which also leaves the header it
-// read in shared::testRecord: the run starts from it without reading it again.
-QString loadTestToTake(const QString& path);
-// Why question record `record` of the test at `path` cannot be asked now
-// (the file shrank or vanished since the run counted it); empty when it can.
-// Without this check a record past the end reads as an empty question.
-QString questionRecordProblem(const QString& path, int record);
+// The header of the test at `path` when the test can be taken. A test that
+// vanished or is empty is refused; one that cannot be read (or is too large)
+// fails with the file's reason. Never creates the file.
+IoResult<TestRecord> readTestToTake(const QString& path);
+// Whether question record `record` of the test at `path` can be asked now:
+// refused when the file shrank or vanished since the run counted it. Without
+// this check a record past the end reads as an empty question.
+IoStatus checkQuestionRecord(const QString& path, int record);
 // The message refusing a candidate name that cannot name a score log; empty
 // when the name is fine.
 QString candidateNameProblem(const QString& candidateName);

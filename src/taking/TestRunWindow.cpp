@@ -208,10 +208,10 @@ void TestRunWindow::startRun() {
     resetAnswerControls();
     applyVisibility();
 
-    IoStatus status;
-    const std::optional<std::int16_t> records = shared::testRecordCount(testPath, &status);
-    if (!status || !records || *records < 1) {
-        endRun(taking::testFileProblem(testPath));
+    const IoResult<std::int16_t> records = shared::testRecordCount(testPath);
+    if (!records || *records < 1) {
+        endRun(taking::readTestToTake(testPath).status().message(
+            QStringLiteral("Cannot read the test")));
         return;
     }
     const int available = *records - 1;
@@ -312,19 +312,19 @@ void TestRunWindow::nextQuestion() {
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
     ++m_questionsAsked;
-    using shared::testRecord;
-    if (const QString problem = taking::questionRecordProblem(shared::testPath, record);
-        !problem.isEmpty()) {
-        endRun(problem);
-        return;
-    }
-    if (const IoStatus st = shared::readTestRecord(shared::testPath, record); !st) {
+    if (const IoStatus st = taking::checkQuestionRecord(shared::testPath, record); !st) {
         endRun(st.message(QStringLiteral("Cannot read the test")));
         return;
     }
+    IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, record);
+    if (!question) {
+        endRun(question.status().message(QStringLiteral("Cannot read the test")));
+        return;
+    }
+    m_shownQuestion = *std::move(question);
     resetAnswerControls();
-    m_question->setText(testRecord.text(TestRecord::QuestionText));
-    const QString type = testRecord.text(TestRecord::QuestionType);
+    m_question->setText(m_shownQuestion.text(TestRecord::QuestionText));
+    const QString type = m_shownQuestion.text(TestRecord::QuestionType);
     if (type == kTypeMultiple)
         showChoices();
     else if (type == kTypeTrueFalse)
@@ -339,7 +339,7 @@ void TestRunWindow::showChoices() {
     const int arrangement = taking::drawArrangement();
     for (int choice = 1; choice <= 5; ++choice)
         setAnswerText(static_cast<std::size_t>(taking::rowForChoice(arrangement, choice)),
-                      shared::testRecord.fullText(TestRecord::choice(choice)));
+                      m_shownQuestion.fullText(TestRecord::choice(choice)));
 }
 
 void TestRunWindow::showTrueFalse() {
@@ -382,12 +382,11 @@ void TestRunWindow::onNext() {
         platform::msgBox(QStringLiteral("Please select an answer."));
         return;
     }
-    using shared::testRecord;
-    const bool typed = testRecord.text(TestRecord::QuestionType) == kTypeTyped;
+    const bool typed = m_shownQuestion.text(TestRecord::QuestionType) == kTypeTyped;
     const QString given =
         taking::comparableAnswer(typed ? m_typedAnswer->text() : m_rows[*row].text->text());
     const bool correct =
-        taking::isCorrectAnswer(testRecord.fullText(TestRecord::CorrectAnswer), given);
+        taking::isCorrectAnswer(m_shownQuestion.fullText(TestRecord::CorrectAnswer), given);
     if (correct)
         ++m_correctCount;
     const QString& settings = correct ? m_correctFeedback : m_incorrectFeedback;
@@ -419,15 +418,14 @@ void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings
         WindowRegistry::get<ShortFeedbackWindow>().showVerdict(verdict);
         return;
     }
-    using shared::testRecord;
     const taking::FeedbackItems items = taking::feedbackItems(settings);
     DetailedFeedbackWindow::Feedback feedback;
     if (items.verdict)
         feedback.verdict = verdict;
     if (items.explanation)
-        feedback.explanation = testRecord.text(TestRecord::Explanation);
+        feedback.explanation = m_shownQuestion.text(TestRecord::Explanation);
     if (items.correctAnswer)
-        feedback.correctAnswer = testRecord.text(TestRecord::CorrectAnswer);
+        feedback.correctAnswer = m_shownQuestion.text(TestRecord::CorrectAnswer);
     if (items.correctSoFar)
         feedback.correctSoFar = taking::correctSoFarText(m_correctCount);
     WindowRegistry::get<DetailedFeedbackWindow>().showFeedback(feedback);

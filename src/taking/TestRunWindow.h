@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RunRules.h"
+#include "TestRecord.h"
 #include "WindowRegistry.h"
 
 #include <array>
@@ -16,8 +17,8 @@ class QTimer;
 // The test run: questions drawn at random without repeats, the answer check
 // with the test's feedback, the running score, the elapsed-time clock, printing
 // and the early exit. Shown modally by the main window's take door, which has
-// read the test's header (taking::loadTestToTake); its first activation starts
-// the run. A run is one load of the window: it unloads when the run ends.
+// read the test's header into shared::testRecord (taking::readTestToTake); its first activation
+// starts the run. A run is one load of the window: it unloads when the run ends.
 class TestRunWindow : public Window {
     Q_OBJECT
 public:
@@ -100,6 +101,8 @@ private:
     QGroupBox* m_backgroundKeeper = nullptr;
     QTimer* m_clockTimer = nullptr;
     std::vector<std::pair<QWidget*, bool>> m_visibility;
+
+    TestRecord m_shownQuestion; // the question on screen, as read from the test
 
     bool m_soundsOn = true;
     bool m_runStarted = false;

@@ -29,6 +29,8 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 constexpr int kMaxQuestions = 32766;
+// Import never puts a test in place of another.
+const QLatin1String kTestExists("A test of this name exists; import never replaces one");
 
 // "1 question", "2 questions".
 QString counted(qint64 n, const char* thing) {
@@ -283,10 +285,9 @@ private:
             failed(IoStatus::failure(path, QStringLiteral("No such test")));
             return std::nullopt;
         }
-        IoStatus st;
-        const auto count = RecordFile(path, TestRecord::kSize).count(&st);
+        const IoResult<std::int16_t> count = RecordFile(path, TestRecord::kSize).count();
         if (!count) {
-            failed(st);
+            failed(count.status());
             return std::nullopt;
         }
         if (*count == 0) {
@@ -329,12 +330,13 @@ private:
         }
         int status = kDone;
         for (const QString& path : a.files) {
-            filecheck::Report report;
-            const IoStatus st = filecheck::check(path, *filecheck::kindOf(path), report);
-            if (!st) {
-                status = failed(st);
+            const IoResult<filecheck::Report> checked =
+                filecheck::check(path, *filecheck::kindOf(path));
+            if (!checked) {
+                status = failed(checked.status());
                 continue;
             }
+            const filecheck::Report& report = *checked;
             for (const QString& f : report.findings)
                 m_out << path << ": " << f << '\n';
             if (report.findings.isEmpty())
@@ -521,14 +523,13 @@ private:
                                  .arg(QLatin1String(option)));
         }
         if (const QString taken = toolfiles::sameNameIgnoringCase(out); !taken.isEmpty())
-            return failed(IoStatus::failure(taken, QStringLiteral("A test of this name exists; "
-                                                                  "import never replaces one")));
+            return failed(IoStatus::failure(taken, kTestExists));
 
-        QByteArray bytes;
-        if (const IoStatus st = toolfiles::readInput(in, bytes); !st)
-            return failed(st);
+        const IoResult<QByteArray> bytes = toolfiles::readInput(in);
+        if (!bytes)
+            return failed(bytes.status());
         int badLine = 0;
-        const auto text = lines::fromUtf8(bytes, &badLine);
+        const auto text = lines::fromUtf8(*bytes, &badLine);
         if (!text)
             return failed(QStringLiteral("%1:%2: not UTF-8").arg(in).arg(badLine));
         ReadResult read = readFormat(format, *text);
@@ -569,12 +570,8 @@ private:
             for (std::size_t k = 1; st && k <= kept.size(); ++k)
                 st = file.append(
                     exchange::questionRecord(*kept[k - 1], static_cast<int>(k), roundTrip).bytes());
-            bool exists = false;
             if (st)
-                st = file.commit(&exists);
-            if (exists)
-                return IoStatus::failure(out, QStringLiteral("A test of this name exists; import "
-                                                             "never replaces one"));
+                st = file.commit(kTestExists);
             if (st)
                 m_out << out << ": " << counted(qint64(kept.size()), "question") << '\n';
             return st;
@@ -592,22 +589,22 @@ private:
         const QString path = a.files.front();
         if (!QFileInfo(path).isFile())
             return failed(IoStatus::failure(path, QStringLiteral("No such score log")));
-        IoStatus st;
-        const std::int64_t length = RecordFile(path, LogRecord::kSize).length(&st);
-        if (!st)
-            return failed(st);
+        const IoResult<std::int64_t> measured = RecordFile(path, LogRecord::kSize).length();
+        if (!measured)
+            return failed(measured.status());
+        const std::int64_t length = *measured;
         // Whole entries only: a cut-off one holds nothing a spreadsheet can use.
         if (const std::int64_t stray = length % LogRecord::kSize; stray > 0)
             m_err << path << ": " << stray << " stray bytes after the last entry are left out "
                   << "(see quizdex-tool repair)\n";
         QString text = csv::logHeader();
-        st = toolfiles::readRecords(path, LogRecord::kSize,
-                                    static_cast<int>(length / LogRecord::kSize),
-                                    [&](int, const QByteArray& b) {
-                                        LogRecord rec;
-                                        rec.setBytes(b);
-                                        text += csv::logRow(rec);
-                                    });
+        IoStatus st = toolfiles::readRecords(path, LogRecord::kSize,
+                                             static_cast<int>(length / LogRecord::kSize),
+                                             [&](int, const QByteArray& b) {
+                                                 LogRecord rec;
+                                                 rec.setBytes(b);
+                                                 text += csv::logRow(rec);
+                                             });
         if (!st)
             return failed(st);
         st = deliver(*out, text);
@@ -622,10 +619,11 @@ private:
         if (!kind)
             return usage(
                 QStringLiteral("%1 is neither a test (.tst) nor a score log (.log)").arg(path));
-        toolfiles::Repair r;
-        const IoStatus st = toolfiles::repair(path, filecheck::recordLength(*kind), r);
-        if (!st)
-            return failed(st);
+        const IoResult<toolfiles::Repair> repaired =
+            toolfiles::repair(path, filecheck::recordLength(*kind));
+        if (!repaired)
+            return failed(repaired.status());
+        const toolfiles::Repair& r = *repaired;
         if (r.strayBytes == 0)
             m_out << path << ": nothing to repair; " << counted(r.wholeRecords, "whole record")
                   << '\n';

@@ -83,14 +83,15 @@ int recordLength(FileKind kind) {
     return kind == FileKind::Test ? TestRecord::kSize : LogRecord::kSize;
 }
 
-IoStatus check(const QString& path, FileKind kind, Report& report) {
+IoResult<Report> check(const QString& path, FileKind kind) {
     const int size = recordLength(kind);
     if (!QFileInfo::exists(path))
         return IoStatus::failure(path, QStringLiteral("No such file"));
-    IoStatus st;
-    const std::int64_t length = RecordFile(path, size).length(&st);
-    if (!st)
-        return st;
+    const IoResult<std::int64_t> measured = RecordFile(path, size).length();
+    if (!measured)
+        return measured.status();
+    const std::int64_t length = *measured;
+    Report report;
     report.wholeRecords = length / size;
     const std::int64_t stray = length % size;
     if (length == 0 && kind == FileKind::Test)
@@ -107,30 +108,33 @@ IoStatus check(const QString& path, FileKind kind, Report& report) {
         report.findings << QStringLiteral("more records than the count of %1 can hold; the "
                                           "program cannot read them all")
                                .arg(kMaxCount);
-        return IoStatus::success();
+        return report;
     }
-    return toolfiles::readRecords(path, size, static_cast<int>(report.wholeRecords),
-                                  [&](int n, const QByteArray& bytes) {
-                                      QStringList found;
-                                      QString where = QStringLiteral("record %1").arg(n);
-                                      if (kind == FileKind::Log) {
-                                          LogRecord rec;
-                                          rec.setBytes(bytes);
-                                          found = logFindings(rec);
-                                      } else {
-                                          TestRecord rec;
-                                          rec.setBytes(bytes);
-                                          if (n == 1) {
-                                              found = headerFindings(rec);
-                                              where += QStringLiteral(" (header)");
-                                          } else {
-                                              found = questionFindings(rec, n - 1);
-                                              where += QStringLiteral(" (question %1)").arg(n - 1);
-                                          }
-                                      }
-                                      for (const QString& f : found)
-                                          report.findings << where + QStringLiteral(": ") + f;
-                                  });
+    const IoStatus read = toolfiles::readRecords(
+        path, size, static_cast<int>(report.wholeRecords), [&](int n, const QByteArray& bytes) {
+            QStringList found;
+            QString where = QStringLiteral("record %1").arg(n);
+            if (kind == FileKind::Log) {
+                LogRecord rec;
+                rec.setBytes(bytes);
+                found = logFindings(rec);
+            } else {
+                TestRecord rec;
+                rec.setBytes(bytes);
+                if (n == 1) {
+                    found = headerFindings(rec);
+                    where += QStringLiteral(" (header)");
+                } else {
+                    found = questionFindings(rec, n - 1);
+                    where += QStringLiteral(" (question %1)").arg(n - 1);
+                }
+            }
+            for (const QString& f : found)
+                report.findings << where + QStringLiteral(": ") + f;
+        });
+    if (!read)
+        return read;
+    return report;
 }
 
 QString visible(const QString& text) {

@@ -21,7 +21,7 @@ struct Report {
     QStringList findings; // "record 3 (question 2): ..."; empty when clean
     std::int64_t wholeRecords = 0;
 };
-IoStatus check(const QString& path, FileKind kind, Report& report);
+IoResult<Report> check(const QString& path, FileKind kind);
 
 // A text with control characters written as \xNN, for messages.
 QString visible(const QString& text);

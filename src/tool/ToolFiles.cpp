@@ -29,15 +29,14 @@ IoStatus failure(const QString& path, int err) {
 IoStatus readRecords(const QString& path, int recordLength, int count,
                      const std::function<void(int, const QByteArray&)>& each) {
     const RecordFile file(path, recordLength);
-    QByteArray bytes;
     for (int first = 1; first <= count; first += kRecordsAtOnce) {
         const int n = std::min(kRecordsAtOnce, count - first + 1);
-        const IoStatus st = file.readRecords(first, n, bytes);
-        if (!st)
-            return st;
+        const IoResult<QByteArray> bytes = file.readRecords(first, n);
+        if (!bytes)
+            return bytes.status();
         for (int i = 0; i < n; ++i)
             each(first + i,
-                 QByteArray::fromRawData(bytes.constData() + i * recordLength, recordLength));
+                 QByteArray::fromRawData(bytes->constData() + i * recordLength, recordLength));
     }
     return IoStatus::success();
 }
@@ -84,8 +83,7 @@ IoStatus NewFile::append(const QByteArray& bytes) {
     return m_buffer.size() >= kBufferSize ? flush() : m_status;
 }
 
-IoStatus NewFile::commit(bool* exists) {
-    *exists = false;
+IoStatus NewFile::commit(const QString& takenReason) {
     if (!flush())
         return m_status;
     if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
@@ -100,10 +98,9 @@ IoStatus NewFile::commit(bool* exists) {
     if (result != 0 && errno != EEXIST)
         result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
                              RENAME_NOREPLACE);
-    if (result != 0) {
-        *exists = errno == EEXIST;
-        return m_status = failure(m_path, errno);
-    }
+    if (result != 0)
+        return m_status = errno == EEXIST ? IoStatus::failure(m_path, takenReason)
+                                          : failure(m_path, errno);
     ::unlink(m_temp.constData()); // gone already after a rename
     m_temp.clear();
     if (!fileio::syncFolderOf(target))
@@ -118,17 +115,17 @@ IoStatus writeOutput(const QString& path, const QByteArray& bytes) {
     return IoStatus::success();
 }
 
-IoStatus readInput(const QString& path, QByteArray& bytes) {
+IoResult<QByteArray> readInput(const QString& path) {
     QFile file;
     const bool opened = path == QLatin1String("-")
                             ? file.open(stdin, QIODevice::ReadOnly)
                             : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened)
         return IoStatus::failure(path, file.errorString());
-    bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoStatus::failure(path, file.errorString());
-    return IoStatus::success();
+    return bytes;
 }
 
 QString sameNameIgnoringCase(const QString& path) {
@@ -141,7 +138,7 @@ QString sameNameIgnoringCase(const QString& path) {
     return it == entries.end() ? QString() : info.dir().filePath(*it);
 }
 
-IoStatus repair(const QString& path, int recordLength, Repair& result) {
+IoResult<Repair> repair(const QString& path, int recordLength) {
     if (QFileInfo(path).isDir())
         return failure(path, EISDIR);
     const RecordFile records(path, recordLength);
@@ -150,9 +147,7 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
     // A write that a kill interrupted is put back first, as any reader does;
     // then, under the lock the program's writers take, none writes meanwhile.
     for (int attempt = 0;; ++attempt) {
-        IoStatus st;
-        records.length(&st);
-        if (!st)
+        if (const IoStatus st = records.length().status(); !st)
             return st;
         if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return IoStatus::failure(path, file.errorString());
@@ -166,11 +161,12 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
                                                           "cannot be put back"));
     }
     const std::int64_t length = file.size();
+    Repair result;
     result.wholeRecords = length / recordLength;
     result.strayBytes = length % recordLength;
     result.strayPath = path + QStringLiteral(".stray");
     if (result.strayBytes == 0)
-        return IoStatus::success();
+        return result;
 
     const std::int64_t keep = length - result.strayBytes;
     QByteArray stray;
@@ -193,7 +189,9 @@ IoStatus repair(const QString& path, int recordLength, Repair& result) {
         QFile::remove(result.strayPath); // the file still holds them
         return IoStatus::failure(path, file.errorString());
     }
-    return ::fsync(file.handle()) == 0 ? IoStatus::success() : failure(path, errno);
+    if (::fsync(file.handle()) != 0)
+        return failure(path, errno);
+    return result;
 }
 
 } // namespace toolfiles

@@ -26,8 +26,9 @@ public:
     NewFile& operator=(const NewFile&) = delete;
 
     IoStatus append(const QByteArray& bytes);
-    // `exists` is set when a file of the name was there first.
-    IoStatus commit(bool* exists);
+    // Links the file in under its name. When a file of the name was there
+    // first, fails with `takenReason` and leaves that file alone.
+    IoStatus commit(const QString& takenReason);
 
 private:
     IoStatus flush();
@@ -43,7 +44,7 @@ private:
 // `bytes` as the file `path`, replacing what it held, whole or not at all.
 IoStatus writeOutput(const QString& path, const QByteArray& bytes);
 // The whole file, or standard input for "-".
-IoStatus readInput(const QString& path, QByteArray& bytes);
+IoResult<QByteArray> readInput(const QString& path);
 
 // A name in the folder of `path` that differs from its name only in letter
 // case, or is the same; empty when there is none.
@@ -57,6 +58,6 @@ struct Repair {
 // Moves the bytes after the last whole record into `path`.stray (made anew;
 // an existing one is never touched) and only then cuts them off, under the
 // lock the program's writers take, once an interrupted write is put back.
-IoStatus repair(const QString& path, int recordLength, Repair& result);
+IoResult<Repair> repair(const QString& path, int recordLength);
 
 } // namespace toolfiles

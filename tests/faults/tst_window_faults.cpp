@@ -61,9 +61,7 @@ QByteArray numberedTest(int n) {
 }
 
 QByteArray logEntry(const QString& test, int score, int questions) {
-    LogRecord r;
-    scoring::fillEntry(r, test, u"12/5/98"_s, u"10:35:12 PM"_s, score, questions);
-    return r.bytes();
+    return scoring::makeEntry(test, u"12/5/98"_s, u"10:35:12 PM"_s, score, questions).bytes();
 }
 
 QString reason(int err) {

@@ -93,9 +93,16 @@ private slots:
                                 "TEST SCORE  -> 80%\r\n\r\n"));
         const QByteArray cut = entryBytes("ALGEBRA", "50", 4).left(57);
         env.writeFile("tests/x.log", entryBytes("MATH1", "100", 10) + cut); // 170 bytes: 2 entries
-        QCOMPARE(scoring::readLog("tests/x.log").text,
+        QCOMPARE(scoring::logText(scoring::readLog("tests/x.log").value()),
                  entryText(entryBytes("MATH1", "100", 10)) + entryText(cut));
-        QVERIFY(scoring::readLog("tests/no.log").text.isEmpty() && !QFile::exists("tests/no.log"));
+        QVERIFY(scoring::readLog("tests/no.log").value().isEmpty() &&
+                !QFile::exists("tests/no.log"));
+        // too many entries for the counter: the first 32,767 and a failure naming the log
+        env.writeFile("tests/Big.log", entryBytes("BIG", "7", 1).repeated(32768));
+        const IoResult<QList<LogRecord>> big = scoring::readLog("tests/Big.log");
+        QVERIFY(!big && big.status().path == "tests/Big.log" && !big.status().reason.isEmpty());
+        QCOMPARE(big.value().size(), 32767);
+        QCOMPARE(big.value().last().bytes(), entryBytes("BIG", "7", 1));
     }
 
     void finishedRunsAppendUnderTheNameAsTypedAndShowInTheLogTab() {
@@ -142,7 +149,7 @@ private slots:
         QCOMPARE(testing::unnamedControls(&f), QStringList());
         clickLog(m, "Ann.log"); // the main window stays usable; the full view reloads
         QCOMPARE(preview->toPlainText(),
-                 scoring::readLog("tests/Ann.log").text.replace("\r\n", "\n"));
+                 scoring::logText(scoring::readLog("tests/Ann.log").value()).replace("\r\n", "\n"));
         userSwitchesTo(&f);
         QVERIFY(f.windowTitle() == "Ann.log" && fullView->toPlainText() == preview->toPlainText());
         clickLog(m, "  Ann.log");
@@ -155,7 +162,7 @@ private slots:
 
         // stray bytes follow the rounding rule; Spare is NULs after reading another log
         env.writeFile("tests/Cy.log", QByteArray(113, 'C'));
-        QVERIFY(scoring::readLog("tests/Cy.log").ok);
+        QVERIFY(scoring::readLog("tests/Cy.log").ok());
         const QByteArray old = entryBytes("OLD", "10", 5);
         env.writeFile("tests/Ann.log", old + QByteArray(37, 'S')); // 150 bytes: entry at 113
         finishRun(env, "Ann", 4, 3);

@@ -7,6 +7,8 @@
 #include "TestRecord.h"
 #include "TextRules.h"
 
+#include <cerrno>
+#include <cstring>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -87,26 +89,32 @@ private slots:
     void readsAreByteExactAndCreateNothing() {
         const QString file = m_dir.filePath(QStringLiteral("rw.tst"));
         RecordFile f(file, 2514);
-        IoStatus st;
-        QCOMPARE(f.count(&st).value_or(-1), 0);
-        QByteArray out;
-        QVERIFY(st.ok && !f.read(1, out) && !shared::readTestRecord(file, 1));
+        QVERIFY(f.count() && *f.count() == 0);
+        // a failed read says why and holds nothing; a failed load keeps the shared record
+        shared::testRecord.setText(TestRecord::Owner, QStringLiteral("kept"));
+        const IoResult<TestRecord> missing = shared::readTestRecord(file, 1);
+        QVERIFY(!missing && missing.value() == TestRecord());
+        QCOMPARE(missing.status().message(QStringLiteral("Cannot read")),
+                 QStringLiteral("Cannot read \"%1\":\r\n%2")
+                     .arg(file, QString::fromLocal8Bit(std::strerror(ENOENT))));
+        QVERIFY(!f.read(1) && !shared::loadTestRecord(file, 1));
+        QCOMPARE(shared::testRecord.text(TestRecord::Owner), QStringLiteral("kept"));
         QVERIFY(!QFile::exists(file));
 
         TestRecord r;
         r.setText(TestRecord::Owner, QStringLiteral("Owner"));
         QVERIFY(f.write(1, r.bytes()) && f.write(2, r.bytes()) && f.write(1, r.bytes()));
         QCOMPARE(QFileInfo(file).size(), 5028);
-        QVERIFY(f.read(2, out));
-        QCOMPARE(out, r.bytes());
+        QCOMPARE(f.read(2).value(), r.bytes());
         // a trailing partial record reads as its bytes followed by NULs
         QFile raw(file);
         QVERIFY(raw.open(QIODevice::Append) && raw.write("XYZ") == 3);
         raw.close();
-        QVERIFY(f.read(3, out));
-        QCOMPARE(out, QByteArray("XYZ") + QByteArray(2511, '\0'));
-        QVERIFY(f.read(9, out));
-        QCOMPARE(out, QByteArray(2514, '\0'));
+        QCOMPARE(f.read(3).value(), QByteArray("XYZ") + QByteArray(2511, '\0'));
+        QCOMPARE(f.read(9).value(), QByteArray(2514, '\0'));
+        // an append lands after the counted records and says where
+        QCOMPARE(f.appendAtCount(r.bytes()).value(), 3);
+        QCOMPARE(QFileInfo(file).size(), 3 * 2514);
     }
 
     void fileNamesKeepTheirBytesWhateverTheirEncoding() {
@@ -129,9 +137,8 @@ private slots:
         // and a file so named is written and read through that text
         const QByteArray native = QFile::encodeName(m_dir.path()) + "/G\xE9o.tst";
         RecordFile f(filename::fromNative(native), 2514);
-        QByteArray out;
-        QVERIFY(f.write(1, QByteArray(2514, 'g')) && f.read(1, out));
-        QCOMPARE(out, QByteArray(2514, 'g'));
+        QVERIFY(f.write(1, QByteArray(2514, 'g')));
+        QCOMPARE(f.read(1).value(), QByteArray(2514, 'g'));
         QCOMPARE(::unlink(native.constData()), 0);
     }
 

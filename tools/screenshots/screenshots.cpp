@@ -99,9 +99,21 @@ void press(QWidget& window, const char* name) {
     control<QPushButton>(window, name)->click();
 }
 
+// The correct answer of the question on screen, found in the test by its text.
+QString correctAnswer(TestRunWindow& t) {
+    const QString shown = control<QLabel>(t, "lblQuestion")->text();
+    const int records = shared::testRecordCount(shared::testPath).value();
+    for (int n = 2; n <= records; ++n) {
+        const IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, n);
+        if (question && question->text(TestRecord::QuestionText) == shown)
+            return rightTrimmed(question->text(TestRecord::CorrectAnswer));
+    }
+    return {};
+}
+
 // Picks an answer as a candidate does: by clicking its option, or typing it.
 void answer(TestRunWindow& t, bool right) {
-    const QString correct = rightTrimmed(shared::testRecord.text(TestRecord::CorrectAnswer));
+    const QString correct = correctAnswer(t);
     if (auto* box = t.findChild<QLineEdit*>(QStringLiteral("txtANswer")); box->isVisible()) {
         box->setText(right ? correct : QStringLiteral("I do not know"));
     } else {
