@@ -19,7 +19,7 @@ extern QString testPath;
 extern QString candidateName;
 extern std::int16_t finalScore;
 // The record the create and edit doors hand to the properties window and the
-// question editor. A writer that sets only some fields writes the others as it
+// question editor, and the take door hands to the run (the test's header). A writer that sets only some fields writes the others as it
 // holds them (see loadTestRecord).
 extern TestRecord testRecord;
 
