@@ -17,7 +17,7 @@ namespace {
 
 struct FieldInfo {
     const char* name;
-    FieldSpec spec;
+    FieldSpec layout;
     bool number; // a 16-bit integer, written in decimal
     int slot;    // the text it holds, or -1
 };
@@ -96,13 +96,13 @@ bool applies(const FieldInfo& f, const QByteArray& value, const Entry& e,
              const TextRoundTrip& roundTrip) {
     const QString name = QLatin1String(f.name);
     TestRecord kept;
-    kept.setRaw(f.spec, value);
+    kept.setRaw(f.layout, value);
     if (name == QLatin1String("type"))
         return authoring::storedKind(kept) == e.question.kind;
     if (name == QLatin1String("answer"))
         return e.question.correct == 0;
     if (f.slot >= 0 && shownByText(e.question.kind, f.slot))
-        return roundTrip(kept.text(f.spec)) == textOf(e.question, f.slot);
+        return roundTrip(kept.text(f.layout)) == textOf(e.question, f.slot);
     return true;
 }
 
@@ -140,12 +140,12 @@ Question withKeptTexts(const Entry& entry, const TextRoundTrip& roundTrip,
             continue;
         if (f->slot < 0) {
             if (fields)
-                fields->emplace_back(f->spec, value);
+                fields->emplace_back(f->layout, value);
             continue;
         }
         TestRecord kept;
-        kept.setRaw(f->spec, value);
-        textOf(q, f->slot) = kept.text(f->spec);
+        kept.setRaw(f->layout, value);
+        textOf(q, f->slot) = kept.text(f->layout);
     }
     return q;
 }
@@ -159,8 +159,8 @@ TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundT
     const Question q = withKeptTexts(entry, roundTrip, &fields);
     TestRecord rec = baseRecord();
     authoring::storeQuestion(rec, k, q);
-    for (const auto& [spec, value] : fields)
-        rec.setRaw(spec, value);
+    for (const auto& [layout, value] : fields)
+        rec.setRaw(layout, value);
     return rec;
 }
 
@@ -172,12 +172,13 @@ Extras extrasFor(const TestRecord& original, const Entry& read, int k,
     // import would leave, so that the question is known to have none on purpose.
     const bool noneMarked = authoring::storedCorrectChoice(original) == 0;
     for (const FieldInfo& f : kFields) {
-        const QByteArray mine = original.raw(f.spec);
-        const bool answer = f.spec.offset == TestRecord::CorrectAnswer.offset;
+        const QByteArray mine = original.raw(f.layout);
+        const bool answer = f.layout.offset == TestRecord::CorrectAnswer.offset;
         // A text read back longer than its field is cut to the same bytes, but
         // import refuses it: it is kept too.
-        const bool changed = f.slot >= 0 && original.text(f.spec) != textOf(read.question, f.slot);
-        if (mine != fromText.raw(f.spec) || (answer && noneMarked) ||
+        const bool changed =
+            f.slot >= 0 && original.text(f.layout) != textOf(read.question, f.slot);
+        if (mine != fromText.raw(f.layout) || (answer && noneMarked) ||
             (changed && shownByText(read.question.kind, f.slot)))
             out.emplace_back(QLatin1String(f.name), f.number ? mine : rightTrimmedBytes(mine));
     }
@@ -191,8 +192,8 @@ QString extrasText(const Extras& extras) {
         QString shown;
         if (f && f->number) {
             TestRecord r;
-            r.setRaw(f->spec, value);
-            shown = QString::number(r.int16(f->spec.offset));
+            r.setRaw(f->layout, value);
+            shown = QString::number(r.int16(f->layout.offset));
         } else {
             shown = QString::fromLatin1(value.toBase64());
         }
@@ -223,12 +224,12 @@ std::optional<Extras> parseExtras(const QString& text, QString* error) {
                 return std::nullopt;
             }
             TestRecord r;
-            r.setInt16(f->spec.offset, static_cast<std::int16_t>(n));
-            bytes = r.raw(f->spec);
+            r.setInt16(f->layout.offset, static_cast<std::int16_t>(n));
+            bytes = r.raw(f->layout);
         } else {
             auto decoded = QByteArray::fromBase64Encoding(value.toLatin1(),
                                                           QByteArray::AbortOnBase64DecodingErrors);
-            if (!decoded || decoded.decoded.size() > f->spec.width) {
+            if (!decoded || decoded.decoded.size() > f->layout.width) {
                 *error = QStringLiteral("the value of %1 is not the Base64 of a field").arg(name);
                 return std::nullopt;
             }
