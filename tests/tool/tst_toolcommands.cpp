@@ -93,6 +93,12 @@ QByteArray record(const QByteArray& file, int n) {
     return file.mid((n - 1) * TestRecord::kSize, TestRecord::kSize);
 }
 
+Run importAs(const QString& format, const QString& in, const QString& out,
+             const QString& owner = u"o"_s, const QString& password = u"p"_s) {
+    return runTool({u"import"_s, u"--format"_s, format, in, u"-o"_s, out, u"--owner"_s, owner,
+                    u"--password"_s, password});
+}
+
 } // namespace
 
 class TestToolCommands : public QObject {
@@ -141,8 +147,7 @@ private slots:
             QCOMPARE(e.status, 0);
             QCOMPARE(e.err, QString());
             const QString back = path(u"Back-"_s + format + u".tst"_s);
-            const Run i = runTool({u"import"_s, u"--format"_s, format, exported, u"-o"_s, back,
-                                   u"--owner"_s, u"Bob"_s, u"--password"_s, u"x"_s});
+            const Run i = importAs(format, exported, back, u"Bob"_s, u"x"_s);
             QCOMPARE(i.status, 0);
             QCOMPARE(i.out, back + u": 8 questions\n"_s);
             const QByteArray imported = fileBytes(back);
@@ -161,7 +166,7 @@ private slots:
         QCOMPARE(runTool({u"import"_s, u"--format=gift"_s, path(u"edited.gift"_s), u"-o"_s,
                           path(u"Edited.tst"_s), u"--owner=Bob"_s, u"--password=x"_s})
                      .status,
-                 0);
+                 0); // the "--option=value" spelling too
         TestRecord edited;
         edited.setBytes(record(fileBytes(path(u"Edited.tst"_s)), 4));
         QCOMPARE(edited.text(TestRecord::QuestionText), u"Where is the Louvre?"_s);
@@ -224,23 +229,16 @@ private slots:
                                         "TYPED,Long?,"_s +
                                         QString(201, u'z') + u",1\n"_s)
                                            .toUtf8());
-        const Run csv =
-            runTool({u"import"_s, u"--format"_s, u"csv"_s, path(u"rows.csv"_s), u"-o"_s,
-                     path(u"Rows.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
+        const Run csv = importAs(u"csv"_s, path(u"rows.csv"_s), path(u"Rows.tst"_s));
         QCOMPARE(csv.status, 1);
         QVERIFY2(csv.err.startsWith(path(u"rows.csv"_s) + u":4: choice 1 is 201"_s),
                  qPrintable(csv.err));
         writeFile(path(u"latin1.gift"_s), QByteArray("Fine {T}\n\nCaf\xe9 {T}\n"));
-        const Run latin1 =
-            runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"latin1.gift"_s), u"-o"_s,
-                     path(u"L.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
+        const Run latin1 = importAs(u"gift"_s, path(u"latin1.gift"_s), path(u"L.tst"_s));
         QCOMPARE(latin1.status, 1);
         QCOMPARE(latin1.err, path(u"latin1.gift"_s) + u":3: not UTF-8\n"_s);
         writeFile(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
-        QCOMPARE(runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"bom.gift"_s), u"-o"_s,
-                          path(u"Bom.tst"_s), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s})
-                     .status,
-                 0);
+        QCOMPARE(importAs(u"gift"_s, path(u"bom.gift"_s), path(u"Bom.tst"_s)).status, 0);
         QCOMPARE(
             QDir(m_dir.path())
                 .entryList({u"Rows.tst"_s, u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden),
@@ -409,8 +407,7 @@ private slots:
             gift += u"Question %1? {\n=right\n~wrong\n####Because %1.\n}\n\n"_s.arg(k);
         writeFile(in(u"bank.gift"_s), gift.toUtf8());
         auto import = [&](const QString& name) {
-            return runTool({u"import"_s, u"--format"_s, u"gift"_s, in(u"bank.gift"_s), u"-o"_s,
-                            in(name), u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s});
+            return importAs(u"gift"_s, in(u"bank.gift"_s), in(name));
         };
 
         // A test whose name differs only in letter case is the same test.
