@@ -23,8 +23,6 @@ namespace testing {
 
 platform::Answer FakeMessageBoxes::show(const QString& text, bool yesNo) {
     shown.append(text);
-    if (onShow)
-        onShow(text);
     if (!answers.empty()) {
         const platform::Answer a = answers.front();
         answers.pop_front();
@@ -46,7 +44,6 @@ bool FakePrinter::print(const QImage& image) {
 }
 
 double FakeRandom::next() {
-    ++draws;
     if (values.empty())
         return m_fallback.next();
     const double v = values.front();

@@ -24,9 +24,6 @@ public:
     platform::Answer show(const QString& text, bool yesNo) override;
     QStringList shown;
     std::deque<platform::Answer> answers;
-    // Runs inside the box, as a user reading it would; for checks of what is on
-    // screen while a message is up.
-    std::function<void(const QString&)> onShow;
 };
 
 // A sound player that records what it was asked to start; a started sound
@@ -63,7 +60,6 @@ class FakeRandom : public platform::RandomBackend {
 public:
     double next() override;
     std::deque<double> values;
-    int draws = 0;
 
 private:
     platform::DefaultRandom m_fallback;
