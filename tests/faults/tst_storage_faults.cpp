@@ -153,27 +153,27 @@ private slots:
     }
 
     void failedWritesLeaveNothingBehind() {
-        const QString notAFolder = m_dir.filePath(QStringLiteral("tests"));
+        const QString notAFolder = m_dir.filePath(u"tests"_s);
         QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
-        QVERIFY(!RecordFile(notAFolder + QStringLiteral("/a.tst"), TestRecord::kSize)
+        QVERIFY(!RecordFile(notAFolder + u"/a.tst"_s, TestRecord::kSize)
                      .write(1, record(TestRecord::kSize, 'a', 1)));
         QCOMPARE(QFileInfo(notAFolder).size(), 0);
 
         // a first write that fails leaves no empty file, and says which file and why
-        const QString fresh = m_dir.filePath(QStringLiteral("fresh.log"));
+        const QString fresh = m_dir.filePath(u"fresh.log"_s);
         IoFaults::current() = {0, 0, ENOSPC};
         const IoStatus st =
             RecordFile(fresh, LogRecord::kSize).write(1, record(LogRecord::kSize, 'a', 1));
         IoFaults::clear();
-        QCOMPARE(st.message(QStringLiteral("Could not save")),
-                 QStringLiteral("Could not save \"%1\":\r\n%2")
-                     .arg(fresh, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+        QCOMPARE(st.message(u"Could not save"_s),
+                 u"Could not save \"%1\":\r\n%2"_s.arg(
+                     fresh, QString::fromLocal8Bit(std::strerror(ENOSPC))));
         QVERIFY(!QFile::exists(fresh));
         QCOMPARE(journalsIn(m_dir.path()), QStringList());
     }
 
     void twentyWritersAppendingAtOnceLoseNothing() {
-        const QString log = m_dir.filePath(QStringLiteral("race.log"));
+        const QString log = m_dir.filePath(u"race.log"_s);
         for (int w = 0; w < 20; ++w) {
             if (::fork() == 0) {
                 RecordFile f(log, LogRecord::kSize);

@@ -15,24 +15,26 @@
 #include <QTime>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:
     void fileListsShowMatchingRegularFilesSortedIgnoringCaseAndKeepTheSelection() {
         testing::Env env;
         for (const char* name : {"b.tst", "a.tst", "c.log", "ALGEBRA.TST", ".log", "notes.txt"})
-            env.writeFile(QStringLiteral("tests/%1").arg(QLatin1String(name)), "x");
-        QDir().mkdir(QStringLiteral("tests/folder.tst"));
+            env.writeFile(u"tests/%1"_s.arg(QLatin1String(name)), "x");
+        QDir().mkdir(u"tests/folder.tst"_s);
         // only regular files and links to them: nothing that could block a reader
         QCOMPARE(::mkfifo("tests/pipe.tst", 0666), 0);
-        QVERIFY(QFile::link(QStringLiteral("folder.tst"), QStringLiteral("tests/dir.tst")));
-        QVERIFY(QFile::link(QStringLiteral("b.tst"), QStringLiteral("tests/linked.tst")));
-        QVERIFY(QFile::link(QStringLiteral("none"), QStringLiteral("tests/broken.tst")));
+        QVERIFY(QFile::link(u"folder.tst"_s, u"tests/dir.tst"_s));
+        QVERIFY(QFile::link(u"b.tst"_s, u"tests/linked.tst"_s));
+        QVERIFY(QFile::link(u"none"_s, u"tests/broken.tst"_s));
 
         FileListBox list, logs;
-        list.setPattern(QStringLiteral("*.tst"));
-        logs.setPattern(QStringLiteral("*.log"));
-        QVERIFY(list.setPath(QStringLiteral("./tests")) && logs.setPath(QStringLiteral("./tests")));
+        list.setPattern(u"*.tst"_s);
+        logs.setPattern(u"*.log"_s);
+        QVERIFY(list.setPath(u"./tests"_s) && logs.setPath(u"./tests"_s));
         const auto shown = [](const FileListBox& l) {
             QStringList names;
             for (int i = 0; i < l.count(); ++i)
@@ -48,7 +50,7 @@ private slots:
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualItemRect(list.item(2)).center());
         QVERIFY(choices.count() == 1 && list.fileName() == "b.tst");
-        env.writeFile(QStringLiteral("tests/0.tst"), "x");
+        env.writeFile(u"tests/0.tst"_s, "x");
         list.refresh();
         QCOMPARE(list.count(), 5);
         // kept across the refresh, which is no choice
@@ -57,27 +59,27 @@ private slots:
 
     void lookupsIgnoreLetterCaseButPreferAnExactMatch() {
         testing::Env env;
-        env.writeFile(QStringLiteral("tests/DEFAULT.BMP"), "x");
-        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/default.bmp")),
-                 QStringLiteral("./tests/DEFAULT.BMP"));
-        env.writeFile(QStringLiteral("tests/default.bmp"), "y");
-        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/default.bmp")),
-                 QStringLiteral("./tests/default.bmp"));
-        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/none.bmp")), QString());
+        env.writeFile(u"tests/DEFAULT.BMP"_s, "x");
+        QCOMPARE(platform::resolveCaseInsensitive(u"./tests/default.bmp"_s),
+                 u"./tests/DEFAULT.BMP"_s);
+        env.writeFile(u"tests/default.bmp"_s, "y");
+        QCOMPARE(platform::resolveCaseInsensitive(u"./tests/default.bmp"_s),
+                 u"./tests/default.bmp"_s);
+        QCOMPARE(platform::resolveCaseInsensitive(u"./tests/none.bmp"_s), QString());
         QCOMPARE(::mkfifo("tests/PIPE.BMP", 0666), 0); // never a FIFO, which would block a reader
-        QCOMPARE(platform::resolveCaseInsensitive(QStringLiteral("./tests/pipe.bmp")), QString());
+        QCOMPARE(platform::resolveCaseInsensitive(u"./tests/pipe.bmp"_s), QString());
     }
 
     void soundIsSilentForMissingFilesAndNeverInterrupts() {
         testing::Env env;
-        env.writeFile(QStringLiteral("tests/Correct.wav"), "RIFF");
-        env.writeFile(QStringLiteral("tests/NEWQUESTION.WAV"), "RIFF");
+        env.writeFile(u"tests/Correct.wav"_s, "RIFF");
+        env.writeFile(u"tests/NEWQUESTION.WAV"_s, "RIFF");
         env.sound->holds = true;
-        QVERIFY(!platform::playSound(QStringLiteral("./tests/missing.wav")));
-        QVERIFY(platform::playSound(QStringLiteral("./tests/Correct.wav")));
-        QVERIFY(!platform::playSound(QStringLiteral("./tests/NewQuestion.wav"))); // dropped
+        QVERIFY(!platform::playSound(u"./tests/missing.wav"_s));
+        QVERIFY(platform::playSound(u"./tests/Correct.wav"_s));
+        QVERIFY(!platform::playSound(u"./tests/NewQuestion.wav"_s)); // dropped
         env.sound->finish();
-        QVERIFY(platform::playSound(QStringLiteral("./tests/NewQuestion.wav")));
+        QVERIFY(platform::playSound(u"./tests/NewQuestion.wav"_s));
         QCOMPARE(env.sound->started, QStringList({"Correct.wav", "NEWQUESTION.WAV"}));
     }
 
@@ -101,7 +103,7 @@ private slots:
         qputenv("TZ", "<+0530>-05:30");
         platform::setClockBackend(nullptr);
         for (int attempt = 0; attempt < 3; ++attempt) {
-            const QString expected = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+            const QString expected = QTime::currentTime().toString(u"hh:mm:ss"_s);
             if (platform::timeOfDayText() == expected)
                 break;
             QVERIFY2(attempt < 2, qPrintable(expected)); // a second may tick in between
@@ -111,28 +113,28 @@ private slots:
 
     void multiLineBoxUsesCrLfAndCountsItInTheLimit() {
         MultiLineTextBox box;
-        box.setText(QStringLiteral("one\r\ntwo"));
-        QCOMPARE(box.toPlainText(), QStringLiteral("one\ntwo"));
-        QCOMPARE(box.text(), QStringLiteral("one\r\ntwo"));
+        box.setText(u"one\r\ntwo"_s);
+        QCOMPARE(box.toPlainText(), u"one\ntwo"_s);
+        QCOMPARE(box.text(), u"one\r\ntwo"_s);
         box.setMaxLength(10);
         box.setText(QString());
         box.show();
-        QTest::keyClicks(&box, QStringLiteral("abcd"));
+        QTest::keyClicks(&box, u"abcd"_s);
         QTest::keyClick(&box, Qt::Key_Return);
-        QTest::keyClicks(&box, QStringLiteral("efghijkl"));
-        QCOMPARE(box.text(), QStringLiteral("abcd\r\nefgh"));
+        QTest::keyClicks(&box, u"efghijkl"_s);
+        QCOMPARE(box.text(), u"abcd\r\nefgh"_s);
     }
 
     void imageBoxKeepsItsPictureWhenAFileIsNoPicture() {
         testing::Env env;
         ImageBox image;
         image.setPicture(QPixmap::fromImage(pictures::penOnPage()));
-        env.writeFile(QStringLiteral("tests/bad.bmp"), "not a picture");
-        QVERIFY(!image.loadPicture(QStringLiteral("./tests/bad.bmp")));
-        QVERIFY(!image.loadPicture(QStringLiteral("./tests/missing.bmp")));
+        env.writeFile(u"tests/bad.bmp"_s, "not a picture");
+        QVERIFY(!image.loadPicture(u"./tests/bad.bmp"_s));
+        QVERIFY(!image.loadPicture(u"./tests/missing.bmp"_s));
         QCOMPARE(image.picture().size(), QSize(180, 203));
-        QVERIFY(pictures::aboutPicture().save(QStringLiteral("tests/about.bmp"), "BMP"));
-        QVERIFY(image.loadPicture(QStringLiteral("./tests/ABOUT.BMP")));
+        QVERIFY(pictures::aboutPicture().save(u"tests/about.bmp"_s, "BMP"));
+        QVERIFY(image.loadPicture(u"./tests/ABOUT.BMP"_s));
         QCOMPARE(image.picture().size(), QSize(250, 188));
     }
 };

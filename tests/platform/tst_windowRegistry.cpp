@@ -10,15 +10,17 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class Probe : public Window {
     Q_OBJECT
 public:
     Probe() {
-        box = new QLineEdit(QStringLiteral("design"), this);
-        button = new QPushButton(QStringLiteral("Unload me"), this);
+        box = new QLineEdit(u"design"_s, this);
+        button = new QPushButton(u"Unload me"_s, this);
         connect(button, &QPushButton::clicked, this, [this] {
             unload();
-            box->setText(QStringLiteral("still safe")); // the handler goes on after unloading
+            box->setText(u"still safe"_s); // the handler goes on after unloading
             afterUnload = true;
         });
     }
@@ -53,9 +55,9 @@ private slots:
         QCOMPARE(p.loads, 1);
 
         p.present();
-        p.box->setText(QStringLiteral("typed"));
+        p.box->setText(u"typed"_s);
         p.hideWindow();
-        QCOMPARE(WindowRegistry::get<Probe>().box->text(), QStringLiteral("typed"));
+        QCOMPARE(WindowRegistry::get<Probe>().box->text(), u"typed"_s);
 
         QPointer<Probe> old(&p);
         p.unload();
@@ -63,7 +65,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(old.isNull());
         Probe& fresh = WindowRegistry::get<Probe>();
-        QCOMPARE(fresh.box->text(), QStringLiteral("design"));
+        QCOMPARE(fresh.box->text(), u"design"_s);
 
         // unloading from its own handler, which then goes on
         fresh.present();
@@ -195,7 +197,7 @@ private slots:
     void enterPressesTheFocusedButtonOrElseTheDefaultOne() {
         testing::Env env;
         Probe& p = WindowRegistry::get<Probe>();
-        auto* ok = new QPushButton(QStringLiteral("Ok"), &p);
+        auto* ok = new QPushButton(u"Ok"_s, &p);
         ok->setDefault(true);
         int oks = 0;
         connect(ok, &QPushButton::clicked, [&oks] { ++oks; });

