@@ -90,33 +90,6 @@ QStringList filesInTests() {
                    QDir::Name);
 }
 
-// The main window on its "take" tab with `test` selected and `candidate` typed.
-MainWindow& readyToTake(const QString& test, const QString& candidate) {
-    MainWindow& m = WindowRegistry::get<MainWindow>();
-    m.present();
-    testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(2);
-    testing::control<FileListBox>(&m, u"File2"_s)->selectFile(test);
-    QTest::keyClicks(testing::control<QLineEdit>(&m, u"txtName"_s), candidate);
-    return m;
-}
-
-// Presses "&Begin", passes the introduction and the count window, and runs
-// `run` inside the run window's wait.
-void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run) {
-    testing::whenModal<IntroductionWindow>([](IntroductionWindow& intro) {
-        testing::click(testing::control<QPushButton>(&intro, u"Command1"_s));
-    });
-    testing::whenModal<QuestionCountWindow>([](QuestionCountWindow& n) {
-        testing::click(testing::control<QPushButton>(&n, u"Command1"_s));
-    });
-    testing::whenModal<TestRunWindow>([run](TestRunWindow& t) {
-        run(t);
-        if (TestRunWindow* left = WindowRegistry::find<TestRunWindow>())
-            left->unload(); // a failed check must not leave the run waiting
-    });
-    testing::click(testing::control<QPushButton>(&m, u"Command4"_s));
-}
-
 void answerTrue(TestRunWindow& t) {
     QTest::mouseClick(testing::control<QLabel>(&t, u"labelA"_s), Qt::LeftButton);
     testing::click(testing::control<QPushButton>(&t, u"Command1"_s));
@@ -141,7 +114,7 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
         passing("score");
         testing::click(testing::control<QPushButton>(&s, u"Command1"_s));
     });
-    takeTest(readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
+    testing::takeTest(testing::readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
             if (marker == "entry" && q == kQuestions) // halfway through the entry's own bytes
@@ -318,7 +291,7 @@ private slots:
         env.writeFile(geo, test);
         env.writeFile(u"tests/Gone.tst"_s, test);
         env.writeFile(u"tests/Ann.log"_s, log);
-        MainWindow& m = readyToTake(u"Gone.tst"_s, u"Ann"_s);
+        MainWindow& m = testing::readyToTake(u"Gone.tst"_s, u"Ann"_s);
 
         // deleted after it was listed: refused before any question, and unlisted
         QVERIFY(QFile::remove(u"tests/Gone.tst"_s));
@@ -331,7 +304,7 @@ private slots:
         // the run ends with a message instead of asking empty questions
         testsToTake->selectFile(u"Geo.tst"_s);
         const QByteArray cut = test.left(TestRecord::kSize + 1000);
-        takeTest(m, [&](TestRunWindow& t) {
+        testing::takeTest(m, [&](TestRunWindow& t) {
             env.writeFile(geo, cut);
             answerTrue(t);
         });
@@ -351,7 +324,7 @@ private slots:
             scoreShown = s.isVisible() && env.boxes->shown.size() == 3; // after the message
             testing::click(testing::control<QPushButton>(&s, u"Command1"_s));
         });
-        takeTest(m, [&](TestRunWindow& t) {
+        testing::takeTest(m, [&](TestRunWindow& t) {
             for (int q = 1; q < kQuestions; ++q)
                 answerTrue(t);
             IoFaults::current().openErrno = EACCES;

@@ -1,7 +1,12 @@
 #include "TestSupport.h"
 
+#include "FileListBox.h"
+#include "IntroductionWindow.h"
+#include "MainWindow.h"
+#include "QuestionCountWindow.h"
 #include "RecordFile.h"
 #include "SharedState.h"
+#include "TestRunWindow.h"
 
 #include <cstring>
 #include <QAbstractButton>
@@ -13,7 +18,10 @@
 #include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -188,6 +196,34 @@ bool pressUntil(Qt::Key key, const std::function<bool()>& done, int limit) {
     for (int i = 0; i < limit && !done(); ++i)
         press(key);
     return done();
+}
+
+MainWindow& readyToTake(const QString& test, const QString& candidate) {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
+    control<QTabWidget>(&m, QStringLiteral("SSTab1"))->setCurrentIndex(2);
+    control<FileListBox>(&m, QStringLiteral("File2"))->selectFile(test);
+    QTest::keyClicks(control<QLineEdit>(&m, QStringLiteral("txtName")), candidate);
+    return m;
+}
+
+namespace {
+template <class W> void pressOkAfter(const std::function<void(W&)>& before) {
+    whenModal<W>([before](W& w) {
+        if (before)
+            before(w);
+        click(control<QPushButton>(&w, QStringLiteral("Command1")));
+    });
+}
+} // namespace
+
+void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
+              const std::function<void(QuestionCountWindow&)>& count,
+              const std::function<void(IntroductionWindow&)>& intro) {
+    pressOkAfter<IntroductionWindow>(intro);
+    pressOkAfter<QuestionCountWindow>(count);
+    whenModal<TestRunWindow>(run);
+    click(control<QPushButton>(&m, QStringLiteral("Command4")));
 }
 
 namespace {

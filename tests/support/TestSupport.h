@@ -15,6 +15,11 @@
 #include <QTest>
 #include <QTimer>
 
+class IntroductionWindow;
+class MainWindow;
+class QuestionCountWindow;
+class TestRunWindow;
+
 namespace testing {
 
 // Message boxes that answer from a queue (Yes/No boxes answer No when the queue
@@ -153,6 +158,14 @@ template <class T> void whenModal(std::function<void(T&)> action) {
                              });
                          });
 }
+
+// The main window on its take tab with `test` chosen and `candidate` typed.
+MainWindow& readyToTake(const QString& test, const QString& candidate);
+// Presses "&Begin" on `m`, then "&Ok" in the introduction and the count window
+// once `intro` and `count` have acted there; `run` acts inside the run.
+void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
+              const std::function<void(QuestionCountWindow&)>& count = {},
+              const std::function<void(IntroductionWindow&)>& intro = {});
 
 // Checks what assistive technology reads in `window` and lists the controls
 // (and the window) that break a rule: every control carries its control name

@@ -70,15 +70,6 @@ QByteArray logEntry(const QByteArray& test, const QByteArray& score, char questi
            '\0';
 }
 
-MainWindow& startMain(const QString& test, const QString& candidate = "Ann") {
-    MainWindow& m = WindowRegistry::get<MainWindow>();
-    m.present();
-    testing::control<QTabWidget>(&m, "SSTab1")->setCurrentIndex(2);
-    testing::control<FileListBox>(&m, "File2")->selectFile(test);
-    QTest::keyClicks(testing::control<QLineEdit>(&m, "txtName"), candidate);
-    return m;
-}
-
 // A control of `window` by its name.
 template <class T = QWidget> T* ctl(QWidget& window, const QString& name) {
     return testing::control<T>(&window, name);
@@ -90,23 +81,9 @@ void clickButton(QWidget& window, const QString& button) {
     testing::click(ctl<QAbstractButton>(window, button));
 }
 
-// Presses the Ok button (Command1) of the modal window W once it is up, after `before`.
-template <class W> void pressOk(const std::function<void(W&)>& before = {}) {
-    testing::whenModal<W>([before](W& w) {
-        if (before)
-            before(w);
-        clickButton(w, "Command1");
-    });
-}
-
-// Presses "&Begin", through the introduction and count window; `run` acts in the run.
-void begin(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
-           const std::function<void(QuestionCountWindow&)>& count = {},
-           const std::function<void(IntroductionWindow&)>& intro = {}) {
-    pressOk<IntroductionWindow>(intro);
-    pressOk<QuestionCountWindow>(count);
-    testing::whenModal<TestRunWindow>(run);
-    testing::click(testing::control<QPushButton>(&m, "Command4"));
+// Presses the Ok button (Command1) of the modal window W once it is up.
+template <class W> void pressOk() {
+    testing::whenModal<W>([](W& w) { clickButton(w, "Command1"); });
 }
 
 // The answer rows as shown: "-" hidden, "o" a button without its label, else the label.
@@ -215,7 +192,7 @@ private slots:
                                         << Q{"ESSAY", "Say something.", {}, "x", {}};
         env.writeFile("tests/Mix.tst", testFile(mix, "0000", "0000", "Mrs Smith"));
         QVERIFY(pictures::aboutPicture().save("tests/Mix.bmp", "BMP"));
-        MainWindow& m = startMain("Mix.tst", "  Ann  ");
+        MainWindow& m = testing::readyToTake("Mix.tst", "  Ann  ");
         // records 2 .. 8 in turn, each multiple-choice one followed by its arrangement
         const auto record = [](int k) { return (k - 1.5) / 7; };
         env.random->values = {record(2), 0.0, record(3), record(4), record(5), .25,
@@ -259,7 +236,7 @@ private slots:
             QTest::mouseClick(ctl(t, "labelC"), Qt::LeftButton);
             clickButton(t, "Command1");
         };
-        begin(m, run, count, intro);
+        testing::takeTest(m, run, count, intro);
         QCOMPARE(seen, QStringList({"Mix", "Mrs Smith", "250", "1",
                                     "[Quizdex] - TEST: ./tests/Mix.tst     NAME:   Ann",
                                     " 1 of  7 Score:  0% 0", " 2 of  7 Score:  14% 55",
@@ -432,7 +409,7 @@ private slots:
         for (std::size_t i = 0; i < std::size(cases); ++i)
             env.writeFile(u"tests/F%1.tst"_s.arg(i),
                           testFile({tf("One"), tf("Two"), typed}, cases[i].right, cases[i].wrong));
-        MainWindow& m = startMain({});
+        MainWindow& m = testing::readyToTake({}, "Ann");
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             ctl<FileListBox>(m, u"File2"_s)->selectFile(u"F%1.tst"_s.arg(i));
             env.sound->started.clear();
@@ -442,7 +419,7 @@ private slots:
                 QCOMPARE(w.windowTitle(), u"Your Answer"_s);
                 clickButton(w, "Command2"); // prints the run window, not itself
             };
-            begin(m, [&](TestRunWindow& t) {
+            testing::takeTest(m, [&](TestRunWindow& t) {
                 answer(t, u"TRUE"_s);
                 answer(t, u"TRUE"_s);
                 QCOMPARE(textOf(t, "lblScore"), u"Score:  66%"_s); // 2 of 3 to take: 66.7, cut
@@ -464,7 +441,7 @@ private slots:
         for (int n : {12, 7, 1})
             env.writeFile(u"tests/T%1.tst"_s.arg(n), testFile(numbered(n)));
         env.writeFile("tests/NewQuestion.wav", "x");
-        MainWindow& m = startMain({});
+        MainWindow& m = testing::readyToTake({}, "Ann");
         // the sound switch off: silence
         QTest::mouseClick(testing::control<QCheckBox>(&m, "Check1"), Qt::LeftButton);
         // custom (top arrow up, bottom arrow down), all, half; half of one still asks it
@@ -495,11 +472,11 @@ private slots:
                                           QPoint(9, y));
             };
             testing::control<FileListBox>(&m, "File2")->selectFile(u"T%1.tst"_s.arg(available));
-            begin(m, takeAll, count,
-                  [](IntroductionWindow& f) { // no picture files: the built-in one
-                      QCOMPARE(ctl<ImageBox>(f, "Image1")->picture().size(),
-                               pictures::penOnPage().size());
-                  });
+            testing::takeTest(m, takeAll, count,
+                              [](IntroductionWindow& f) { // no picture files: the built-in one
+                                  QCOMPARE(ctl<ImageBox>(f, "Image1")->picture().size(),
+                                           pictures::penOnPage().size());
+                              });
             QCOMPARE(asked.size(), want);
         }
         QVERIFY(shared::finalScore == 100 && env.sound->started.isEmpty());
@@ -510,7 +487,7 @@ private slots:
         env.writeFile("tests/Ok.tst", testFile(numbered(4)));
         env.writeFile("tests/Empty.tst", QByteArray());
         env.writeFile("tests/Header.tst", testFile({}));
-        MainWindow& m = startMain({}, {});
+        MainWindow& m = testing::readyToTake({}, {});
         auto* testsToTake = testing::control<FileListBox>(&m, "File2");
         auto* nameBox = testing::control<QLineEdit>(&m, "txtName");
         const auto press = [&](const char* test, const QString& name) {
@@ -539,7 +516,7 @@ private slots:
         env.boxes->shown.clear();
         env.printer->available = false;
         const QString sure = u"Are you sure you want to end the test?"_s;
-        begin(m, [&](TestRunWindow& t) {
+        testing::takeTest(m, [&](TestRunWindow& t) {
             auto* timer = testing::control<QTimer>(&t, "Timer1");
             QVERIFY(timer->isActive() && timer->interval() == 1000);
             QMetaObject::invokeMethod(timer, "timeout"); // a tick shows the time since the start
