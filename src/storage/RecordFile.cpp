@@ -282,7 +282,7 @@ IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& 
         return failure(err);
     }
     if (fileio::writeAt(fd, record.constData(), static_cast<std::size_t>(record.size()), offset) &&
-        ::fdatasync(fd) == 0 && journalfile::remove(m_journal))
+        ::fdatasync(fd) == 0 && journalfile::commit(m_journal))
         return IoStatus::success();
     const int err = errno;
     // When this fails too, the journal stays and the next opener tries again;

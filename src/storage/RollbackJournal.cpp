@@ -149,4 +149,8 @@ bool remove(const QByteArray& path) {
     return ::unlink(path.constData()) == 0 || errno == ENOENT;
 }
 
+bool commit(const QByteArray& path) {
+    return remove(path) && fileio::syncFolderOf(path);
+}
+
 } // namespace journalfile

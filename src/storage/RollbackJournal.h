@@ -38,9 +38,11 @@ bool write(const QByteArray& path, const RollbackJournal& journal);
 // it cannot be read.
 bool read(const QByteArray& path, std::optional<RollbackJournal>* journal);
 // Removes the journal; a missing one is fine. The folder is not flushed: a
-// journal that a power cut brings back undoes its write whole, which is then
-// lost but never torn, and the next write's flushes make the removal last.
+// journal that a power cut brings back only undoes again what was undone.
 bool remove(const QByteArray& path);
+// Removes the journal of a write that is complete and flushes the folder: a
+// journal brought back by a power cut would undo a save the user was told of.
+bool commit(const QByteArray& path);
 // The record file whose journal is at `path`; empty when there is none.
 QByteArray recordFileOf(const QByteArray& path);
 
