@@ -46,7 +46,7 @@ Commands:
   check FILE...         tests and score logs checked record by record
   export --format gift|aiken|csv TEST.tst [-o OUT]
                         the questions for Moodle or a spreadsheet
-  import --format gift|aiken|csv IN -o NAME.tst --owner NAME --password WORD
+  import --format gift|aiken|csv IN -o NAME.tst --owner NAME [--password WORD]
                         a new test made of the questions in IN
   log --csv NAME.log [-o OUT]
                         every entry of a score log as a CSV row
@@ -92,14 +92,19 @@ A question the format cannot hold stops the export, and nothing is written;
 --skip leaves such questions out and lists them.
 )";
 
+// Where import finds the password when --password is not given.
+constexpr char kPasswordVariable[] = "QUIZDEX_PASSWORD";
+
 const char kImportHelp[] =
-    R"(Usage: quizdex-tool import --format gift|aiken|csv IN -o NAME.tst --owner NAME --password WORD [--skip]
+    R"(Usage: quizdex-tool import --format gift|aiken|csv IN -o NAME.tst --owner NAME [--password WORD] [--skip]
 
 Makes the new test NAME.tst of the questions in IN (UTF-8; "-" reads standard
 input), with the header a new test gets in the program: the owner and password
 given, feedback "Correct!" after a right answer and "Incorrect!", the
 explanation and the right answer after a wrong one, answers shuffled. The
 passing score is set in the program's properties window.
+Without --password the password is taken from the environment variable
+QUIZDEX_PASSWORD, which other users cannot read as they can a command line.
 An existing test is never replaced. The test appears whole or not at all.
 A question that a test cannot hold is reported with its line: a character
 Windows-1252 has no place for, a text longer than its field (500 for the
@@ -505,7 +510,10 @@ private:
         const QString in = chosen->second;
         const QString out = a.value("--output");
         const QString owner = a.value("--owner");
-        const QString password = a.value("--password");
+        // The environment keeps the password out of the process list, where
+        // every user of the machine can read a command line.
+        const QString password =
+            a.has("--password") ? a.value("--password") : qEnvironmentVariable(kPasswordVariable);
         const QString name = QFileInfo(out).fileName();
         if (!name.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
             return usage(QStringLiteral("-o names the new test: NAME.tst"));
@@ -513,6 +521,9 @@ private:
         if (testName.isEmpty() || !authoring::testNameProblem(testName).isEmpty())
             return usage(QStringLiteral("\"%1\" cannot name a test. %2")
                              .arg(name, authoring::testNameProblem(testName)));
+        if (!a.has("--password") && password.isEmpty())
+            return usage(
+                QStringLiteral("give --password, or set %1").arg(QLatin1String(kPasswordVariable)));
         for (const auto& [option, value] :
              {std::pair{"--owner", owner}, std::pair{"--password", password}}) {
             if (rightTrimmed(value).isEmpty())

@@ -167,6 +167,21 @@ private slots:
                           path(u"Edited.tst"_s), u"--owner=Bob"_s, u"--password=x"_s})
                      .status,
                  0); // the "--option=value" spelling too
+
+        // The password can stay off the command line, where any user reads it.
+        const QStringList noPassword = {u"import"_s,         u"--format"_s, u"gift"_s,
+                                        path(u"all.gift"_s), u"-o"_s,       path(u"Env.tst"_s),
+                                        u"--owner"_s,        u"Bob"_s};
+        qunsetenv("QUIZDEX_PASSWORD");
+        const Run refused = runTool(noPassword);
+        QCOMPARE(refused.status, 2);
+        QVERIFY2(refused.err.contains(u"QUIZDEX_PASSWORD"_s), qPrintable(refused.err));
+        QVERIFY(!QFile::exists(path(u"Env.tst"_s)));
+        qputenv("QUIZDEX_PASSWORD", "x");
+        const Run fromEnv = runTool(noPassword);
+        qunsetenv("QUIZDEX_PASSWORD");
+        QCOMPARE(fromEnv.status, 0);
+        QCOMPARE(record(fileBytes(path(u"Env.tst"_s)), 1), newHeader(u"Bob"_s, u"x"_s).bytes());
         TestRecord edited;
         edited.setBytes(record(fileBytes(path(u"Edited.tst"_s)), 4));
         QCOMPARE(edited.text(TestRecord::QuestionText), u"Where is the Louvre?"_s);
