@@ -83,7 +83,9 @@ Writes the questions of TEST.tst in UTF-8 to OUT, or to standard output.
   aiken  multiple-choice questions only ("A) ...", "ANSWER: A"); what Aiken has
          no place for (explanations, empty choices, line breaks) is reported.
   csv    one question a row under a header row: kind, question, choice 1 to
-         choice 5, right choice, explanation, quizdex.
+         choice 5, right choice, explanation, quizdex. A text a spreadsheet
+         would run as a formula ("=...") goes behind an apostrophe, which
+         import takes off again.
 GIFT and CSV keep every byte of every question: what their text cannot hold
 (the answer-order flag and the reserved fields the editor leaves in a question
 record, blanks GIFT trims) goes into a "// quizdex:" comment line or the

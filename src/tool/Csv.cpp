@@ -22,6 +22,28 @@ QString cellText(const QString& s) {
            QLatin1Char('"');
 }
 
+// A spreadsheet runs a cell that starts like this as a formula.
+bool startsAsFormula(const QString& cell) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !cell.isEmpty() && formulaStarts.contains(cell.front());
+}
+
+// A question's text in a cell: one that a spreadsheet would run as a formula
+// goes behind an apostrophe, as does one that starts with an apostrophe, so
+// that reading the cell back (fromTextCell) gives the text exactly.
+QString textCell(const QString& text) {
+    return startsAsFormula(text) || text.startsWith(QLatin1Char('\'')) ? QLatin1Char('\'') + text
+                                                                       : text;
+}
+
+QString fromTextCell(const QString& cell) {
+    const QString rest = cell.mid(1);
+    return cell.startsWith(QLatin1Char('\'')) &&
+                   (startsAsFormula(rest) || rest.startsWith(QLatin1Char('\'')))
+               ? rest
+               : cell;
+}
+
 struct Columns {
     int kind = -1, question = -1, right = -1, explanation = -1, extras = -1;
     std::vector<std::pair<int, int>> choices; // (choice number, column)
@@ -115,13 +137,13 @@ Item questionOfRow(const Row& row, const Columns& c) {
             problem(error);
     }
     // Spreadsheets end the lines of a cell with LF; a test stores CR LF.
-    q.text = exchange::crlfLineBreaks(cell(c.question));
-    q.explanation = exchange::crlfLineBreaks(cell(c.explanation));
+    q.text = exchange::crlfLineBreaks(fromTextCell(cell(c.question)));
+    q.explanation = exchange::crlfLineBreaks(fromTextCell(cell(c.explanation)));
     int beyondFive = 0;
     for (const auto& [number, column] : c.choices) {
         if (number >= 1 && number <= 5)
             q.choices[static_cast<std::size_t>(number - 1)] =
-                exchange::crlfLineBreaks(cell(column));
+                exchange::crlfLineBreaks(fromTextCell(cell(column)));
         else if (!cell(column).isEmpty())
             ++beyondFive;
     }
@@ -279,10 +301,10 @@ QString questionRow(const authoring::Question& q, const exchange::Extras& extras
     const QString kind = q.kind == QuestionKind::TrueFalse ? kTypeTrueFalse
                          : q.kind == QuestionKind::Typed   ? kTypeTyped
                                                            : kTypeMultiple;
-    QStringList cells{kind, q.text};
+    QStringList cells{kind, textCell(q.text)};
     for (const QString& c : q.choices)
-        cells.append(c);
-    cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << q.explanation
+        cells.append(textCell(c));
+    cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << textCell(q.explanation)
           << exchange::extrasText(extras);
     return rowText(cells);
 }
@@ -300,9 +322,7 @@ QString logRow(const LogRecord& rec) {
     // A test's name is a file name anyone can choose: one that a spreadsheet
     // would run as a formula ("=...") is shown as text.
     auto asText = [](const QString& cell) {
-        static const QString formulaStarts = QStringLiteral("=+-@\t\r");
-        return !cell.isEmpty() && formulaStarts.contains(cell.front()) ? QLatin1Char('\'') + cell
-                                                                       : cell;
+        return startsAsFormula(cell) ? QLatin1Char('\'') + cell : cell;
     };
     return rowText({asText(rec.text(LogRecord::TestTaken)), asText(rec.text(LogRecord::DateTaken)),
                     asText(rec.text(LogRecord::TimeTaken)), QString::number(rec.numQuestions()),

@@ -275,6 +275,28 @@ ANSWER: A
         QVERIFY(open.fatal && open.fatal->where == 2);
         QVERIFY(csv::readQuestions(u"a,b\nTYPED,x\n"_s).fatal); // no header row
     }
+
+    void csvTextsASpreadsheetWouldRunStayText() {
+        authoring::Question q;
+        q.kind = QuestionKind::Multiple;
+        q.text = u"=HYPERLINK(\"http://x\")"_s;
+        q.choices = {u"-3"_s, u"'quoted"_s, u"''"_s, u"@x"_s, u"it's"_s};
+        q.explanation = u"+1"_s;
+        q.correct = 1;
+        const QString row = csv::questionRow(q, {});
+        QVERIFY2(row.startsWith(u"MULTIPLE,\"'=HYPERLINK(\"\"http://x\"\")\",'-3,''quoted,''',"
+                                "'@x,it's,1,'+1,"_s),
+                 qPrintable(row));
+        const exchange::ReadResult back = csv::readQuestions(csv::questionHeader() + row);
+        QCOMPARE(back.items.size(), std::size_t(1));
+        verifyQuestion(back.items[0], QuestionKind::Multiple, q.text,
+                       {q.choices.begin(), q.choices.end()}, 1);
+        QCOMPARE(back.items[0].entry.question.explanation, q.explanation);
+        // An apostrophe before a plain text is the author's own.
+        const exchange::ReadResult typed =
+            csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s);
+        verifyQuestion(typed.items[0], QuestionKind::Typed, u"'Tis so?"_s, {u"'Yes"_s}, 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFormats)
