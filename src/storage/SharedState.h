@@ -19,8 +19,9 @@ extern QString testPath;
 extern QString candidateName;
 extern std::int16_t finalScore;
 // The record the create and edit doors hand to the properties window and the
-// question editor, and the take door hands to the run (the test's header). A writer that sets only some fields writes the others as it
-// holds them (see loadTestRecord).
+// question editor, and the take door hands to the run (the test's header). A
+// writer that sets only some fields writes the others as it holds them (see
+// loadTestRecord).
 extern TestRecord testRecord;
 
 // The platform's path separator: every path the program builds uses it.
