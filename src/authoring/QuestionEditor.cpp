@@ -25,7 +25,7 @@ const QColor kCorrectGreen = ui::rgb(200, 255, 200);
 const QColor kWhite = ui::rgb(255, 255, 255);
 
 // The highest record a test file can have: its count is a 16-bit number.
-constexpr int kLastRecord = shared::kMaxQuestions + 1;
+constexpr int kLastRecord = kMaxQuestions + 1;
 
 struct KindButton {
     QuestionKind kind;
@@ -389,7 +389,7 @@ void QuestionEditor::onActivated() {
 
 void QuestionEditor::onNext() {
     const int k = currentQuestion();
-    if (k >= shared::kMaxQuestions) {
+    if (k >= kMaxQuestions) {
         // The last question a test can hold: save it and stay.
         if (saveRecord(k + 1))
             platform::msgBox(QStringLiteral("A test can hold at most 32,766 questions."));

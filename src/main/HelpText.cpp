@@ -1,8 +1,10 @@
 #include "HelpText.h"
 
+#include "Version.h"
+
 // Every line, the last included, ends with CR LF; trailing blanks are part of the text.
 const char* const kHelpText =
-    "QUIZDEX v 1.5.1\r\n"
+    "QUIZDEX v " QUIZDEX_VERSION "\r\n"
     "---------------------------------------------------------------------\r\n"
     "\r\n"
     "This help file is intended to get you up and running with Quizdex. It is not intended to be a \r\n"

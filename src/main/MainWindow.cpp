@@ -14,6 +14,7 @@
 #include "SharedState.h"
 #include "TestHeader.h"
 #include "TestRunWindow.h"
+#include "Version.h"
 
 #include <cerrno>
 #include <cstring>
@@ -228,7 +229,7 @@ MainWindow::MainWindow() {
         {"Command5",    "Full &View",           C::Button,      LogTab,    4440, 2760, 1215,  375, &M::onFullView},
 
         {"Frame1",      "Title",                C::TitleFrame,  AboutTab,   240,  480, 3495, 1455},
-        {"Label11",     "v 1.5.1  for Linux and Windows", C::CentredLabel, AboutTab, 240, 2040, 3495, 255},
+        {"Label11",     "v " QUIZDEX_VERSION "  for Linux and Windows", C::CentredLabel, AboutTab, 240, 2040, 3495, 255},
         {"Frame2",      "Picture",              C::PictureFrame, AboutTab, 3960,  480, 2175, 1815},
         {"Label12",     "..questions, comments, bug reports, etc..", C::Label, AboutTab, 3600, 2400, 2655, 255},
         {"Label13",     "quizdex@example.org",  C::Label,       AboutTab,  3600, 2640, 2655,  255},

@@ -1,5 +1,7 @@
 #include "StartUp.h"
 
+#include "Version.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>

@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "ScoreWindow.h"
+#include "RecordLimits.h"
 #include "Services.h"
 #include "SharedState.h"
 #include "TextRules.h"
@@ -16,7 +17,6 @@ namespace scoring {
 
 namespace {
 
-constexpr int kMaxCount = std::numeric_limits<std::int16_t>::max();
 // A typical entry's text; enough to build most logs without growing the text.
 constexpr qsizetype kTypicalEntryChars = 128;
 
@@ -126,7 +126,7 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
     // entry being appended is not seen half-written. A log that vanished since
     // it was listed cannot be read; reading never creates it. Only whole
     // records read before a failure count.
-    const IoResult<QByteArray> read = file.readRecords(1, count ? *count : kMaxCount);
+    const IoResult<QByteArray> read = file.readRecords(1, count ? *count : kMaxRecordCount);
     const QByteArray& bytes = read.value();
     QList<LogRecord> entries(bytes.size() / LogRecord::kSize);
     for (qsizetype k = 0; k < entries.size(); ++k)

@@ -3,6 +3,7 @@
 #include "FileIo.h"
 #include "FileNames.h"
 #include "RollbackJournal.h"
+#include "RecordLimits.h"
 #include "TextRules.h"
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <QList>
+#include <QLocale>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -239,9 +241,9 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
     if (::fstat(fd.get(), &st) != 0)
         return failure(errno);
     const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
-    if (!count || *count == 32767)
-        return IoStatus::failure(m_path,
-                                 QStringLiteral("The file holds 32,767 records, its limit."));
+    if (!count || *count == kMaxRecordCount)
+        return IoStatus::failure(m_path, QStringLiteral("The file holds %1 records, its limit.")
+                                             .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
     const IoStatus written =
         writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record, created);
     if (!written)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordFile.h"
+#include "RecordLimits.h"
 #include "TestRecord.h"
 
 #include <cstdint>
@@ -12,7 +13,6 @@
 namespace shared {
 
 inline constexpr int kTestRecordLength = TestRecord::kSize;
-inline constexpr int kMaxQuestions = 32766;
 
 extern QString testsDir;
 extern QString testPath;

@@ -7,6 +7,7 @@
 #include "FileCheck.h"
 #include "Gift.h"
 #include "HeaderRecord.h"
+#include "RecordLimits.h"
 #include "LogRecord.h"
 #include "TestText.h"
 #include "TextLines.h"
@@ -28,7 +29,6 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
-constexpr int kMaxQuestions = 32766;
 // Import never puts a test in place of another.
 const QLatin1String kTestExists("A test of this name exists; import never replaces one");
 

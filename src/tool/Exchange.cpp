@@ -89,7 +89,8 @@ QString slotName(int slot) {
 }
 
 int slotWidth(int slot) {
-    return slot == kQuestionSlot || slot == kExplanationSlot ? 500 : 200;
+    return slot == kQuestionSlot || slot == kExplanationSlot ? TestRecord::QuestionText.width
+                                                              : TestRecord::Choice1.width;
 }
 
 bool applies(const FieldInfo& f, const QByteArray& value, const Entry& e,

@@ -3,6 +3,7 @@
 #include "HeaderRecord.h"
 #include "LogRecord.h"
 #include "Question.h"
+#include "RecordLimits.h"
 #include "TextRules.h"
 #include "ToolFiles.h"
 
@@ -13,7 +14,6 @@ namespace filecheck {
 
 namespace {
 
-constexpr std::int64_t kMaxCount = 32767;
 
 QStringList headerFindings(const TestRecord& h) {
     QStringList out;
@@ -107,7 +107,7 @@ IoResult<Report> check(const QString& path, FileKind kind) {
     if (!rules::recordCountForLength(length, size)) {
         report.findings << QStringLiteral("more records than the count of %1 can hold; the "
                                           "program cannot read them all")
-                               .arg(kMaxCount);
+                               .arg(kMaxRecordCount);
         return report;
     }
     const IoStatus read = toolfiles::readRecords(

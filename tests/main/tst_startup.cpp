@@ -1,5 +1,6 @@
 // Before the first window: the command line, the folder given on it, and the
 // per-user data folder that the first start fills with the sample files.
+#include "Version.h"
 #include "StartUp.h"
 
 #include <QProcess>
