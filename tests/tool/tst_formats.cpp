@@ -243,6 +243,39 @@ ANSWER: A
         QCOMPARE(problems.size(), 1);
     }
 
+    void aikenReadAsMoodleReadsIt() {
+        // "A)Correct" with no blank is a choice; a lower-case "a)" is not, so
+        // it goes on with the question, and the ANSWER names B of two choices.
+        exchange::ReadResult r = aiken::read(u"Pick one\na) not a choice\nA)Correct\n"
+                                             "B.  two blanks\nANSWER: A\n"_s);
+        QCOMPARE(r.items.size(), std::size_t(1));
+        verifyQuestion(r.items[0], QuestionKind::Multiple, u"Pick one\r\na) not a choice"_s,
+                       {u"Correct"_s, u" two blanks"_s}, 1);
+
+        // One choice is refused at the question's own line.
+        r = aiken::read(u"\nLonely?\nA) only\nANSWER: A\n"_s);
+        verifyRefused(r.items.at(0), 2, u"only one choice"_s);
+
+        // A missing ANSWER: line ends the question where the next one's text
+        // begins; that next question is read as if nothing were wrong.
+        r = aiken::read(u"First?\nA) a\nB) b\nSecond?\nA) c\nB) d\nANSWER: B\n"_s);
+        QCOMPARE(r.items.size(), std::size_t(2));
+        verifyRefused(r.items[0], 1, u"no ANSWER: line"_s);
+        verifyQuestion(r.items[1], QuestionKind::Multiple, u"Second?"_s, {u"c"_s, u"d"_s}, 2);
+        QCOMPARE(r.items[1].entry.line, 4);
+
+        // Export refuses what import would: one choice only.
+        authoring::Question q;
+        q.kind = QuestionKind::Multiple;
+        q.text = u"Lonely?"_s;
+        q.choices = {QString(), u"only"_s};
+        q.correct = 2;
+        QStringList notes, problems;
+        QVERIFY(aiken::write(q, &notes, &problems).isEmpty());
+        QVERIFY2(problems.join(u"; "_s).contains(u"fewer than two choices"_s),
+                 qPrintable(problems.join(u"; "_s)));
+    }
+
     void csvAsSpreadsheetsWriteIt() {
         // Quotes doubled, line breaks inside quotes (CR LF or a spreadsheet's
         // LF), a comma after the last cell, columns in another order.
