@@ -2,6 +2,7 @@
 
 #include "ToolCommand.h"
 
+#include <QGuiApplication>
 #include <QTextStream>
 
 namespace tool {
@@ -22,6 +23,10 @@ Commands:
   log --csv NAME.log [-o OUT]
                         every entry of a score log as a CSV row
   repair FILE           stray bytes at the end moved into FILE.stray
+  print TEST.tst -o OUT.pdf [--key] [--paper a4|letter]
+                        the test, or its answer key, on paper
+  results FOLDER|LOG... [--test NAME] --csv|--pdf -o OUT
+                        the class's results from its score logs
 
 "quizdex-tool COMMAND --help" tells more about each.
 Exit status: 0 done, 1 failed (check: something found), 2 wrong usage.
@@ -35,6 +40,8 @@ std::vector<std::unique_ptr<Command>> allCommands() {
     all.push_back(importCommand());
     all.push_back(logCommand());
     all.push_back(repairCommand());
+    all.push_back(printCommand());
+    all.push_back(resultsCommand());
     return all;
 }
 
@@ -58,7 +65,30 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         if (!a.error.isEmpty())
             return io.usage(a.error);
-        return c->run(a, io);
+        if (!c->paints() || qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return c->run(a, io);
+        if (QCoreApplication::instance())
+            return io.failed(QStringLiteral("%1 lays out text and needs Qt GUI").arg(command));
+        // Text is laid out off any screen, so that a plain terminal without
+        // a display prints as well as a desktop.
+        static char program[] = "quizdex-tool";
+        static char platformOption[] = "-platform";
+        static char offscreen[] = "offscreen";
+        static char* argv[] = {program, platformOption, offscreen, nullptr};
+        static int argc = 3;
+        // Without a session (a terminal over ssh, a cron job) Qt warns that it
+        // has no runtime folder, which the tool never uses.
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+                    qt_message_output(type, context, message);
+            });
+        const int status = [&] {
+            const QGuiApplication app(argc, argv);
+            return c->run(a, io);
+        }();
+        qInstallMessageHandler(previous);
+        return status;
     }
     err << "quizdex-tool: unknown command \"" << command << "\"\n\n" << kToolHelp;
     return kUsage;

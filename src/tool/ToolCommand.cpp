@@ -77,4 +77,34 @@ int Console::finish(const QStringList& refused, int refusedQuestions, const QStr
     return st ? kDone : failed(st);
 }
 
+IoStatus Console::writeNew(const QString& path, const QByteArray& bytes, bool replace) {
+    if (replace)
+        return toolfiles::writeOutput(path, bytes);
+    toolfiles::NewFile file(path);
+    const IoStatus st = file.append(bytes);
+    return st ? file.commit(QStringLiteral("exists; --force replaces it")) : st;
+}
+
+bool Console::undamaged(const QString& path) {
+    const auto kind = filecheck::kindOf(path);
+    const IoResult<filecheck::Report> checked =
+        filecheck::check(path, kind.value_or(filecheck::FileKind::Test));
+    if (!checked) {
+        failed(checked.status());
+        return false;
+    }
+    for (const QString& f : checked->findings)
+        err << path << ": " << f << '\n';
+    return checked->findings.isEmpty();
+}
+
+std::optional<QString> Console::paperOutput(const Args& a) {
+    const QString path = a.value("--output");
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        usage(QStringLiteral("give the file to write: -o OUT"));
+        return std::nullopt;
+    }
+    return outputOf(a);
+}
+
 } // namespace tool

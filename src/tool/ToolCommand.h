@@ -47,6 +47,15 @@ public:
     int finish(const QStringList& refused, int refusedQuestions, const QStringList& notes,
                bool skip, const std::function<IoStatus()>& write);
 
+    // The PDF or CSV of print and results, whole or not at all: an existing
+    // file is replaced only when `replace` says so.
+    IoStatus writeNew(const QString& path, const QByteArray& bytes, bool replace);
+    // Whether `path` is whole as check finds it; what check finds is told,
+    // file and record, when it is not.
+    bool undamaged(const QString& path);
+    // The -o of print and results: given, and not a test or a score log.
+    std::optional<QString> paperOutput(const Args& a);
+
     QTextStream& out;
     QTextStream& err;
 
@@ -62,6 +71,8 @@ public:
     virtual QString help() const = 0;
     virtual QStringList valued() const { return {}; }
     virtual QStringList flags() const { return {}; }
+    // Whether it lays out text, which needs a QGuiApplication.
+    virtual bool paints() const { return false; }
     virtual int run(const Args& a, Console& io) = 0;
 };
 
@@ -76,5 +87,7 @@ std::unique_ptr<Command> exportCommand();
 std::unique_ptr<Command> importCommand();
 std::unique_ptr<Command> logCommand();
 std::unique_ptr<Command> repairCommand();
+std::unique_ptr<Command> printCommand();
+std::unique_ptr<Command> resultsCommand();
 
 } // namespace tool
