@@ -151,7 +151,10 @@ QByteArray PdfBook::finish() {
             m_writer->newPage();
             ++current;
         }
+        // Each block starts with black ink, whatever the one before left.
+        p.save();
         pl.block->paint(p, QRectF(0, pl.top, page.width(), pl.block->height));
+        p.restore();
     }
     while (current <= m_pages) {
         footerOf(current);

@@ -68,11 +68,11 @@ void addBar(PdfBook& book, const QString& label, double score, const QString& ca
         drawText(p, QRectF(r.left(), textTop, labelW - book.mm(2), textH), text, label);
         const qreal barW = std::clamp(score, 0.0, 100.0) * scale;
         const QRectF bar(left, r.top() + book.mm(1), std::max(barW, book.pt(1)), h - book.mm(2));
-        p.fillRect(bar, fill);
         p.setPen(QPen(Qt::black, book.pt(0.5)));
         for (const double mark : {0.0, 50.0, 100.0})
             p.drawLine(QPointF(left + mark * scale, r.top()),
                        QPointF(left + mark * scale, r.bottom()));
+        p.fillRect(bar, fill); // over the marks, as the bars lie over the lines
         // The caption inside the bar when it fits, as the score window has it.
         const qreal capW = QFontMetricsF(text, p.device()).horizontalAdvance(caption);
         p.setPen(capW + book.mm(2) < barW ? ink : QColor(Qt::black));
@@ -113,7 +113,7 @@ void addReport(PdfBook& book, const TestReport& r) {
     line(r.passing
              ? QStringLiteral("Passing score %1, from the test's header").arg(percent(passing))
              : QStringLiteral("Passing score %1: the test is not in the folder, so the "
-                              "score a run takes when its test is gone")
+                              "score window's usual one")
                    .arg(percent(passing)),
          text);
     book.space(book.mm(4));
