@@ -124,13 +124,13 @@ QByteArray PdfBook::finish() {
     qreal y = 0;
     bool pageEmpty = true;
     for (const Block& b : m_blocks) {
+        if (b.space && (pageEmpty || y + b.height > bottom))
+            continue; // space at a page's end or start is no space
         if (!pageEmpty && (b.newPage || y + b.height > bottom)) {
             ++pageNo;
             y = 0;
             pageEmpty = true;
         }
-        if (b.space && pageEmpty)
-            continue;
         if (!b.space)
             placed.push_back({&b, pageNo, y});
         y += b.height;
@@ -153,7 +153,17 @@ QByteArray PdfBook::finish() {
         }
         // Each block starts with black ink, whatever the one before left.
         p.save();
-        pl.block->paint(p, QRectF(0, pl.top, page.width(), pl.block->height));
+        const qreal h = pl.block->height;
+        if (h > bottom) {
+            // Taller than a page (a text of many empty lines): shrunk to fit
+            // its own page rather than split or cut.
+            const qreal f = bottom / h;
+            p.translate(0, pl.top);
+            p.scale(f, f);
+            pl.block->paint(p, QRectF(0, 0, page.width(), h));
+        } else {
+            pl.block->paint(p, QRectF(0, pl.top, page.width(), h));
+        }
         p.restore();
     }
     while (current <= m_pages) {

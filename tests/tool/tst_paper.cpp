@@ -155,6 +155,8 @@ private slots:
                                       u"Explanation: Espresso counts."_s,
                                       u"Page 1 of 1"_s};
         QCOMPARE(key, expectedKey);
+        // Without --paper, the C locale of the tests is not North American.
+        QCOMPARE(pdfInfo(path(u"k.pdf"_s), u"Page size"_s).left(14), u"595 x 842 pts "_s);
     }
 
     void sixtyQuestionsNeverSplitAcrossPages() {
