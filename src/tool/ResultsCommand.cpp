@@ -6,6 +6,7 @@
 #include "ToolCommand.h"
 #include "ToolFiles.h"
 
+#include <map>
 #include <QDir>
 #include <QFileInfo>
 
