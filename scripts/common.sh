@@ -6,10 +6,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # The last row draws the icons and checks and builds the package: rsvg-convert,
 # desktop-file-validate, appstreamcli, dpkg-shlibdeps and the file utility that
-# CPack needs for it.
+# CPack needs for it; poppler-utils reads the tool's PDFs back in the tests.
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev fonts-liberation fontconfig
-          librsvg2-bin desktop-file-utils appstream dpkg-dev file)
+          librsvg2-bin desktop-file-utils appstream dpkg-dev file poppler-utils)
 
 # ensure_packages PKG...: installs whichever of PKG are not installed yet.
 ensure_packages() {

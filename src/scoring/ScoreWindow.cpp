@@ -63,8 +63,7 @@ int barPoints(double points) {
 namespace scoring {
 
 double passingScore(const QString& passingScoreField) {
-    const double p = rules::leadingNumber(passingScoreField);
-    return p == 0 ? 75 : p;
+    return rules::passingScore(passingScoreField);
 }
 
 } // namespace scoring
@@ -129,7 +128,7 @@ void ScoreWindow::onActivated() {
     // activation cannot stretch them further.
     showPassingBar(p);
     const int score = shared::finalScore;
-    showScoreBar(score, !(score < p));
+    showScoreBar(score, rules::passes(score, p));
 }
 
 void ScoreWindow::showHeading() {

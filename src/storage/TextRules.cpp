@@ -59,6 +59,15 @@ double leadingNumber(const QString& text) {
     return (ok && std::isfinite(v)) ? v : 0.0;
 }
 
+double passingScore(const QString& passingScoreField) {
+    const double p = leadingNumber(passingScoreField);
+    return p == 0 ? 75 : p;
+}
+
+bool passes(double score, double passing) {
+    return !(score < passing);
+}
+
 int exactPercentage(int correct, int toTake) {
     if (correct <= 0 || toTake <= 0)
         return 0;

@@ -24,6 +24,12 @@ QString numberText(double x);
 // optional sign, digits with an optional fraction); 0 when there is none.
 double leadingNumber(const QString& text);
 
+// The passing score a test's header field gives: its leading number, 75 when
+// that is 0 (an empty field, or one that holds no number).
+double passingScore(const QString& passingScoreField);
+// A score passes when it is not below the passing score; equal passes.
+bool passes(double score, double passing);
+
 // floor(100 * correct / toTake) in exact integer arithmetic; 0 when nothing was
 // answered correctly or nothing was to be taken.
 int exactPercentage(int correct, int toTake);

@@ -31,7 +31,8 @@ QString letters(const Question& q, int upTo) {
 } // namespace
 
 ReadResult read(const QString& text) {
-    static const QRegularExpression choiceRe(QStringLiteral("^([A-Za-z])[.)](?:[ \\t]+(.*))?$"));
+    // As Moodle reads a choice: a capital, ")" or ".", perhaps a blank, the text.
+    static const QRegularExpression choiceRe(QStringLiteral("^([A-Z])[.)][ \\t]?(.*)$"));
     static const QRegularExpression severalRe(QStringLiteral("^[A-Za-z](?:[ ,;/&]+[A-Za-z])+$"));
     ReadResult result;
     std::optional<Item> cur;
@@ -42,6 +43,15 @@ ReadResult read(const QString& text) {
         const QStringView t = lines::trimmed(line);
         if (t.isEmpty())
             return;
+        // A line that is neither a choice nor ANSWER: after the choices begins
+        // the next question; the one before never got its answer.
+        if (cur && !letterList.isEmpty() &&
+            !t.startsWith(QLatin1String("ANSWER:"), Qt::CaseInsensitive) &&
+            !choiceRe.match(t).hasMatch()) {
+            problem(cur->entry.line, QStringLiteral("the question has no ANSWER: line"));
+            result.items.push_back(*cur);
+            cur.reset();
+        }
         if (!cur) {
             cur.emplace();
             cur->entry.line = number;
@@ -56,6 +66,9 @@ ReadResult read(const QString& text) {
             const qsizetype at = letterList.indexOf(answer, 0, Qt::CaseInsensitive);
             if (letterList.isEmpty())
                 problem(number, QStringLiteral("no choices before the ANSWER: line"));
+            else if (letterList.size() == 1)
+                problem(cur->entry.line,
+                        QStringLiteral("only one choice; a question needs at least two"));
             else if (severalRe.match(answer).hasMatch())
                 problem(number, QStringLiteral("more than one right answer; a test marks one"));
             else if (answer.size() != 1 || at < 0)
@@ -78,11 +91,8 @@ ReadResult read(const QString& text) {
                 q.choices[static_cast<std::size_t>(index)] = m.captured(2);
                 cur->entry.textLines[static_cast<std::size_t>(index) + 1] = number;
             }
-        } else if (letterList.isEmpty()) {
-            q.text += QLatin1String("\r\n") + t.toString(); // a question of several lines
         } else {
-            problem(number, QStringLiteral("expected a choice such as \"C) text\" or the "
-                                           "ANSWER: line"));
+            q.text += QLatin1String("\r\n") + t.toString(); // a question of several lines
         }
     });
     if (cur) {
@@ -102,6 +112,8 @@ QString write(const Question& q, QStringList* notes, QStringList* problems) {
     }
     if (q.text.isEmpty())
         problems->append(QStringLiteral("its text is empty; Aiken needs one"));
+    if (letters(q, 5).size() < 2)
+        problems->append(QStringLiteral("fewer than two choices; Aiken needs at least two"));
     if (q.correct == 0)
         problems->append(QStringLiteral("no choice is marked right; Aiken needs one"));
     else if (q.choices[static_cast<std::size_t>(q.correct - 1)].isEmpty())

@@ -20,6 +20,11 @@ struct Row {
 std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error);
 // The row's cells, quoted where they must be, and CR LF.
 QString rowText(const QStringList& cells);
+// A spreadsheet runs a cell that starts like this as a formula.
+bool startsAsFormula(const QString& cell);
+// A text from a file anyone can write, as a cell a spreadsheet shows as text:
+// behind a ' when it would run as a formula.
+QString asText(const QString& cell);
 
 // Questions, one a row under a header row that names the columns (kind,
 // question, choice 1 to choice 5, right choice, explanation, quizdex); the

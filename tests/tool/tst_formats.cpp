@@ -2,7 +2,9 @@
 // question, and what the writers make of texts the formats treat specially.
 #include "Aiken.h"
 #include "Csv.h"
+#include "ExchangeFormat.h"
 #include "Gift.h"
+#include "HeaderRecord.h"
 
 #include <QTest>
 
@@ -241,6 +243,39 @@ ANSWER: A
         QCOMPARE(problems.size(), 1);
     }
 
+    void aikenReadAsMoodleReadsIt() {
+        // "A)Correct" with no blank is a choice; a lower-case "a)" is not, so
+        // it goes on with the question, and the ANSWER names B of two choices.
+        exchange::ReadResult r = aiken::read(u"Pick one\na) not a choice\nA)Correct\n"
+                                             "B.  two blanks\nANSWER: A\n"_s);
+        QCOMPARE(r.items.size(), std::size_t(1));
+        verifyQuestion(r.items[0], QuestionKind::Multiple, u"Pick one\r\na) not a choice"_s,
+                       {u"Correct"_s, u" two blanks"_s}, 1);
+
+        // One choice is refused at the question's own line.
+        r = aiken::read(u"\nLonely?\nA) only\nANSWER: A\n"_s);
+        verifyRefused(r.items.at(0), 2, u"only one choice"_s);
+
+        // A missing ANSWER: line ends the question where the next one's text
+        // begins; that next question is read as if nothing were wrong.
+        r = aiken::read(u"First?\nA) a\nB) b\nSecond?\nA) c\nB) d\nANSWER: B\n"_s);
+        QCOMPARE(r.items.size(), std::size_t(2));
+        verifyRefused(r.items[0], 1, u"no ANSWER: line"_s);
+        verifyQuestion(r.items[1], QuestionKind::Multiple, u"Second?"_s, {u"c"_s, u"d"_s}, 2);
+        QCOMPARE(r.items[1].entry.line, 4);
+
+        // Export refuses what import would: one choice only.
+        authoring::Question q;
+        q.kind = QuestionKind::Multiple;
+        q.text = u"Lonely?"_s;
+        q.choices = {QString(), u"only"_s};
+        q.correct = 2;
+        QStringList notes, problems;
+        QVERIFY(aiken::write(q, &notes, &problems).isEmpty());
+        QVERIFY2(problems.join(u"; "_s).contains(u"fewer than two choices"_s),
+                 qPrintable(problems.join(u"; "_s)));
+    }
+
     void csvAsSpreadsheetsWriteIt() {
         // Quotes doubled, line breaks inside quotes (CR LF or a spreadsheet's
         // LF), a comma after the last cell, columns in another order.
@@ -296,6 +331,63 @@ ANSWER: A
         const exchange::ReadResult typed =
             csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s);
         verifyQuestion(typed.items[0], QuestionKind::Typed, u"'Tis so?"_s, {u"'Yes"_s}, 1);
+    }
+
+    void exportCarriesEveryByteOrRefuses() {
+        // What the editor leaves in a record (a reserved field, the answer
+        // order) travels in the extras, so import rebuilds the record exactly.
+        authoring::Question q;
+        q.kind = QuestionKind::Multiple;
+        q.text = u"Which is \u00e9?"_s;
+        q.choices = {u"e"_s, u"\u00e9"_s};
+        q.correct = 2;
+        TestRecord rec;
+        authoring::fillNewHeader(rec, u"Ann"_s, u"pw"_s);
+        authoring::storeQuestion(rec, 3, q);
+        rec.setText(TestRecord::Reserved2, u"left over"_s);
+        for (const auto format : {exchange::Format::Gift, exchange::Format::Csv}) {
+            QStringList problems, notes;
+            QString text = exchange::exportQuestion(format, rec, 3, &problems, &notes);
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
+            if (format == exchange::Format::Csv)
+                text.prepend(csv::questionHeader());
+            const exchange::ReadResult back = exchange::readFormat(format, text);
+            QCOMPARE(back.items.size(), std::size_t(1));
+            QVERIFY(exchange::questionRecord(back.items[0].entry, 3,
+                                             exchange::roundTripOf(format)) == rec);
+        }
+        // A kind none of the formats knows is refused by name, not written.
+        rec.setText(TestRecord::QuestionType, u"ESSAY"_s);
+        QStringList problems, notes;
+        QVERIFY(
+            exchange::exportQuestion(exchange::Format::Gift, rec, 3, &problems, &notes).isEmpty());
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems[0].contains(u"\"ESSAY\" is none of"_s), qPrintable(problems[0]));
+    }
+
+    void importRefusesWhatATestCannotHoldWithItsLine() {
+        // A choice longer than its field and a character Windows-1252 lacks
+        // are refused at the line they are on; the rest is kept.
+        const QString tooLong(TestRecord::Choice1.width + 1, u'x');
+        exchange::ReadResult read = aiken::read(u"Fine?\nA) yes\nB) no\nANSWER: A\n\n"
+                                                "Long?\nA) "_s +
+                                                tooLong +
+                                                u"\nB) no\nANSWER: B\n\n"
+                                                "Snow \u2603?\nA) a\nB) b\nANSWER: A\n"_s);
+        const exchange::ImportSelection s =
+            exchange::selectForImport(read, exchange::Format::Aiken, u"in.txt"_s);
+        QCOMPARE(s.kept.size(), std::size_t(1));
+        QCOMPARE(s.kept[0]->question.text, u"Fine?"_s);
+        QCOMPARE(s.left, 2);
+        QCOMPARE(s.refused.size(), 2);
+        QVERIFY2(s.refused[0].startsWith(u"in.txt:7: "_s), qPrintable(s.refused[0]));
+        QVERIFY2(s.refused[1].startsWith(u"in.txt:11: "_s), qPrintable(s.refused[1]));
+        QCOMPARE(s.countProblem(u"in.txt"_s), QString());
+
+        exchange::ReadResult none = aiken::read(QString());
+        QCOMPARE(exchange::selectForImport(none, exchange::Format::Aiken, u"e.txt"_s)
+                     .countProblem(u"e.txt"_s),
+                 u"e.txt: no questions to import"_s);
     }
 };
 

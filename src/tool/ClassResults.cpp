@@ -1,0 +1,75 @@
+#include "ClassResults.h"
+
+#include "Csv.h"
+#include "TextRules.h"
+
+#include <algorithm>
+#include <map>
+
+namespace results {
+
+bool judge(const QString& score, std::optional<double> passing) {
+    return rules::passes(rules::leadingNumber(score), passing.value_or(rules::passingScore({})));
+}
+
+QString csvText(const std::vector<Entry>& entries) {
+    QString text =
+        csv::rowText({QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
+                      QStringLiteral("time"), QStringLiteral("questions"), QStringLiteral("score"),
+                      QStringLiteral("passing score"), QStringLiteral("result")});
+    for (const Entry& e : entries)
+        text +=
+            csv::rowText({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
+                          csv::asText(e.time), QString::number(e.questions), csv::asText(e.score),
+                          e.passing ? rules::numberText(*e.passing).trimmed() : QString(),
+                          e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
+    return text;
+}
+
+std::vector<TestReport> reports(const std::vector<Entry>& entries) {
+    std::vector<TestReport> out;
+    std::map<QString, std::size_t> testAt;
+    std::vector<std::map<QString, std::size_t>> candidateAt;
+    for (const Entry& e : entries) {
+        // Test names are file names, which letter case does not tell apart.
+        const QString key = e.test.toCaseFolded();
+        auto t = testAt.find(key);
+        if (t == testAt.end()) {
+            t = testAt.emplace(key, out.size()).first;
+            out.push_back({e.test, e.passing, {}, 0, 0, 0});
+            candidateAt.emplace_back();
+        }
+        TestReport& r = out[t->second];
+        if (!r.passing)
+            r.passing = e.passing;
+        auto& at = candidateAt[t->second];
+        auto c = at.find(e.candidate);
+        if (c == at.end()) {
+            c = at.emplace(e.candidate, r.candidates.size()).first;
+            r.candidates.push_back({e.candidate, 0, 0, 0, false});
+        }
+        Standing& s = r.candidates[c->second];
+        const double score = rules::leadingNumber(e.score);
+        s.best = s.entries == 0 ? score : std::max(s.best, score);
+        s.latest = score;
+        s.passed = e.passed;
+        ++s.entries;
+    }
+    for (TestReport& r : out) {
+        std::vector<double> latest;
+        for (const Standing& s : r.candidates) {
+            latest.push_back(s.latest);
+            r.passedCount += s.passed ? 1 : 0;
+        }
+        std::sort(latest.begin(), latest.end());
+        const std::size_t n = latest.size();
+        double sum = 0;
+        for (const double x : latest)
+            sum += x;
+        r.mean = n > 0 ? sum / double(n) : 0;
+        r.median = n == 0 ? 0 : n % 2 ? latest[n / 2] : (latest[n / 2 - 1] + latest[n / 2]) / 2;
+    }
+    return out;
+}
+
+} // namespace results

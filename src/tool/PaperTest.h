@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Question.h"
+
+#include <QByteArray>
+#include <QPageSize>
+#include <QString>
+#include <vector>
+
+// A test on paper for a class without computers, or its answer key.
+namespace paper {
+
+struct PaperTest {
+    QString name;  // the test's name, from its file name
+    QString owner; // from the header record
+    std::vector<authoring::Question> questions;
+};
+
+// The letters of a multiple-choice question's choices: A onwards for the
+// choices that are not empty, in stored order; "" for an empty choice.
+std::array<QString, 5> choiceLetters(const authoring::Question& q);
+
+// The paper test (a heading with a line for the candidate's name and the
+// date, then each question numbered, with its choices, TRUE / FALSE or a line
+// to write on), or with `key` its answer key (the right answer, letter and
+// text, and the explanation), as the bytes of a PDF. `pages` gets the count.
+QByteArray printTest(const PaperTest& test, bool key, const QPageSize& size, int* pages = nullptr);
+
+} // namespace paper

@@ -1,0 +1,50 @@
+#include "FileCheck.h"
+#include "ToolCommand.h"
+#include "ToolFiles.h"
+
+namespace tool {
+namespace {
+
+class Repair : public Command {
+public:
+    const char* name() const override { return "repair"; }
+    QString help() const override {
+        return QStringLiteral(R"(Usage: quizdex-tool repair FILE
+
+Keeps every whole record of the test (.tst) or score log (.log) and moves the
+stray bytes after the last one into FILE.stray beside it. A write that a kill
+interrupted is put back first, as the program does. FILE.stray is made anew;
+when it exists already, nothing is done.
+)");
+    }
+
+    int run(const Args& a, Console& io) override {
+        if (a.files.size() != 1)
+            return io.usage(QStringLiteral("give one test or score log"));
+        const QString path = a.files.front();
+        const auto kind = filecheck::kindOf(path);
+        if (!kind)
+            return io.usage(
+                QStringLiteral("%1 is neither a test (.tst) nor a score log (.log)").arg(path));
+        const IoResult<toolfiles::Repair> repaired =
+            toolfiles::repair(path, filecheck::recordLength(*kind));
+        if (!repaired)
+            return io.failed(repaired.status());
+        const toolfiles::Repair& r = *repaired;
+        if (r.strayBytes == 0)
+            io.out << path << ": nothing to repair; " << counted(r.wholeRecords, "whole record")
+                   << '\n';
+        else
+            io.out << path << ": kept " << counted(r.wholeRecords, "whole record") << "; moved "
+                   << r.strayBytes << " stray bytes to " << r.strayPath << '\n';
+        return kDone;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> repairCommand() {
+    return std::make_unique<Repair>();
+}
+
+} // namespace tool

@@ -1,0 +1,289 @@
+// Paper tests, answer keys and class results read back as a reader sees them:
+// pdftotext on the PDFs, the CSV against a file written by hand.
+#include "Commands.h"
+#include "HeaderRecord.h"
+#include "LogRecord.h"
+#include "Question.h"
+#include "TestRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using authoring::Question;
+using authoring::QuestionKind;
+
+namespace {
+
+struct Run {
+    int status = 0;
+    QString out, err;
+};
+
+Run runTool(const QStringList& args) {
+    Run r;
+    QTextStream out(&r.out), err(&r.err);
+    r.status = tool::run(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+Question question(QuestionKind kind, const QString& text, std::array<QString, 5> choices,
+                  int correct, const QString& explanation = {}) {
+    return {kind, text, std::move(choices), explanation, correct};
+}
+
+// A test as the editor writes it, with `passing` in its header.
+QByteArray testFile(const std::vector<Question>& questions, const QString& passing = u" 75"_s) {
+    TestRecord rec;
+    authoring::fillNewHeader(rec, u"Zoë Ügreen"_s, u"pw"_s);
+    rec.setText(TestRecord::PassingScore, passing);
+    QByteArray out = rec.bytes();
+    for (std::size_t k = 1; k <= questions.size(); ++k) {
+        authoring::storeQuestion(rec, int(k), questions[k - 1]);
+        out += rec.bytes();
+    }
+    return out;
+}
+
+QByteArray logEntry(const QString& test, const QString& date, const QString& time,
+                    const QString& score, std::int16_t questions) {
+    LogRecord r;
+    r.setText(LogRecord::TestTaken, test);
+    r.setText(LogRecord::DateTaken, date);
+    r.setText(LogRecord::TimeTaken, time);
+    r.setText(LogRecord::TestScore, score);
+    r.setNumQuestions(questions);
+    return r.bytes();
+}
+
+// The text of a PDF as a reader lays it out; one page, or all of them.
+QString pdfText(const QString& pdf, int page = 0) {
+    QStringList args{u"-layout"_s, u"-enc"_s, u"UTF-8"_s};
+    if (page > 0)
+        args << u"-f"_s << QString::number(page) << u"-l"_s << QString::number(page);
+    QProcess p;
+    p.start(u"pdftotext"_s, args << pdf << u"-"_s);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return u"pdftotext failed: "_s + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString pdfInfo(const QString& pdf, const QString& field) {
+    QProcess p;
+    p.start(u"pdfinfo"_s, {pdf});
+    p.waitForFinished(30000);
+    const QRegularExpression re(u"^"_s + field + u":\\s*(.*)$"_s,
+                                QRegularExpression::MultilineOption);
+    return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).trimmed();
+}
+
+// Lines of `text` that are not blank, blanks squeezed: what a reader reads.
+QStringList readLines(const QString& text) {
+    QStringList out;
+    for (QString line : text.split(u'\n')) {
+        line = line.simplified();
+        if (!line.isEmpty())
+            out << line;
+    }
+    return out;
+}
+
+} // namespace
+
+class TestPaper : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void testReadsInOrderWithConsecutiveLettersAndItsKey() {
+        writeFile(
+            path(u"Café €.tst"_s),
+            testFile({question(QuestionKind::Multiple, u"Which costs 5 €?"_s,
+                               {u"tea"_s, QString(), u"crème brûlée"_s, QString(), u"water"_s}, 3,
+                               u"Desserts cost more."_s),
+                      question(QuestionKind::TrueFalse, u"A café sells coffee."_s,
+                               {u"TRUE"_s, u"FALSE"_s}, 1),
+                      question(QuestionKind::Typed, u"Name the drink:\r\nhot, black."_s,
+                               {u"Coffee"_s}, 1, u"Espresso counts."_s)}));
+        Run r = runTool({u"print"_s, path(u"Café €.tst"_s), u"-o"_s, path(u"t.pdf"_s), u"--paper"_s,
+                         u"letter"_s});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, path(u"t.pdf"_s) + u": 3 questions on 1 page\n"_s);
+        const QStringList lines = readLines(pdfText(path(u"t.pdf"_s)));
+        const QStringList expected{u"Café €"_s,       u"Owner: Zoë Ügreen"_s,
+                                   u"Name: Date:"_s,  u"1. Which costs 5 €?"_s,
+                                   u"A) tea"_s,       u"B) crème brûlée"_s,
+                                   u"C) water"_s,     u"2. A café sells coffee."_s,
+                                   u"TRUE / FALSE"_s, u"3. Name the drink:"_s,
+                                   u"hot, black."_s,  u"Page 1 of 1"_s};
+        QCOMPARE(lines, expected);
+        QCOMPARE(pdfInfo(path(u"t.pdf"_s), u"Page size"_s).left(16), u"612 x 792 pts (l"_s);
+
+        r = runTool({u"print"_s, path(u"Café €.tst"_s), u"-o"_s, path(u"k.pdf"_s), u"--key"_s});
+        QCOMPARE(r.status, 0);
+        const QStringList key = readLines(pdfText(path(u"k.pdf"_s)));
+        const QStringList expectedKey{u"Café €: answer key"_s,
+                                      u"Owner: Zoë Ügreen"_s,
+                                      u"1. Which costs 5 €?"_s,
+                                      u"Answer: B) crème brûlée"_s,
+                                      u"Explanation: Desserts cost more."_s,
+                                      u"2. A café sells coffee."_s,
+                                      u"Answer: TRUE"_s,
+                                      u"3. Name the drink:"_s,
+                                      u"hot, black."_s,
+                                      u"Answer: Coffee"_s,
+                                      u"Explanation: Espresso counts."_s,
+                                      u"Page 1 of 1"_s};
+        QCOMPARE(key, expectedKey);
+        // Without --paper, the C locale of the tests is not North American.
+        QCOMPARE(pdfInfo(path(u"k.pdf"_s), u"Page size"_s).left(14), u"595 x 842 pts "_s);
+    }
+
+    void sixtyQuestionsNeverSplitAcrossPages() {
+        std::vector<Question> questions;
+        for (int k = 1; k <= 60; ++k) {
+            const QString n = QString::number(k);
+            const QString longText =
+                k % 7 == 0 ? QString(u" with words "_s).repeated(30) : QString();
+            questions.push_back(question(
+                QuestionKind::Multiple, u"Question "_s + n + longText,
+                {u"first of "_s + n, u"second"_s, u"third"_s, u"fourth"_s, u"last of "_s + n}, 1));
+        }
+        writeFile(path(u"Sixty.tst"_s), testFile(questions));
+        for (const QString& paper : {u"a4"_s, u"letter"_s}) {
+            const QString pdf = path(u"sixty-"_s + paper + u".pdf"_s);
+            const Run r =
+                runTool({u"print"_s, path(u"Sixty.tst"_s), u"-o"_s, pdf, u"--paper"_s, paper});
+            QCOMPARE(r.status, 0);
+            const int pages = pdfInfo(pdf, u"Pages"_s).toInt();
+            QVERIFY2(pages >= 5 && pages <= 15, qPrintable(QString::number(pages)));
+            QVERIFY(r.out.endsWith(u" on %1 pages\n"_s.arg(pages)));
+            // Each question's first and last choice on the page of its text,
+            // every question once, in order.
+            int next = 1;
+            for (int page = 1; page <= pages; ++page) {
+                const QString text = pdfText(pdf, page);
+                QVERIFY2(text.contains(u"Page %1 of %2"_s.arg(page).arg(pages)), qPrintable(text));
+                const QRegularExpression numbered(u"^\\s*(\\d+)\\.\\s+Question"_s,
+                                                  QRegularExpression::MultilineOption);
+                for (auto it = numbered.globalMatch(text); it.hasNext();) {
+                    const QString n = it.next().captured(1);
+                    QCOMPARE(n.toInt(), next++);
+                    QVERIFY2(text.contains(u"A) first of "_s + n + u'\n') &&
+                                 text.contains(u"E) last of "_s + n + u'\n'),
+                             qPrintable(u"question "_s + n + u" split on page "_s +
+                                        QString::number(page)));
+                }
+            }
+            QCOMPARE(next, 61);
+        }
+    }
+
+    void damagedTestsAndTakenOutputsWriteNothing() {
+        const QByteArray test =
+            testFile({question(QuestionKind::TrueFalse, u"Yes?"_s, {u"TRUE"_s, u"FALSE"_s}, 1)});
+        writeFile(path(u"Cut.tst"_s), test + "stray");
+        Run r = runTool({u"print"_s, path(u"Cut.tst"_s), u"-o"_s, path(u"cut.pdf"_s)});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(path(u"Cut.tst"_s) + u": 5 stray bytes after record 2"_s),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(path(u"cut.pdf"_s)));
+
+        // An output that exists stays unless --force; an unwritable one says why.
+        writeFile(path(u"Fine.tst"_s), test);
+        writeFile(path(u"taken.pdf"_s), "mine");
+        r = runTool({u"print"_s, path(u"Fine.tst"_s), u"-o"_s, path(u"taken.pdf"_s)});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, path(u"taken.pdf"_s) + u": exists; --force replaces it\n"_s);
+        QCOMPARE(fileBytes(path(u"taken.pdf"_s)), QByteArray("mine"));
+        r = runTool({u"print"_s, path(u"Fine.tst"_s), u"-o"_s, path(u"taken.pdf"_s), u"--force"_s});
+        QCOMPARE(r.status, 0);
+        QVERIFY(fileBytes(path(u"taken.pdf"_s)).startsWith("%PDF"));
+        r = runTool({u"print"_s, path(u"Fine.tst"_s), u"-o"_s, path(u"no/such/dir.pdf"_s)});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.startsWith(path(u"no/such/dir.pdf"_s) + u": No such file"_s),
+                 qPrintable(r.err));
+        QCOMPARE(QDir(m_dir.path()).entryList({u".quizdex-*"_s}, QDir::Files | QDir::Hidden),
+                 QStringList());
+        QCOMPARE(runTool({u"print"_s, path(u"Fine.tst"_s), u"-o"_s, path(u"x.pdf"_s), u"--paper"_s,
+                          u"a5"_s})
+                     .status,
+                 2);
+    }
+
+    void classResultsAsCsvAndReport() {
+        QVERIFY(QDir(m_dir.path()).mkdir(u"class"_s));
+        const QString dir = path(u"class"_s);
+        writeFile(dir + u"/Algebra.tst"_s, testFile({question(QuestionKind::TrueFalse, u"1+1=2"_s,
+                                                              {u"TRUE"_s, u"FALSE"_s}, 1)},
+                                                    u" 60"_s));
+        writeFile(dir + u"/Ann.log"_s,
+                  logEntry(u"Algebra"_s, u"3/1/2026"_s, u"9:15:00 AM"_s, u"55"_s, 20) +
+                      logEntry(u"History"_s, u"3/2/2026"_s, u"10:00:00 AM"_s, u"70"_s, 10) +
+                      logEntry(u"Algebra"_s, u"3/8/2026"_s, u"9:20:00 AM"_s, u"80"_s, 20));
+        writeFile(dir + u"/Bob.log"_s,
+                  logEntry(u"Algebra"_s, u"3/1/2026"_s, u"9:16:00 AM"_s, u"60"_s, 20) +
+                      logEntry(u"History"_s, u"3/2/2026"_s, u"10:05:00 AM"_s, u"74"_s, 10));
+        writeFile(dir + u"/Cy.log"_s,
+                  logEntry(u"History"_s, u"3/3/2026"_s, u"11:00:00 AM"_s, u"90"_s, 10) +
+                      logEntry(u"Algebra"_s, u"3/9/2026"_s, u"9:30:00 AM"_s, u"59"_s, 20));
+
+        Run r = runTool({u"results"_s, dir, u"--csv"_s, u"-o"_s, path(u"class.csv"_s)});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(fileBytes(path(u"class.csv"_s)),
+                 fileBytes(QStringLiteral(QUIZDEX_TOOL_DATA "/class-results.csv")));
+
+        r = runTool({u"results"_s, dir + u"/Bob.log"_s, dir + u"/Cy.log"_s, u"--test"_s,
+                     u"history"_s, u"--csv"_s, u"-o"_s, path(u"history.csv"_s)});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(QString::fromUtf8(fileBytes(path(u"history.csv"_s))).count(u"\r\n"_s), 3);
+
+        r = runTool({u"results"_s, dir, u"--pdf"_s, u"-o"_s, path(u"class.pdf"_s)});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(pdfInfo(path(u"class.pdf"_s), u"Pages"_s), u"2"_s);
+        const QStringList algebra = readLines(pdfText(path(u"class.pdf"_s), 1));
+        QVERIFY2(algebra.contains(u"Results: Algebra"_s) &&
+                     algebra.contains(u"Ann 2 80% 80% pass"_s) &&
+                     algebra.contains(u"Bob 1 60% 60% pass"_s) &&
+                     algebra.contains(u"Cy 1 59% 59% fail"_s) &&
+                     algebra.contains(u"Passed: 2 of 3 Mean: 66.3% Median: 60%"_s),
+                 qPrintable(algebra.join(u'\n')));
+        const QStringList history = readLines(pdfText(path(u"class.pdf"_s), 2));
+        QVERIFY2(history.contains(u"Results: History"_s) &&
+                     history.contains(u"Passed: 1 of 3 Mean: 78% Median: 74%"_s),
+                 qPrintable(history.join(u'\n')));
+
+        // One damaged entry anywhere and nothing is written.
+        QFile cut(dir + u"/Bob.log"_s);
+        QVERIFY(cut.open(QIODevice::Append));
+        cut.write("xx");
+        cut.close();
+        r = runTool({u"results"_s, dir, u"--csv"_s, u"-o"_s, path(u"again.csv"_s)});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(dir + u"/Bob.log: 2 stray bytes"_s), qPrintable(r.err));
+        QVERIFY(!QFile::exists(path(u"again.csv"_s)));
+    }
+};
+
+QTEST_MAIN(TestPaper)
+#include "tst_paper.moc"
