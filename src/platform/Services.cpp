@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <QCoreApplication>
 #include <QFocusFrame>
+
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
@@ -153,7 +155,7 @@ bool printWindow(QWidget* window) {
     }
     if (printer().print(image))
         return true;
-    msgBox(QStringLiteral("No printer is available."));
+    msgBox(QCoreApplication::translate("Services", "No printer is available."));
     return false;
 }
 
