@@ -9,7 +9,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # CPack needs for it.
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev fonts-liberation fontconfig
-          librsvg2-bin desktop-file-utils appstream dpkg-dev file)
+          librsvg2-bin desktop-file-utils appstream dpkg-dev file
+          qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 
 # ensure_packages PKG...: installs whichever of PKG are not installed yet.
 ensure_packages() {
