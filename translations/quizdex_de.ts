@@ -823,11 +823,11 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
     <name>ScoreWindow</name>
     <message>
         <source>  (PASS)    </source>
-        <translation>  (BESTANDEN)    </translation>
+        <translation>(BESTANDEN) </translation>
     </message>
     <message>
         <source>  (FAIL)    </source>
-        <translation>  (DURCHGEFALLEN)    </translation>
+        <translation>(VERFEHLT) </translation>
     </message>
     <message>
         <source>Test Score</source>
@@ -855,7 +855,7 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
     </message>
     <message>
         <source>Your score = </source>
-        <translation>Ihr Ergebnis = </translation>
+        <translation>Erzielt = </translation>
     </message>
     <message>
         <source>Print</source>
@@ -879,7 +879,7 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
     </message>
     <message>
         <source>Your Score = </source>
-        <translation>Ihr Ergebnis = </translation>
+        <translation>Erzielt = </translation>
     </message>
     <message>
         <source>Your score %1%, %2</source>
