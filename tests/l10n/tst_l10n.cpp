@@ -340,6 +340,14 @@ private slots:
         QVERIFY(text.startsWith(QString::fromLatin1(kHelpVersionLine)));
         QVERIFY(text.contains(u"NEUEN TEST ANLEGEN\r\n"_s) && text.contains(u"Ergebnisprotokoll"_s));
         QVERIFY(!text.contains(u"\r\r"_s) && !text.contains(QRegularExpression(u"[^\r]\n"_s)));
+        // each German line fits the help box's width, as the English breaks them by hand
+        HelpWindow& help = WindowRegistry::get<HelpWindow>();
+        help.show(); // the box lays out its scroll bar and page when shown
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        auto* box = help.findChild<QPlainTextEdit*>(u"Text1"_s);
+        const int room = box->viewport()->width() - 2 * int(box->document()->documentMargin());
+        for (const QString& line : text.split(u"\r\n"_s))
+            QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(line) <= room, qPrintable(line));
     }
 
     // The candidate's whole road in German: each window fits and is German,
