@@ -7,7 +7,6 @@
 #include "TextRules.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -29,12 +28,13 @@ struct FeedbackFrame {
     std::array<bool, 4> ticked;
 };
 
-const FeedbackFrame kCorrectFrame = {"Frame1",
-                                     QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered correctly..."),
-                                     ui::twips(240, 840, 3000, 1455),
-                                     {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"},
-                                     QT_TRANSLATE_NOOP("PropertiesWindow", "Correct!"),
-                                     {true, false, false, false}};
+const FeedbackFrame kCorrectFrame = {
+    "Frame1",
+    QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered correctly..."),
+    ui::twips(240, 840, 3000, 1455),
+    {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"},
+    QT_TRANSLATE_NOOP("PropertiesWindow", "Correct!"),
+    {true, false, false, false}};
 const FeedbackFrame kIncorrectFrame = {
     "Frame2",
     QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered incorrectly..."),
@@ -44,15 +44,14 @@ const FeedbackFrame kIncorrectFrame = {
     {true, true, true, false}};
 
 std::array<QCheckBox*, 4> makeFeedbackFrame(QWidget* parent, const FeedbackFrame& f) {
-    auto* frame = new QGroupBox(QCoreApplication::translate("PropertiesWindow", f.title), parent);
+    auto* frame = new QGroupBox(PropertiesWindow::tr(f.title), parent);
     ui::name(frame, QLatin1String(f.name));
     frame->setGeometry(f.where);
     const std::array<QString, 4> captions = {
-        QCoreApplication::translate("PropertiesWindow", "Display \"%1\"")
-            .arg(QCoreApplication::translate("PropertiesWindow", f.verdict)),
-        QCoreApplication::translate("PropertiesWindow", "Display the Explanation"),
-        QCoreApplication::translate("PropertiesWindow", "Display the correct answer"),
-        QCoreApplication::translate("PropertiesWindow", "Display current grade so far")};
+        PropertiesWindow::tr("Display \"%1\"").arg(PropertiesWindow::tr(f.verdict)),
+        PropertiesWindow::tr("Display the Explanation"),
+        PropertiesWindow::tr("Display the correct answer"),
+        PropertiesWindow::tr("Display current grade so far")};
     std::array<QCheckBox*, 4> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i] = ui::checkBox(frame, QLatin1String(f.boxNames[i]), captions[i],
@@ -100,12 +99,12 @@ PropertiesWindow::PropertiesWindow() {
 }
 
 void PropertiesWindow::makeOwnerAndPassword() {
-    QLabel* owner = ui::label(this, QStringLiteral("Label1"), tr("Owner"),
-                              ui::twips(240, 120, 2895, 255));
+    QLabel* owner =
+        ui::label(this, QStringLiteral("Label1"), tr("Owner"), ui::twips(240, 120, 2895, 255));
     m_ownerBox =
         ui::lineEdit(this, QStringLiteral("txtOwner"), owner, ui::twips(240, 360, 2895, 315));
-    QLabel* password = ui::label(this, QStringLiteral("Label2"), tr("Password"),
-                                 ui::twips(3480, 120, 2895, 255));
+    QLabel* password =
+        ui::label(this, QStringLiteral("Label2"), tr("Password"), ui::twips(3480, 120, 2895, 255));
     m_passwordBox = ui::lineEdit(this, QStringLiteral("txtPassword"), password,
                                  ui::twips(3480, 360, 2895, 315));
 }
@@ -114,13 +113,12 @@ void PropertiesWindow::makeAnswerOrder() {
     auto* frame = new QGroupBox(tr("When the question is a multiple choice..."), this);
     ui::name(frame, QStringLiteral("Frame3"));
     frame->setGeometry(ui::twips(240, 2400, 6135, 915));
-    m_shuffleButton =
-        new QRadioButton(tr("Shuffle the answers into a random order"), frame);
+    m_shuffleButton = new QRadioButton(tr("Shuffle the answers into a random order"), frame);
     ui::name(m_shuffleButton, QStringLiteral("optShuffle"));
     m_shuffleButton->setGeometry(ui::twips(120, 330, 5895, 255));
     m_shuffleButton->setChecked(true);
-    m_keepOrderButton = new QRadioButton(
-        tr("Display the asnwers in the same order I enter them"), frame);
+    m_keepOrderButton =
+        new QRadioButton(tr("Display the asnwers in the same order I enter them"), frame);
     ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
     m_keepOrderButton->setGeometry(ui::twips(120, 600, 5895, 255));
 }

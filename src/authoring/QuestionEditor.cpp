@@ -107,8 +107,8 @@ QuestionEditor::QuestionEditor() {
 }
 
 void QuestionEditor::makeQuestionFrame() {
-    QGroupBox* frame = makeFrame(this, QStringLiteral("Frame4"), tr("Question"),
-                                 ui::twips(120, 60, 9375, 5895));
+    QGroupBox* frame =
+        makeFrame(this, QStringLiteral("Frame4"), tr("Question"), ui::twips(120, 60, 9375, 5895));
     makeLetter(frame, QStringLiteral("Label3"), tr("Q"), ui::twips(120, 240, 495, 615));
     m_questionBox =
         makeTextBox(frame, QStringLiteral("txtQuestion"), ui::twips(720, 240, 6255, 1215));
@@ -117,18 +117,15 @@ void QuestionEditor::makeQuestionFrame() {
     ui::setBackColor(m_questionBox, kLightGrey);
 
     makeKindFrame(frame);
-    makeLetter(frame, QStringLiteral("Label2(0)"), tr("A"),
-               ui::twips(120, 1740, 495, 615));
+    makeLetter(frame, QStringLiteral("Label2(0)"), tr("A"), ui::twips(120, 1740, 495, 615));
     makeChoiceRows(frame);
-    makeLetter(frame, QStringLiteral("Label2(1)"), tr("E"),
-               ui::twips(120, 4740, 495, 615));
+    makeLetter(frame, QStringLiteral("Label2(1)"), tr("E"), ui::twips(120, 4740, 495, 615));
     makeExplanation(frame);
 }
 
 void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
-    QGroupBox* frame =
-        makeFrame(questionFrame, QStringLiteral("Frame2"), tr("Kind of question"),
-                  ui::twips(7080, 120, 2175, 1335));
+    QGroupBox* frame = makeFrame(questionFrame, QStringLiteral("Frame2"), tr("Kind of question"),
+                                 ui::twips(7080, 120, 2175, 1335));
     // The three plain buttons lie behind the kind buttons, as their backing.
     for (int i = 0; i < 3; ++i) {
         auto* backing = new QPushButton(frame);
@@ -178,8 +175,8 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
 }
 
 void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
-    QLabel* caption = ui::label(questionFrame, QStringLiteral("Label9"),
-                                tr("Explanation"), ui::twips(720, 4620, 1215, 255));
+    QLabel* caption = ui::label(questionFrame, QStringLiteral("Label9"), tr("Explanation"),
+                                ui::twips(720, 4620, 1215, 255));
     m_explanationBox =
         makeTextBox(questionFrame, QStringLiteral("txtExplain"), ui::twips(720, 4860, 8475, 855));
     ui::labelFor(caption, m_explanationBox);
@@ -202,8 +199,8 @@ QList<QWidget*> QuestionEditor::makeMovesFrame() {
         {"Command1", QT_TR_NOOP("Next >"), 3060, 1095, nullptr, &QuestionEditor::onNext},
         {"Command8", ">>", 4200, 615, QT_TR_NOOP("go to last question"), &QuestionEditor::onLast}};
 
-    QGroupBox* frame = makeFrame(this, QStringLiteral("Frame1"), tr("Questions"),
-                                 ui::twips(120, 5940, 6615, 855));
+    QGroupBox* frame =
+        makeFrame(this, QStringLiteral("Frame1"), tr("Questions"), ui::twips(120, 5940, 6615, 855));
     QList<QWidget*> buttons;
     for (const Move& m : moves) {
         QPushButton* b = makeButton(frame, QLatin1String(m.name), tr(m.caption),
@@ -311,8 +308,7 @@ void QuestionEditor::onKindChosen(QuestionKind kind) {
 std::optional<int> QuestionEditor::recordCount() {
     const IoResult<std::int16_t> n = shared::testRecordCount(shared::testPath);
     if (!n) {
-        platform::msgBox(
-            n.status().message(tr("The questions could not be counted in")));
+        platform::msgBox(n.status().message(tr("The questions could not be counted in")));
         return std::nullopt;
     }
     return *n;

@@ -19,7 +19,6 @@
 #include <cerrno>
 #include <cstring>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 
 #include <QGroupBox>
@@ -106,8 +105,7 @@ QGroupBox* makeTitleFrame(QWidget* parent, const QString& name, const QString& s
 QGroupBox* makePictureFrame(QWidget* parent, const QString& name, const QString& spokenName) {
     QGroupBox* frame = makeFrame(parent, name, spokenName);
     ImageBox* picture = makePicture(frame, QStringLiteral("imageMe"),
-                                    QCoreApplication::translate("MainWindow", "Quizdex picture"),
-                                    pictures::aboutPicture());
+                                    MainWindow::tr("Quizdex picture"), pictures::aboutPicture());
     picture->setGeometry(ui::twips(120, 240, 1935, 1455));
     return frame;
 }
@@ -121,33 +119,33 @@ void makeOrCheckTestsFolder(const QString& testsDir) {
         if (::mkdir(native.constData(), 0777) != 0) {
             const int err = errno;
             platform::msgBox(platform::lines(
-                {QCoreApplication::translate("MainWindow", "The tests folder \"%1\" could not be created:").arg(testsDir),
+                {MainWindow::tr("The tests folder \"%1\" could not be created:").arg(testsDir),
                  QString::fromLocal8Bit(std::strerror(err)),
-                 QCoreApplication::translate("MainWindow", "Tests and score logs cannot be listed or saved.")}));
+                 MainWindow::tr("Tests and score logs cannot be listed or saved.")}));
         }
     } else if (!dir.isReadable()) {
         platform::msgBox(platform::lines(
-            {QCoreApplication::translate("MainWindow", "The tests folder \"%1\" cannot be read:").arg(testsDir),
+            {MainWindow::tr("The tests folder \"%1\" cannot be read:").arg(testsDir),
              QString::fromLocal8Bit(std::strerror(EACCES)),
-             QCoreApplication::translate("MainWindow", "Tests and score logs cannot be listed.")}));
+             MainWindow::tr("Tests and score logs cannot be listed.")}));
     }
 }
 
 QString createFailureMessage(const IoResult<authoring::NewTest>& made) {
     if (!made)
-        return made.status().message(QCoreApplication::translate("MainWindow", "The test could not be created as"));
+        return made.status().message(MainWindow::tr("The test could not be created as"));
     switch (made->outcome) {
     case authoring::CreateOutcome::IllegalName:
         return platform::lines(
-            {QCoreApplication::translate("MainWindow", "You have entered characters in the Test Name"),
-             QCoreApplication::translate("MainWindow", "field that are not legal characters for filenames."), QString(),
-             QCoreApplication::translate("MainWindow", "Please enter legal characters and try again.")});
+            {MainWindow::tr("You have entered characters in the Test Name"),
+             MainWindow::tr("field that are not legal characters for filenames."), QString(),
+             MainWindow::tr("Please enter legal characters and try again.")});
     case authoring::CreateOutcome::Exists:
-        return platform::lines({QCoreApplication::translate("MainWindow", "There is currently a test by this name."),
-                                QCoreApplication::translate("MainWindow", "Choose a different name, or delete the"),
-                                QCoreApplication::translate("MainWindow", "existing text."), QString(),
-                                QCoreApplication::translate("MainWindow", "If you need to make changes to the existing"),
-                                QCoreApplication::translate("MainWindow", "test, click on the EDIT TEST tab.")});
+        return platform::lines({MainWindow::tr("There is currently a test by this name."),
+                                MainWindow::tr("Choose a different name, or delete the"),
+                                MainWindow::tr("existing text."), QString(),
+                                MainWindow::tr("If you need to make changes to the existing"),
+                                MainWindow::tr("test, click on the EDIT TEST tab.")});
     case authoring::CreateOutcome::Created:
         break;
     }
@@ -252,8 +250,8 @@ MainWindow::MainWindow() {
     passwordBox->setEchoMode(QLineEdit::Password);
     soundsBox->setChecked(true);
 
-    auto* exitButton = ui::button(this, QStringLiteral("Command2"), tr("E&xit"),
-                                  ui::twips(5280, 3600, 1215, 375));
+    auto* exitButton =
+        ui::button(this, QStringLiteral("Command2"), tr("E&xit"), ui::twips(5280, 3600, 1215, 375));
     connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
 
     tabs->setCurrentIndex(AboutTab);
@@ -277,9 +275,8 @@ void MainWindow::buildTabs() {
     tabStyle->setParent(tabs);
     tabs->tabBar()->setStyle(tabStyle);
     tabs->setUsesScrollButtons(false);
-    const QStringList captions = {
-        tr("Create a New Test"), tr("Edit an Existing Test"),
-        tr("Take a Test"), tr("View Score Log"), tr("About")};
+    const QStringList captions = {tr("Create a New Test"), tr("Edit an Existing Test"),
+                                  tr("Take a Test"), tr("View Score Log"), tr("About")};
     for (const QString& caption : captions) {
         auto* page = new QWidget(tabs);
         ui::readAs(page, caption);
@@ -389,8 +386,8 @@ void MainWindow::showTestPicture(const FileListBox* list, ImageBox* picture) {
 void MainWindow::onCreate() {
     if (rightTrimmed(newNameBox->text()).isEmpty() || rightTrimmed(newOwnerBox->text()).isEmpty() ||
         rightTrimmed(newPasswordBox->text()).isEmpty()) {
-        platform::msgBox(platform::lines({tr("All fields need to be filled in"),
-                                          tr("before you can create a test file.")}));
+        platform::msgBox(platform::lines(
+            {tr("All fields need to be filled in"), tr("before you can create a test file.")}));
         return;
     }
     shared::testPath = shared::joinPath(shared::testsDir,

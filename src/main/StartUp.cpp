@@ -13,10 +13,10 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTranslator>
 #include <sys/stat.h>
 #include <unistd.h>
 

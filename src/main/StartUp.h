@@ -65,4 +65,3 @@ QStringList availableLanguages();
 QString installTranslations(const QStringList& uiLanguages = QLocale::system().uiLanguages());
 
 } // namespace startup
-

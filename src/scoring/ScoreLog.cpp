@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 
-
 namespace scoring {
 
 namespace {
@@ -57,17 +56,15 @@ void finishRun(int questionsToTake, int correctCount) {
     const QString nameProblem = logNameProblem(shared::candidateName);
     // The candidate still sees the score; the log only records it when it can.
     if (!nameProblem.isEmpty()) {
-        platform::msgBox(
-            IoStatus::failure(path, nameProblem)
-                .message(QCoreApplication::translate("ScoreLog",
-                                                     "Your score could not be added to the score log")));
+        platform::msgBox(IoStatus::failure(path, nameProblem)
+                             .message(QCoreApplication::translate(
+                                 "ScoreLog", "Your score could not be added to the score log")));
     } else {
         const IoResult<int> appended =
             RecordFile(path, LogRecord::kSize).appendAtCount(entry.bytes());
         if (!appended)
-            platform::msgBox(appended.status().message(
-                QCoreApplication::translate("ScoreLog",
-                                            "Your score could not be added to the score log")));
+            platform::msgBox(appended.status().message(QCoreApplication::translate(
+                "ScoreLog", "Your score could not be added to the score log")));
     }
 
     shared::finalScore = toInt16(score);
@@ -94,18 +91,10 @@ struct EntryCaptions {
 
 void appendEntryText(QString& out, const LogRecord& rec, const EntryCaptions& captions) {
     static const QLatin1String kEnd("\r\n");
-    out.append(captions.test)
-        .append(rec.text(LogRecord::TestTaken))
-        .append(kEnd);
-    out.append(captions.time)
-        .append(rec.text(LogRecord::TimeTaken))
-        .append(kEnd);
-    out.append(captions.date)
-        .append(rec.text(LogRecord::DateTaken))
-        .append(kEnd);
-    out.append(captions.questions)
-        .append(QString::number(rec.numQuestions()))
-        .append(kEnd);
+    out.append(captions.test).append(rec.text(LogRecord::TestTaken)).append(kEnd);
+    out.append(captions.time).append(rec.text(LogRecord::TimeTaken)).append(kEnd);
+    out.append(captions.date).append(rec.text(LogRecord::DateTaken)).append(kEnd);
+    out.append(captions.questions).append(QString::number(rec.numQuestions())).append(kEnd);
     out.append(captions.score)
         .append(rec.text(LogRecord::TestScore))
         .append(QLatin1Char('%'))
@@ -151,15 +140,18 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
     if (!read)
         return {entries, read.status()};
     if (!count)
-        return {entries, IoStatus::failure(path, QCoreApplication::translate("ScoreLog", "The log holds more than "
-                                                                "32,767 entries."))};
+        return {entries, IoStatus::failure(path, QCoreApplication::translate(
+                                                     "ScoreLog", "The log holds more than "
+                                                                 "32,767 entries."))};
     return entries;
 }
 
 QString logErrorMessage() {
-    return platform::lines({QCoreApplication::translate("ScoreLog", "Error loading Log file. Your Log file(s) are either"),
-                            QCoreApplication::translate("ScoreLog", "corrupted, or you are trying to read log files "),
-                            QCoreApplication::translate("ScoreLog", "created before v1.4.")});
+    return platform::lines(
+        {QCoreApplication::translate("ScoreLog",
+                                     "Error loading Log file. Your Log file(s) are either"),
+         QCoreApplication::translate("ScoreLog", "corrupted, or you are trying to read log files "),
+         QCoreApplication::translate("ScoreLog", "created before v1.4.")});
 }
 
 void showLog(QPlainTextEdit* view, const QString& path) {

@@ -91,17 +91,17 @@ ScoreWindow::ScoreWindow() {
     makeLine(chart, QStringLiteral("Line3"), tr("0 percent"), 240);
     makeLine(chart, QStringLiteral("Line1"), tr("50 percent"), 2640);
     makeLine(chart, QStringLiteral("Line2"), tr("100 percent"), 5040);
-    passingBar = makeBar(chart, QStringLiteral("barRequired"), tr("Passing Grade = "),
-                         ui::rgb(255, 255, 0));
+    passingBar =
+        makeBar(chart, QStringLiteral("barRequired"), tr("Passing Grade = "), ui::rgb(255, 255, 0));
     setBarWidth(passingBar, kDesignedBarWidth);
-    scoreBar = makeBar(chart, QStringLiteral("barMyScore"), tr("Your score = "),
-                       ui::rgb(128, 128, 0));
+    scoreBar =
+        makeBar(chart, QStringLiteral("barMyScore"), tr("Your score = "), ui::rgb(128, 128, 0));
     setBarWidth(scoreBar, kDesignedBarWidth);
 
-    printButton = ui::button(this, QStringLiteral("Command2"), tr("Print"),
-                             ui::twips(2880, 3120, 1335, 375));
-    okButton = ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
-                          ui::twips(4320, 3120, 1215, 375));
+    printButton =
+        ui::button(this, QStringLiteral("Command2"), tr("Print"), ui::twips(2880, 3120, 1335, 375));
+    okButton =
+        ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ui::twips(4320, 3120, 1215, 375));
     okButton->setDefault(true);
     // Enter closes the window, as its default button says; printing is one Tab away.
     QWidget::setTabOrder(okButton, printButton);
@@ -142,29 +142,26 @@ void ScoreWindow::showHeading() {
 void ScoreWindow::showPassingBar(double p) {
     const int points = barPoints(p);
     setBarWidth(passingBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    passingBar->setAccessibleDescription(tr("Passing score ") +
-                                         rules::numberText(p).trimmed() + QLatin1Char('%'));
-    passingBar->setText(points > 0 ? tr("Passing Score = ") + rules::numberText(p) +
-                                         QStringLiteral("%   ")
-                                   : tr("Passing Grade = "));
+    passingBar->setAccessibleDescription(tr("Passing score ") + rules::numberText(p).trimmed() +
+                                         QLatin1Char('%'));
+    passingBar->setText(points > 0
+                            ? tr("Passing Score = ") + rules::numberText(p) + QStringLiteral("%   ")
+                            : tr("Passing Grade = "));
 }
 
 void ScoreWindow::showScoreBar(int score, bool passed) {
     const int points = barPoints(score);
     setBarWidth(scoreBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    QString caption = points > 0 ? tr("Your Score = ") +
-                                       rules::numberText(static_cast<long long>(score)) +
-                                       QStringLiteral("%   ")
-                                 : tr("Your score = ");
+    QString caption = points > 0
+                          ? tr("Your Score = ") + rules::numberText(static_cast<long long>(score)) +
+                                QStringLiteral("%   ")
+                          : tr("Your score = ");
     ui::setBackColor(scoreBar, ui::standardColor(passed ? kGreen : kRed));
     ui::setForeColor(scoreBar, ui::standardColor(passed ? kBlack : kBrightWhite));
     caption += tr(passed ? kPass : kFail);
     scoreBar->setText(caption);
     scoreBar->setAccessibleDescription(
-        tr("Your score %1%, %2")
-            .arg(score)
-            .arg(passed ? tr("pass") : tr("fail")));
-
+        tr("Your score %1%, %2").arg(score).arg(passed ? tr("pass") : tr("fail")));
 }
 
 // The page shows the chart on white, without the buttons; the screen is put

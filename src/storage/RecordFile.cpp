@@ -10,8 +10,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
-#include <QList>
 #include <QCoreApplication>
+#include <QList>
 #include <QLocale>
 
 #include <sys/file.h>
@@ -197,8 +197,8 @@ IoResult<std::int16_t> RecordFile::count() const {
         return len.status();
     if (const auto n = rules::recordCountForLength(*len, m_recordLength))
         return *n;
-    return IoStatus::failure(
-        m_path, QCoreApplication::translate("RecordFile", "The file holds more than 32,767 records."));
+    return IoStatus::failure(m_path, QCoreApplication::translate(
+                                         "RecordFile", "The file holds more than 32,767 records."));
 }
 
 IoResult<QByteArray> RecordFile::read(int n) const {
@@ -207,7 +207,8 @@ IoResult<QByteArray> RecordFile::read(int n) const {
 
 IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
     if (first < 1 || count < 0)
-        return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record number."));
+        return IoStatus::failure(m_path,
+                                 QCoreApplication::translate("RecordFile", "Bad record number."));
     Fd fd;
     if (const int err = openLockedForReading(m_native, m_journal, fd))
         return failure(err);
@@ -245,8 +246,10 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
         return failure(errno);
     const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
     if (!count || *count == kMaxRecordCount)
-        return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
-                                             .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
+        return IoStatus::failure(
+            m_path,
+            QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
+                .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
     const IoStatus written =
         writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record, created);
     if (!written)

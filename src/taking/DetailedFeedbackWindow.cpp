@@ -34,13 +34,11 @@ DetailedFeedbackWindow::DetailedFeedbackWindow()
     ui::setBackColor(m_verdict, ui::standardColor(4));
     ui::setForeColor(m_verdict, ui::standardColor(14));
 
-    m_explanationFrame =
-        textFrame(this, QStringLiteral("Frame1"), tr("Explanation of Answer"),
-                  ui::twips(120, 720, 6495, 1935));
+    m_explanationFrame = textFrame(this, QStringLiteral("Frame1"), tr("Explanation of Answer"),
+                                   ui::twips(120, 720, 6495, 1935));
     m_explanation = frameText(m_explanationFrame, QStringLiteral("Label2"), 1515);
-    m_correctAnswerFrame =
-        textFrame(this, QStringLiteral("Frame2"), tr("Correct Answer is"),
-                  ui::twips(120, 2760, 6495, 1095));
+    m_correctAnswerFrame = textFrame(this, QStringLiteral("Frame2"), tr("Correct Answer is"),
+                                     ui::twips(120, 2760, 6495, 1095));
     m_correctAnswer = frameText(m_correctAnswerFrame, QStringLiteral("Label3"), 675);
 
     m_correctSoFar = ui::label(this, QStringLiteral("Label4"), tr("Correct so far ="),

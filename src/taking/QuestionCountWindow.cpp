@@ -3,7 +3,6 @@
 #include "Controls.h"
 #include "UpDownBar.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -29,7 +28,7 @@ QLabel* countLabel(QWidget* parent, const QString& controlName, const QRect& whe
 void separatorLine(QWidget* parent, const QString& controlName, int top, const QColor& color) {
     auto* line = new QFrame(parent);
     ui::name(line, controlName);
-    ui::readAs(line, QCoreApplication::translate("QuestionCountWindow", "Separator"));
+    ui::readAs(line, QuestionCountWindow::tr("Separator"));
     line->setGeometry(ui::px(120), top, ui::px(5280) - ui::px(120), 1);
     ui::setBackColor(line, color);
 }
@@ -56,16 +55,16 @@ QuestionCountWindow::QuestionCountWindow() {
     separatorLine(this, QStringLiteral("Line2"), ui::px(1800), ui::standardColor(8));
     separatorLine(this, QStringLiteral("Line1"), ui::px(1800) + 1, ui::standardColor(15));
 
-    QPushButton* ok = ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
-                                 ui::twips(2040, 1920, 1335, 375));
+    QPushButton* ok =
+        ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ui::twips(2040, 1920, 1335, 375));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QuestionCountWindow::hideWindow);
 }
 
 void QuestionCountWindow::buildChoices() {
-    QLabel* heading = ui::label(this, QStringLiteral("Label4"),
-                                tr("Select number of questions to take"),
-                                ui::twips(240, 720, 4000, 255));
+    QLabel* heading =
+        ui::label(this, QStringLiteral("Label4"), tr("Select number of questions to take"),
+                  ui::twips(240, 720, 4000, 255));
     heading->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
 
     const auto option = [this](const QString& controlName, const QString& caption,
@@ -78,8 +77,7 @@ void QuestionCountWindow::buildChoices() {
                 [this] { enableCustomCount(m_custom->isChecked()); });
         return button;
     };
-    m_all = option(QStringLiteral("optAll"), tr("All Questions"),
-                   ui::twips(405, 975, 2175, 255));
+    m_all = option(QStringLiteral("optAll"), tr("All Questions"), ui::twips(405, 975, 2175, 255));
     m_half = option(QStringLiteral("optHalf"), tr("Half of the Questions"),
                     ui::twips(405, 1230, 2175, 255));
     m_custom = option(QStringLiteral("optCustom"), tr("Custom # of Questions"),

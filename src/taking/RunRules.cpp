@@ -127,8 +127,7 @@ QString counterText(int current, int total) {
 
 QString scoreText(int score) {
     return QCoreApplication::translate("RunRules", "Score: ") +
-           rules::numberText(static_cast<long long>(score)) +
-           QLatin1Char('%');
+           rules::numberText(static_cast<long long>(score)) + QLatin1Char('%');
 }
 
 QString correctSoFarText(int correct) {
@@ -145,15 +144,16 @@ QString ElapsedClock::text() const {
         return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
     };
     return QCoreApplication::translate("RunRules", "Elapsed Time: ") +
-           QString::number(m_seconds / 3600) + QLatin1Char(':') +
-           twoDigits(m_seconds / 60 % 60) + QLatin1Char(':') + twoDigits(m_seconds % 60);
+           QString::number(m_seconds / 3600) + QLatin1Char(':') + twoDigits(m_seconds / 60 % 60) +
+           QLatin1Char(':') + twoDigits(m_seconds % 60);
 }
 
 IoResult<TestRecord> readTestToTake(const QString& path) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
     if (!RecordFile(path, shared::kTestRecordLength).exists())
         return IoStatus::refusal(
-            path, QCoreApplication::translate("RunRules", "The test %1 cannot be found.").arg(quoted));
+            path,
+            QCoreApplication::translate("RunRules", "The test %1 cannot be found.").arg(quoted));
     const IoResult<std::int16_t> records = shared::testRecordCount(path);
     if (!records)
         return records.status();
@@ -174,11 +174,11 @@ IoStatus checkQuestionRecord(const QString& path, int record) {
         return readTestToTake(path).status();
     return IoStatus::refusal(
         path,
-        platform::lines({QCoreApplication::translate(
-                             "RunRules", "The test \"%1\" lost questions while you were taking it.")
-                             .arg(filename::shown(path)),
-                         QCoreApplication::translate("RunRules",
-                                                     "The test has ended without a score.")}));
+        platform::lines(
+            {QCoreApplication::translate("RunRules",
+                                         "The test \"%1\" lost questions while you were taking it.")
+                 .arg(filename::shown(path)),
+             QCoreApplication::translate("RunRules", "The test has ended without a score.")}));
 }
 
 QString candidateNameProblem(const QString& candidateName) {
@@ -188,7 +188,6 @@ QString candidateNameProblem(const QString& candidateName) {
     return QCoreApplication::translate(
                "RunRules", "Your name cannot be used as the name of your score log.\r\n") +
            problem;
-
 }
 
 } // namespace taking

@@ -156,9 +156,8 @@ void TestRunWindow::buildBottomLine() {
     QPushButton* next = ui::button(this, QStringLiteral("Command1"), tr("&Next"),
                                    ui::twips(10080, 480, 1215, 5175));
     next->setDefault(true);
-    QPushButton* print =
-        ui::button(this, QStringLiteral("Command3"), tr("&Print Question"),
-                   ui::twips(120, 5880, 2415, 645));
+    QPushButton* print = ui::button(this, QStringLiteral("Command3"), tr("&Print Question"),
+                                    ui::twips(120, 5880, 2415, 645));
 
     m_scoreLabel =
         makeLabel(this, QStringLiteral("lblScore"), ui::twips(2640, 5865, 6135, 360), arial());
@@ -210,8 +209,7 @@ void TestRunWindow::startRun() {
 
     const IoResult<std::int16_t> records = shared::testRecordCount(testPath);
     if (!records || *records < 1) {
-        endRun(taking::readTestToTake(testPath).status().message(
-            tr("Cannot read the test")));
+        endRun(taking::readTestToTake(testPath).status().message(tr("Cannot read the test")));
         return;
     }
     const int available = *records - 1;
@@ -302,8 +300,8 @@ void TestRunWindow::resetAnswerControls() {
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
     ui::resetTabStops(options);
-    setWindowTitle(tr("[Quizdex] - TEST: ") + shared::testPath +
-                   tr("     NAME: ") + shared::candidateName);
+    setWindowTitle(tr("[Quizdex] - TEST: ") + shared::testPath + tr("     NAME: ") +
+                   shared::candidateName);
 }
 
 void TestRunWindow::nextQuestion() {
@@ -370,8 +368,7 @@ void TestRunWindow::showTypedAnswerBox() {
 void TestRunWindow::setAnswerText(std::size_t row, const QString& text) {
     m_rows[row].text->setText(text);
     const QString spoken = rightTrimmed(ui::shownText(text));
-    m_rows[row].option->setAccessibleName(spoken.isEmpty() ? tr("Blank answer")
-                                                           : spoken);
+    m_rows[row].option->setAccessibleName(spoken.isEmpty() ? tr("Blank answer") : spoken);
 }
 
 // ---- Answering
@@ -392,9 +389,7 @@ void TestRunWindow::onNext() {
     const QString& settings = correct ? m_correctFeedback : m_incorrectFeedback;
     if (taking::feedbackKind(settings) != taking::FeedbackKind::None) {
         playSound(correct ? "Correct.wav" : "wrong.wav");
-        giveFeedback(correct ? tr("Correct Answer!")
-                             : tr("InCorrect Answer!"),
-                     settings);
+        giveFeedback(correct ? tr("Correct Answer!") : tr("InCorrect Answer!"), settings);
     }
     playSound("NewQuestion.wav");
     updateScore();

@@ -245,7 +245,7 @@ private slots:
         const QList<std::pair<QStringList, QString>> cases = {
             {{u"de-DE"_s, u"de"_s}, u"de"_s},
             {{u"de-AT"_s}, u"de"_s},
-            {{u"fr-FR"_s, u"de-CH"_s}, u"de"_s}, // the first with a catalogue
+            {{u"fr-FR"_s, u"de-CH"_s}, u"de"_s},   // the first with a catalogue
             {{u"en-GB"_s, u"de-DE"_s}, QString()}, // English wanted first
             {{u"C"_s}, QString()},
             {{u"fr-FR"_s}, QString()},
@@ -316,7 +316,8 @@ private slots:
                      qPrintable(cutOffAsBuilt(w, false).join(u"; "_s)));
             const QMap<QString, QString> shown = textsOf(w);
             QCOMPARE(shown.keys(), english.keys());
-            QVERIFY2((untranslated(shown, catalogue)).isEmpty(), qPrintable((untranslated(shown, catalogue)).join(u"; "_s)));
+            QVERIFY2((untranslated(shown, catalogue)).isEmpty(),
+                     qPrintable((untranslated(shown, catalogue)).join(u"; "_s)));
             // every text with words in it changed, but for names and the few words
             // German shares
             static const QStringList kSame = {u"Quizdex"_s, u"Quizdex "_s,
@@ -338,7 +339,8 @@ private slots:
         German german;
         const QString text = helpText();
         QVERIFY(text.startsWith(QString::fromLatin1(kHelpVersionLine)));
-        QVERIFY(text.contains(u"NEUEN TEST ANLEGEN\r\n"_s) && text.contains(u"Ergebnisprotokoll"_s));
+        QVERIFY(text.contains(u"NEUEN TEST ANLEGEN\r\n"_s) &&
+                text.contains(u"Ergebnisprotokoll"_s));
         QVERIFY(!text.contains(u"\r\r"_s) && !text.contains(QRegularExpression(u"[^\r]\n"_s)));
         // each German line fits the help box's width, as the English breaks them by hand
         HelpWindow& help = WindowRegistry::get<HelpWindow>();
@@ -355,9 +357,8 @@ private slots:
     void aRunInGermanFitsEverywhereAndLogsAsInEnglish() {
         const QHash<QString, QString> catalogue = germanCatalogue();
         QStringList englishTexts;
-        const QByteArray englishLog = takeSampleTest([&](QWidget& w) {
-            englishTexts << cutOffInEnglish(&w);
-        });
+        const QByteArray englishLog =
+            takeSampleTest([&](QWidget& w) { englishTexts << cutOffInEnglish(&w); });
         QVERIFY2((englishTexts).isEmpty(), qPrintable((englishTexts).join(u"; "_s)));
         QVERIFY(englishLog.size() == LogRecord::kSize);
 
@@ -390,10 +391,9 @@ private slots:
                       << s->findChild<QLabel*>("barMyScore")->text();
         });
         QCOMPARE(shown, QStringList({u" 1 von  2"_s, u"Ergebnis:  0%"_s, u"Verstrichene Zeit"_s,
-                                     u" 2 von  2"_s, u"Ergebnis:  50%"_s,
-                                     u"Verstrichene Zeit"_s, u"Falsche Antwort!"_s,
-                                     u"Bisher richtig =  1"_s, u"Name: Ann"_s,
-                                     u"Erzielt =  50%   (VERFEHLT) "_s}));
+                                     u" 2 von  2"_s, u"Ergebnis:  50%"_s, u"Verstrichene Zeit"_s,
+                                     u"Falsche Antwort!"_s, u"Bisher richtig =  1"_s,
+                                     u"Name: Ann"_s, u"Erzielt =  50%   (VERFEHLT) "_s}));
     }
 };
 
