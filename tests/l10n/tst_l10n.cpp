@@ -176,6 +176,31 @@ QStringList untranslated(const QMap<QString, QString>& german,
     return out;
 }
 
+// The shortcut letters used more than once among a window's buttons, check
+// boxes and options ("&Begin" and "&Bearbeiten" would both be Alt+B).
+QStringList repeatedShortcuts(QWidget* window) {
+    QMap<QChar, QStringList> byLetter;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        const QString text = QString(b->text()).replace("&&"_L1, QString());
+        const qsizetype at = text.indexOf('&');
+        if (at >= 0 && at + 1 < text.size())
+            byLetter[text.at(at + 1).toUpper()] << b->text();
+    }
+    QStringList out;
+    for (const QStringList& texts : byLetter)
+        if (texts.size() > 1)
+            out << texts.join(u" / "_s);
+    return out;
+}
+
+// Removes and deletes the catalogues installTranslations() gave the application.
+void removeInstalledTranslations() {
+    for (QTranslator* t : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
+
 using Builder = std::function<QWidget*()>;
 template <class T> Builder build() {
     return [] { return &WindowRegistry::get<T>(); };
@@ -256,6 +281,18 @@ private slots:
             QCOMPARE(startup::chooseLanguage(wanted, available), chosen);
     }
 
+    void startUpLoadsTheProgramsCatalogueAndQtsOwnBesideIt() {
+        QCOMPARE(startup::installTranslations({u"en-US"_s, u"de-DE"_s}), QString());
+        QCOMPARE(MainWindow::tr("&Begin"), u"&Begin"_s);
+        QCOMPARE(startup::installTranslations({u"de-DE"_s}), u"de"_s);
+        QCOMPARE(MainWindow::tr("&Begin"), u"&Starten"_s);
+        // the Yes and No of the one question the program asks, from Qt's catalogue
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Ja"_s);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), u"&Nein"_s);
+        removeInstalledTranslations();
+        QCOMPARE(MainWindow::tr("&Begin"), u"&Begin"_s);
+    }
+
     void theGermanCatalogueIsCompleteAndKeepsTheMarkersOfItsSources() {
         const QHash<QString, QString> catalogue = germanCatalogue();
         QVERIFY(catalogue.size() > 150);
@@ -307,6 +344,7 @@ private slots:
                 QVERIFY2(cutOffAsBuilt(w, true).isEmpty(),
                          qPrintable(cutOffAsBuilt(w, true).join(u"; "_s)));
                 english = textsOf(w);
+                QVERIFY2(repeatedShortcuts(w).isEmpty(), qPrintable(repeatedShortcuts(w).join(' ')));
             }
             testing::Env env;
             German german;
@@ -314,6 +352,7 @@ private slots:
             QVERIFY2(w->objectName() == QLatin1String(name), name);
             QVERIFY2(cutOffAsBuilt(w, false).isEmpty(),
                      qPrintable(cutOffAsBuilt(w, false).join(u"; "_s)));
+            QVERIFY2(repeatedShortcuts(w).isEmpty(), qPrintable(repeatedShortcuts(w).join(' ')));
             const QMap<QString, QString> shown = textsOf(w);
             QCOMPARE(shown.keys(), english.keys());
             QVERIFY2((untranslated(shown, catalogue)).isEmpty(),
