@@ -159,6 +159,8 @@ bool printWindow(QWidget* window) {
     return false;
 }
 
+// The system's formats (LC_TIME), never the language of the windows: the
+// date and time also go into score logs.
 QString dateText() {
     return QLocale::system().toString(clock().now().date(), QLocale::ShortFormat);
 }
