@@ -4,12 +4,14 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The last row draws the icons and checks and builds the package: rsvg-convert,
+# The third row draws the icons and checks and builds the package: rsvg-convert,
 # desktop-file-validate, appstreamcli, dpkg-shlibdeps and the file utility that
-# CPack needs for it; poppler-utils reads the tool's PDFs back in the tests.
+# CPack needs for it; poppler-utils reads the tool's PDFs back in the tests. The
+# last row compiles the translations and brings Qt's own catalogues.
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
           libgl-dev fonts-liberation fontconfig
-          librsvg2-bin desktop-file-utils appstream dpkg-dev file poppler-utils)
+          librsvg2-bin desktop-file-utils appstream dpkg-dev file poppler-utils
+          qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 
 # ensure_packages PKG...: installs whichever of PKG are not installed yet.
 ensure_packages() {

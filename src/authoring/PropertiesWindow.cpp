@@ -7,6 +7,7 @@
 #include "TextRules.h"
 
 #include <QCheckBox>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,28 +28,30 @@ struct FeedbackFrame {
     std::array<bool, 4> ticked;
 };
 
-const FeedbackFrame kCorrectFrame = {"Frame1",
-                                     "When question is answered correctly...",
-                                     ui::twips(240, 840, 3000, 1455),
-                                     {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"},
-                                     "Correct!",
-                                     {true, false, false, false}};
+const FeedbackFrame kCorrectFrame = {
+    "Frame1",
+    QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered correctly..."),
+    ui::twips(240, 840, 3000, 1455),
+    {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"},
+    QT_TRANSLATE_NOOP("PropertiesWindow", "Correct!"),
+    {true, false, false, false}};
 const FeedbackFrame kIncorrectFrame = {
     "Frame2",
-    "When question is answered incorrectly...",
+    QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered incorrectly..."),
     ui::twips(3360, 840, 3135, 1455),
     {"chkIncorrect1", "chkIncorrect2", "chkIncorrect3", "chkIncorrect4"},
-    "Incorrect!",
+    QT_TRANSLATE_NOOP("PropertiesWindow", "Incorrect!"),
     {true, true, true, false}};
 
 std::array<QCheckBox*, 4> makeFeedbackFrame(QWidget* parent, const FeedbackFrame& f) {
-    auto* frame = new QGroupBox(QLatin1String(f.title), parent);
+    auto* frame = new QGroupBox(PropertiesWindow::tr(f.title), parent);
     ui::name(frame, QLatin1String(f.name));
     frame->setGeometry(f.where);
     const std::array<QString, 4> captions = {
-        QStringLiteral("Display \"%1\"").arg(QLatin1String(f.verdict)),
-        QStringLiteral("Display the Explanation"), QStringLiteral("Display the correct answer"),
-        QStringLiteral("Display current grade so far")};
+        PropertiesWindow::tr("Display \"%1\"").arg(PropertiesWindow::tr(f.verdict)),
+        PropertiesWindow::tr("Display the Explanation"),
+        PropertiesWindow::tr("Display the correct answer"),
+        PropertiesWindow::tr("Display current grade so far")};
     std::array<QCheckBox*, 4> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i] = ui::checkBox(frame, QLatin1String(f.boxNames[i]), captions[i],
@@ -70,7 +73,7 @@ std::array<bool, 4> tickedBoxes(const std::array<QCheckBox*, 4>& boxes) {
 PropertiesWindow::PropertiesWindow() {
     ui::name(this, QStringLiteral("frmProperties"));
     setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Properties"));
+    setWindowTitle(tr("Properties"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(6615), ui::px(4680));
 
@@ -78,13 +81,13 @@ PropertiesWindow::PropertiesWindow() {
     m_correctFeedback = makeFeedbackFrame(this, kCorrectFrame);
     m_incorrectFeedback = makeFeedbackFrame(this, kIncorrectFrame);
     makeAnswerOrder();
-    m_cancelButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Cancel"),
+    m_cancelButton = ui::button(this, QStringLiteral("Command2"), tr("Cancel"),
                                 ui::twips(3960, 4080, 1095, 375));
-    m_saveButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("Save/Done"),
+    m_saveButton = ui::button(this, QStringLiteral("Command1"), tr("Save/Done"),
                               ui::twips(5280, 4080, 1095, 375));
     m_saveButton->setDefault(true);
     makePassingScore();
-    m_readMeButton = ui::button(this, QStringLiteral("Command3"), QStringLiteral("Read Me"),
+    m_readMeButton = ui::button(this, QStringLiteral("Command3"), tr("Read Me"),
                                 ui::twips(2640, 4080, 1095, 375));
     orderTabStops();
 
@@ -96,33 +99,32 @@ PropertiesWindow::PropertiesWindow() {
 }
 
 void PropertiesWindow::makeOwnerAndPassword() {
-    QLabel* owner = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Owner"),
-                              ui::twips(240, 120, 2895, 255));
+    QLabel* owner =
+        ui::label(this, QStringLiteral("Label1"), tr("Owner"), ui::twips(240, 120, 2895, 255));
     m_ownerBox =
         ui::lineEdit(this, QStringLiteral("txtOwner"), owner, ui::twips(240, 360, 2895, 315));
-    QLabel* password = ui::label(this, QStringLiteral("Label2"), QStringLiteral("Password"),
-                                 ui::twips(3480, 120, 2895, 255));
+    QLabel* password =
+        ui::label(this, QStringLiteral("Label2"), tr("Password"), ui::twips(3480, 120, 2895, 255));
     m_passwordBox = ui::lineEdit(this, QStringLiteral("txtPassword"), password,
                                  ui::twips(3480, 360, 2895, 315));
 }
 
 void PropertiesWindow::makeAnswerOrder() {
-    auto* frame = new QGroupBox(QStringLiteral("When the question is a multiple choice..."), this);
+    auto* frame = new QGroupBox(tr("When the question is a multiple choice..."), this);
     ui::name(frame, QStringLiteral("Frame3"));
     frame->setGeometry(ui::twips(240, 2400, 6135, 915));
-    m_shuffleButton =
-        new QRadioButton(QStringLiteral("Shuffle the answers into a random order"), frame);
+    m_shuffleButton = new QRadioButton(tr("Shuffle the answers into a random order"), frame);
     ui::name(m_shuffleButton, QStringLiteral("optShuffle"));
     m_shuffleButton->setGeometry(ui::twips(120, 330, 5895, 255));
     m_shuffleButton->setChecked(true);
-    m_keepOrderButton = new QRadioButton(
-        QStringLiteral("Display the asnwers in the same order I enter them"), frame);
+    m_keepOrderButton =
+        new QRadioButton(tr("Display the asnwers in the same order I enter them"), frame);
     ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
     m_keepOrderButton->setGeometry(ui::twips(120, 600, 5895, 255));
 }
 
 void PropertiesWindow::makePassingScore() {
-    auto* frame = new QGroupBox(QStringLiteral("Passing Score"), this);
+    auto* frame = new QGroupBox(tr("Passing Score"), this);
     ui::name(frame, QStringLiteral("Frame4"));
     frame->setGeometry(ui::twips(240, 3360, 2175, 1095));
     m_passingScoreLabel =
@@ -159,7 +161,7 @@ void PropertiesWindow::onLoaded() {
 bool PropertiesWindow::openFor(const QString& testPath) {
     const IoStatus st = shared::loadTestRecord(testPath, 1);
     if (!st) {
-        platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
+        platform::msgBox(st.message(tr("The test's settings could not be read from")));
         return false;
     }
     PropertiesWindow& w = WindowRegistry::get<PropertiesWindow>();
@@ -216,14 +218,14 @@ void PropertiesWindow::onSave() {
     // Read again, so that fields this window does not show stay as on disk.
     IoStatus st = shared::loadTestRecord(path, 1);
     if (!st) {
-        platform::msgBox(st.message(QStringLiteral("The test's settings could not be read from")));
+        platform::msgBox(st.message(tr("The test's settings could not be read from")));
         return;
     }
     storeSettings(shared::testRecord);
     st = shared::writeTestRecord(path, 1, shared::testRecord);
     if (!st) {
         // The window stays open with the author's settings, to try again.
-        platform::msgBox(st.message(QStringLiteral("The test's settings could not be saved to")));
+        platform::msgBox(st.message(tr("The test's settings could not be saved to")));
         return;
     }
     unload();
@@ -235,15 +237,15 @@ void PropertiesWindow::onCancel() {
 
 void PropertiesWindow::showReadMe() {
     platform::msgBox(platform::lines({
-        QStringLiteral("When someone goes to take this test, they will first be"),
-        QStringLiteral("presented with a Test Introduction screen with the "),
-        QStringLiteral("Name of the test, your name (as you entered in  "),
-        QStringLiteral("the [OWNER] field, and a bitmap or icon of a pen "),
-        QStringLiteral("writing on a test page."),
+        tr("When someone goes to take this test, they will first be"),
+        tr("presented with a Test Introduction screen with the "),
+        tr("Name of the test, your name (as you entered in  "),
+        tr("the [OWNER] field, and a bitmap or icon of a pen "),
+        tr("writing on a test page."),
         QString(),
-        QStringLiteral("You can replace the icon with any bitmap you want simply "),
-        QStringLiteral("by placing a .bmp file in the /tests directory that has "),
-        QStringLiteral("the same name as your test. For example, if the name of"),
-        QStringLiteral("your test is  MYTEST, your bitmap should be named MYTEST.BMP"),
+        tr("You can replace the icon with any bitmap you want simply "),
+        tr("by placing a .bmp file in the /tests directory that has "),
+        tr("the same name as your test. For example, if the name of"),
+        tr("your test is  MYTEST, your bitmap should be named MYTEST.BMP"),
     }));
 }

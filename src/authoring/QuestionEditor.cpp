@@ -33,9 +33,10 @@ struct KindButton {
     const char* caption;
 };
 // Top to bottom in their frame.
-constexpr KindButton kKinds[] = {{QuestionKind::TrueFalse, "Option1", "True/False"},
-                                 {QuestionKind::Multiple, "Option3", "Multiple Choice"},
-                                 {QuestionKind::Typed, "Option2", "Typed Answer"}};
+constexpr KindButton kKinds[] = {
+    {QuestionKind::TrueFalse, "Option1", QT_TRANSLATE_NOOP("QuestionEditor", "True/False")},
+    {QuestionKind::Multiple, "Option3", QT_TRANSLATE_NOOP("QuestionEditor", "Multiple Choice")},
+    {QuestionKind::Typed, "Option2", QT_TRANSLATE_NOOP("QuestionEditor", "Typed Answer")}};
 
 std::size_t kindIndex(QuestionKind kind) {
     std::size_t i = 0;
@@ -77,14 +78,14 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& spoken
 
 QuestionEditor::QuestionEditor() {
     ui::name(this, QStringLiteral("frmTestBuild"));
-    setWindowTitle(QStringLiteral("Building TEST"));
+    setWindowTitle(tr("Building TEST"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(9615), ui::px(6855));
 
-    QPushButton* done = makeButton(this, QStringLiteral("Command2"), QStringLiteral("&Done"),
+    QPushButton* done = makeButton(this, QStringLiteral("Command2"), tr("&Done"),
                                    ui::twips(8520, 6120, 975, 495), false);
     QPushButton* properties =
-        makeButton(this, QStringLiteral("Command5"), QStringLiteral("Edit test properties"),
+        makeButton(this, QStringLiteral("Command5"), tr("Edit test properties"),
                    ui::twips(6840, 6120, 1575, 495));
     makeQuestionFrame();
     const QList<QWidget*> moves = makeMovesFrame();
@@ -106,40 +107,37 @@ QuestionEditor::QuestionEditor() {
 }
 
 void QuestionEditor::makeQuestionFrame() {
-    QGroupBox* frame = makeFrame(this, QStringLiteral("Frame4"), QStringLiteral("Question"),
-                                 ui::twips(120, 60, 9375, 5895));
-    makeLetter(frame, QStringLiteral("Label3"), QStringLiteral("Q"), ui::twips(120, 240, 495, 615));
+    QGroupBox* frame =
+        makeFrame(this, QStringLiteral("Frame4"), tr("Question"), ui::twips(120, 60, 9375, 5895));
+    makeLetter(frame, QStringLiteral("Label3"), tr("Q"), ui::twips(120, 240, 495, 615));
     m_questionBox =
         makeTextBox(frame, QStringLiteral("txtQuestion"), ui::twips(720, 240, 6255, 1215));
-    ui::readAs(m_questionBox, QStringLiteral("Question"));
+    ui::readAs(m_questionBox, tr("Question"));
     m_questionBox->setMaxLength(500);
     ui::setBackColor(m_questionBox, kLightGrey);
 
     makeKindFrame(frame);
-    makeLetter(frame, QStringLiteral("Label2(0)"), QStringLiteral("A"),
-               ui::twips(120, 1740, 495, 615));
+    makeLetter(frame, QStringLiteral("Label2(0)"), tr("A"), ui::twips(120, 1740, 495, 615));
     makeChoiceRows(frame);
-    makeLetter(frame, QStringLiteral("Label2(1)"), QStringLiteral("E"),
-               ui::twips(120, 4740, 495, 615));
+    makeLetter(frame, QStringLiteral("Label2(1)"), tr("E"), ui::twips(120, 4740, 495, 615));
     makeExplanation(frame);
 }
 
 void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
-    QGroupBox* frame =
-        makeFrame(questionFrame, QStringLiteral("Frame2"), QStringLiteral("Kind of question"),
-                  ui::twips(7080, 120, 2175, 1335));
+    QGroupBox* frame = makeFrame(questionFrame, QStringLiteral("Frame2"), tr("Kind of question"),
+                                 ui::twips(7080, 120, 2175, 1335));
     // The three plain buttons lie behind the kind buttons, as their backing.
     for (int i = 0; i < 3; ++i) {
         auto* backing = new QPushButton(frame);
         ui::name(backing, QStringLiteral("Command6(%1)").arg(i));
-        ui::readAs(backing, QLatin1String(kKinds[i].caption));
+        ui::readAs(backing, tr(kKinds[i].caption));
         backing->setGeometry(ui::twips(90, 210 + i * 360, 1995, 345));
         backing->setFocusPolicy(Qt::NoFocus);
-        backing->setAccessibleDescription(QStringLiteral("background"));
+        backing->setAccessibleDescription(tr("background"));
     }
     for (int i = 0; i < 3; ++i) {
         const KindButton& k = kKinds[i];
-        auto* option = new QRadioButton(QLatin1String(k.caption), frame);
+        auto* option = new QRadioButton(tr(k.caption), frame);
         ui::name(option, QLatin1String(k.name));
         option->setGeometry(ui::twips(180, 255 + i * 360, 1815, 255));
         option->raise();
@@ -158,7 +156,7 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
     for (int i = 1; i <= 5; ++i) {
         ChoiceRow& row = m_choices[static_cast<std::size_t>(i - 1)];
         const int top = 1620 + (i - 1) * 600;
-        const QString caption = QStringLiteral("Choice%1").arg(i);
+        const QString caption = tr("Choice%1").arg(i);
         row.label = ui::label(questionFrame, QStringLiteral("Label%1").arg(i + 3), caption,
                               ui::twips(720, top + 120, 855, 255));
         row.box = makeTextBox(questionFrame, QStringLiteral("txtChoice%1").arg(i),
@@ -168,7 +166,7 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
         ui::setBackColor(row.box, kWhite);
         row.correctButton = makeButton(questionFrame, QStringLiteral("Option%1").arg(i + 3),
                                        QString(), ui::twips(8580, top, 615, 525));
-        ui::readAs(row.correctButton, QStringLiteral("%1 is correct").arg(caption));
+        ui::readAs(row.correctButton, tr("%1 is correct").arg(caption));
         row.correctButton->setCheckable(true);
         row.correctButton->setIcon(tick);
         m_correctGroup->addButton(row.correctButton, i);
@@ -177,8 +175,8 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
 }
 
 void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
-    QLabel* caption = ui::label(questionFrame, QStringLiteral("Label9"),
-                                QStringLiteral("Explanation"), ui::twips(720, 4620, 1215, 255));
+    QLabel* caption = ui::label(questionFrame, QStringLiteral("Label9"), tr("Explanation"),
+                                ui::twips(720, 4620, 1215, 255));
     m_explanationBox =
         makeTextBox(questionFrame, QStringLiteral("txtExplain"), ui::twips(720, 4860, 8475, 855));
     ui::labelFor(caption, m_explanationBox);
@@ -195,20 +193,20 @@ QList<QWidget*> QuestionEditor::makeMovesFrame() {
         void (QuestionEditor::*handler)();
     };
     const Move moves[] = {
-        {"Command7", "<<", 120, 615, "Go to first question", &QuestionEditor::onFirst},
-        {"Command3", "< Back", 780, 1095, nullptr, &QuestionEditor::onBack},
-        {"Command4", "Save", 1920, 1095, nullptr, &QuestionEditor::onSave},
-        {"Command1", "Next >", 3060, 1095, nullptr, &QuestionEditor::onNext},
-        {"Command8", ">>", 4200, 615, "go to last question", &QuestionEditor::onLast}};
+        {"Command7", "<<", 120, 615, QT_TR_NOOP("Go to first question"), &QuestionEditor::onFirst},
+        {"Command3", QT_TR_NOOP("< Back"), 780, 1095, nullptr, &QuestionEditor::onBack},
+        {"Command4", QT_TR_NOOP("Save"), 1920, 1095, nullptr, &QuestionEditor::onSave},
+        {"Command1", QT_TR_NOOP("Next >"), 3060, 1095, nullptr, &QuestionEditor::onNext},
+        {"Command8", ">>", 4200, 615, QT_TR_NOOP("go to last question"), &QuestionEditor::onLast}};
 
-    QGroupBox* frame = makeFrame(this, QStringLiteral("Frame1"), QStringLiteral("Questions"),
-                                 ui::twips(120, 5940, 6615, 855));
+    QGroupBox* frame =
+        makeFrame(this, QStringLiteral("Frame1"), tr("Questions"), ui::twips(120, 5940, 6615, 855));
     QList<QWidget*> buttons;
     for (const Move& m : moves) {
-        QPushButton* b = makeButton(frame, QLatin1String(m.name), QLatin1String(m.caption),
+        QPushButton* b = makeButton(frame, QLatin1String(m.name), tr(m.caption),
                                     ui::twips(m.left, 240, m.width, 495));
         if (m.toolTip)
-            b->setToolTip(QLatin1String(m.toolTip));
+            b->setToolTip(tr(m.toolTip));
         connect(b, &QPushButton::clicked, this, m.handler);
         buttons.append(b);
     }
@@ -310,8 +308,7 @@ void QuestionEditor::onKindChosen(QuestionKind kind) {
 std::optional<int> QuestionEditor::recordCount() {
     const IoResult<std::int16_t> n = shared::testRecordCount(shared::testPath);
     if (!n) {
-        platform::msgBox(
-            n.status().message(QStringLiteral("The questions could not be counted in")));
+        platform::msgBox(n.status().message(tr("The questions could not be counted in")));
         return std::nullopt;
     }
     return *n;
@@ -320,7 +317,7 @@ std::optional<int> QuestionEditor::recordCount() {
 bool QuestionEditor::loadRecord(int n) {
     const IoStatus st = shared::loadTestRecord(shared::testPath, n);
     if (!st) {
-        platform::msgBox(st.message(QStringLiteral("The question could not be read from")));
+        platform::msgBox(st.message(tr("The question could not be read from")));
         return false;
     }
     const TestRecord& rec = shared::testRecord;
@@ -352,7 +349,7 @@ bool QuestionEditor::saveRecord(int n) {
     const IoStatus st = shared::writeTestRecord(shared::testPath, n, shared::testRecord);
     if (!st) {
         // The question stays on screen, so the author can try again.
-        platform::msgBox(st.message(QStringLiteral("The question could not be saved to")));
+        platform::msgBox(st.message(tr("The question could not be saved to")));
         return false;
     }
     return true;
@@ -377,7 +374,7 @@ void QuestionEditor::goToQuestion(int q) {
 
 void QuestionEditor::onActivated() {
     centerOnScreen();
-    setWindowTitle(QStringLiteral("Building ") + shared::testPath);
+    setWindowTitle(tr("Building ") + shared::testPath);
     m_questionNumberLabel->setText(QStringLiteral("1"));
     clearQuestionBoxes();
     onKindChosen(QuestionKind::TrueFalse);
@@ -392,7 +389,8 @@ void QuestionEditor::onNext() {
     if (k >= kMaxQuestions) {
         // The last question a test can hold: save it and stay.
         if (saveRecord(k + 1))
-            platform::msgBox(QStringLiteral("A test can hold at most 32,766 questions."));
+            platform::msgBox(tr("A test can hold at most 32,766 questions."));
+
         return;
     }
     if (!saveRecord(k + 1))

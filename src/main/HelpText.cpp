@@ -1,10 +1,15 @@
 #include "HelpText.h"
 
+#include "Cp1252.h"
 #include "Version.h"
 
+#include <QCoreApplication>
+
+const char* const kHelpVersionLine = "QUIZDEX v " QUIZDEX_VERSION "\r\n";
+
 // Every line, the last included, ends with CR LF; trailing blanks are part of the text.
-const char* const kHelpText =
-    "QUIZDEX v " QUIZDEX_VERSION "\r\n"
+// Translators get it whole, as one message.
+const char* const kHelpBody = QT_TRANSLATE_NOOP("HelpText",
     "---------------------------------------------------------------------\r\n"
     "\r\n"
     "This help file is intended to get you up and running with Quizdex. It is not intended to be a \r\n"
@@ -72,4 +77,16 @@ const char* const kHelpText =
     "ABOUT\r\n"
     "----------------------\r\n"
     "\r\n"
-    "Click [Help] to see this.\r\n";
+    "Click [Help] to see this.\r\n");
+
+QByteArray helpTextBytes() {
+    return QByteArray(kHelpVersionLine) + kHelpBody;
+}
+
+QString helpText() {
+    const QString translated = QCoreApplication::translate("HelpText", kHelpBody);
+    // Untranslated, the body keeps its 8-bit bytes; translate() would read them as UTF-8.
+    const QString body =
+        translated == QString::fromUtf8(kHelpBody) ? cp1252::decode(QByteArray(kHelpBody)) : translated;
+    return cp1252::decode(QByteArray(kHelpVersionLine)) + body;
+}

@@ -11,24 +11,25 @@
 HelpWindow::HelpWindow() {
     ui::name(this, QStringLiteral("frmHelp"));
     setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Quizdex Help"));
+    setWindowTitle(tr("Quizdex Help"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(7695), ui::px(5955));
 
     auto* frame = new QGroupBox(this);
     ui::name(frame, QStringLiteral("Frame1"));
-    ui::readAs(frame, QStringLiteral("Help"));
+    ui::readAs(frame, tr("Help"));
     frame->setGeometry(ui::twips(120, 0, 7455, 5295));
     auto* helpText = new MultiLineTextBox(frame);
     ui::name(helpText, QStringLiteral("Text1"));
-    ui::readAs(helpText, QStringLiteral("Help text"));
+    ui::readAs(helpText, tr("Help text"));
     helpText->setGeometry(ui::twips(120, 240, 7215, 4935));
     helpText->setReadOnly(true);
     helpText->setFont(ui::defaultFont());
     ui::setBackColor(helpText, ui::rgb(255, 255, 192));
-    helpText->setText(cp1252::decode(QByteArray(kHelpText)));
+    helpText->setText(::helpText());
 
-    QPushButton* okButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"),
+    QPushButton* okButton = ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
+
                                        ui::twips(3120, 5400, 1455, 495));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &HelpWindow::unload);

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <QCheckBox>
 #include <QDir>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,7 +105,7 @@ QGroupBox* makeTitleFrame(QWidget* parent, const QString& name, const QString& s
 QGroupBox* makePictureFrame(QWidget* parent, const QString& name, const QString& spokenName) {
     QGroupBox* frame = makeFrame(parent, name, spokenName);
     ImageBox* picture = makePicture(frame, QStringLiteral("imageMe"),
-                                    QStringLiteral("Quizdex picture"), pictures::aboutPicture());
+                                    MainWindow::tr("Quizdex picture"), pictures::aboutPicture());
     picture->setGeometry(ui::twips(120, 240, 1935, 1455));
     return frame;
 }
@@ -118,33 +119,33 @@ void makeOrCheckTestsFolder(const QString& testsDir) {
         if (::mkdir(native.constData(), 0777) != 0) {
             const int err = errno;
             platform::msgBox(platform::lines(
-                {QStringLiteral("The tests folder \"%1\" could not be created:").arg(testsDir),
+                {MainWindow::tr("The tests folder \"%1\" could not be created:").arg(testsDir),
                  QString::fromLocal8Bit(std::strerror(err)),
-                 QStringLiteral("Tests and score logs cannot be listed or saved.")}));
+                 MainWindow::tr("Tests and score logs cannot be listed or saved.")}));
         }
     } else if (!dir.isReadable()) {
         platform::msgBox(platform::lines(
-            {QStringLiteral("The tests folder \"%1\" cannot be read:").arg(testsDir),
+            {MainWindow::tr("The tests folder \"%1\" cannot be read:").arg(testsDir),
              QString::fromLocal8Bit(std::strerror(EACCES)),
-             QStringLiteral("Tests and score logs cannot be listed.")}));
+             MainWindow::tr("Tests and score logs cannot be listed.")}));
     }
 }
 
 QString createFailureMessage(const IoResult<authoring::NewTest>& made) {
     if (!made)
-        return made.status().message(QStringLiteral("The test could not be created as"));
+        return made.status().message(MainWindow::tr("The test could not be created as"));
     switch (made->outcome) {
     case authoring::CreateOutcome::IllegalName:
         return platform::lines(
-            {QStringLiteral("You have entered characters in the Test Name"),
-             QStringLiteral("field that are not legal characters for filenames."), QString(),
-             QStringLiteral("Please enter legal characters and try again.")});
+            {MainWindow::tr("You have entered characters in the Test Name"),
+             MainWindow::tr("field that are not legal characters for filenames."), QString(),
+             MainWindow::tr("Please enter legal characters and try again.")});
     case authoring::CreateOutcome::Exists:
-        return platform::lines({QStringLiteral("There is currently a test by this name."),
-                                QStringLiteral("Choose a different name, or delete the"),
-                                QStringLiteral("existing text."), QString(),
-                                QStringLiteral("If you need to make changes to the existing"),
-                                QStringLiteral("test, click on the EDIT TEST tab.")});
+        return platform::lines({MainWindow::tr("There is currently a test by this name."),
+                                MainWindow::tr("Choose a different name, or delete the"),
+                                MainWindow::tr("existing text."), QString(),
+                                MainWindow::tr("If you need to make changes to the existing"),
+                                MainWindow::tr("test, click on the EDIT TEST tab.")});
     case authoring::CreateOutcome::Created:
         break;
     }
@@ -197,43 +198,43 @@ MainWindow::MainWindow() {
     using M = MainWindow;
     // clang-format off
     static const Control kControls[] = {
-        {"Label1",      "Name of Test",         C::Label,       CreateTab,  600,  600, 2895,  255},
+        {"Label1",      QT_TRANSLATE_NOOP("MainWindow", "Name of Test"),         C::Label,       CreateTab,  600,  600, 2895,  255},
         {"Text1",       "",                     C::TextBox,     CreateTab,  600,  840, 2895,  315, &M::newNameBox},
-        {"Label2",      "Owner (your name)",    C::Label,       CreateTab,  600, 1320, 2895,  255},
+        {"Label2",      QT_TRANSLATE_NOOP("MainWindow", "Owner (your name)"),    C::Label,       CreateTab,  600, 1320, 2895,  255},
         {"Text2",       "",                     C::TextBox,     CreateTab,  600, 1560, 2895,  315, &M::newOwnerBox},
-        {"Label3",      "Password",             C::Label,       CreateTab,  600, 2040, 2895,  255},
+        {"Label3",      QT_TRANSLATE_NOOP("MainWindow", "Password"),             C::Label,       CreateTab,  600, 2040, 2895,  255},
         {"Text3",       "",                     C::TextBox,     CreateTab,  600, 2280, 1575,  315, &M::newPasswordBox},
-        {"Command1",    "&Create",              C::Button,      CreateTab, 4440,  840, 1215,  375, &M::onCreate},
-        {"Command8",    "&Read Me",             C::Button,      CreateTab, 4440, 2760, 1215,  375, &M::onReadMe},
+        {"Command1",    QT_TRANSLATE_NOOP("MainWindow", "&Create"),              C::Button,      CreateTab, 4440,  840, 1215,  375, &M::onCreate},
+        {"Command8",    QT_TRANSLATE_NOOP("MainWindow", "&Read Me"),             C::Button,      CreateTab, 4440, 2760, 1215,  375, &M::onReadMe},
 
-        {"Label4",      "Test to edit",         C::Label,       EditTab,    360,  600, 2415,  255},
+        {"Label4",      QT_TRANSLATE_NOOP("MainWindow", "Test to edit"),         C::Label,       EditTab,    360,  600, 2415,  255},
         {"File1",       "",                     C::TestList,    EditTab,    360,  840, 2415, 1560, &M::testsToEdit},
-        {"Image2",      "Test picture",         C::TestPicture, EditTab,   2895,  840,  975,  930, &M::editPicture},
-        {"Label5",      "Owner",                C::Label,       EditTab,   4080,  600, 2055,  255},
+        {"Image2",      QT_TRANSLATE_NOOP("MainWindow", "Test picture"),         C::TestPicture, EditTab,   2895,  840,  975,  930, &M::editPicture},
+        {"Label5",      QT_TRANSLATE_NOOP("MainWindow", "Owner"),                C::Label,       EditTab,   4080,  600, 2055,  255},
         {"txtCreator",  "",                     C::TextBox,     EditTab,   4080,  840, 2055,  315, &M::ownerBox},
-        {"Label6",      "Password",             C::Label,       EditTab,   4080, 1320, 2055,  255},
+        {"Label6",      QT_TRANSLATE_NOOP("MainWindow", "Password"),             C::Label,       EditTab,   4080, 1320, 2055,  255},
         {"txtPassword", "",                     C::TextBox,     EditTab,   4080, 1560, 2055,  315, &M::passwordBox},
-        {"Command3",    "&Edit",                C::Button,      EditTab,   4920, 2760, 1215,  375, &M::onEdit},
+        {"Command3",    QT_TRANSLATE_NOOP("MainWindow", "&Edit"),                C::Button,      EditTab,   4920, 2760, 1215,  375, &M::onEdit},
 
-        {"Label7",      "Select Test to Take",  C::Label,       TakeTab,    360,  600, 2415,  255},
+        {"Label7",      QT_TRANSLATE_NOOP("MainWindow", "Select Test to Take"),  C::Label,       TakeTab,    360,  600, 2415,  255},
         {"File2",       "",                     C::TestList,    TakeTab,    360,  840, 2415, 1560, &M::testsToTake},
-        {"Image1",      "Test picture",         C::TestPicture, TakeTab,   2895,  840,  975,  930, &M::takePicture},
-        {"Label8",      "Your Name",            C::Label,       TakeTab,   4080,  600, 2055,  255},
+        {"Image1",      QT_TRANSLATE_NOOP("MainWindow", "Test picture"),         C::TestPicture, TakeTab,   2895,  840,  975,  930, &M::takePicture},
+        {"Label8",      QT_TRANSLATE_NOOP("MainWindow", "Your Name"),            C::Label,       TakeTab,   4080,  600, 2055,  255},
         {"txtName",     "",                     C::TextBox,     TakeTab,   4080,  840, 2055,  315, &M::candidateBox},
-        {"Check1",      "Play sounds during test", C::CheckBox, TakeTab,   4080, 1320, 2175,  255, &M::soundsBox},
-        {"Command4",    "&Begin",               C::Button,      TakeTab,   4920, 2760, 1215,  375, &M::onBegin},
+        {"Check1",      QT_TRANSLATE_NOOP("MainWindow", "Play sounds during test"), C::CheckBox, TakeTab,   4080, 1320, 2175,  255, &M::soundsBox},
+        {"Command4",    QT_TRANSLATE_NOOP("MainWindow", "&Begin"),               C::Button,      TakeTab,   4920, 2760, 1215,  375, &M::onBegin},
 
-        {"Label9",      "Name",                 C::Label,       LogTab,     600,  600, 2415,  255},
+        {"Label9",      QT_TRANSLATE_NOOP("MainWindow", "Name"),                 C::Label,       LogTab,     600,  600, 2415,  255},
         {"File3",       "",                     C::LogList,     LogTab,     600,  840, 2790, 1560, &M::logList},
-        {"Text4",       "Score log",            C::LogPreview,  LogTab,    3525,  855, 2160, 1530, &M::logPreview},
-        {"Command5",    "Full &View",           C::Button,      LogTab,    4440, 2760, 1215,  375, &M::onFullView},
+        {"Text4",       QT_TRANSLATE_NOOP("MainWindow", "Score log"),            C::LogPreview,  LogTab,    3525,  855, 2160, 1530, &M::logPreview},
+        {"Command5",    QT_TRANSLATE_NOOP("MainWindow", "Full &View"),           C::Button,      LogTab,    4440, 2760, 1215,  375, &M::onFullView},
 
-        {"Frame1",      "Title",                C::TitleFrame,  AboutTab,   240,  480, 3495, 1455},
-        {"Label11",     "v " QUIZDEX_VERSION "  for Linux and Windows", C::CentredLabel, AboutTab, 240, 2040, 3495, 255},
-        {"Frame2",      "Picture",              C::PictureFrame, AboutTab, 3960,  480, 2175, 1815},
-        {"Label12",     "..questions, comments, bug reports, etc..", C::Label, AboutTab, 3600, 2400, 2655, 255},
-        {"Label13",     "quizdex@example.org",  C::Label,       AboutTab,  3600, 2640, 2655,  255},
-        {"Command7",    "&Help",                C::Button,      AboutTab,   240, 2640, 1215,  375, &M::onHelp},
+        {"Frame1",      QT_TRANSLATE_NOOP("MainWindow", "Title"),                C::TitleFrame,  AboutTab,   240,  480, 3495, 1455},
+        {"Label11",     QT_TRANSLATE_NOOP("MainWindow", "v %1  for Linux and Windows"), C::CentredLabel, AboutTab, 240, 2040, 3495, 255},
+        {"Frame2",      QT_TRANSLATE_NOOP("MainWindow", "Picture"),              C::PictureFrame, AboutTab, 3960,  480, 2175, 1815},
+        {"Label12",     QT_TRANSLATE_NOOP("MainWindow", "..questions, comments, bug reports, etc.."), C::Label, AboutTab, 3600, 2400, 2655, 255},
+        {"Label13",     "quizdex@example.org",                  C::Label,       AboutTab,  3600, 2640, 2655,  255},
+        {"Command7",    QT_TRANSLATE_NOOP("MainWindow", "&Help"),                C::Button,      AboutTab,   240, 2640, 1215,  375, &M::onHelp},
     };
     // clang-format on
     QLabel* lastLabel = nullptr;
@@ -249,8 +250,8 @@ MainWindow::MainWindow() {
     passwordBox->setEchoMode(QLineEdit::Password);
     soundsBox->setChecked(true);
 
-    auto* exitButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit"),
-                                  ui::twips(5280, 3600, 1215, 375));
+    auto* exitButton =
+        ui::button(this, QStringLiteral("Command2"), tr("E&xit"), ui::twips(5280, 3600, 1215, 375));
     connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
 
     tabs->setCurrentIndex(AboutTab);
@@ -268,15 +269,14 @@ MainWindow::MainWindow() {
 void MainWindow::buildTabs() {
     tabs = new QTabWidget(this);
     ui::name(tabs, QStringLiteral("SSTab1"));
-    ui::readAs(tabs, QStringLiteral("Tasks"));
+    ui::readAs(tabs, tr("Tasks"));
     tabs->setGeometry(ui::twips(120, 150, 6375, 3375));
     auto* tabStyle = new TightTabStyle();
     tabStyle->setParent(tabs);
     tabs->tabBar()->setStyle(tabStyle);
     tabs->setUsesScrollButtons(false);
-    const QStringList captions = {
-        QStringLiteral("Create a New Test"), QStringLiteral("Edit an Existing Test"),
-        QStringLiteral("Take a Test"), QStringLiteral("View Score Log"), QStringLiteral("About")};
+    const QStringList captions = {tr("Create a New Test"), tr("Edit an Existing Test"),
+                                  tr("Take a Test"), tr("View Score Log"), tr("About")};
     for (const QString& caption : captions) {
         auto* page = new QWidget(tabs);
         ui::readAs(page, caption);
@@ -286,12 +286,12 @@ void MainWindow::buildTabs() {
 
 QWidget* MainWindow::makeControl(const Control& c, QLabel* labelBefore) {
     const QString name = QString::fromLatin1(c.name);
-    const QString caption = QString::fromLatin1(c.caption);
+    const QString caption = tr(c.caption);
     switch (c.kind) {
     case Control::Label:
         return ui::label(tabs, name, caption);
     case Control::CentredLabel: {
-        QLabel* label = ui::label(tabs, name, caption);
+        QLabel* label = ui::label(tabs, name, caption.arg(QStringLiteral(QUIZDEX_VERSION)));
         label->setAlignment(Qt::AlignCenter);
         return label;
     }
@@ -386,8 +386,8 @@ void MainWindow::showTestPicture(const FileListBox* list, ImageBox* picture) {
 void MainWindow::onCreate() {
     if (rightTrimmed(newNameBox->text()).isEmpty() || rightTrimmed(newOwnerBox->text()).isEmpty() ||
         rightTrimmed(newPasswordBox->text()).isEmpty()) {
-        platform::msgBox(platform::lines({QStringLiteral("All fields need to be filled in"),
-                                          QStringLiteral("before you can create a test file.")}));
+        platform::msgBox(platform::lines(
+            {tr("All fields need to be filled in"), tr("before you can create a test file.")}));
         return;
     }
     shared::testPath = shared::joinPath(shared::testsDir,
@@ -419,21 +419,21 @@ void MainWindow::onReadMe() {
 void MainWindow::onEdit() {
     shared::testPath = shared::joinPath(testsToEdit->path(), testsToEdit->fileName());
     if (testsToEdit->fileName().isEmpty()) {
-        platform::msgBox(QStringLiteral("Select a Test to edit"));
+        platform::msgBox(tr("Select a Test to edit"));
         return;
     }
     if (passwordBox->text().isEmpty() || ownerBox->text().isEmpty()) {
-        platform::msgBox(QStringLiteral("Both name AND password are required."));
+        platform::msgBox(tr("Both name AND password are required."));
         return;
     }
     const IoStatus st = shared::loadTestRecord(shared::testPath, 1);
     if (!st) {
-        platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
+        platform::msgBox(st.message(tr("The test could not be read from")));
         return;
     }
     if (!authoring::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
                                           passwordBox->text())) {
-        platform::msgBox(QStringLiteral("Incorrect Name and/or Password. Access Denied."));
+        platform::msgBox(tr("Incorrect Name and/or Password. Access Denied."));
         return;
     }
     WindowRegistry::get<QuestionEditor>().showModal();
@@ -444,11 +444,11 @@ void MainWindow::onEdit() {
 void MainWindow::onBegin() {
     const QString file = testsToTake->fileName();
     if (file.isEmpty()) {
-        platform::msgBox(QStringLiteral("Please select a Test to take."));
+        platform::msgBox(tr("Please select a Test to take."));
         return;
     }
     if (candidateBox->text().isEmpty()) {
-        platform::msgBox(QStringLiteral("Your name is required to take a test."));
+        platform::msgBox(tr("Your name is required to take a test."));
         return;
     }
     shared::testPath = shared::joinPath(testsToTake->path(), file);
@@ -462,7 +462,8 @@ void MainWindow::onBegin() {
     // The header is read once, here: the run starts from what was checked.
     IoResult<TestRecord> header = taking::readTestToTake(shared::testPath);
     if (!header) {
-        platform::msgBox(header.status().message(QStringLiteral("Cannot read the test")));
+        platform::msgBox(header.status().message(tr("Cannot read the test")));
+
         testsToTake->refresh();
         return;
     }

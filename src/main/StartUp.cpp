@@ -11,9 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTranslator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -212,6 +215,51 @@ int prepare(const QStringList& arguments) {
         return 1;
     }
     return -1;
+}
+
+QString chooseLanguage(const QStringList& uiLanguages, const QStringList& available) {
+    for (const QString& wanted : uiLanguages) {
+        const QString full = QString(wanted).replace(QLatin1Char('-'), QLatin1Char('_'));
+        const QString language = full.section(QLatin1Char('_'), 0, 0);
+        // The program speaks English without a catalogue: a user who puts it
+        // before the others gets it even when a later language has one.
+        if (language == QLatin1String("en") || language == QLatin1String("C"))
+            return {};
+        if (available.contains(full))
+            return full;
+        if (available.contains(language))
+            return language;
+    }
+    return {};
+}
+
+QStringList availableLanguages() {
+    QStringList languages;
+    const QStringList files =
+        QDir(QString::fromLatin1(kCataloguePrefix)).entryList({QStringLiteral("quizdex_*.qm")});
+    for (const QString& file : files)
+        languages << file.mid(8, file.size() - 8 - 3);
+    return languages;
+}
+
+QString installTranslations(const QStringList& uiLanguages) {
+    const QString language = chooseLanguage(uiLanguages, availableLanguages());
+    if (language.isEmpty())
+        return {};
+    auto* own = new QTranslator(QCoreApplication::instance());
+    if (!own->load(QStringLiteral("quizdex_") + language, QString::fromLatin1(kCataloguePrefix)) ||
+        !QCoreApplication::installTranslator(own)) {
+        delete own;
+        return {};
+    }
+    // Qt's own dialogs (the Yes and No of a question) in the same language;
+    // without its catalogue they stay English and nothing else changes.
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (!qt->load(QStringLiteral("qtbase_") + language,
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(qt))
+        delete qt;
+    return language;
 }
 
 } // namespace startup

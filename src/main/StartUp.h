@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -45,5 +46,22 @@ QString installedSampleDir(const QString& argv0);
 // and returns the exit code, or -1 when the program should go on to its
 // windows (the working folder is then in place).
 int prepare(const QStringList& arguments);
+
+// The program's catalogues, compiled into it: quizdex_<language>.qm.
+inline constexpr char kCataloguePrefix[] = ":/i18n";
+
+// The catalogue to load for a user whose languages are `uiLanguages`, most
+// wanted first as QLocale::uiLanguages() gives them ("de-DE", "fr"), among the
+// `available` catalogues' languages ("de"). Empty when English comes first or
+// no language has a catalogue: English is the program's own language.
+QString chooseLanguage(const QStringList& uiLanguages, const QStringList& available);
+// The languages of the catalogues compiled into the program.
+QStringList availableLanguages();
+// Loads the program's catalogue for the desktop's languages (by default the
+// environment's LANGUAGE, LC_ALL, LC_MESSAGES, LANG), with Qt's own for its
+// standard dialogs beside it. Needs the application object. Returns the
+// language loaded, empty for English. Dates and numbers are not touched: what
+// the program writes to its files never depends on the language.
+QString installTranslations(const QStringList& uiLanguages = QLocale::system().uiLanguages());
 
 } // namespace startup

@@ -25,6 +25,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(ui::defaultFont());
+    startup::installTranslations();
+
     // The installed icon when the desktop has it; the built-in drawing otherwise.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("org.quizdex.Quizdex"),

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <QCoreApplication>
 #include <QFocusFrame>
+
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
@@ -153,10 +155,12 @@ bool printWindow(QWidget* window) {
     }
     if (printer().print(image))
         return true;
-    msgBox(QStringLiteral("No printer is available."));
+    msgBox(QCoreApplication::translate("Services", "No printer is available."));
     return false;
 }
 
+// The system's formats (LC_TIME), never the language of the windows: the
+// date and time also go into score logs.
 QString dateText() {
     return QLocale::system().toString(clock().now().date(), QLocale::ShortFormat);
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <limits>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 
 namespace scoring {
@@ -55,15 +56,15 @@ void finishRun(int questionsToTake, int correctCount) {
     const QString nameProblem = logNameProblem(shared::candidateName);
     // The candidate still sees the score; the log only records it when it can.
     if (!nameProblem.isEmpty()) {
-        platform::msgBox(
-            IoStatus::failure(path, nameProblem)
-                .message(QStringLiteral("Your score could not be added to the score log")));
+        platform::msgBox(IoStatus::failure(path, nameProblem)
+                             .message(QCoreApplication::translate(
+                                 "ScoreLog", "Your score could not be added to the score log")));
     } else {
         const IoResult<int> appended =
             RecordFile(path, LogRecord::kSize).appendAtCount(entry.bytes());
         if (!appended)
-            platform::msgBox(appended.status().message(
-                QStringLiteral("Your score could not be added to the score log")));
+            platform::msgBox(appended.status().message(QCoreApplication::translate(
+                "ScoreLog", "Your score could not be added to the score log")));
     }
 
     shared::finalScore = toInt16(score);
@@ -78,21 +79,23 @@ ScoreLogEvents& ScoreLogEvents::instance() {
 
 namespace {
 
-void appendEntryText(QString& out, const LogRecord& rec) {
+// The captions of an entry's lines, in the user's language: looked up once
+// per text, not once per entry.
+struct EntryCaptions {
+    QString test = QCoreApplication::translate("ScoreLog", "TEST TAKEN  -> ");
+    QString time = QCoreApplication::translate("ScoreLog", "TIME TAKEN  -> ");
+    QString date = QCoreApplication::translate("ScoreLog", "DATE TAKEN  -> ");
+    QString questions = QCoreApplication::translate("ScoreLog", "# QUESTIONS -> ");
+    QString score = QCoreApplication::translate("ScoreLog", "TEST SCORE  -> ");
+};
+
+void appendEntryText(QString& out, const LogRecord& rec, const EntryCaptions& captions) {
     static const QLatin1String kEnd("\r\n");
-    out.append(QLatin1String("TEST TAKEN  -> "))
-        .append(rec.text(LogRecord::TestTaken))
-        .append(kEnd);
-    out.append(QLatin1String("TIME TAKEN  -> "))
-        .append(rec.text(LogRecord::TimeTaken))
-        .append(kEnd);
-    out.append(QLatin1String("DATE TAKEN  -> "))
-        .append(rec.text(LogRecord::DateTaken))
-        .append(kEnd);
-    out.append(QLatin1String("# QUESTIONS -> "))
-        .append(QString::number(rec.numQuestions()))
-        .append(kEnd);
-    out.append(QLatin1String("TEST SCORE  -> "))
+    out.append(captions.test).append(rec.text(LogRecord::TestTaken)).append(kEnd);
+    out.append(captions.time).append(rec.text(LogRecord::TimeTaken)).append(kEnd);
+    out.append(captions.date).append(rec.text(LogRecord::DateTaken)).append(kEnd);
+    out.append(captions.questions).append(QString::number(rec.numQuestions())).append(kEnd);
+    out.append(captions.score)
         .append(rec.text(LogRecord::TestScore))
         .append(QLatin1Char('%'))
         .append(kEnd);
@@ -103,15 +106,17 @@ void appendEntryText(QString& out, const LogRecord& rec) {
 
 QString entryText(const LogRecord& rec) {
     QString out;
-    appendEntryText(out, rec);
+    appendEntryText(out, rec, EntryCaptions());
     return out;
 }
 
 QString logText(const QList<LogRecord>& entries) {
     QString out;
     out.reserve(entries.size() * kTypicalEntryChars);
+    const EntryCaptions captions;
     for (const LogRecord& entry : entries)
-        appendEntryText(out, entry);
+        appendEntryText(out, entry, captions);
+
     return out;
 }
 
@@ -135,15 +140,18 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
     if (!read)
         return {entries, read.status()};
     if (!count)
-        return {entries, IoStatus::failure(path, QStringLiteral("The log holds more than "
-                                                                "32,767 entries."))};
+        return {entries, IoStatus::failure(path, QCoreApplication::translate(
+                                                     "ScoreLog", "The log holds more than "
+                                                                 "32,767 entries."))};
     return entries;
 }
 
 QString logErrorMessage() {
-    return platform::lines({QStringLiteral("Error loading Log file. Your Log file(s) are either"),
-                            QStringLiteral("corrupted, or you are trying to read log files "),
-                            QStringLiteral("created before v1.4.")});
+    return platform::lines(
+        {QCoreApplication::translate("ScoreLog",
+                                     "Error loading Log file. Your Log file(s) are either"),
+         QCoreApplication::translate("ScoreLog", "corrupted, or you are trying to read log files "),
+         QCoreApplication::translate("ScoreLog", "created before v1.4.")});
 }
 
 void showLog(QPlainTextEdit* view, const QString& path) {

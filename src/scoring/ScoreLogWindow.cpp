@@ -18,18 +18,19 @@ ScoreLogWindow::ScoreLogWindow() {
 
     auto* frame = new QGroupBox(this);
     ui::name(frame, QStringLiteral("Frame1"));
-    ui::readAs(frame, QStringLiteral("Score log"));
+    ui::readAs(frame, tr("Score log"));
     frame->setGeometry(ui::twips(120, 0, 5535, 3495));
     entriesView = new QPlainTextEdit(frame);
     ui::name(entriesView, QStringLiteral("Text1"));
-    ui::readAs(entriesView, QStringLiteral("Score log entries"));
+    ui::readAs(entriesView, tr("Score log entries"));
     entriesView->setGeometry(ui::twips(120, 240, 5295, 3135));
     entriesView->setReadOnly(true);
     entriesView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     entriesView->setFont(ui::font(QStringLiteral("Courier New"), 9));
     ui::setBackColor(entriesView, ui::rgb(192, 255, 192));
 
-    QPushButton* doneButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Done"),
+    QPushButton* doneButton = ui::button(this, QStringLiteral("Command1"), tr("&Done"),
+
                                          ui::twips(2280, 3600, 1215, 375));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &ScoreLogWindow::unload);

@@ -27,8 +27,8 @@ constexpr int kGreen = 2;
 constexpr int kRed = 4;
 constexpr int kBrightWhite = 15;
 
-const QString kPass = QStringLiteral("  (PASS)    ");
-const QString kFail = QStringLiteral("  (FAIL)    ");
+const char* const kPass = QT_TRANSLATE_NOOP("ScoreWindow", "  (PASS)    ");
+const char* const kFail = QT_TRANSLATE_NOOP("ScoreWindow", "  (FAIL)    ");
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& where) {
     return ui::label(parent, name, {}, where);
@@ -71,7 +71,7 @@ double passingScore(const QString& passingScoreField) {
 ScoreWindow::ScoreWindow() {
     ui::name(this, QStringLiteral("frmScore"));
     setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Test Score"));
+    setWindowTitle(tr("Test Score"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(5790), ui::px(3600));
 
@@ -85,22 +85,22 @@ ScoreWindow::ScoreWindow() {
 
     chart = new QGroupBox(this);
     ui::name(chart, QStringLiteral("Frame1"));
-    ui::readAs(chart, QStringLiteral("Score chart"));
+    ui::readAs(chart, tr("Score chart"));
     chart->setGeometry(ui::twips(240, 840, 5295, 2175));
-    makeLine(chart, QStringLiteral("Line3"), QStringLiteral("0 percent"), 240);
-    makeLine(chart, QStringLiteral("Line1"), QStringLiteral("50 percent"), 2640);
-    makeLine(chart, QStringLiteral("Line2"), QStringLiteral("100 percent"), 5040);
-    passingBar = makeBar(chart, QStringLiteral("barRequired"), QStringLiteral("Passing Grade = "),
-                         ui::rgb(255, 255, 0));
+    makeLine(chart, QStringLiteral("Line3"), tr("0 percent"), 240);
+    makeLine(chart, QStringLiteral("Line1"), tr("50 percent"), 2640);
+    makeLine(chart, QStringLiteral("Line2"), tr("100 percent"), 5040);
+    passingBar =
+        makeBar(chart, QStringLiteral("barRequired"), tr("Passing Grade = "), ui::rgb(255, 255, 0));
     setBarWidth(passingBar, kDesignedBarWidth);
-    scoreBar = makeBar(chart, QStringLiteral("barMyScore"), QStringLiteral("Your score = "),
-                       ui::rgb(128, 128, 0));
+    scoreBar =
+        makeBar(chart, QStringLiteral("barMyScore"), tr("Your score = "), ui::rgb(128, 128, 0));
     setBarWidth(scoreBar, kDesignedBarWidth);
 
-    printButton = ui::button(this, QStringLiteral("Command2"), QStringLiteral("Print"),
-                             ui::twips(2880, 3120, 1335, 375));
-    okButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"),
-                          ui::twips(4320, 3120, 1215, 375));
+    printButton =
+        ui::button(this, QStringLiteral("Command2"), tr("Print"), ui::twips(2880, 3120, 1335, 375));
+    okButton =
+        ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ui::twips(4320, 3120, 1215, 375));
     okButton->setDefault(true);
     // Enter closes the window, as its default button says; printing is one Tab away.
     QWidget::setTabOrder(okButton, printButton);
@@ -133,7 +133,7 @@ void ScoreWindow::onActivated() {
 
 void ScoreWindow::showHeading() {
     testNameLabel->setText(rules::testNameFromPath(shared::testPath));
-    candidateLabel->setText(QStringLiteral("Name: ") + shared::candidateName);
+    candidateLabel->setText(tr("Name: ") + shared::candidateName);
     dateLabel->setText(platform::dateText());
     timeLabel->setText(platform::timeText());
 }
@@ -141,28 +141,26 @@ void ScoreWindow::showHeading() {
 void ScoreWindow::showPassingBar(double p) {
     const int points = barPoints(p);
     setBarWidth(passingBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    passingBar->setAccessibleDescription(QStringLiteral("Passing score ") +
-                                         rules::numberText(p).trimmed() + QLatin1Char('%'));
-    passingBar->setText(points > 0 ? QStringLiteral("Passing Score = ") + rules::numberText(p) +
-                                         QStringLiteral("%   ")
-                                   : QStringLiteral("Passing Grade = "));
+    passingBar->setAccessibleDescription(tr("Passing score ") + rules::numberText(p).trimmed() +
+                                         QLatin1Char('%'));
+    passingBar->setText(points > 0
+                            ? tr("Passing Score = ") + rules::numberText(p) + QStringLiteral("%   ")
+                            : tr("Passing Grade = "));
 }
 
 void ScoreWindow::showScoreBar(int score, bool passed) {
     const int points = barPoints(score);
     setBarWidth(scoreBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    QString caption = points > 0 ? QStringLiteral("Your Score = ") +
-                                       rules::numberText(static_cast<long long>(score)) +
-                                       QStringLiteral("%   ")
-                                 : QStringLiteral("Your score = ");
+    QString caption = points > 0
+                          ? tr("Your Score = ") + rules::numberText(static_cast<long long>(score)) +
+                                QStringLiteral("%   ")
+                          : tr("Your score = ");
     ui::setBackColor(scoreBar, ui::standardColor(passed ? kGreen : kRed));
     ui::setForeColor(scoreBar, ui::standardColor(passed ? kBlack : kBrightWhite));
-    caption += passed ? kPass : kFail;
+    caption += tr(passed ? kPass : kFail);
     scoreBar->setText(caption);
     scoreBar->setAccessibleDescription(
-        QStringLiteral("Your score %1%, %2")
-            .arg(score)
-            .arg(passed ? QStringLiteral("pass") : QStringLiteral("fail")));
+        tr("Your score %1%, %2").arg(score).arg(passed ? tr("pass") : tr("fail")));
 }
 
 // The page shows the chart on white, without the buttons; the screen is put

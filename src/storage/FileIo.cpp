@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <QCoreApplication>
+
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -14,7 +16,7 @@ namespace fileio {
 
 QString errorText(int err) {
     if (err == kNotRegular)
-        return QStringLiteral("Not a regular file");
+        return QCoreApplication::translate("FileIo", "Not a regular file");
     return QString::fromLocal8Bit(std::strerror(err));
 }
 

@@ -10,8 +10,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <QCoreApplication>
 #include <QList>
 #include <QLocale>
+
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -195,7 +197,8 @@ IoResult<std::int16_t> RecordFile::count() const {
         return len.status();
     if (const auto n = rules::recordCountForLength(*len, m_recordLength))
         return *n;
-    return IoStatus::failure(m_path, QStringLiteral("The file holds more than 32,767 records."));
+    return IoStatus::failure(m_path, QCoreApplication::translate(
+                                         "RecordFile", "The file holds more than 32,767 records."));
 }
 
 IoResult<QByteArray> RecordFile::read(int n) const {
@@ -204,7 +207,8 @@ IoResult<QByteArray> RecordFile::read(int n) const {
 
 IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
     if (first < 1 || count < 0)
-        return IoStatus::failure(m_path, QStringLiteral("Bad record number."));
+        return IoStatus::failure(m_path,
+                                 QCoreApplication::translate("RecordFile", "Bad record number."));
     Fd fd;
     if (const int err = openLockedForReading(m_native, m_journal, fd))
         return failure(err);
@@ -221,7 +225,7 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
 
 IoStatus RecordFile::write(int n, const QByteArray& record) {
     if (n < 1 || record.size() != m_recordLength)
-        return IoStatus::failure(m_path, QStringLiteral("Bad record."));
+        return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
     Fd fd;
     bool created = false;
     if (const int err = openLockedForWriting(m_native, m_journal, true, fd, &created))
@@ -232,7 +236,7 @@ IoStatus RecordFile::write(int n, const QByteArray& record) {
 
 IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
     if (record.size() != m_recordLength)
-        return IoStatus::failure(m_path, QStringLiteral("Bad record."));
+        return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
     Fd fd;
     bool created = false;
     if (const int err = openLockedForWriting(m_native, m_journal, true, fd, &created))
@@ -242,8 +246,10 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
         return failure(errno);
     const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
     if (!count || *count == kMaxRecordCount)
-        return IoStatus::failure(m_path, QStringLiteral("The file holds %1 records, its limit.")
-                                             .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
+        return IoStatus::failure(
+            m_path,
+            QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
+                .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
     const IoStatus written =
         writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record, created);
     if (!written)

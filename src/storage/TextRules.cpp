@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <QCoreApplication>
 
 namespace rules {
 
@@ -83,11 +84,12 @@ QString testNameFromPath(const QString& path) {
 
 QString fileNameProblem(const QString& name, const QString& extension) {
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return QStringLiteral("The name contains \"/\" or \"\\\".");
+        return QCoreApplication::translate("TextRules", "The name contains \"/\" or \"\\\".");
     if (name.contains(QChar(0)))
-        return QStringLiteral("The name contains a NUL character.");
+        return QCoreApplication::translate("TextRules", "The name contains a NUL character.");
     if (filename::toNative(name + extension).size() > NAME_MAX)
-        return QStringLiteral("The name is too long for a file name.");
+        return QCoreApplication::translate("TextRules", "The name is too long for a file name.");
+
     return {};
 }
 

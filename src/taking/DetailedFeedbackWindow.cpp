@@ -27,23 +27,22 @@ QLabel* frameText(QGroupBox* frame, const QString& controlName, int height) {
 
 DetailedFeedbackWindow::DetailedFeedbackWindow()
     : FeedbackWindow(QStringLiteral("frmBig"), QSize(6735, 5175)) {
-    m_verdict = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Correct Answer!"),
+    m_verdict = ui::label(this, QStringLiteral("Label1"), tr("Correct Answer!"),
                           ui::twips(120, 120, 6495, 495));
     m_verdict->setAlignment(Qt::AlignCenter);
     m_verdict->setFont(ui::font(QStringLiteral("Arial"), 12, true));
     ui::setBackColor(m_verdict, ui::standardColor(4));
     ui::setForeColor(m_verdict, ui::standardColor(14));
 
-    m_explanationFrame =
-        textFrame(this, QStringLiteral("Frame1"), QStringLiteral("Explanation of Answer"),
-                  ui::twips(120, 720, 6495, 1935));
+    m_explanationFrame = textFrame(this, QStringLiteral("Frame1"), tr("Explanation of Answer"),
+                                   ui::twips(120, 720, 6495, 1935));
     m_explanation = frameText(m_explanationFrame, QStringLiteral("Label2"), 1515);
-    m_correctAnswerFrame =
-        textFrame(this, QStringLiteral("Frame2"), QStringLiteral("Correct Answer is"),
-                  ui::twips(120, 2760, 6495, 1095));
+    m_correctAnswerFrame = textFrame(this, QStringLiteral("Frame2"), tr("Correct Answer is"),
+                                     ui::twips(120, 2760, 6495, 1095));
     m_correctAnswer = frameText(m_correctAnswerFrame, QStringLiteral("Label3"), 675);
 
-    m_correctSoFar = ui::label(this, QStringLiteral("Label4"), QStringLiteral("Correct so far ="),
+    m_correctSoFar = ui::label(this, QStringLiteral("Label4"), tr("Correct so far ="),
+
                                ui::twips(120, 3960, 6495, 375));
     m_correctSoFar->setFont(ui::font(QStringLiteral("Arial"), 9, true));
 

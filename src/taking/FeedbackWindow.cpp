@@ -8,16 +8,17 @@
 FeedbackWindow::FeedbackWindow(const QString& controlName, const QSize& size) {
     ui::name(this, controlName);
     setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Your Answer"));
+    setWindowTitle(tr("Your Answer"));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(size.width()), ui::px(size.height()));
 }
 
 void FeedbackWindow::addButtons(const QRect& ok, const QRect& print) {
-    QPushButton* okButton = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"), ok);
+    QPushButton* okButton = ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ok);
     okButton->setDefault(true);
     QPushButton* printButton =
-        ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Print Question"), print);
+        ui::button(this, QStringLiteral("Command2"), tr("&Print Question"), print);
+
     connect(okButton, &QPushButton::clicked, this, &FeedbackWindow::unload);
     connect(printButton, &QPushButton::clicked, this,
             [] { WindowRegistry::get<TestRunWindow>().printQuestion(); });

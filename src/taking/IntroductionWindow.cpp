@@ -21,7 +21,7 @@ QLabel* centredLabel(QWidget* parent, const QString& controlName, const QRect& w
 
 IntroductionWindow::IntroductionWindow() {
     ui::name(this, QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Quizdex Test"));
+    setWindowTitle(tr("Quizdex Test"));
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setFont(ui::defaultFont());
     setFixedSize(ui::px(7215), ui::px(4695));
@@ -30,7 +30,7 @@ IntroductionWindow::IntroductionWindow() {
     // The window has no border of its own: a box drawn round it is its frame.
     auto* frame = new QFrame(this);
     ui::name(frame, QStringLiteral("Shape1"));
-    ui::readAs(frame, QStringLiteral("Frame"));
+    ui::readAs(frame, tr("Frame"));
     frame->setFrameShape(QFrame::Box);
     frame->setGeometry(0, 0, width(), height());
 
@@ -40,17 +40,18 @@ IntroductionWindow::IntroductionWindow() {
     QLabel* createdBy =
         centredLabel(this, QStringLiteral("Label3"), ui::twips(120, 2160, 3255, 255),
                      ui::font(QStringLiteral("Arial"), 9.75));
-    createdBy->setText(QStringLiteral("Created by:"));
+    createdBy->setText(tr("Created by:"));
     m_owner = centredLabel(this, QStringLiteral("Label2"), ui::twips(120, 2520, 3255, 735),
                            ui::font(QStringLiteral("Arial"), 12, true, true));
 
     m_picture = new ImageBox(this);
     ui::name(m_picture, QStringLiteral("Image1"));
-    ui::readAs(m_picture, QStringLiteral("Test picture"));
+    ui::readAs(m_picture, tr("Test picture"));
     m_picture->setGeometry(ui::twips(3360, 240, 3615, 3495));
     m_picture->setPicture(QPixmap::fromImage(pictures::questionDisc()));
 
-    QPushButton* start = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Start Test"),
+    QPushButton* start = ui::button(this, QStringLiteral("Command1"), tr("&Start Test"),
+
                                     ui::twips(2520, 3960, 2175, 615));
     start->setFont(ui::font(QStringLiteral("Arial"), 9, true));
     start->setDefault(true);

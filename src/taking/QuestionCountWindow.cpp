@@ -28,7 +28,7 @@ QLabel* countLabel(QWidget* parent, const QString& controlName, const QRect& whe
 void separatorLine(QWidget* parent, const QString& controlName, int top, const QColor& color) {
     auto* line = new QFrame(parent);
     ui::name(line, controlName);
-    ui::readAs(line, QStringLiteral("Separator"));
+    ui::readAs(line, QuestionCountWindow::tr("Separator"));
     line->setGeometry(ui::px(120), top, ui::px(5280) - ui::px(120), 1);
     ui::setBackColor(line, color);
 }
@@ -37,14 +37,14 @@ void separatorLine(QWidget* parent, const QString& controlName, int top, const Q
 QuestionCountWindow::QuestionCountWindow() {
     ui::name(this, QStringLiteral("frmNumOfQ"));
     setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Select number or questions"));
+    setWindowTitle(tr("Select number or questions"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFont(ui::defaultFont());
     setFixedSize(ui::px(5430), ui::px(2370));
 
     ui::label(this, QStringLiteral("Label1"),
-              QStringLiteral("This test has the following number of questions available"),
+              tr("This test has the following number of questions available"),
               ui::twips(240, 225, 4155, 255));
     whiteBox(this, QStringLiteral("Label3"), ui::twips(4440, 165, 735, 345));
     m_availableCount =
@@ -55,16 +55,16 @@ QuestionCountWindow::QuestionCountWindow() {
     separatorLine(this, QStringLiteral("Line2"), ui::px(1800), ui::standardColor(8));
     separatorLine(this, QStringLiteral("Line1"), ui::px(1800) + 1, ui::standardColor(15));
 
-    QPushButton* ok = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Ok"),
-                                 ui::twips(2040, 1920, 1335, 375));
+    QPushButton* ok =
+        ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ui::twips(2040, 1920, 1335, 375));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QuestionCountWindow::hideWindow);
 }
 
 void QuestionCountWindow::buildChoices() {
-    QLabel* heading = ui::label(this, QStringLiteral("Label4"),
-                                QStringLiteral("Select number of questions to take"),
-                                ui::twips(240, 720, 4000, 255));
+    QLabel* heading =
+        ui::label(this, QStringLiteral("Label4"), tr("Select number of questions to take"),
+                  ui::twips(240, 720, 4000, 255));
     heading->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
 
     const auto option = [this](const QString& controlName, const QString& caption,
@@ -77,11 +77,10 @@ void QuestionCountWindow::buildChoices() {
                 [this] { enableCustomCount(m_custom->isChecked()); });
         return button;
     };
-    m_all = option(QStringLiteral("optAll"), QStringLiteral("All Questions"),
-                   ui::twips(405, 975, 2175, 255));
-    m_half = option(QStringLiteral("optHalf"), QStringLiteral("Half of the Questions"),
+    m_all = option(QStringLiteral("optAll"), tr("All Questions"), ui::twips(405, 975, 2175, 255));
+    m_half = option(QStringLiteral("optHalf"), tr("Half of the Questions"),
                     ui::twips(405, 1230, 2175, 255));
-    m_custom = option(QStringLiteral("optCustom"), QStringLiteral("Custom # of Questions"),
+    m_custom = option(QStringLiteral("optCustom"), tr("Custom # of Questions"),
                       ui::twips(2790, 960, 2415, 255));
 
     whiteBox(this, QStringLiteral("Label6"), ui::twips(3075, 1230, 1095, 375));
@@ -89,7 +88,8 @@ void QuestionCountWindow::buildChoices() {
     m_customCount->setText(QStringLiteral("1"));
     m_customCounter = new UpDownBar(this);
     ui::name(m_customCounter, QStringLiteral("scrQtoTake"));
-    ui::readAs(m_customCounter, QStringLiteral("Custom number of questions"));
+    ui::readAs(m_customCounter, tr("Custom number of questions"));
+
     m_customCounter->setGeometry(ui::twips(3870, 1260, 270, 315));
     connect(m_customCounter, &UpDownBar::countChanged, this,
             [this](int count) { m_customCount->setText(QString::number(count)); });

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <QCoreApplication>
 
 namespace taking {
 
@@ -119,17 +120,18 @@ FeedbackItems feedbackItems(const QString& flags) {
 }
 
 QString counterText(int current, int total) {
-    return rules::numberText(static_cast<long long>(current)) + QStringLiteral(" of ") +
+    return rules::numberText(static_cast<long long>(current)) +
+           QCoreApplication::translate("RunRules", " of ") +
            rules::numberText(static_cast<long long>(total));
 }
 
 QString scoreText(int score) {
-    return QStringLiteral("Score: ") + rules::numberText(static_cast<long long>(score)) +
-           QLatin1Char('%');
+    return QCoreApplication::translate("RunRules", "Score: ") +
+           rules::numberText(static_cast<long long>(score)) + QLatin1Char('%');
 }
 
 QString correctSoFarText(int correct) {
-    return QStringLiteral("# Correct so far = ") +
+    return QCoreApplication::translate("RunRules", "# Correct so far = ") +
            rules::numberText(static_cast<long long>(correct));
 }
 
@@ -141,19 +143,23 @@ QString ElapsedClock::text() const {
     const auto twoDigits = [](long long n) {
         return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
     };
-    return QStringLiteral("Elapsed Time: ") + QString::number(m_seconds / 3600) + QLatin1Char(':') +
-           twoDigits(m_seconds / 60 % 60) + QLatin1Char(':') + twoDigits(m_seconds % 60);
+    return QCoreApplication::translate("RunRules", "Elapsed Time: ") +
+           QString::number(m_seconds / 3600) + QLatin1Char(':') + twoDigits(m_seconds / 60 % 60) +
+           QLatin1Char(':') + twoDigits(m_seconds % 60);
 }
 
 IoResult<TestRecord> readTestToTake(const QString& path) {
     const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
     if (!RecordFile(path, shared::kTestRecordLength).exists())
-        return IoStatus::refusal(path, QStringLiteral("The test %1 cannot be found.").arg(quoted));
+        return IoStatus::refusal(
+            path,
+            QCoreApplication::translate("RunRules", "The test %1 cannot be found.").arg(quoted));
     const IoResult<std::int16_t> records = shared::testRecordCount(path);
     if (!records)
         return records.status();
     if (*records == 0)
-        return IoStatus::refusal(path, QStringLiteral("The test %1 is empty.").arg(quoted));
+        return IoStatus::refusal(
+            path, QCoreApplication::translate("RunRules", "The test %1 is empty.").arg(quoted));
     return shared::readTestRecord(path, 1);
 }
 
@@ -168,16 +174,20 @@ IoStatus checkQuestionRecord(const QString& path, int record) {
         return readTestToTake(path).status();
     return IoStatus::refusal(
         path,
-        platform::lines({QStringLiteral("The test \"%1\" lost questions while you were taking it.")
-                             .arg(filename::shown(path)),
-                         QStringLiteral("The test has ended without a score.")}));
+        platform::lines(
+            {QCoreApplication::translate("RunRules",
+                                         "The test \"%1\" lost questions while you were taking it.")
+                 .arg(filename::shown(path)),
+             QCoreApplication::translate("RunRules", "The test has ended without a score.")}));
 }
 
 QString candidateNameProblem(const QString& candidateName) {
     const QString problem = scoring::logNameProblem(candidateName);
     if (problem.isEmpty())
         return {};
-    return QStringLiteral("Your name cannot be used as the name of your score log.\r\n") + problem;
+    return QCoreApplication::translate(
+               "RunRules", "Your name cannot be used as the name of your score log.\r\n") +
+           problem;
 }
 
 } // namespace taking

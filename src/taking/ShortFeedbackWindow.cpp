@@ -10,11 +10,12 @@ ShortFeedbackWindow::ShortFeedbackWindow()
     : FeedbackWindow(QStringLiteral("frmCI"), QSize(4215, 1815)) {
     auto* picture = new ImageBox(this, false);
     ui::name(picture, QStringLiteral("Image1"));
-    ui::readAs(picture, QStringLiteral("Question mark"));
+    ui::readAs(picture, tr("Question mark"));
     picture->setGeometry(ui::twips(240, 240, 480, 480));
     picture->setPicture(QPixmap::fromImage(pictures::questionDisc()));
 
-    m_verdict = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Correct!"),
+    m_verdict = ui::label(this, QStringLiteral("Label1"), tr("Correct!"),
+
                           ui::twips(960, 300, 3015, 375));
     m_verdict->setFont(ui::font(QStringLiteral("Arial"), 12, true));
 

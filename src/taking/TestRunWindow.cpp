@@ -79,7 +79,7 @@ void unselect(QRadioButton* button) {
 TestRunWindow::TestRunWindow() {
     ui::name(this, QStringLiteral("frmTakeTest"));
     setEscapeCloses(true);
-    setWindowTitle(QStringLiteral("Taking Test >> "));
+    setWindowTitle(tr("Taking Test >> "));
     setFont(ui::defaultFont());
     setFixedSize(ui::px(11385), ui::px(6615));
     buildQuestionArea();
@@ -98,13 +98,13 @@ void TestRunWindow::buildQuestionArea() {
         makeLabel(this, QStringLiteral("Label1"), ui::twips(120, 120, 3375, 255), arial(true));
     m_clockLabel =
         makeLabel(this, QStringLiteral("lblElapsedTime"), ui::twips(7320, 120, 3975, 255), arial());
-    m_clockLabel->setText(QStringLiteral("Elapsed Time: "));
+    m_clockLabel->setText(tr("Elapsed Time: "));
     m_clockLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     QLabel* panel =
         makeLabel(this, QStringLiteral("Label3"), ui::twips(120, 480, 9855, 1215), arial());
     ui::setBackColor(panel, ui::standardColor(15));
-    makeBadge(this, QStringLiteral("Label4"), QStringLiteral("Q"), ui::twips(120, 480, 855, 1215));
+    makeBadge(this, QStringLiteral("Label4"), tr("Q"), ui::twips(120, 480, 855, 1215));
     m_question =
         makeLabel(this, QStringLiteral("lblQuestion"), ui::twips(1080, 600, 8745, 975), arial());
     // Each question takes the focus when it is shown, so that a screen reader
@@ -118,11 +118,11 @@ void TestRunWindow::buildQuestionArea() {
 
 void TestRunWindow::buildAnswerArea() {
     const QRect area = ui::twips(960, 1920, 9015, 3735);
-    makeBox(this, QStringLiteral("Shape2"), QStringLiteral("Answer area"), area);
-    makeBadge(this, QStringLiteral("Label5"), QStringLiteral("A"), ui::twips(120, 1920, 855, 3735));
+    makeBox(this, QStringLiteral("Shape2"), tr("Answer area"), area);
+    makeBadge(this, QStringLiteral("Label5"), tr("A"), ui::twips(120, 1920, 855, 3735));
     m_answerRows = new QWidget(this);
     ui::name(m_answerRows, QStringLiteral("AnswerRows"));
-    ui::readAs(m_answerRows, QStringLiteral("Answers"));
+    ui::readAs(m_answerRows, tr("Answers"));
     m_answerRows->setGeometry(area);
     buildAnswerRows();
 }
@@ -145,7 +145,7 @@ void TestRunWindow::buildAnswerRows() {
     }
     m_typedAnswer = new QLineEdit(m_answerRows);
     ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
-    ui::readAs(m_typedAnswer, QStringLiteral("Answer"));
+    ui::readAs(m_typedAnswer, tr("Answer"));
     m_typedAnswer->setFont(arial());
     m_typedAnswer->setGeometry(ui::twips(1440, 2040, 8415, 375).translated(-origin));
     m_typedAnswer->hide();
@@ -153,30 +153,29 @@ void TestRunWindow::buildAnswerRows() {
 
 // "&Next" at the right; printing, the score and the exit on the bottom line.
 void TestRunWindow::buildBottomLine() {
-    QPushButton* next = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Next"),
+    QPushButton* next = ui::button(this, QStringLiteral("Command1"), tr("&Next"),
                                    ui::twips(10080, 480, 1215, 5175));
     next->setDefault(true);
-    QPushButton* print =
-        ui::button(this, QStringLiteral("Command3"), QStringLiteral("&Print Question"),
-                   ui::twips(120, 5880, 2415, 645));
+    QPushButton* print = ui::button(this, QStringLiteral("Command3"), tr("&Print Question"),
+                                    ui::twips(120, 5880, 2415, 645));
 
     m_scoreLabel =
         makeLabel(this, QStringLiteral("lblScore"), ui::twips(2640, 5865, 6135, 360), arial());
-    m_scoreLabel->setText(QStringLiteral("Score: "));
+    m_scoreLabel->setText(tr("Score: "));
     m_scoreLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    makeBox(this, QStringLiteral("Shape1"), QStringLiteral("Score bar border"),
+    makeBox(this, QStringLiteral("Shape1"), tr("Score bar border"),
             ui::twips(2760, 6105, 5925, 390));
     m_scoreBar = new QFrame(this);
     ui::name(m_scoreBar, QStringLiteral("scoreBar"));
-    ui::readAs(m_scoreBar, QStringLiteral("Score bar"));
+    ui::readAs(m_scoreBar, tr("Score bar"));
     ui::setBackColor(m_scoreBar, ui::standardColor(1));
     m_scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
 
-    QPushButton* exit = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit Test"),
+    QPushButton* exit = ui::button(this, QStringLiteral("Command2"), tr("E&xit Test"),
                                    ui::twips(8880, 5880, 2415, 645));
     m_backgroundKeeper = new QGroupBox(this);
     ui::name(m_backgroundKeeper, QStringLiteral("Frame1"));
-    ui::readAs(m_backgroundKeeper, QStringLiteral("Background colour"));
+    ui::readAs(m_backgroundKeeper, tr("Background colour"));
     m_backgroundKeeper->setGeometry(ui::twips(10500, 5715, 135, 135));
     setBackground(m_backgroundKeeper, palette().color(QPalette::Window));
 
@@ -210,13 +209,12 @@ void TestRunWindow::startRun() {
 
     const IoResult<std::int16_t> records = shared::testRecordCount(testPath);
     if (!records || *records < 1) {
-        endRun(taking::readTestToTake(testPath).status().message(
-            QStringLiteral("Cannot read the test")));
+        endRun(taking::readTestToTake(testPath).status().message(tr("Cannot read the test")));
         return;
     }
     const int available = *records - 1;
     if (available == 0) {
-        endRun(QStringLiteral("This test has 0 questions!"));
+        endRun(tr("This test has 0 questions!"));
         return;
     }
     m_draw = taking::RecordDraw(available);
@@ -302,8 +300,8 @@ void TestRunWindow::resetAnswerControls() {
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
     ui::resetTabStops(options);
-    setWindowTitle(QStringLiteral("[Quizdex] - TEST: ") + shared::testPath +
-                   QStringLiteral("     NAME: ") + shared::candidateName);
+    setWindowTitle(tr("[Quizdex] - TEST: ") + shared::testPath + tr("     NAME: ") +
+                   shared::candidateName);
 }
 
 void TestRunWindow::nextQuestion() {
@@ -313,12 +311,12 @@ void TestRunWindow::nextQuestion() {
         return; // nothing left to draw; the run never asks for more than there is
     ++m_questionsAsked;
     if (const IoStatus st = taking::checkQuestionRecord(shared::testPath, record); !st) {
-        endRun(st.message(QStringLiteral("Cannot read the test")));
+        endRun(st.message(tr("Cannot read the test")));
         return;
     }
     IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, record);
     if (!question) {
-        endRun(question.status().message(QStringLiteral("Cannot read the test")));
+        endRun(question.status().message(tr("Cannot read the test")));
         return;
     }
     m_shownQuestion = *std::move(question);
@@ -362,7 +360,7 @@ void TestRunWindow::showTypedAnswerBox() {
     QRadioButton* first = m_rows[0].option;
     first->setChecked(true);
     first->setFocusPolicy(Qt::NoFocus);
-    first->setAccessibleName(QStringLiteral("Typed answer"));
+    first->setAccessibleName(tr("Typed answer"));
     m_typedAnswer->clear();
     setShown(m_typedAnswer, true);
 }
@@ -370,8 +368,7 @@ void TestRunWindow::showTypedAnswerBox() {
 void TestRunWindow::setAnswerText(std::size_t row, const QString& text) {
     m_rows[row].text->setText(text);
     const QString spoken = rightTrimmed(ui::shownText(text));
-    m_rows[row].option->setAccessibleName(spoken.isEmpty() ? QStringLiteral("Blank answer")
-                                                           : spoken);
+    m_rows[row].option->setAccessibleName(spoken.isEmpty() ? tr("Blank answer") : spoken);
 }
 
 // ---- Answering
@@ -379,7 +376,7 @@ void TestRunWindow::setAnswerText(std::size_t row, const QString& text) {
 void TestRunWindow::onNext() {
     const std::optional<std::size_t> row = selectedRow();
     if (!row) {
-        platform::msgBox(QStringLiteral("Please select an answer."));
+        platform::msgBox(tr("Please select an answer."));
         return;
     }
     const bool typed = m_shownQuestion.text(TestRecord::QuestionType) == kTypeTyped;
@@ -392,9 +389,7 @@ void TestRunWindow::onNext() {
     const QString& settings = correct ? m_correctFeedback : m_incorrectFeedback;
     if (taking::feedbackKind(settings) != taking::FeedbackKind::None) {
         playSound(correct ? "Correct.wav" : "wrong.wav");
-        giveFeedback(correct ? QStringLiteral("Correct Answer!")
-                             : QStringLiteral("InCorrect Answer!"),
-                     settings);
+        giveFeedback(correct ? tr("Correct Answer!") : tr("InCorrect Answer!"), settings);
     }
     playSound("NewQuestion.wav");
     updateScore();
@@ -475,7 +470,8 @@ bool TestRunWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- Exit, print, clock
 
 void TestRunWindow::onExitTest() {
-    if (platform::askYesNo(QStringLiteral("Are you sure you want to end the test?")))
+    if (platform::askYesNo(tr("Are you sure you want to end the test?")))
+
         endRun(QString());
 }
 

@@ -129,7 +129,7 @@ private slots:
     void helpShowsItsTextFromTheTopAndTheMainWindowComesBackCentred() {
         testing::Env env;
         MainWindow& m = startMain();
-        const QByteArray raw(kHelpText);
+        const QByteArray raw = helpTextBytes();
 
         m.move(10, 10);
         for (int round = 0; round < 2; ++round) {

@@ -39,6 +39,10 @@ namespace {
 
 QString g_outDir;
 QStringList g_written;
+// "-de" and the like after each picture's name when the desktop's language
+// has a catalogue (LANGUAGE=de scripts/screenshots), so that the English
+// pictures stay as they are.
+QString g_languageSuffix;
 
 class FixedClock : public platform::ClockBackend {
 public:
@@ -67,7 +71,7 @@ void shot(QWidget& w, const QString& name) {
     w.raise();
     w.activateWindow();
     pause(400);
-    const QString path = QDir(g_outDir).filePath(name + QStringLiteral(".png"));
+    const QString path = QDir(g_outDir).filePath(name + g_languageSuffix + QStringLiteral(".png"));
     if (QProcess::execute(QStringLiteral("import"),
                           {QStringLiteral("-frame"), QStringLiteral("-window"),
                            QString::number(w.winId()), path}) != 0) {
@@ -200,6 +204,9 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(ui::defaultFont());
+    if (const QString language = startup::installTranslations(); !language.isEmpty())
+        g_languageSuffix = QLatin1Char('-') + language;
+
     // The icon as installed, from the build's own rendering of it.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
