@@ -288,7 +288,7 @@ private:
 
     // The questions of a test file: its record count as the program takes it.
     std::optional<int> testRecords(const QString& path) {
-        if (!QFileInfo(path).isFile()) {
+        if (!toolfiles::isFile(path)) {
             failed(IoStatus::failure(path, QStringLiteral("No such test")));
             return std::nullopt;
         }
@@ -301,7 +301,7 @@ private:
             failed(IoStatus::failure(path, QStringLiteral("Empty; a test begins with its header")));
             return std::nullopt;
         }
-        if (QFileInfo(path).size() % TestRecord::kSize != 0)
+        if (toolfiles::sizeOf(path) % TestRecord::kSize != 0)
             m_err << path << ": the file ends in stray bytes (see quizdex-tool check)\n";
         return *count;
     }
@@ -600,7 +600,7 @@ private:
         if (!out)
             return kUsage;
         const QString path = a.files.front();
-        if (!QFileInfo(path).isFile())
+        if (!toolfiles::isFile(path))
             return failed(IoStatus::failure(path, QStringLiteral("No such score log")));
         const IoResult<std::int64_t> measured = RecordFile(path, LogRecord::kSize).length();
         if (!measured)

@@ -50,14 +50,22 @@ IoResult<QByteArray> readInput(const QString& path);
 // case, or is the same; empty when there is none.
 QString sameNameIgnoringCase(const QString& path);
 
+// Whether `path` names a regular file (or a link to one); its length. Names
+// that are not valid UTF-8 are taken as the program carries them.
+bool isFile(const QString& path);
+std::int64_t sizeOf(const QString& path);
+
 struct Repair {
     std::int64_t wholeRecords = 0;
     std::int64_t strayBytes = 0;
     QString strayPath;
 };
-// Moves the bytes after the last whole record into `path`.stray (made anew;
-// an existing one is never touched) and only then cuts them off, under the
-// lock the program's writers take, once an interrupted write is put back.
+// Moves the bytes after the last whole record into `path`.stray and only then
+// cuts them off, under the lock the program's writers take, once an
+// interrupted write is put back. The .stray is written beside its name and
+// linked in, so it is whole or absent; an existing one is never touched,
+// unless it holds only the start of these same bytes (left by an earlier
+// repair cut short), which loses nothing when it is made again.
 IoResult<Repair> repair(const QString& path, int recordLength);
 
 } // namespace toolfiles
