@@ -298,6 +298,8 @@ private slots:
         const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
         writeFile(in(u"clean.log"_s), entry + entry);
         writeFile(in(u"stray.log"_s), entry + QByteArray(57, 'x'));
+        // shorter than half an entry: the count rounds it away, check must not
+        writeFile(in(u"short.log"_s), entry + entry + QByteArray(20, 'x'));
         writeFile(in(u"bad.log"_s), logEntry(u"MATH1"_s, {}, {}, u"105"_s, -1));
 
         TestRecord h = header;
@@ -319,7 +321,8 @@ private slots:
         }
 
         const QStringList files = {u"clean.tst"_s, u"seed.tst"_s, u"cut.tst"_s, u"clean.log"_s,
-                                   u"stray.log"_s, u"bad.log"_s,  u"odd.tst"_s, u"huge.tst"_s};
+                                   u"stray.log"_s, u"short.log"_s, u"bad.log"_s,  u"odd.tst"_s,
+                                   u"huge.tst"_s};
         QStringList args{u"check"_s};
         for (const QString& f : files)
             args << in(f);
@@ -333,6 +336,7 @@ private slots:
             in(u"cut.tst"_s) + u": 1582 "_s + stray.arg(1).arg(2514),
             in(u"clean.log"_s) + u": clean, 2 records"_s,
             in(u"stray.log"_s) + u": 57 "_s + stray.arg(1).arg(113),
+            in(u"short.log"_s) + u": 20 "_s + stray.arg(2).arg(113),
             in(u"bad.log"_s) +
                 u": record 1: the score \"105\" is not a whole number from 0 to 100"_s,
             in(u"bad.log"_s) + u": record 1: the number of questions is -1"_s,
