@@ -28,6 +28,13 @@ IoStatus failure(const QString& path, int err) {
 
 } // namespace
 
+QStringList arguments(int argc, const char* const* argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << filename::fromNative(QByteArray(argv[i]));
+    return args;
+}
+
 IoStatus readRecords(const QString& path, int recordLength, int count,
                      const std::function<void(int, const QByteArray&)>& each) {
     const RecordFile file(path, recordLength);
@@ -48,8 +55,13 @@ NewFile::NewFile(QString path) : m_path(std::move(path)) {
     // short name of its own (a long test name leaves no room for a suffix)
     // that does not end in ".tst", so the program never lists it.
     const QByteArray native = filename::toNative(m_path);
-    const QByteArray base = native.left(native.size() - fileio::baseName(native).size()) +
-                            ".quizdex-import-" + QByteArray::number(::getpid());
+    const QByteArray folder = native.left(native.size() - fileio::baseName(native).size());
+    // Better still without a name: a writer killed half-way leaves nothing.
+    m_fd = ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                  0666);
+    if (m_fd >= 0)
+        return;
+    const QByteArray base = folder + ".quizdex-import-" + QByteArray::number(::getpid());
     for (int attempt = 0; m_fd < 0; ++attempt) {
         m_temp = base + '-' + QByteArray::number(attempt);
         m_fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -88,22 +100,38 @@ IoStatus NewFile::append(const QByteArray& bytes) {
 IoStatus NewFile::commit(const QString& takenReason) {
     if (!flush())
         return m_status;
-    if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
+    const QByteArray target = filename::toNative(m_path);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+    const bool anonymous = m_temp.isEmpty();
+    if (::fsync(m_fd) != 0) {
+        m_status = failure(m_path, errno);
+        ::close(m_fd);
+        m_fd = -1;
+        return m_status;
+    }
+    int result = anonymous ? ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(),
+                                      AT_SYMLINK_FOLLOW)
+                           : 0;
+    const int linkErr = errno;
+    if (::close(m_fd) != 0 && result == 0) {
         m_fd = -1;
         return m_status = failure(m_path, errno);
     }
     m_fd = -1;
-    const QByteArray target = filename::toNative(m_path);
-    int result = ::link(m_temp.constData(), target.constData());
-    // Some file systems have no hard links; a rename that refuses to replace
-    // does the same there.
-    if (result != 0 && errno != EEXIST)
-        result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
-                             RENAME_NOREPLACE);
+    errno = linkErr;
+    if (!anonymous) {
+        result = ::link(m_temp.constData(), target.constData());
+        // Some file systems have no hard links; a rename that refuses to
+        // replace does the same there.
+        if (result != 0 && errno != EEXIST)
+            result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
+                                 RENAME_NOREPLACE);
+    }
     if (result != 0)
         return m_status = errno == EEXIST ? IoStatus::failure(m_path, takenReason)
                                           : failure(m_path, errno);
-    ::unlink(m_temp.constData()); // gone already after a rename
+    if (!anonymous)
+        ::unlink(m_temp.constData()); // gone already after a rename
     m_temp.clear();
     if (!fileio::syncFolderOf(target))
         m_status = failure(m_path, errno);

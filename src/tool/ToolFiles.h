@@ -6,9 +6,14 @@
 #include <functional>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The files the tool reads and writes, each whole or not at all.
 namespace toolfiles {
+
+// The command line after the program's name, as the program carries file
+// names: a byte that is not UTF-8 still names the same file.
+QStringList arguments(int argc, const char* const* argv);
 
 // Records 1 to `count` of a record file, read through RecordFile (a record
 // past the end of the file reads as NULs, as the program reads it).

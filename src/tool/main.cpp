@@ -1,14 +1,10 @@
 #include "Commands.h"
-#include "FileNames.h"
+#include "ToolFiles.h"
 
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
-    QStringList args;
-    // As the program carries file names: a byte that is not UTF-8 still names
-    // the same file.
-    for (int i = 1; i < argc; ++i)
-        args << filename::fromNative(QByteArray(argv[i]));
+    const QStringList args = toolfiles::arguments(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = tool::run(args, out, err);
