@@ -60,6 +60,25 @@ bool sameFile(int fd, const QByteArray& native) {
            a.st_ino == b.st_ino;
 }
 
+// The file's birth time in ns, or 0 where the file system keeps none.
+std::int64_t bornOf(int fd) {
+    struct statx stx {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &stx) != 0 || !(stx.stx_mask & STATX_BTIME))
+        return 0;
+    return std::int64_t(stx.stx_btime.tv_sec) * 1000000000 + stx.stx_btime.tv_nsec;
+}
+
+// Whether `journal` was made for the file open on `fd`, as it is now.
+bool madeFor(const RollbackJournal& journal, int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return false;
+    const std::int64_t born = bornOf(fd);
+    return std::uint64_t(st.st_dev) == journal.device &&
+           std::uint64_t(st.st_ino) == journal.inode && st.st_size >= journal.oldLength &&
+           (born == 0 || journal.born == 0 || born == journal.born);
+}
+
 QString shownName(const QByteArray& native) {
     return QLatin1Char('"') + filename::shown(filename::fromNative(native)) + QLatin1Char('"');
 }
@@ -134,11 +153,7 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
     case RollbackJournal::Kind::Whole:
         break;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return fail(fileio::errorText(errno));
-    if (std::uint64_t(st.st_dev) != journal.device || std::uint64_t(st.st_ino) != journal.inode ||
-        st.st_size < journal.oldLength) {
+    if (!madeFor(journal, fd)) {
         const QByteArray aside = journalfile::setAside(journalPath, ".stale");
         if (aside.isEmpty())
             return fail(ownerMustRemove(journalPath, errno));
@@ -402,6 +417,7 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
     RollbackJournal journal;
     journal.device = st.st_dev;
     journal.inode = st.st_ino;
+    journal.born = bornOf(fd);
     journal.oldLength = st.st_size;
     journal.offset = offset;
     if (offset < st.st_size) {
@@ -490,11 +506,9 @@ int rollBackInterruptedWrites(const QString& folder) {
             continue;
         Fd fd(::open(file.constData(), O_RDONLY | kOpenFlags));
         if (!fd.valid() || kindError(fd.get()) != 0 || !fileio::lock(fd.get(), LOCK_EX) ||
-            !sameFile(fd.get(), file) || ::fstat(fd.get(), &st) != 0)
+            !sameFile(fd.get(), file))
             continue;
-        if (kind == RollbackJournal::Kind::Whole &&
-            (std::uint64_t(st.st_dev) != decoded.device ||
-             std::uint64_t(st.st_ino) != decoded.inode || st.st_size < decoded.oldLength))
+        if (kind == RollbackJournal::Kind::Whole && !madeFor(decoded, fd.get()))
             continue;
         bool done = false;
         // What cannot be settled now is reported by the file's next opener.

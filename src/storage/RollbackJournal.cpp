@@ -24,7 +24,7 @@ constexpr qsizetype kSuffixSize = sizeof kSuffix - 1;
 constexpr qsizetype kAsideRoom = 12;
 constexpr char kMagic[] = "QDXJRNL2"; // "QDXJRNL" and the version of the layout
 constexpr qsizetype kMagicSize = 8;
-constexpr qsizetype kHeaderSize = kMagicSize + 6 * 8;
+constexpr qsizetype kHeaderSize = kMagicSize + 7 * 8;
 constexpr qsizetype kTrailerSize = 8;
 // Far above any journal of a record (one record of old bytes).
 constexpr qsizetype kMaxJournalSize = 1 << 20;
@@ -86,6 +86,7 @@ QByteArray RollbackJournal::encode() const {
     put<std::uint64_t>(out, static_cast<std::uint64_t>(total));
     put<std::uint64_t>(out, device);
     put<std::uint64_t>(out, inode);
+    put<std::int64_t>(out, born);
     put<std::int64_t>(out, oldLength);
     put<std::int64_t>(out, offset);
     put<std::uint64_t>(out, static_cast<std::uint64_t>(oldBytes.size()));
@@ -117,9 +118,10 @@ RollbackJournal::Kind RollbackJournal::decode(const QByteArray& bytes, RollbackJ
     RollbackJournal j;
     j.device = take<std::uint64_t>(bytes, 16);
     j.inode = take<std::uint64_t>(bytes, 24);
-    j.oldLength = take<std::int64_t>(bytes, 32);
-    j.offset = take<std::int64_t>(bytes, 40);
-    const std::uint64_t oldSize = take<std::uint64_t>(bytes, 48);
+    j.born = take<std::int64_t>(bytes, 32);
+    j.oldLength = take<std::int64_t>(bytes, 40);
+    j.offset = take<std::int64_t>(bytes, 48);
+    const std::uint64_t oldSize = take<std::uint64_t>(bytes, 56);
     if (oldSize != total - kHeaderSize - kTrailerSize || j.oldLength < 0 || j.offset < 0 ||
         j.offset + std::int64_t(oldSize) > j.oldLength)
         return Kind::Damaged;

@@ -7,11 +7,13 @@
 // journal file beside the record file before the write, and is removed once the
 // write is on disk; whoever opens the record file after a kill or a power cut
 // finds it there and puts the file back as it was. The journal names the file
-// it was made for (device, inode and length), so that it is never applied to
-// another file that took the name since.
+// it was made for (device, inode, birth time and length), so that it is never
+// applied to another file that took the name since, even one that was given
+// the inode number of a deleted file.
 struct RollbackJournal {
     std::uint64_t device = 0;   // the record file's st_dev...
-    std::uint64_t inode = 0;    // ...and st_ino when the write began
+    std::uint64_t inode = 0;    // ...and st_ino when the write began...
+    std::int64_t born = 0;      // ...and its birth time in ns where the system keeps one, else 0
     std::int64_t oldLength = 0; // the file's length before the write
     std::int64_t offset = 0;    // where oldBytes stood
     QByteArray oldBytes;        // what the write overwrites; nothing for an append

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <cstring>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -128,6 +130,27 @@ private slots:
         QCOMPARE(fileBytes(journalOf(geo) + u".stale"_s), j.encode());
         QCOMPARE(RecordFile(geo, kTest).read(11).value(), other.right(kTest));
 
+        // a later file given the inode number of a deleted one is told apart
+        // by its birth, where the file system keeps one
+        struct statx stx {};
+        QCOMPARE(::statx(AT_FDCWD, QFile::encodeName(geo).constData(), 0, STATX_BASIC_STATS |
+                         STATX_BTIME, &stx), 0);
+        if (stx.stx_mask & STATX_BTIME) {
+            RollbackJournal reused;
+            reused.device = ::makedev(stx.stx_dev_major, stx.stx_dev_minor);
+            reused.inode = stx.stx_ino;
+            reused.born = std::int64_t(stx.stx_btime.tv_sec) * 1000000000 +
+                          stx.stx_btime.tv_nsec + 1;
+            writeBytes(journalOf(geo), reused.encode());
+            QVERIFY(!RecordFile(geo, kTest).read(1));
+            QCOMPARE(fileBytes(geo), other);
+            QVERIFY(QFile::exists(journalOf(geo) + u".stale.2"_s));
+            reused.born -= 1; // the same file: applied
+            writeBytes(journalOf(geo), reused.encode());
+            QVERIFY(RecordFile(geo, kTest).read(1));
+            QCOMPARE(fileBytes(geo), QByteArray());
+        }
+
         // an append killed on a log, and a 40-entry log moved into place:
         // the start leaves it to the writer, who says so and writes nothing
         const QString ann = dir + u"/Ann.log"_s;
@@ -184,7 +207,7 @@ private slots:
         // every byte of a journal counts: no change to one passes for whole,
         // and no part of one for anything but cut short
         RollbackJournal j;
-        j.device = 7, j.inode = 42, j.oldLength = 3 * kLog, j.offset = kLog;
+        j.device = 7, j.inode = 42, j.born = 1'000'000'007, j.oldLength = 3 * kLog, j.offset = kLog;
         j.oldBytes = records(kLog, 'x', 1);
         const QByteArray bytes = j.encode();
         RollbackJournal back;
