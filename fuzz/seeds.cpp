@@ -2,6 +2,7 @@
 #include "Gift.h"
 #include "LogRecord.h"
 #include "Question.h"
+#include "RollbackJournal.h"
 #include "TestHeader.h"
 #include "TestRecord.h"
 
@@ -61,5 +62,14 @@ int main(int argc, char* argv[]) {
     put(formats, QStringLiteral("test"), header.bytes() + question.bytes());
     put(formats, QStringLiteral("gift"),
         gift::write(q, {{QStringLiteral("shuffle"), QByteArray(2, '\0')}}).toUtf8());
+    const QString journals = root + QStringLiteral("/fuzz_journal");
+    RollbackJournal rewrite; // a question saved in place
+    rewrite.device = 2049, rewrite.inode = 131, rewrite.born = 1733600000000000000;
+    rewrite.oldLength = 2 * TestRecord::kSize, rewrite.offset = TestRecord::kSize;
+    rewrite.oldBytes = question.bytes();
+    put(journals, QStringLiteral("rewrite"), rewrite.encode());
+    RollbackJournal append = rewrite; // a log entry appended
+    append.oldLength = LogRecord::kSize, append.offset = LogRecord::kSize, append.oldBytes = {};
+    put(journals, QStringLiteral("append"), append.encode());
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 
 #include <sys/file.h>
+#include <QList>
 #include <unistd.h>
 
 namespace fileio {
@@ -54,6 +55,14 @@ bool readAt(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_
 
 namespace {
 
+// The name of the file open on `fd`, for the trace.
+QByteArray nameOf(int fd) {
+    char buf[4096];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+    const ssize_t n = ::readlink(link.constData(), buf, sizeof buf);
+    return n > 0 ? QByteArray(buf, n) : link;
+}
+
 bool writeAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
     std::size_t done = 0;
     while (done < size) {
@@ -91,6 +100,8 @@ bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, boo
         fail = true;
         kill = false;
     }
+    if (faults.calls)
+        trace("write", nameOf(fd));
     if (!writeAll(fd, buf, allowed, offset))
         return false;
     faults.written += static_cast<std::int64_t>(allowed);
@@ -103,6 +114,17 @@ bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, boo
     return true;
 }
 
+bool sync(int fd, bool dataOnly) {
+    if (IoFaults::current().calls)
+        trace(dataOnly ? "fdatasync" : "fsync", nameOf(fd));
+    return (dataOnly ? ::fdatasync(fd) : ::fsync(fd)) == 0;
+}
+
+void trace(const char* call, const QByteArray& path) {
+    if (QList<QByteArray>* calls = IoFaults::current().calls)
+        calls->append(path.isEmpty() ? QByteArray(call) : call + (' ' + baseName(path)));
+}
+
 QByteArray baseName(const QByteArray& path) {
     return path.mid(path.lastIndexOf('/') + 1);
 }
@@ -113,6 +135,7 @@ bool syncFolderOf(const QByteArray& path) {
     Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.valid())
         return true; // a folder without read permission cannot be flushed by anyone
+    trace("fsync folder", {});
     return ::fsync(dir.get()) == 0 || errno == EINVAL || errno == ENOTSUP;
 }
 

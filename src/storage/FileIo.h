@@ -47,6 +47,14 @@ bool readAt(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_
 // they must not fail with the write they undo.
 bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, bool undoing = false);
 
+// Flushes the file to disk: its data and, unless `dataOnly`, its metadata.
+bool sync(int fd, bool dataOnly = false);
+
+// Notes a call that changes or flushes a file (its name, not its folder) in
+// the list a test set in IoFaults (a folder flush as "fsync folder"), so the test can see the order of the
+// writes and flushes; nothing without one.
+void trace(const char* call, const QByteArray& path);
+
 // Flushes the folder holding `path`, so that a file made or removed there
 // stays made or removed after a power cut. False only when the flush failed;
 // a file system that cannot flush folders is passed over.

@@ -2,11 +2,13 @@
 
 #include "FileIo.h"
 #include "FileNames.h"
-#include "RollbackJournal.h"
 #include "RecordLimits.h"
+#include "RollbackJournal.h"
 #include "TextRules.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -24,6 +26,10 @@ namespace {
 
 // Never waits on a FIFO or becomes a terminal's controlling process.
 constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+// The name a first record is written under before it is linked in, when the
+// file system cannot make a file without a name: hidden, and ending in
+// neither ".tst" nor ".log".
+constexpr char kNewFilePrefix[] = ".quizdex-new-";
 
 // Why an open of `native` failed: its errno, or kNotRegular for a special file
 // that refused to open (a socket).
@@ -56,103 +62,211 @@ bool sameFile(int fd, const QByteArray& native) {
            a.st_ino == b.st_ino;
 }
 
-// Opens for writing, creating the file when missing and `create` is set;
-// `created` tells whether this call made it.
-int openForWrite(const QByteArray& native, bool create, bool* created) {
-    *created = false;
-    if (const int err = IoFaults::current().openErrno) {
-        errno = err;
-        return -1;
-    }
-    for (;;) {
-        const int fd = ::open(native.constData(), O_RDWR | kOpenFlags);
-        if (fd >= 0 || errno != ENOENT || !create)
-            return fd;
-        const int made = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | kOpenFlags, 0666);
-        if (made >= 0) {
-            *created = true;
-            return made;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
+// The file's birth time in ns, or 0 where the file system keeps none.
+std::int64_t bornOf(int fd) {
+    struct statx stx {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &stx) != 0 || !(stx.stx_mask & STATX_BTIME))
+        return 0;
+    return std::int64_t(stx.stx_btime.tv_sec) * 1000000000 + stx.stx_btime.tv_nsec;
+}
+
+// Whether `journal` was made for the file open on `fd`, as it is now.
+bool madeFor(const RollbackJournal& journal, int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return false;
+    const std::int64_t born = bornOf(fd);
+    return std::uint64_t(st.st_dev) == journal.device &&
+           std::uint64_t(st.st_ino) == journal.inode && st.st_size >= journal.oldLength &&
+           (born == 0 || journal.born == 0 || born == journal.born);
+}
+
+QString shownName(const QByteArray& native) {
+    return QLatin1Char('"') + filename::shown(filename::fromNative(native)) + QLatin1Char('"');
+}
+
+// The fix for a journal this user cannot clear.
+QString ownerMustRemove(const QByteArray& journal, int err) {
+    return QCoreApplication::translate(
+               "RecordFile", "The journal %1 left by an interrupted save must be removed by its "
+                             "owner (%2).")
+        .arg(shownName(journal), fileio::errorText(err));
 }
 
 // Puts back what the write that `journal` describes changed in the file open
-// on `fd` (under its exclusive lock), and removes the journal. False with errno
-// set; the journal then stays for the next try.
-bool undoWrite(int fd, const RollbackJournal& journal, const QByteArray& native,
-               const QByteArray& journalPath) {
+// for writing on `fd` (under its exclusive lock). False with errno set.
+bool undoWrite(int fd, const RollbackJournal& journal) {
     if (!journal.oldBytes.isEmpty() &&
         !fileio::writeAt(fd, journal.oldBytes.constData(),
                          static_cast<std::size_t>(journal.oldBytes.size()), journal.offset, true))
         return false;
-    if (::ftruncate(fd, static_cast<off_t>(journal.oldLength)) != 0 || ::fdatasync(fd) != 0)
-        return false;
-    if (journal.fileCreated && ::unlink(native.constData()) != 0 && errno != ENOENT)
-        return false;
-    return journalfile::remove(journalPath);
+    return ::ftruncate(fd, static_cast<off_t>(journal.oldLength)) == 0 && fileio::sync(fd, true);
 }
 
-// Opens the file for writing under an exclusive lock, after undoing a write
-// that was interrupted on it. 0, or why it cannot be opened.
-int openLockedForWriting(const QByteArray& native, const QByteArray& journalPath, bool create,
-                         Fd& fd, bool* created, bool* rolledBack = nullptr) {
-    for (;;) {
-        fd.reset(openForWrite(native, create, created));
-        if (!fd.valid())
-            return openError(native);
-        if (const int err = kindError(fd.get()))
-            return err;
-        if (!fileio::lock(fd.get(), LOCK_EX))
-            return errno;
-        // Removed or replaced while this waited for the lock: a write here
-        // would be lost with the old file.
-        if (!sameFile(fd.get(), native))
-            continue;
-        if (!journalfile::exists(journalPath))
-            return 0;
-        std::optional<RollbackJournal> journal;
-        // A journal found beside a file this call made belongs to an earlier
-        // file of that name, which is gone.
-        if (!*created && !journalfile::read(journalPath, &journal))
-            return errno;
-        if (!journal) // or one cut short before its file was touched
-            return journalfile::remove(journalPath) ? 0 : errno;
-        if (!undoWrite(fd.get(), *journal, native, journalPath))
-            return errno;
-        if (rolledBack)
-            *rolledBack = true;
-        if (!journal->fileCreated)
-            return 0;
-        // The file went with the write that made it; open again.
+// Deals with whatever stands at the journal's name of the file open on `fd`
+// under its exclusive lock, before the file is read (`writing` false) or
+// written: a journal of an interrupted write to this very file is applied
+// and removed; one cut short is removed; one that does not belong is set
+// aside and reported. Anything that is not a journal of ours is left alone,
+// and stops only a write. `rolledBack` tells whether the file was put back.
+IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
+                       const QByteArray& journalPath, bool writing, bool* rolledBack = nullptr) {
+    const auto fail = [&](const QString& reason) { return IoStatus::failure(path, reason); };
+    const QString notAJournal =
+        QCoreApplication::translate(
+            "RecordFile", "%1 stands where this file's journal goes and is not one; move it "
+                          "away to save.")
+            .arg(shownName(journalPath));
+    switch (journalfile::presence(journalPath)) {
+    case journalfile::Presence::None:
+        return IoStatus::success();
+    case journalfile::Presence::Other:
+        return writing ? fail(notAJournal) : IoStatus::success();
+    case journalfile::Presence::RegularFile:
+        break;
     }
+    RollbackJournal journal;
+    RollbackJournal::Kind kind{};
+    if (!journalfile::read(journalPath, &journal, &kind)) {
+        const int err = errno;
+        if (err == ENOENT)
+            return IoStatus::success(); // cleared by another opener meanwhile
+        return fail(err == EACCES || err == EPERM
+                        ? ownerMustRemove(journalPath, err)
+                        : QCoreApplication::translate("RecordFile", "The journal %1: %2")
+                              .arg(shownName(journalPath), fileio::errorText(err)));
+    }
+    switch (kind) {
+    case RollbackJournal::Kind::Foreign:
+        return writing ? fail(notAJournal) : IoStatus::success();
+    case RollbackJournal::Kind::CutShort:
+        // Its writer stopped before it was on disk, so before the file was
+        // touched: the file can be read as it is.
+        if (journalfile::remove(journalPath) || !writing)
+            return IoStatus::success();
+        return fail(ownerMustRemove(journalPath, errno));
+    case RollbackJournal::Kind::Damaged: {
+        const QByteArray aside = journalfile::setAside(journalPath, ".damaged");
+        if (aside.isEmpty())
+            return fail(ownerMustRemove(journalPath, errno));
+        return fail(QCoreApplication::translate(
+                        "RecordFile",
+                        "The journal %1 of an interrupted save is damaged, so the save "
+                        "cannot be undone and the file may hold part of it. The "
+                        "journal is kept as %2; check the file and try again.")
+                        .arg(shownName(journalPath), shownName(aside)));
+    }
+    case RollbackJournal::Kind::Whole:
+        break;
+    }
+    if (!madeFor(journal, fd)) {
+        const QByteArray aside = journalfile::setAside(journalPath, ".stale");
+        if (aside.isEmpty())
+            return fail(ownerMustRemove(journalPath, errno));
+        return fail(QCoreApplication::translate(
+                        "RecordFile",
+                        "The journal %1 of an interrupted save was made for another "
+                        "file of this name, which was replaced or moved since. It was "
+                        "not applied and is kept as %2; nothing was changed, try "
+                        "again.")
+                        .arg(shownName(journalPath), shownName(aside)));
+    }
+    // This is the journal's own file: put it back.
+    Fd writable;
+    int wfd = fd;
+    if ((::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY) {
+        writable.reset(::open(native.constData(), O_RDWR | kOpenFlags));
+        if (!writable.valid())
+            return fail(errno == EACCES || errno == EPERM || errno == EROFS
+                            ? ownerMustRemove(journalPath, errno)
+                            : fileio::errorText(errno));
+        if (!sameFile(writable.get(), native) || !sameFile(fd, native))
+            return fail(fileio::errorText(ESTALE));
+        wfd = writable.get();
+    }
+    if (!undoWrite(wfd, journal))
+        return fail(fileio::errorText(errno));
+    if (rolledBack)
+        *rolledBack = true;
+    // Put back, the file can be read; a journal left now only undoes the
+    // same again, but no write may come before it goes.
+    if (!journalfile::remove(journalPath) && writing)
+        return fail(ownerMustRemove(journalPath, errno));
+    return IoStatus::success();
 }
 
-// Undoes a write that was interrupted on the file, if there is one.
-int rollBackInterrupted(const QByteArray& native, const QByteArray& journalPath,
-                        bool* rolledBack = nullptr) {
-    Fd fd;
-    bool created = false;
-    const int err = openLockedForWriting(native, journalPath, false, fd, &created, rolledBack);
-    return err == ENOENT ? 0 : err;
+// Writes a new file's bytes beside its name and links them in, so the file
+// appears whole or not at all. EEXIST when another writer made the file first.
+// 0, or errno.
+int createWhole(const QByteArray& native, const QByteArray& bytes) {
+    const QByteArray name = fileio::baseName(native);
+    const QByteArray folder =
+        native.size() == name.size() ? QByteArray(".") : native.left(native.size() - name.size());
+    // A file without a name leaves nothing behind when its writer is killed.
+    QByteArray temp;
+    Fd fd(::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+    for (int attempt = 0; !fd.valid() && attempt < 100; ++attempt) {
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != EEXIST)
+            return errno;
+        temp = folder + (folder.endsWith('/') ? "" : "/") + kNewFilePrefix +
+               QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
+        fd.reset(::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!fd.valid() && errno != EEXIST)
+            return errno;
+    }
+    if (!fd.valid())
+        return errno;
+    const auto removeTemp = [&temp] {
+        if (!temp.isEmpty())
+            ::unlink(temp.constData());
+    };
+    if (!fileio::writeAt(fd.get(), bytes.constData(), static_cast<std::size_t>(bytes.size()), 0) ||
+        !fileio::sync(fd.get())) {
+        const int err = errno;
+        removeTemp();
+        return err;
+    }
+    if (const auto& hook = IoFaults::current().beforeLinkingIn)
+        hook();
+    int result = 0;
+    if (temp.isEmpty()) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd.get());
+        result =
+            ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native.constData(), AT_SYMLINK_FOLLOW);
+    } else {
+        result = ::link(temp.constData(), native.constData());
+        // Some file systems have no hard links; a rename that refuses to
+        // replace does the same there.
+        if (result != 0 && errno != EEXIST)
+            result = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, native.constData(),
+                                 RENAME_NOREPLACE);
+    }
+    const int err = result == 0 ? 0 : errno;
+    removeTemp();
+    if (err)
+        return err;
+    fileio::trace("link", native);
+    return fileio::syncFolderOf(native) ? 0 : errno;
 }
 
-// Opens the file for reading under a shared lock; a write interrupted on it is
-// undone first. Without a journal this is a plain open.
-int openLockedForReading(const QByteArray& native, const QByteArray& journalPath, Fd& fd) {
-    for (;;) {
+// Opens the file for reading under a lock; a write interrupted on it is undone
+// first, under the exclusive lock.
+IoStatus openLockedForReading(const QByteArray& native, const QString& path, Fd& fd) {
+    for (int attempt = 0;; ++attempt) {
         fd.reset(::open(native.constData(), O_RDONLY | kOpenFlags));
         if (!fd.valid())
-            return openError(native);
+            return IoStatus::failure(path, fileio::errorText(openError(native)));
         if (const int err = kindError(fd.get()))
-            return err;
+            return IoStatus::failure(path, fileio::errorText(err));
         fileio::lock(fd.get(), LOCK_SH);
-        if (!journalfile::exists(journalPath))
-            return 0;
-        fd.reset(); // the shared lock goes before the exclusive one is taken
-        if (const int err = rollBackInterrupted(native, journalPath))
-            return err;
+        const QByteArray journal = RollbackJournal::pathFor(native);
+        if (journalfile::presence(journal) == journalfile::Presence::None)
+            return IoStatus::success();
+        fileio::lock(fd.get(), LOCK_EX);
+        // Removed or replaced while this waited for the lock: open the new one.
+        if (!sameFile(fd.get(), native) && attempt < 100)
+            continue;
+        return settleJournal(fd.get(), native, path, journal, false);
     }
 }
 
@@ -164,8 +278,7 @@ IoFaults& IoFaults::current() {
 }
 
 RecordFile::RecordFile(QString path, int recordLength)
-    : m_path(std::move(path)), m_native(filename::toNative(m_path)),
-      m_journal(RollbackJournal::pathFor(m_native)), m_recordLength(recordLength) {}
+    : m_path(std::move(path)), m_native(filename::toNative(m_path)), m_recordLength(recordLength) {}
 
 IoStatus RecordFile::failure(int err) const {
     return IoStatus::failure(m_path, fileio::errorText(err));
@@ -179,15 +292,18 @@ bool RecordFile::exists() const {
 IoResult<std::int64_t> RecordFile::length() const {
     struct stat st {};
     int err = ::stat(m_native.constData(), &st) != 0 ? errno : kindError(st);
-    if (!err && journalfile::exists(m_journal)) {
-        err = rollBackInterrupted(m_native, m_journal);
-        if (!err && ::stat(m_native.constData(), &st) != 0)
-            err = errno;
-    }
     if (err == ENOENT)
         return std::int64_t{0};
     if (err)
         return failure(err);
+    if (journalfile::presence(RollbackJournal::pathFor(m_native)) != journalfile::Presence::None) {
+        Fd fd;
+        const IoStatus settled = openLockedForReading(m_native, m_path, fd);
+        if (!settled)
+            return settled;
+        if (::fstat(fd.get(), &st) != 0)
+            return failure(errno);
+    }
     return static_cast<std::int64_t>(st.st_size);
 }
 
@@ -210,8 +326,8 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
         return IoStatus::failure(m_path,
                                  QCoreApplication::translate("RecordFile", "Bad record number."));
     Fd fd;
-    if (const int err = openLockedForReading(m_native, m_journal, fd))
-        return failure(err);
+    if (const IoStatus opened = openLockedForReading(m_native, m_path, fd); !opened)
+        return opened;
     QByteArray buf(static_cast<qsizetype>(count) * m_recordLength, '\0');
     std::size_t got = 0;
     if (!fileio::readAt(fd.get(), buf.data(), static_cast<std::size_t>(buf.size()),
@@ -223,48 +339,96 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
     return buf; // bytes past the end stay NUL
 }
 
+// Opens the file for writing under an exclusive lock, after undoing a write
+// that was interrupted on it; `missing` when there is no file yet.
+IoStatus RecordFile::openForWriting(Fd& fd, QByteArray* journal, bool* missing) const {
+    *missing = false;
+    for (int attempt = 0;; ++attempt) {
+        if (const int err = IoFaults::current().openErrno)
+            return failure(err);
+        fd.reset(::open(m_native.constData(), O_RDWR | kOpenFlags));
+        if (!fd.valid()) {
+            const int err = openError(m_native);
+            struct stat st {};
+            // A link to nothing is no place for a new file.
+            *missing = err == ENOENT && ::lstat(m_native.constData(), &st) != 0;
+            return *missing ? IoStatus::success() : failure(err);
+        }
+        if (const int err = kindError(fd.get()))
+            return failure(err);
+        if (!fileio::lock(fd.get(), LOCK_EX))
+            return failure(errno);
+        // Removed or replaced while this waited for the lock: a write here
+        // would be lost with the old file.
+        if (!sameFile(fd.get(), m_native) && attempt < 100)
+            continue;
+        *journal = RollbackJournal::pathFor(m_native);
+        return settleJournal(fd.get(), m_native, m_path, *journal, true);
+    }
+}
+
 IoStatus RecordFile::write(int n, const QByteArray& record) {
     if (n < 1 || record.size() != m_recordLength)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
-    Fd fd;
-    bool created = false;
-    if (const int err = openLockedForWriting(m_native, m_journal, true, fd, &created))
-        return failure(err);
-    return writeLocked(fd.get(), static_cast<std::int64_t>(n - 1) * m_recordLength, record,
-                       created);
+    const std::int64_t offset = static_cast<std::int64_t>(n - 1) * m_recordLength;
+    for (;;) {
+        Fd fd;
+        QByteArray journal;
+        bool missing = false;
+        if (const IoStatus opened = openForWriting(fd, &journal, &missing); !opened)
+            return opened;
+        if (!missing)
+            return writeLocked(fd.get(), journal, offset, record);
+        const int err = createWhole(m_native, QByteArray(offset, '\0') + record);
+        if (err != EEXIST) // else another writer made it first: write into theirs
+            return err ? failure(err) : IoStatus::success();
+    }
 }
 
 IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
     if (record.size() != m_recordLength)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
-    Fd fd;
-    bool created = false;
-    if (const int err = openLockedForWriting(m_native, m_journal, true, fd, &created))
-        return failure(err);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return failure(errno);
-    const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
-    if (!count || *count == kMaxRecordCount)
-        return IoStatus::failure(
-            m_path,
-            QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
-                .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
-    const IoStatus written =
-        writeLocked(fd.get(), static_cast<std::int64_t>(*count) * m_recordLength, record, created);
-    if (!written)
-        return written;
-    return *count + 1;
+    for (;;) {
+        Fd fd;
+        QByteArray journal;
+        bool missing = false;
+        if (const IoStatus opened = openForWriting(fd, &journal, &missing); !opened)
+            return opened;
+        if (missing) {
+            const int err = createWhole(m_native, record);
+            if (err == EEXIST) // another writer made it first: append to theirs
+                continue;
+            if (err)
+                return failure(err);
+            return 1;
+        }
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0)
+            return failure(errno);
+        const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
+        if (!count || *count == kMaxRecordCount)
+            return IoStatus::failure(
+                m_path,
+                QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
+                    .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
+        const IoStatus written = writeLocked(
+            fd.get(), journal, static_cast<std::int64_t>(*count) * m_recordLength, record);
+        if (!written)
+            return written;
+        return *count + 1;
+    }
 }
 
-IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& record,
-                                 bool created) {
+IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int64_t offset,
+                                 const QByteArray& record) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         return failure(errno);
     RollbackJournal journal;
+    journal.device = st.st_dev;
+    journal.inode = st.st_ino;
+    journal.born = bornOf(fd);
     journal.oldLength = st.st_size;
-    journal.fileCreated = created;
     journal.offset = offset;
     if (offset < st.st_size) {
         journal.oldBytes.resize(
@@ -282,40 +446,84 @@ IoStatus RecordFile::writeLocked(int fd, std::int64_t offset, const QByteArray& 
 
     // The journal is on disk before the file is touched, and the file is on
     // disk before the journal goes.
-    if (!journalfile::write(m_journal, journal)) {
+    if (!journalfile::write(journalPath, journal)) {
         const int err = errno;
-        journalfile::remove(m_journal); // cut short: its file was not touched
-        if (created)
-            ::unlink(m_native.constData());
+        if (err != EEXIST)
+            journalfile::remove(journalPath); // cut short: its file was not touched
         return failure(err);
     }
     if (fileio::writeAt(fd, record.constData(), static_cast<std::size_t>(record.size()), offset) &&
-        ::fdatasync(fd) == 0 && journalfile::commit(m_journal))
+        fileio::sync(fd, true) && journalfile::commit(journalPath))
         return IoStatus::success();
     const int err = errno;
     // When this fails too, the journal stays and the next opener tries again;
     // the reason of the failed write is what the user needs.
-    undoWrite(fd, journal, m_native, m_journal);
+    if (undoWrite(fd, journal))
+        journalfile::remove(journalPath);
     return failure(err);
 }
 
 int rollBackInterruptedWrites(const QString& folder) {
-    const QByteArray native = filename::toNative(folder);
+    QByteArray native = filename::toNative(folder);
+    // Journals stand beside the real files, in the real folder.
+    if (std::unique_ptr<char, void (*)(void*)> real(::realpath(native.constData(), nullptr),
+                                                    std::free);
+        real)
+        native = real.get();
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
     if (!dir)
         return 0;
     QList<QByteArray> journals;
     while (const dirent* entry = ::readdir(dir.get())) {
         const QByteArray name(entry->d_name);
-        if (RollbackJournal::isJournalName(name))
-            journals.append(native + '/' + name);
+        const QByteArray path = native + '/' + name;
+        if (name.endsWith("-journal") &&
+            journalfile::presence(path) == journalfile::Presence::RegularFile) {
+            journals.append(path);
+        } else if (name.startsWith(kNewFilePrefix)) {
+            // The first record of a writer killed before it linked it in.
+            const QByteArray pid =
+                name.mid(qsizetype(sizeof kNewFilePrefix) - 1).split('-').front();
+            bool isNumber = false;
+            const int id = pid.toInt(&isNumber);
+            struct stat st {};
+            if (isNumber && id > 0 && ::kill(id, 0) != 0 && errno == ESRCH &&
+                ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode))
+                ::unlink(path.constData());
+        }
     }
     int rolledBack = 0;
     for (const QByteArray& journal : journals) {
+        RollbackJournal decoded;
+        RollbackJournal::Kind kind{};
+        // Not ours, or unreadable: the file's next opener says so.
+        if (!journalfile::read(journal, &decoded, &kind) || kind == RollbackJournal::Kind::Foreign)
+            continue;
         const QByteArray file = journalfile::recordFileOf(journal);
+        struct stat st {};
+        // Journals are named after real files: one whose name is gone, or is
+        // now a link, has lost its file.
+        if (file.isEmpty() || ::lstat(file.constData(), &st) != 0 || S_ISLNK(st.st_mode)) {
+            if (kind == RollbackJournal::Kind::CutShort)
+                journalfile::remove(journal);
+            else
+                journalfile::setAside(journal, ".stale");
+            continue;
+        }
+        // A damaged journal, or one made for another file, is left for the
+        // file's next opener, who reports it.
+        if (kind == RollbackJournal::Kind::Damaged)
+            continue;
+        Fd fd(::open(file.constData(), O_RDONLY | kOpenFlags));
+        if (!fd.valid() || kindError(fd.get()) != 0 || !fileio::lock(fd.get(), LOCK_EX) ||
+            !sameFile(fd.get(), file))
+            continue;
+        if (kind == RollbackJournal::Kind::Whole && !madeFor(decoded, fd.get()))
+            continue;
         bool done = false;
-        // A file that cannot be put back now is reported by its next opener.
-        if (!file.isEmpty() && rollBackInterrupted(file, journal, &done) == 0 && done)
+        // What cannot be settled now is reported by the file's next opener.
+        if (settleJournal(fd.get(), file, filename::fromNative(file), journal, false, &done) &&
+            done)
             ++rolledBack;
     }
     return rolledBack;

@@ -2,8 +2,14 @@
 
 #include "IoResult.h"
 
+namespace fileio {
+class Fd;
+}
+
 #include <cstdint>
+#include <functional>
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // Faults a test can make the record files meet where the machine cannot make
@@ -16,6 +22,17 @@ struct IoFaults {
     // as a kill or a power cut would cut a write short.
     std::int64_t killAfter = -1;
     std::int64_t written = 0; // bytes written since the faults were set
+    // Removing or setting aside a journal fails with this (a journal of
+    // another user in a folder this one may not change).
+    int removeErrno = 0;
+    int journalReadErrno = 0; // reading a journal fails with this
+    // Runs when a first write has its file ready beside the name, before it
+    // links it in: another writer can be made to come first there.
+    std::function<void()> beforeLinkingIn = nullptr;
+    // When set, every write and flush of a record file or journal is noted
+    // here in order ("write Geo.tst-journal", "fsync Geo.tst-journal",
+    // "fsync folder", "fdatasync Geo.tst", "unlink Geo.tst-journal").
+    QList<QByteArray>* calls = nullptr;
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };
@@ -24,7 +41,10 @@ struct IoFaults {
 // and closes it again; nothing stays open between operations. Only regular
 // files (or links to them) are opened: a FIFO, a socket or a device is refused
 // without waiting on it. A write that a kill or a power cut interrupted is
-// undone by the next operation on the file (see RollbackJournal).
+// undone by the next operation on the file (see RollbackJournal). A journal
+// that does not belong to the file (made for a file since replaced, damaged,
+// or not a journal at all) is never applied: the operation that meets it sets
+// it aside and fails once, saying so.
 class RecordFile {
 public:
     RecordFile(QString path, int recordLength);
@@ -48,7 +68,8 @@ public:
     IoResult<QByteArray> readRecords(int first, int count) const;
 
     // Writes `record` (exactly one record length) at record n, creating the
-    // file when missing. The record goes down whole or not at all, also when
+    // file when missing (whole: a new file appears with its first record, or
+    // not at all). The record goes down whole or not at all, also when
     // the process is killed or the power fails: a write that cannot complete
     // puts back what the file held before, and one that is interrupted is put
     // back by whoever opens the file next. A record that holds `record`
@@ -62,14 +83,18 @@ public:
 
 private:
     IoStatus failure(int err) const;
-    IoStatus writeLocked(int fd, std::int64_t offset, const QByteArray& record, bool created);
+    IoStatus openForWriting(fileio::Fd& fd, QByteArray* journal, bool* missing) const;
+    IoStatus writeLocked(int fd, const QByteArray& journalPath, std::int64_t offset,
+                         const QByteArray& record);
 
     QString m_path;
-    QByteArray m_native;  // the path as the system takes it
-    QByteArray m_journal; // where a write keeps what it overwrites
+    QByteArray m_native; // the path as the system takes it
     int m_recordLength;
 };
 
 // Undoes every write in `folder` that a kill or a power cut interrupted, as at
-// the program's start; returns how many files were put back.
+// the program's start; returns how many files were put back. A journal whose
+// file is gone is set aside; one that does not match its file is left to the
+// file's next opener, which reports it. Files that are not journals of this
+// program are left alone, whatever their names.
 int rollBackInterruptedWrites(const QString& folder);

@@ -85,7 +85,7 @@ int recordLength(FileKind kind) {
 
 IoResult<Report> check(const QString& path, FileKind kind) {
     const int size = recordLength(kind);
-    if (!QFileInfo::exists(path))
+    if (!toolfiles::isFile(path) && !QFileInfo::exists(path))
         return IoStatus::failure(path, QStringLiteral("No such file"));
     const IoResult<std::int64_t> measured = RecordFile(path, size).length();
     if (!measured)

@@ -31,7 +31,7 @@ spreadsheet would take for a formula (=, +, -, @ first) gets a ' in front.
         if (!out)
             return kUsage;
         const QString path = a.files.front();
-        if (!QFileInfo(path).isFile())
+        if (!toolfiles::isFile(path))
             return io.failed(IoStatus::failure(path, QStringLiteral("No such score log")));
         const IoResult<std::int64_t> measured = RecordFile(path, LogRecord::kSize).length();
         if (!measured)

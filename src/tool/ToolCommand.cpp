@@ -28,7 +28,7 @@ int Console::failed(const IoStatus& st) {
 }
 
 std::optional<int> Console::testRecords(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+    if (!toolfiles::isFile(path)) {
         failed(IoStatus::failure(path, QStringLiteral("No such test")));
         return std::nullopt;
     }
@@ -41,7 +41,7 @@ std::optional<int> Console::testRecords(const QString& path) {
         failed(IoStatus::failure(path, QStringLiteral("Empty; a test begins with its header")));
         return std::nullopt;
     }
-    if (QFileInfo(path).size() % TestRecord::kSize != 0)
+    if (toolfiles::sizeOf(path) % TestRecord::kSize != 0)
         err << path << ": the file ends in stray bytes (see quizdex-tool check)\n";
     return *count;
 }

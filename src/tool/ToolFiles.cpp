@@ -1,6 +1,7 @@
 #include "ToolFiles.h"
 
 #include "FileIo.h"
+#include "FileNames.h"
 #include "RollbackJournal.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace toolfiles {
@@ -25,6 +27,13 @@ IoStatus failure(const QString& path, int err) {
 }
 
 } // namespace
+
+QStringList arguments(int argc, const char* const* argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << filename::fromNative(QByteArray(argv[i]));
+    return args;
+}
 
 IoStatus readRecords(const QString& path, int recordLength, int count,
                      const std::function<void(int, const QByteArray&)>& each) {
@@ -45,9 +54,14 @@ NewFile::NewFile(QString path) : m_path(std::move(path)) {
     // Beside the file, so that linking it in never crosses file systems; a
     // short name of its own (a long test name leaves no room for a suffix)
     // that does not end in ".tst", so the program never lists it.
-    const QByteArray base =
-        QFile::encodeName(QFileInfo(m_path).dir().filePath(QStringLiteral(".quizdex-import-"))) +
-        QByteArray::number(::getpid());
+    const QByteArray native = filename::toNative(m_path);
+    const QByteArray folder = native.left(native.size() - fileio::baseName(native).size());
+    // Better still without a name: a writer killed half-way leaves nothing.
+    m_fd = ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                  0666);
+    if (m_fd >= 0)
+        return;
+    const QByteArray base = folder + ".quizdex-import-" + QByteArray::number(::getpid());
     for (int attempt = 0; m_fd < 0; ++attempt) {
         m_temp = base + '-' + QByteArray::number(attempt);
         m_fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -86,22 +100,38 @@ IoStatus NewFile::append(const QByteArray& bytes) {
 IoStatus NewFile::commit(const QString& takenReason) {
     if (!flush())
         return m_status;
-    if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
+    const QByteArray target = filename::toNative(m_path);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+    const bool anonymous = m_temp.isEmpty();
+    if (::fsync(m_fd) != 0) {
+        m_status = failure(m_path, errno);
+        ::close(m_fd);
+        m_fd = -1;
+        return m_status;
+    }
+    int result = anonymous ? ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(),
+                                      AT_SYMLINK_FOLLOW)
+                           : 0;
+    const int linkErr = errno;
+    if (::close(m_fd) != 0 && result == 0) {
         m_fd = -1;
         return m_status = failure(m_path, errno);
     }
     m_fd = -1;
-    const QByteArray target = QFile::encodeName(m_path);
-    int result = ::link(m_temp.constData(), target.constData());
-    // Some file systems have no hard links; a rename that refuses to replace
-    // does the same there.
-    if (result != 0 && errno != EEXIST)
-        result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
-                             RENAME_NOREPLACE);
+    errno = linkErr;
+    if (!anonymous) {
+        result = ::link(m_temp.constData(), target.constData());
+        // Some file systems have no hard links; a rename that refuses to
+        // replace does the same there.
+        if (result != 0 && errno != EEXIST)
+            result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
+                                 RENAME_NOREPLACE);
+    }
     if (result != 0)
         return m_status = errno == EEXIST ? IoStatus::failure(m_path, takenReason)
                                           : failure(m_path, errno);
-    ::unlink(m_temp.constData()); // gone already after a rename
+    if (!anonymous)
+        ::unlink(m_temp.constData()); // gone already after a rename
     m_temp.clear();
     if (!fileio::syncFolderOf(target))
         m_status = failure(m_path, errno);
@@ -138,29 +168,62 @@ QString sameNameIgnoringCase(const QString& path) {
     return it == entries.end() ? QString() : info.dir().filePath(*it);
 }
 
+bool isFile(const QString& path) {
+    struct stat st {};
+    return ::stat(filename::toNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::int64_t sizeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(filename::toNative(path).constData(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+}
+
+namespace {
+
+// Whether the file at `native` holds the start of `bytes` and no more: what
+// a repair of those bytes killed before this version made its .stray whole.
+bool isStartOf(const QByteArray& native, const QByteArray& bytes) {
+    fileio::Fd fd(::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size > bytes.size())
+        return false;
+    QByteArray held(static_cast<qsizetype>(st.st_size), '\0');
+    std::size_t got = 0;
+    return fileio::readAt(fd.get(), held.data(), static_cast<std::size_t>(held.size()), 0, &got) &&
+           got == std::size_t(held.size()) && bytes.startsWith(held);
+}
+
+} // namespace
+
 IoResult<Repair> repair(const QString& path, int recordLength) {
-    if (QFileInfo(path).isDir())
+    const QByteArray native = filename::toNative(path);
+    struct stat st {};
+    if (::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode))
         return failure(path, EISDIR);
     const RecordFile records(path, recordLength);
-    const QByteArray journal = RollbackJournal::pathFor(QFile::encodeName(path));
-    QFile file(path);
+    fileio::Fd fd;
     // A write that a kill interrupted is put back first, as any reader does;
     // then, under the lock the program's writers take, none writes meanwhile.
     for (int attempt = 0;; ++attempt) {
-        if (const IoStatus st = records.length().status(); !st)
-            return st;
-        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            return IoStatus::failure(path, file.errorString());
-        if (!fileio::lock(file.handle(), LOCK_EX))
+        if (const IoStatus settled = records.length().status(); !settled)
+            return settled;
+        fd.reset(::open(native.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+        if (!fd.valid())
             return failure(path, errno);
-        if (!journalfile::exists(journal))
+        if (!fileio::lock(fd.get(), LOCK_EX))
+            return failure(path, errno);
+        if (journalfile::presence(RollbackJournal::pathFor(native)) ==
+            journalfile::Presence::None)
             break;
-        file.close(); // a writer was killed since: its write is put back first
         if (attempt == 3)
             return IoStatus::failure(path, QStringLiteral("A write to it was interrupted and "
-                                                          "cannot be put back"));
+                                                          "cannot be put back, or a file stands "
+                                                          "where its journal goes"));
     }
-    const std::int64_t length = file.size();
+    if (::fstat(fd.get(), &st) != 0)
+        return failure(path, errno);
+    const std::int64_t length = st.st_size;
     Repair result;
     result.wholeRecords = length / recordLength;
     result.strayBytes = length % recordLength;
@@ -169,27 +232,30 @@ IoResult<Repair> repair(const QString& path, int recordLength) {
         return result;
 
     const std::int64_t keep = length - result.strayBytes;
-    QByteArray stray;
-    if (file.seek(keep))
-        stray = file.read(result.strayBytes);
-    if (stray.size() != result.strayBytes)
-        return IoStatus::failure(path, file.errorString());
-    QFile out(result.strayPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return IoStatus::failure(result.strayPath, out.errorString());
-    if (out.write(stray) != stray.size() || !out.flush() || ::fsync(out.handle()) != 0) {
-        const IoStatus st = IoStatus::failure(result.strayPath, out.errorString());
-        out.remove();
-        return st;
-    }
-    out.close();
-    if (!fileio::syncFolderOf(QFile::encodeName(result.strayPath)))
+    QByteArray stray(static_cast<qsizetype>(result.strayBytes), '\0');
+    std::size_t got = 0;
+    if (!fileio::readAt(fd.get(), stray.data(), static_cast<std::size_t>(stray.size()), keep,
+                        &got) ||
+        got != std::size_t(stray.size()))
+        return failure(path, errno ? errno : EIO);
+    // A .stray is whole or absent, except one left by a repair of these very
+    // bytes that an older version of the tool did not finish: it holds their
+    // start, and is made again.
+    const QByteArray strayNative = filename::toNative(result.strayPath);
+    if (::lstat(strayNative.constData(), &st) == 0 && isStartOf(strayNative, stray) &&
+        ::unlink(strayNative.constData()) != 0)
         return failure(result.strayPath, errno);
-    if (!file.resize(keep)) {
-        QFile::remove(result.strayPath); // the file still holds them
-        return IoStatus::failure(path, file.errorString());
+    NewFile out(result.strayPath);
+    if (IoStatus st = out.append(stray); !st)
+        return st;
+    if (IoStatus st = out.commit(fileio::errorText(EEXIST)); !st)
+        return st;
+    if (::ftruncate(fd.get(), static_cast<off_t>(keep)) != 0) {
+        const int err = errno;
+        ::unlink(strayNative.constData()); // the file still holds them
+        return failure(path, err);
     }
-    if (::fsync(file.handle()) != 0)
+    if (!fileio::sync(fd.get()))
         return failure(path, errno);
     return result;
 }

@@ -6,9 +6,14 @@
 #include <functional>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The files the tool reads and writes, each whole or not at all.
 namespace toolfiles {
+
+// The command line after the program's name, as the program carries file
+// names: a byte that is not UTF-8 still names the same file.
+QStringList arguments(int argc, const char* const* argv);
 
 // Records 1 to `count` of a record file, read through RecordFile (a record
 // past the end of the file reads as NULs, as the program reads it).
@@ -50,14 +55,22 @@ IoResult<QByteArray> readInput(const QString& path);
 // case, or is the same; empty when there is none.
 QString sameNameIgnoringCase(const QString& path);
 
+// Whether `path` names a regular file (or a link to one); its length. Names
+// that are not valid UTF-8 are taken as the program carries them.
+bool isFile(const QString& path);
+std::int64_t sizeOf(const QString& path);
+
 struct Repair {
     std::int64_t wholeRecords = 0;
     std::int64_t strayBytes = 0;
     QString strayPath;
 };
-// Moves the bytes after the last whole record into `path`.stray (made anew;
-// an existing one is never touched) and only then cuts them off, under the
-// lock the program's writers take, once an interrupted write is put back.
+// Moves the bytes after the last whole record into `path`.stray and only then
+// cuts them off, under the lock the program's writers take, once an
+// interrupted write is put back. The .stray is written beside its name and
+// linked in, so it is whole or absent; an existing one is never touched,
+// unless it holds only the start of these same bytes (left by an earlier
+// repair cut short), which loses nothing when it is made again.
 IoResult<Repair> repair(const QString& path, int recordLength);
 
 } // namespace toolfiles

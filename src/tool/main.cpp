@@ -1,11 +1,10 @@
 #include "Commands.h"
+#include "ToolFiles.h"
 
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    const QStringList args = toolfiles::arguments(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = tool::run(args, out, err);

@@ -161,7 +161,7 @@ private slots:
 
         // a first write that fails leaves no empty file, and says which file and why
         const QString fresh = m_dir.filePath(u"fresh.log"_s);
-        IoFaults::current() = {0, 0, ENOSPC};
+        IoFaults::current() = {.writeLimit = 0, .writeErrno = ENOSPC};
         const IoStatus st =
             RecordFile(fresh, LogRecord::kSize).write(1, record(LogRecord::kSize, 'a', 1));
         IoFaults::clear();
@@ -243,6 +243,8 @@ private slots:
             const std::int64_t inside = toPage < c.size ? toPage : c.size / 2;
             for (const std::int64_t at : {std::int64_t(0), std::int64_t(1), journal - 1, journal,
                                           journal + 1, journal + inside, total - 1, total}) {
+                if (at < 0) // a first record goes down without a journal
+                    continue;
                 for (const Opener opener : {Reader, Writer, Start}) {
                     reset();
                     const QString where =
@@ -252,6 +254,7 @@ private slots:
                             .arg(int(opener));
                     pid_t pid = ::fork();
                     if (pid == 0) {
+                        IoFaults::clear(); // not the parent's count of bytes written
                         IoFaults::current().killAfter = at;
                         write();
                         ::_exit(0);
@@ -259,6 +262,7 @@ private slots:
                     QVERIFY2(killed(pid), qPrintable(where));
                     // the first reader may be killed too, while it puts the old bytes back
                     if ((pid = ::fork()) == 0) {
+                        IoFaults::clear();
                         IoFaults::current().killAfter = c.size / 2;
                         file.read(1);
                         ::_exit(0);

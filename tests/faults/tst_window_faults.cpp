@@ -149,7 +149,7 @@ private slots:
             const QByteArray before = env.readFile(geo);
             const QString shownNumber = number->text();
             const QString typed = question->text();
-            IoFaults::current() = {0, limit, err};
+            IoFaults::current() = {.writeLimit = limit, .writeErrno = err};
             testing::click(next);
             IoFaults::clear();
             QCOMPARE(env.boxes->shown.last(), u"The question"_s + saveFailed + reason(err));

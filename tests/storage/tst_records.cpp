@@ -59,6 +59,12 @@ private slots:
         for (int i = 0; i < 256; ++i)
             all.append(static_cast<char>(i));
         QCOMPARE(cp1252::encode(cp1252::decode(all)), all);
+        // 0x80..0x9F as the code page publishes them (its five holes kept as
+        // the C1 controls), each read and written back
+        const QString published = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s;
+        QCOMPARE(cp1252::decode(all.mid(0x80, 32)), published);
+        QCOMPARE(cp1252::encode(published), all.mid(0x80, 32));
+        QCOMPARE(cp1252::decode(all.mid(0xA0)), QString::fromLatin1(all.mid(0xA0)));
         TestRecord r;
         r.setText(TestRecord::QuestionType, QString(12, QChar(0x4e2d)));
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray(10, '?'));

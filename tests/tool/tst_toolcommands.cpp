@@ -7,8 +7,11 @@
 #include "Question.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
+#include "ToolFiles.h"
 
 #include <csignal>
+#include <fcntl.h>
+#include <QFileInfo>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -298,6 +301,8 @@ private slots:
         const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
         writeFile(in(u"clean.log"_s), entry + entry);
         writeFile(in(u"stray.log"_s), entry + QByteArray(57, 'x'));
+        // shorter than half an entry: the count rounds it away, check must not
+        writeFile(in(u"short.log"_s), entry + entry + QByteArray(20, 'x'));
         writeFile(in(u"bad.log"_s), logEntry(u"MATH1"_s, {}, {}, u"105"_s, -1));
 
         TestRecord h = header;
@@ -319,7 +324,8 @@ private slots:
         }
 
         const QStringList files = {u"clean.tst"_s, u"seed.tst"_s, u"cut.tst"_s, u"clean.log"_s,
-                                   u"stray.log"_s, u"bad.log"_s,  u"odd.tst"_s, u"huge.tst"_s};
+                                   u"stray.log"_s, u"short.log"_s, u"bad.log"_s,  u"odd.tst"_s,
+                                   u"huge.tst"_s};
         QStringList args{u"check"_s};
         for (const QString& f : files)
             args << in(f);
@@ -333,6 +339,7 @@ private slots:
             in(u"cut.tst"_s) + u": 1582 "_s + stray.arg(1).arg(2514),
             in(u"clean.log"_s) + u": clean, 2 records"_s,
             in(u"stray.log"_s) + u": 57 "_s + stray.arg(1).arg(113),
+            in(u"short.log"_s) + u": 20 "_s + stray.arg(2).arg(113),
             in(u"bad.log"_s) +
                 u": record 1: the score \"105\" is not a whole number from 0 to 100"_s,
             in(u"bad.log"_s) + u": record 1: the number of questions is -1"_s,
@@ -412,6 +419,81 @@ private slots:
         QCOMPARE(runTool({u"repair"_s, test}).status, 0);
         QCOMPARE(fileBytes(test), header);
         QCOMPARE(fileBytes(test + u".stray"_s), QByteArray(1582, 'q'));
+    }
+
+    void aRepairCutShortIsDoneAgain() {
+        QDir(m_dir.path()).mkpath(u"again"_s);
+        const QString log = path(u"again/Ann.log"_s), stray = log + u".stray"_s;
+        const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
+        const QByteArray tail = QByteArray(60, 't');
+        writeFile(log, entry + tail);
+
+        // killed while it writes the .stray: none appears, the file keeps its tail
+        for (const int at : {0, 30, 59, 60}) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                IoFaults::clear();
+                IoFaults::current().killAfter = at;
+                runTool({u"repair"_s, log});
+                ::_exit(0);
+            }
+            int status = 0;
+            QVERIFY(::waitpid(pid, &status, 0) == pid && WIFSIGNALED(status));
+            QVERIFY(!QFile::exists(stray));
+            QCOMPARE(fileBytes(log), entry + tail);
+        }
+        // failed for want of space: the same, and it works once there is room
+        IoFaults::current().writeLimit = 30;
+        QCOMPARE(runTool({u"repair"_s, log}).status, 1);
+        IoFaults::clear();
+        QVERIFY(!QFile::exists(stray));
+        QCOMPARE(runTool({u"repair"_s, log}).status, 0);
+        QCOMPARE(fileBytes(stray), tail);
+        QCOMPARE(fileBytes(log), entry);
+
+        // an empty or half .stray an earlier repair left of these same bytes
+        // is made again; any other is left alone
+        for (const QByteArray& left : {QByteArray(), tail.left(25)}) {
+            writeFile(log, entry + tail);
+            writeFile(stray, left);
+            QCOMPARE(runTool({u"repair"_s, log}).status, 0);
+            QCOMPARE(fileBytes(stray), tail);
+            QCOMPARE(fileBytes(log), entry);
+        }
+        writeFile(log, entry + tail);
+        writeFile(stray, "x");
+        QCOMPARE(runTool({u"repair"_s, log}).status, 1);
+        QCOMPARE(fileBytes(stray), "x");
+        QCOMPARE(fileBytes(log), entry + tail);
+        // no half-written file is left anywhere by the kills
+        QCOMPARE(QDir(path(u"again"_s)).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({u"Ann.log"_s, u"Ann.log.stray"_s}));
+    }
+
+    void namesThatAreNotUtf8OpenAsTheProgramListsThem() {
+        QDir(m_dir.path()).mkpath(u"names"_s);
+        const QByteArray folder = QFile::encodeName(path(u"names/"_s));
+        const QByteArray log = folder + "Caf\xE9.log", test = folder + "\xE9t\xE9.tst";
+        const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
+        const QByteArray header = newHeader(u"o"_s, u"p"_s).bytes();
+        for (const auto& [name, bytes] : {std::pair{log, entry + "stray"}, std::pair{test, header}}) {
+            QFile f;
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY(fd >= 0 && f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+            QCOMPARE(f.write(bytes), bytes.size());
+        }
+        const char* argv[] = {"quizdex-tool", "check", log.constData(), test.constData()};
+        const QStringList args = toolfiles::arguments(4, argv);
+        const Run checked = runTool(args);
+        QCOMPARE(checked.status, 1); // the log's stray bytes, found by reading it
+        QCOMPARE(checked.out.count(u'\n'), 2);
+        QVERIFY2(checked.out.contains(u"5 stray bytes after record 1"_s), qPrintable(checked.out));
+        QVERIFY2(checked.out.contains(u"clean, 1 record"_s), qPrintable(checked.out));
+        QCOMPARE(runTool({u"repair"_s, args[1]}).status, 0);
+        QCOMPARE(runTool({u"show"_s, args[2]}).status, 0);
+        QCOMPARE(::access((log + ".stray").constData(), F_OK), 0);
+        for (const QByteArray& name : {log, log + ".stray", test})
+            QCOMPARE(::unlink(name.constData()), 0);
     }
 
     void importNeverReplacesATestNorLeavesHalfOfOne() {
