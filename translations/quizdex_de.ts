@@ -723,6 +723,26 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
         <source>The file holds %1 records, its limit.</source>
         <translation>Die Datei enthält %1 Datensätze, ihre Höchstzahl.</translation>
     </message>
+    <message>
+        <source>The journal %1 left by an interrupted save must be removed by its owner (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 stands where this file&apos;s journal goes and is not one; move it away to save.</source>
+        <translation>%1 steht dort, wo das Journal dieser Datei hingehört, ist aber keines; verschieben Sie es, um zu speichern.</translation>
+    </message>
+    <message>
+        <source>The journal %1: %2</source>
+        <translation>Das Journal %1: %2</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save is damaged, so the save cannot be undone and the file may hold part of it. The journal is kept as %2; check the file and try again.</source>
+        <translation>Das Journal %1 eines unterbrochenen Speicherns ist beschädigt; das Speichern kann nicht rückgängig gemacht werden, und die Datei kann einen Teil davon enthalten. Das Journal bleibt als %2 erhalten; prüfen Sie die Datei und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save was made for another file of this name, which was replaced or moved since. It was not applied and is kept as %2; nothing was changed, try again.</source>
+        <translation>Das Journal %1 eines unterbrochenen Speicherns gehört zu einer anderen Datei dieses Namens, die inzwischen ersetzt oder verschoben wurde. Es wurde nicht angewandt und bleibt als %2 erhalten; nichts wurde geändert, versuchen Sie es erneut.</translation>
+    </message>
 </context>
 <context>
     <name>RunRules</name>
