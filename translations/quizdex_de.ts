@@ -725,7 +725,7 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
     </message>
     <message>
         <source>The journal %1 left by an interrupted save must be removed by its owner (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Journal %1, das ein unterbrochenes Speichern hinterlassen hat, muss von seinem Eigentümer entfernt werden (%2).</translation>
     </message>
     <message>
         <source>%1 stands where this file&apos;s journal goes and is not one; move it away to save.</source>
