@@ -47,9 +47,9 @@ LogRecord makeEntry(const QString& testName, const QString& date, const QString&
 
 void finishRun(int questionsToTake, int correctCount) {
     const int score = rules::exactPercentage(correctCount, questionsToTake);
+    const RunResult result = runResult(shared::testPath, shared::candidateName, toInt16(score));
     const LogRecord entry =
-        makeEntry(rules::testNameFromPath(shared::testPath), platform::dateText(),
-                  platform::timeText(), score, questionsToTake);
+        makeEntry(result.testName, result.date, result.time, score, questionsToTake);
 
     const QString path = logPathFor(shared::candidateName);
     const QString nameProblem = logNameProblem(shared::candidateName);
@@ -66,8 +66,7 @@ void finishRun(int questionsToTake, int correctCount) {
                 QStringLiteral("Your score could not be added to the score log")));
     }
 
-    shared::finalScore = toInt16(score);
-    WindowRegistry::get<ScoreWindow>().showModal();
+    WindowRegistry::get<ScoreWindow>().showResult(result);
     emit ScoreLogEvents::instance().logChanged(path);
 }
 

@@ -32,7 +32,7 @@ signals:
 };
 
 // The end of a finished run: appends the run's entry to the candidate's score
-// log, sets finalScore, shows the final score window modally and, once it is
+// log, shows the final score window with the run's result and, once it is
 // closed, announces the changed log. The run window unloads itself afterwards.
 void finishRun(int questionsToTake, int correctCount);
 
