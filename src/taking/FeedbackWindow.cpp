@@ -1,7 +1,6 @@
 #include "FeedbackWindow.h"
 
 #include "Controls.h"
-#include "TestRunWindow.h"
 
 #include <QPushButton>
 
@@ -19,6 +18,5 @@ void FeedbackWindow::addButtons(const QRect& ok, const QRect& print) {
     QPushButton* printButton =
         ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Print Question"), print);
     connect(okButton, &QPushButton::clicked, this, &FeedbackWindow::unload);
-    connect(printButton, &QPushButton::clicked, this,
-            [] { WindowRegistry::get<TestRunWindow>().printQuestion(); });
+    connect(printButton, &QPushButton::clicked, this, &FeedbackWindow::printRequested);
 }

@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,11 +173,7 @@ void TestRunWindow::buildBottomLine() {
 
     QPushButton* exit = ui::button(this, QStringLiteral("Command2"), QStringLiteral("E&xit Test"),
                                    ui::twips(8880, 5880, 2415, 645));
-    m_backgroundKeeper = new QGroupBox(this);
-    ui::name(m_backgroundKeeper, QStringLiteral("Frame1"));
-    ui::readAs(m_backgroundKeeper, QStringLiteral("Background colour"));
-    m_backgroundKeeper->setGeometry(ui::twips(10500, 5715, 135, 135));
-    setBackground(m_backgroundKeeper, palette().color(QPalette::Window));
+    m_backColor = palette().color(QPalette::Window);
 
     connect(next, &QPushButton::clicked, this, &TestRunWindow::onNext);
     connect(exit, &QPushButton::clicked, this, &TestRunWindow::onExitTest);
@@ -234,12 +229,11 @@ void TestRunWindow::showIntroduction() {
 }
 
 bool TestRunWindow::chooseQuestionCount(int available) {
-    QuestionCountWindow& count = WindowRegistry::get<QuestionCountWindow>();
-    count.prepare(available);
-    count.showModal();
-    if (!WindowRegistry::isLoaded<QuestionCountWindow>())
+    const std::optional<int> chosen =
+        WindowRegistry::get<QuestionCountWindow>().chooseCount(available);
+    if (!chosen)
         return false;
-    m_questionsToTake = count.chosenCount();
+    m_questionsToTake = *chosen;
     return true;
 }
 
@@ -415,7 +409,9 @@ void TestRunWindow::playSound(const char* file) const {
 
 void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings) {
     if (taking::feedbackKind(settings) == taking::FeedbackKind::Short) {
-        WindowRegistry::get<ShortFeedbackWindow>().showVerdict(verdict);
+        ShortFeedbackWindow& window = WindowRegistry::get<ShortFeedbackWindow>();
+        printOnRequest(window);
+        window.showVerdict(verdict);
         return;
     }
     const taking::FeedbackItems items = taking::feedbackItems(settings);
@@ -428,7 +424,14 @@ void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings
         feedback.correctAnswer = m_shownQuestion.text(TestRecord::CorrectAnswer);
     if (items.correctSoFar)
         feedback.correctSoFar = taking::correctSoFarText(m_correctCount);
-    WindowRegistry::get<DetailedFeedbackWindow>().showFeedback(feedback);
+    DetailedFeedbackWindow& window = WindowRegistry::get<DetailedFeedbackWindow>();
+    printOnRequest(window);
+    window.showFeedback(feedback);
+}
+
+void TestRunWindow::printOnRequest(FeedbackWindow& feedback) {
+    connect(&feedback, &FeedbackWindow::printRequested, this, &TestRunWindow::printQuestion,
+            Qt::UniqueConnection);
 }
 
 void TestRunWindow::updateScore() {
@@ -490,12 +493,10 @@ void TestRunWindow::setBackColors(const QColor& color) {
 }
 
 void TestRunWindow::printQuestion() {
-    m_backgroundKeeper->hide();
     setBackColors(ui::standardColor(15));
     ui::setBackColor(m_question, ui::standardColor(15));
     platform::printWindow(this);
-    setBackColors(ui::backColor(m_backgroundKeeper));
-    m_backgroundKeeper->show();
+    setBackColors(m_backColor);
 }
 
 void TestRunWindow::onClockTick() {
