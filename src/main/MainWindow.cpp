@@ -406,12 +406,7 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::onReadMe() {
-    const bool wasLoaded = WindowRegistry::isLoaded<PropertiesWindow>();
-    WindowRegistry::get<PropertiesWindow>().showReadMe();
-    if (!wasLoaded) {
-        if (PropertiesWindow* p = WindowRegistry::find<PropertiesWindow>())
-            p->unload();
-    }
+    PropertiesWindow::showReadMe();
 }
 
 // ---- Edit a test
