@@ -219,9 +219,11 @@ QList<QWidget*> QuestionEditor::makeMovesFrame() {
     return buttons;
 }
 
-int QuestionEditor::currentQuestion() const {
-    return static_cast<int>(
-        rules::roundHalfEven(rules::leadingNumber(m_questionNumberLabel->text())));
+void QuestionEditor::setCurrentQuestion(int k, NumberStyle style) {
+    m_currentQuestion = k;
+    m_questionNumberLabel->setText(style == NumberStyle::LeadingBlank
+                                       ? rules::numberText(static_cast<long long>(k))
+                                       : QString::number(k));
 }
 
 // ---- The screen
@@ -326,7 +328,7 @@ bool QuestionEditor::loadRecord(int n) {
     const TestRecord& rec = shared::testRecord;
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
-    m_questionNumberLabel->setText(QString::number(n - 1));
+    setCurrentQuestion(n - 1);
     m_explanationBox->setText(ui::shownText(rec.text(TestRecord::Explanation)));
     if (const auto kind = authoring::storedKind(rec))
         onKindChosen(*kind);
@@ -378,7 +380,7 @@ void QuestionEditor::goToQuestion(int q) {
 void QuestionEditor::onActivated() {
     centerOnScreen();
     setWindowTitle(QStringLiteral("Building ") + shared::testPath);
-    m_questionNumberLabel->setText(QStringLiteral("1"));
+    setCurrentQuestion(1);
     clearQuestionBoxes();
     onKindChosen(QuestionKind::TrueFalse);
     const auto count = recordCount();
@@ -397,7 +399,7 @@ void QuestionEditor::onNext() {
     }
     if (!saveRecord(k + 1))
         return;
-    m_questionNumberLabel->setText(rules::numberText(static_cast<long long>(k + 1)));
+    setCurrentQuestion(k + 1, NumberStyle::LeadingBlank);
     resetChoiceRows();
     clearQuestionBoxes();
     const auto count = recordCount();

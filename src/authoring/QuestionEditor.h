@@ -53,8 +53,11 @@ private:
     void onDone();
     void onEditProperties();
 
-    // The question number on screen.
-    int currentQuestion() const;
+    // The question on screen, k; the label shows it as plain digits, or after
+    // "Next >" with one leading blank.
+    int currentQuestion() const { return m_currentQuestion; }
+    enum class NumberStyle { Digits, LeadingBlank };
+    void setCurrentQuestion(int k, NumberStyle style = NumberStyle::Digits);
     const ChoiceRow& choice(int i) const { return m_choices[static_cast<std::size_t>(i - 1)]; }
     void clearQuestionBoxes();
     void resetChoiceRows();
@@ -83,4 +86,5 @@ private:
     QButtonGroup* m_correctGroup = nullptr;
     MultiLineTextBox* m_explanationBox = nullptr;
     QLabel* m_questionNumberLabel = nullptr;
+    int m_currentQuestion = 0;
 };
