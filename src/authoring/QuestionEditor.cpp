@@ -112,7 +112,7 @@ void QuestionEditor::makeQuestionFrame() {
     m_questionBox =
         makeTextBox(frame, QStringLiteral("txtQuestion"), ui::twips(720, 240, 6255, 1215));
     ui::readAs(m_questionBox, QStringLiteral("Question"));
-    m_questionBox->setMaxLength(500);
+    m_questionBox->setMaxLength(TestRecord::QuestionText.width);
     ui::setBackColor(m_questionBox, kLightGrey);
 
     makeKindFrame(frame);
@@ -182,7 +182,7 @@ void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
     m_explanationBox =
         makeTextBox(questionFrame, QStringLiteral("txtExplain"), ui::twips(720, 4860, 8475, 855));
     ui::labelFor(caption, m_explanationBox);
-    m_explanationBox->setMaxLength(500);
+    m_explanationBox->setMaxLength(TestRecord::Explanation.width);
     ui::setBackColor(m_explanationBox, kLightGrey);
 }
 

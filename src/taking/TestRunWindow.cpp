@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "IntroductionWindow.h"
+#include "Question.h"
 #include "QuestionCountWindow.h"
 #include "ScoreLog.h"
 #include "Services.h"
@@ -318,13 +319,20 @@ void TestRunWindow::nextQuestion() {
     m_shownQuestion = *std::move(question);
     resetAnswerControls();
     m_question->setText(m_shownQuestion.text(TestRecord::QuestionText));
-    const QString type = m_shownQuestion.text(TestRecord::QuestionType);
-    if (type == kTypeMultiple)
-        showChoices();
-    else if (type == kTypeTrueFalse)
-        showTrueFalse();
-    else if (type == kTypeTyped)
-        showTypedAnswerBox();
+    // The type as stored, letter for letter; any other leaves five empty answers.
+    if (const auto kind = authoring::kindNamed(m_shownQuestion.text(TestRecord::QuestionType))) {
+        switch (*kind) {
+        case authoring::QuestionKind::Multiple:
+            showChoices();
+            break;
+        case authoring::QuestionKind::TrueFalse:
+            showTrueFalse();
+            break;
+        case authoring::QuestionKind::Typed:
+            showTypedAnswerBox();
+            break;
+        }
+    }
     applyVisibility();
     m_question->setFocus(Qt::OtherFocusReason);
 }
@@ -376,7 +384,8 @@ void TestRunWindow::onNext() {
         platform::msgBox(QStringLiteral("Please select an answer."));
         return;
     }
-    const bool typed = m_shownQuestion.text(TestRecord::QuestionType) == kTypeTyped;
+    const bool typed = authoring::kindNamed(m_shownQuestion.text(TestRecord::QuestionType)) ==
+                       authoring::QuestionKind::Typed;
     const QString given =
         taking::comparableAnswer(typed ? m_typedAnswer->text() : m_rows[*row].text->text());
     const bool correct =

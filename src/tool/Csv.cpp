@@ -117,12 +117,8 @@ Item questionOfRow(const Row& row, const Columns& c) {
     }
     authoring::Question& q = item.entry.question;
     const QString kind = lines::trimmed(cell(c.kind)).toString().toUpper();
-    if (kind == kTypeTrueFalse)
-        q.kind = QuestionKind::TrueFalse;
-    else if (kind == kTypeTyped)
-        q.kind = QuestionKind::Typed;
-    else if (kind == kTypeMultiple)
-        q.kind = QuestionKind::Multiple;
+    if (const auto named = authoring::kindNamed(kind))
+        q.kind = *named;
     else {
         problem(QStringLiteral("the kind \"%1\" has no place in a test; it takes %2, %3 or %4")
                     .arg(cell(c.kind), kTypeTrueFalse, kTypeTyped, kTypeMultiple));
@@ -298,10 +294,7 @@ QString questionHeader() {
 }
 
 QString questionRow(const authoring::Question& q, const exchange::Extras& extras) {
-    const QString kind = q.kind == QuestionKind::TrueFalse ? kTypeTrueFalse
-                         : q.kind == QuestionKind::Typed   ? kTypeTyped
-                                                           : kTypeMultiple;
-    QStringList cells{kind, textCell(q.text)};
+    QStringList cells{authoring::kindName(q.kind), textCell(q.text)};
     for (const QString& c : q.choices)
         cells.append(textCell(c));
     cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << textCell(q.explanation)
