@@ -9,6 +9,7 @@
 #include "WindowRegistry.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <limits>
 #include <QPlainTextEdit>
@@ -145,11 +146,17 @@ QString logErrorMessage() {
                             QStringLiteral("created before v1.4.")});
 }
 
+QString logReadFailureMessage(const IoStatus& status) {
+    if (status.error == EACCES || status.error == EPERM)
+        return status.message(QStringLiteral("The score log could not be read from"));
+    return logErrorMessage();
+}
+
 void showLog(QPlainTextEdit* view, const QString& path) {
     const IoResult<QList<LogRecord>> log = readLog(path);
     view->setPlainText(logText(log.value()));
     if (!log)
-        platform::msgBox(logErrorMessage());
+        platform::msgBox(logReadFailureMessage(log.status()));
 }
 
 } // namespace scoring

@@ -14,6 +14,8 @@ struct IoStatus {
     QString reason;
     // A refusal: `reason` is the whole message, worded by whoever refused.
     bool worded = false;
+    // The system's error number when the system failed (errno); 0 otherwise.
+    int error = 0;
 
     static IoStatus success() { return {}; }
     static IoStatus failure(const QString& path, const QString& reason) {

@@ -139,6 +139,8 @@ int rollBackInterrupted(const QByteArray& native, const QByteArray& journalPath,
 // Opens the file for reading under a shared lock; a write interrupted on it is
 // undone first. Without a journal this is a plain open.
 int openLockedForReading(const QByteArray& native, const QByteArray& journalPath, Fd& fd) {
+    if (const int err = IoFaults::current().readOpenErrno)
+        return err;
     for (;;) {
         fd.reset(::open(native.constData(), O_RDONLY | kOpenFlags));
         if (!fd.valid())
@@ -166,7 +168,9 @@ RecordFile::RecordFile(QString path, int recordLength)
       m_journal(RollbackJournal::pathFor(m_native)), m_recordLength(recordLength) {}
 
 IoStatus RecordFile::failure(int err) const {
-    return IoStatus::failure(m_path, fileio::errorText(err));
+    IoStatus status = IoStatus::failure(m_path, fileio::errorText(err));
+    status.error = err;
+    return status;
 }
 
 bool RecordFile::exists() const {

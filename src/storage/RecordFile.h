@@ -16,6 +16,7 @@ struct IoFaults {
     // as a kill or a power cut would cut a write short.
     std::int64_t killAfter = -1;
     std::int64_t written = 0; // bytes written since the faults were set
+    int readOpenErrno = 0;    // opening for reading fails with this
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };

@@ -210,6 +210,33 @@ private slots:
         }
     }
 
+    void aLogTheUserMayNotReadIsReportedAsSuchNotAsCorrupted() {
+        testing::Env env;
+        env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(3);
+        auto* logs = testing::control<FileListBox>(&m, u"File3"_s);
+        const auto* preview = testing::control<QPlainTextEdit>(&m, u"Text4"_s);
+        const QString denied = u"The score log could not be read from \"./tests/Ann.log\":\r\n"_s;
+        for (const int err : {EACCES, EPERM}) {
+            env.boxes->shown.clear();
+            IoFaults::current().readOpenErrno = err;
+            QVERIFY(logs->selectFile(u"Ann.log"_s));
+            QCOMPARE(preview->toPlainText(), QString());
+            testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
+            WindowRegistry::get<ScoreLogWindow>().unload();
+            QCOMPARE(env.boxes->shown, QStringList(2, denied + reason(err)));
+        }
+        // any other failure keeps the message of a damaged or old log
+        env.boxes->shown.clear();
+        IoFaults::current().readOpenErrno = EIO;
+        QVERIFY(logs->selectFile(u"Ann.log"_s));
+        QCOMPARE(env.boxes->shown, QStringList({scoring::logErrorMessage()}));
+        IoFaults::clear();
+        QCOMPARE(env.readFile(u"tests/Ann.log"_s), logEntry(u"GEO"_s, 50, 2));
+    }
+
     void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {
         testing::Env env;
         const testing::Watchdog watchdog(120);
