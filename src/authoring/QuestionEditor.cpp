@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-using authoring::QuestionKind;
+using storage::QuestionKind;
 
 namespace {
 
@@ -330,11 +330,11 @@ bool QuestionEditor::loadRecord(int n) {
     // otherwise (a file changed elsewhere) would send the next save astray.
     setCurrentQuestion(n - 1);
     m_explanationBox->setText(ui::shownText(rec.text(TestRecord::Explanation)));
-    if (const auto kind = authoring::storedKind(rec))
+    if (const auto kind = storage::storedKind(rec))
         onKindChosen(*kind);
     for (int i = 1; i <= 5; ++i)
         choice(i).box->setText(ui::shownText(rec.text(TestRecord::choice(i))));
-    if (const int correct = authoring::storedCorrectChoice(rec))
+    if (const int correct = storage::storedCorrectChoice(rec))
         setCorrectChoice(correct);
     m_questionBox->setText(ui::shownText(rec.text(TestRecord::QuestionText)));
     return true;
@@ -343,14 +343,14 @@ bool QuestionEditor::loadRecord(int n) {
 bool QuestionEditor::saveRecord(int n) {
     if (n < 2 || n > kLastRecord)
         return false;
-    authoring::Question q;
+    storage::Question q;
     q.kind = chosenKind();
     q.text = m_questionBox->text();
     for (int i = 1; i <= 5; ++i)
         q.choices[static_cast<std::size_t>(i - 1)] = choice(i).box->text();
     q.explanation = m_explanationBox->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
-    authoring::storeQuestion(shared::testRecord, n - 1, q);
+    storage::storeQuestion(shared::testRecord, n - 1, q);
     const IoStatus st = shared::writeTestRecord(shared::testPath, n, shared::testRecord);
     if (!st) {
         // The question stays on screen, so the author can try again.

@@ -42,7 +42,7 @@ private:
 
     // Lays out the choices for `kind`: TRUE and FALSE, locked; one typed
     // answer; or five choices.
-    void onKindChosen(authoring::QuestionKind kind);
+    void onKindChosen(storage::QuestionKind kind);
     // Choice `i` (1 to 5) marked correct by the author.
     void onMarkedCorrect(int i);
     void onNext();
@@ -64,8 +64,8 @@ private:
     void hideChoice(int i);
     // Marks choice `i` correct, as if its button were clicked.
     void setCorrectChoice(int i);
-    void selectKind(authoring::QuestionKind kind);
-    authoring::QuestionKind chosenKind() const;
+    void selectKind(storage::QuestionKind kind);
+    storage::QuestionKind chosenKind() const;
 
     // The record count, or nullopt after telling the user why it is unknown.
     std::optional<int> recordCount();

@@ -426,8 +426,8 @@ void MainWindow::onEdit() {
         platform::msgBox(st.message(QStringLiteral("The test could not be read from")));
         return;
     }
-    if (!authoring::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
-                                          passwordBox->text())) {
+    if (!storage::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
+                                        passwordBox->text())) {
         platform::msgBox(QStringLiteral("Incorrect Name and/or Password. Access Denied."));
         return;
     }

@@ -1,6 +1,6 @@
 #include "Question.h"
 
-namespace authoring {
+namespace storage {
 
 void storeQuestion(TestRecord& rec, int k, const Question& q) {
     rec.setQuestionNumber(static_cast<std::int16_t>(k));
@@ -47,4 +47,4 @@ int storedCorrectChoice(const TestRecord& rec) {
     return last;
 }
 
-} // namespace authoring
+} // namespace storage

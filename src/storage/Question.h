@@ -7,7 +7,7 @@
 #include <QString>
 
 // One question as the editor shows it, and its record in the test file.
-namespace authoring {
+namespace storage {
 
 enum class QuestionKind { TrueFalse, Typed, Multiple };
 
@@ -34,4 +34,4 @@ std::optional<QuestionKind> storedKind(const TestRecord& rec);
 // when none does.
 int storedCorrectChoice(const TestRecord& rec);
 
-} // namespace authoring
+} // namespace storage

@@ -320,15 +320,15 @@ void TestRunWindow::nextQuestion() {
     resetAnswerControls();
     m_question->setText(m_shownQuestion.text(TestRecord::QuestionText));
     // The type as stored, letter for letter; any other leaves five empty answers.
-    if (const auto kind = authoring::kindNamed(m_shownQuestion.text(TestRecord::QuestionType))) {
+    if (const auto kind = storage::kindNamed(m_shownQuestion.text(TestRecord::QuestionType))) {
         switch (*kind) {
-        case authoring::QuestionKind::Multiple:
+        case storage::QuestionKind::Multiple:
             showChoices();
             break;
-        case authoring::QuestionKind::TrueFalse:
+        case storage::QuestionKind::TrueFalse:
             showTrueFalse();
             break;
-        case authoring::QuestionKind::Typed:
+        case storage::QuestionKind::Typed:
             showTypedAnswerBox();
             break;
         }
@@ -384,8 +384,8 @@ void TestRunWindow::onNext() {
         platform::msgBox(QStringLiteral("Please select an answer."));
         return;
     }
-    const bool typed = authoring::kindNamed(m_shownQuestion.text(TestRecord::QuestionType)) ==
-                       authoring::QuestionKind::Typed;
+    const bool typed = storage::kindNamed(m_shownQuestion.text(TestRecord::QuestionType)) ==
+                       storage::QuestionKind::Typed;
     const QString given =
         taking::comparableAnswer(typed ? m_typedAnswer->text() : m_rows[*row].text->text());
     const bool correct =

@@ -5,8 +5,8 @@
 #include "WindowRegistry.h"
 
 #include <array>
-#include <QColor>
 #include <optional>
+#include <QColor>
 #include <vector>
 
 class FeedbackWindow;

@@ -355,7 +355,7 @@ private:
     }
 
     // Question k in `format`, every byte of its record carried (GIFT, CSV).
-    QString exactly(Format format, const authoring::Question& q, const TestRecord& rec, int k,
+    QString exactly(Format format, const storage::Question& q, const TestRecord& rec, int k,
                     QStringList* problems) {
         const auto roundTrip = roundTripOf(format);
         auto write = [&](const Extras& extras) {
@@ -520,9 +520,9 @@ private:
         if (!name.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
             return usage(QStringLiteral("-o names the new test: NAME.tst"));
         const QString testName = rightTrimmed(name.chopped(4));
-        if (testName.isEmpty() || !authoring::testNameProblem(testName).isEmpty())
+        if (testName.isEmpty() || !storage::testNameProblem(testName).isEmpty())
             return usage(QStringLiteral("\"%1\" cannot name a test. %2")
-                             .arg(name, authoring::testNameProblem(testName)));
+                             .arg(name, storage::testNameProblem(testName)));
         if (!a.has("--password") && password.isEmpty())
             return usage(
                 QStringLiteral("give --password, or set %1").arg(QLatin1String(kPasswordVariable)));
@@ -577,7 +577,7 @@ private:
         return finish(refused, left, notes, a.flag("--skip"), [&] {
             toolfiles::NewFile file(out);
             TestRecord header;
-            authoring::fillNewHeader(header, owner, password);
+            storage::fillNewHeader(header, owner, password);
             IoStatus st = file.append(header.bytes());
             const auto roundTrip = roundTripOf(format);
             for (std::size_t k = 1; st && k <= kept.size(); ++k)

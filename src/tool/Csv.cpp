@@ -6,9 +6,9 @@
 
 namespace csv {
 
-using authoring::QuestionKind;
 using exchange::Item;
 using exchange::ReadResult;
+using storage::QuestionKind;
 
 namespace {
 
@@ -115,9 +115,9 @@ Item questionOfRow(const Row& row, const Columns& c) {
             break;
         }
     }
-    authoring::Question& q = item.entry.question;
+    storage::Question& q = item.entry.question;
     const QString kind = lines::trimmed(cell(c.kind)).toString().toUpper();
-    if (const auto named = authoring::kindNamed(kind))
+    if (const auto named = storage::kindNamed(kind))
         q.kind = *named;
     else {
         problem(QStringLiteral("the kind \"%1\" has no place in a test; it takes %2, %3 or %4")
@@ -293,8 +293,8 @@ QString questionHeader() {
                     QStringLiteral("quizdex")});
 }
 
-QString questionRow(const authoring::Question& q, const exchange::Extras& extras) {
-    QStringList cells{authoring::kindName(q.kind), textCell(q.text)};
+QString questionRow(const storage::Question& q, const exchange::Extras& extras) {
+    QStringList cells{storage::kindName(q.kind), textCell(q.text)};
     for (const QString& c : q.choices)
         cells.append(textCell(c));
     cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << textCell(q.explanation)

@@ -7,11 +7,11 @@
 
 namespace gift {
 
-using authoring::Question;
-using authoring::QuestionKind;
 using exchange::Item;
 using exchange::Message;
 using exchange::ReadResult;
+using storage::Question;
+using storage::QuestionKind;
 
 namespace {
 

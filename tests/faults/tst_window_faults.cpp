@@ -45,16 +45,16 @@ constexpr int kQuestions = 3;
 // feedback windows; written by the editor's own record code.
 QByteArray numberedTest(int n) {
     TestRecord rec;
-    authoring::fillNewHeader(rec, u"o"_s, u"secret"_s);
+    storage::fillNewHeader(rec, u"o"_s, u"secret"_s);
     rec.setText(TestRecord::CorrectFeedback, u"0000"_s);
     rec.setText(TestRecord::IncorrectFeedback, u"0000"_s);
-    authoring::Question q;
+    storage::Question q;
     q.choices = {u"TRUE"_s, u"FALSE"_s};
     q.correct = 1;
     QByteArray out = rec.bytes();
     for (int k = 1; k <= n; ++k) {
         q.text = u"Q%1"_s.arg(k);
-        authoring::storeQuestion(rec, k, q);
+        storage::storeQuestion(rec, k, q);
         out += rec.bytes();
     }
     return out;

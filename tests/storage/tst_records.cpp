@@ -52,20 +52,20 @@ private slots:
     // The editor, the run and the tool all read a kind back through one mapping:
     // a name that the writer and a reader spelled differently would lose the kind.
     void eachKindReadsBackAsWrittenAndOnlyTheEditorIgnoresCase() {
-        using authoring::QuestionKind;
+        using storage::QuestionKind;
         QStringList stored;
         for (const QuestionKind kind :
              {QuestionKind::TrueFalse, QuestionKind::Typed, QuestionKind::Multiple}) {
             TestRecord r;
-            authoring::storeQuestion(r, 1, {kind, {}, {}, {}, 0});
+            storage::storeQuestion(r, 1, {kind, {}, {}, {}, 0});
             stored << QString::fromLatin1(r.raw(TestRecord::QuestionType));
-            QCOMPARE(authoring::kindNamed(r.text(TestRecord::QuestionType)), kind);
+            QCOMPARE(storage::kindNamed(r.text(TestRecord::QuestionType)), kind);
             r.setText(TestRecord::QuestionType, r.text(TestRecord::QuestionType).toLower());
-            QCOMPARE(authoring::storedKind(r), kind);
-            QVERIFY(!authoring::kindNamed(r.text(TestRecord::QuestionType)));
+            QCOMPARE(storage::storedKind(r), kind);
+            QVERIFY(!storage::kindNamed(r.text(TestRecord::QuestionType)));
         }
         QCOMPARE(stored, QStringList({u"TRUE/FALSE"_s, u"TYPED     "_s, u"MULTIPLE  "_s}));
-        QVERIFY(!authoring::kindNamed(u"ESSAY"_s) && !authoring::kindNamed(QString()));
+        QVERIFY(!storage::kindNamed(u"ESSAY"_s) && !storage::kindNamed(QString()));
     }
 
     void windows1252RoundTripsAndUnknownCharactersBecomeQuestionMarks() {
