@@ -428,7 +428,11 @@ private slots:
             FeedbackNotes notes;
             notes.beforeOk = [](Window& w) {
                 QCOMPARE(w.windowTitle(), u"Your Answer"_s);
+                TestRunWindow* run = WindowRegistry::find<TestRunWindow>();
+                QVERIFY(run);
+                const QImage before = run->grab().toImage();
                 clickButton(w, "Command2"); // prints the run window, not itself
+                QCOMPARE(run->grab().toImage(), before); // and gives its colours back
             };
             testing::takeTest(m, [&](TestRunWindow& t) {
                 answer(t, u"TRUE"_s);
