@@ -553,6 +553,18 @@ private slots:
         });
         QCOMPARE(shared::candidateName, QString());
         QCOMPARE(QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden), QStringList());
+
+        // the program ends while the count is being chosen: no question is drawn
+        env.random->values = {0.5};
+        pressOk<IntroductionWindow>();
+        testing::whenModal<QuestionCountWindow>(
+            [](QuestionCountWindow&) { WindowRegistry::endProgram(); });
+        QSignalSpy modalWaits(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted);
+        testing::click(testing::control<QPushButton>(&m, "Command4"));
+        QVERIFY(env.exitRequests == 1 && !WindowRegistry::isLoaded<TestRunWindow>());
+        QCOMPARE(modalWaits.size(), 2); // the introduction and the count; no more
+        QCOMPARE(env.random->values.size(), 1u);
+        QCOMPARE(QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden), QStringList());
     }
 };
 
