@@ -24,33 +24,33 @@ void writeTest(const QString& path, int questions) {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(questions + 1) * TestRecord::kSize);
     TestRecord rec;
-    authoring::fillNewHeader(rec, QStringLiteral("Bench"), QStringLiteral("bench"));
+    storage::fillNewHeader(rec, QStringLiteral("Bench"), QStringLiteral("bench"));
     // no feedback windows: a run measures drawing and showing questions
     rec.setText(TestRecord::CorrectFeedback, QStringLiteral("0000"));
     rec.setText(TestRecord::IncorrectFeedback, QStringLiteral("0000"));
-    rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
+    rec.setText(TestRecord::PassingScore, storage::passingScoreText(75));
     bytes.append(rec.bytes());
     for (int k = 1; k <= questions; ++k) {
-        authoring::Question q;
+        storage::Question q;
         q.text = QStringLiteral("Question number %1: what is %1 + 1?").arg(k);
         q.explanation = QStringLiteral("Because %1 + 1 = %2.").arg(k).arg(k + 1);
         q.correct = 1;
         switch (k % 3) {
         case 0:
-            q.kind = authoring::QuestionKind::TrueFalse;
+            q.kind = storage::QuestionKind::TrueFalse;
             q.choices = {QStringLiteral("TRUE"), QStringLiteral("FALSE")};
             break;
         case 1:
-            q.kind = authoring::QuestionKind::Multiple;
+            q.kind = storage::QuestionKind::Multiple;
             for (int c = 0; c < 5; ++c)
                 q.choices[static_cast<std::size_t>(c)] = QString::number(k + c - 1);
             q.correct = 2;
             break;
         default:
-            q.kind = authoring::QuestionKind::Typed;
+            q.kind = storage::QuestionKind::Typed;
             q.choices[0] = QString::number(k + 1);
         }
-        authoring::storeQuestion(rec, k, q);
+        storage::storeQuestion(rec, k, q);
         bytes.append(rec.bytes());
     }
     writeAll(path, bytes);

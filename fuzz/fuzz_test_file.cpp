@@ -24,42 +24,42 @@ void check(bool ok) {
 }
 
 // What the editor shows of record `rec`.
-authoring::Question loaded(const TestRecord& rec) {
-    authoring::Question q;
-    q.kind = authoring::storedKind(rec).value_or(authoring::QuestionKind::TrueFalse);
+storage::Question loaded(const TestRecord& rec) {
+    storage::Question q;
+    q.kind = storage::storedKind(rec).value_or(storage::QuestionKind::TrueFalse);
     q.text = rightTrimmed(ui::shownText(rec.text(TestRecord::QuestionText)));
     for (int i = 1; i <= 5; ++i)
         q.choices[static_cast<std::size_t>(i - 1)] =
             rightTrimmed(ui::shownText(rec.text(TestRecord::choice(i))));
     q.explanation = rightTrimmed(ui::shownText(rec.text(TestRecord::Explanation)));
-    q.correct = authoring::storedCorrectChoice(rec);
+    q.correct = storage::storedCorrectChoice(rec);
     return q;
 }
 
 void header(const TestRecord& h) {
     for (const FieldSpec flags : {TestRecord::CorrectFeedback, TestRecord::IncorrectFeedback}) {
         for (int i = 1; i <= 4; ++i)
-            (void)authoring::flagOn(h, flags, i);
+            (void)storage::flagOn(h, flags, i);
         const QString text = h.text(flags);
         const taking::FeedbackKind kind = taking::feedbackKind(text);
         const taking::FeedbackItems items = taking::feedbackItems(text);
         check(kind != taking::FeedbackKind::Short || (items.verdict && !items.correctAnswer));
     }
-    const int score = authoring::passingScoreToShow(h);
+    const int score = storage::passingScoreToShow(h);
     check(score >= 50 && score <= 100);
-    check(rules::leadingNumber(authoring::passingScoreText(score)) == score);
+    check(rules::leadingNumber(storage::passingScoreText(score)) == score);
     // what the header holds, typed back, opens the edit door
-    check(authoring::ownerAndPasswordMatch(h, h.text(TestRecord::Owner),
-                                           h.text(TestRecord::Password)));
+    check(
+        storage::ownerAndPasswordMatch(h, h.text(TestRecord::Owner), h.text(TestRecord::Password)));
 }
 
 void question(const TestRecord& rec, int k) {
-    const authoring::Question q = loaded(rec);
+    const storage::Question q = loaded(rec);
     TestRecord saved = rec;
-    authoring::storeQuestion(saved, k, q);
+    storage::storeQuestion(saved, k, q);
     check(saved.bytes().size() == TestRecord::kSize);
     check(saved.questionNumber() == k);
-    const authoring::Question again = loaded(saved);
+    const storage::Question again = loaded(saved);
     check(again.kind == q.kind && again.text == q.text && again.choices == q.choices &&
           again.explanation == q.explanation);
     check(q.correct == 0 || again.correct >= q.correct);

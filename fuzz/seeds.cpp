@@ -26,17 +26,17 @@ int main(int argc, char* argv[]) {
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     TestRecord header;
-    authoring::fillNewHeader(header, QStringLiteral("Owner"), QStringLiteral("pw"));
-    header.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
+    storage::fillNewHeader(header, QStringLiteral("Owner"), QStringLiteral("pw"));
+    header.setText(TestRecord::PassingScore, storage::passingScoreText(75));
     TestRecord question;
-    authoring::Question q;
-    q.kind = authoring::QuestionKind::Multiple;
+    storage::Question q;
+    q.kind = storage::QuestionKind::Multiple;
     q.text = QStringLiteral("Capital of France?");
     for (int i = 0; i < 5; ++i)
         q.choices[static_cast<std::size_t>(i)] = QStringLiteral("Choice %1").arg(i + 1);
     q.correct = 2;
     q.explanation = QStringLiteral("Because.\r\nTwo lines.");
-    authoring::storeQuestion(question, 1, q);
+    storage::storeQuestion(question, 1, q);
     LogRecord log;
     log.setText(LogRecord::DateTaken, QStringLiteral("12/5/98"));
     log.setText(LogRecord::TimeTaken, QStringLiteral("10:35:12 PM"));

@@ -69,7 +69,7 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 struct DemoQuestion {
-    authoring::QuestionKind kind;
+    storage::QuestionKind kind;
     const char* text;
     std::initializer_list<const char*> choices;
     int correct; // 1-based
@@ -94,12 +94,12 @@ int main(int argc, char* argv[]) {
 
     const QString testPath = QDir(tests).filePath(QStringLiteral("Sample.tst"));
     if (!QFile::exists(testPath)) {
-        using authoring::QuestionKind;
+        using storage::QuestionKind;
         // One record throughout, as the editor writes: the header's fields it
         // does not set go along into the questions.
         TestRecord rec;
-        authoring::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
-        rec.setText(TestRecord::PassingScore, authoring::passingScoreText(75));
+        storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
+        rec.setText(TestRecord::PassingScore, storage::passingScoreText(75));
         if (!shared::writeTestRecord(testPath, 1, rec))
             return 1;
         const DemoQuestion questions[] = {
@@ -131,7 +131,7 @@ int main(int argc, char* argv[]) {
         };
         int k = 0;
         for (const DemoQuestion& d : questions) {
-            authoring::Question q;
+            storage::Question q;
             q.kind = d.kind;
             q.text = QString::fromUtf8(d.text);
             std::size_t i = 0;
@@ -139,7 +139,7 @@ int main(int argc, char* argv[]) {
                 q.choices[i++] = QString::fromUtf8(choice);
             q.correct = d.correct;
             q.explanation = QString::fromUtf8(d.explanation);
-            authoring::storeQuestion(rec, ++k, q);
+            storage::storeQuestion(rec, ++k, q);
             if (!shared::writeTestRecord(testPath, k + 1, rec))
                 return 1;
         }

@@ -182,11 +182,11 @@ void PropertiesWindow::showSettings(const TestRecord& header) {
     ui::resetTabStops({m_shuffleButton, m_keepOrderButton});
     for (int i = 0; i < 4; ++i) {
         m_correctFeedback[i]->setChecked(
-            authoring::flagOn(header, TestRecord::CorrectFeedback, i + 1));
+            storage::flagOn(header, TestRecord::CorrectFeedback, i + 1));
         m_incorrectFeedback[i]->setChecked(
-            authoring::flagOn(header, TestRecord::IncorrectFeedback, i + 1));
+            storage::flagOn(header, TestRecord::IncorrectFeedback, i + 1));
     }
-    m_passingScoreBar->setValue(authoring::passingScoreToShow(header));
+    m_passingScoreBar->setValue(storage::passingScoreToShow(header));
     onPassingScoreChanged(); // also when the value happens not to change
 }
 
@@ -199,12 +199,10 @@ void PropertiesWindow::storeSettings(TestRecord& header) const {
         header.setShuffleFlag(0);
     else if (m_shuffleButton->isChecked())
         header.setShuffleFlag(1);
-    header.setText(TestRecord::CorrectFeedback,
-                   authoring::flagText(tickedBoxes(m_correctFeedback)));
+    header.setText(TestRecord::CorrectFeedback, storage::flagText(tickedBoxes(m_correctFeedback)));
     header.setText(TestRecord::IncorrectFeedback,
-                   authoring::flagText(tickedBoxes(m_incorrectFeedback)));
-    header.setText(TestRecord::PassingScore,
-                   authoring::passingScoreText(m_passingScoreBar->value()));
+                   storage::flagText(tickedBoxes(m_incorrectFeedback)));
+    header.setText(TestRecord::PassingScore, storage::passingScoreText(m_passingScoreBar->value()));
 }
 
 void PropertiesWindow::onPassingScoreChanged() {

@@ -26,8 +26,9 @@ public:
     // the header cannot be read; the window is not shown then.
     static bool openFor(const QString& testPath);
 
-    // How the picture beside a test's introduction is chosen, in a message.
-    void showReadMe();
+    // How the picture beside a test's introduction is chosen, in a message;
+    // the main window shows it too, without opening this window.
+    static void showReadMe();
 
 protected:
     void onLoaded() override;

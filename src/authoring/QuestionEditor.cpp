@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-using authoring::QuestionKind;
+using storage::QuestionKind;
 
 namespace {
 
@@ -113,7 +113,7 @@ void QuestionEditor::makeQuestionFrame() {
     m_questionBox =
         makeTextBox(frame, QStringLiteral("txtQuestion"), ui::twips(720, 240, 6255, 1215));
     ui::readAs(m_questionBox, tr("Question"));
-    m_questionBox->setMaxLength(500);
+    m_questionBox->setMaxLength(TestRecord::QuestionText.width);
     ui::setBackColor(m_questionBox, kLightGrey);
 
     makeKindFrame(frame);
@@ -180,7 +180,7 @@ void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
     m_explanationBox =
         makeTextBox(questionFrame, QStringLiteral("txtExplain"), ui::twips(720, 4860, 8475, 855));
     ui::labelFor(caption, m_explanationBox);
-    m_explanationBox->setMaxLength(500);
+    m_explanationBox->setMaxLength(TestRecord::Explanation.width);
     ui::setBackColor(m_explanationBox, kLightGrey);
 }
 
@@ -217,9 +217,11 @@ QList<QWidget*> QuestionEditor::makeMovesFrame() {
     return buttons;
 }
 
-int QuestionEditor::currentQuestion() const {
-    return static_cast<int>(
-        rules::roundHalfEven(rules::leadingNumber(m_questionNumberLabel->text())));
+void QuestionEditor::setCurrentQuestion(int k, NumberStyle style) {
+    m_currentQuestion = k;
+    m_questionNumberLabel->setText(style == NumberStyle::LeadingBlank
+                                       ? rules::numberText(static_cast<long long>(k))
+                                       : QString::number(k));
 }
 
 // ---- The screen
@@ -323,13 +325,13 @@ bool QuestionEditor::loadRecord(int n) {
     const TestRecord& rec = shared::testRecord;
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
-    m_questionNumberLabel->setText(QString::number(n - 1));
+    setCurrentQuestion(n - 1);
     m_explanationBox->setText(ui::shownText(rec.text(TestRecord::Explanation)));
-    if (const auto kind = authoring::storedKind(rec))
+    if (const auto kind = storage::storedKind(rec))
         onKindChosen(*kind);
     for (int i = 1; i <= 5; ++i)
         choice(i).box->setText(ui::shownText(rec.text(TestRecord::choice(i))));
-    if (const int correct = authoring::storedCorrectChoice(rec))
+    if (const int correct = storage::storedCorrectChoice(rec))
         setCorrectChoice(correct);
     m_questionBox->setText(ui::shownText(rec.text(TestRecord::QuestionText)));
     return true;
@@ -338,14 +340,14 @@ bool QuestionEditor::loadRecord(int n) {
 bool QuestionEditor::saveRecord(int n) {
     if (n < 2 || n > kLastRecord)
         return false;
-    authoring::Question q;
+    storage::Question q;
     q.kind = chosenKind();
     q.text = m_questionBox->text();
     for (int i = 1; i <= 5; ++i)
         q.choices[static_cast<std::size_t>(i - 1)] = choice(i).box->text();
     q.explanation = m_explanationBox->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
-    authoring::storeQuestion(shared::testRecord, n - 1, q);
+    storage::storeQuestion(shared::testRecord, n - 1, q);
     const IoStatus st = shared::writeTestRecord(shared::testPath, n, shared::testRecord);
     if (!st) {
         // The question stays on screen, so the author can try again.
@@ -375,7 +377,7 @@ void QuestionEditor::goToQuestion(int q) {
 void QuestionEditor::onActivated() {
     centerOnScreen();
     setWindowTitle(tr("Building ") + shared::testPath);
-    m_questionNumberLabel->setText(QStringLiteral("1"));
+    setCurrentQuestion(1);
     clearQuestionBoxes();
     onKindChosen(QuestionKind::TrueFalse);
     const auto count = recordCount();
@@ -395,7 +397,7 @@ void QuestionEditor::onNext() {
     }
     if (!saveRecord(k + 1))
         return;
-    m_questionNumberLabel->setText(rules::numberText(static_cast<long long>(k + 1)));
+    setCurrentQuestion(k + 1, NumberStyle::LeadingBlank);
     resetChoiceRows();
     clearQuestionBoxes();
     const auto count = recordCount();

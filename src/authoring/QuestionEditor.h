@@ -42,7 +42,7 @@ private:
 
     // Lays out the choices for `kind`: TRUE and FALSE, locked; one typed
     // answer; or five choices.
-    void onKindChosen(authoring::QuestionKind kind);
+    void onKindChosen(storage::QuestionKind kind);
     // Choice `i` (1 to 5) marked correct by the author.
     void onMarkedCorrect(int i);
     void onNext();
@@ -53,16 +53,19 @@ private:
     void onDone();
     void onEditProperties();
 
-    // The question number on screen.
-    int currentQuestion() const;
+    // The question on screen, k; the label shows it as plain digits, or after
+    // "Next >" with one leading blank.
+    int currentQuestion() const { return m_currentQuestion; }
+    enum class NumberStyle { Digits, LeadingBlank };
+    void setCurrentQuestion(int k, NumberStyle style = NumberStyle::Digits);
     const ChoiceRow& choice(int i) const { return m_choices[static_cast<std::size_t>(i - 1)]; }
     void clearQuestionBoxes();
     void resetChoiceRows();
     void hideChoice(int i);
     // Marks choice `i` correct, as if its button were clicked.
     void setCorrectChoice(int i);
-    void selectKind(authoring::QuestionKind kind);
-    authoring::QuestionKind chosenKind() const;
+    void selectKind(storage::QuestionKind kind);
+    storage::QuestionKind chosenKind() const;
 
     // The record count, or nullopt after telling the user why it is unknown.
     std::optional<int> recordCount();
@@ -83,4 +86,5 @@ private:
     QButtonGroup* m_correctGroup = nullptr;
     MultiLineTextBox* m_explanationBox = nullptr;
     QLabel* m_questionNumberLabel = nullptr;
+    int m_currentQuestion = 0;
 };

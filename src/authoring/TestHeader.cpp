@@ -9,7 +9,7 @@ namespace authoring {
 IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
                              const QString& owner, const QString& password) {
     const QString name = rightTrimmed(typedName);
-    if (name.isEmpty() || !testNameProblem(name).isEmpty())
+    if (name.isEmpty() || !storage::testNameProblem(name).isEmpty())
         return NewTest{CreateOutcome::IllegalName, {}};
     const QString path = shared::joinPath(testsDir, name + QStringLiteral(".tst"));
     const QString existing = platform::resolveCaseInsensitive(path);
@@ -23,7 +23,7 @@ IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
     if (*length > 0)
         return NewTest{CreateOutcome::Exists, made.path};
 
-    fillNewHeader(shared::testRecord, owner, password);
+    storage::fillNewHeader(shared::testRecord, owner, password);
     if (const IoStatus written = shared::writeTestRecord(made.path, 1, shared::testRecord);
         !written)
         return written;

@@ -406,12 +406,7 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::onReadMe() {
-    const bool wasLoaded = WindowRegistry::isLoaded<PropertiesWindow>();
-    WindowRegistry::get<PropertiesWindow>().showReadMe();
-    if (!wasLoaded) {
-        if (PropertiesWindow* p = WindowRegistry::find<PropertiesWindow>())
-            p->unload();
-    }
+    PropertiesWindow::showReadMe();
 }
 
 // ---- Edit a test
@@ -431,8 +426,8 @@ void MainWindow::onEdit() {
         platform::msgBox(st.message(tr("The test could not be read from")));
         return;
     }
-    if (!authoring::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
-                                          passwordBox->text())) {
+    if (!storage::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
+                                        passwordBox->text())) {
         platform::msgBox(tr("Incorrect Name and/or Password. Access Denied."));
         return;
     }

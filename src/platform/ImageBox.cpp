@@ -25,13 +25,11 @@ bool ImageBox::loadPicture(const QString& path) {
     if (image.isNull())
         return false;
     setPicture(QPixmap::fromImage(image));
-    m_file = file;
     return true;
 }
 
 void ImageBox::setPicture(const QPixmap& pixmap) {
     m_picture = pixmap;
-    m_file.clear();
     setPixmap(pixmap);
 }
 

@@ -17,10 +17,7 @@ public:
     // else the built-in pen on a page.
     void showTestPicture(const QString& folder, const QString& testName);
     QPixmap picture() const { return m_picture; }
-    // The file the current picture came from; empty for a built-in one.
-    QString pictureFile() const { return m_file; }
 
 private:
     QPixmap m_picture;
-    QString m_file;
 };

@@ -16,7 +16,6 @@ public:
     int maxLength() const { return m_maxLength; }
     // A locked box can be read and selected but not changed.
     void setLocked(bool locked) { setReadOnly(locked); }
-    bool isLocked() const { return isReadOnly(); }
 
 private:
     void enforceLimit();

@@ -9,6 +9,7 @@
 #include "WindowRegistry.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <limits>
 #include <QCoreApplication>
@@ -48,9 +49,9 @@ LogRecord makeEntry(const QString& testName, const QString& date, const QString&
 
 void finishRun(int questionsToTake, int correctCount) {
     const int score = rules::exactPercentage(correctCount, questionsToTake);
+    const RunResult result = runResult(shared::testPath, shared::candidateName, toInt16(score));
     const LogRecord entry =
-        makeEntry(rules::testNameFromPath(shared::testPath), platform::dateText(),
-                  platform::timeText(), score, questionsToTake);
+        makeEntry(result.testName, result.date, result.time, score, questionsToTake);
 
     const QString path = logPathFor(shared::candidateName);
     const QString nameProblem = logNameProblem(shared::candidateName);
@@ -67,8 +68,7 @@ void finishRun(int questionsToTake, int correctCount) {
                 "ScoreLog", "Your score could not be added to the score log")));
     }
 
-    shared::finalScore = toInt16(score);
-    WindowRegistry::get<ScoreWindow>().showModal();
+    WindowRegistry::get<ScoreWindow>().showResult(result);
     emit ScoreLogEvents::instance().logChanged(path);
 }
 
@@ -154,11 +154,17 @@ QString logErrorMessage() {
          QCoreApplication::translate("ScoreLog", "created before v1.4.")});
 }
 
+QString logReadFailureMessage(const IoStatus& status) {
+    if (status.error == EACCES || status.error == EPERM)
+        return status.message(QStringLiteral("The score log could not be read from"));
+    return logErrorMessage();
+}
+
 void showLog(QPlainTextEdit* view, const QString& path) {
     const IoResult<QList<LogRecord>> log = readLog(path);
     view->setPlainText(logText(log.value()));
     if (!log)
-        platform::msgBox(logErrorMessage());
+        platform::msgBox(logReadFailureMessage(log.status()));
 }
 
 } // namespace scoring

@@ -32,7 +32,7 @@ signals:
 };
 
 // The end of a finished run: appends the run's entry to the candidate's score
-// log, sets finalScore, shows the final score window modally and, once it is
+// log, shows the final score window with the run's result and, once it is
 // closed, announces the changed log. The run window unloads itself afterwards.
 void finishRun(int questionsToTake, int correctCount);
 
@@ -52,6 +52,10 @@ IoResult<QList<LogRecord>> readLog(const QString& path);
 
 // The three-line message for a log that cannot be read.
 QString logErrorMessage();
+// What the user is told when reading a log failed with `status`: a log the
+// user may not read says so, with the system's reason; any other failure
+// gets the three-line message.
+QString logReadFailureMessage(const IoStatus& status);
 
 // Puts the text of the log at `path` into `view`, telling the user when the
 // log cannot be read (the entries read before the failure are shown).

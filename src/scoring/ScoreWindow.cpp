@@ -66,6 +66,23 @@ double passingScore(const QString& passingScoreField) {
     return rules::passingScore(passingScoreField);
 }
 
+double passingScoreOfTest(const QString& testPath) {
+    if (const IoResult<TestRecord> header = shared::readTestRecord(testPath, 1))
+        return passingScore(header->text(TestRecord::PassingScore));
+    return 75;
+}
+
+RunResult runResult(const QString& testPath, const QString& candidateName, int score) {
+    RunResult result;
+    result.testName = rules::testNameFromPath(testPath);
+    result.candidateName = candidateName;
+    result.date = platform::dateText();
+    result.time = platform::timeText();
+    result.score = score;
+    result.passingScore = passingScoreOfTest(testPath);
+    return result;
+}
+
 } // namespace scoring
 
 ScoreWindow::ScoreWindow() {
@@ -115,27 +132,28 @@ void ScoreWindow::setBarWidth(QLabel* bar, int twips) {
     bar->setGeometry(ui::px(kBarLeft), ui::px(top), ui::px(twips), ui::px(kBarHeight));
 }
 
+void ScoreWindow::showResult(const scoring::RunResult& result) {
+    setResult(result);
+    showModal();
+}
+
 void ScoreWindow::onActivated() {
     centerOnScreen();
     showHeading();
 
-    // A test file gone since the run began leaves the usual passing score.
-    double p = 75;
-    if (const IoResult<TestRecord> header = shared::readTestRecord(shared::testPath, 1))
-        p = scoring::passingScore(header->text(TestRecord::PassingScore));
-
     // Every activation draws the chart from the designed bars, so a second
     // activation cannot stretch them further.
+    const double p = m_result.passingScore;
     showPassingBar(p);
-    const int score = shared::finalScore;
+    const int score = m_result.score;
     showScoreBar(score, rules::passes(score, p));
 }
 
 void ScoreWindow::showHeading() {
-    testNameLabel->setText(rules::testNameFromPath(shared::testPath));
-    candidateLabel->setText(tr("Name: ") + shared::candidateName);
-    dateLabel->setText(platform::dateText());
-    timeLabel->setText(platform::timeText());
+    testNameLabel->setText(m_result.testName);
+    candidateLabel->setText(tr("Name: ") + m_result.candidateName);
+    dateLabel->setText(m_result.date);
+    timeLabel->setText(m_result.time);
 }
 
 void ScoreWindow::showPassingBar(double p) {

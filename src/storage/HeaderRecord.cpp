@@ -3,7 +3,7 @@
 #include "Cp1252.h"
 #include "TextRules.h"
 
-namespace authoring {
+namespace storage {
 
 namespace {
 // Typed text as a header field of `width` would hold it.
@@ -60,4 +60,4 @@ QString passingScoreText(int score) {
     return rules::numberText(static_cast<long long>(score));
 }
 
-} // namespace authoring
+} // namespace storage

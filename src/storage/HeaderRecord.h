@@ -9,7 +9,7 @@
 // The header record of a test file: what a new test holds, the owner check of
 // the edit door, the feedback flags and the passing score of the properties
 // window. Plain record logic, so that tools outside the windows share it.
-namespace authoring {
+namespace storage {
 
 // Why `name` (trailing blanks already removed) cannot name a test file in the
 // tests folder; empty when it can. The file system has the last word.
@@ -35,4 +35,4 @@ int passingScoreToShow(const TestRecord& header);
 // " 75": the stored form of a passing score.
 QString passingScoreText(int score);
 
-} // namespace authoring
+} // namespace storage

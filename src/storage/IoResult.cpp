@@ -1,5 +1,6 @@
 #include "IoResult.h"
 
+#include "FileIo.h"
 #include "FileNames.h"
 
 QString IoStatus::message(const QString& action) const {
@@ -9,4 +10,10 @@ QString IoStatus::message(const QString& action) const {
         return reason;
     return action + QStringLiteral(" \"") + filename::shown(path) + QStringLiteral("\":\r\n") +
            reason;
+}
+
+IoStatus IoStatus::systemFailure(const QString& path, int err) {
+    IoStatus status = failure(path, fileio::errorText(err));
+    status.error = err;
+    return status;
 }

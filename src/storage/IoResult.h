@@ -14,11 +14,15 @@ struct IoStatus {
     QString reason;
     // A refusal: `reason` is the whole message, worded by whoever refused.
     bool worded = false;
+    // The system's error number when the system failed (errno); 0 otherwise.
+    int error = 0;
 
     static IoStatus success() { return {}; }
     static IoStatus failure(const QString& path, const QString& reason) {
         return IoStatus{false, path, reason, false};
     }
+    // The system's failure `err` (an errno) on `path`, worded by the system.
+    static IoStatus systemFailure(const QString& path, int err);
     // A failure that is not the system's, such as a test that cannot be
     // taken: its message is `message`, whatever the caller was doing.
     static IoStatus refusal(const QString& path, const QString& message) {

@@ -1,14 +1,11 @@
 #include "Question.h"
 
-namespace authoring {
+namespace storage {
 
 void storeQuestion(TestRecord& rec, int k, const Question& q) {
     rec.setQuestionNumber(static_cast<std::int16_t>(k));
     rec.setText(TestRecord::Explanation, q.explanation);
-    const QString type = q.kind == QuestionKind::Typed      ? kTypeTyped
-                         : q.kind == QuestionKind::Multiple ? kTypeMultiple
-                                                            : kTypeTrueFalse;
-    rec.setText(TestRecord::QuestionType, type);
+    rec.setText(TestRecord::QuestionType, kindName(q.kind));
     for (int i = 1; i <= 5; ++i)
         rec.setText(TestRecord::choice(i), q.choices[static_cast<std::size_t>(i - 1)]);
     if (q.correct >= 1 && q.correct <= 5)
@@ -16,15 +13,29 @@ void storeQuestion(TestRecord& rec, int k, const Question& q) {
     rec.setText(TestRecord::QuestionText, q.text);
 }
 
-std::optional<QuestionKind> storedKind(const TestRecord& rec) {
-    const QString type = rec.text(TestRecord::QuestionType).toUpper();
-    if (type == kTypeTrueFalse)
-        return QuestionKind::TrueFalse;
-    if (type == kTypeTyped)
-        return QuestionKind::Typed;
-    if (type == kTypeMultiple)
-        return QuestionKind::Multiple;
+QString kindName(QuestionKind kind) {
+    switch (kind) {
+    case QuestionKind::Typed:
+        return kTypeTyped;
+    case QuestionKind::Multiple:
+        return kTypeMultiple;
+    case QuestionKind::TrueFalse:
+        break;
+    }
+    return kTypeTrueFalse;
+}
+
+std::optional<QuestionKind> kindNamed(const QString& name) {
+    for (const QuestionKind kind :
+         {QuestionKind::TrueFalse, QuestionKind::Typed, QuestionKind::Multiple}) {
+        if (name == kindName(kind))
+            return kind;
+    }
     return std::nullopt;
+}
+
+std::optional<QuestionKind> storedKind(const TestRecord& rec) {
+    return kindNamed(rec.text(TestRecord::QuestionType).toUpper());
 }
 
 int storedCorrectChoice(const TestRecord& rec) {
@@ -36,4 +47,4 @@ int storedCorrectChoice(const TestRecord& rec) {
     return last;
 }
 
-} // namespace authoring
+} // namespace storage

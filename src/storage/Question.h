@@ -7,7 +7,7 @@
 #include <QString>
 
 // One question as the editor shows it, and its record in the test file.
-namespace authoring {
+namespace storage {
 
 enum class QuestionKind { TrueFalse, Typed, Multiple };
 
@@ -24,10 +24,14 @@ struct Question {
 // holds it, and so do the reserved fields and the shuffle flag.
 void storeQuestion(TestRecord& rec, int k, const Question& q);
 
+// The name a kind is stored under in the type field.
+QString kindName(QuestionKind kind);
+// The kind stored under `name`, letter for letter; nullopt for any other text.
+std::optional<QuestionKind> kindNamed(const QString& name);
 // The stored kind, upper-cased; nullopt when the type is none of the three.
 std::optional<QuestionKind> storedKind(const TestRecord& rec);
 // The last choice whose whole field equals the whole correct-answer field; 0
 // when none does.
 int storedCorrectChoice(const TestRecord& rec);
 
-} // namespace authoring
+} // namespace storage

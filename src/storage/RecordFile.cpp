@@ -252,12 +252,14 @@ int createWhole(const QByteArray& native, const QByteArray& bytes) {
 // Opens the file for reading under a lock; a write interrupted on it is undone
 // first, under the exclusive lock.
 IoStatus openLockedForReading(const QByteArray& native, const QString& path, Fd& fd) {
+    if (const int err = IoFaults::current().readOpenErrno)
+        return IoStatus::systemFailure(path, err);
     for (int attempt = 0;; ++attempt) {
         fd.reset(::open(native.constData(), O_RDONLY | kOpenFlags));
         if (!fd.valid())
-            return IoStatus::failure(path, fileio::errorText(openError(native)));
+            return IoStatus::systemFailure(path, openError(native));
         if (const int err = kindError(fd.get()))
-            return IoStatus::failure(path, fileio::errorText(err));
+            return IoStatus::systemFailure(path, err);
         fileio::lock(fd.get(), LOCK_SH);
         const QByteArray journal = RollbackJournal::pathFor(native);
         if (journalfile::presence(journal) == journalfile::Presence::None)
@@ -281,7 +283,7 @@ RecordFile::RecordFile(QString path, int recordLength)
     : m_path(std::move(path)), m_native(filename::toNative(m_path)), m_recordLength(recordLength) {}
 
 IoStatus RecordFile::failure(int err) const {
-    return IoStatus::failure(m_path, fileio::errorText(err));
+    return IoStatus::systemFailure(m_path, err);
 }
 
 bool RecordFile::exists() const {

@@ -33,6 +33,7 @@ struct IoFaults {
     // here in order ("write Geo.tst-journal", "fsync Geo.tst-journal",
     // "fsync folder", "fdatasync Geo.tst", "unlink Geo.tst-journal").
     QList<QByteArray>* calls = nullptr;
+    int readOpenErrno = 0;    // opening for reading fails with this
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };

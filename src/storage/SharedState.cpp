@@ -7,7 +7,6 @@ namespace shared {
 QString testsDir;
 QString testPath;
 QString candidateName;
-std::int16_t finalScore = 0;
 TestRecord testRecord;
 
 QString pathSep() {
@@ -50,7 +49,6 @@ void reset() {
     testsDir.clear();
     testPath.clear();
     candidateName.clear();
-    finalScore = 0;
     testRecord.clear();
 }
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <QString>
 
-// The state the windows hand to one another: the tests folder, the current
-// test and candidate, the last final score and the shared test record; and the
-// reads and writes of a test file's records.
+// The state the windows share: the tests folder, the current test and
+// candidate and the shared test record; and the reads and writes of a test
+// file's records.
 namespace shared {
 
 inline constexpr int kTestRecordLength = TestRecord::kSize;
@@ -17,7 +17,6 @@ inline constexpr int kTestRecordLength = TestRecord::kSize;
 extern QString testsDir;
 extern QString testPath;
 extern QString candidateName;
-extern std::int16_t finalScore;
 // The record the create and edit doors hand to the properties window and the
 // question editor, and the take door hands to the run (the test's header). A
 // writer that sets only some fields writes the others as it holds them (see

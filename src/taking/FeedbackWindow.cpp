@@ -1,7 +1,6 @@
 #include "FeedbackWindow.h"
 
 #include "Controls.h"
-#include "TestRunWindow.h"
 
 #include <QPushButton>
 
@@ -20,6 +19,5 @@ void FeedbackWindow::addButtons(const QRect& ok, const QRect& print) {
         ui::button(this, QStringLiteral("Command2"), tr("&Print Question"), print);
 
     connect(okButton, &QPushButton::clicked, this, &FeedbackWindow::unload);
-    connect(printButton, &QPushButton::clicked, this,
-            [] { WindowRegistry::get<TestRunWindow>().printQuestion(); });
+    connect(printButton, &QPushButton::clicked, this, &FeedbackWindow::printRequested);
 }

@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -96,6 +97,15 @@ void QuestionCountWindow::buildChoices() {
 
     m_all->setChecked(true);
     enableCustomCount(false);
+}
+
+std::optional<int> QuestionCountWindow::chooseCount(int available) {
+    prepare(available);
+    const QPointer<QuestionCountWindow> self(this);
+    showModal();
+    if (!self || self->isUnloading())
+        return std::nullopt;
+    return chosenCount();
 }
 
 void QuestionCountWindow::prepare(int available) {

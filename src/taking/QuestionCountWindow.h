@@ -3,21 +3,23 @@
 #include "RunRules.h"
 #include "WindowRegistry.h"
 
+#include <optional>
+
 class QLabel;
 class QRadioButton;
 class UpDownBar;
 
-// The choice of how many questions to take: all, half or a custom count. The
-// run window prepares it, shows it and reads the choice once "&Ok" hides it.
+// The choice of how many questions to take: all, half or a custom count.
 class QuestionCountWindow : public Window {
     Q_OBJECT
 public:
     QuestionCountWindow();
 
-    // Offers `available` questions, with "All Questions" selected.
-    void prepare(int available);
-    // The number of questions the candidate chose.
-    int chosenCount() const;
+    // Offers `available` questions, with "All Questions" selected, and waits
+    // for the candidate's choice: the number of questions to take once "&Ok"
+    // (or the title bar's close button) hides the window, none when the
+    // window was unloaded instead.
+    std::optional<int> chooseCount(int available);
 
     // Each showing starts with a custom count of 1.
     void onActivated() override;
@@ -27,6 +29,8 @@ protected:
     void titleBarClose() override { hideWindow(); }
 
 private:
+    void prepare(int available);
+    int chosenCount() const;
     void buildChoices();
     void enableCustomCount(bool on);
     taking::CountChoice choice() const;

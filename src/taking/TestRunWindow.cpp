@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "IntroductionWindow.h"
+#include "Question.h"
 #include "QuestionCountWindow.h"
 #include "ScoreLog.h"
 #include "Services.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,11 +173,7 @@ void TestRunWindow::buildBottomLine() {
 
     QPushButton* exit = ui::button(this, QStringLiteral("Command2"), tr("E&xit Test"),
                                    ui::twips(8880, 5880, 2415, 645));
-    m_backgroundKeeper = new QGroupBox(this);
-    ui::name(m_backgroundKeeper, QStringLiteral("Frame1"));
-    ui::readAs(m_backgroundKeeper, tr("Background colour"));
-    m_backgroundKeeper->setGeometry(ui::twips(10500, 5715, 135, 135));
-    setBackground(m_backgroundKeeper, palette().color(QPalette::Window));
+    m_backColor = palette().color(QPalette::Window);
 
     connect(next, &QPushButton::clicked, this, &TestRunWindow::onNext);
     connect(exit, &QPushButton::clicked, this, &TestRunWindow::onExitTest);
@@ -232,12 +228,11 @@ void TestRunWindow::showIntroduction() {
 }
 
 bool TestRunWindow::chooseQuestionCount(int available) {
-    QuestionCountWindow& count = WindowRegistry::get<QuestionCountWindow>();
-    count.prepare(available);
-    count.showModal();
-    if (!WindowRegistry::isLoaded<QuestionCountWindow>())
+    const std::optional<int> chosen =
+        WindowRegistry::get<QuestionCountWindow>().chooseCount(available);
+    if (!chosen)
         return false;
-    m_questionsToTake = count.chosenCount();
+    m_questionsToTake = *chosen;
     return true;
 }
 
@@ -322,13 +317,20 @@ void TestRunWindow::nextQuestion() {
     m_shownQuestion = *std::move(question);
     resetAnswerControls();
     m_question->setText(m_shownQuestion.text(TestRecord::QuestionText));
-    const QString type = m_shownQuestion.text(TestRecord::QuestionType);
-    if (type == kTypeMultiple)
-        showChoices();
-    else if (type == kTypeTrueFalse)
-        showTrueFalse();
-    else if (type == kTypeTyped)
-        showTypedAnswerBox();
+    // The type as stored, letter for letter; any other leaves five empty answers.
+    if (const auto kind = storage::kindNamed(m_shownQuestion.text(TestRecord::QuestionType))) {
+        switch (*kind) {
+        case storage::QuestionKind::Multiple:
+            showChoices();
+            break;
+        case storage::QuestionKind::TrueFalse:
+            showTrueFalse();
+            break;
+        case storage::QuestionKind::Typed:
+            showTypedAnswerBox();
+            break;
+        }
+    }
     applyVisibility();
     m_question->setFocus(Qt::OtherFocusReason);
 }
@@ -379,7 +381,8 @@ void TestRunWindow::onNext() {
         platform::msgBox(tr("Please select an answer."));
         return;
     }
-    const bool typed = m_shownQuestion.text(TestRecord::QuestionType) == kTypeTyped;
+    const bool typed = storage::kindNamed(m_shownQuestion.text(TestRecord::QuestionType)) ==
+                       storage::QuestionKind::Typed;
     const QString given =
         taking::comparableAnswer(typed ? m_typedAnswer->text() : m_rows[*row].text->text());
     const bool correct =
@@ -410,7 +413,9 @@ void TestRunWindow::playSound(const char* file) const {
 
 void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings) {
     if (taking::feedbackKind(settings) == taking::FeedbackKind::Short) {
-        WindowRegistry::get<ShortFeedbackWindow>().showVerdict(verdict);
+        ShortFeedbackWindow& window = WindowRegistry::get<ShortFeedbackWindow>();
+        printOnRequest(window);
+        window.showVerdict(verdict);
         return;
     }
     const taking::FeedbackItems items = taking::feedbackItems(settings);
@@ -423,7 +428,14 @@ void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings
         feedback.correctAnswer = m_shownQuestion.text(TestRecord::CorrectAnswer);
     if (items.correctSoFar)
         feedback.correctSoFar = taking::correctSoFarText(m_correctCount);
-    WindowRegistry::get<DetailedFeedbackWindow>().showFeedback(feedback);
+    DetailedFeedbackWindow& window = WindowRegistry::get<DetailedFeedbackWindow>();
+    printOnRequest(window);
+    window.showFeedback(feedback);
+}
+
+void TestRunWindow::printOnRequest(FeedbackWindow& feedback) {
+    connect(&feedback, &FeedbackWindow::printRequested, this, &TestRunWindow::printQuestion,
+            Qt::UniqueConnection);
 }
 
 void TestRunWindow::updateScore() {
@@ -486,12 +498,10 @@ void TestRunWindow::setBackColors(const QColor& color) {
 }
 
 void TestRunWindow::printQuestion() {
-    m_backgroundKeeper->hide();
     setBackColors(ui::standardColor(15));
     ui::setBackColor(m_question, ui::standardColor(15));
     platform::printWindow(this);
-    setBackColors(ui::backColor(m_backgroundKeeper));
-    m_backgroundKeeper->show();
+    setBackColors(m_backColor);
 }
 
 void TestRunWindow::onClockTick() {

@@ -6,9 +6,10 @@
 
 #include <array>
 #include <optional>
+#include <QColor>
 #include <vector>
 
-class QGroupBox;
+class FeedbackWindow;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -27,8 +28,6 @@ public:
 
     // Whether the run plays its sounds (the main window's sound switch).
     void setSoundsOn(bool on) { m_soundsOn = on; }
-    // Prints the window with white backgrounds; the feedback windows print it too.
-    void printQuestion();
     // The number of questions this run asks, once the candidate has chosen it.
     int questionsToTake() const { return m_questionsToTake; }
 
@@ -78,12 +77,16 @@ private:
     std::optional<std::size_t> selectedRow() const;
     void playSound(const char* file) const;
     void giveFeedback(const QString& verdict, const QString& settings);
+    // The feedback window's "&Print Question" prints this window.
+    void printOnRequest(FeedbackWindow& feedback);
     void updateScore();
     void onAnswerTextClicked(std::size_t row);
     bool typeIntoAnswerBox(QEvent* event);
 
     // Exit, print, clock
     void onExitTest();
+    // Prints the window with white backgrounds.
+    void printQuestion();
     void setBackColors(const QColor& color);
     void onClockTick();
 
@@ -98,8 +101,8 @@ private:
     QLineEdit* m_typedAnswer = nullptr;
     QLabel* m_scoreLabel = nullptr;
     QWidget* m_scoreBar = nullptr;
-    // Keeps the window's own background colour while printing turns it white.
-    QGroupBox* m_backgroundKeeper = nullptr;
+    // The window's own background colour, given back after printing turns it white.
+    QColor m_backColor;
     QTimer* m_clockTimer = nullptr;
     std::vector<std::pair<QWidget*, bool>> m_visibility;
 

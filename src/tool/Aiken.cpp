@@ -6,10 +6,10 @@
 
 namespace aiken {
 
-using authoring::Question;
-using authoring::QuestionKind;
 using exchange::Item;
 using exchange::ReadResult;
+using storage::Question;
+using storage::QuestionKind;
 
 namespace {
 

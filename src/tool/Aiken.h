@@ -14,6 +14,6 @@ exchange::ReadResult read(const QString& text);
 // One question as Aiken lines, followed by a blank line. What Aiken has no
 // place for but can leave out goes into `notes`; what keeps the question out
 // altogether into `problems` (then nothing is returned).
-QString write(const authoring::Question& q, QStringList* notes, QStringList* problems);
+QString write(const storage::Question& q, QStringList* notes, QStringList* problems);
 
 } // namespace aiken

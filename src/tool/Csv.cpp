@@ -6,9 +6,9 @@
 
 namespace csv {
 
-using authoring::QuestionKind;
 using exchange::Item;
 using exchange::ReadResult;
+using storage::QuestionKind;
 
 namespace {
 
@@ -99,14 +99,10 @@ Item questionOfRow(const Row& row, const Columns& c) {
             break;
         }
     }
-    authoring::Question& q = item.entry.question;
+    storage::Question& q = item.entry.question;
     const QString kind = lines::trimmed(cell(c.kind)).toString().toUpper();
-    if (kind == kTypeTrueFalse)
-        q.kind = QuestionKind::TrueFalse;
-    else if (kind == kTypeTyped)
-        q.kind = QuestionKind::Typed;
-    else if (kind == kTypeMultiple)
-        q.kind = QuestionKind::Multiple;
+    if (const auto named = storage::kindNamed(kind))
+        q.kind = *named;
     else {
         problem(QStringLiteral("the kind \"%1\" has no place in a test; it takes %2, %3 or %4")
                     .arg(cell(c.kind), kTypeTrueFalse, kTypeTyped, kTypeMultiple));
@@ -205,11 +201,8 @@ QString questionHeader() {
                     QStringLiteral("quizdex")});
 }
 
-QString questionRow(const authoring::Question& q, const exchange::Extras& extras) {
-    const QString kind = q.kind == QuestionKind::TrueFalse ? kTypeTrueFalse
-                         : q.kind == QuestionKind::Typed   ? kTypeTyped
-                                                           : kTypeMultiple;
-    QStringList cells{kind, textCell(q.text)};
+QString questionRow(const storage::Question& q, const exchange::Extras& extras) {
+    QStringList cells{storage::kindName(q.kind), textCell(q.text)};
     for (const QString& c : q.choices)
         cells.append(textCell(c));
     cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << textCell(q.explanation)

@@ -31,7 +31,7 @@ QString asText(const QString& cell);
 // columns may come in any order.
 exchange::ReadResult readQuestions(const QString& text);
 QString questionHeader();
-QString questionRow(const authoring::Question& q, const exchange::Extras& extras);
+QString questionRow(const storage::Question& q, const exchange::Extras& extras);
 // A text as it comes back after write and read.
 QString roundTrip(const QString& text);
 

@@ -10,8 +10,8 @@
 
 namespace exchange {
 
-using authoring::Question;
-using authoring::QuestionKind;
+using storage::Question;
+using storage::QuestionKind;
 
 namespace {
 
@@ -52,7 +52,7 @@ const FieldInfo* fieldNamed(const QString& name) {
 const TestRecord& baseRecord() {
     static const TestRecord base = [] {
         TestRecord r;
-        authoring::fillNewHeader(r, QString(), QString());
+        storage::fillNewHeader(r, QString(), QString());
         return r;
     }();
     return base;
@@ -99,7 +99,7 @@ bool applies(const FieldInfo& f, const QByteArray& value, const Entry& e,
     TestRecord kept;
     kept.setRaw(f.layout, value);
     if (name == QLatin1String("type"))
-        return authoring::storedKind(kept) == e.question.kind;
+        return storage::storedKind(kept) == e.question.kind;
     if (name == QLatin1String("answer"))
         return e.question.correct == 0;
     if (f.slot >= 0 && shownByText(e.question.kind, f.slot))
@@ -115,7 +115,7 @@ bool Entry::hasAnswerExtra() const {
 }
 
 std::optional<Question> questionOf(const TestRecord& rec) {
-    const auto kind = authoring::storedKind(rec);
+    const auto kind = storage::storedKind(rec);
     if (!kind)
         return std::nullopt;
     Question q;
@@ -124,7 +124,7 @@ std::optional<Question> questionOf(const TestRecord& rec) {
     for (int i = 1; i <= 5; ++i)
         q.choices[static_cast<std::size_t>(i - 1)] = rec.text(TestRecord::choice(i));
     q.explanation = rec.text(TestRecord::Explanation);
-    q.correct = authoring::storedCorrectChoice(rec);
+    q.correct = storage::storedCorrectChoice(rec);
     return q;
 }
 
@@ -159,7 +159,7 @@ TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundT
     std::vector<std::pair<FieldSpec, QByteArray>> fields;
     const Question q = withKeptTexts(entry, roundTrip, &fields);
     TestRecord rec = baseRecord();
-    authoring::storeQuestion(rec, k, q);
+    storage::storeQuestion(rec, k, q);
     for (const auto& [layout, value] : fields)
         rec.setRaw(layout, value);
     return rec;
@@ -171,7 +171,7 @@ Extras extrasFor(const TestRecord& original, const Entry& read, int k,
     Extras out;
     // An answer that marks no choice is kept even when it happens to equal what
     // import would leave, so that the question is known to have none on purpose.
-    const bool noneMarked = authoring::storedCorrectChoice(original) == 0;
+    const bool noneMarked = storage::storedCorrectChoice(original) == 0;
     for (const FieldInfo& f : kFields) {
         const QByteArray mine = original.raw(f.layout);
         const bool answer = f.layout.offset == TestRecord::CorrectAnswer.offset;

@@ -33,7 +33,7 @@ using Extras = std::vector<std::pair<QString, QByteArray>>;
 
 // One question read from a text file.
 struct Entry {
-    authoring::Question question;
+    storage::Question question;
     Extras extras;
     int line = 0;                   // where the question begins
     std::array<int, 7> textLines{}; // where each text begins; 0 for `line`
@@ -58,7 +58,7 @@ using TextRoundTrip = std::function<QString(const QString&)>;
 
 // The question held by a question record; nullopt when its kind is none of
 // the three.
-std::optional<authoring::Question> questionOf(const TestRecord& rec);
+std::optional<storage::Question> questionOf(const TestRecord& rec);
 
 // Question k as import stores it: as the editor stores it over a new test's
 // header, then the extras, each only where the text read still agrees with it

@@ -11,7 +11,7 @@ namespace exchange {
 namespace {
 
 // Question k in `format`, every byte of its record carried (GIFT, CSV).
-QString exactly(Format format, const authoring::Question& q, const TestRecord& rec, int k,
+QString exactly(Format format, const storage::Question& q, const TestRecord& rec, int k,
                 QStringList* problems) {
     const auto roundTrip = roundTripOf(format);
     auto write = [&](const Extras& extras) {

@@ -42,16 +42,16 @@ QStringList headerFindings(const TestRecord& h) {
 
 QStringList questionFindings(const TestRecord& rec, int k) {
     QStringList out;
-    const auto kind = authoring::storedKind(rec);
+    const auto kind = storage::storedKind(rec);
     if (!kind)
         out << QStringLiteral("unknown question kind \"%1\"")
                    .arg(visible(rec.text(TestRecord::QuestionType)));
     if (rec.questionNumber() != k)
         out << QStringLiteral("its stored number is %1").arg(rec.questionNumber());
-    const int correct = authoring::storedCorrectChoice(rec);
+    const int correct = storage::storedCorrectChoice(rec);
     if (kind && correct == 0)
         out << QStringLiteral("no choice is marked as the answer");
-    else if (kind == authoring::QuestionKind::Multiple &&
+    else if (kind == storage::QuestionKind::Multiple &&
              rec.text(TestRecord::choice(correct)).isEmpty())
         out << QStringLiteral("the choice marked as the answer is empty");
     return out;

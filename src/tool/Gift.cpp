@@ -8,10 +8,10 @@
 
 namespace gift {
 
-using authoring::Question;
-using authoring::QuestionKind;
 using exchange::Item;
 using exchange::ReadResult;
+using storage::Question;
+using storage::QuestionKind;
 
 namespace {
 

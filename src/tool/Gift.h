@@ -15,7 +15,7 @@ exchange::ReadResult read(const QString& text);
 // One question as a GIFT block without the blank line that ends it; the
 // extras, when there are any, go on a "// quizdex:" comment line before it,
 // which Moodle passes over.
-QString write(const authoring::Question& q, const exchange::Extras& extras);
+QString write(const storage::Question& q, const exchange::Extras& extras);
 
 // A text as it comes back after write and read.
 QString roundTrip(const QString& text);

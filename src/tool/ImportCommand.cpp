@@ -65,9 +65,9 @@ are listed).
         if (!name.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
             return io.usage(QStringLiteral("-o names the new test: NAME.tst"));
         const QString testName = rightTrimmed(name.chopped(4));
-        if (testName.isEmpty() || !authoring::testNameProblem(testName).isEmpty())
+        if (testName.isEmpty() || !storage::testNameProblem(testName).isEmpty())
             return io.usage(QStringLiteral("\"%1\" cannot name a test. %2")
-                                .arg(name, authoring::testNameProblem(testName)));
+                                .arg(name, storage::testNameProblem(testName)));
         if (!a.has("--password") && password.isEmpty())
             return io.usage(
                 QStringLiteral("give --password, or set %1").arg(QLatin1String(kPasswordVariable)));
@@ -104,7 +104,7 @@ are listed).
         return io.finish(s.refused, s.left, s.notes, a.flag("--skip"), [&] {
             toolfiles::NewFile file(out);
             TestRecord header;
-            authoring::fillNewHeader(header, owner, password);
+            storage::fillNewHeader(header, owner, password);
             IoStatus st = file.append(header.bytes());
             const auto roundTrip = exchange::roundTripOf(format);
             for (std::size_t k = 1; st && k <= s.kept.size(); ++k)

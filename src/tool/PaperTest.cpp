@@ -6,8 +6,8 @@
 
 namespace paper {
 
-using authoring::Question;
-using authoring::QuestionKind;
+using storage::Question;
+using storage::QuestionKind;
 
 std::array<QString, 5> choiceLetters(const Question& q) {
     std::array<QString, 5> letters;

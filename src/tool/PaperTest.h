@@ -13,12 +13,12 @@ namespace paper {
 struct PaperTest {
     QString name;  // the test's name, from its file name
     QString owner; // from the header record
-    std::vector<authoring::Question> questions;
+    std::vector<storage::Question> questions;
 };
 
 // The letters of a multiple-choice question's choices: A onwards for the
 // choices that are not empty, in stored order; "" for an empty choice.
-std::array<QString, 5> choiceLetters(const authoring::Question& q);
+std::array<QString, 5> choiceLetters(const storage::Question& q);
 
 // The paper test (a heading with a line for the candidate's name and the
 // date, then each question numbered, with its choices, TRUE / FALSE or a line

@@ -12,13 +12,13 @@ namespace testtext {
 
 namespace {
 
-QString kindWords(authoring::QuestionKind kind) {
+QString kindWords(storage::QuestionKind kind) {
     switch (kind) {
-    case authoring::QuestionKind::TrueFalse:
+    case storage::QuestionKind::TrueFalse:
         return QStringLiteral("true/false");
-    case authoring::QuestionKind::Typed:
+    case storage::QuestionKind::Typed:
         return QStringLiteral("typed answer");
-    case authoring::QuestionKind::Multiple:
+    case storage::QuestionKind::Multiple:
         break;
     }
     return QStringLiteral("multiple choice");
@@ -38,13 +38,13 @@ QString indented(const QString& text, const QString& indent) {
 
 QString feedbackWords(const TestRecord& h, FieldSpec field, const char* verdict) {
     QStringList items;
-    if (authoring::flagOn(h, field, 1))
+    if (storage::flagOn(h, field, 1))
         items << QStringLiteral("\"%1\"").arg(QLatin1String(verdict));
-    if (authoring::flagOn(h, field, 2))
+    if (storage::flagOn(h, field, 2))
         items << QStringLiteral("the explanation");
-    if (authoring::flagOn(h, field, 3))
+    if (storage::flagOn(h, field, 3))
         items << QStringLiteral("the right answer");
-    if (authoring::flagOn(h, field, 4))
+    if (storage::flagOn(h, field, 4))
         items << QStringLiteral("the grade so far");
     return items.isEmpty() ? QStringLiteral("nothing") : items.join(QStringLiteral(", "));
 }
@@ -85,7 +85,7 @@ QString question(const TestRecord& rec, int k) {
     }
     out += QStringLiteral(" (%1)\n").arg(kindWords(q->kind));
     out += indented(q->text, QStringLiteral("  "));
-    if (q->kind == authoring::QuestionKind::Multiple) {
+    if (q->kind == storage::QuestionKind::Multiple) {
         int last = q->correct;
         for (int i = 1; i <= 5; ++i) {
             if (!q->choices[static_cast<std::size_t>(i - 1)].isEmpty())

@@ -45,16 +45,16 @@ constexpr int kQuestions = 3;
 // feedback windows; written by the editor's own record code.
 QByteArray numberedTest(int n) {
     TestRecord rec;
-    authoring::fillNewHeader(rec, u"o"_s, u"secret"_s);
+    storage::fillNewHeader(rec, u"o"_s, u"secret"_s);
     rec.setText(TestRecord::CorrectFeedback, u"0000"_s);
     rec.setText(TestRecord::IncorrectFeedback, u"0000"_s);
-    authoring::Question q;
+    storage::Question q;
     q.choices = {u"TRUE"_s, u"FALSE"_s};
     q.correct = 1;
     QByteArray out = rec.bytes();
     for (int k = 1; k <= n; ++k) {
         q.text = u"Q%1"_s.arg(k);
-        authoring::storeQuestion(rec, k, q);
+        storage::storeQuestion(rec, k, q);
         out += rec.bytes();
     }
     return out;
@@ -208,6 +208,33 @@ private slots:
             QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
                                                       : QFile::remove(u"tests/Bob.log"_s));
         }
+    }
+
+    void aLogTheUserMayNotReadIsReportedAsSuchNotAsCorrupted() {
+        testing::Env env;
+        env.writeFile(u"tests/Ann.log"_s, logEntry(u"GEO"_s, 50, 2));
+        MainWindow& m = WindowRegistry::get<MainWindow>();
+        m.present();
+        testing::control<QTabWidget>(&m, u"SSTab1"_s)->setCurrentIndex(3);
+        auto* logs = testing::control<FileListBox>(&m, u"File3"_s);
+        const auto* preview = testing::control<QPlainTextEdit>(&m, u"Text4"_s);
+        const QString denied = u"The score log could not be read from \"./tests/Ann.log\":\r\n"_s;
+        for (const int err : {EACCES, EPERM}) {
+            env.boxes->shown.clear();
+            IoFaults::current().readOpenErrno = err;
+            QVERIFY(logs->selectFile(u"Ann.log"_s));
+            QCOMPARE(preview->toPlainText(), QString());
+            testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
+            WindowRegistry::get<ScoreLogWindow>().unload();
+            QCOMPARE(env.boxes->shown, QStringList(2, denied + reason(err)));
+        }
+        // any other failure keeps the message of a damaged or old log
+        env.boxes->shown.clear();
+        IoFaults::current().readOpenErrno = EIO;
+        QVERIFY(logs->selectFile(u"Ann.log"_s));
+        QCOMPARE(env.boxes->shown, QStringList({scoring::logErrorMessage()}));
+        IoFaults::clear();
+        QCOMPARE(env.readFile(u"tests/Ann.log"_s), logEntry(u"GEO"_s, 50, 2));
     }
 
     void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {

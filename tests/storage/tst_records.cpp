@@ -2,6 +2,7 @@
 #include "Cp1252.h"
 #include "FileNames.h"
 #include "LogRecord.h"
+#include "Question.h"
 #include "RecordFile.h"
 #include "SharedState.h"
 #include "TestRecord.h"
@@ -46,6 +47,25 @@ private slots:
         QCOMPARE(r.text(TestRecord::Owner), u"  Ann"_s);
         QCOMPARE(r.fullText(TestRecord::Owner).size(), 200);
         QCOMPARE(r.text(TestRecord::Reserved1), QString(100, QChar(0)));
+    }
+
+    // The editor, the run and the tool all read a kind back through one mapping:
+    // a name that the writer and a reader spelled differently would lose the kind.
+    void eachKindReadsBackAsWrittenAndOnlyTheEditorIgnoresCase() {
+        using storage::QuestionKind;
+        QStringList stored;
+        for (const QuestionKind kind :
+             {QuestionKind::TrueFalse, QuestionKind::Typed, QuestionKind::Multiple}) {
+            TestRecord r;
+            storage::storeQuestion(r, 1, {kind, {}, {}, {}, 0});
+            stored << QString::fromLatin1(r.raw(TestRecord::QuestionType));
+            QCOMPARE(storage::kindNamed(r.text(TestRecord::QuestionType)), kind);
+            r.setText(TestRecord::QuestionType, r.text(TestRecord::QuestionType).toLower());
+            QCOMPARE(storage::storedKind(r), kind);
+            QVERIFY(!storage::kindNamed(r.text(TestRecord::QuestionType)));
+        }
+        QCOMPARE(stored, QStringList({u"TRUE/FALSE"_s, u"TYPED     "_s, u"MULTIPLE  "_s}));
+        QVERIFY(!storage::kindNamed(u"ESSAY"_s) && !storage::kindNamed(QString()));
     }
 
     void windows1252RoundTripsAndUnknownCharactersBecomeQuestionMarks() {

@@ -9,7 +9,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using authoring::QuestionKind;
+using storage::QuestionKind;
 
 namespace {
 
@@ -23,7 +23,7 @@ QString problemsOf(const exchange::Item& item) {
 void verifyQuestion(const exchange::Item& item, QuestionKind kind, const QString& text,
                     const QStringList& choices, int correct) {
     QVERIFY2(item.problems.empty(), qPrintable(problemsOf(item)));
-    const authoring::Question& q = item.entry.question;
+    const storage::Question& q = item.entry.question;
     QCOMPARE(int(q.kind), int(kind));
     QCOMPARE(q.text, text);
     for (int i = 0; i < 5; ++i)
@@ -145,7 +145,7 @@ Grant is buried in Grant's tomb.{FALSE}
         for (const QString& t : texts) {
             for (const QuestionKind kind :
                  {QuestionKind::TrueFalse, QuestionKind::Typed, QuestionKind::Multiple}) {
-                authoring::Question q;
+                storage::Question q;
                 q.kind = kind;
                 q.text = t;
                 q.explanation = t;
@@ -157,7 +157,7 @@ Grant is buried in Grant's tomb.{FALSE}
                 const exchange::ReadResult r = gift::read(gift::write(q, {}));
                 QCOMPARE(r.items.size(), std::size_t(1));
                 QVERIFY2(r.items[0].problems.empty(), qPrintable(problemsOf(r.items[0])));
-                const authoring::Question& back = r.items[0].entry.question;
+                const storage::Question& back = r.items[0].entry.question;
                 QCOMPARE(back.text, t);
                 QCOMPARE(back.explanation, t);
                 QCOMPARE(back.choices, q.choices);
@@ -224,7 +224,7 @@ ANSWER: A
 
         // An empty choice in the middle, line breaks and the explanation are
         // left out and told; a question without a place in Aiken is refused.
-        authoring::Question q;
+        storage::Question q;
         q.kind = QuestionKind::Multiple;
         q.text = u"Which is\r\nprime?"_s;
         q.choices = {u"4"_s, QString(), u"7"_s, u"9"_s};
@@ -265,7 +265,7 @@ ANSWER: A
         QCOMPARE(r.items[1].entry.line, 4);
 
         // Export refuses what import would: one choice only.
-        authoring::Question q;
+        storage::Question q;
         q.kind = QuestionKind::Multiple;
         q.text = u"Lonely?"_s;
         q.choices = {QString(), u"only"_s};
@@ -312,7 +312,7 @@ ANSWER: A
     }
 
     void csvTextsASpreadsheetWouldRunStayText() {
-        authoring::Question q;
+        storage::Question q;
         q.kind = QuestionKind::Multiple;
         q.text = u"=HYPERLINK(\"http://x\")"_s;
         q.choices = {u"-3"_s, u"'quoted"_s, u"''"_s, u"@x"_s, u"it's"_s};
@@ -336,14 +336,14 @@ ANSWER: A
     void exportCarriesEveryByteOrRefuses() {
         // What the editor leaves in a record (a reserved field, the answer
         // order) travels in the extras, so import rebuilds the record exactly.
-        authoring::Question q;
+        storage::Question q;
         q.kind = QuestionKind::Multiple;
         q.text = u"Which is \u00e9?"_s;
         q.choices = {u"e"_s, u"\u00e9"_s};
         q.correct = 2;
         TestRecord rec;
-        authoring::fillNewHeader(rec, u"Ann"_s, u"pw"_s);
-        authoring::storeQuestion(rec, 3, q);
+        storage::fillNewHeader(rec, u"Ann"_s, u"pw"_s);
+        storage::storeQuestion(rec, 3, q);
         rec.setText(TestRecord::Reserved2, u"left over"_s);
         for (const auto format : {exchange::Format::Gift, exchange::Format::Csv}) {
             QStringList problems, notes;

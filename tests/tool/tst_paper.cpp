@@ -15,8 +15,8 @@
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
-using authoring::Question;
-using authoring::QuestionKind;
+using storage::Question;
+using storage::QuestionKind;
 
 namespace {
 
@@ -53,11 +53,11 @@ Question question(QuestionKind kind, const QString& text, std::array<QString, 5>
 // A test as the editor writes it, with `passing` in its header.
 QByteArray testFile(const std::vector<Question>& questions, const QString& passing = u" 75"_s) {
     TestRecord rec;
-    authoring::fillNewHeader(rec, u"Zoë Ügreen"_s, u"pw"_s);
+    storage::fillNewHeader(rec, u"Zoë Ügreen"_s, u"pw"_s);
     rec.setText(TestRecord::PassingScore, passing);
     QByteArray out = rec.bytes();
     for (std::size_t k = 1; k <= questions.size(); ++k) {
-        authoring::storeQuestion(rec, int(k), questions[k - 1]);
+        storage::storeQuestion(rec, int(k), questions[k - 1]);
         out += rec.bytes();
     }
     return out;

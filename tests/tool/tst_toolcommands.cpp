@@ -22,8 +22,8 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
-using authoring::Question;
-using authoring::QuestionKind;
+using storage::Question;
+using storage::QuestionKind;
 
 namespace {
 
@@ -54,7 +54,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 TestRecord newHeader(const QString& owner, const QString& password) {
     TestRecord h;
-    authoring::fillNewHeader(h, owner, password);
+    storage::fillNewHeader(h, owner, password);
     return h;
 }
 
@@ -75,7 +75,7 @@ QByteArray editorTest(const TestRecord& header, const std::vector<Question>& que
     QByteArray out = header.bytes();
     TestRecord rec = header;
     for (std::size_t k = 1; k <= questions.size(); ++k) {
-        authoring::storeQuestion(rec, int(k), questions[k - 1]);
+        storage::storeQuestion(rec, int(k), questions[k - 1]);
         out += rec.bytes();
     }
     return out;
@@ -114,7 +114,7 @@ private slots:
     void roundTripsKeepEveryByteOfEveryQuestion() {
         TestRecord header = newHeader(u"Ann"_s, u"pw"_s);
         header.setShuffleFlag(0); // "as entered", chosen before the questions were written
-        header.setText(TestRecord::PassingScore, authoring::passingScoreText(60));
+        header.setText(TestRecord::PassingScore, storage::passingScoreText(60));
         const QString longText(500, u'x');
         const QString longChoice(200, u'y');
         QByteArray test = editorTest(
@@ -265,7 +265,7 @@ private slots:
 
     void exportRefusesWhatTheFormatCannotHold() {
         TestRecord essay;
-        authoring::storeQuestion(essay, 2, question(QuestionKind::Typed, u"How?"_s, {u"so"_s}, 1));
+        storage::storeQuestion(essay, 2, question(QuestionKind::Typed, u"How?"_s, {u"so"_s}, 1));
         essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
         const QByteArray test =
             editorTest(newHeader(u"o"_s, u"p"_s),
@@ -310,12 +310,12 @@ private slots:
         h.setText(TestRecord::PassingScore, u" 40"_s);
         h.setShuffleFlag(7);
         TestRecord essay, unmarked, renumbered;
-        authoring::storeQuestion(essay, 1, three[0]);
+        storage::storeQuestion(essay, 1, three[0]);
         essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
-        authoring::storeQuestion(
+        storage::storeQuestion(
             unmarked, 2,
             question(QuestionKind::Multiple, u"?"_s, {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 0));
-        authoring::storeQuestion(renumbered, 9, three[0]);
+        storage::storeQuestion(renumbered, 9, three[0]);
         writeFile(in(u"odd.tst"_s),
                   h.bytes() + essay.bytes() + unmarked.bytes() + renumbered.bytes());
         {
