@@ -827,6 +827,10 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
         <source>created before v1.4.</source>
         <translation>die vor v1.4 erstellt wurden.</translation>
     </message>
+    <message>
+        <source>The score log could not be read from</source>
+        <translation>Fehler beim Lesen des Ergebnisprotokolls aus</translation>
+    </message>
 </context>
 <context>
     <name>ScoreLogWindow</name>
@@ -989,10 +993,6 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
     <message>
         <source>E&amp;xit Test</source>
         <translation>Test &amp;beenden</translation>
-    </message>
-    <message>
-        <source>Background colour</source>
-        <translation>Hintergrundfarbe</translation>
     </message>
     <message>
         <source>Cannot read the test</source>

@@ -1,8 +1,8 @@
 #include "ScoreLog.h"
 
 #include "Cp1252.h"
-#include "ScoreWindow.h"
 #include "RecordLimits.h"
+#include "ScoreWindow.h"
 #include "Services.h"
 #include "SharedState.h"
 #include "TextRules.h"
@@ -139,10 +139,14 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
             QByteArray::fromRawData(bytes.constData() + k * LogRecord::kSize, LogRecord::kSize));
     if (!read)
         return {entries, read.status()};
-    if (!count)
-        return {entries, IoStatus::failure(path, QCoreApplication::translate(
-                                                     "ScoreLog", "The log holds more than "
-                                                                 "32,767 entries."))};
+    if (!count) {
+        // The log's own content is at fault: told as a damaged log.
+        IoStatus tooLong = IoStatus::failure(
+            path, QCoreApplication::translate("ScoreLog", "The log holds more than "
+                                                          "32,767 entries."));
+        tooLong.error = EOVERFLOW;
+        return {entries, tooLong};
+    }
     return entries;
 }
 
@@ -155,8 +159,12 @@ QString logErrorMessage() {
 }
 
 QString logReadFailureMessage(const IoStatus& status) {
-    if (status.error == EACCES || status.error == EPERM)
-        return status.message(QStringLiteral("The score log could not be read from"));
+    // No system error means storage refused the log with a worded reason (a
+    // journal left by an interrupted save that it may not apply): say it, as
+    // for a log the user may not read. The user can act on both.
+    if (status.error == 0 || status.error == EACCES || status.error == EPERM)
+        return status.message(
+            QCoreApplication::translate("ScoreLog", "The score log could not be read from"));
     return logErrorMessage();
 }
 

@@ -53,8 +53,8 @@ IoResult<QList<LogRecord>> readLog(const QString& path);
 // The three-line message for a log that cannot be read.
 QString logErrorMessage();
 // What the user is told when reading a log failed with `status`: a log the
-// user may not read says so, with the system's reason; any other failure
-// gets the three-line message.
+// user may not read, or one a journal stands in the way of, says so with the
+// reason; any other failure gets the three-line message.
 QString logReadFailureMessage(const IoStatus& status);
 
 // Puts the text of the log at `path` into `view`, telling the user when the

@@ -235,6 +235,17 @@ private slots:
         QCOMPARE(env.boxes->shown, QStringList({scoring::logErrorMessage()}));
         IoFaults::clear();
         QCOMPARE(env.readFile(u"tests/Ann.log"_s), logEntry(u"GEO"_s, 50, 2));
+
+        // a damaged journal of an interrupted save is named, not hidden behind
+        // the damaged-log message
+        env.boxes->shown.clear();
+        env.writeFile(u"tests/Ann.log-journal"_s, QByteArray("QDXJRNL2").append(40, '\x7f'));
+        QVERIFY(logs->selectFile(u"Ann.log"_s));
+        QCOMPARE(env.boxes->shown.size(), 1);
+        QVERIFY2(env.boxes->shown.front().startsWith(u"The score log could not be read from"_s) &&
+                     env.boxes->shown.front().contains(u"Ann.log-journal"_s),
+                 qPrintable(env.boxes->shown.front()));
+        QCOMPARE(env.readFile(u"tests/Ann.log"_s), logEntry(u"GEO"_s, 50, 2));
     }
 
     void testsReplacedByAFifoOrASocketAreRefusedAtBothDoors() {
