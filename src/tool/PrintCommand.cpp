@@ -45,13 +45,9 @@ written. OUT appears whole or not at all.
         const auto out = io.paperOutput(a);
         if (!out)
             return kUsage;
-        QPageSize size = paper::localePaper();
-        if (a.has("--paper")) {
-            const QString p = a.value("--paper").toLower();
-            if (p != QLatin1String("a4") && p != QLatin1String("letter"))
-                return io.usage(QStringLiteral("--paper takes a4 or letter"));
-            size = QPageSize(p == QLatin1String("a4") ? QPageSize::A4 : QPageSize::Letter);
-        }
+        const std::optional<QPageSize> size = io.paperSize(a);
+        if (!size)
+            return kUsage;
         const QString path = a.files.front();
         const auto count = io.testRecords(path);
         if (!count)
@@ -74,7 +70,7 @@ written. OUT appears whole or not at all.
         if (!st)
             return io.failed(st);
         int pages = 0;
-        const QByteArray pdf = paper::printTest(test, a.flag("--key"), size, &pages);
+        const QByteArray pdf = paper::printTest(test, a.flag("--key"), *size, &pages);
         if (const IoStatus written = io.writeNew(*out, pdf, a.flag("--force")); !written)
             return io.failed(written);
         io.out << *out << ": " << counted(qint64(test.questions.size()), "question") << " on "

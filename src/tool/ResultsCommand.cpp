@@ -53,13 +53,9 @@ nothing is written. OUT appears whole or not at all.
         const auto out = io.paperOutput(a);
         if (!out)
             return kUsage;
-        QPageSize size = paper::localePaper();
-        if (a.has("--paper")) {
-            const QString p = a.value("--paper").toLower();
-            if (p != QLatin1String("a4") && p != QLatin1String("letter"))
-                return io.usage(QStringLiteral("--paper takes a4 or letter"));
-            size = QPageSize(p == QLatin1String("a4") ? QPageSize::A4 : QPageSize::Letter);
-        }
+        const std::optional<QPageSize> size = io.paperSize(a);
+        if (!size)
+            return kUsage;
         QStringList logs;
         for (const QString& given : a.files) {
             if (QFileInfo(given).isDir()) {
@@ -101,7 +97,7 @@ nothing is written. OUT appears whole or not at all.
         int pages = 0;
         const QByteArray bytes = a.flag("--csv")
                                      ? results::csvText(entries).toUtf8()
-                                     : results::reportPdf(results::reports(entries), size, &pages);
+                                     : results::reportPdf(results::reports(entries), *size, &pages);
         if (const IoStatus written = io.writeNew(*out, bytes, a.flag("--force")); !written)
             return io.failed(written);
         io.out << *out << ": " << entries.size() << (entries.size() == 1 ? " entry" : " entries")

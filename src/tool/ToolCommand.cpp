@@ -1,6 +1,7 @@
 #include "ToolCommand.h"
 
 #include "FileCheck.h"
+#include "PdfBook.h"
 #include "TestRecord.h"
 #include "ToolFiles.h"
 
@@ -105,6 +106,17 @@ std::optional<QString> Console::paperOutput(const Args& a) {
         return std::nullopt;
     }
     return outputOf(a);
+}
+
+std::optional<QPageSize> Console::paperSize(const Args& a) {
+    if (!a.has("--paper"))
+        return paper::localePaper();
+    const QString p = a.value("--paper").toLower();
+    if (p != QLatin1String("a4") && p != QLatin1String("letter")) {
+        usage(QStringLiteral("--paper takes a4 or letter"));
+        return std::nullopt;
+    }
+    return QPageSize(p == QLatin1String("a4") ? QPageSize::A4 : QPageSize::Letter);
 }
 
 } // namespace tool

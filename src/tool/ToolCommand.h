@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -55,6 +56,9 @@ public:
     bool undamaged(const QString& path);
     // The -o of print and results: given, and not a test or a score log.
     std::optional<QString> paperOutput(const Args& a);
+    // The paper `--paper` names (a4 or letter), else the locale's; none after
+    // telling the usage when it names another.
+    std::optional<QPageSize> paperSize(const Args& a);
 
     QTextStream& out;
     QTextStream& err;

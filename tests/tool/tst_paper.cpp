@@ -1,6 +1,7 @@
 // Paper tests, answer keys and class results read back as a reader sees them:
 // pdftotext on the PDFs, the CSV against a file written by hand.
 #include "Commands.h"
+#include "ToolRun.h"
 #include "HeaderRecord.h"
 #include "LogRecord.h"
 #include "Question.h"
@@ -17,33 +18,12 @@
 using namespace Qt::StringLiterals;
 using storage::Question;
 using storage::QuestionKind;
+using toolrun::fileBytes;
+using toolrun::runTool;
+using toolrun::writeFile;
+using toolrun::Run;
 
 namespace {
-
-struct Run {
-    int status = 0;
-    QString out, err;
-};
-
-Run runTool(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out), err(&r.err);
-    r.status = tool::run(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 Question question(QuestionKind kind, const QString& text, std::array<QString, 5> choices,
                   int correct, const QString& explanation = {}) {
