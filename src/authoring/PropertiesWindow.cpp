@@ -1,6 +1,7 @@
 #include "PropertiesWindow.h"
 
 #include "Controls.h"
+#include "Spoken.h"
 #include "HeaderRecord.h"
 #include "Services.h"
 #include "SharedState.h"
@@ -119,6 +120,7 @@ void PropertiesWindow::makeAnswerOrder() {
         QStringLiteral("Display the asnwers in the same order I enter them"), frame);
     ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
     m_keepOrderButton->setGeometry(ui::twips(120, 600, 5895, 255));
+    spoken::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
 }
 
 void PropertiesWindow::makePassingScore() {

@@ -1,6 +1,7 @@
 #include "QuestionEditor.h"
 
 #include "Controls.h"
+#include "Spoken.h"
 #include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
@@ -149,6 +150,7 @@ void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
         });
         m_kindButtons[static_cast<std::size_t>(i)] = option;
     }
+    spoken::OptionWalk::install({m_kindButtons.begin(), m_kindButtons.end()});
 }
 
 void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
@@ -174,6 +176,7 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
         m_correctGroup->addButton(row.correctButton, i);
     }
     connect(m_correctGroup, &QButtonGroup::idClicked, this, &QuestionEditor::onMarkedCorrect);
+    spoken::OptionWalk::install(m_correctGroup->buttons());
 }
 
 void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QAbstractButton;
+class QWidget;
+
+// What a screen reader says when something appears or changes. Everything here
+// is built from the texts the controls show at that moment, so what is heard
+// follows what is seen (and its translation).
+namespace spoken {
+
+// The text a control shows: a label's text, a frame's caption, a button's
+// caption, a text box's contents; empty for anything else.
+QString shownText(const QWidget* w);
+
+// Gives `window` as its accessible description the shown texts of `parts`, in
+// the order given, leaving out hidden and empty ones. A screen reader speaks a
+// dialog's description with its title when the window opens. Call it again
+// whenever the texts change; it tells the screen reader when the description
+// has changed.
+void describeWindow(QWidget* window, const QList<const QWidget*>& parts);
+
+// Tells a screen reader that `w`'s value changed (a counter, a bar), so that
+// it speaks the new value while `w` has the focus.
+void valueChanged(QWidget* w);
+
+// Tells a screen reader that `w`'s name changed, so that it speaks it again
+// while `w` has the focus.
+void nameChanged(QWidget* w);
+
+// Makes the arrow keys walk a group of option buttons in the order given (the
+// reading order) and wrap round: Down and Right to the next, Up and Left to
+// the previous, checking each as it takes the focus. Tab enters the group at
+// the checked option and leaves it from there. Disabled or hidden options are
+// passed over. The walker belongs to the first button.
+class OptionWalk : public QObject {
+    Q_OBJECT
+public:
+    static OptionWalk* install(const QList<QAbstractButton*>& options);
+
+    // Makes the checked option the group's only tab stop again (every option
+    // when none is checked). Call after checking an option from code.
+    void resetTabStops();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit OptionWalk(const QList<QAbstractButton*>& options);
+    void step(QAbstractButton* from, int direction);
+
+    QList<QAbstractButton*> m_options;
+};
+
+} // namespace spoken
