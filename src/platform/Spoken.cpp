@@ -26,11 +26,25 @@ QString shownText(const QWidget* w) {
     return {};
 }
 
-void describeWindow(QWidget* window, const QList<const QWidget*>& parts) {
+namespace {
+// A screen reader reads the loose labels of a dialog (those that label
+// nothing) instead of its description, or as well, out of order. A label that
+// is its own buddy labels something; a text with '&' would become a shortcut
+// as a buddy's caption, so such a label stays loose.
+void tieDown(QWidget* part) {
+    auto* label = qobject_cast<QLabel*>(part);
+    if (!label || (label->buddy() && label->buddy() != label))
+        return;
+    label->setBuddy(label->text().contains(QLatin1Char('&')) ? nullptr : label);
+}
+} // namespace
+
+void describeWindow(QWidget* window, const QList<QWidget*>& parts) {
     QStringList texts;
-    for (const QWidget* part : parts) {
+    for (QWidget* part : parts) {
         if (!part || !part->isVisibleTo(window))
             continue;
+        tieDown(part);
         const QString text = shownText(part).simplified();
         if (!text.isEmpty())
             texts << text;

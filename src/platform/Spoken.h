@@ -21,7 +21,7 @@ QString shownText(const QWidget* w);
 // dialog's description with its title when the window opens. Call it again
 // whenever the texts change; it tells the screen reader when the description
 // has changed.
-void describeWindow(QWidget* window, const QList<const QWidget*>& parts);
+void describeWindow(QWidget* window, const QList<QWidget*>& parts);
 
 // Tells a screen reader that `w`'s value changed (a counter, a bar), so that
 // it speaks the new value while `w` has the focus.
