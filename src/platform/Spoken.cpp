@@ -3,12 +3,17 @@
 #include "Controls.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QAccessible>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextEdit>
+#include <QTimer>
 
 namespace spoken {
 
@@ -60,6 +65,63 @@ void describeWindow(QWidget* window, const QList<QWidget*>& parts) {
     if (description == window->accessibleDescription())
         return;
     window->setAccessibleDescription(description);
+}
+
+namespace {
+// The text box between its focus-in and Qt's notice of its focus.
+QPointer<QObject> gFocusArriving;
+QAccessible::UpdateHandler gPreviousHandler = nullptr;
+
+void passOnUpdates(QAccessibleEvent* event);
+
+void passOn(QAccessibleEvent* event) {
+    if (gPreviousHandler) {
+        gPreviousHandler(event);
+        return;
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(&passOnUpdates);
+}
+
+void passOnUpdates(QAccessibleEvent* event) {
+    if (gFocusArriving) {
+        const QAccessible::Event type = event->type();
+        // The focus notice that follows brings the caret and selection along.
+        if (event->object() == gFocusArriving &&
+            (type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged))
+            return;
+        if (type == QAccessible::Focus)
+            gFocusArriving = nullptr;
+    }
+    passOn(event);
+}
+
+class TextFocusFirst : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType() &&
+            (qobject_cast<QLineEdit*>(watched) || qobject_cast<QPlainTextEdit*>(watched) ||
+             qobject_cast<QTextEdit*>(watched) || qobject_cast<QAbstractSpinBox*>(watched))) {
+            gFocusArriving = watched;
+            // Should no focus notice follow, nothing stays held back.
+            QTimer::singleShot(0, watched, [] { gFocusArriving = nullptr; });
+        }
+        return false;
+    }
+};
+} // namespace
+
+void announceTextFocusFirst() {
+    static TextFocusFirst* filter = nullptr;
+    if (filter || !qApp)
+        return;
+    filter = new TextFocusFirst(qApp);
+    qApp->installEventFilter(filter);
+    gPreviousHandler = QAccessible::installUpdateHandler(&passOnUpdates);
 }
 
 void valueChanged(QWidget* w) {

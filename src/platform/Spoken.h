@@ -23,6 +23,12 @@ QString shownText(const QWidget* w);
 // has changed.
 void describeWindow(QWidget* window, const QList<QWidget*>& parts);
 
+// A text box tells a screen reader of its caret and selection as it takes
+// the focus, before Qt tells of the focus itself; the reader then takes the
+// focus as moved already and never reads the box or its label. From the first
+// call on, those early notices are left out. Later calls do nothing.
+void announceTextFocusFirst();
+
 // Tells a screen reader that `w`'s value changed (a counter, a bar), so that
 // it speaks the new value while `w` has the focus.
 void valueChanged(QWidget* w);
