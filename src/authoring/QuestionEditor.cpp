@@ -89,6 +89,8 @@ QuestionEditor::QuestionEditor() {
                    ui::twips(6840, 6120, 1575, 495));
     makeQuestionFrame();
     const QList<QWidget*> moves = makeMovesFrame();
+    spoken::followLabel(m_questionNumberLabel, this,
+                        {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
 
     // The keyboard goes through a question as it reads: the text, its kind, the
     // choices each with its mark, the explanation, the moves, then the window.

@@ -20,8 +20,9 @@ namespace spoken {
 QString shownText(const QWidget* w) {
     if (const auto* label = qobject_cast<const QLabel*>(w))
         return label->text();
+    // A frame without a caption is read by the name it was given.
     if (const auto* frame = qobject_cast<const QGroupBox*>(w))
-        return frame->title();
+        return frame->title().isEmpty() ? frame->accessibleName() : frame->title();
     if (const auto* button = qobject_cast<const QAbstractButton*>(w))
         return QString(button->text()).remove(QLatin1Char('&'));
     if (const auto* edit = qobject_cast<const QLineEdit*>(w))
@@ -72,6 +73,57 @@ namespace {
 QPointer<QObject> gFocusArriving;
 QAccessible::UpdateHandler gPreviousHandler = nullptr;
 
+struct Follower {
+    QPointer<QLabel> label;
+    QPointer<QWidget> window;
+    QList<QPointer<QWidget>> parts;
+};
+QList<Follower>& followers() {
+    static QList<Follower> list;
+    return list;
+}
+
+void labelChanged(QObject* label) {
+    for (const Follower& f : followers()) {
+        if (f.label != label || !f.window)
+            continue;
+        QList<QWidget*> parts;
+        for (const QPointer<QWidget>& p : f.parts)
+            parts << p.data();
+        const bool wasShown = f.window->isVisible() && f.window->isActiveWindow();
+        describeWindow(f.window, parts);
+        // On opening, the window's description is read with its title. Said
+        // once control is back in the event loop, from wherever the change
+        // moved the focus.
+        if (wasShown)
+            QTimer::singleShot(0, f.window, [w = f.window] {
+                if (w)
+                    sayFromFocus(w, w->accessibleDescription());
+            });
+    }
+}
+
+// Gives a control its own description back once the focus leaves it.
+class DescriptionRestorer : public QObject {
+public:
+    DescriptionRestorer(QWidget* control, const QString& own)
+        : QObject(control), m_own(own) {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) {
+            static_cast<QWidget*>(watched)->setAccessibleDescription(m_own);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QString m_own;
+};
+
 void passOnUpdates(QAccessibleEvent* event);
 
 void passOn(QAccessibleEvent* event) {
@@ -85,16 +137,21 @@ void passOn(QAccessibleEvent* event) {
 }
 
 void passOnUpdates(QAccessibleEvent* event) {
-    if (gFocusArriving) {
-        const QAccessible::Event type = event->type();
-        // The focus notice that follows brings the caret and selection along.
-        if (event->object() == gFocusArriving &&
-            (type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged))
+    const QAccessible::Event type = event->type();
+    if (type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged) {
+        // The focus notice that follows brings the caret and selection along;
+        // and a caret in a box without the focus is nothing to read, but is
+        // taken as the focus when the box has it by the time it is read.
+        const QObject* box = event->object();
+        if (box == gFocusArriving ||
+            (box && box->isWidgetType() && !static_cast<const QWidget*>(box)->hasFocus()))
             return;
-        if (type == QAccessible::Focus)
-            gFocusArriving = nullptr;
     }
+    if (type == QAccessible::Focus)
+        gFocusArriving = nullptr;
     passOn(event);
+    if (event->type() == QAccessible::NameChanged && !followers().isEmpty())
+        labelChanged(event->object());
 }
 
 class TextFocusFirst : public QObject {
@@ -122,6 +179,26 @@ void announceTextFocusFirst() {
     filter = new TextFocusFirst(qApp);
     qApp->installEventFilter(filter);
     gPreviousHandler = QAccessible::installUpdateHandler(&passOnUpdates);
+}
+
+void followLabel(QLabel* label, QWidget* window, const QList<QWidget*>& parts) {
+    announceTextFocusFirst(); // installs the watch on accessibility notices
+    Follower f{label, window, {}};
+    for (QWidget* p : parts)
+        f.parts << p;
+    followers() << f;
+    QObject::connect(label, &QObject::destroyed, [label] {
+        followers().removeIf([label](const Follower& f) { return f.label == label || !f.label; });
+    });
+}
+
+void sayFromFocus(QWidget* window, const QString& text) {
+    QWidget* focused = window->focusWidget();
+    if (!focused || text.isEmpty())
+        return;
+    if (!focused->findChild<DescriptionRestorer*>(QString(), Qt::FindDirectChildrenOnly))
+        new DescriptionRestorer(focused, focused->accessibleDescription());
+    focused->setAccessibleDescription(text);
 }
 
 void valueChanged(QWidget* w) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QLabel;
 class QWidget;
 
 // What a screen reader says when something appears or changes. Everything here
@@ -12,7 +13,7 @@ class QWidget;
 // follows what is seen (and its translation).
 namespace spoken {
 
-// The text a control shows: a label's text, a frame's caption, a button's
+// The text a control shows: a label's text, a frame's caption (or name), a button's
 // caption, a text box's contents; empty for anything else.
 QString shownText(const QWidget* w);
 
@@ -28,6 +29,16 @@ void describeWindow(QWidget* window, const QList<QWidget*>& parts);
 // focus as moved already and never reads the box or its label. From the first
 // call on, those early notices are left out. Later calls do nothing.
 void announceTextFocusFirst();
+
+// Whenever `label` shows a new text, `window` is described anew by `parts`
+// (see describeWindow) and the screen reader says the description from the
+// control that has the focus: a number that moves on while the focus stays
+// on the button that moved it is heard.
+void followLabel(QLabel* label, QWidget* window, const QList<QWidget*>& parts);
+
+// Has the screen reader say `text` now, from the control with the focus in
+// `window`: it becomes that control's description until the focus leaves it.
+void sayFromFocus(QWidget* window, const QString& text);
 
 // Tells a screen reader that `w`'s value changed (a counter, a bar), so that
 // it speaks the new value while `w` has the focus.
