@@ -137,6 +137,12 @@ void passOn(QAccessibleEvent* event) {
 }
 
 void passOnUpdates(QAccessibleEvent* event) {
+    if (passesNotice(event))
+        passOn(event);
+}
+} // namespace
+
+bool passesNotice(QAccessibleEvent* event) {
     const QAccessible::Event type = event->type();
     if (type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged) {
         // The focus notice that follows brings the caret and selection along;
@@ -145,14 +151,19 @@ void passOnUpdates(QAccessibleEvent* event) {
         const QObject* box = event->object();
         if (box == gFocusArriving ||
             (box && box->isWidgetType() && !static_cast<const QWidget*>(box)->hasFocus()))
-            return;
+            return false;
     }
     if (type == QAccessible::Focus)
         gFocusArriving = nullptr;
-    passOn(event);
-    if (event->type() == QAccessible::NameChanged && !followers().isEmpty())
-        labelChanged(event->object());
+    if (type == QAccessible::NameChanged && !followers().isEmpty())
+        QTimer::singleShot(0, event->object(), [label = QPointer<QObject>(event->object())] {
+            if (label)
+                labelChanged(label);
+        });
+    return true;
 }
+
+namespace {
 
 class TextFocusFirst : public QObject {
 public:
@@ -199,19 +210,6 @@ void sayFromFocus(QWidget* window, const QString& text) {
     if (!focused->findChild<DescriptionRestorer*>(QString(), Qt::FindDirectChildrenOnly))
         new DescriptionRestorer(focused, focused->accessibleDescription());
     focused->setAccessibleDescription(text);
-}
-
-void valueChanged(QWidget* w) {
-    if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w)) {
-        QAccessibleValueInterface* value = iface->valueInterface();
-        QAccessibleValueChangeEvent event(w, value ? value->currentValue() : QVariant());
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void nameChanged(QWidget* w) {
-    QAccessibleEvent event(w, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
 }
 
 OptionWalk* OptionWalk::install(const QList<QAbstractButton*>& options) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QAccessibleEvent;
 class QLabel;
 class QWidget;
 
@@ -40,13 +41,10 @@ void followLabel(QLabel* label, QWidget* window, const QList<QWidget*>& parts);
 // `window`: it becomes that control's description until the focus leaves it.
 void sayFromFocus(QWidget* window, const QString& text);
 
-// Tells a screen reader that `w`'s value changed (a counter, a bar), so that
-// it speaks the new value while `w` has the focus.
-void valueChanged(QWidget* w);
-
-// Tells a screen reader that `w`'s name changed, so that it speaks it again
-// while `w` has the focus.
-void nameChanged(QWidget* w);
+// Whether an accessibility notice goes on to the screen reader, once
+// announceTextFocusFirst() ran (it sees them all then): false for those held
+// back. It also follows the labels given to followLabel().
+bool passesNotice(QAccessibleEvent* event);
 
 // Makes the arrow keys walk a group of option buttons in the order given (the
 // reading order) and wrap round: Down and Right to the next, Up and Left to
