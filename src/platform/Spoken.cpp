@@ -155,7 +155,7 @@ bool passesNotice(QAccessibleEvent* event) {
     }
     if (type == QAccessible::Focus)
         gFocusArriving = nullptr;
-    if (type == QAccessible::NameChanged && !followers().isEmpty())
+    if (type == QAccessible::NameChanged && event->object() && !followers().isEmpty())
         QTimer::singleShot(0, event->object(), [label = QPointer<QObject>(event->object())] {
             if (label)
                 labelChanged(label);
