@@ -1,10 +1,10 @@
 #include "PropertiesWindow.h"
 
 #include "Controls.h"
-#include "Spoken.h"
 #include "HeaderRecord.h"
 #include "Services.h"
 #include "SharedState.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <QCheckBox>

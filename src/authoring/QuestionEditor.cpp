@@ -1,12 +1,12 @@
 #include "QuestionEditor.h"
 
 #include "Controls.h"
-#include "Spoken.h"
 #include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "Services.h"
 #include "SharedState.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <QButtonGroup>

@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,7 +60,8 @@ void describeWindow(QWidget* window, const QList<QWidget*>& parts) {
     QString description;
     for (const QString& text : texts) {
         if (!description.isEmpty())
-            description += description.back().isPunct() ? QStringLiteral(" ") : QStringLiteral(". ");
+            description +=
+                description.back().isPunct() ? QStringLiteral(" ") : QStringLiteral(". ");
         description += text;
     }
     if (description == window->accessibleDescription())
@@ -106,8 +107,7 @@ void labelChanged(QObject* label) {
 // Gives a control its own description back once the focus leaves it.
 class DescriptionRestorer : public QObject {
 public:
-    DescriptionRestorer(QWidget* control, const QString& own)
-        : QObject(control), m_own(own) {
+    DescriptionRestorer(QWidget* control, const QString& own) : QObject(control), m_own(own) {
         control->installEventFilter(this);
     }
 

@@ -38,9 +38,8 @@ IntroductionWindow::IntroductionWindow() {
     m_testName = centredLabel(this, QStringLiteral("Label1"), ui::twips(240, 600, 2895, 1335),
                               ui::font(QStringLiteral("Arial"), 18, true));
     ui::setForeColor(m_testName, ui::rgb(192, 0, 0));
-    m_createdBy =
-        centredLabel(this, QStringLiteral("Label3"), ui::twips(120, 2160, 3255, 255),
-                     ui::font(QStringLiteral("Arial"), 9.75));
+    m_createdBy = centredLabel(this, QStringLiteral("Label3"), ui::twips(120, 2160, 3255, 255),
+                               ui::font(QStringLiteral("Arial"), 9.75));
     m_createdBy->setText(QStringLiteral("Created by:"));
     m_owner = centredLabel(this, QStringLiteral("Label2"), ui::twips(120, 2520, 3255, 735),
                            ui::font(QStringLiteral("Arial"), 12, true, true));

@@ -69,8 +69,8 @@ QuestionCountWindow::QuestionCountWindow() {
 
 void QuestionCountWindow::buildChoices() {
     m_choicesHeading = ui::label(this, QStringLiteral("Label4"),
-                                QStringLiteral("Select number of questions to take"),
-                                ui::twips(240, 720, 4000, 255));
+                                 QStringLiteral("Select number of questions to take"),
+                                 ui::twips(240, 720, 4000, 255));
     m_choicesHeading->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
 
     const auto option = [this](const QString& controlName, const QString& caption,

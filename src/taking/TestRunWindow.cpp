@@ -1,7 +1,6 @@
 #include "TestRunWindow.h"
 
 #include "Controls.h"
-#include "Spoken.h"
 #include "DetailedFeedbackWindow.h"
 #include "IntroductionWindow.h"
 #include "QuestionCountWindow.h"
@@ -9,6 +8,7 @@
 #include "Services.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <algorithm>

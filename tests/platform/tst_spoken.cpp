@@ -43,8 +43,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         options[0]->setFocus(Qt::TabFocusReason);
         QStringList walk;
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left,
-                            Qt::Key_Right}) {
+        for (Qt::Key key :
+             {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) {
             testing::press(key);
             walk << testing::focused()->objectName() +
                         (static_cast<QAbstractButton*>(testing::focused())->isChecked() ? "*" : "");
@@ -130,7 +130,6 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(next)->text(QAccessible::Description),
                  u"go on"_s);
     }
-
 };
 
 QTEST_MAIN(TestSpoken)

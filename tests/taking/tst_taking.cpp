@@ -295,8 +295,8 @@ private slots:
             // The options in reading order, round and round, each chosen as it
             // is reached, though "Custom" lies to the right of the other two.
             QStringList walk;
-            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up,
-                                Qt::Key_Left, Qt::Key_Up, Qt::Key_Right}) {
+            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left,
+                                Qt::Key_Up, Qt::Key_Right}) {
                 press(key);
                 auto* option = qobject_cast<QRadioButton*>(focused());
                 walk << (option && option->isChecked() ? option->objectName() : u"?"_s);
@@ -396,11 +396,12 @@ private slots:
                                     " 2 of  4|The Nile flows north.|TRUE,FALSE",
                                     "InCorrect Answer!", " 3 of  4|Capital of France?|Typed answer",
                                     " 4 of  4|Which is a planet?|Io,Vega,Mars,Sun,Moon"}));
-        QCOMPARE(opened, QStringList({"Geo. Created by: o",
-                                      "This test has the following number of questions available. 5",
-                                      "Correct Answer!",
-                                      "InCorrect Answer! Explanation of Answer. Because. Correct "
-                                      "Answer is. TRUE. # Correct so far = 1"}));
+        QCOMPARE(opened,
+                 QStringList({"Geo. Created by: o",
+                              "This test has the following number of questions available. 5",
+                              "Correct Answer!",
+                              "InCorrect Answer! Explanation of Answer. Because. Correct "
+                              "Answer is. TRUE. # Correct so far = 1"}));
         QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
                 !WindowRegistry::isLoaded<ScoreWindow>());
         QCOMPARE(env.readFile("tests/Ann.log"), logEntry("Geo", "75", 4));
