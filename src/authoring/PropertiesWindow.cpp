@@ -4,6 +4,7 @@
 #include "HeaderRecord.h"
 #include "Services.h"
 #include "SharedState.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <QCheckBox>
@@ -121,6 +122,7 @@ void PropertiesWindow::makeAnswerOrder() {
         new QRadioButton(tr("Display the asnwers in the same order I enter them"), frame);
     ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
     m_keepOrderButton->setGeometry(ui::twips(120, 600, 5895, 255));
+    spoken::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
 }
 
 void PropertiesWindow::makePassingScore() {

@@ -6,6 +6,7 @@
 #include "PropertiesWindow.h"
 #include "Services.h"
 #include "SharedState.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <QButtonGroup>
@@ -89,6 +90,8 @@ QuestionEditor::QuestionEditor() {
                    ui::twips(6840, 6120, 1575, 495));
     makeQuestionFrame();
     const QList<QWidget*> moves = makeMovesFrame();
+    spoken::followLabel(m_questionNumberLabel, this,
+                        {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
 
     // The keyboard goes through a question as it reads: the text, its kind, the
     // choices each with its mark, the explanation, the moves, then the window.
@@ -147,6 +150,7 @@ void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
         });
         m_kindButtons[static_cast<std::size_t>(i)] = option;
     }
+    spoken::OptionWalk::install({m_kindButtons.begin(), m_kindButtons.end()});
 }
 
 void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
@@ -172,6 +176,7 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
         m_correctGroup->addButton(row.correctButton, i);
     }
     connect(m_correctGroup, &QButtonGroup::idClicked, this, &QuestionEditor::onMarkedCorrect);
+    spoken::OptionWalk::install(m_correctGroup->buttons());
 }
 
 void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {

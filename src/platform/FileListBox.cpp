@@ -4,6 +4,7 @@
 #include "Files.h"
 
 #include <algorithm>
+#include <QAccessible>
 #include <QDir>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -57,6 +58,17 @@ void FileListBox::focusInEvent(QFocusEvent* event) {
     if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
         reason == Qt::ShortcutFocusReason)
         chooseCurrentIfNone();
+    // A screen reader hears of the list's focus only after this, and then reads
+    // the list alone; the selected file's focus, told after that, is read too.
+    QMetaObject::invokeMethod(this, &FileListBox::announceCurrentFile, Qt::QueuedConnection);
+}
+
+void FileListBox::announceCurrentFile() {
+    if (!hasFocus() || currentRow() < 0 || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(currentRow());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {

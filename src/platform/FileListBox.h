@@ -38,6 +38,7 @@ protected:
 
 private:
     static QString nameOf(const QListWidgetItem* item);
+    void announceCurrentFile();
     void chooseCurrentIfNone();
 
     QString m_path;

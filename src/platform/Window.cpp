@@ -3,6 +3,7 @@
 #include "WindowRegistry.h"
 
 #include "FocusRing.h"
+#include "Spoken.h"
 
 #include <algorithm>
 #include <QAccessibleWidget>
@@ -42,6 +43,7 @@ Window::Window() : QWidget(nullptr, Qt::Dialog) {
     static const bool factoryInstalled = (QAccessible::installFactory(accessibleWindow), true);
     (void)factoryInstalled;
     FocusRing::followFocus();
+    spoken::announceTextFocusFirst();
 }
 
 Window::~Window() {

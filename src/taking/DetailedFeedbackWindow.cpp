@@ -1,6 +1,7 @@
 #include "DetailedFeedbackWindow.h"
 
 #include "Controls.h"
+#include "Spoken.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -56,5 +57,7 @@ void DetailedFeedbackWindow::showFeedback(const Feedback& feedback) {
     m_explanation->setText(feedback.explanation.value_or(QString()));
     m_correctAnswerFrame->setVisible(feedback.correctAnswer.has_value());
     m_correctAnswer->setText(feedback.correctAnswer.value_or(QString()));
+    spoken::describeWindow(this, {m_verdict, m_explanationFrame, m_explanation,
+                                  m_correctAnswerFrame, m_correctAnswer, m_correctSoFar});
     showModal();
 }

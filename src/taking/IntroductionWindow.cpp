@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "ImageBox.h"
 #include "Pictures.h"
+#include "Spoken.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -37,10 +38,9 @@ IntroductionWindow::IntroductionWindow() {
     m_testName = centredLabel(this, QStringLiteral("Label1"), ui::twips(240, 600, 2895, 1335),
                               ui::font(QStringLiteral("Arial"), 18, true));
     ui::setForeColor(m_testName, ui::rgb(192, 0, 0));
-    QLabel* createdBy =
-        centredLabel(this, QStringLiteral("Label3"), ui::twips(120, 2160, 3255, 255),
-                     ui::font(QStringLiteral("Arial"), 9.75));
-    createdBy->setText(tr("Created by:"));
+    m_createdBy = centredLabel(this, QStringLiteral("Label3"), ui::twips(120, 2160, 3255, 255),
+                               ui::font(QStringLiteral("Arial"), 9.75));
+    m_createdBy->setText(tr("Created by:"));
     m_owner = centredLabel(this, QStringLiteral("Label2"), ui::twips(120, 2520, 3255, 735),
                            ui::font(QStringLiteral("Arial"), 12, true, true));
 
@@ -62,6 +62,7 @@ void IntroductionWindow::showTest(const QString& testName, const QString& owner,
                                   const QString& picturesFolder) {
     m_owner->setText(owner);
     m_testName->setText(testName);
+    spoken::describeWindow(this, {m_testName, m_createdBy, m_owner});
     m_picture->showTestPicture(picturesFolder, testName);
     showModal();
 }

@@ -19,5 +19,6 @@ public:
 private:
     QLabel* m_testName = nullptr;
     QLabel* m_owner = nullptr;
+    QLabel* m_createdBy = nullptr;
     ImageBox* m_picture = nullptr;
 };

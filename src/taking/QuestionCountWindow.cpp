@@ -1,6 +1,7 @@
 #include "QuestionCountWindow.h"
 
 #include "Controls.h"
+#include "Spoken.h"
 #include "UpDownBar.h"
 
 #include <QFrame>
@@ -44,12 +45,17 @@ QuestionCountWindow::QuestionCountWindow() {
     setFont(ui::defaultFont());
     setFixedSize(ui::px(5430), ui::px(2370));
 
-    ui::label(this, QStringLiteral("Label1"),
-              tr("This test has the following number of questions available"),
-              ui::twips(240, 225, 4155, 255));
+    m_availableCaption =
+        ui::label(this, QStringLiteral("Label1"),
+                  tr("This test has the following number of questions available"),
+                  ui::twips(240, 225, 4155, 255));
     whiteBox(this, QStringLiteral("Label3"), ui::twips(4440, 165, 735, 345));
     m_availableCount =
         countLabel(this, QStringLiteral("lblAvailQ"), ui::twips(4485, 210, 645, 255));
+    // The caption names the count, and the heading the options (below): a
+    // screen reader then reads the window's description, which holds the count
+    // (see prepare()), rather than the captions without it.
+    m_availableCaption->setBuddy(m_availableCount);
     buildChoices();
 
     // An etched separator: a dark line with a white one just below it.
@@ -63,10 +69,10 @@ QuestionCountWindow::QuestionCountWindow() {
 }
 
 void QuestionCountWindow::buildChoices() {
-    QLabel* heading =
+    m_choicesHeading =
         ui::label(this, QStringLiteral("Label4"), tr("Select number of questions to take"),
                   ui::twips(240, 720, 4000, 255));
-    heading->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
+    m_choicesHeading->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
 
     const auto option = [this](const QString& controlName, const QString& caption,
                                const QRect& where) {
@@ -83,6 +89,10 @@ void QuestionCountWindow::buildChoices() {
                     ui::twips(405, 1230, 2175, 255));
     m_custom = option(QStringLiteral("optCustom"), tr("Custom # of Questions"),
                       ui::twips(2790, 960, 2415, 255));
+    // The custom option sits beside the other two: Qt's own arrow keys would
+    // never reach it from "Half of the Questions".
+    spoken::OptionWalk::install({m_all, m_half, m_custom});
+    m_choicesHeading->setBuddy(m_all);
 
     whiteBox(this, QStringLiteral("Label6"), ui::twips(3075, 1230, 1095, 375));
     m_customCount = countLabel(this, QStringLiteral("lblQtoTake"), ui::twips(3120, 1290, 705, 255));
@@ -111,6 +121,7 @@ std::optional<int> QuestionCountWindow::chooseCount(int available) {
 void QuestionCountWindow::prepare(int available) {
     m_available = available;
     m_availableCount->setText(QString::number(available));
+    spoken::describeWindow(this, {m_availableCaption, m_availableCount});
     m_customCount->setText(m_availableCount->text());
     m_customCounter->setCountRange(1, available);
     m_customCounter->setCount(available);

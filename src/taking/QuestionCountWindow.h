@@ -37,6 +37,8 @@ private:
 
     int m_available = 0;
     QLabel* m_availableCount = nullptr;
+    QLabel* m_availableCaption = nullptr;
+    QLabel* m_choicesHeading = nullptr;
     QRadioButton* m_all = nullptr;
     QRadioButton* m_half = nullptr;
     QRadioButton* m_custom = nullptr;

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "ImageBox.h"
 #include "Pictures.h"
+#include "Spoken.h"
 
 #include <QLabel>
 
@@ -24,5 +25,6 @@ ShortFeedbackWindow::ShortFeedbackWindow()
 
 void ShortFeedbackWindow::showVerdict(const QString& verdict) {
     m_verdict->setText(verdict);
+    spoken::describeWindow(this, {m_verdict});
     showModal();
 }

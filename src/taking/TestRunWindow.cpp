@@ -9,6 +9,7 @@
 #include "Services.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <algorithm>
@@ -130,6 +131,7 @@ void TestRunWindow::buildAnswerArea() {
 void TestRunWindow::buildAnswerRows() {
     // The rows' places are given in the window's coordinates.
     const QPoint origin = m_answerRows->pos();
+    QList<QAbstractButton*> options;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         const QChar letter(QLatin1Char(static_cast<char>('A' + row)));
         const auto [optionTop, textTop] = kRowTops[row];
@@ -142,7 +144,9 @@ void TestRunWindow::buildAnswerRows() {
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text->installEventFilter(this);
         m_rows[row] = {option, text};
+        options << option;
     }
+    spoken::OptionWalk::install(options);
     m_typedAnswer = new QLineEdit(m_answerRows);
     ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
     ui::readAs(m_typedAnswer, tr("Answer"));

@@ -218,6 +218,17 @@ private slots:
         QCOMPARE(focused(), testing::control<QWidget>(&m, u"Command1"_s));
 
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
+            // The answer order's two options, round and back to where it was.
+            auto* shuffle = testing::control<QRadioButton>(&w, u"optShuffle"_s);
+            auto* keepOrder = testing::control<QRadioButton>(&w, u"optNoShuffle"_s);
+            QVERIFY(tabTo(shuffle));
+            press(Qt::Key_Down);
+            QVERIFY(focused() == keepOrder && keepOrder->isChecked());
+            press(Qt::Key_Down);
+            QVERIFY(focused() == shuffle && shuffle->isChecked());
+            press(Qt::Key_Left);
+            press(Qt::Key_Right);
+            QVERIFY(focused() == shuffle && shuffle->isChecked());
             QVERIFY(tabTo(Properties{w}.scoreBar));
             for (int i = 0; i < 5; ++i)
                 press(Qt::Key_Down); // 75 at first; 100 lies at the bottom
@@ -254,6 +265,10 @@ private slots:
             QVERIFY(tabTo(e.multiple));
             press(Qt::Key_Down); // typed answer
             QVERIFY(e.typed->isChecked() && e.choices[1]->isHidden());
+            press(Qt::Key_Down); // round to true/false, and back
+            QVERIFY(focused() == e.trueFalse && e.trueFalse->isChecked());
+            press(Qt::Key_Up);
+            QVERIFY(focused() == e.typed && e.typed->isChecked() && e.choices[1]->isHidden());
             QVERIFY(tabTo(e.choices[0]));
             testing::type(u"Paris"_s);
             QVERIFY(tabTo(e.save));

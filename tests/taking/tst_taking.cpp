@@ -294,10 +294,25 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focused(), testing::control<QWidget>(&m, "Command4"));
 
-        testing::whenModal<IntroductionWindow>([](IntroductionWindow&) { press(Qt::Key_Return); });
+        QStringList opened; // what a screen reader reads with each window's title
+        testing::whenModal<IntroductionWindow>([&](IntroductionWindow& f) {
+            opened << f.accessibleDescription();
+            press(Qt::Key_Return);
+        });
         testing::whenModal<QuestionCountWindow>([&](QuestionCountWindow& n) {
+            opened << n.accessibleDescription();
             QCOMPARE(focused(), ctl<QRadioButton>(n, "optAll"));
-            press(Qt::Key_Down);  // half
+            // The options in reading order, round and round, each chosen as it
+            // is reached, though "Custom" lies to the right of the other two.
+            QStringList walk;
+            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left,
+                                Qt::Key_Up, Qt::Key_Right}) {
+                press(key);
+                auto* option = qobject_cast<QRadioButton*>(focused());
+                walk << (option && option->isChecked() ? option->objectName() : u"?"_s);
+            }
+            QCOMPARE(walk, QStringList({"optHalf", "optCustom", "optAll", "optCustom", "optHalf",
+                                        "optAll", "optHalf"}));
             press(Qt::Key_Right); // custom, which lets the counter take the focus
             press(Qt::Key_Tab);
             QCOMPARE(focused(), ctl<UpDownBar>(n, "scrQtoTake"));
@@ -339,6 +354,7 @@ private slots:
             press(Qt::Key_Escape); // the exit question, answered No: nothing changes
             QCOMPARE(env.boxes->shown, QStringList({"Are you sure you want to end the test?"}));
             testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
+                opened << ci.accessibleDescription();
                 QCOMPARE(focused(), ctl(ci, "Command1"));
                 press(Qt::Key_Return);
             });
@@ -352,6 +368,7 @@ private slots:
                     focused() == ctl<QRadioButton>(t, "answerB"));
             testing::whenModal<DetailedFeedbackWindow>([&](DetailedFeedbackWindow& b) {
                 seen << testing::spokenName(ctl(b, "Label1"));
+                opened << b.accessibleDescription();
                 press(Qt::Key_Escape);
             });
             press(Qt::Key_Return);
@@ -389,6 +406,12 @@ private slots:
                                     " 2 of  4|The Nile flows north.|TRUE,FALSE",
                                     "InCorrect Answer!", " 3 of  4|Capital of France?|Typed answer",
                                     " 4 of  4|Which is a planet?|Io,Vega,Mars,Sun,Moon"}));
+        QCOMPARE(opened,
+                 QStringList({"Geo. Created by: o",
+                              "This test has the following number of questions available. 5",
+                              "Correct Answer!",
+                              "InCorrect Answer! Explanation of Answer. Because. Correct "
+                              "Answer is. TRUE. # Correct so far = 1"}));
         QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
                 !WindowRegistry::isLoaded<ScoreWindow>());
         QCOMPARE(env.readFile("tests/Ann.log"), logEntry("Geo", "75", 4));

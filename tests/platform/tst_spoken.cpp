@@ -1,0 +1,136 @@
+// What a screen reader is told: windows described by what they show, option
+// groups walked in reading order, text boxes whose focus is told before their
+// caret, and a number that moves on said from the control with the focus.
+#include "Spoken.h"
+#include "TestSupport.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+bool passes(QAccessibleEvent&& event) {
+    return spoken::passesNotice(&event);
+}
+} // namespace
+
+class TestSpoken : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { spoken::announceTextFocusFirst(); }
+
+    void optionsAreWalkedInReadingOrderRoundAndRoundPassingOverUnusableOnes() {
+        QWidget w;
+        QList<QAbstractButton*> options;
+        // Placed as the count window has them: the third beside the first.
+        const QList<QPoint> places = {{0, 0}, {0, 30}, {200, 0}, {200, 30}};
+        for (int i = 0; i < 4; ++i) {
+            auto* b = new QRadioButton(u"option %1"_s.arg(i), &w);
+            b->setObjectName(u"o%1"_s.arg(i));
+            b->move(places[i]);
+            options << b;
+        }
+        options[0]->setChecked(true);
+        options[3]->setEnabled(false);
+        spoken::OptionWalk::install(options);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        options[0]->setFocus(Qt::TabFocusReason);
+        QStringList walk;
+        for (Qt::Key key :
+             {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) {
+            testing::press(key);
+            walk << testing::focused()->objectName() +
+                        (static_cast<QAbstractButton*>(testing::focused())->isChecked() ? "*" : "");
+        }
+        QCOMPARE(walk, QStringList({"o1*", "o2*", "o0*", "o2*", "o1*", "o2*"}));
+        // Tab enters and leaves at the chosen option alone.
+        QCOMPARE(QList<bool>({bool(options[0]->focusPolicy() & Qt::TabFocus),
+                              bool(options[1]->focusPolicy() & Qt::TabFocus),
+                              bool(options[2]->focusPolicy() & Qt::TabFocus)}),
+                 QList<bool>({false, false, true}));
+        options[2]->hide();
+        options[0]->click(); // chosen by mouse: the tab stop follows
+        QVERIFY(options[0]->focusPolicy() & Qt::TabFocus);
+        options[0]->setFocus();
+        testing::press(Qt::Key_Up); // the hidden and the disabled one are passed over
+        QCOMPARE(testing::focused(), options[1]);
+    }
+
+    void aWindowIsDescribedByTheTextsItShowsNowInOrder() {
+        QWidget w;
+        auto* verdict = new QLabel(u"Correct Answer!"_s, &w);
+        auto* frame = new QGroupBox(u"Explanation of Answer"_s, &w);
+        auto* explanation = new QLabel(u"  Water boils\nat 100 degrees  "_s, frame);
+        auto* unnamed = new QGroupBox(&w);
+        unnamed->setAccessibleName(u"Questions"_s);
+        auto* empty = new QLabel(&w);
+        auto* ampersand = new QLabel(u"Tom & Jerry"_s, &w);
+        const QList<QWidget*> parts = {verdict, frame, explanation, empty, unnamed, ampersand};
+        spoken::describeWindow(&w, parts);
+        QCOMPARE(w.accessibleDescription(),
+                 u"Correct Answer! Explanation of Answer. Water boils at 100 degrees. Questions. "
+                 "Tom & Jerry"_s);
+        // Described labels label themselves, so that a reader does not read them
+        // a second time as loose text; one with '&' would become a shortcut.
+        QVERIFY(verdict->buddy() == verdict && !ampersand->buddy());
+        QCOMPARE(QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Description),
+                 w.accessibleDescription());
+
+        frame->hide();
+        verdict->setText(u"InCorrect Answer!"_s);
+        spoken::describeWindow(&w, parts);
+        QCOMPARE(w.accessibleDescription(), u"InCorrect Answer! Questions. Tom & Jerry"_s);
+    }
+
+    void aTextBoxTellsOfItsFocusBeforeItsCaretAndNeverOfACaretWithoutFocus() {
+        QWidget w;
+        auto* first = new QPushButton(u"first"_s, &w);
+        auto* box = new QLineEdit(u"typed before"_s, &w);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        first->setFocus();
+        // A caret moved from code in a box without the focus.
+        QVERIFY(!passes(QAccessibleTextCursorEvent(box, 3)));
+        testing::press(Qt::Key_Tab); // in, with all its text selected
+        QCOMPARE(testing::focused(), box);
+        // Between the box's focus-in and Qt's notice of its focus (which comes
+        // after it) its caret and selection are held back.
+        QVERIFY(!passes(QAccessibleTextSelectionEvent(box, 0, 12)));
+        QVERIFY(!passes(QAccessibleTextCursorEvent(box, 12)));
+        QVERIFY(passes(QAccessibleEvent(box, QAccessible::Focus)));
+        QVERIFY(passes(QAccessibleTextCursorEvent(box, 12))); // typing in it is told as ever
+        QVERIFY(passes(QAccessibleEvent(first, QAccessible::NameChanged)));
+    }
+
+    void aFollowedNumberIsSaidFromTheFocusedControlUntilTheFocusLeaves() {
+        QWidget w;
+        auto* frame = new QGroupBox(&w);
+        frame->setAccessibleName(u"Questions"_s);
+        auto* number = new QLabel(u"1"_s, frame);
+        auto* next = new QPushButton(u"Next"_s, &w);
+        next->setObjectName(u"next"_s);
+        next->setToolTip(u"go on"_s);
+        auto* other = new QPushButton(u"Other"_s, &w);
+        spoken::followLabel(number, &w, {frame, number});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        next->setFocus();
+        number->setText(u"2"_s);
+        QVERIFY(passes(QAccessibleEvent(number, QAccessible::NameChanged))); // as Qt tells it
+        QTRY_COMPARE(w.accessibleDescription(), u"Questions. 2"_s);
+        QTRY_COMPARE(next->accessibleDescription(), u"Questions. 2"_s);
+        other->setFocus();
+        QCOMPARE(QAccessible::queryAccessibleInterface(next)->text(QAccessible::Description),
+                 u"go on"_s);
+    }
+};
+
+QTEST_MAIN(TestSpoken)
+#include "tst_spoken.moc"
