@@ -124,8 +124,8 @@ struct Editor {
 
 // Opens `file` (in ./tests) in the question editor, as the edit door does.
 Editor openEditor(const QString& file) {
-    shared::testsDir = shared::defaultTestsDir();
-    shared::testPath = shared::joinPath(shared::testsDir, file);
+    storage::shared::testsDir = storage::shared::defaultTestsDir();
+    storage::shared::testPath = storage::shared::joinPath(storage::shared::testsDir, file);
     QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
     e.present();
     const auto button = [&e](const char* name) {
@@ -310,7 +310,7 @@ int main(int argc, char* argv[]) {
     fixtures::writeTest(QStringLiteral("tests/Hundred.tst"), 100);
     fixtures::writeLog(QStringLiteral("tests/Big.log"), 32767);
     fixtures::writeLog(QStringLiteral("tests/One.log"), 1);
-    shared::testsDir = shared::defaultTestsDir();
+    storage::shared::testsDir = storage::shared::defaultTestsDir();
 
     // The companion tool on the largest test: exported, then imported back
     // into a new test, each a whole process, against copying the test file.

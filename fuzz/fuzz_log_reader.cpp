@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString path = inputAsFile(data, size, QStringLiteral("fuzz.log"));
     const IoResult<QList<LogRecord>> log = scoring::readLog(path);
     const auto count =
-        rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);
+        storage::rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);
     if (!count || !log)
         std::abort(); // inputs this small always count and read
     if (log.value().size() != *count ||

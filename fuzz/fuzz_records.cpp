@@ -23,10 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TestRecord copy = rec;
         copy.setText(f, value);
         if (copy.raw(f).size() != f.width ||
-            rightTrimmed(copy.text(f)) != rightTrimmed(cp1252::decode(cp1252::encode(value))))
+            rightTrimmed(copy.text(f)) !=
+                rightTrimmed(storage::cp1252::decode(storage::cp1252::encode(value))))
             std::abort();
     }
-    (void)rules::leadingNumber(rec.text(TestRecord::PassingScore));
+    (void)storage::rules::leadingNumber(rec.text(TestRecord::PassingScore));
     (void)rec.questionNumber();
     (void)rec.shuffleFlag();
 

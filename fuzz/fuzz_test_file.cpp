@@ -27,11 +27,11 @@ void check(bool ok) {
 storage::Question loaded(const TestRecord& rec) {
     storage::Question q;
     q.kind = storage::storedKind(rec).value_or(storage::QuestionKind::TrueFalse);
-    q.text = rightTrimmed(ui::shownText(rec.text(TestRecord::QuestionText)));
+    q.text = rightTrimmed(platform::ui::shownText(rec.text(TestRecord::QuestionText)));
     for (int i = 1; i <= 5; ++i)
         q.choices[static_cast<std::size_t>(i - 1)] =
-            rightTrimmed(ui::shownText(rec.text(TestRecord::choice(i))));
-    q.explanation = rightTrimmed(ui::shownText(rec.text(TestRecord::Explanation)));
+            rightTrimmed(platform::ui::shownText(rec.text(TestRecord::choice(i))));
+    q.explanation = rightTrimmed(platform::ui::shownText(rec.text(TestRecord::Explanation)));
     q.correct = storage::storedCorrectChoice(rec);
     return q;
 }
@@ -47,7 +47,7 @@ void header(const TestRecord& h) {
     }
     const int score = storage::passingScoreToShow(h);
     check(score >= 50 && score <= 100);
-    check(rules::leadingNumber(storage::passingScoreText(score)) == score);
+    check(storage::rules::leadingNumber(storage::passingScoreText(score)) == score);
     // what the header holds, typed back, opens the edit door
     check(
         storage::ownerAndPasswordMatch(h, h.text(TestRecord::Owner), h.text(TestRecord::Password)));

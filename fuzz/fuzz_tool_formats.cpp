@@ -37,9 +37,9 @@ int run(const QStringList& args, QString* err = nullptr) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    (void)gift::read(text);
-    (void)aiken::read(text);
-    (void)csv::readQuestions(text);
+    (void)tool::gift::read(text);
+    (void)tool::aiken::read(text);
+    (void)tool::csv::readQuestions(text);
 
     const QString test = inputAsFile(data, size, QStringLiteral("fuzz.tst"));
     const QDir dir = QFileInfo(test).dir();

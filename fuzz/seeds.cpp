@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     const QString formats = root + QStringLiteral("/fuzz_tool_formats");
     put(formats, QStringLiteral("test"), header.bytes() + question.bytes());
     put(formats, QStringLiteral("gift"),
-        gift::write(q, {{QStringLiteral("shuffle"), QByteArray(2, '\0')}}).toUtf8());
+        tool::gift::write(q, {{QStringLiteral("shuffle"), QByteArray(2, '\0')}}).toUtf8());
     const QString journals = root + QStringLiteral("/fuzz_journal");
     RollbackJournal rewrite; // a question saved in place
     rewrite.device = 2049, rewrite.inode = 131, rewrite.born = 1733600000000000000;

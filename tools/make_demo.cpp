@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
         TestRecord rec;
         storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
         rec.setText(TestRecord::PassingScore, storage::passingScoreText(75));
-        if (!shared::writeTestRecord(testPath, 1, rec))
+        if (!storage::shared::writeTestRecord(testPath, 1, rec))
             return 1;
         const DemoQuestion questions[] = {
             {QuestionKind::Multiple,
@@ -140,12 +140,13 @@ int main(int argc, char* argv[]) {
             q.correct = d.correct;
             q.explanation = QString::fromUtf8(d.explanation);
             storage::storeQuestion(rec, ++k, q);
-            if (!shared::writeTestRecord(testPath, k + 1, rec))
+            if (!storage::shared::writeTestRecord(testPath, k + 1, rec))
                 return 1;
         }
     }
 
-    pictures::penOnPage().save(QDir(tests).filePath(QStringLiteral("default.bmp")), "BMP");
+    platform::pictures::penOnPage().save(QDir(tests).filePath(QStringLiteral("default.bmp")),
+                                         "BMP");
     const bool ok =
         writeFile(QDir(tests).filePath(QStringLiteral("StartSound.wav")),
                   wav({{523.25, 0.12}, {659.25, 0.12}, {783.99, 0.25}})) &&

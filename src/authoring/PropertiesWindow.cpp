@@ -32,21 +32,21 @@ struct FeedbackFrame {
 const FeedbackFrame kCorrectFrame = {
     "Frame1",
     QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered correctly..."),
-    ui::twips(240, 840, 3000, 1455),
+    platform::ui::twips(240, 840, 3000, 1455),
     {"chkCorrect1", "ChkCorrect2", "chkCorrect3", "chkCorrect4"},
     QT_TRANSLATE_NOOP("PropertiesWindow", "Correct!"),
     {true, false, false, false}};
 const FeedbackFrame kIncorrectFrame = {
     "Frame2",
     QT_TRANSLATE_NOOP("PropertiesWindow", "When question is answered incorrectly..."),
-    ui::twips(3360, 840, 3135, 1455),
+    platform::ui::twips(3360, 840, 3135, 1455),
     {"chkIncorrect1", "chkIncorrect2", "chkIncorrect3", "chkIncorrect4"},
     QT_TRANSLATE_NOOP("PropertiesWindow", "Incorrect!"),
     {true, true, true, false}};
 
 std::array<QCheckBox*, 4> makeFeedbackFrame(QWidget* parent, const FeedbackFrame& f) {
     auto* frame = new QGroupBox(PropertiesWindow::tr(f.title), parent);
-    ui::name(frame, QLatin1String(f.name));
+    platform::ui::name(frame, QLatin1String(f.name));
     frame->setGeometry(f.where);
     const std::array<QString, 4> captions = {
         PropertiesWindow::tr("Display \"%1\"").arg(PropertiesWindow::tr(f.verdict)),
@@ -55,8 +55,9 @@ std::array<QCheckBox*, 4> makeFeedbackFrame(QWidget* parent, const FeedbackFrame
         PropertiesWindow::tr("Display current grade so far")};
     std::array<QCheckBox*, 4> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i] = ui::checkBox(frame, QLatin1String(f.boxNames[i]), captions[i],
-                                ui::twips(120, 300 + 270 * static_cast<int>(i), 2775, 255));
+        boxes[i] = platform::ui::checkBox(
+            frame, QLatin1String(f.boxNames[i]), captions[i],
+            platform::ui::twips(120, 300 + 270 * static_cast<int>(i), 2775, 255));
         boxes[i]->setChecked(f.ticked[i]);
     }
     return boxes;
@@ -72,24 +73,24 @@ std::array<bool, 4> tickedBoxes(const std::array<QCheckBox*, 4>& boxes) {
 } // namespace
 
 PropertiesWindow::PropertiesWindow() {
-    ui::name(this, QStringLiteral("frmProperties"));
+    platform::ui::name(this, QStringLiteral("frmProperties"));
     setEscapeCloses(true);
     setWindowTitle(tr("Properties"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(6615), ui::px(4680));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(6615), platform::ui::px(4680));
 
     makeOwnerAndPassword();
     m_correctFeedback = makeFeedbackFrame(this, kCorrectFrame);
     m_incorrectFeedback = makeFeedbackFrame(this, kIncorrectFrame);
     makeAnswerOrder();
-    m_cancelButton = ui::button(this, QStringLiteral("Command2"), tr("Cancel"),
-                                ui::twips(3960, 4080, 1095, 375));
-    m_saveButton = ui::button(this, QStringLiteral("Command1"), tr("Save/Done"),
-                              ui::twips(5280, 4080, 1095, 375));
+    m_cancelButton = platform::ui::button(this, QStringLiteral("Command2"), tr("Cancel"),
+                                          platform::ui::twips(3960, 4080, 1095, 375));
+    m_saveButton = platform::ui::button(this, QStringLiteral("Command1"), tr("Save/Done"),
+                                        platform::ui::twips(5280, 4080, 1095, 375));
     m_saveButton->setDefault(true);
     makePassingScore();
-    m_readMeButton = ui::button(this, QStringLiteral("Command3"), tr("Read Me"),
-                                ui::twips(2640, 4080, 1095, 375));
+    m_readMeButton = platform::ui::button(this, QStringLiteral("Command3"), tr("Read Me"),
+                                          platform::ui::twips(2640, 4080, 1095, 375));
     orderTabStops();
 
     connect(m_passingScoreBar, &QScrollBar::valueChanged, this,
@@ -100,45 +101,45 @@ PropertiesWindow::PropertiesWindow() {
 }
 
 void PropertiesWindow::makeOwnerAndPassword() {
-    QLabel* owner =
-        ui::label(this, QStringLiteral("Label1"), tr("Owner"), ui::twips(240, 120, 2895, 255));
-    m_ownerBox =
-        ui::lineEdit(this, QStringLiteral("txtOwner"), owner, ui::twips(240, 360, 2895, 315));
-    QLabel* password =
-        ui::label(this, QStringLiteral("Label2"), tr("Password"), ui::twips(3480, 120, 2895, 255));
-    m_passwordBox = ui::lineEdit(this, QStringLiteral("txtPassword"), password,
-                                 ui::twips(3480, 360, 2895, 315));
+    QLabel* owner = platform::ui::label(this, QStringLiteral("Label1"), tr("Owner"),
+                                        platform::ui::twips(240, 120, 2895, 255));
+    m_ownerBox = platform::ui::lineEdit(this, QStringLiteral("txtOwner"), owner,
+                                        platform::ui::twips(240, 360, 2895, 315));
+    QLabel* password = platform::ui::label(this, QStringLiteral("Label2"), tr("Password"),
+                                           platform::ui::twips(3480, 120, 2895, 255));
+    m_passwordBox = platform::ui::lineEdit(this, QStringLiteral("txtPassword"), password,
+                                           platform::ui::twips(3480, 360, 2895, 315));
 }
 
 void PropertiesWindow::makeAnswerOrder() {
     auto* frame = new QGroupBox(tr("When the question is a multiple choice..."), this);
-    ui::name(frame, QStringLiteral("Frame3"));
-    frame->setGeometry(ui::twips(240, 2400, 6135, 915));
+    platform::ui::name(frame, QStringLiteral("Frame3"));
+    frame->setGeometry(platform::ui::twips(240, 2400, 6135, 915));
     m_shuffleButton = new QRadioButton(tr("Shuffle the answers into a random order"), frame);
-    ui::name(m_shuffleButton, QStringLiteral("optShuffle"));
-    m_shuffleButton->setGeometry(ui::twips(120, 330, 5895, 255));
+    platform::ui::name(m_shuffleButton, QStringLiteral("optShuffle"));
+    m_shuffleButton->setGeometry(platform::ui::twips(120, 330, 5895, 255));
     m_shuffleButton->setChecked(true);
     m_keepOrderButton =
         new QRadioButton(tr("Display the asnwers in the same order I enter them"), frame);
-    ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
-    m_keepOrderButton->setGeometry(ui::twips(120, 600, 5895, 255));
-    spoken::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
+    platform::ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
+    m_keepOrderButton->setGeometry(platform::ui::twips(120, 600, 5895, 255));
+    platform::spoken::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
 }
 
 void PropertiesWindow::makePassingScore() {
     auto* frame = new QGroupBox(tr("Passing Score"), this);
-    ui::name(frame, QStringLiteral("Frame4"));
-    frame->setGeometry(ui::twips(240, 3360, 2175, 1095));
-    m_passingScoreLabel =
-        ui::label(frame, QStringLiteral("Label5"), QString(), ui::twips(120, 420, 1455, 375));
-    m_passingScoreLabel->setFont(ui::font(QStringLiteral("Arial"), 12, true));
+    platform::ui::name(frame, QStringLiteral("Frame4"));
+    frame->setGeometry(platform::ui::twips(240, 3360, 2175, 1095));
+    m_passingScoreLabel = platform::ui::label(frame, QStringLiteral("Label5"), QString(),
+                                              platform::ui::twips(120, 420, 1455, 375));
+    m_passingScoreLabel->setFont(platform::ui::font(QStringLiteral("Arial"), 12, true));
 
     // 50 at the top, as the bar's own arrows and keys move its handle. It is
     // read by its frame's title, and takes the focus like any other control.
     m_passingScoreBar = new QScrollBar(Qt::Vertical, frame);
-    ui::name(m_passingScoreBar, QStringLiteral("VScroll1"));
+    platform::ui::name(m_passingScoreBar, QStringLiteral("VScroll1"));
     m_passingScoreBar->setFocusPolicy(Qt::StrongFocus);
-    m_passingScoreBar->setGeometry(ui::twips(1680, 240, 255, 735));
+    m_passingScoreBar->setGeometry(platform::ui::twips(1680, 240, 255, 735));
     m_passingScoreBar->setRange(50, 100);
     m_passingScoreBar->setSingleStep(1);
     m_passingScoreBar->setPageStep(1);
@@ -161,27 +162,27 @@ void PropertiesWindow::onLoaded() {
 }
 
 bool PropertiesWindow::openFor(const QString& testPath) {
-    const IoStatus st = shared::loadTestRecord(testPath, 1);
+    const IoStatus st = storage::shared::loadTestRecord(testPath, 1);
     if (!st) {
         platform::msgBox(st.message(tr("The test's settings could not be read from")));
         return false;
     }
     PropertiesWindow& w = WindowRegistry::get<PropertiesWindow>();
     w.m_testPath = testPath;
-    w.showSettings(shared::testRecord);
+    w.showSettings(storage::shared::testRecord);
     w.showModal();
     return true;
 }
 
 void PropertiesWindow::showSettings(const TestRecord& header) {
-    m_ownerBox->setText(ui::shownText(header.text(TestRecord::Owner)));
-    m_passwordBox->setText(ui::shownText(header.text(TestRecord::Password)));
+    m_ownerBox->setText(platform::ui::shownText(header.text(TestRecord::Owner)));
+    m_passwordBox->setText(platform::ui::shownText(header.text(TestRecord::Password)));
     // Any other stored flag leaves the buttons as they are.
     if (header.shuffleFlag() == 0)
         m_keepOrderButton->setChecked(true);
     else if (header.shuffleFlag() == 1)
         m_shuffleButton->setChecked(true);
-    ui::resetTabStops({m_shuffleButton, m_keepOrderButton});
+    platform::ui::resetTabStops({m_shuffleButton, m_keepOrderButton});
     for (int i = 0; i < 4; ++i) {
         m_correctFeedback[i]->setChecked(
             storage::flagOn(header, TestRecord::CorrectFeedback, i + 1));
@@ -210,19 +211,20 @@ void PropertiesWindow::storeSettings(TestRecord& header) const {
 void PropertiesWindow::onPassingScoreChanged() {
     m_passingScoreLabel->setText(
         QStringLiteral("  ") +
-        rules::numberText(static_cast<long long>(m_passingScoreBar->value())) + QLatin1Char('%'));
+        storage::rules::numberText(static_cast<long long>(m_passingScoreBar->value())) +
+        QLatin1Char('%'));
 }
 
 void PropertiesWindow::onSave() {
-    const QString path = m_testPath.isEmpty() ? shared::testPath : m_testPath;
+    const QString path = m_testPath.isEmpty() ? storage::shared::testPath : m_testPath;
     // Read again, so that fields this window does not show stay as on disk.
-    IoStatus st = shared::loadTestRecord(path, 1);
+    IoStatus st = storage::shared::loadTestRecord(path, 1);
     if (!st) {
         platform::msgBox(st.message(tr("The test's settings could not be read from")));
         return;
     }
-    storeSettings(shared::testRecord);
-    st = shared::writeTestRecord(path, 1, shared::testRecord);
+    storeSettings(storage::shared::testRecord);
+    st = storage::shared::writeTestRecord(path, 1, storage::shared::testRecord);
     if (!st) {
         // The window stays open with the author's settings, to try again.
         platform::msgBox(st.message(tr("The test's settings could not be saved to")));

@@ -20,10 +20,10 @@ using storage::QuestionKind;
 
 namespace {
 
-const QColor kLightYellow = ui::rgb(255, 255, 192);
-const QColor kLightGrey = ui::rgb(224, 224, 224);
-const QColor kCorrectGreen = ui::rgb(200, 255, 200);
-const QColor kWhite = ui::rgb(255, 255, 255);
+const QColor kLightYellow = platform::ui::rgb(255, 255, 192);
+const QColor kLightGrey = platform::ui::rgb(224, 224, 224);
+const QColor kCorrectGreen = platform::ui::rgb(200, 255, 200);
+const QColor kWhite = platform::ui::rgb(255, 255, 255);
 
 // The highest record a test file can have: its count is a 16-bit number.
 constexpr int kLastRecord = kMaxQuestions + 1;
@@ -48,29 +48,29 @@ std::size_t kindIndex(QuestionKind kind) {
 
 // The large "Q", "A" and "E" down the left of the question.
 void makeLetter(QWidget* parent, const QString& name, const QString& letter, QRect where) {
-    auto* l = ui::label(parent, name, letter, where);
-    l->setFont(ui::font(QStringLiteral("Times New Roman"), 24, true));
+    auto* l = platform::ui::label(parent, name, letter, where);
+    l->setFont(platform::ui::font(QStringLiteral("Times New Roman"), 24, true));
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, QRect where,
                         bool yellow = true) {
-    auto* b = ui::button(parent, name, caption, where);
+    auto* b = platform::ui::button(parent, name, caption, where);
     if (yellow)
-        ui::setBackColor(b, kLightYellow);
+        platform::ui::setBackColor(b, kLightYellow);
     return b;
 }
 
 MultiLineTextBox* makeTextBox(QWidget* parent, const QString& name, QRect where) {
     auto* t = new MultiLineTextBox(parent);
-    ui::name(t, name);
+    platform::ui::name(t, name);
     t->setGeometry(where);
     return t;
 }
 
 QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& spokenName, QRect where) {
     auto* frame = new QGroupBox(parent);
-    ui::name(frame, name);
-    ui::readAs(frame, spokenName);
+    platform::ui::name(frame, name);
+    platform::ui::readAs(frame, spokenName);
     frame->setGeometry(where);
     return frame;
 }
@@ -78,20 +78,20 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& spoken
 } // namespace
 
 QuestionEditor::QuestionEditor() {
-    ui::name(this, QStringLiteral("frmTestBuild"));
+    platform::ui::name(this, QStringLiteral("frmTestBuild"));
     setWindowTitle(tr("Building TEST"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(9615), ui::px(6855));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(9615), platform::ui::px(6855));
 
     QPushButton* done = makeButton(this, QStringLiteral("Command2"), tr("&Done"),
-                                   ui::twips(8520, 6120, 975, 495), false);
+                                   platform::ui::twips(8520, 6120, 975, 495), false);
     QPushButton* properties =
         makeButton(this, QStringLiteral("Command5"), tr("Edit test properties"),
-                   ui::twips(6840, 6120, 1575, 495));
+                   platform::ui::twips(6840, 6120, 1575, 495));
     makeQuestionFrame();
     const QList<QWidget*> moves = makeMovesFrame();
-    spoken::followLabel(m_questionNumberLabel, this,
-                        {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
+    platform::spoken::followLabel(m_questionNumberLabel, this,
+                                  {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
 
     // The keyboard goes through a question as it reads: the text, its kind, the
     // choices each with its mark, the explanation, the moves, then the window.
@@ -110,39 +110,41 @@ QuestionEditor::QuestionEditor() {
 }
 
 void QuestionEditor::makeQuestionFrame() {
-    QGroupBox* frame =
-        makeFrame(this, QStringLiteral("Frame4"), tr("Question"), ui::twips(120, 60, 9375, 5895));
-    makeLetter(frame, QStringLiteral("Label3"), tr("Q"), ui::twips(120, 240, 495, 615));
-    m_questionBox =
-        makeTextBox(frame, QStringLiteral("txtQuestion"), ui::twips(720, 240, 6255, 1215));
-    ui::readAs(m_questionBox, tr("Question"));
+    QGroupBox* frame = makeFrame(this, QStringLiteral("Frame4"), tr("Question"),
+                                 platform::ui::twips(120, 60, 9375, 5895));
+    makeLetter(frame, QStringLiteral("Label3"), tr("Q"), platform::ui::twips(120, 240, 495, 615));
+    m_questionBox = makeTextBox(frame, QStringLiteral("txtQuestion"),
+                                platform::ui::twips(720, 240, 6255, 1215));
+    platform::ui::readAs(m_questionBox, tr("Question"));
     m_questionBox->setMaxLength(TestRecord::QuestionText.width);
-    ui::setBackColor(m_questionBox, kLightGrey);
+    platform::ui::setBackColor(m_questionBox, kLightGrey);
 
     makeKindFrame(frame);
-    makeLetter(frame, QStringLiteral("Label2(0)"), tr("A"), ui::twips(120, 1740, 495, 615));
+    makeLetter(frame, QStringLiteral("Label2(0)"), tr("A"),
+               platform::ui::twips(120, 1740, 495, 615));
     makeChoiceRows(frame);
-    makeLetter(frame, QStringLiteral("Label2(1)"), tr("E"), ui::twips(120, 4740, 495, 615));
+    makeLetter(frame, QStringLiteral("Label2(1)"), tr("E"),
+               platform::ui::twips(120, 4740, 495, 615));
     makeExplanation(frame);
 }
 
 void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
     QGroupBox* frame = makeFrame(questionFrame, QStringLiteral("Frame2"), tr("Kind of question"),
-                                 ui::twips(7080, 120, 2175, 1335));
+                                 platform::ui::twips(7080, 120, 2175, 1335));
     // The three plain buttons lie behind the kind buttons, as their backing.
     for (int i = 0; i < 3; ++i) {
         auto* backing = new QPushButton(frame);
-        ui::name(backing, QStringLiteral("Command6(%1)").arg(i));
-        ui::readAs(backing, tr(kKinds[i].caption));
-        backing->setGeometry(ui::twips(90, 210 + i * 360, 1995, 345));
+        platform::ui::name(backing, QStringLiteral("Command6(%1)").arg(i));
+        platform::ui::readAs(backing, tr(kKinds[i].caption));
+        backing->setGeometry(platform::ui::twips(90, 210 + i * 360, 1995, 345));
         backing->setFocusPolicy(Qt::NoFocus);
         backing->setAccessibleDescription(tr("background"));
     }
     for (int i = 0; i < 3; ++i) {
         const KindButton& k = kKinds[i];
         auto* option = new QRadioButton(tr(k.caption), frame);
-        ui::name(option, QLatin1String(k.name));
-        option->setGeometry(ui::twips(180, 255 + i * 360, 1815, 255));
+        platform::ui::name(option, QLatin1String(k.name));
+        option->setGeometry(platform::ui::twips(180, 255 + i * 360, 1815, 255));
         option->raise();
         connect(option, &QRadioButton::toggled, this, [this, kind = k.kind](bool on) {
             if (on)
@@ -150,43 +152,44 @@ void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
         });
         m_kindButtons[static_cast<std::size_t>(i)] = option;
     }
-    spoken::OptionWalk::install({m_kindButtons.begin(), m_kindButtons.end()});
+    platform::spoken::OptionWalk::install({m_kindButtons.begin(), m_kindButtons.end()});
 }
 
 void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
     m_correctGroup = new QButtonGroup(this);
     m_correctGroup->setExclusive(true);
-    const QIcon tick(QPixmap::fromImage(pictures::tick()));
+    const QIcon tick(QPixmap::fromImage(platform::pictures::tick()));
     for (int i = 1; i <= 5; ++i) {
         ChoiceRow& row = m_choices[static_cast<std::size_t>(i - 1)];
         const int top = 1620 + (i - 1) * 600;
         const QString caption = tr("Choice%1").arg(i);
-        row.label = ui::label(questionFrame, QStringLiteral("Label%1").arg(i + 3), caption,
-                              ui::twips(720, top + 120, 855, 255));
+        row.label = platform::ui::label(questionFrame, QStringLiteral("Label%1").arg(i + 3),
+                                        caption, platform::ui::twips(720, top + 120, 855, 255));
         row.box = makeTextBox(questionFrame, QStringLiteral("txtChoice%1").arg(i),
-                              ui::twips(1620, top, 6855, 525));
-        ui::labelFor(row.label, row.box);
+                              platform::ui::twips(1620, top, 6855, 525));
+        platform::ui::labelFor(row.label, row.box);
         row.box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        ui::setBackColor(row.box, kWhite);
+        platform::ui::setBackColor(row.box, kWhite);
         row.correctButton = makeButton(questionFrame, QStringLiteral("Option%1").arg(i + 3),
-                                       QString(), ui::twips(8580, top, 615, 525));
-        ui::readAs(row.correctButton, tr("%1 is correct").arg(caption));
+                                       QString(), platform::ui::twips(8580, top, 615, 525));
+        platform::ui::readAs(row.correctButton, tr("%1 is correct").arg(caption));
         row.correctButton->setCheckable(true);
         row.correctButton->setIcon(tick);
         m_correctGroup->addButton(row.correctButton, i);
     }
     connect(m_correctGroup, &QButtonGroup::idClicked, this, &QuestionEditor::onMarkedCorrect);
-    spoken::OptionWalk::install(m_correctGroup->buttons());
+    platform::spoken::OptionWalk::install(m_correctGroup->buttons());
 }
 
 void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
-    QLabel* caption = ui::label(questionFrame, QStringLiteral("Label9"), tr("Explanation"),
-                                ui::twips(720, 4620, 1215, 255));
-    m_explanationBox =
-        makeTextBox(questionFrame, QStringLiteral("txtExplain"), ui::twips(720, 4860, 8475, 855));
-    ui::labelFor(caption, m_explanationBox);
+    QLabel* caption =
+        platform::ui::label(questionFrame, QStringLiteral("Label9"), tr("Explanation"),
+                            platform::ui::twips(720, 4620, 1215, 255));
+    m_explanationBox = makeTextBox(questionFrame, QStringLiteral("txtExplain"),
+                                   platform::ui::twips(720, 4860, 8475, 855));
+    platform::ui::labelFor(caption, m_explanationBox);
     m_explanationBox->setMaxLength(TestRecord::Explanation.width);
-    ui::setBackColor(m_explanationBox, kLightGrey);
+    platform::ui::setBackColor(m_explanationBox, kLightGrey);
 }
 
 QList<QWidget*> QuestionEditor::makeMovesFrame() {
@@ -204,28 +207,29 @@ QList<QWidget*> QuestionEditor::makeMovesFrame() {
         {"Command1", QT_TR_NOOP("Next >"), 3060, 1095, nullptr, &QuestionEditor::onNext},
         {"Command8", ">>", 4200, 615, QT_TR_NOOP("go to last question"), &QuestionEditor::onLast}};
 
-    QGroupBox* frame =
-        makeFrame(this, QStringLiteral("Frame1"), tr("Questions"), ui::twips(120, 5940, 6615, 855));
+    QGroupBox* frame = makeFrame(this, QStringLiteral("Frame1"), tr("Questions"),
+                                 platform::ui::twips(120, 5940, 6615, 855));
     QList<QWidget*> buttons;
     for (const Move& m : moves) {
         QPushButton* b = makeButton(frame, QLatin1String(m.name), tr(m.caption),
-                                    ui::twips(m.left, 240, m.width, 495));
+                                    platform::ui::twips(m.left, 240, m.width, 495));
         if (m.toolTip)
             b->setToolTip(tr(m.toolTip));
         connect(b, &QPushButton::clicked, this, m.handler);
         buttons.append(b);
     }
-    m_questionNumberLabel = ui::label(frame, QStringLiteral("lblQuestionNumber"), QString(),
-                                      ui::twips(4980, 180, 1455, 615));
-    m_questionNumberLabel->setFont(ui::font(QStringLiteral("Arial"), 20, true));
-    ui::setBackColor(m_questionNumberLabel, kWhite);
+    m_questionNumberLabel =
+        platform::ui::label(frame, QStringLiteral("lblQuestionNumber"), QString(),
+                            platform::ui::twips(4980, 180, 1455, 615));
+    m_questionNumberLabel->setFont(platform::ui::font(QStringLiteral("Arial"), 20, true));
+    platform::ui::setBackColor(m_questionNumberLabel, kWhite);
     return buttons;
 }
 
 void QuestionEditor::setCurrentQuestion(int k, NumberStyle style) {
     m_currentQuestion = k;
     m_questionNumberLabel->setText(style == NumberStyle::LeadingBlank
-                                       ? rules::numberText(static_cast<long long>(k))
+                                       ? storage::rules::numberText(static_cast<long long>(k))
                                        : QString::number(k));
 }
 
@@ -248,7 +252,7 @@ void QuestionEditor::resetChoiceRows() {
         row.box->show();
         row.label->show();
     }
-    ui::resetTabStops(m_correctGroup->buttons());
+    platform::ui::resetTabStops(m_correctGroup->buttons());
 }
 
 void QuestionEditor::hideChoice(int i) {
@@ -259,14 +263,14 @@ void QuestionEditor::hideChoice(int i) {
 
 void QuestionEditor::onMarkedCorrect(int i) {
     for (const ChoiceRow& row : m_choices)
-        ui::setBackColor(row.box, kWhite);
-    ui::setBackColor(choice(i).box, kCorrectGreen);
+        platform::ui::setBackColor(row.box, kWhite);
+    platform::ui::setBackColor(choice(i).box, kCorrectGreen);
 }
 
 void QuestionEditor::setCorrectChoice(int i) {
     onMarkedCorrect(i);
     choice(i).correctButton->setChecked(true);
-    ui::resetTabStops(m_correctGroup->buttons());
+    platform::ui::resetTabStops(m_correctGroup->buttons());
 }
 
 void QuestionEditor::selectKind(QuestionKind kind) {
@@ -274,7 +278,7 @@ void QuestionEditor::selectKind(QuestionKind kind) {
     // Selecting from code must not run the kind's layout a second time.
     const QSignalBlocker block(option);
     option->setChecked(true);
-    ui::resetTabStops({m_kindButtons.begin(), m_kindButtons.end()});
+    platform::ui::resetTabStops({m_kindButtons.begin(), m_kindButtons.end()});
 }
 
 QuestionKind QuestionEditor::chosenKind() const {
@@ -313,7 +317,7 @@ void QuestionEditor::onKindChosen(QuestionKind kind) {
 // ---- Records
 
 std::optional<int> QuestionEditor::recordCount() {
-    const IoResult<std::int16_t> n = shared::testRecordCount(shared::testPath);
+    const IoResult<std::int16_t> n = storage::shared::testRecordCount(storage::shared::testPath);
     if (!n) {
         platform::msgBox(n.status().message(tr("The questions could not be counted in")));
         return std::nullopt;
@@ -322,23 +326,23 @@ std::optional<int> QuestionEditor::recordCount() {
 }
 
 bool QuestionEditor::loadRecord(int n) {
-    const IoStatus st = shared::loadTestRecord(shared::testPath, n);
+    const IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, n);
     if (!st) {
         platform::msgBox(st.message(tr("The question could not be read from")));
         return false;
     }
-    const TestRecord& rec = shared::testRecord;
+    const TestRecord& rec = storage::shared::testRecord;
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
     setCurrentQuestion(n - 1);
-    m_explanationBox->setText(ui::shownText(rec.text(TestRecord::Explanation)));
+    m_explanationBox->setText(platform::ui::shownText(rec.text(TestRecord::Explanation)));
     if (const auto kind = storage::storedKind(rec))
         onKindChosen(*kind);
     for (int i = 1; i <= 5; ++i)
-        choice(i).box->setText(ui::shownText(rec.text(TestRecord::choice(i))));
+        choice(i).box->setText(platform::ui::shownText(rec.text(TestRecord::choice(i))));
     if (const int correct = storage::storedCorrectChoice(rec))
         setCorrectChoice(correct);
-    m_questionBox->setText(ui::shownText(rec.text(TestRecord::QuestionText)));
+    m_questionBox->setText(platform::ui::shownText(rec.text(TestRecord::QuestionText)));
     return true;
 }
 
@@ -352,8 +356,9 @@ bool QuestionEditor::saveRecord(int n) {
         q.choices[static_cast<std::size_t>(i - 1)] = choice(i).box->text();
     q.explanation = m_explanationBox->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
-    storage::storeQuestion(shared::testRecord, n - 1, q);
-    const IoStatus st = shared::writeTestRecord(shared::testPath, n, shared::testRecord);
+    storage::storeQuestion(storage::shared::testRecord, n - 1, q);
+    const IoStatus st =
+        storage::shared::writeTestRecord(storage::shared::testPath, n, storage::shared::testRecord);
     if (!st) {
         // The question stays on screen, so the author can try again.
         platform::msgBox(st.message(tr("The question could not be saved to")));
@@ -381,7 +386,7 @@ void QuestionEditor::goToQuestion(int q) {
 
 void QuestionEditor::onActivated() {
     centerOnScreen();
-    setWindowTitle(tr("Building ") + shared::testPath);
+    setWindowTitle(tr("Building ") + storage::shared::testPath);
     setCurrentQuestion(1);
     clearQuestionBoxes();
     onKindChosen(QuestionKind::TrueFalse);
@@ -447,5 +452,5 @@ void QuestionEditor::onEditProperties() {
     // editor comes back at question 1.
     if (!saveRecord(currentQuestion() + 1))
         return;
-    PropertiesWindow::openFor(shared::testPath);
+    PropertiesWindow::openFor(storage::shared::testPath);
 }

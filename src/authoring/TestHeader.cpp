@@ -11,11 +11,12 @@ IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
     const QString name = rightTrimmed(typedName);
     if (name.isEmpty() || !storage::testNameProblem(name).isEmpty())
         return NewTest{CreateOutcome::IllegalName, {}};
-    const QString path = shared::joinPath(testsDir, name + QStringLiteral(".tst"));
+    const QString path = storage::shared::joinPath(testsDir, name + QStringLiteral(".tst"));
     const QString existing = platform::resolveCaseInsensitive(path);
     NewTest made{CreateOutcome::Created, existing.isEmpty() ? path : existing};
 
-    const IoResult<std::int64_t> length = RecordFile(made.path, shared::kTestRecordLength).length();
+    const IoResult<std::int64_t> length =
+        RecordFile(made.path, storage::shared::kTestRecordLength).length();
     if (!length)
         return length.status();
     // An empty file is a test not yet begun; anything longer may be someone's
@@ -23,8 +24,9 @@ IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
     if (*length > 0)
         return NewTest{CreateOutcome::Exists, made.path};
 
-    storage::fillNewHeader(shared::testRecord, owner, password);
-    if (const IoStatus written = shared::writeTestRecord(made.path, 1, shared::testRecord);
+    storage::fillNewHeader(storage::shared::testRecord, owner, password);
+    if (const IoStatus written =
+            storage::shared::writeTestRecord(made.path, 1, storage::shared::testRecord);
         !written)
         return written;
     return made;

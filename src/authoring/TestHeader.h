@@ -16,7 +16,7 @@ struct NewTest {
 };
 
 // Creates the test `typedName` (trailing blanks removed; leading ones kept) in
-// `testsDir` with a new header (fillNewHeader) in shared::testRecord. A test whose name
+// `testsDir` with a new header (fillNewHeader) in storage::shared::testRecord. A test whose name
 // differs only in letter case is the same test. A file that already holds
 // bytes is never written. Fails with the file's reason when the file cannot be
 // examined or written.

@@ -9,28 +9,28 @@
 #include <QPushButton>
 
 HelpWindow::HelpWindow() {
-    ui::name(this, QStringLiteral("frmHelp"));
+    platform::ui::name(this, QStringLiteral("frmHelp"));
     setEscapeCloses(true);
     setWindowTitle(tr("Quizdex Help"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(7695), ui::px(5955));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(7695), platform::ui::px(5955));
 
     auto* frame = new QGroupBox(this);
-    ui::name(frame, QStringLiteral("Frame1"));
-    ui::readAs(frame, tr("Help"));
-    frame->setGeometry(ui::twips(120, 0, 7455, 5295));
+    platform::ui::name(frame, QStringLiteral("Frame1"));
+    platform::ui::readAs(frame, tr("Help"));
+    frame->setGeometry(platform::ui::twips(120, 0, 7455, 5295));
     auto* helpText = new MultiLineTextBox(frame);
-    ui::name(helpText, QStringLiteral("Text1"));
-    ui::readAs(helpText, tr("Help text"));
-    helpText->setGeometry(ui::twips(120, 240, 7215, 4935));
+    platform::ui::name(helpText, QStringLiteral("Text1"));
+    platform::ui::readAs(helpText, tr("Help text"));
+    helpText->setGeometry(platform::ui::twips(120, 240, 7215, 4935));
     helpText->setReadOnly(true);
-    helpText->setFont(ui::defaultFont());
-    ui::setBackColor(helpText, ui::rgb(255, 255, 192));
+    helpText->setFont(platform::ui::defaultFont());
+    platform::ui::setBackColor(helpText, platform::ui::rgb(255, 255, 192));
     helpText->setText(::helpText());
 
-    QPushButton* okButton = ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
+    QPushButton* okButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
 
-                                       ui::twips(3120, 5400, 1455, 495));
+                                                 platform::ui::twips(3120, 5400, 1455, 495));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &HelpWindow::unload);
 }

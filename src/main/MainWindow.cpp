@@ -50,8 +50,8 @@ public:
 FileListBox* makeFileList(QWidget* parent, const QString& name, QLabel* label,
                           const QString& pattern) {
     auto* f = new FileListBox(parent);
-    ui::name(f, name);
-    ui::labelFor(label, f);
+    platform::ui::name(f, name);
+    platform::ui::labelFor(label, f);
     f->setPattern(pattern);
     return f;
 }
@@ -59,27 +59,27 @@ FileListBox* makeFileList(QWidget* parent, const QString& name, QLabel* label,
 ImageBox* makePicture(QWidget* parent, const QString& name, const QString& spokenName,
                       const QImage& image) {
     auto* picture = new ImageBox(parent);
-    ui::name(picture, name);
-    ui::readAs(picture, spokenName);
+    platform::ui::name(picture, name);
+    platform::ui::readAs(picture, spokenName);
     picture->setPicture(QPixmap::fromImage(image));
     return picture;
 }
 
 QPlainTextEdit* makeLogPreview(QWidget* parent, const QString& name, const QString& spokenName) {
     auto* view = new QPlainTextEdit(parent);
-    ui::name(view, name);
-    ui::readAs(view, spokenName);
+    platform::ui::name(view, name);
+    platform::ui::readAs(view, spokenName);
     view->setReadOnly(true);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    view->setFont(ui::font(QStringLiteral("Arial"), 3.75, true, true));
-    ui::setBackColor(view, ui::rgb(255, 255, 192));
+    view->setFont(platform::ui::font(QStringLiteral("Arial"), 3.75, true, true));
+    platform::ui::setBackColor(view, platform::ui::rgb(255, 255, 192));
     return view;
 }
 
 QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& spokenName) {
     auto* frame = new QGroupBox(parent);
-    ui::name(frame, name);
-    ui::readAs(frame, spokenName);
+    platform::ui::name(frame, name);
+    platform::ui::readAs(frame, spokenName);
     return frame;
 }
 
@@ -90,23 +90,24 @@ QGroupBox* makeTitleFrame(QWidget* parent, const QString& name, const QString& s
     for (int i : {1, 0}) { // element 0 lies over its yellow twin, as the title's face
         title[i] = new QLabel(QStringLiteral("Quizdex"), frame);
         title[i]->setTextFormat(Qt::PlainText);
-        ui::name(title[i], QStringLiteral("Label10(%1)").arg(i));
-        title[i]->setFont(ui::font(QStringLiteral("Times New Roman"), 36, true));
+        platform::ui::name(title[i], QStringLiteral("Label10(%1)").arg(i));
+        title[i]->setFont(platform::ui::font(QStringLiteral("Times New Roman"), 36, true));
         title[i]->setAttribute(Qt::WA_TranslucentBackground);
         title[i]->setAlignment(Qt::AlignCenter);
     }
-    ui::setForeColor(title[1], ui::rgb(255, 255, 0));
+    platform::ui::setForeColor(title[1], platform::ui::rgb(255, 255, 0));
     title[1]->setAutoFillBackground(false);
-    title[1]->setGeometry(ui::twips(180, 300, 3135, 855));
-    title[0]->setGeometry(ui::twips(180 + 45, 300 - 30, 3135, 855));
+    title[1]->setGeometry(platform::ui::twips(180, 300, 3135, 855));
+    title[0]->setGeometry(platform::ui::twips(180 + 45, 300 - 30, 3135, 855));
     return frame;
 }
 
 QGroupBox* makePictureFrame(QWidget* parent, const QString& name, const QString& spokenName) {
     QGroupBox* frame = makeFrame(parent, name, spokenName);
-    ImageBox* picture = makePicture(frame, QStringLiteral("imageMe"),
-                                    MainWindow::tr("Quizdex picture"), pictures::aboutPicture());
-    picture->setGeometry(ui::twips(120, 240, 1935, 1455));
+    ImageBox* picture =
+        makePicture(frame, QStringLiteral("imageMe"), MainWindow::tr("Quizdex picture"),
+                    platform::pictures::aboutPicture());
+    picture->setGeometry(platform::ui::twips(120, 240, 1935, 1455));
     return frame;
 }
 
@@ -188,10 +189,10 @@ struct MainWindow::Control {
 MainWindow::MainWindow() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    ui::name(this, QStringLiteral("frmMain"));
+    platform::ui::name(this, QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quizdex "));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(6645), ui::px(4050));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(6645), platform::ui::px(4050));
     buildTabs();
 
     using C = Control;
@@ -240,7 +241,7 @@ MainWindow::MainWindow() {
     QLabel* lastLabel = nullptr;
     for (const Control& c : kControls) {
         QWidget* w = makeControl(c, lastLabel);
-        w->setGeometry(ui::twips(c.left, c.top, c.width, c.height));
+        w->setGeometry(platform::ui::twips(c.left, c.top, c.width, c.height));
         m_tabControls[c.tab].append(w);
         if (c.kind == Control::Label)
             lastLabel = static_cast<QLabel*>(w);
@@ -250,8 +251,8 @@ MainWindow::MainWindow() {
     passwordBox->setEchoMode(QLineEdit::Password);
     soundsBox->setChecked(true);
 
-    auto* exitButton =
-        ui::button(this, QStringLiteral("Command2"), tr("E&xit"), ui::twips(5280, 3600, 1215, 375));
+    auto* exitButton = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit"),
+                                            platform::ui::twips(5280, 3600, 1215, 375));
     connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
 
     tabs->setCurrentIndex(AboutTab);
@@ -268,9 +269,9 @@ MainWindow::MainWindow() {
 
 void MainWindow::buildTabs() {
     tabs = new QTabWidget(this);
-    ui::name(tabs, QStringLiteral("SSTab1"));
-    ui::readAs(tabs, tr("Tasks"));
-    tabs->setGeometry(ui::twips(120, 150, 6375, 3375));
+    platform::ui::name(tabs, QStringLiteral("SSTab1"));
+    platform::ui::readAs(tabs, tr("Tasks"));
+    tabs->setGeometry(platform::ui::twips(120, 150, 6375, 3375));
     auto* tabStyle = new TightTabStyle();
     tabStyle->setParent(tabs);
     tabs->tabBar()->setStyle(tabStyle);
@@ -279,7 +280,7 @@ void MainWindow::buildTabs() {
                                   tr("Take a Test"), tr("View Score Log"), tr("About")};
     for (const QString& caption : captions) {
         auto* page = new QWidget(tabs);
-        ui::readAs(page, caption);
+        platform::ui::readAs(page, caption);
         tabs->addTab(page, caption);
     }
 }
@@ -289,24 +290,25 @@ QWidget* MainWindow::makeControl(const Control& c, QLabel* labelBefore) {
     const QString caption = tr(c.caption);
     switch (c.kind) {
     case Control::Label:
-        return ui::label(tabs, name, caption);
+        return platform::ui::label(tabs, name, caption);
     case Control::CentredLabel: {
-        QLabel* label = ui::label(tabs, name, caption.arg(QStringLiteral(QUIZDEX_VERSION)));
+        QLabel* label =
+            platform::ui::label(tabs, name, caption.arg(QStringLiteral(QUIZDEX_VERSION)));
         label->setAlignment(Qt::AlignCenter);
         return label;
     }
     case Control::TextBox:
-        return ui::lineEdit(tabs, name, labelBefore);
+        return platform::ui::lineEdit(tabs, name, labelBefore);
     case Control::Button:
-        return ui::button(tabs, name, caption);
+        return platform::ui::button(tabs, name, caption);
     case Control::CheckBox:
-        return ui::checkBox(tabs, name, caption);
+        return platform::ui::checkBox(tabs, name, caption);
     case Control::TestList:
         return makeFileList(tabs, name, labelBefore, QStringLiteral("*.tst"));
     case Control::LogList:
         return makeFileList(tabs, name, labelBefore, QStringLiteral("*.log"));
     case Control::TestPicture:
-        return makePicture(tabs, name, caption, pictures::penOnPage());
+        return makePicture(tabs, name, caption, platform::pictures::penOnPage());
     case Control::LogPreview:
         return makeLogPreview(tabs, name, caption);
     case Control::TitleFrame:
@@ -339,10 +341,10 @@ void MainWindow::showTab(int tab) {
 }
 
 void MainWindow::onLoaded() {
-    using shared::testsDir;
-    testsDir = shared::defaultTestsDir();
+    using storage::shared::testsDir;
+    testsDir = storage::shared::defaultTestsDir();
     if (soundsBox->isChecked())
-        platform::playSound(shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
+        platform::playSound(storage::shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
     makeOrCheckTestsFolder(testsDir);
     rollBackInterruptedWrites(testsDir);
     testsToEdit->setPath(testsDir);
@@ -356,7 +358,8 @@ void MainWindow::onActivated() {
 
 void MainWindow::onTabChanged(int tab) {
     showTab(tab);
-    platform::playSound(shared::joinPath(shared::testsDir, QStringLiteral("TabClick.wav")));
+    platform::playSound(
+        storage::shared::joinPath(storage::shared::testsDir, QStringLiteral("TabClick.wav")));
 }
 
 void MainWindow::refreshLists() {
@@ -377,7 +380,7 @@ void MainWindow::onHelp() {
 
 void MainWindow::showTestPicture(const FileListBox* list, ImageBox* picture) {
     const QString fileName = list->fileName();
-    picture->showTestPicture(shared::testsDir,
+    picture->showTestPicture(storage::shared::testsDir,
                              fileName.left(std::max<qsizetype>(0, fileName.size() - 4)));
 }
 
@@ -390,17 +393,17 @@ void MainWindow::onCreate() {
             {tr("All fields need to be filled in"), tr("before you can create a test file.")}));
         return;
     }
-    shared::testPath = shared::joinPath(shared::testsDir,
-                                        rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
+    storage::shared::testPath = storage::shared::joinPath(
+        storage::shared::testsDir, rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
     const IoResult<authoring::NewTest> made = authoring::createTest(
-        shared::testsDir, newNameBox->text(), newOwnerBox->text(), newPasswordBox->text());
+        storage::shared::testsDir, newNameBox->text(), newOwnerBox->text(), newPasswordBox->text());
     if (!made || made->outcome != authoring::CreateOutcome::Created) {
         platform::msgBox(createFailureMessage(made));
         return;
     }
-    shared::testPath = made->path;
+    storage::shared::testPath = made->path;
     refreshLists();
-    if (!PropertiesWindow::openFor(shared::testPath))
+    if (!PropertiesWindow::openFor(storage::shared::testPath))
         return;
     WindowRegistry::get<QuestionEditor>().showModal();
 }
@@ -412,7 +415,8 @@ void MainWindow::onReadMe() {
 // ---- Edit a test
 
 void MainWindow::onEdit() {
-    shared::testPath = shared::joinPath(testsToEdit->path(), testsToEdit->fileName());
+    storage::shared::testPath =
+        storage::shared::joinPath(testsToEdit->path(), testsToEdit->fileName());
     if (testsToEdit->fileName().isEmpty()) {
         platform::msgBox(tr("Select a Test to edit"));
         return;
@@ -421,12 +425,12 @@ void MainWindow::onEdit() {
         platform::msgBox(tr("Both name AND password are required."));
         return;
     }
-    const IoStatus st = shared::loadTestRecord(shared::testPath, 1);
+    const IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, 1);
     if (!st) {
         platform::msgBox(st.message(tr("The test could not be read from")));
         return;
     }
-    if (!storage::ownerAndPasswordMatch(shared::testRecord, ownerBox->text(),
+    if (!storage::ownerAndPasswordMatch(storage::shared::testRecord, ownerBox->text(),
                                         passwordBox->text())) {
         platform::msgBox(tr("Incorrect Name and/or Password. Access Denied."));
         return;
@@ -446,23 +450,23 @@ void MainWindow::onBegin() {
         platform::msgBox(tr("Your name is required to take a test."));
         return;
     }
-    shared::testPath = shared::joinPath(testsToTake->path(), file);
-    shared::candidateName = rightTrimmed(candidateBox->text());
+    storage::shared::testPath = storage::shared::joinPath(testsToTake->path(), file);
+    storage::shared::candidateName = rightTrimmed(candidateBox->text());
     // Refused here, before any question: a finished run must be able to log.
-    if (const QString problem = taking::candidateNameProblem(shared::candidateName);
+    if (const QString problem = taking::candidateNameProblem(storage::shared::candidateName);
         !problem.isEmpty()) {
         platform::msgBox(problem);
         return;
     }
     // The header is read once, here: the run starts from what was checked.
-    IoResult<TestRecord> header = taking::readTestToTake(shared::testPath);
+    IoResult<TestRecord> header = taking::readTestToTake(storage::shared::testPath);
     if (!header) {
         platform::msgBox(header.status().message(tr("Cannot read the test")));
 
         testsToTake->refresh();
         return;
     }
-    shared::testRecord = *std::move(header);
+    storage::shared::testRecord = *std::move(header);
     TestRunWindow& run = WindowRegistry::get<TestRunWindow>();
     run.setSoundsOn(soundsBox->isChecked());
     run.showModal();
@@ -481,7 +485,7 @@ void MainWindow::onLogChosen() {
 
 QString MainWindow::selectedLogPath() const {
     const QString name = logList->fileName();
-    return name.isEmpty() ? QString() : shared::joinPath(logList->path(), name);
+    return name.isEmpty() ? QString() : storage::shared::joinPath(logList->path(), name);
 }
 
 // Not modal: the main window stays usable, and the full view follows the log

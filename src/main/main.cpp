@@ -24,13 +24,13 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setFont(ui::defaultFont());
+    QApplication::setFont(platform::ui::defaultFont());
     startup::installTranslations();
 
     // The installed icon when the desktop has it; the built-in drawing otherwise.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("org.quizdex.Quizdex"),
-                         QIcon(QPixmap::fromImage(pictures::penOnPage(64, 64)))));
+                         QIcon(QPixmap::fromImage(platform::pictures::penOnPage(64, 64)))));
 
     WindowRegistry::get<MainWindow>().present();
     const int rc = QApplication::exec();

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-namespace ui {
+namespace platform::ui {
 
 QColor standardColor(int n) {
     // Blue is the low bit of the number: 1 is dark blue, 4 dark red.
@@ -125,4 +125,4 @@ QColor foreColor(const QWidget* w) {
     return w->palette().color(QPalette::WindowText);
 }
 
-} // namespace ui
+} // namespace platform::ui

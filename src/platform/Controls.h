@@ -14,7 +14,7 @@ class QPushButton;
 class QWidget;
 
 // Positions and sizes are given in twips: 15 twips are one pixel at 96 dpi.
-namespace ui {
+namespace platform::ui {
 
 constexpr int px(int twips) {
     return (twips + 7) / 15;
@@ -72,4 +72,4 @@ void setForeColor(QWidget* w, const QColor& c);
 QColor backColor(const QWidget* w);
 QColor foreColor(const QWidget* w);
 
-} // namespace ui
+} // namespace platform::ui

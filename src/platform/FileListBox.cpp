@@ -101,7 +101,7 @@ void FileListBox::refresh() {
         const QStringList names = platform::listFiles(m_path, m_pattern);
         for (const QString& name : names) {
             // shown as text, named by the name that opens the file
-            auto* entry = new QListWidgetItem(filename::shown(name), this);
+            auto* entry = new QListWidgetItem(storage::filename::shown(name), this);
             entry->setData(Qt::UserRole, name);
         }
     }

@@ -18,7 +18,7 @@ public:
     void setPattern(const QString& pattern);
     // The selected file's name, or an empty text when nothing is selected. A
     // name that is not valid UTF-8 is shown with U+FFFD in its list entry, and
-    // given here in the form that opens the file (see filename::toNative).
+    // given here in the form that opens the file (see storage::filename::toNative).
     QString fileName() const;
     // Selects the named file (exact name); fileChosen follows as for the user's
     // own choice.

@@ -19,7 +19,7 @@ namespace {
 // cannot be read.
 QStringList regularFilesIn(const QString& folder) {
     QStringList names;
-    const QByteArray native = filename::toNative(folder);
+    const QByteArray native = storage::filename::toNative(folder);
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
     if (!dir)
         return names;
@@ -31,7 +31,7 @@ QStringList regularFilesIn(const QString& folder) {
                 ::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (regular)
-            names.append(filename::fromNative(QByteArray(entry->d_name)));
+            names.append(storage::filename::fromNative(QByteArray(entry->d_name)));
     }
     return names;
 }
@@ -46,7 +46,7 @@ std::pair<QString, QString> splitPath(const QString& path) {
 
 bool isRegularFile(const QString& path) {
     struct stat st {};
-    return ::stat(filename::toNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(storage::filename::toNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ QStringList listFiles(const QString& folder, const QString& pattern) {
     const QStringList entries = regularFilesIn(folder);
     for (const QString& entry : entries) {
         // matched as shown: the regular expression takes only valid text
-        if (re.match(filename::shown(entry)).hasMatch())
+        if (re.match(storage::filename::shown(entry)).hasMatch())
             names.append(entry);
     }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
@@ -83,8 +83,8 @@ QStringList listFiles(const QString& folder, const QString& pattern) {
 }
 
 bool openRegularFile(const QString& path, QFile& file) {
-    const int fd =
-        ::open(filename::toNative(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(storage::filename::toNative(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat st {};
     if (fd < 0)
         return false;

@@ -16,7 +16,7 @@ QString resolveCaseInsensitive(const QString& path);
 // wildcard `pattern` ("*.tst"), ignoring letter case, sorted by name as a file
 // list shows them. Names that begin with "." are ordinary files here. A name
 // that is not valid UTF-8 comes in the form that opens the same file again
-// (see filename::toNative); filename::shown gives it for the screen. A folder
+// (see storage::filename::toNative); storage::filename::shown gives it for the screen. A folder
 // that cannot be read lists nothing.
 QStringList listFiles(const QString& folder, const QString& pattern);
 

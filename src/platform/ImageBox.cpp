@@ -36,6 +36,6 @@ void ImageBox::setPicture(const QPixmap& pixmap) {
 void ImageBox::showTestPicture(const QString& folder, const QString& testName) {
     const QString sep(QDir::separator());
     if (!loadPicture(folder + sep + QStringLiteral("default.bmp")))
-        setPicture(QPixmap::fromImage(pictures::penOnPage()));
+        setPicture(QPixmap::fromImage(platform::pictures::penOnPage()));
     loadPicture(folder + sep + testName + QStringLiteral(".bmp"));
 }

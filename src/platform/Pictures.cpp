@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace pictures {
+namespace platform::pictures {
 
 QImage penOnPage(int width, int height) {
     QImage img(width, height, QImage::Format_RGB32);
@@ -86,4 +86,4 @@ QImage tick() {
     return img;
 }
 
-} // namespace pictures
+} // namespace platform::pictures

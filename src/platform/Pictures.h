@@ -4,7 +4,7 @@
 #include <QPixmap>
 
 // The program's built-in pictures, drawn at start rather than shipped as files.
-namespace pictures {
+namespace platform::pictures {
 
 // A pen writing on a test page (the test bitmap shown until a test is chosen).
 QImage penOnPage(int width = 180, int height = 203);
@@ -15,4 +15,4 @@ QImage questionDisc();
 // The small tick shown on the correct-choice buttons, 16 x 16.
 QImage tick();
 
-} // namespace pictures
+} // namespace platform::pictures

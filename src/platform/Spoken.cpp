@@ -15,7 +15,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-namespace spoken {
+namespace platform::spoken {
 
 QString shownText(const QWidget* w) {
     if (const auto* label = qobject_cast<const QLabel*>(w))
@@ -227,7 +227,7 @@ OptionWalk::OptionWalk(const QList<QAbstractButton*>& options)
 }
 
 void OptionWalk::resetTabStops() {
-    ui::resetTabStops(m_options);
+    platform::ui::resetTabStops(m_options);
 }
 
 bool OptionWalk::eventFilter(QObject* watched, QEvent* event) {
@@ -267,4 +267,4 @@ void OptionWalk::step(QAbstractButton* from, int direction) {
     }
 }
 
-} // namespace spoken
+} // namespace platform::spoken

@@ -12,7 +12,7 @@ class QWidget;
 // What a screen reader says when something appears or changes. Everything here
 // is built from the texts the controls show at that moment, so what is heard
 // follows what is seen (and its translation).
-namespace spoken {
+namespace platform::spoken {
 
 // The text a control shows: a label's text, a frame's caption (or name), a button's
 // caption, a text box's contents; empty for anything else.
@@ -70,4 +70,4 @@ private:
     QList<QAbstractButton*> m_options;
 };
 
-} // namespace spoken
+} // namespace platform::spoken

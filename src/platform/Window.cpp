@@ -43,7 +43,7 @@ Window::Window() : QWidget(nullptr, Qt::Dialog) {
     static const bool factoryInstalled = (QAccessible::installFactory(accessibleWindow), true);
     (void)factoryInstalled;
     FocusRing::followFocus();
-    spoken::announceTextFocusFirst();
+    platform::spoken::announceTextFocusFirst();
 }
 
 Window::~Window() {

@@ -29,11 +29,12 @@ std::int16_t toInt16(int n) {
 } // namespace
 
 QString logPathFor(const QString& candidateName) {
-    return shared::joinPath(shared::testsDir, candidateName + QStringLiteral(".log"));
+    return storage::shared::joinPath(storage::shared::testsDir,
+                                     candidateName + QStringLiteral(".log"));
 }
 
 QString logNameProblem(const QString& candidateName) {
-    return rules::fileNameProblem(candidateName, QStringLiteral(".log"));
+    return storage::rules::fileNameProblem(candidateName, QStringLiteral(".log"));
 }
 
 LogRecord makeEntry(const QString& testName, const QString& date, const QString& time, int score,
@@ -48,13 +49,14 @@ LogRecord makeEntry(const QString& testName, const QString& date, const QString&
 }
 
 void finishRun(int questionsToTake, int correctCount) {
-    const int score = rules::exactPercentage(correctCount, questionsToTake);
-    const RunResult result = runResult(shared::testPath, shared::candidateName, toInt16(score));
+    const int score = storage::rules::exactPercentage(correctCount, questionsToTake);
+    const RunResult result =
+        runResult(storage::shared::testPath, storage::shared::candidateName, toInt16(score));
     const LogRecord entry =
         makeEntry(result.testName, result.date, result.time, score, questionsToTake);
 
-    const QString path = logPathFor(shared::candidateName);
-    const QString nameProblem = logNameProblem(shared::candidateName);
+    const QString path = logPathFor(storage::shared::candidateName);
+    const QString nameProblem = logNameProblem(storage::shared::candidateName);
     // The candidate still sees the score; the log only records it when it can.
     if (!nameProblem.isEmpty()) {
         platform::msgBox(IoStatus::failure(path, nameProblem)
@@ -126,7 +128,7 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
     if (!length)
         return length.status();
     const std::optional<std::int16_t> count =
-        rules::recordCountForLength(*length, LogRecord::kSize);
+        storage::rules::recordCountForLength(*length, LogRecord::kSize);
     // One open and one read for the whole log, under a shared lock so that an
     // entry being appended is not seen half-written. A log that vanished since
     // it was listed cannot be read; reading never creates it. Only whole

@@ -11,27 +11,27 @@
 #include <QPushButton>
 
 ScoreLogWindow::ScoreLogWindow() {
-    ui::name(this, QStringLiteral("Form1"));
+    platform::ui::name(this, QStringLiteral("Form1"));
     setEscapeCloses(true);
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(5760), ui::px(4050));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(5760), platform::ui::px(4050));
 
     auto* frame = new QGroupBox(this);
-    ui::name(frame, QStringLiteral("Frame1"));
-    ui::readAs(frame, tr("Score log"));
-    frame->setGeometry(ui::twips(120, 0, 5535, 3495));
+    platform::ui::name(frame, QStringLiteral("Frame1"));
+    platform::ui::readAs(frame, tr("Score log"));
+    frame->setGeometry(platform::ui::twips(120, 0, 5535, 3495));
     entriesView = new QPlainTextEdit(frame);
-    ui::name(entriesView, QStringLiteral("Text1"));
-    ui::readAs(entriesView, tr("Score log entries"));
-    entriesView->setGeometry(ui::twips(120, 240, 5295, 3135));
+    platform::ui::name(entriesView, QStringLiteral("Text1"));
+    platform::ui::readAs(entriesView, tr("Score log entries"));
+    entriesView->setGeometry(platform::ui::twips(120, 240, 5295, 3135));
     entriesView->setReadOnly(true);
     entriesView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    entriesView->setFont(ui::font(QStringLiteral("Courier New"), 9));
-    ui::setBackColor(entriesView, ui::rgb(192, 255, 192));
+    entriesView->setFont(platform::ui::font(QStringLiteral("Courier New"), 9));
+    platform::ui::setBackColor(entriesView, platform::ui::rgb(192, 255, 192));
 
-    QPushButton* doneButton = ui::button(this, QStringLiteral("Command1"), tr("&Done"),
+    QPushButton* doneButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Done"),
 
-                                         ui::twips(2280, 3600, 1215, 375));
+                                                   platform::ui::twips(2280, 3600, 1215, 375));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &ScoreLogWindow::unload);
 }
@@ -40,7 +40,7 @@ void ScoreLogWindow::onActivated() {
     centerOnScreen();
     entriesView->clear();
     setWindowTitle(m_logPath.isEmpty() ? QString()
-                                       : filename::shown(QFileInfo(m_logPath).fileName()));
+                                       : storage::filename::shown(QFileInfo(m_logPath).fileName()));
     if (!m_logPath.isEmpty())
         scoring::showLog(entriesView, m_logPath);
 }

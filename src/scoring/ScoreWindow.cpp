@@ -31,23 +31,23 @@ const char* const kPass = QT_TRANSLATE_NOOP("ScoreWindow", "  (PASS)    ");
 const char* const kFail = QT_TRANSLATE_NOOP("ScoreWindow", "  (FAIL)    ");
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& where) {
-    return ui::label(parent, name, {}, where);
+    return platform::ui::label(parent, name, {}, where);
 }
 
 // A grid line of the chart, at `x` twips.
 void makeLine(QWidget* parent, const QString& name, const QString& spokenName, int x) {
     auto* line = new QFrame(parent);
-    ui::name(line, name);
-    ui::readAs(line, spokenName);
-    line->setGeometry(ui::px(x), ui::px(360), 1, ui::px(1920 - 360));
-    ui::setBackColor(line, ui::standardColor(kBlack));
+    platform::ui::name(line, name);
+    platform::ui::readAs(line, spokenName);
+    line->setGeometry(platform::ui::px(x), platform::ui::px(360), 1, platform::ui::px(1920 - 360));
+    platform::ui::setBackColor(line, platform::ui::standardColor(kBlack));
 }
 
 QLabel* makeBar(QWidget* parent, const QString& name, const QString& caption,
                 const QColor& colour) {
-    QLabel* bar = ui::label(parent, name, caption);
+    QLabel* bar = platform::ui::label(parent, name, caption);
     bar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::setBackColor(bar, colour);
+    platform::ui::setBackColor(bar, colour);
     return bar;
 }
 
@@ -63,18 +63,18 @@ int barPoints(double points) {
 namespace scoring {
 
 double passingScore(const QString& passingScoreField) {
-    return rules::passingScore(passingScoreField);
+    return storage::rules::passingScore(passingScoreField);
 }
 
 double passingScoreOfTest(const QString& testPath) {
-    if (const IoResult<TestRecord> header = shared::readTestRecord(testPath, 1))
+    if (const IoResult<TestRecord> header = storage::shared::readTestRecord(testPath, 1))
         return passingScore(header->text(TestRecord::PassingScore));
     return 75;
 }
 
 RunResult runResult(const QString& testPath, const QString& candidateName, int score) {
     RunResult result;
-    result.testName = rules::testNameFromPath(testPath);
+    result.testName = storage::rules::testNameFromPath(testPath);
     result.candidateName = candidateName;
     result.date = platform::dateText();
     result.time = platform::timeText();
@@ -86,38 +86,42 @@ RunResult runResult(const QString& testPath, const QString& candidateName, int s
 } // namespace scoring
 
 ScoreWindow::ScoreWindow() {
-    ui::name(this, QStringLiteral("frmScore"));
+    platform::ui::name(this, QStringLiteral("frmScore"));
     setEscapeCloses(true);
     setWindowTitle(tr("Test Score"));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(5790), ui::px(3600));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(5790), platform::ui::px(3600));
 
-    testNameLabel = makeLabel(this, QStringLiteral("Label1"), ui::twips(240, 120, 2535, 375));
-    testNameLabel->setFont(ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
-    candidateLabel = makeLabel(this, QStringLiteral("Label2"), ui::twips(240, 360, 2535, 375));
-    dateLabel = makeLabel(this, QStringLiteral("Label3"), ui::twips(3960, 120, 1575, 255));
+    testNameLabel =
+        makeLabel(this, QStringLiteral("Label1"), platform::ui::twips(240, 120, 2535, 375));
+    testNameLabel->setFont(platform::ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
+    candidateLabel =
+        makeLabel(this, QStringLiteral("Label2"), platform::ui::twips(240, 360, 2535, 375));
+    dateLabel =
+        makeLabel(this, QStringLiteral("Label3"), platform::ui::twips(3960, 120, 1575, 255));
     dateLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    timeLabel = makeLabel(this, QStringLiteral("Label4"), ui::twips(3960, 360, 1575, 255));
+    timeLabel =
+        makeLabel(this, QStringLiteral("Label4"), platform::ui::twips(3960, 360, 1575, 255));
     timeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     chart = new QGroupBox(this);
-    ui::name(chart, QStringLiteral("Frame1"));
-    ui::readAs(chart, tr("Score chart"));
-    chart->setGeometry(ui::twips(240, 840, 5295, 2175));
+    platform::ui::name(chart, QStringLiteral("Frame1"));
+    platform::ui::readAs(chart, tr("Score chart"));
+    chart->setGeometry(platform::ui::twips(240, 840, 5295, 2175));
     makeLine(chart, QStringLiteral("Line3"), tr("0 percent"), 240);
     makeLine(chart, QStringLiteral("Line1"), tr("50 percent"), 2640);
     makeLine(chart, QStringLiteral("Line2"), tr("100 percent"), 5040);
-    passingBar =
-        makeBar(chart, QStringLiteral("barRequired"), tr("Passing Grade = "), ui::rgb(255, 255, 0));
+    passingBar = makeBar(chart, QStringLiteral("barRequired"), tr("Passing Grade = "),
+                         platform::ui::rgb(255, 255, 0));
     setBarWidth(passingBar, kDesignedBarWidth);
-    scoreBar =
-        makeBar(chart, QStringLiteral("barMyScore"), tr("Your score = "), ui::rgb(128, 128, 0));
+    scoreBar = makeBar(chart, QStringLiteral("barMyScore"), tr("Your score = "),
+                       platform::ui::rgb(128, 128, 0));
     setBarWidth(scoreBar, kDesignedBarWidth);
 
-    printButton =
-        ui::button(this, QStringLiteral("Command2"), tr("Print"), ui::twips(2880, 3120, 1335, 375));
-    okButton =
-        ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ui::twips(4320, 3120, 1215, 375));
+    printButton = platform::ui::button(this, QStringLiteral("Command2"), tr("Print"),
+                                       platform::ui::twips(2880, 3120, 1335, 375));
+    okButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
+                                    platform::ui::twips(4320, 3120, 1215, 375));
     okButton->setDefault(true);
     // Enter closes the window, as its default button says; printing is one Tab away.
     QWidget::setTabOrder(okButton, printButton);
@@ -129,7 +133,8 @@ ScoreWindow::ScoreWindow() {
 void ScoreWindow::setBarWidth(QLabel* bar, int twips) {
     (bar == passingBar ? m_passingTwips : m_scoreTwips) = twips;
     const int top = bar == passingBar ? 600 : 1200;
-    bar->setGeometry(ui::px(kBarLeft), ui::px(top), ui::px(twips), ui::px(kBarHeight));
+    bar->setGeometry(platform::ui::px(kBarLeft), platform::ui::px(top), platform::ui::px(twips),
+                     platform::ui::px(kBarHeight));
 }
 
 void ScoreWindow::showResult(const scoring::RunResult& result) {
@@ -146,7 +151,7 @@ void ScoreWindow::onActivated() {
     const double p = m_result.passingScore;
     showPassingBar(p);
     const int score = m_result.score;
-    showScoreBar(score, rules::passes(score, p));
+    showScoreBar(score, storage::rules::passes(score, p));
 }
 
 void ScoreWindow::showHeading() {
@@ -159,22 +164,23 @@ void ScoreWindow::showHeading() {
 void ScoreWindow::showPassingBar(double p) {
     const int points = barPoints(p);
     setBarWidth(passingBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    passingBar->setAccessibleDescription(tr("Passing score ") + rules::numberText(p).trimmed() +
-                                         QLatin1Char('%'));
-    passingBar->setText(points > 0
-                            ? tr("Passing Score = ") + rules::numberText(p) + QStringLiteral("%   ")
-                            : tr("Passing Grade = "));
+    passingBar->setAccessibleDescription(
+        tr("Passing score ") + storage::rules::numberText(p).trimmed() + QLatin1Char('%'));
+    passingBar->setText(points > 0 ? tr("Passing Score = ") + storage::rules::numberText(p) +
+                                         QStringLiteral("%   ")
+                                   : tr("Passing Grade = "));
 }
 
 void ScoreWindow::showScoreBar(int score, bool passed) {
     const int points = barPoints(score);
     setBarWidth(scoreBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    QString caption = points > 0
-                          ? tr("Your Score = ") + rules::numberText(static_cast<long long>(score)) +
-                                QStringLiteral("%   ")
-                          : tr("Your score = ");
-    ui::setBackColor(scoreBar, ui::standardColor(passed ? kGreen : kRed));
-    ui::setForeColor(scoreBar, ui::standardColor(passed ? kBlack : kBrightWhite));
+    QString caption = points > 0 ? tr("Your Score = ") +
+                                       storage::rules::numberText(static_cast<long long>(score)) +
+                                       QStringLiteral("%   ")
+                                 : tr("Your score = ");
+    platform::ui::setBackColor(scoreBar, platform::ui::standardColor(passed ? kGreen : kRed));
+    platform::ui::setForeColor(scoreBar,
+                               platform::ui::standardColor(passed ? kBlack : kBrightWhite));
     caption += tr(passed ? kPass : kFail);
     scoreBar->setText(caption);
     scoreBar->setAccessibleDescription(
@@ -191,8 +197,8 @@ void ScoreWindow::onPrint() {
     const bool windowFilled = autoFillBackground();
     const QPalette chartPalette = chart->palette();
     const bool chartFilled = chart->autoFillBackground();
-    ui::setBackColor(chart, ui::standardColor(kBrightWhite));
-    ui::setBackColor(this, ui::standardColor(kBrightWhite));
+    platform::ui::setBackColor(chart, platform::ui::standardColor(kBrightWhite));
+    platform::ui::setBackColor(this, platform::ui::standardColor(kBrightWhite));
 
     platform::printWindow(this);
 

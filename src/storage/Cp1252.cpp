@@ -4,7 +4,7 @@
 #include <QList>
 #include <QStringView>
 
-namespace cp1252 {
+namespace storage::cp1252 {
 namespace {
 
 // 0x80..0x9F; the five holes of the code page map to the C1 controls, as the
@@ -49,4 +49,4 @@ QString decode(const char* data, qsizetype size) {
     return out;
 }
 
-} // namespace cp1252
+} // namespace storage::cp1252

@@ -5,7 +5,7 @@
 
 // Text fields of the record files are one byte per character in the Windows
 // ANSI code page 1252, which is what files written on the original platform hold.
-namespace cp1252 {
+namespace storage::cp1252 {
 
 // One byte per code point; a code point the code page cannot hold becomes '?'.
 QByteArray encode(const QString& text);
@@ -16,4 +16,4 @@ inline QString decode(const QByteArray& bytes) {
     return decode(bytes.constData(), bytes.size());
 }
 
-} // namespace cp1252
+} // namespace storage::cp1252

@@ -9,11 +9,11 @@
 #include <fcntl.h>
 #include <QCoreApplication>
 
-#include <sys/file.h>
 #include <QList>
+#include <sys/file.h>
 #include <unistd.h>
 
-namespace fileio {
+namespace storage::fileio {
 
 QString errorText(int err) {
     if (err == kNotRegular)
@@ -139,4 +139,4 @@ bool syncFolderOf(const QByteArray& path) {
     return ::fsync(dir.get()) == 0 || errno == EINVAL || errno == ENOTSUP;
 }
 
-} // namespace fileio
+} // namespace storage::fileio

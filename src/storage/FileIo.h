@@ -12,7 +12,7 @@
 // RecordFile turns it into an IoStatus. Only the record files, their journals
 // and quizdex-tool's own file writing use them; the rest of the program reads
 // and writes through RecordFile.
-namespace fileio {
+namespace storage::fileio {
 
 // Stands for "not a regular file" where an errno value is expected: FIFOs,
 // sockets and devices are never opened as record files.
@@ -51,8 +51,8 @@ bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, boo
 bool sync(int fd, bool dataOnly = false);
 
 // Notes a call that changes or flushes a file (its name, not its folder) in
-// the list a test set in IoFaults (a folder flush as "fsync folder"), so the test can see the order of the
-// writes and flushes; nothing without one.
+// the list a test set in IoFaults (a folder flush as "fsync folder"), so the test can see the order
+// of the writes and flushes; nothing without one.
 void trace(const char* call, const QByteArray& path);
 
 // Flushes the folder holding `path`, so that a file made or removed there
@@ -63,4 +63,4 @@ bool syncFolderOf(const QByteArray& path);
 // The part of `path` after its last '/'.
 QByteArray baseName(const QByteArray& path);
 
-} // namespace fileio
+} // namespace storage::fileio

@@ -1,6 +1,6 @@
 #include "FileNames.h"
 
-namespace filename {
+namespace storage::filename {
 
 namespace {
 
@@ -89,4 +89,4 @@ QString shown(const QString& name) {
     return out;
 }
 
-} // namespace filename
+} // namespace storage::filename

@@ -9,15 +9,15 @@ template <int Size> QString FixedRecord<Size>::text(FieldSpec f) const {
     int n = f.width;
     while (n > 0 && data()[f.offset + n - 1] == ' ')
         --n;
-    return cp1252::decode(data() + f.offset, n);
+    return storage::cp1252::decode(data() + f.offset, n);
 }
 
 template <int Size> QString FixedRecord<Size>::fullText(FieldSpec f) const {
-    return cp1252::decode(data() + f.offset, f.width);
+    return storage::cp1252::decode(data() + f.offset, f.width);
 }
 
 template <int Size> void FixedRecord<Size>::setText(FieldSpec f, const QString& value) {
-    setRaw(f, cp1252::encode(value));
+    setRaw(f, storage::cp1252::encode(value));
 }
 
 template <int Size> void FixedRecord<Size>::setRaw(FieldSpec f, const QByteArray& bytes) {

@@ -8,12 +8,12 @@ QString IoStatus::message(const QString& action) const {
         return {};
     if (worded)
         return reason;
-    return action + QStringLiteral(" \"") + filename::shown(path) + QStringLiteral("\":\r\n") +
-           reason;
+    return action + QStringLiteral(" \"") + storage::filename::shown(path) +
+           QStringLiteral("\":\r\n") + reason;
 }
 
 IoStatus IoStatus::systemFailure(const QString& path, int err) {
-    IoStatus status = failure(path, fileio::errorText(err));
+    IoStatus status = failure(path, storage::fileio::errorText(err));
     status.error = err;
     return status;
 }

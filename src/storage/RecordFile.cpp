@@ -20,7 +20,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using fileio::Fd;
+using storage::fileio::Fd;
 
 namespace {
 
@@ -38,7 +38,7 @@ int openError(const QByteArray& native) {
     struct stat st {};
     if (err != ENOENT && err != EISDIR && ::stat(native.constData(), &st) == 0 &&
         !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
-        return fileio::kNotRegular;
+        return storage::fileio::kNotRegular;
     return err;
 }
 
@@ -46,7 +46,7 @@ int openError(const QByteArray& native) {
 int kindError(const struct stat& st) {
     if (S_ISREG(st.st_mode))
         return 0;
-    return S_ISDIR(st.st_mode) ? EISDIR : fileio::kNotRegular;
+    return S_ISDIR(st.st_mode) ? EISDIR : storage::fileio::kNotRegular;
 }
 
 int kindError(int fd) {
@@ -82,7 +82,8 @@ bool madeFor(const RollbackJournal& journal, int fd) {
 }
 
 QString shownName(const QByteArray& native) {
-    return QLatin1Char('"') + filename::shown(filename::fromNative(native)) + QLatin1Char('"');
+    return QLatin1Char('"') + storage::filename::shown(storage::filename::fromNative(native)) +
+           QLatin1Char('"');
 }
 
 // The fix for a journal this user cannot clear.
@@ -90,17 +91,19 @@ QString ownerMustRemove(const QByteArray& journal, int err) {
     return QCoreApplication::translate(
                "RecordFile", "The journal %1 left by an interrupted save must be removed by its "
                              "owner (%2).")
-        .arg(shownName(journal), fileio::errorText(err));
+        .arg(shownName(journal), storage::fileio::errorText(err));
 }
 
 // Puts back what the write that `journal` describes changed in the file open
 // for writing on `fd` (under its exclusive lock). False with errno set.
 bool undoWrite(int fd, const RollbackJournal& journal) {
     if (!journal.oldBytes.isEmpty() &&
-        !fileio::writeAt(fd, journal.oldBytes.constData(),
-                         static_cast<std::size_t>(journal.oldBytes.size()), journal.offset, true))
+        !storage::fileio::writeAt(fd, journal.oldBytes.constData(),
+                                  static_cast<std::size_t>(journal.oldBytes.size()), journal.offset,
+                                  true))
         return false;
-    return ::ftruncate(fd, static_cast<off_t>(journal.oldLength)) == 0 && fileio::sync(fd, true);
+    return ::ftruncate(fd, static_cast<off_t>(journal.oldLength)) == 0 &&
+           storage::fileio::sync(fd, true);
 }
 
 // Deals with whatever stands at the journal's name of the file open on `fd`
@@ -117,24 +120,24 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
             "RecordFile", "%1 stands where this file's journal goes and is not one; move it "
                           "away to save.")
             .arg(shownName(journalPath));
-    switch (journalfile::presence(journalPath)) {
-    case journalfile::Presence::None:
+    switch (storage::journalfile::presence(journalPath)) {
+    case storage::journalfile::Presence::None:
         return IoStatus::success();
-    case journalfile::Presence::Other:
+    case storage::journalfile::Presence::Other:
         return writing ? fail(notAJournal) : IoStatus::success();
-    case journalfile::Presence::RegularFile:
+    case storage::journalfile::Presence::RegularFile:
         break;
     }
     RollbackJournal journal;
     RollbackJournal::Kind kind{};
-    if (!journalfile::read(journalPath, &journal, &kind)) {
+    if (!storage::journalfile::read(journalPath, &journal, &kind)) {
         const int err = errno;
         if (err == ENOENT)
             return IoStatus::success(); // cleared by another opener meanwhile
         return fail(err == EACCES || err == EPERM
                         ? ownerMustRemove(journalPath, err)
                         : QCoreApplication::translate("RecordFile", "The journal %1: %2")
-                              .arg(shownName(journalPath), fileio::errorText(err)));
+                              .arg(shownName(journalPath), storage::fileio::errorText(err)));
     }
     switch (kind) {
     case RollbackJournal::Kind::Foreign:
@@ -142,11 +145,11 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
     case RollbackJournal::Kind::CutShort:
         // Its writer stopped before it was on disk, so before the file was
         // touched: the file can be read as it is.
-        if (journalfile::remove(journalPath) || !writing)
+        if (storage::journalfile::remove(journalPath) || !writing)
             return IoStatus::success();
         return fail(ownerMustRemove(journalPath, errno));
     case RollbackJournal::Kind::Damaged: {
-        const QByteArray aside = journalfile::setAside(journalPath, ".damaged");
+        const QByteArray aside = storage::journalfile::setAside(journalPath, ".damaged");
         if (aside.isEmpty())
             return fail(ownerMustRemove(journalPath, errno));
         return fail(QCoreApplication::translate(
@@ -160,7 +163,7 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
         break;
     }
     if (!madeFor(journal, fd)) {
-        const QByteArray aside = journalfile::setAside(journalPath, ".stale");
+        const QByteArray aside = storage::journalfile::setAside(journalPath, ".stale");
         if (aside.isEmpty())
             return fail(ownerMustRemove(journalPath, errno));
         return fail(QCoreApplication::translate(
@@ -179,18 +182,18 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
         if (!writable.valid())
             return fail(errno == EACCES || errno == EPERM || errno == EROFS
                             ? ownerMustRemove(journalPath, errno)
-                            : fileio::errorText(errno));
+                            : storage::fileio::errorText(errno));
         if (!sameFile(writable.get(), native) || !sameFile(fd, native))
-            return fail(fileio::errorText(ESTALE));
+            return fail(storage::fileio::errorText(ESTALE));
         wfd = writable.get();
     }
     if (!undoWrite(wfd, journal))
-        return fail(fileio::errorText(errno));
+        return fail(storage::fileio::errorText(errno));
     if (rolledBack)
         *rolledBack = true;
     // Put back, the file can be read; a journal left now only undoes the
     // same again, but no write may come before it goes.
-    if (!journalfile::remove(journalPath) && writing)
+    if (!storage::journalfile::remove(journalPath) && writing)
         return fail(ownerMustRemove(journalPath, errno));
     return IoStatus::success();
 }
@@ -199,7 +202,7 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
 // appears whole or not at all. EEXIST when another writer made the file first.
 // 0, or errno.
 int createWhole(const QByteArray& native, const QByteArray& bytes) {
-    const QByteArray name = fileio::baseName(native);
+    const QByteArray name = storage::fileio::baseName(native);
     const QByteArray folder =
         native.size() == name.size() ? QByteArray(".") : native.left(native.size() - name.size());
     // A file without a name leaves nothing behind when its writer is killed.
@@ -220,8 +223,9 @@ int createWhole(const QByteArray& native, const QByteArray& bytes) {
         if (!temp.isEmpty())
             ::unlink(temp.constData());
     };
-    if (!fileio::writeAt(fd.get(), bytes.constData(), static_cast<std::size_t>(bytes.size()), 0) ||
-        !fileio::sync(fd.get())) {
+    if (!storage::fileio::writeAt(fd.get(), bytes.constData(),
+                                  static_cast<std::size_t>(bytes.size()), 0) ||
+        !storage::fileio::sync(fd.get())) {
         const int err = errno;
         removeTemp();
         return err;
@@ -245,8 +249,8 @@ int createWhole(const QByteArray& native, const QByteArray& bytes) {
     removeTemp();
     if (err)
         return err;
-    fileio::trace("link", native);
-    return fileio::syncFolderOf(native) ? 0 : errno;
+    storage::fileio::trace("link", native);
+    return storage::fileio::syncFolderOf(native) ? 0 : errno;
 }
 
 // Opens the file for reading under a lock; a write interrupted on it is undone
@@ -260,11 +264,11 @@ IoStatus openLockedForReading(const QByteArray& native, const QString& path, Fd&
             return IoStatus::systemFailure(path, openError(native));
         if (const int err = kindError(fd.get()))
             return IoStatus::systemFailure(path, err);
-        fileio::lock(fd.get(), LOCK_SH);
+        storage::fileio::lock(fd.get(), LOCK_SH);
         const QByteArray journal = RollbackJournal::pathFor(native);
-        if (journalfile::presence(journal) == journalfile::Presence::None)
+        if (storage::journalfile::presence(journal) == storage::journalfile::Presence::None)
             return IoStatus::success();
-        fileio::lock(fd.get(), LOCK_EX);
+        storage::fileio::lock(fd.get(), LOCK_EX);
         // Removed or replaced while this waited for the lock: open the new one.
         if (!sameFile(fd.get(), native) && attempt < 100)
             continue;
@@ -280,7 +284,8 @@ IoFaults& IoFaults::current() {
 }
 
 RecordFile::RecordFile(QString path, int recordLength)
-    : m_path(std::move(path)), m_native(filename::toNative(m_path)), m_recordLength(recordLength) {}
+    : m_path(std::move(path)), m_native(storage::filename::toNative(m_path)),
+      m_recordLength(recordLength) {}
 
 IoStatus RecordFile::failure(int err) const {
     return IoStatus::systemFailure(m_path, err);
@@ -298,7 +303,8 @@ IoResult<std::int64_t> RecordFile::length() const {
         return std::int64_t{0};
     if (err)
         return failure(err);
-    if (journalfile::presence(RollbackJournal::pathFor(m_native)) != journalfile::Presence::None) {
+    if (storage::journalfile::presence(RollbackJournal::pathFor(m_native)) !=
+        storage::journalfile::Presence::None) {
         Fd fd;
         const IoStatus settled = openLockedForReading(m_native, m_path, fd);
         if (!settled)
@@ -313,7 +319,7 @@ IoResult<std::int16_t> RecordFile::count() const {
     const IoResult<std::int64_t> len = length();
     if (!len)
         return len.status();
-    if (const auto n = rules::recordCountForLength(*len, m_recordLength))
+    if (const auto n = storage::rules::recordCountForLength(*len, m_recordLength))
         return *n;
     return IoStatus::failure(m_path, QCoreApplication::translate(
                                          "RecordFile", "The file holds more than 32,767 records."));
@@ -332,8 +338,8 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
         return opened;
     QByteArray buf(static_cast<qsizetype>(count) * m_recordLength, '\0');
     std::size_t got = 0;
-    if (!fileio::readAt(fd.get(), buf.data(), static_cast<std::size_t>(buf.size()),
-                        static_cast<std::int64_t>(first - 1) * m_recordLength, &got)) {
+    if (!storage::fileio::readAt(fd.get(), buf.data(), static_cast<std::size_t>(buf.size()),
+                                 static_cast<std::int64_t>(first - 1) * m_recordLength, &got)) {
         const int err = errno;
         buf.truncate(static_cast<qsizetype>(got - got % m_recordLength));
         return {buf, failure(err)};
@@ -358,7 +364,7 @@ IoStatus RecordFile::openForWriting(Fd& fd, QByteArray* journal, bool* missing) 
         }
         if (const int err = kindError(fd.get()))
             return failure(err);
-        if (!fileio::lock(fd.get(), LOCK_EX))
+        if (!storage::fileio::lock(fd.get(), LOCK_EX))
             return failure(errno);
         // Removed or replaced while this waited for the lock: a write here
         // would be lost with the old file.
@@ -407,7 +413,7 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0)
             return failure(errno);
-        const auto count = rules::recordCountForLength(st.st_size, m_recordLength);
+        const auto count = storage::rules::recordCountForLength(st.st_size, m_recordLength);
         if (!count || *count == kMaxRecordCount)
             return IoStatus::failure(
                 m_path,
@@ -436,8 +442,9 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
         journal.oldBytes.resize(
             static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, st.st_size - offset)));
         std::size_t got = 0;
-        if (!fileio::readAt(fd, journal.oldBytes.data(),
-                            static_cast<std::size_t>(journal.oldBytes.size()), offset, &got))
+        if (!storage::fileio::readAt(fd, journal.oldBytes.data(),
+                                     static_cast<std::size_t>(journal.oldBytes.size()), offset,
+                                     &got))
             return failure(errno);
         journal.oldBytes.truncate(static_cast<qsizetype>(got));
     }
@@ -448,25 +455,26 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
 
     // The journal is on disk before the file is touched, and the file is on
     // disk before the journal goes.
-    if (!journalfile::write(journalPath, journal)) {
+    if (!storage::journalfile::write(journalPath, journal)) {
         const int err = errno;
         if (err != EEXIST)
-            journalfile::remove(journalPath); // cut short: its file was not touched
+            storage::journalfile::remove(journalPath); // cut short: its file was not touched
         return failure(err);
     }
-    if (fileio::writeAt(fd, record.constData(), static_cast<std::size_t>(record.size()), offset) &&
-        fileio::sync(fd, true) && journalfile::commit(journalPath))
+    if (storage::fileio::writeAt(fd, record.constData(), static_cast<std::size_t>(record.size()),
+                                 offset) &&
+        storage::fileio::sync(fd, true) && storage::journalfile::commit(journalPath))
         return IoStatus::success();
     const int err = errno;
     // When this fails too, the journal stays and the next opener tries again;
     // the reason of the failed write is what the user needs.
     if (undoWrite(fd, journal))
-        journalfile::remove(journalPath);
+        storage::journalfile::remove(journalPath);
     return failure(err);
 }
 
 int rollBackInterruptedWrites(const QString& folder) {
-    QByteArray native = filename::toNative(folder);
+    QByteArray native = storage::filename::toNative(folder);
     // Journals stand beside the real files, in the real folder.
     if (std::unique_ptr<char, void (*)(void*)> real(::realpath(native.constData(), nullptr),
                                                     std::free);
@@ -480,7 +488,7 @@ int rollBackInterruptedWrites(const QString& folder) {
         const QByteArray name(entry->d_name);
         const QByteArray path = native + '/' + name;
         if (name.endsWith("-journal") &&
-            journalfile::presence(path) == journalfile::Presence::RegularFile) {
+            storage::journalfile::presence(path) == storage::journalfile::Presence::RegularFile) {
             journals.append(path);
         } else if (name.startsWith(kNewFilePrefix)) {
             // The first record of a writer killed before it linked it in.
@@ -499,17 +507,18 @@ int rollBackInterruptedWrites(const QString& folder) {
         RollbackJournal decoded;
         RollbackJournal::Kind kind{};
         // Not ours, or unreadable: the file's next opener says so.
-        if (!journalfile::read(journal, &decoded, &kind) || kind == RollbackJournal::Kind::Foreign)
+        if (!storage::journalfile::read(journal, &decoded, &kind) ||
+            kind == RollbackJournal::Kind::Foreign)
             continue;
-        const QByteArray file = journalfile::recordFileOf(journal);
+        const QByteArray file = storage::journalfile::recordFileOf(journal);
         struct stat st {};
         // Journals are named after real files: one whose name is gone, or is
         // now a link, has lost its file.
         if (file.isEmpty() || ::lstat(file.constData(), &st) != 0 || S_ISLNK(st.st_mode)) {
             if (kind == RollbackJournal::Kind::CutShort)
-                journalfile::remove(journal);
+                storage::journalfile::remove(journal);
             else
-                journalfile::setAside(journal, ".stale");
+                storage::journalfile::setAside(journal, ".stale");
             continue;
         }
         // A damaged journal, or one made for another file, is left for the
@@ -517,14 +526,15 @@ int rollBackInterruptedWrites(const QString& folder) {
         if (kind == RollbackJournal::Kind::Damaged)
             continue;
         Fd fd(::open(file.constData(), O_RDONLY | kOpenFlags));
-        if (!fd.valid() || kindError(fd.get()) != 0 || !fileio::lock(fd.get(), LOCK_EX) ||
+        if (!fd.valid() || kindError(fd.get()) != 0 || !storage::fileio::lock(fd.get(), LOCK_EX) ||
             !sameFile(fd.get(), file))
             continue;
         if (kind == RollbackJournal::Kind::Whole && !madeFor(decoded, fd.get()))
             continue;
         bool done = false;
         // What cannot be settled now is reported by the file's next opener.
-        if (settleJournal(fd.get(), file, filename::fromNative(file), journal, false, &done) &&
+        if (settleJournal(fd.get(), file, storage::filename::fromNative(file), journal, false,
+                          &done) &&
             done)
             ++rolledBack;
     }

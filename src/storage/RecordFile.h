@@ -2,7 +2,7 @@
 
 #include "IoResult.h"
 
-namespace fileio {
+namespace storage::fileio {
 class Fd;
 }
 
@@ -33,7 +33,7 @@ struct IoFaults {
     // here in order ("write Geo.tst-journal", "fsync Geo.tst-journal",
     // "fsync folder", "fdatasync Geo.tst", "unlink Geo.tst-journal").
     QList<QByteArray>* calls = nullptr;
-    int readOpenErrno = 0;    // opening for reading fails with this
+    int readOpenErrno = 0; // opening for reading fails with this
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };
@@ -84,7 +84,7 @@ public:
 
 private:
     IoStatus failure(int err) const;
-    IoStatus openForWriting(fileio::Fd& fd, QByteArray* journal, bool* missing) const;
+    IoStatus openForWriting(storage::fileio::Fd& fd, QByteArray* journal, bool* missing) const;
     IoStatus writeLocked(int fd, const QByteArray& journalPath, std::int64_t offset,
                          const QByteArray& record);
 

@@ -59,7 +59,7 @@ QByteArray RollbackJournal::pathFor(const QByteArray& filePath) {
     if (const QByteArray real = realPath(filePath); !real.isEmpty())
         return pathForRealFile(real);
     // No file yet: the real folder and the name.
-    const QByteArray name = fileio::baseName(filePath);
+    const QByteArray name = storage::fileio::baseName(filePath);
     const QByteArray folder = filePath.left(filePath.size() - name.size());
     const QByteArray realFolder = realPath(folder.isEmpty() ? QByteArray(".") : folder);
     if (realFolder.isEmpty())
@@ -68,7 +68,7 @@ QByteArray RollbackJournal::pathFor(const QByteArray& filePath) {
 }
 
 QByteArray RollbackJournal::pathForRealFile(const QByteArray& filePath) {
-    const QByteArray name = fileio::baseName(filePath);
+    const QByteArray name = storage::fileio::baseName(filePath);
     const QByteArray folder = filePath.left(filePath.size() - name.size());
     if (name.size() + kSuffixSize + kAsideRoom <= NAME_MAX)
         return filePath + kSuffix;
@@ -111,9 +111,8 @@ RollbackJournal::Kind RollbackJournal::decode(const QByteArray& bytes, RollbackJ
         return Kind::Damaged;
     if (std::uint64_t(size) < total)
         return Kind::CutShort;
-    if (std::uint64_t(size) > total ||
-        take<std::uint64_t>(bytes, size - kTrailerSize) !=
-            checksum(bytes.constData(), size - kTrailerSize))
+    if (std::uint64_t(size) > total || take<std::uint64_t>(bytes, size - kTrailerSize) !=
+                                           checksum(bytes.constData(), size - kTrailerSize))
         return Kind::Damaged;
     RollbackJournal j;
     j.device = take<std::uint64_t>(bytes, 16);
@@ -130,7 +129,7 @@ RollbackJournal::Kind RollbackJournal::decode(const QByteArray& bytes, RollbackJ
     return Kind::Whole;
 }
 
-namespace journalfile {
+namespace storage::journalfile {
 
 Presence presence(const QByteArray& path) {
     struct stat st {};
@@ -141,14 +140,14 @@ Presence presence(const QByteArray& path) {
 
 bool write(const QByteArray& path, const RollbackJournal& journal) {
     // Never over another file, nor through a link someone left at the name.
-    fileio::Fd fd(::open(path.constData(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    storage::fileio::Fd fd(
+        ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!fd.valid())
         return false;
     const QByteArray bytes = journal.encode();
-    return fileio::writeAt(fd.get(), bytes.constData(), static_cast<std::size_t>(bytes.size()),
-                           0) &&
-           fileio::sync(fd.get()) && fileio::syncFolderOf(path);
+    return storage::fileio::writeAt(fd.get(), bytes.constData(),
+                                    static_cast<std::size_t>(bytes.size()), 0) &&
+           storage::fileio::sync(fd.get()) && storage::fileio::syncFolderOf(path);
 }
 
 bool read(const QByteArray& path, RollbackJournal* journal, RollbackJournal::Kind* kind) {
@@ -156,7 +155,8 @@ bool read(const QByteArray& path, RollbackJournal* journal, RollbackJournal::Kin
         errno = err;
         return false;
     }
-    fileio::Fd fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    storage::fileio::Fd fd(
+        ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0)
         return false;
@@ -165,7 +165,8 @@ bool read(const QByteArray& path, RollbackJournal* journal, RollbackJournal::Kin
         return true;
     QByteArray bytes(static_cast<qsizetype>(st.st_size), '\0');
     std::size_t got = 0;
-    if (!fileio::readAt(fd.get(), bytes.data(), static_cast<std::size_t>(bytes.size()), 0, &got))
+    if (!storage::fileio::readAt(fd.get(), bytes.data(), static_cast<std::size_t>(bytes.size()), 0,
+                                 &got))
         return false;
     bytes.truncate(static_cast<qsizetype>(got));
     *kind = RollbackJournal::decode(bytes, journal);
@@ -179,7 +180,7 @@ QByteArray recordFileOf(const QByteArray& path) {
     if (RollbackJournal::pathForRealFile(file) == path)
         return file;
     // A shortened name: the file of the folder that gives it.
-    const QByteArray folder = path.left(path.size() - fileio::baseName(path).size());
+    const QByteArray folder = path.left(path.size() - storage::fileio::baseName(path).size());
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.isEmpty() ? "." : folder.constData()),
                                             ::closedir);
     while (const dirent* entry = dir ? ::readdir(dir.get()) : nullptr) {
@@ -195,12 +196,12 @@ bool remove(const QByteArray& path) {
         errno = err;
         return false;
     }
-    fileio::trace("unlink", path);
+    storage::fileio::trace("unlink", path);
     return ::unlink(path.constData()) == 0 || errno == ENOENT;
 }
 
 bool commit(const QByteArray& path) {
-    return remove(path) && fileio::syncFolderOf(path);
+    return remove(path) && storage::fileio::syncFolderOf(path);
 }
 
 QByteArray setAside(const QByteArray& path, const char* suffix) {
@@ -210,8 +211,8 @@ QByteArray setAside(const QByteArray& path, const char* suffix) {
     }
     for (int n = 1; n < 100; ++n) {
         const QByteArray aside = path + suffix + (n > 1 ? '.' + QByteArray::number(n) : "");
-        int result = ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, aside.constData(),
-                                 RENAME_NOREPLACE);
+        int result =
+            ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, aside.constData(), RENAME_NOREPLACE);
         if (result != 0 && (errno == EINVAL || errno == ENOSYS)) { // no such rename here
             result = ::link(path.constData(), aside.constData());
             if (result == 0 && ::unlink(path.constData()) != 0) {
@@ -220,7 +221,7 @@ QByteArray setAside(const QByteArray& path, const char* suffix) {
             }
         }
         if (result == 0) {
-            fileio::syncFolderOf(path);
+            storage::fileio::syncFolderOf(path);
             return aside;
         }
         if (errno != EEXIST)
@@ -230,4 +231,4 @@ QByteArray setAside(const QByteArray& path, const char* suffix) {
     return {};
 }
 
-} // namespace journalfile
+} // namespace storage::journalfile

@@ -40,7 +40,7 @@ struct RollbackJournal {
 };
 
 // The journal files, for RecordFile: errno-style like the calls in FileIo.h.
-namespace journalfile {
+namespace storage::journalfile {
 
 // What stands at a journal's name.
 enum class Presence { None, RegularFile, Other };
@@ -66,4 +66,4 @@ QByteArray setAside(const QByteArray& path, const char* suffix);
 // when there is none.
 QByteArray recordFileOf(const QByteArray& path);
 
-} // namespace journalfile
+} // namespace storage::journalfile

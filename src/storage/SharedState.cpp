@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-namespace shared {
+namespace storage::shared {
 
 QString testsDir;
 QString testPath;
@@ -52,4 +52,4 @@ void reset() {
     testRecord.clear();
 }
 
-} // namespace shared
+} // namespace storage::shared

@@ -10,7 +10,7 @@
 // The state the windows share: the tests folder, the current test and
 // candidate and the shared test record; and the reads and writes of a test
 // file's records.
-namespace shared {
+namespace storage::shared {
 
 inline constexpr int kTestRecordLength = TestRecord::kSize;
 
@@ -45,4 +45,4 @@ IoResult<std::int16_t> testRecordCount(const QString& path);
 // Start values, as at program start (for a fresh run and for tests).
 void reset();
 
-} // namespace shared
+} // namespace storage::shared

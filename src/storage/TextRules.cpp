@@ -7,7 +7,7 @@
 #include <limits>
 #include <QCoreApplication>
 
-namespace rules {
+namespace storage::rules {
 
 double roundHalfEven(double x) {
     return std::nearbyint(x);
@@ -87,10 +87,10 @@ QString fileNameProblem(const QString& name, const QString& extension) {
         return QCoreApplication::translate("TextRules", "The name contains \"/\" or \"\\\".");
     if (name.contains(QChar(0)))
         return QCoreApplication::translate("TextRules", "The name contains a NUL character.");
-    if (filename::toNative(name + extension).size() > NAME_MAX)
+    if (storage::filename::toNative(name + extension).size() > NAME_MAX)
         return QCoreApplication::translate("TextRules", "The name is too long for a file name.");
 
     return {};
 }
 
-} // namespace rules
+} // namespace storage::rules

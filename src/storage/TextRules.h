@@ -5,7 +5,7 @@
 #include <QString>
 
 // Number and text conventions shared by every window of the program.
-namespace rules {
+namespace storage::rules {
 
 // Nearest whole number, an exact half going to the even neighbour.
 double roundHalfEven(double x);
@@ -43,4 +43,4 @@ QString testNameFromPath(const QString& path);
 // empty when it can.
 QString fileNameProblem(const QString& name, const QString& extension);
 
-} // namespace rules
+} // namespace storage::rules

@@ -13,15 +13,15 @@
 namespace {
 // A white box with a border, drawn behind a count.
 void whiteBox(QWidget* parent, const QString& controlName, const QRect& where) {
-    QLabel* box = ui::label(parent, controlName, QString(), where);
+    QLabel* box = platform::ui::label(parent, controlName, QString(), where);
     box->setFrameShape(QFrame::Box);
     box->setLineWidth(1);
-    ui::setBackColor(box, ui::standardColor(15));
+    platform::ui::setBackColor(box, platform::ui::standardColor(15));
 }
 
 QLabel* countLabel(QWidget* parent, const QString& controlName, const QRect& where) {
-    QLabel* label = ui::label(parent, controlName, QString(), where);
-    label->setFont(ui::font(QStringLiteral("Arial"), 9, true));
+    QLabel* label = platform::ui::label(parent, controlName, QString(), where);
+    label->setFont(platform::ui::font(QStringLiteral("Arial"), 9, true));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -29,29 +29,30 @@ QLabel* countLabel(QWidget* parent, const QString& controlName, const QRect& whe
 // One line of the etched separator above "&Ok".
 void separatorLine(QWidget* parent, const QString& controlName, int top, const QColor& color) {
     auto* line = new QFrame(parent);
-    ui::name(line, controlName);
-    ui::readAs(line, QuestionCountWindow::tr("Separator"));
-    line->setGeometry(ui::px(120), top, ui::px(5280) - ui::px(120), 1);
-    ui::setBackColor(line, color);
+    platform::ui::name(line, controlName);
+    platform::ui::readAs(line, QuestionCountWindow::tr("Separator"));
+    line->setGeometry(platform::ui::px(120), top, platform::ui::px(5280) - platform::ui::px(120),
+                      1);
+    platform::ui::setBackColor(line, color);
 }
 } // namespace
 
 QuestionCountWindow::QuestionCountWindow() {
-    ui::name(this, QStringLiteral("frmNumOfQ"));
+    platform::ui::name(this, QStringLiteral("frmNumOfQ"));
     setEscapeCloses(true);
     setWindowTitle(tr("Select number or questions"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(5430), ui::px(2370));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(5430), platform::ui::px(2370));
 
     m_availableCaption =
-        ui::label(this, QStringLiteral("Label1"),
-                  tr("This test has the following number of questions available"),
-                  ui::twips(240, 225, 4155, 255));
-    whiteBox(this, QStringLiteral("Label3"), ui::twips(4440, 165, 735, 345));
+        platform::ui::label(this, QStringLiteral("Label1"),
+                            tr("This test has the following number of questions available"),
+                            platform::ui::twips(240, 225, 4155, 255));
+    whiteBox(this, QStringLiteral("Label3"), platform::ui::twips(4440, 165, 735, 345));
     m_availableCount =
-        countLabel(this, QStringLiteral("lblAvailQ"), ui::twips(4485, 210, 645, 255));
+        countLabel(this, QStringLiteral("lblAvailQ"), platform::ui::twips(4485, 210, 645, 255));
     // The caption names the count, and the heading the options (below): a
     // screen reader then reads the window's description, which holds the count
     // (see prepare()), rather than the captions without it.
@@ -59,49 +60,53 @@ QuestionCountWindow::QuestionCountWindow() {
     buildChoices();
 
     // An etched separator: a dark line with a white one just below it.
-    separatorLine(this, QStringLiteral("Line2"), ui::px(1800), ui::standardColor(8));
-    separatorLine(this, QStringLiteral("Line1"), ui::px(1800) + 1, ui::standardColor(15));
+    separatorLine(this, QStringLiteral("Line2"), platform::ui::px(1800),
+                  platform::ui::standardColor(8));
+    separatorLine(this, QStringLiteral("Line1"), platform::ui::px(1800) + 1,
+                  platform::ui::standardColor(15));
 
-    QPushButton* ok =
-        ui::button(this, QStringLiteral("Command1"), tr("&Ok"), ui::twips(2040, 1920, 1335, 375));
+    QPushButton* ok = platform::ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
+                                           platform::ui::twips(2040, 1920, 1335, 375));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QuestionCountWindow::hideWindow);
 }
 
 void QuestionCountWindow::buildChoices() {
-    m_choicesHeading =
-        ui::label(this, QStringLiteral("Label4"), tr("Select number of questions to take"),
-                  ui::twips(240, 720, 4000, 255));
-    m_choicesHeading->setFont(ui::font(QStringLiteral("Arial"), 8.25, true));
+    m_choicesHeading = platform::ui::label(this, QStringLiteral("Label4"),
+                                           tr("Select number of questions to take"),
+                                           platform::ui::twips(240, 720, 4000, 255));
+    m_choicesHeading->setFont(platform::ui::font(QStringLiteral("Arial"), 8.25, true));
 
     const auto option = [this](const QString& controlName, const QString& caption,
                                const QRect& where) {
         auto* button = new QRadioButton(caption, this);
-        ui::name(button, controlName);
+        platform::ui::name(button, controlName);
         button->setGeometry(where);
         // The custom count can be set exactly while its option is selected.
         connect(button, &QRadioButton::toggled, this,
                 [this] { enableCustomCount(m_custom->isChecked()); });
         return button;
     };
-    m_all = option(QStringLiteral("optAll"), tr("All Questions"), ui::twips(405, 975, 2175, 255));
+    m_all = option(QStringLiteral("optAll"), tr("All Questions"),
+                   platform::ui::twips(405, 975, 2175, 255));
     m_half = option(QStringLiteral("optHalf"), tr("Half of the Questions"),
-                    ui::twips(405, 1230, 2175, 255));
+                    platform::ui::twips(405, 1230, 2175, 255));
     m_custom = option(QStringLiteral("optCustom"), tr("Custom # of Questions"),
-                      ui::twips(2790, 960, 2415, 255));
+                      platform::ui::twips(2790, 960, 2415, 255));
     // The custom option sits beside the other two: Qt's own arrow keys would
     // never reach it from "Half of the Questions".
-    spoken::OptionWalk::install({m_all, m_half, m_custom});
+    platform::spoken::OptionWalk::install({m_all, m_half, m_custom});
     m_choicesHeading->setBuddy(m_all);
 
-    whiteBox(this, QStringLiteral("Label6"), ui::twips(3075, 1230, 1095, 375));
-    m_customCount = countLabel(this, QStringLiteral("lblQtoTake"), ui::twips(3120, 1290, 705, 255));
+    whiteBox(this, QStringLiteral("Label6"), platform::ui::twips(3075, 1230, 1095, 375));
+    m_customCount =
+        countLabel(this, QStringLiteral("lblQtoTake"), platform::ui::twips(3120, 1290, 705, 255));
     m_customCount->setText(QStringLiteral("1"));
     m_customCounter = new UpDownBar(this);
-    ui::name(m_customCounter, QStringLiteral("scrQtoTake"));
-    ui::readAs(m_customCounter, tr("Custom number of questions"));
+    platform::ui::name(m_customCounter, QStringLiteral("scrQtoTake"));
+    platform::ui::readAs(m_customCounter, tr("Custom number of questions"));
 
-    m_customCounter->setGeometry(ui::twips(3870, 1260, 270, 315));
+    m_customCounter->setGeometry(platform::ui::twips(3870, 1260, 270, 315));
     connect(m_customCounter, &UpDownBar::countChanged, this,
             [this](int count) { m_customCount->setText(QString::number(count)); });
 
@@ -121,7 +126,7 @@ std::optional<int> QuestionCountWindow::chooseCount(int available) {
 void QuestionCountWindow::prepare(int available) {
     m_available = available;
     m_availableCount->setText(QString::number(available));
-    spoken::describeWindow(this, {m_availableCaption, m_availableCount});
+    platform::spoken::describeWindow(this, {m_availableCaption, m_availableCount});
     m_customCount->setText(m_availableCount->text());
     m_customCounter->setCountRange(1, available);
     m_customCounter->setCount(available);

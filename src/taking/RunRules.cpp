@@ -35,7 +35,7 @@ int stirCount(const QString& timeOfDay) {
     const auto digit = [](QChar c) { return c >= u'0' && c <= u'9' ? c.unicode() - u'0' : -1; };
     if (tail.size() == 2 && digit(tail[0]) >= 0 && digit(tail[1]) >= 0)
         return digit(tail[0]) * 10 + digit(tail[1]);
-    const double s = rules::leadingNumber(timeOfDay.right(2));
+    const double s = storage::rules::leadingNumber(timeOfDay.right(2));
     return std::clamp(static_cast<int>(s), 0, 99);
 }
 
@@ -120,19 +120,19 @@ FeedbackItems feedbackItems(const QString& flags) {
 }
 
 QString counterText(int current, int total) {
-    return rules::numberText(static_cast<long long>(current)) +
+    return storage::rules::numberText(static_cast<long long>(current)) +
            QCoreApplication::translate("RunRules", " of ") +
-           rules::numberText(static_cast<long long>(total));
+           storage::rules::numberText(static_cast<long long>(total));
 }
 
 QString scoreText(int score) {
     return QCoreApplication::translate("RunRules", "Score: ") +
-           rules::numberText(static_cast<long long>(score)) + QLatin1Char('%');
+           storage::rules::numberText(static_cast<long long>(score)) + QLatin1Char('%');
 }
 
 QString correctSoFarText(int correct) {
     return QCoreApplication::translate("RunRules", "# Correct so far = ") +
-           rules::numberText(static_cast<long long>(correct));
+           storage::rules::numberText(static_cast<long long>(correct));
 }
 
 int scoreBarWidth(int score) {
@@ -149,35 +149,35 @@ QString ElapsedClock::text() const {
 }
 
 IoResult<TestRecord> readTestToTake(const QString& path) {
-    const QString quoted = QLatin1Char('"') + filename::shown(path) + QLatin1Char('"');
-    if (!RecordFile(path, shared::kTestRecordLength).exists())
+    const QString quoted = QLatin1Char('"') + storage::filename::shown(path) + QLatin1Char('"');
+    if (!RecordFile(path, storage::shared::kTestRecordLength).exists())
         return IoStatus::refusal(
             path,
             QCoreApplication::translate("RunRules", "The test %1 cannot be found.").arg(quoted));
-    const IoResult<std::int16_t> records = shared::testRecordCount(path);
+    const IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
     if (!records)
         return records.status();
     if (*records == 0)
         return IoStatus::refusal(
             path, QCoreApplication::translate("RunRules", "The test %1 is empty.").arg(quoted));
-    return shared::readTestRecord(path, 1);
+    return storage::shared::readTestRecord(path, 1);
 }
 
 IoStatus checkQuestionRecord(const QString& path, int record) {
     // One stat per question: the whole run of the largest test stays quick.
-    const IoResult<std::int16_t> records = shared::testRecordCount(path);
+    const IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
     if (!records)
         return records.status();
     if (*records >= record)
         return IoStatus::success();
-    if (!RecordFile(path, shared::kTestRecordLength).exists())
+    if (!RecordFile(path, storage::shared::kTestRecordLength).exists())
         return readTestToTake(path).status();
     return IoStatus::refusal(
         path,
         platform::lines(
             {QCoreApplication::translate("RunRules",
                                          "The test \"%1\" lost questions while you were taking it.")
-                 .arg(filename::shown(path)),
+                 .arg(storage::filename::shown(path)),
              QCoreApplication::translate("RunRules", "The test has ended without a score.")}));
 }
 

@@ -26,12 +26,12 @@
 
 namespace {
 QFont arial(bool bold = false) {
-    return ui::font(QStringLiteral("Arial"), 9.75, bold);
+    return platform::ui::font(QStringLiteral("Arial"), 9.75, bold);
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& controlName, const QRect& geometry,
                   const QFont& font) {
-    QLabel* label = ui::label(parent, controlName, QString(), geometry);
+    QLabel* label = platform::ui::label(parent, controlName, QString(), geometry);
     label->setFont(font);
     return label;
 }
@@ -40,18 +40,18 @@ QLabel* makeLabel(QWidget* parent, const QString& controlName, const QRect& geom
 void makeBadge(QWidget* parent, const QString& controlName, const QString& letter,
                const QRect& geometry) {
     QLabel* badge = makeLabel(parent, controlName, geometry,
-                              ui::font(QStringLiteral("Times New Roman"), 24, true));
+                              platform::ui::font(QStringLiteral("Times New Roman"), 24, true));
     badge->setText(letter);
     badge->setAlignment(Qt::AlignCenter);
-    ui::setBackColor(badge, ui::standardColor(4));
-    ui::setForeColor(badge, ui::rgb(255, 255, 192));
+    platform::ui::setBackColor(badge, platform::ui::standardColor(4));
+    platform::ui::setForeColor(badge, platform::ui::rgb(255, 255, 192));
 }
 
 void makeBox(QWidget* parent, const QString& controlName, const QString& spokenName,
              const QRect& geometry) {
     auto* box = new QFrame(parent);
-    ui::name(box, controlName);
-    ui::readAs(box, spokenName);
+    platform::ui::name(box, controlName);
+    platform::ui::readAs(box, spokenName);
     box->setFrameShape(QFrame::Box);
     box->setGeometry(geometry);
 }
@@ -78,11 +78,11 @@ void unselect(QRadioButton* button) {
 } // namespace
 
 TestRunWindow::TestRunWindow() {
-    ui::name(this, QStringLiteral("frmTakeTest"));
+    platform::ui::name(this, QStringLiteral("frmTakeTest"));
     setEscapeCloses(true);
     setWindowTitle(tr("Taking Test >> "));
-    setFont(ui::defaultFont());
-    setFixedSize(ui::px(11385), ui::px(6615));
+    setFont(platform::ui::defaultFont());
+    setFixedSize(platform::ui::px(11385), platform::ui::px(6615));
     buildQuestionArea();
     buildAnswerArea();
     buildBottomLine();
@@ -95,35 +95,35 @@ TestRunWindow::TestRunWindow() {
 
 // The counter and the clock on the top line, and the question in its panel.
 void TestRunWindow::buildQuestionArea() {
-    m_counter =
-        makeLabel(this, QStringLiteral("Label1"), ui::twips(120, 120, 3375, 255), arial(true));
-    m_clockLabel =
-        makeLabel(this, QStringLiteral("lblElapsedTime"), ui::twips(7320, 120, 3975, 255), arial());
+    m_counter = makeLabel(this, QStringLiteral("Label1"), platform::ui::twips(120, 120, 3375, 255),
+                          arial(true));
+    m_clockLabel = makeLabel(this, QStringLiteral("lblElapsedTime"),
+                             platform::ui::twips(7320, 120, 3975, 255), arial());
     m_clockLabel->setText(tr("Elapsed Time: "));
     m_clockLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    QLabel* panel =
-        makeLabel(this, QStringLiteral("Label3"), ui::twips(120, 480, 9855, 1215), arial());
-    ui::setBackColor(panel, ui::standardColor(15));
-    makeBadge(this, QStringLiteral("Label4"), tr("Q"), ui::twips(120, 480, 855, 1215));
-    m_question =
-        makeLabel(this, QStringLiteral("lblQuestion"), ui::twips(1080, 600, 8745, 975), arial());
+    QLabel* panel = makeLabel(this, QStringLiteral("Label3"),
+                              platform::ui::twips(120, 480, 9855, 1215), arial());
+    platform::ui::setBackColor(panel, platform::ui::standardColor(15));
+    makeBadge(this, QStringLiteral("Label4"), tr("Q"), platform::ui::twips(120, 480, 855, 1215));
+    m_question = makeLabel(this, QStringLiteral("lblQuestion"),
+                           platform::ui::twips(1080, 600, 8745, 975), arial());
     // Each question takes the focus when it is shown, so that a screen reader
     // reads it; Tab goes on to its answers.
     m_question->setFocusPolicy(Qt::StrongFocus);
     m_question->installEventFilter(this);
     m_question->setWordWrap(true);
     m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::setBackColor(m_question, ui::standardColor(15));
+    platform::ui::setBackColor(m_question, platform::ui::standardColor(15));
 }
 
 void TestRunWindow::buildAnswerArea() {
-    const QRect area = ui::twips(960, 1920, 9015, 3735);
+    const QRect area = platform::ui::twips(960, 1920, 9015, 3735);
     makeBox(this, QStringLiteral("Shape2"), tr("Answer area"), area);
-    makeBadge(this, QStringLiteral("Label5"), tr("A"), ui::twips(120, 1920, 855, 3735));
+    makeBadge(this, QStringLiteral("Label5"), tr("A"), platform::ui::twips(120, 1920, 855, 3735));
     m_answerRows = new QWidget(this);
-    ui::name(m_answerRows, QStringLiteral("AnswerRows"));
-    ui::readAs(m_answerRows, tr("Answers"));
+    platform::ui::name(m_answerRows, QStringLiteral("AnswerRows"));
+    platform::ui::readAs(m_answerRows, tr("Answers"));
     m_answerRows->setGeometry(area);
     buildAnswerRows();
 }
@@ -136,47 +136,50 @@ void TestRunWindow::buildAnswerRows() {
         const QChar letter(QLatin1Char(static_cast<char>('A' + row)));
         const auto [optionTop, textTop] = kRowTops[row];
         auto* option = new QRadioButton(m_answerRows);
-        ui::name(option, QStringLiteral("answer") + letter);
-        option->setGeometry(ui::twips(1080, optionTop, 255, 255).translated(-origin));
-        QLabel* text = makeLabel(m_answerRows, QStringLiteral("label") + letter,
-                                 ui::twips(1440, textTop, 8415, 615).translated(-origin), arial());
+        platform::ui::name(option, QStringLiteral("answer") + letter);
+        option->setGeometry(platform::ui::twips(1080, optionTop, 255, 255).translated(-origin));
+        QLabel* text =
+            makeLabel(m_answerRows, QStringLiteral("label") + letter,
+                      platform::ui::twips(1440, textTop, 8415, 615).translated(-origin), arial());
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text->installEventFilter(this);
         m_rows[row] = {option, text};
         options << option;
     }
-    spoken::OptionWalk::install(options);
+    platform::spoken::OptionWalk::install(options);
     m_typedAnswer = new QLineEdit(m_answerRows);
-    ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
-    ui::readAs(m_typedAnswer, tr("Answer"));
+    platform::ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
+    platform::ui::readAs(m_typedAnswer, tr("Answer"));
     m_typedAnswer->setFont(arial());
-    m_typedAnswer->setGeometry(ui::twips(1440, 2040, 8415, 375).translated(-origin));
+    m_typedAnswer->setGeometry(platform::ui::twips(1440, 2040, 8415, 375).translated(-origin));
     m_typedAnswer->hide();
 }
 
 // "&Next" at the right; printing, the score and the exit on the bottom line.
 void TestRunWindow::buildBottomLine() {
-    QPushButton* next = ui::button(this, QStringLiteral("Command1"), tr("&Next"),
-                                   ui::twips(10080, 480, 1215, 5175));
+    QPushButton* next = platform::ui::button(this, QStringLiteral("Command1"), tr("&Next"),
+                                             platform::ui::twips(10080, 480, 1215, 5175));
     next->setDefault(true);
-    QPushButton* print = ui::button(this, QStringLiteral("Command3"), tr("&Print Question"),
-                                    ui::twips(120, 5880, 2415, 645));
+    QPushButton* print =
+        platform::ui::button(this, QStringLiteral("Command3"), tr("&Print Question"),
+                             platform::ui::twips(120, 5880, 2415, 645));
 
-    m_scoreLabel =
-        makeLabel(this, QStringLiteral("lblScore"), ui::twips(2640, 5865, 6135, 360), arial());
+    m_scoreLabel = makeLabel(this, QStringLiteral("lblScore"),
+                             platform::ui::twips(2640, 5865, 6135, 360), arial());
     m_scoreLabel->setText(tr("Score: "));
     m_scoreLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     makeBox(this, QStringLiteral("Shape1"), tr("Score bar border"),
-            ui::twips(2760, 6105, 5925, 390));
+            platform::ui::twips(2760, 6105, 5925, 390));
     m_scoreBar = new QFrame(this);
-    ui::name(m_scoreBar, QStringLiteral("scoreBar"));
-    ui::readAs(m_scoreBar, tr("Score bar"));
-    ui::setBackColor(m_scoreBar, ui::standardColor(1));
-    m_scoreBar->setGeometry(ui::px(2790), ui::px(6135), 0, ui::px(330));
+    platform::ui::name(m_scoreBar, QStringLiteral("scoreBar"));
+    platform::ui::readAs(m_scoreBar, tr("Score bar"));
+    platform::ui::setBackColor(m_scoreBar, platform::ui::standardColor(1));
+    m_scoreBar->setGeometry(platform::ui::px(2790), platform::ui::px(6135), 0,
+                            platform::ui::px(330));
 
-    QPushButton* exit = ui::button(this, QStringLiteral("Command2"), tr("E&xit Test"),
-                                   ui::twips(8880, 5880, 2415, 645));
+    QPushButton* exit = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit Test"),
+                                             platform::ui::twips(8880, 5880, 2415, 645));
     m_backColor = palette().color(QPalette::Window);
 
     connect(next, &QPushButton::clicked, this, &TestRunWindow::onNext);
@@ -199,15 +202,15 @@ void TestRunWindow::startRun() {
     centerOnScreen();
     m_clockTimer->start();
     // The take door has read the header, checking the test on the way.
-    using shared::testPath;
-    using shared::testRecord;
+    using storage::shared::testPath;
+    using storage::shared::testRecord;
     m_correctFeedback = testRecord.text(TestRecord::CorrectFeedback);
     m_incorrectFeedback = testRecord.text(TestRecord::IncorrectFeedback);
     showIntroduction();
     resetAnswerControls();
     applyVisibility();
 
-    const IoResult<std::int16_t> records = shared::testRecordCount(testPath);
+    const IoResult<std::int16_t> records = storage::shared::testRecordCount(testPath);
     if (!records || *records < 1) {
         endRun(taking::readTestToTake(testPath).status().message(tr("Cannot read the test")));
         return;
@@ -225,9 +228,9 @@ void TestRunWindow::startRun() {
 void TestRunWindow::showIntroduction() {
     // Hidden for the introduction, yet still the modal window of the run.
     hideKeepingModal();
-    WindowRegistry::get<IntroductionWindow>().showTest(rules::testNameFromPath(shared::testPath),
-                                                       shared::testRecord.text(TestRecord::Owner),
-                                                       shared::testsDir);
+    WindowRegistry::get<IntroductionWindow>().showTest(
+        storage::rules::testNameFromPath(storage::shared::testPath),
+        storage::shared::testRecord.text(TestRecord::Owner), storage::shared::testsDir);
     present();
 }
 
@@ -298,9 +301,9 @@ void TestRunWindow::resetAnswerControls() {
     }
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
-    ui::resetTabStops(options);
-    setWindowTitle(tr("[Quizdex] - TEST: ") + shared::testPath + tr("     NAME: ") +
-                   shared::candidateName);
+    platform::ui::resetTabStops(options);
+    setWindowTitle(tr("[Quizdex] - TEST: ") + storage::shared::testPath + tr("     NAME: ") +
+                   storage::shared::candidateName);
 }
 
 void TestRunWindow::nextQuestion() {
@@ -309,11 +312,12 @@ void TestRunWindow::nextQuestion() {
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
     ++m_questionsAsked;
-    if (const IoStatus st = taking::checkQuestionRecord(shared::testPath, record); !st) {
+    if (const IoStatus st = taking::checkQuestionRecord(storage::shared::testPath, record); !st) {
         endRun(st.message(tr("Cannot read the test")));
         return;
     }
-    IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, record);
+    IoResult<TestRecord> question =
+        storage::shared::readTestRecord(storage::shared::testPath, record);
     if (!question) {
         endRun(question.status().message(tr("Cannot read the test")));
         return;
@@ -373,7 +377,7 @@ void TestRunWindow::showTypedAnswerBox() {
 
 void TestRunWindow::setAnswerText(std::size_t row, const QString& text) {
     m_rows[row].text->setText(text);
-    const QString spoken = rightTrimmed(ui::shownText(text));
+    const QString spoken = rightTrimmed(platform::ui::shownText(text));
     m_rows[row].option->setAccessibleName(spoken.isEmpty() ? tr("Blank answer") : spoken);
 }
 
@@ -412,7 +416,8 @@ std::optional<std::size_t> TestRunWindow::selectedRow() const {
 
 void TestRunWindow::playSound(const char* file) const {
     if (m_soundsOn)
-        platform::playSound(shared::joinPath(shared::testsDir, QLatin1String(file)));
+        platform::playSound(
+            storage::shared::joinPath(storage::shared::testsDir, QLatin1String(file)));
 }
 
 void TestRunWindow::giveFeedback(const QString& verdict, const QString& settings) {
@@ -443,7 +448,7 @@ void TestRunWindow::printOnRequest(FeedbackWindow& feedback) {
 }
 
 void TestRunWindow::updateScore() {
-    const int score = rules::exactPercentage(m_correctCount, m_questionsToTake);
+    const int score = storage::rules::exactPercentage(m_correctCount, m_questionsToTake);
     m_scoreLabel->setText(taking::scoreText(score));
     m_scoreBar->resize(taking::scoreBarWidth(score), m_scoreBar->height());
     m_scoreBar->setAccessibleDescription(QString::number(score) + QLatin1Char('%'));
@@ -502,8 +507,8 @@ void TestRunWindow::setBackColors(const QColor& color) {
 }
 
 void TestRunWindow::printQuestion() {
-    setBackColors(ui::standardColor(15));
-    ui::setBackColor(m_question, ui::standardColor(15));
+    setBackColors(platform::ui::standardColor(15));
+    platform::ui::setBackColor(m_question, platform::ui::standardColor(15));
     platform::printWindow(this);
     setBackColors(m_backColor);
 }

@@ -18,7 +18,7 @@ class QTimer;
 // The test run: questions drawn at random without repeats, the answer check
 // with the test's feedback, the running score, the elapsed-time clock, printing
 // and the early exit. Shown modally by the main window's take door, which has
-// read the test's header into shared::testRecord (taking::readTestToTake); its
+// read the test's header into storage::shared::testRecord (taking::readTestToTake); its
 // first activation starts the run. A run is one load of the window: it unloads
 // when the run ends.
 class TestRunWindow : public Window {

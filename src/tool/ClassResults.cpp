@@ -6,23 +6,24 @@
 #include <algorithm>
 #include <map>
 
-namespace results {
+namespace tool::results {
 
 bool judge(const QString& score, std::optional<double> passing) {
-    return rules::passes(rules::leadingNumber(score), passing.value_or(rules::passingScore({})));
+    return storage::rules::passes(storage::rules::leadingNumber(score),
+                                  passing.value_or(storage::rules::passingScore({})));
 }
 
 QString csvText(const std::vector<Entry>& entries) {
-    QString text =
-        csv::rowText({QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
-                      QStringLiteral("time"), QStringLiteral("questions"), QStringLiteral("score"),
-                      QStringLiteral("passing score"), QStringLiteral("result")});
+    QString text = tool::csv::rowText({QStringLiteral("candidate"), QStringLiteral("test"),
+                                       QStringLiteral("date"), QStringLiteral("time"),
+                                       QStringLiteral("questions"), QStringLiteral("score"),
+                                       QStringLiteral("passing score"), QStringLiteral("result")});
     for (const Entry& e : entries)
-        text +=
-            csv::rowText({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
-                          csv::asText(e.time), QString::number(e.questions), csv::asText(e.score),
-                          e.passing ? rules::numberText(*e.passing).trimmed() : QString(),
-                          e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
+        text += tool::csv::rowText(
+            {tool::csv::asText(e.candidate), tool::csv::asText(e.test), tool::csv::asText(e.date),
+             tool::csv::asText(e.time), QString::number(e.questions), tool::csv::asText(e.score),
+             e.passing ? storage::rules::numberText(*e.passing).trimmed() : QString(),
+             e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
     return text;
 }
 
@@ -49,7 +50,7 @@ std::vector<TestReport> reports(const std::vector<Entry>& entries) {
             r.candidates.push_back({e.candidate, 0, 0, 0, false});
         }
         Standing& s = r.candidates[c->second];
-        const double score = rules::leadingNumber(e.score);
+        const double score = storage::rules::leadingNumber(e.score);
         s.best = s.entries == 0 ? score : std::max(s.best, score);
         s.latest = score;
         s.passed = e.passed;
@@ -72,4 +73,4 @@ std::vector<TestReport> reports(const std::vector<Entry>& entries) {
     return out;
 }
 
-} // namespace results
+} // namespace tool::results

@@ -8,7 +8,7 @@
 
 // A class's results brought together from its score logs, one log a
 // candidate: every entry as a CSV row, and per test a report of who passed.
-namespace results {
+namespace tool::results {
 
 struct Entry {
     QString candidate; // the log's file name without ".log"
@@ -57,4 +57,4 @@ std::vector<TestReport> reports(const std::vector<Entry>& entries);
 QByteArray reportPdf(const std::vector<TestReport>& reports, const QPageSize& size,
                      int* pages = nullptr);
 
-} // namespace results
+} // namespace tool::results

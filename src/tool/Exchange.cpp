@@ -8,7 +8,7 @@
 #include <QList>
 #include <QStringList>
 
-namespace exchange {
+namespace tool::exchange {
 
 using storage::Question;
 using storage::QuestionKind;
@@ -90,7 +90,7 @@ QString slotName(int slot) {
 
 int slotWidth(int slot) {
     return slot == kQuestionSlot || slot == kExplanationSlot ? TestRecord::QuestionText.width
-                                                              : TestRecord::Choice1.width;
+                                                             : TestRecord::Choice1.width;
 }
 
 bool applies(const FieldInfo& f, const QByteArray& value, const Entry& e,
@@ -251,7 +251,7 @@ std::vector<Message> storageProblems(const Entry& entry, const TextRoundTrip& ro
                              : entry.line;
         const QList<uint> codePoints = text.toUcs4();
         for (const uint cp : codePoints) {
-            if (!cp1252::holds(cp)) {
+            if (!storage::cp1252::holds(cp)) {
                 const char32_t c = cp;
                 out.push_back({line, QStringLiteral("\"%1\" (U+%2) in %3 has no place in "
                                                     "Windows-1252, the character set of tests")
@@ -290,4 +290,4 @@ QString crlfLineBreaks(const QString& text) {
     return out;
 }
 
-} // namespace exchange
+} // namespace tool::exchange

@@ -13,7 +13,7 @@
 
 // Questions on their way between a test file and the text files of other
 // programs (GIFT, Aiken, CSV): what each side holds and what the other lacks.
-namespace exchange {
+namespace tool::exchange {
 
 // Something to tell about one place of a file: a line of a text file, or a
 // question of a test.
@@ -81,4 +81,4 @@ std::vector<Message> storageProblems(const Entry& entry, const TextRoundTrip& ro
 // Line breaks of any kind as the CR LF that a text box stores.
 QString crlfLineBreaks(const QString& text);
 
-} // namespace exchange
+} // namespace tool::exchange

@@ -6,7 +6,7 @@
 #include "Gift.h"
 #include "RecordLimits.h"
 
-namespace exchange {
+namespace tool::exchange {
 
 namespace {
 
@@ -15,12 +15,13 @@ QString exactly(Format format, const storage::Question& q, const TestRecord& rec
                 QStringList* problems) {
     const auto roundTrip = roundTripOf(format);
     auto write = [&](const Extras& extras) {
-        return format == Format::Gift ? gift::write(q, extras) : csv::questionRow(q, extras);
+        return format == Format::Gift ? tool::gift::write(q, extras)
+                                      : tool::csv::questionRow(q, extras);
     };
     auto readBack = [&](const QString& text) -> std::optional<Item> {
         const ReadResult r = format == Format::Gift
-                                 ? gift::read(text)
-                                 : csv::readQuestions(csv::questionHeader() + text);
+                                 ? tool::gift::read(text)
+                                 : tool::csv::readQuestions(tool::csv::questionHeader() + text);
         if (r.fatal || r.items.size() != 1)
             return std::nullopt;
         return r.items.front();
@@ -75,16 +76,16 @@ QString formatTitle(Format f) {
 
 TextRoundTrip roundTripOf(Format f) {
     if (f == Format::Gift)
-        return gift::roundTrip;
+        return tool::gift::roundTrip;
     if (f == Format::Csv)
-        return csv::roundTrip;
+        return tool::csv::roundTrip;
     return [](const QString& s) { return s; };
 }
 
 ReadResult readFormat(Format f, const QString& text) {
-    return f == Format::Gift    ? gift::read(text)
-           : f == Format::Aiken ? aiken::read(text)
-                                : csv::readQuestions(text);
+    return f == Format::Gift    ? tool::gift::read(text)
+           : f == Format::Aiken ? tool::aiken::read(text)
+                                : tool::csv::readQuestions(text);
 }
 
 QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList* problems,
@@ -92,12 +93,12 @@ QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList*
     const auto q = questionOf(rec);
     if (!q) {
         problems->append(QStringLiteral("its kind \"%1\" is none of %2, %3 and %4")
-                             .arg(filecheck::visible(rec.text(TestRecord::QuestionType)),
+                             .arg(tool::filecheck::visible(rec.text(TestRecord::QuestionType)),
                                   kTypeTrueFalse, kTypeTyped, kTypeMultiple));
         return {};
     }
     if (format == Format::Aiken)
-        return aiken::write(*q, notes, problems);
+        return tool::aiken::write(*q, notes, problems);
     return exactly(format, *q, rec, k, problems);
 }
 
@@ -129,4 +130,4 @@ ImportSelection selectForImport(ReadResult& read, Format format, const QString& 
     return s;
 }
 
-} // namespace exchange
+} // namespace tool::exchange

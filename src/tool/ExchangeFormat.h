@@ -6,7 +6,7 @@
 
 // The three text formats side by side: which one a name means, how its text
 // comes back, and the checks an export and an import make before writing.
-namespace exchange {
+namespace tool::exchange {
 
 enum class Format { Gift, Aiken, Csv };
 
@@ -38,4 +38,4 @@ struct ImportSelection {
 };
 ImportSelection selectForImport(ReadResult& read, Format format, const QString& in);
 
-} // namespace exchange
+} // namespace tool::exchange

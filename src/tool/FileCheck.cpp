@@ -10,10 +10,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-namespace filecheck {
+namespace tool::filecheck {
 
 namespace {
-
 
 QStringList headerFindings(const TestRecord& h) {
     QStringList out;
@@ -28,7 +27,7 @@ QStringList headerFindings(const TestRecord& h) {
                        .arg(QLatin1String(after), visible(v));
     }
     const QString passing = h.text(TestRecord::PassingScore);
-    const double p = rules::leadingNumber(passing);
+    const double p = storage::rules::leadingNumber(passing);
     const bool unset = passing.count(QChar(0)) == passing.size(); // as the create door leaves it
     if (p == 0 && !unset)
         out << QStringLiteral("the passing score \"%1\" is not a number (a run takes 75)")
@@ -85,7 +84,7 @@ int recordLength(FileKind kind) {
 
 IoResult<Report> check(const QString& path, FileKind kind) {
     const int size = recordLength(kind);
-    if (!toolfiles::isFile(path) && !QFileInfo::exists(path))
+    if (!tool::toolfiles::isFile(path) && !QFileInfo::exists(path))
         return IoStatus::failure(path, QStringLiteral("No such file"));
     const IoResult<std::int64_t> measured = RecordFile(path, size).length();
     if (!measured)
@@ -104,13 +103,13 @@ IoResult<Report> check(const QString& path, FileKind kind) {
                                         ? QStringLiteral("after record %1").arg(report.wholeRecords)
                                         : QStringLiteral("and no whole record"))
                                .arg(size);
-    if (!rules::recordCountForLength(length, size)) {
+    if (!storage::rules::recordCountForLength(length, size)) {
         report.findings << QStringLiteral("more records than the count of %1 can hold; the "
                                           "program cannot read them all")
                                .arg(kMaxRecordCount);
         return report;
     }
-    const IoStatus read = toolfiles::readRecords(
+    const IoStatus read = tool::toolfiles::readRecords(
         path, size, static_cast<int>(report.wholeRecords), [&](int n, const QByteArray& bytes) {
             QStringList found;
             QString where = QStringLiteral("record %1").arg(n);
@@ -148,4 +147,4 @@ QString visible(const QString& text) {
     return out;
 }
 
-} // namespace filecheck
+} // namespace tool::filecheck

@@ -10,7 +10,7 @@
 
 // Tests and score logs checked record by record for what the program cannot
 // make sense of, or makes no sense of the way the author meant.
-namespace filecheck {
+namespace tool::filecheck {
 
 enum class FileKind { Test, Log };
 // By the name's ending: ".tst" or ".log", in any letter case.
@@ -26,4 +26,4 @@ IoResult<Report> check(const QString& path, FileKind kind);
 // A text with control characters written as \xNN, for messages.
 QString visible(const QString& text);
 
-} // namespace filecheck
+} // namespace tool::filecheck

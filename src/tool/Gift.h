@@ -8,16 +8,16 @@
 // blank lines, "//" comment lines, an optional "::title::", the answers in
 // braces ({T}, {=answer}, {=right ~wrong}), "####" before the general
 // feedback, and "\" before any of ~ = # { } : taken as text.
-namespace gift {
+namespace tool::gift {
 
-exchange::ReadResult read(const QString& text);
+tool::exchange::ReadResult read(const QString& text);
 
 // One question as a GIFT block without the blank line that ends it; the
 // extras, when there are any, go on a "// quizdex:" comment line before it,
 // which Moodle passes over.
-QString write(const storage::Question& q, const exchange::Extras& extras);
+QString write(const storage::Question& q, const tool::exchange::Extras& extras);
 
 // A text as it comes back after write and read.
 QString roundTrip(const QString& text);
 
-} // namespace gift
+} // namespace tool::gift

@@ -4,7 +4,7 @@
 #include <QString>
 
 // The texts inside a GIFT question: escapes, line breaks and format markers.
-namespace gift {
+namespace tool::gift {
 
 enum class TextFormat { Plain, Html };
 
@@ -25,4 +25,4 @@ QString decodeText(QStringView raw, TextFormat format);
 // comment or for a format marker.
 QString encodeText(const QString& s);
 
-} // namespace gift
+} // namespace tool::gift

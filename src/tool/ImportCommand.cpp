@@ -9,7 +9,7 @@
 
 namespace tool {
 
-using exchange::Format;
+using tool::exchange::Format;
 
 namespace {
 
@@ -75,41 +75,41 @@ are listed).
              {std::pair{"--owner", owner}, std::pair{"--password", password}}) {
             if (rightTrimmed(value).isEmpty())
                 return io.usage(QStringLiteral("%1 must not be empty").arg(QLatin1String(option)));
-            const QByteArray stored = cp1252::encode(value);
-            if (cp1252::decode(stored) != value || stored.size() > TestRecord::Owner.width)
+            const QByteArray stored = storage::cp1252::encode(value);
+            if (storage::cp1252::decode(stored) != value || stored.size() > TestRecord::Owner.width)
                 return io.usage(QStringLiteral("%1 takes at most %2 characters of Windows-1252")
                                     .arg(QLatin1String(option))
                                     .arg(TestRecord::Owner.width));
         }
-        if (const QString taken = toolfiles::sameNameIgnoringCase(out); !taken.isEmpty())
+        if (const QString taken = tool::toolfiles::sameNameIgnoringCase(out); !taken.isEmpty())
             return io.failed(IoStatus::failure(taken, kTestExists));
 
-        const IoResult<QByteArray> bytes = toolfiles::readInput(in);
+        const IoResult<QByteArray> bytes = tool::toolfiles::readInput(in);
         if (!bytes)
             return io.failed(bytes.status());
         int badLine = 0;
-        const auto text = lines::fromUtf8(*bytes, &badLine);
+        const auto text = tool::lines::fromUtf8(*bytes, &badLine);
         if (!text)
             return io.failed(QStringLiteral("%1:%2: not UTF-8").arg(in).arg(badLine));
-        exchange::ReadResult read = exchange::readFormat(format, *text);
+        tool::exchange::ReadResult read = tool::exchange::readFormat(format, *text);
         if (read.fatal)
             return io.failed(
                 QStringLiteral("%1:%2: %3").arg(in).arg(read.fatal->where).arg(read.fatal->text));
 
-        const exchange::ImportSelection s = exchange::selectForImport(read, format, in);
+        const tool::exchange::ImportSelection s = tool::exchange::selectForImport(read, format, in);
         if (s.refused.isEmpty() || a.flag("--skip")) {
             if (const QString problem = s.countProblem(in); !problem.isEmpty())
                 return io.failed(problem);
         }
         return io.finish(s.refused, s.left, s.notes, a.flag("--skip"), [&] {
-            toolfiles::NewFile file(out);
+            tool::toolfiles::NewFile file(out);
             TestRecord header;
             storage::fillNewHeader(header, owner, password);
             IoStatus st = file.append(header.bytes());
-            const auto roundTrip = exchange::roundTripOf(format);
+            const auto roundTrip = tool::exchange::roundTripOf(format);
             for (std::size_t k = 1; st && k <= s.kept.size(); ++k)
                 st = file.append(
-                    exchange::questionRecord(*s.kept[k - 1], static_cast<int>(k), roundTrip)
+                    tool::exchange::questionRecord(*s.kept[k - 1], static_cast<int>(k), roundTrip)
                         .bytes());
             if (st)
                 st = file.commit(kTestExists);

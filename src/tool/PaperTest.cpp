@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-namespace paper {
+namespace tool::paper {
 
 using storage::Question;
 using storage::QuestionKind;
@@ -130,4 +130,4 @@ QByteArray printTest(const PaperTest& test, bool key, const QPageSize& size, int
     return pdf;
 }
 
-} // namespace paper
+} // namespace tool::paper

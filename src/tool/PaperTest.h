@@ -8,7 +8,7 @@
 #include <vector>
 
 // A test on paper for a class without computers, or its answer key.
-namespace paper {
+namespace tool::paper {
 
 struct PaperTest {
     QString name;  // the test's name, from its file name
@@ -26,4 +26,4 @@ std::array<QString, 5> choiceLetters(const storage::Question& q);
 // text, and the explanation), as the bytes of a PDF. `pages` gets the count.
 QByteArray printTest(const PaperTest& test, bool key, const QPageSize& size, int* pages = nullptr);
 
-} // namespace paper
+} // namespace tool::paper

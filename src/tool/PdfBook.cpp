@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QTextLayout>
 
-namespace paper {
+namespace tool::paper {
 
 namespace {
 
@@ -181,4 +181,4 @@ void drawText(QPainter& p, const QRectF& r, const QFont& font, const QString& te
     layOut(&p, p.device(), r.topLeft(), font, r.width(), text, align);
 }
 
-} // namespace paper
+} // namespace tool::paper

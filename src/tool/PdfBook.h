@@ -17,7 +17,7 @@ class QPdfWriter;
 // page break, and each page ends with "Page 2 of 5". Fonts are embedded, so
 // every character of Windows-1252 prints on any reader. Needs a
 // QGuiApplication (the offscreen platform does).
-namespace paper {
+namespace tool::paper {
 
 // The paper of the user's locale: letter in the United States and Canada,
 // A4 elsewhere.
@@ -70,4 +70,4 @@ private:
 void drawText(QPainter& p, const QRectF& r, const QFont& font, const QString& text,
               int align = Qt::AlignLeft);
 
-} // namespace paper
+} // namespace tool::paper

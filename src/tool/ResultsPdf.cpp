@@ -6,12 +6,12 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-namespace results {
+namespace tool::results {
 
 namespace {
 
-using paper::drawText;
-using paper::PdfBook;
+using tool::paper::drawText;
+using tool::paper::PdfBook;
 
 // The score window's colours: its standard palette's green and red for a
 // pass and a fail, with black and bright white text, and its yellow passing bar.
@@ -108,7 +108,7 @@ void addReport(PdfBook& book, const TestReport& r) {
             book.textHeight(f, w, s) + book.mm(1),
             [=](QPainter& p, const QRectF& area) { drawText(p, area, f, s); }, newPage);
     };
-    const double passing = r.passing.value_or(rules::passingScore({}));
+    const double passing = r.passing.value_or(storage::rules::passingScore({}));
     line(QStringLiteral("Results: ") + r.test, title, true);
     line(r.passing
              ? QStringLiteral("Passing score %1, from the test's header").arg(percent(passing))
@@ -149,4 +149,4 @@ QByteArray reportPdf(const std::vector<TestReport>& reports, const QPageSize& si
     return pdf;
 }
 
-} // namespace results
+} // namespace tool::results

@@ -8,7 +8,7 @@
 
 #include <QTextStream>
 
-namespace testtext {
+namespace tool::testtext {
 
 namespace {
 
@@ -28,7 +28,7 @@ QString kindWords(storage::QuestionKind kind) {
 QString indented(const QString& text, const QString& indent) {
     QString out;
     int n = 0;
-    lines::forEachLine(text, [&](QStringView line, int) {
+    tool::lines::forEachLine(text, [&](QStringView line, int) {
         out += n++ == 0 ? indent : indent + QStringLiteral("   ");
         out += line;
         out += QLatin1Char('\n');
@@ -54,14 +54,14 @@ QString feedbackWords(const TestRecord& h, FieldSpec field, const char* verdict)
 QString header(const TestRecord& h, const QString& path, int questions) {
     QString out;
     QTextStream s(&out);
-    s << "Test: " << rules::testNameFromPath(path) << '\n';
+    s << "Test: " << storage::rules::testNameFromPath(path) << '\n';
     s << "Questions: " << questions << '\n';
-    s << "Owner: " << filecheck::visible(h.text(TestRecord::Owner)) << '\n';
+    s << "Owner: " << tool::filecheck::visible(h.text(TestRecord::Owner)) << '\n';
     s << "After a right answer: " << feedbackWords(h, TestRecord::CorrectFeedback, "Correct!")
       << '\n';
     s << "After a wrong answer: " << feedbackWords(h, TestRecord::IncorrectFeedback, "Incorrect!")
       << '\n';
-    const double passing = rules::leadingNumber(h.text(TestRecord::PassingScore));
+    const double passing = storage::rules::leadingNumber(h.text(TestRecord::PassingScore));
     if (passing == 0)
         s << "Passing score: not set (a run takes 75%)\n";
     else
@@ -77,10 +77,10 @@ QString header(const TestRecord& h, const QString& path, int questions) {
 
 QString question(const TestRecord& rec, int k) {
     QString out = QStringLiteral("\nQuestion %1").arg(k);
-    const auto q = exchange::questionOf(rec);
+    const auto q = tool::exchange::questionOf(rec);
     if (!q) {
         out += QStringLiteral(" (unknown kind \"%1\")\n")
-                   .arg(filecheck::visible(rec.text(TestRecord::QuestionType)));
+                   .arg(tool::filecheck::visible(rec.text(TestRecord::QuestionType)));
         return out + indented(rec.text(TestRecord::QuestionText), QStringLiteral("  "));
     }
     out += QStringLiteral(" (%1)\n").arg(kindWords(q->kind));
@@ -109,4 +109,4 @@ QString question(const TestRecord& rec, int k) {
     return out;
 }
 
-} // namespace testtext
+} // namespace tool::testtext

@@ -6,7 +6,7 @@
 
 // A test as readable text: what the header says in words, and each question
 // with its kind, choices, the right one and the explanation.
-namespace testtext {
+namespace tool::testtext {
 
 // The header of the test at `path` that holds `questions` questions. The
 // password is never shown.
@@ -14,4 +14,4 @@ QString header(const TestRecord& h, const QString& path, int questions);
 // Question k, after a blank line.
 QString question(const TestRecord& rec, int k);
 
-} // namespace testtext
+} // namespace tool::testtext

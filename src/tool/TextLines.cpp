@@ -3,7 +3,7 @@
 #include <QList>
 #include <QStringDecoder>
 
-namespace lines {
+namespace tool::lines {
 
 QStringView trimmed(QStringView s) {
     qsizetype begin = 0;
@@ -49,4 +49,4 @@ std::optional<QString> fromUtf8(const QByteArray& bytes, int* badLine) {
     return text; // the decoder drops a byte order mark
 }
 
-} // namespace lines
+} // namespace tool::lines

@@ -7,7 +7,7 @@
 #include <QStringView>
 
 // Lines and blanks of the text files the tool reads.
-namespace lines {
+namespace tool::lines {
 
 // Blank, tab, CR or LF: what the text formats trim around their parts.
 inline bool isBlank(QChar c) {
@@ -23,4 +23,4 @@ void forEachLine(QStringView text, const std::function<void(QStringView, int)>& 
 // number of the first line that is not.
 std::optional<QString> fromUtf8(const QByteArray& bytes, int* badLine);
 
-} // namespace lines
+} // namespace tool::lines

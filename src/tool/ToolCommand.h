@@ -12,7 +12,7 @@
 #include <QTextStream>
 #include <vector>
 
-namespace exchange {
+namespace tool::exchange {
 enum class Format;
 }
 
@@ -82,8 +82,8 @@ public:
 
 // The format and the one file of export and import; nullopt after telling
 // what is wrong with them (`give` says what to give).
-std::optional<std::pair<exchange::Format, QString>> formatAndFile(const Args& a, const char* give,
-                                                                  Console& io);
+std::optional<std::pair<tool::exchange::Format, QString>>
+formatAndFile(const Args& a, const char* give, Console& io);
 
 std::unique_ptr<Command> showCommand();
 std::unique_ptr<Command> checkCommand();

@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace toolfiles {
+namespace tool::toolfiles {
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr qsizetype kBufferSize = 1 << 20;
 constexpr int kRecordsAtOnce = 1024;
 
 IoStatus failure(const QString& path, int err) {
-    return IoStatus::failure(path, fileio::errorText(err));
+    return IoStatus::failure(path, storage::fileio::errorText(err));
 }
 
 } // namespace
@@ -31,7 +31,7 @@ IoStatus failure(const QString& path, int err) {
 QStringList arguments(int argc, const char* const* argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args << filename::fromNative(QByteArray(argv[i]));
+        args << storage::filename::fromNative(QByteArray(argv[i]));
     return args;
 }
 
@@ -54,11 +54,11 @@ NewFile::NewFile(QString path) : m_path(std::move(path)) {
     // Beside the file, so that linking it in never crosses file systems; a
     // short name of its own (a long test name leaves no room for a suffix)
     // that does not end in ".tst", so the program never lists it.
-    const QByteArray native = filename::toNative(m_path);
-    const QByteArray folder = native.left(native.size() - fileio::baseName(native).size());
+    const QByteArray native = storage::filename::toNative(m_path);
+    const QByteArray folder = native.left(native.size() - storage::fileio::baseName(native).size());
     // Better still without a name: a writer killed half-way leaves nothing.
-    m_fd = ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                  0666);
+    m_fd =
+        ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (m_fd >= 0)
         return;
     const QByteArray base = folder + ".quizdex-import-" + QByteArray::number(::getpid());
@@ -82,8 +82,8 @@ NewFile::~NewFile() {
 
 IoStatus NewFile::flush() {
     if (m_status && !m_buffer.isEmpty() &&
-        !fileio::writeAt(m_fd, m_buffer.constData(), static_cast<std::size_t>(m_buffer.size()),
-                         m_written))
+        !storage::fileio::writeAt(m_fd, m_buffer.constData(),
+                                  static_cast<std::size_t>(m_buffer.size()), m_written))
         m_status = failure(m_path, errno);
     m_written += m_buffer.size();
     m_buffer.clear();
@@ -100,7 +100,7 @@ IoStatus NewFile::append(const QByteArray& bytes) {
 IoStatus NewFile::commit(const QString& takenReason) {
     if (!flush())
         return m_status;
-    const QByteArray target = filename::toNative(m_path);
+    const QByteArray target = storage::filename::toNative(m_path);
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
     const bool anonymous = m_temp.isEmpty();
     if (::fsync(m_fd) != 0) {
@@ -133,7 +133,7 @@ IoStatus NewFile::commit(const QString& takenReason) {
     if (!anonymous)
         ::unlink(m_temp.constData()); // gone already after a rename
     m_temp.clear();
-    if (!fileio::syncFolderOf(target))
+    if (!storage::fileio::syncFolderOf(target))
         m_status = failure(m_path, errno);
     return m_status;
 }
@@ -170,12 +170,14 @@ QString sameNameIgnoringCase(const QString& path) {
 
 bool isFile(const QString& path) {
     struct stat st {};
-    return ::stat(filename::toNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(storage::filename::toNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::int64_t sizeOf(const QString& path) {
     struct stat st {};
-    return ::stat(filename::toNative(path).constData(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+    return ::stat(storage::filename::toNative(path).constData(), &st) == 0
+               ? std::int64_t(st.st_size)
+               : 0;
 }
 
 namespace {
@@ -183,26 +185,28 @@ namespace {
 // Whether the file at `native` holds the start of `bytes` and no more: what
 // a repair of those bytes killed before this version made its .stray whole.
 bool isStartOf(const QByteArray& native, const QByteArray& bytes) {
-    fileio::Fd fd(::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    storage::fileio::Fd fd(
+        ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size > bytes.size())
         return false;
     QByteArray held(static_cast<qsizetype>(st.st_size), '\0');
     std::size_t got = 0;
-    return fileio::readAt(fd.get(), held.data(), static_cast<std::size_t>(held.size()), 0, &got) &&
+    return storage::fileio::readAt(fd.get(), held.data(), static_cast<std::size_t>(held.size()), 0,
+                                   &got) &&
            got == std::size_t(held.size()) && bytes.startsWith(held);
 }
 
 } // namespace
 
 IoResult<Repair> repair(const QString& path, int recordLength) {
-    const QByteArray native = filename::toNative(path);
+    const QByteArray native = storage::filename::toNative(path);
     struct stat st {};
     if (::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode))
         return failure(path, EISDIR);
     const RecordFile records(path, recordLength);
-    fileio::Fd fd;
+    storage::fileio::Fd fd;
     // A write that a kill interrupted is put back first, as any reader does;
     // then, under the lock the program's writers take, none writes meanwhile.
     for (int attempt = 0;; ++attempt) {
@@ -211,10 +215,10 @@ IoResult<Repair> repair(const QString& path, int recordLength) {
         fd.reset(::open(native.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
         if (!fd.valid())
             return failure(path, errno);
-        if (!fileio::lock(fd.get(), LOCK_EX))
+        if (!storage::fileio::lock(fd.get(), LOCK_EX))
             return failure(path, errno);
-        if (journalfile::presence(RollbackJournal::pathFor(native)) ==
-            journalfile::Presence::None)
+        if (storage::journalfile::presence(RollbackJournal::pathFor(native)) ==
+            storage::journalfile::Presence::None)
             break;
         if (attempt == 3)
             return IoStatus::failure(path, QStringLiteral("A write to it was interrupted and "
@@ -234,30 +238,30 @@ IoResult<Repair> repair(const QString& path, int recordLength) {
     const std::int64_t keep = length - result.strayBytes;
     QByteArray stray(static_cast<qsizetype>(result.strayBytes), '\0');
     std::size_t got = 0;
-    if (!fileio::readAt(fd.get(), stray.data(), static_cast<std::size_t>(stray.size()), keep,
-                        &got) ||
+    if (!storage::fileio::readAt(fd.get(), stray.data(), static_cast<std::size_t>(stray.size()),
+                                 keep, &got) ||
         got != std::size_t(stray.size()))
         return failure(path, errno ? errno : EIO);
     // A .stray is whole or absent, except one left by a repair of these very
     // bytes that an older version of the tool did not finish: it holds their
     // start, and is made again.
-    const QByteArray strayNative = filename::toNative(result.strayPath);
+    const QByteArray strayNative = storage::filename::toNative(result.strayPath);
     if (::lstat(strayNative.constData(), &st) == 0 && isStartOf(strayNative, stray) &&
         ::unlink(strayNative.constData()) != 0)
         return failure(result.strayPath, errno);
     NewFile out(result.strayPath);
     if (IoStatus st = out.append(stray); !st)
         return st;
-    if (IoStatus st = out.commit(fileio::errorText(EEXIST)); !st)
+    if (IoStatus st = out.commit(storage::fileio::errorText(EEXIST)); !st)
         return st;
     if (::ftruncate(fd.get(), static_cast<off_t>(keep)) != 0) {
         const int err = errno;
         ::unlink(strayNative.constData()); // the file still holds them
         return failure(path, err);
     }
-    if (!fileio::sync(fd.get()))
+    if (!storage::fileio::sync(fd.get()))
         return failure(path, errno);
     return result;
 }
 
-} // namespace toolfiles
+} // namespace tool::toolfiles

@@ -9,7 +9,7 @@
 #include <QStringList>
 
 // The files the tool reads and writes, each whole or not at all.
-namespace toolfiles {
+namespace tool::toolfiles {
 
 // The command line after the program's name, as the program carries file
 // names: a byte that is not UTF-8 still names the same file.
@@ -73,4 +73,4 @@ struct Repair {
 // repair cut short), which loses nothing when it is made again.
 IoResult<Repair> repair(const QString& path, int recordLength);
 
-} // namespace toolfiles
+} // namespace tool::toolfiles

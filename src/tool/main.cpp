@@ -4,7 +4,7 @@
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
-    const QStringList args = toolfiles::arguments(argc, argv);
+    const QStringList args = tool::toolfiles::arguments(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = tool::run(args, out, err);

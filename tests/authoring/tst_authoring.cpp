@@ -110,7 +110,7 @@ Editor openEditor(const testing::Env& env, const QByteArray& file, qint64 size =
     env.writeFile(kFile, file);
     if (size)
         QFile::resize(kFile, size);
-    shared::testPath = env.testsFile(u"t.tst"_s);
+    storage::shared::testPath = env.testsFile(u"t.tst"_s);
     QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
     e.present();
     return Editor{e};
@@ -120,10 +120,10 @@ Editor openEditor(const testing::Env& env, const QByteArray& file, qint64 size =
 QString choiceBoxes(const Editor& e) {
     QString s;
     for (const QWidget* b : e.choices)
-        s += b->isHidden()                               ? u'-'
-             : ui::backColor(b) == QColor(200, 255, 200) ? u'G'
-             : ui::backColor(b) == QColor(Qt::white)     ? u'W'
-                                                         : u'?';
+        s += b->isHidden()                                         ? u'-'
+             : platform::ui::backColor(b) == QColor(200, 255, 200) ? u'G'
+             : platform::ui::backColor(b) == QColor(Qt::white)     ? u'W'
+                                                                   : u'?';
     return s;
 }
 
@@ -151,7 +151,7 @@ private slots:
         testing::Env env;
         // a test read before: none of it may leak into the new one
         env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
-        QVERIFY(shared::loadTestRecord(env.testsFile(u"Other.tst"_s), 1));
+        QVERIFY(storage::shared::loadTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             const Properties p{w};
@@ -372,7 +372,7 @@ private slots:
         QFETCH(QString, shown);
         testing::Env env;
         env.writeFile(kFile, stored);
-        shared::testPath = env.testsFile(u"t.tst"_s);
+        storage::shared::testPath = env.testsFile(u"t.tst"_s);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             const Properties p{w};
             QString s;
@@ -386,7 +386,7 @@ private slots:
             p.scoreBar->setValue(99);
             testing::click(p.cancel);
         });
-        QVERIFY(PropertiesWindow::openFor(shared::testPath));
+        QVERIFY(PropertiesWindow::openFor(storage::shared::testPath));
         QCOMPARE(env.readFile(kFile), stored);
     }
 
@@ -464,7 +464,7 @@ private slots:
         QVERIFY(file.size() == full && file.mid(full - kRecord + 2, 4) == "last");
 
         env.boxes->shown.clear();
-        shared::testPath = u"/dev/full"_s; // every write fails
+        storage::shared::testPath = u"/dev/full"_s; // every write fails
         QTest::keyClicks(e.question, u" more"_s);
         testing::click(e.next);
         testing::click(e.properties); // the properties do not open over an unsaved question

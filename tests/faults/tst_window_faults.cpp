@@ -137,8 +137,9 @@ private slots:
         testing::Env env;
         const QString geo = u"tests/Geo.tst"_s;
         env.writeFile(geo, numberedTest(2));
-        shared::testPath = env.testsFile(u"Geo.tst"_s);
-        const QString saveFailed = u" could not be saved to \""_s + shared::testPath + u"\":\r\n"_s;
+        storage::shared::testPath = env.testsFile(u"Geo.tst"_s);
+        const QString saveFailed =
+            u" could not be saved to \""_s + storage::shared::testPath + u"\":\r\n"_s;
         QuestionEditor& e = WindowRegistry::get<QuestionEditor>();
         e.present();
         auto* const number = testing::control<QLabel>(&e, u"lblQuestionNumber"_s);

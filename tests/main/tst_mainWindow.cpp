@@ -48,7 +48,7 @@ private slots:
     void firstStartInAnEmptyFolder() {
         testing::Env env;
         MainWindow& m = startMain();
-        QVERIFY(QDir(u"tests"_s).exists() && shared::testsDir == "./tests");
+        QVERIFY(QDir(u"tests"_s).exists() && storage::shared::testsDir == "./tests");
         // no message, and no start sound before the folder exists
         QVERIFY(env.sound->started.isEmpty() && env.boxes->shown.isEmpty());
         QCOMPARE(items(m, "File1") + items(m, "File2") + items(m, "File3"), QStringList());
@@ -111,8 +111,8 @@ private slots:
         env.writeFile(u"tests/Algebra.tst"_s, QByteArray(2514, '\0'));
         env.writeFile(u"tests/Other.tst"_s, QByteArray(2514, '\0'));
         QDir().mkpath(u"tests"_s);
-        QVERIFY(pictures::aboutPicture().save(u"tests/ALGEBRA.BMP"_s, "BMP"));
-        QVERIFY(pictures::questionDisc().save(u"tests/default.bmp"_s, "BMP"));
+        QVERIFY(platform::pictures::aboutPicture().save(u"tests/ALGEBRA.BMP"_s, "BMP"));
+        QVERIFY(platform::pictures::questionDisc().save(u"tests/default.bmp"_s, "BMP"));
         MainWindow& m = startMain();
         showTab(m, 2);
         clickItem(testing::control<FileListBox>(&m, "File2"), 0);

@@ -128,12 +128,12 @@ private slots:
     void imageBoxKeepsItsPictureWhenAFileIsNoPicture() {
         testing::Env env;
         ImageBox image;
-        image.setPicture(QPixmap::fromImage(pictures::penOnPage()));
+        image.setPicture(QPixmap::fromImage(platform::pictures::penOnPage()));
         env.writeFile(u"tests/bad.bmp"_s, "not a picture");
         QVERIFY(!image.loadPicture(u"./tests/bad.bmp"_s));
         QVERIFY(!image.loadPicture(u"./tests/missing.bmp"_s));
         QCOMPARE(image.picture().size(), QSize(180, 203));
-        QVERIFY(pictures::aboutPicture().save(u"tests/about.bmp"_s, "BMP"));
+        QVERIFY(platform::pictures::aboutPicture().save(u"tests/about.bmp"_s, "BMP"));
         QVERIFY(image.loadPicture(u"./tests/ABOUT.BMP"_s));
         QCOMPARE(image.picture().size(), QSize(250, 188));
     }

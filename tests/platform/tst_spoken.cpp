@@ -16,14 +16,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 bool passes(QAccessibleEvent&& event) {
-    return spoken::passesNotice(&event);
+    return platform::spoken::passesNotice(&event);
 }
 } // namespace
 
 class TestSpoken : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { spoken::announceTextFocusFirst(); }
+    void initTestCase() { platform::spoken::announceTextFocusFirst(); }
 
     void optionsAreWalkedInReadingOrderRoundAndRoundPassingOverUnusableOnes() {
         QWidget w;
@@ -38,7 +38,7 @@ private slots:
         }
         options[0]->setChecked(true);
         options[3]->setEnabled(false);
-        spoken::OptionWalk::install(options);
+        platform::spoken::OptionWalk::install(options);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         options[0]->setFocus(Qt::TabFocusReason);
@@ -73,7 +73,7 @@ private slots:
         auto* empty = new QLabel(&w);
         auto* ampersand = new QLabel(u"Tom & Jerry"_s, &w);
         const QList<QWidget*> parts = {verdict, frame, explanation, empty, unnamed, ampersand};
-        spoken::describeWindow(&w, parts);
+        platform::spoken::describeWindow(&w, parts);
         QCOMPARE(w.accessibleDescription(),
                  u"Correct Answer! Explanation of Answer. Water boils at 100 degrees. Questions. "
                  "Tom & Jerry"_s);
@@ -85,7 +85,7 @@ private slots:
 
         frame->hide();
         verdict->setText(u"InCorrect Answer!"_s);
-        spoken::describeWindow(&w, parts);
+        platform::spoken::describeWindow(&w, parts);
         QCOMPARE(w.accessibleDescription(), u"InCorrect Answer! Questions. Tom & Jerry"_s);
     }
 
@@ -118,7 +118,7 @@ private slots:
         next->setObjectName(u"next"_s);
         next->setToolTip(u"go on"_s);
         auto* other = new QPushButton(u"Other"_s, &w);
-        spoken::followLabel(number, &w, {frame, number});
+        platform::spoken::followLabel(number, &w, {frame, number});
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         next->setFocus();

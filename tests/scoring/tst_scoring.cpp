@@ -34,8 +34,8 @@ void useTest(testing::Env& env, const QByteArray& passing, const QString& test =
         header.setRaw(TestRecord::PassingScore, passing);
         env.writeFile("tests/" + test, header.bytes());
     }
-    shared::testsDir = shared::defaultTestsDir();
-    shared::testPath = shared::joinPath(shared::testsDir, test);
+    storage::shared::testsDir = storage::shared::defaultTestsDir();
+    storage::shared::testPath = storage::shared::joinPath(storage::shared::testsDir, test);
 }
 
 // The candidate's bar as the final score window showed it.
@@ -48,7 +48,7 @@ struct ScoreBar {
 ScoreBar finishRun(testing::Env& env, const QString& candidate, int toTake, int correct,
                    const QString& test = "MATH1.tst") {
     useTest(env, " 75", test);
-    shared::candidateName = candidate;
+    storage::shared::candidateName = candidate;
     ScoreBar bar;
     testing::whenModal<ScoreWindow>([&bar](ScoreWindow& w) {
         bar = {testing::control<QLabel>(&w, "barMyScore")->text(), w.scoreBarTwips()};
@@ -66,7 +66,8 @@ void userSwitchesTo(QWidget* w) {
 ScoreWindow& showScore(testing::Env& env, const QByteArray& passing, int score) {
     useTest(env, passing);
     ScoreWindow& w = WindowRegistry::get<ScoreWindow>();
-    w.setResult(scoring::runResult(shared::testPath, shared::candidateName, score));
+    w.setResult(
+        scoring::runResult(storage::shared::testPath, storage::shared::candidateName, score));
     w.present();
     return w;
 }
@@ -197,8 +198,8 @@ private slots:
         QCOMPARE(scoreBar->text(),
                  (score ? QStringLiteral("Your Score =  %1%   ").arg(score) : "Your score = ") +
                      (passed ? "  (PASS)    " : "  (FAIL)    "));
-        QCOMPARE(ui::backColor(scoreBar), ui::standardColor(passed ? 2 : 4));
-        QCOMPARE(ui::foreColor(scoreBar), ui::standardColor(passed ? 0 : 15));
+        QCOMPARE(platform::ui::backColor(scoreBar), platform::ui::standardColor(passed ? 2 : 4));
+        QCOMPARE(platform::ui::foreColor(scoreBar), platform::ui::standardColor(passed ? 0 : 15));
         const auto described = [](QWidget* bar) {
             return QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Description);
         };
@@ -211,7 +212,7 @@ private slots:
 
     void scoreWindowHeadingAndPrint() {
         testing::Env env;
-        shared::candidateName = " Ann Lee";
+        storage::shared::candidateName = " Ann Lee";
         ScoreWindow& w = showScore(env, " 75", 50);
         const auto shown = [&w](const char* label) {
             return testing::control<QLabel>(&w, label)->text();
@@ -224,7 +225,7 @@ private slots:
         auto* printButton = testing::control<QPushButton>(&w, "Command2");
         testing::click(printButton);
         const QImage page = env.printer->printed.value(0);
-        const QPoint inFrame = ui::twips(240, 840, 1, 1).topLeft() + QPoint(40, 20);
+        const QPoint inFrame = platform::ui::twips(240, 840, 1, 1).topLeft() + QPoint(40, 20);
         const QColor frame = page.pixelColor(inFrame); // whitened, its shading kept
         QVERIFY(frame.lightness() >= 250 && frame != before.pixelColor(inFrame));
         for (const QPoint at :

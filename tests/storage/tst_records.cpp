@@ -70,21 +70,21 @@ private slots:
 
     void windows1252RoundTripsAndUnknownCharactersBecomeQuestionMarks() {
         const QString text = u"caf\u00e9 \u20ac5 \u2014 \u201cok\u201d"_s;
-        QCOMPARE(cp1252::encode(text), QByteArray("caf\xe9 \x80"
-                                                  "5 \x97 \x93ok\x94"));
-        QCOMPARE(cp1252::decode(cp1252::encode(text)), text);
+        QCOMPARE(storage::cp1252::encode(text), QByteArray("caf\xe9 \x80"
+                                                           "5 \x97 \x93ok\x94"));
+        QCOMPARE(storage::cp1252::decode(storage::cp1252::encode(text)), text);
         // one '?' per character outside the code page, surrogate pairs included
-        QCOMPARE(cp1252::encode(u"a\u4e2db\U0001F600c"_s), QByteArray("a?b?c"));
+        QCOMPARE(storage::cp1252::encode(u"a\u4e2db\U0001F600c"_s), QByteArray("a?b?c"));
         QByteArray all;
         for (int i = 0; i < 256; ++i)
             all.append(static_cast<char>(i));
-        QCOMPARE(cp1252::encode(cp1252::decode(all)), all);
+        QCOMPARE(storage::cp1252::encode(storage::cp1252::decode(all)), all);
         // 0x80..0x9F as the code page publishes them (its five holes kept as
         // the C1 controls), each read and written back
         const QString published = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s;
-        QCOMPARE(cp1252::decode(all.mid(0x80, 32)), published);
-        QCOMPARE(cp1252::encode(published), all.mid(0x80, 32));
-        QCOMPARE(cp1252::decode(all.mid(0xA0)), QString::fromLatin1(all.mid(0xA0)));
+        QCOMPARE(storage::cp1252::decode(all.mid(0x80, 32)), published);
+        QCOMPARE(storage::cp1252::encode(published), all.mid(0x80, 32));
+        QCOMPARE(storage::cp1252::decode(all.mid(0xA0)), QString::fromLatin1(all.mid(0xA0)));
         TestRecord r;
         r.setText(TestRecord::QuestionType, QString(12, QChar(0x4e2d)));
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray(10, '?'));
@@ -108,7 +108,7 @@ private slots:
         QFETCH(qint64, length);
         QFETCH(int, recordLength);
         QFETCH(int, count);
-        QCOMPARE(rules::recordCountForLength(length, recordLength).value_or(-1), count);
+        QCOMPARE(storage::rules::recordCountForLength(length, recordLength).value_or(-1), count);
     }
 
     void readsAreByteExactAndCreateNothing() {
@@ -116,14 +116,14 @@ private slots:
         RecordFile f(file, 2514);
         QVERIFY(f.count() && *f.count() == 0);
         // a failed read says why and holds nothing; a failed load keeps the shared record
-        shared::testRecord.setText(TestRecord::Owner, u"kept"_s);
-        const IoResult<TestRecord> missing = shared::readTestRecord(file, 1);
+        storage::shared::testRecord.setText(TestRecord::Owner, u"kept"_s);
+        const IoResult<TestRecord> missing = storage::shared::readTestRecord(file, 1);
         QVERIFY(!missing && missing.value() == TestRecord());
         QCOMPARE(missing.status().message(u"Cannot read"_s),
                  u"Cannot read \"%1\":\r\n%2"_s.arg(file,
                                                     QString::fromLocal8Bit(std::strerror(ENOENT))));
-        QVERIFY(!f.read(1) && !shared::loadTestRecord(file, 1));
-        QCOMPARE(shared::testRecord.text(TestRecord::Owner), u"kept"_s);
+        QVERIFY(!f.read(1) && !storage::shared::loadTestRecord(file, 1));
+        QCOMPARE(storage::shared::testRecord.text(TestRecord::Owner), u"kept"_s);
         QVERIFY(!QFile::exists(file));
 
         TestRecord r;
@@ -155,13 +155,13 @@ private slots:
             {"\xF0\x90\xB2\x80\x80", u"\U00010C80\uFFFD"_s},     // a pair, then a stray byte
         };
         for (const auto& [bytes, shown] : names) {
-            const QString name = filename::fromNative(bytes);
-            QCOMPARE(filename::toNative(name), bytes);
-            QCOMPARE(filename::shown(name), shown);
+            const QString name = storage::filename::fromNative(bytes);
+            QCOMPARE(storage::filename::toNative(name), bytes);
+            QCOMPARE(storage::filename::shown(name), shown);
         }
         // and a file so named is written and read through that text
         const QByteArray native = QFile::encodeName(m_dir.path()) + "/G\xE9o.tst";
-        RecordFile f(filename::fromNative(native), 2514);
+        RecordFile f(storage::filename::fromNative(native), 2514);
         QVERIFY(f.write(1, QByteArray(2514, 'g')));
         QCOMPARE(f.read(1).value(), QByteArray(2514, 'g'));
         QCOMPARE(::unlink(native.constData()), 0);
@@ -173,12 +173,14 @@ private slots:
             {u"abc"_s, 0},     {u"60%"_s, 60}, {u"62.5"_s, 62.5},
             {u"-4"_s, -4},     {u"-"_s, 0},    {QString(400, QLatin1Char('9')), 0}};
         for (const auto& [text, value] : leading)
-            QVERIFY2(rules::leadingNumber(text) == value, qPrintable(text.left(10)));
-        QCOMPARE(rules::exactPercentage(29, 100), 29); // not 28, as binary floating point gives
-        QCOMPARE(rules::exactPercentage(2, 3), 66);
-        QCOMPARE(rules::exactPercentage(0, 0), 0);
-        QCOMPARE(rules::testNameFromPath(u"C:\\exams\\tests\\Algebra.tst"_s), u"Algebra"_s);
-        QCOMPARE(rules::testNameFromPath(u"./tests/My Test.tst"_s), u"My Test"_s);
+            QVERIFY2(storage::rules::leadingNumber(text) == value, qPrintable(text.left(10)));
+        QCOMPARE(storage::rules::exactPercentage(29, 100),
+                 29); // not 28, as binary floating point gives
+        QCOMPARE(storage::rules::exactPercentage(2, 3), 66);
+        QCOMPARE(storage::rules::exactPercentage(0, 0), 0);
+        QCOMPARE(storage::rules::testNameFromPath(u"C:\\exams\\tests\\Algebra.tst"_s),
+                 u"Algebra"_s);
+        QCOMPARE(storage::rules::testNameFromPath(u"./tests/My Test.tst"_s), u"My Test"_s);
     }
 };
 

@@ -71,7 +71,7 @@ Env::Env() : m_oldCwd(QDir::currentPath()), m_outer(g_current) {
     g_current = this;
     WindowRegistry::destroyAll();
     QDir::setCurrent(m_dir.path());
-    shared::reset();
+    storage::shared::reset();
     auto b = std::make_unique<FakeMessageBoxes>();
     boxes = b.get();
     platform::setMessageBoxBackend(std::move(b));
@@ -103,12 +103,12 @@ Env::~Env() {
     IoFaults::clear();
     WindowRegistry::setExitHandler({});
     platform::resetBackends();
-    shared::reset();
+    storage::shared::reset();
     QDir::setCurrent(m_oldCwd);
 }
 
 QString Env::testsFile(const QString& name) const {
-    return shared::joinPath(shared::defaultTestsDir(), name);
+    return storage::shared::joinPath(storage::shared::defaultTestsDir(), name);
 }
 
 void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {

@@ -200,7 +200,7 @@ private slots:
                                         << mc("C") << mc("Blanks", {"c1", "c2", "c3", "", "c5"})
                                         << Q{"ESSAY", "Say something.", {}, "x", {}};
         env.writeFile("tests/Mix.tst", testFile(mix, "0000", "0000", "Mrs Smith"));
-        QVERIFY(pictures::aboutPicture().save("tests/Mix.bmp", "BMP"));
+        QVERIFY(platform::pictures::aboutPicture().save("tests/Mix.bmp", "BMP"));
         MainWindow& m = testing::readyToTake("Mix.tst", "  Ann  ");
         // records 2 .. 8 in turn, each multiple-choice one followed by its arrangement
         const auto record = [](int k) { return (k - 1.5) / 7; };
@@ -454,7 +454,7 @@ private slots:
                 TestRunWindow* run = WindowRegistry::find<TestRunWindow>();
                 QVERIFY(run);
                 const QImage before = run->grab().toImage();
-                clickButton(w, "Command2"); // prints the run window, not itself
+                clickButton(w, "Command2");              // prints the run window, not itself
                 QCOMPARE(run->grab().toImage(), before); // and gives its colours back
             };
             testing::takeTest(m, [&](TestRunWindow& t) {
@@ -471,7 +471,7 @@ private slots:
         QCOMPARE(env.printer->printed.size(), 6);
         const QImage printed = env.printer->printed.value(0); // the run window, white
         QVERIFY(printed.size() == QSize(759, 441) &&
-                printed.pixelColor(2, 2) == ui::standardColor(15));
+                printed.pixelColor(2, 2) == platform::ui::standardColor(15));
     }
 
     void eachRunAsksTheChosenNumberOfQuestionsEachOnce() {
@@ -514,7 +514,7 @@ private slots:
             testing::takeTest(m, takeAll, count,
                               [](IntroductionWindow& f) { // no picture files: the built-in one
                                   QCOMPARE(ctl<ImageBox>(f, "Image1")->picture().size(),
-                                           pictures::penOnPage().size());
+                                           platform::pictures::penOnPage().size());
                               });
             QCOMPARE(asked.size(), want);
         }
@@ -569,12 +569,12 @@ private slots:
             QCOMPARE(env.boxes->shown, QStringList({sure, sure, "No printer is available."}));
             QCOMPARE(textOf(t, "Label1") + textOf(t, "lblQuestion"), before);
             QVERIFY(t.isVisible() && t.isInModalWait());
-            QCOMPARE(ui::backColor(ctl(t, "labelA")), ui::backColor(&t));
-            QVERIFY(ui::backColor(&t) != ui::standardColor(15));
+            QCOMPARE(platform::ui::backColor(ctl(t, "labelA")), platform::ui::backColor(&t));
+            QVERIFY(platform::ui::backColor(&t) != platform::ui::standardColor(15));
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QCOMPARE(shared::candidateName, QString());
+        QCOMPARE(storage::shared::candidateName, QString());
         QCOMPARE(QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden), QStringList());
 
         // the program ends while the count is being chosen: no question is drawn

@@ -13,14 +13,14 @@ using storage::QuestionKind;
 
 namespace {
 
-QString problemsOf(const exchange::Item& item) {
+QString problemsOf(const tool::exchange::Item& item) {
     QStringList out;
     for (const auto& p : item.problems)
         out << u"%1: %2"_s.arg(p.where).arg(p.text);
     return out.join(u"; "_s);
 }
 
-void verifyQuestion(const exchange::Item& item, QuestionKind kind, const QString& text,
+void verifyQuestion(const tool::exchange::Item& item, QuestionKind kind, const QString& text,
                     const QStringList& choices, int correct) {
     QVERIFY2(item.problems.empty(), qPrintable(problemsOf(item)));
     const storage::Question& q = item.entry.question;
@@ -31,7 +31,7 @@ void verifyQuestion(const exchange::Item& item, QuestionKind kind, const QString
     QCOMPARE(q.correct, correct);
 }
 
-void verifyRefused(const exchange::Item& item, int line, const QString& why) {
+void verifyRefused(const tool::exchange::Item& item, int line, const QString& why) {
     QCOMPARE(item.problems.size(), std::size_t(1));
     QCOMPARE(item.problems.front().where, line);
     QVERIFY2(item.problems.front().text.contains(why), qPrintable(problemsOf(item)));
@@ -45,7 +45,7 @@ class TestFormats : public QObject {
 private slots:
     void giftDocumentationExamples() {
         // Moodle's quick examples, and those of its import help, as they stand.
-        const exchange::ReadResult quick = gift::read(uR"(// true/false
+        const tool::exchange::ReadResult quick = tool::gift::read(uR"(// true/false
 ::Q1:: 1+1=2 {T}
 
 // multiple choice with specified feedback for right and wrong answers
@@ -90,8 +90,8 @@ private slots:
         verifyRefused(quick.items[6], 22, u"numerical"_s);
         verifyRefused(quick.items[7], 28, u"essay"_s);
 
-        const exchange::ReadResult help =
-            gift::read(uR"(Who's buried in Grant's tomb?{~Grant ~Jefferson =no one}
+        const tool::exchange::ReadResult help =
+            tool::gift::read(uR"(Who's buried in Grant's tomb?{~Grant ~Jefferson =no one}
 
 Grant is {~buried =entombed ~living} in Grant's tomb.
 
@@ -154,7 +154,7 @@ Grant is buried in Grant's tomb.{FALSE}
                             : kind == QuestionKind::Typed ? std::array<QString, 5>{t}
                                                           : std::array<QString, 5>{t, u"="_s, t};
                 q.correct = kind == QuestionKind::Multiple ? 2 : 1;
-                const exchange::ReadResult r = gift::read(gift::write(q, {}));
+                const tool::exchange::ReadResult r = tool::gift::read(tool::gift::write(q, {}));
                 QCOMPARE(r.items.size(), std::size_t(1));
                 QVERIFY2(r.items[0].problems.empty(), qPrintable(problemsOf(r.items[0])));
                 const storage::Question& back = r.items[0].entry.question;
@@ -162,12 +162,12 @@ Grant is buried in Grant's tomb.{FALSE}
                 QCOMPARE(back.explanation, t);
                 QCOMPARE(back.choices, q.choices);
                 QCOMPARE(back.correct, q.correct);
-                QCOMPARE(gift::roundTrip(t), t);
+                QCOMPARE(tool::gift::roundTrip(t), t);
             }
         }
 
         // Written by hand: texts over several lines, "\n", Moodle's own HTML.
-        const exchange::ReadResult r = gift::read(uR"(::Several lines::
+        const tool::exchange::ReadResult r = tool::gift::read(uR"(::Several lines::
 First line of the question,
   second line \{indented\}. {
 =yes # fine
@@ -190,12 +190,14 @@ First line of the question,
                        {u"TRUE"_s, u"FALSE"_s}, 1);
         verifyQuestion(r.items[2], QuestionKind::Multiple, u"Capital?"_s,
                        {u"Paris"_s, u"Lyon"_s, u"Nice"_s}, 1);
-        verifyRefused(gift::read(u"Unclosed {=a\n"_s).items.at(0), 1, u"no closing"_s);
-        verifyRefused(gift::read(u"Half {~a =b ~%50%c}\n"_s).items.at(0), 1, u"partial credit"_s);
+        verifyRefused(tool::gift::read(u"Unclosed {=a\n"_s).items.at(0), 1, u"no closing"_s);
+        verifyRefused(tool::gift::read(u"Half {~a =b ~%50%c}\n"_s).items.at(0), 1,
+                      u"partial credit"_s);
     }
 
     void aikenDocumentationExampleAndWhatAikenCannotHold() {
-        const exchange::ReadResult r = aiken::read(uR"(What is the correct answer to this question?
+        const tool::exchange::ReadResult r =
+            tool::aiken::read(uR"(What is the correct answer to this question?
 A. Is it this one?
 B. Maybe this answer?
 C. Possibly this one?
@@ -218,9 +220,9 @@ ANSWER: A
                         u"Must be this one!"_s},
                        4);
         verifyRefused(r.items[1], 14, u"more than five choices"_s);
-        verifyRefused(aiken::read(u"Q?\nA) x\nB) y\nANSWER: A, B\n"_s).items.at(0), 4,
+        verifyRefused(tool::aiken::read(u"Q?\nA) x\nB) y\nANSWER: A, B\n"_s).items.at(0), 4,
                       u"more than one right answer"_s);
-        verifyRefused(aiken::read(u"Q?\nA) x\nB) y\n"_s).items.at(0), 1, u"no ANSWER"_s);
+        verifyRefused(tool::aiken::read(u"Q?\nA) x\nB) y\n"_s).items.at(0), 1, u"no ANSWER"_s);
 
         // An empty choice in the middle, line breaks and the explanation are
         // left out and told; a question without a place in Aiken is refused.
@@ -231,34 +233,34 @@ ANSWER: A
         q.correct = 3;
         q.explanation = u"Seven has no divisor."_s;
         QStringList notes, problems;
-        const QString text = aiken::write(q, &notes, &problems);
+        const QString text = tool::aiken::write(q, &notes, &problems);
         QCOMPARE(text, u"Which is prime?\nA) 4\nB) 7\nC) 9\nANSWER: B\n\n"_s);
         QCOMPARE(problems, QStringList());
         QCOMPARE(notes.size(), 3);
-        const exchange::ReadResult back = aiken::read(text);
+        const tool::exchange::ReadResult back = tool::aiken::read(text);
         verifyQuestion(back.items.at(0), QuestionKind::Multiple, u"Which is prime?"_s,
                        {u"4"_s, u"7"_s, u"9"_s}, 2);
         q.kind = QuestionKind::TrueFalse;
-        QVERIFY(aiken::write(q, &notes, &problems).isEmpty());
+        QVERIFY(tool::aiken::write(q, &notes, &problems).isEmpty());
         QCOMPARE(problems.size(), 1);
     }
 
     void aikenReadAsMoodleReadsIt() {
         // "A)Correct" with no blank is a choice; a lower-case "a)" is not, so
         // it goes on with the question, and the ANSWER names B of two choices.
-        exchange::ReadResult r = aiken::read(u"Pick one\na) not a choice\nA)Correct\n"
-                                             "B.  two blanks\nANSWER: A\n"_s);
+        tool::exchange::ReadResult r = tool::aiken::read(u"Pick one\na) not a choice\nA)Correct\n"
+                                                         "B.  two blanks\nANSWER: A\n"_s);
         QCOMPARE(r.items.size(), std::size_t(1));
         verifyQuestion(r.items[0], QuestionKind::Multiple, u"Pick one\r\na) not a choice"_s,
                        {u"Correct"_s, u" two blanks"_s}, 1);
 
         // One choice is refused at the question's own line.
-        r = aiken::read(u"\nLonely?\nA) only\nANSWER: A\n"_s);
+        r = tool::aiken::read(u"\nLonely?\nA) only\nANSWER: A\n"_s);
         verifyRefused(r.items.at(0), 2, u"only one choice"_s);
 
         // A missing ANSWER: line ends the question where the next one's text
         // begins; that next question is read as if nothing were wrong.
-        r = aiken::read(u"First?\nA) a\nB) b\nSecond?\nA) c\nB) d\nANSWER: B\n"_s);
+        r = tool::aiken::read(u"First?\nA) a\nB) b\nSecond?\nA) c\nB) d\nANSWER: B\n"_s);
         QCOMPARE(r.items.size(), std::size_t(2));
         verifyRefused(r.items[0], 1, u"no ANSWER: line"_s);
         verifyQuestion(r.items[1], QuestionKind::Multiple, u"Second?"_s, {u"c"_s, u"d"_s}, 2);
@@ -271,7 +273,7 @@ ANSWER: A
         q.choices = {QString(), u"only"_s};
         q.correct = 2;
         QStringList notes, problems;
-        QVERIFY(aiken::write(q, &notes, &problems).isEmpty());
+        QVERIFY(tool::aiken::write(q, &notes, &problems).isEmpty());
         QVERIFY2(problems.join(u"; "_s).contains(u"fewer than two choices"_s),
                  qPrintable(problems.join(u"; "_s)));
     }
@@ -284,7 +286,7 @@ ANSWER: A
                              "\n"
                              "Typed?,TYPED,,Paris,,\n"
                              "\"Two\r\nlines\",true/false,FALSE,,,,\n"_s;
-        const exchange::ReadResult r = csv::readQuestions(text);
+        const tool::exchange::ReadResult r = tool::csv::readQuestions(text);
         QVERIFY(!r.fatal);
         QCOMPARE(r.items.size(), std::size_t(3));
         verifyQuestion(r.items[0], QuestionKind::Multiple, u"Say \"hi\",\r\nthen go"_s,
@@ -295,20 +297,21 @@ ANSWER: A
                        {u"TRUE"_s, u"FALSE"_s}, 2);
         QCOMPARE(r.notes.size(), std::size_t(1)); // the "notes" column is not read
 
-        const exchange::ReadResult bad =
-            csv::readQuestions(u"kind,question,choice 1,choice 6,right choice\n"
-                               "ESSAY,How are you?,,,\n"
-                               "MULTIPLE,Two right?,a,,\"1, 2\"\n"
-                               "MULTIPLE,Six?,a,f,1\n"
-                               "MULTIPLE,None right?,a,,\n"_s);
+        const tool::exchange::ReadResult bad =
+            tool::csv::readQuestions(u"kind,question,choice 1,choice 6,right choice\n"
+                                     "ESSAY,How are you?,,,\n"
+                                     "MULTIPLE,Two right?,a,,\"1, 2\"\n"
+                                     "MULTIPLE,Six?,a,f,1\n"
+                                     "MULTIPLE,None right?,a,,\n"_s);
         QCOMPARE(bad.items.size(), std::size_t(4));
         verifyRefused(bad.items[0], 2, u"has no place in a test"_s);
         verifyRefused(bad.items[1], 3, u"more than one right answer"_s);
         verifyRefused(bad.items[2], 4, u"more than five choices"_s);
         verifyRefused(bad.items[3], 5, u"no right choice"_s);
-        const exchange::ReadResult open = csv::readQuestions(u"kind,question\nTYPED,\"open\n\n"_s);
+        const tool::exchange::ReadResult open =
+            tool::csv::readQuestions(u"kind,question\nTYPED,\"open\n\n"_s);
         QVERIFY(open.fatal && open.fatal->where == 2);
-        QVERIFY(csv::readQuestions(u"a,b\nTYPED,x\n"_s).fatal); // no header row
+        QVERIFY(tool::csv::readQuestions(u"a,b\nTYPED,x\n"_s).fatal); // no header row
     }
 
     void csvTextsASpreadsheetWouldRunStayText() {
@@ -318,18 +321,19 @@ ANSWER: A
         q.choices = {u"-3"_s, u"'quoted"_s, u"''"_s, u"@x"_s, u"it's"_s};
         q.explanation = u"+1"_s;
         q.correct = 1;
-        const QString row = csv::questionRow(q, {});
+        const QString row = tool::csv::questionRow(q, {});
         QVERIFY2(row.startsWith(u"MULTIPLE,\"'=HYPERLINK(\"\"http://x\"\")\",'-3,''quoted,''',"
                                 "'@x,it's,1,'+1,"_s),
                  qPrintable(row));
-        const exchange::ReadResult back = csv::readQuestions(csv::questionHeader() + row);
+        const tool::exchange::ReadResult back =
+            tool::csv::readQuestions(tool::csv::questionHeader() + row);
         QCOMPARE(back.items.size(), std::size_t(1));
         verifyQuestion(back.items[0], QuestionKind::Multiple, q.text,
                        {q.choices.begin(), q.choices.end()}, 1);
         QCOMPARE(back.items[0].entry.question.explanation, q.explanation);
         // An apostrophe before a plain text is the author's own.
-        const exchange::ReadResult typed =
-            csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s);
+        const tool::exchange::ReadResult typed =
+            tool::csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s);
         verifyQuestion(typed.items[0], QuestionKind::Typed, u"'Tis so?"_s, {u"'Yes"_s}, 1);
     }
 
@@ -345,22 +349,23 @@ ANSWER: A
         storage::fillNewHeader(rec, u"Ann"_s, u"pw"_s);
         storage::storeQuestion(rec, 3, q);
         rec.setText(TestRecord::Reserved2, u"left over"_s);
-        for (const auto format : {exchange::Format::Gift, exchange::Format::Csv}) {
+        for (const auto format : {tool::exchange::Format::Gift, tool::exchange::Format::Csv}) {
             QStringList problems, notes;
-            QString text = exchange::exportQuestion(format, rec, 3, &problems, &notes);
+            QString text = tool::exchange::exportQuestion(format, rec, 3, &problems, &notes);
             QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
-            if (format == exchange::Format::Csv)
-                text.prepend(csv::questionHeader());
-            const exchange::ReadResult back = exchange::readFormat(format, text);
+            if (format == tool::exchange::Format::Csv)
+                text.prepend(tool::csv::questionHeader());
+            const tool::exchange::ReadResult back = tool::exchange::readFormat(format, text);
             QCOMPARE(back.items.size(), std::size_t(1));
-            QVERIFY(exchange::questionRecord(back.items[0].entry, 3,
-                                             exchange::roundTripOf(format)) == rec);
+            QVERIFY(tool::exchange::questionRecord(back.items[0].entry, 3,
+                                                   tool::exchange::roundTripOf(format)) == rec);
         }
         // A kind none of the formats knows is refused by name, not written.
         rec.setText(TestRecord::QuestionType, u"ESSAY"_s);
         QStringList problems, notes;
         QVERIFY(
-            exchange::exportQuestion(exchange::Format::Gift, rec, 3, &problems, &notes).isEmpty());
+            tool::exchange::exportQuestion(tool::exchange::Format::Gift, rec, 3, &problems, &notes)
+                .isEmpty());
         QCOMPARE(problems.size(), 1);
         QVERIFY2(problems[0].contains(u"\"ESSAY\" is none of"_s), qPrintable(problems[0]));
     }
@@ -369,13 +374,14 @@ ANSWER: A
         // A choice longer than its field and a character Windows-1252 lacks
         // are refused at the line they are on; the rest is kept.
         const QString tooLong(TestRecord::Choice1.width + 1, u'x');
-        exchange::ReadResult read = aiken::read(u"Fine?\nA) yes\nB) no\nANSWER: A\n\n"
-                                                "Long?\nA) "_s +
-                                                tooLong +
-                                                u"\nB) no\nANSWER: B\n\n"
-                                                "Snow \u2603?\nA) a\nB) b\nANSWER: A\n"_s);
-        const exchange::ImportSelection s =
-            exchange::selectForImport(read, exchange::Format::Aiken, u"in.txt"_s);
+        tool::exchange::ReadResult read =
+            tool::aiken::read(u"Fine?\nA) yes\nB) no\nANSWER: A\n\n"
+                              "Long?\nA) "_s +
+                              tooLong +
+                              u"\nB) no\nANSWER: B\n\n"
+                              "Snow \u2603?\nA) a\nB) b\nANSWER: A\n"_s);
+        const tool::exchange::ImportSelection s =
+            tool::exchange::selectForImport(read, tool::exchange::Format::Aiken, u"in.txt"_s);
         QCOMPARE(s.kept.size(), std::size_t(1));
         QCOMPARE(s.kept[0]->question.text, u"Fine?"_s);
         QCOMPARE(s.left, 2);
@@ -384,8 +390,8 @@ ANSWER: A
         QVERIFY2(s.refused[1].startsWith(u"in.txt:11: "_s), qPrintable(s.refused[1]));
         QCOMPARE(s.countProblem(u"in.txt"_s), QString());
 
-        exchange::ReadResult none = aiken::read(QString());
-        QCOMPARE(exchange::selectForImport(none, exchange::Format::Aiken, u"e.txt"_s)
+        tool::exchange::ReadResult none = tool::aiken::read(QString());
+        QCOMPARE(tool::exchange::selectForImport(none, tool::exchange::Format::Aiken, u"e.txt"_s)
                      .countProblem(u"e.txt"_s),
                  u"e.txt: no questions to import"_s);
     }

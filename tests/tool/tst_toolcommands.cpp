@@ -2,20 +2,20 @@
 // nothing, damaged files checked and repaired, imports that never replace a
 // test and never leave half of one.
 #include "Commands.h"
-#include "ToolRun.h"
 #include "HeaderRecord.h"
 #include "LogRecord.h"
 #include "Question.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
 #include "ToolFiles.h"
+#include "ToolRun.h"
 
 #include <csignal>
 #include <fcntl.h>
-#include <QFileInfo>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -26,9 +26,9 @@ using namespace Qt::StringLiterals;
 using storage::Question;
 using storage::QuestionKind;
 using toolrun::fileBytes;
+using toolrun::Run;
 using toolrun::runTool;
 using toolrun::writeFile;
-using toolrun::Run;
 
 namespace {
 
@@ -303,9 +303,9 @@ private slots:
             QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(32768LL * TestRecord::kSize));
         }
 
-        const QStringList files = {u"clean.tst"_s, u"seed.tst"_s, u"cut.tst"_s, u"clean.log"_s,
-                                   u"stray.log"_s, u"short.log"_s, u"bad.log"_s,  u"odd.tst"_s,
-                                   u"huge.tst"_s};
+        const QStringList files = {u"clean.tst"_s, u"seed.tst"_s,  u"cut.tst"_s,
+                                   u"clean.log"_s, u"stray.log"_s, u"short.log"_s,
+                                   u"bad.log"_s,   u"odd.tst"_s,   u"huge.tst"_s};
         QStringList args{u"check"_s};
         for (const QString& f : files)
             args << in(f);
@@ -456,14 +456,15 @@ private slots:
         const QByteArray log = folder + "Caf\xE9.log", test = folder + "\xE9t\xE9.tst";
         const QByteArray entry = logEntry(u"MATH1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10);
         const QByteArray header = newHeader(u"o"_s, u"p"_s).bytes();
-        for (const auto& [name, bytes] : {std::pair{log, entry + "stray"}, std::pair{test, header}}) {
+        for (const auto& [name, bytes] :
+             {std::pair{log, entry + "stray"}, std::pair{test, header}}) {
             QFile f;
             const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
             QVERIFY(fd >= 0 && f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
             QCOMPARE(f.write(bytes), bytes.size());
         }
         const char* argv[] = {"quizdex-tool", "check", log.constData(), test.constData()};
-        const QStringList args = toolfiles::arguments(4, argv);
+        const QStringList args = tool::toolfiles::arguments(4, argv);
         const Run checked = runTool(args);
         QCOMPARE(checked.status, 1); // the log's stray bytes, found by reading it
         QCOMPARE(checked.out.count(u'\n'), 2);

@@ -106,9 +106,10 @@ void press(QWidget& window, const char* name) {
 // The correct answer of the question on screen, found in the test by its text.
 QString correctAnswer(TestRunWindow& t) {
     const QString shown = control<QLabel>(t, "lblQuestion")->text();
-    const int records = shared::testRecordCount(shared::testPath).value();
+    const int records = storage::shared::testRecordCount(storage::shared::testPath).value();
     for (int n = 2; n <= records; ++n) {
-        const IoResult<TestRecord> question = shared::readTestRecord(shared::testPath, n);
+        const IoResult<TestRecord> question =
+            storage::shared::readTestRecord(storage::shared::testPath, n);
         if (question && question->text(TestRecord::QuestionText) == shown)
             return rightTrimmed(question->text(TestRecord::CorrectAnswer));
     }
@@ -203,7 +204,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setFont(ui::defaultFont());
+    QApplication::setFont(platform::ui::defaultFont());
     if (const QString language = startup::installTranslations(); !language.isEmpty())
         g_languageSuffix = QLatin1Char('-') + language;
 
