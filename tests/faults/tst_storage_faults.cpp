@@ -18,19 +18,10 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using testing::fileBytes;
+using testing::writeBytes;
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // A record of `fill` bytes led by its decimal tag, so a mixed record shows.
 QByteArray record(int size, char fill, int tag) {

@@ -23,22 +23,13 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using testing::fileBytes;
+using testing::writeBytes;
 
 namespace {
 
 constexpr int kTest = TestRecord::kSize;
 constexpr int kLog = LogRecord::kSize;
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QByteArray records(int size, char fill, int count) {
     QByteArray out;

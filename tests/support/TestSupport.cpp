@@ -111,17 +111,25 @@ QString Env::testsFile(const QString& name) const {
     return storage::shared::joinPath(storage::shared::defaultTestsDir(), name);
 }
 
-void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
-    const QString path = QDir(m_dir.path()).filePath(relativePath);
-    QDir().mkpath(QFileInfo(path).absolutePath());
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
 
+void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
+    const QString path = QDir(m_dir.path()).filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    writeBytes(path, bytes);
+}
+
 QByteArray Env::readFile(const QString& relativePath) const {
-    QFile f(QDir(m_dir.path()).filePath(relativePath));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return fileBytes(QDir(m_dir.path()).filePath(relativePath));
 }
 
 Watchdog::Watchdog(unsigned seconds) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Commands.h"
+#include "LogRecord.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -36,6 +37,18 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// One score log entry as the program writes it.
+inline QByteArray logEntry(const QString& test, const QString& date, const QString& time,
+                           const QString& score, std::int16_t questions) {
+    LogRecord r;
+    r.setText(LogRecord::TestTaken, test);
+    r.setText(LogRecord::DateTaken, date);
+    r.setText(LogRecord::TimeTaken, time);
+    r.setText(LogRecord::TestScore, score);
+    r.setNumQuestions(questions);
+    return r.bytes();
 }
 
 } // namespace toolrun

@@ -19,6 +19,7 @@ using namespace Qt::StringLiterals;
 using storage::Question;
 using storage::QuestionKind;
 using toolrun::fileBytes;
+using toolrun::logEntry;
 using toolrun::runTool;
 using toolrun::writeFile;
 using toolrun::Run;
@@ -41,17 +42,6 @@ QByteArray testFile(const std::vector<Question>& questions, const QString& passi
         out += rec.bytes();
     }
     return out;
-}
-
-QByteArray logEntry(const QString& test, const QString& date, const QString& time,
-                    const QString& score, std::int16_t questions) {
-    LogRecord r;
-    r.setText(LogRecord::TestTaken, test);
-    r.setText(LogRecord::DateTaken, date);
-    r.setText(LogRecord::TimeTaken, time);
-    r.setText(LogRecord::TestScore, score);
-    r.setNumQuestions(questions);
-    return r.bytes();
 }
 
 // The text of a PDF as a reader lays it out; one page, or all of them.

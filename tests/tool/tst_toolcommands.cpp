@@ -26,6 +26,7 @@ using namespace Qt::StringLiterals;
 using storage::Question;
 using storage::QuestionKind;
 using toolrun::fileBytes;
+using toolrun::logEntry;
 using toolrun::Run;
 using toolrun::runTool;
 using toolrun::writeFile;
@@ -59,17 +60,6 @@ QByteArray editorTest(const TestRecord& header, const std::vector<Question>& que
         out += rec.bytes();
     }
     return out;
-}
-
-QByteArray logEntry(const QString& test, const QString& date, const QString& time,
-                    const QString& score, std::int16_t questions) {
-    LogRecord r;
-    r.setText(LogRecord::TestTaken, test);
-    r.setText(LogRecord::DateTaken, date);
-    r.setText(LogRecord::TimeTaken, time);
-    r.setText(LogRecord::TestScore, score);
-    r.setNumQuestions(questions);
-    return r.bytes();
 }
 
 QByteArray record(const QByteArray& file, int n) {
