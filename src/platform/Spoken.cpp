@@ -227,7 +227,7 @@ OptionWalk::OptionWalk(const QList<QAbstractButton*>& options)
 }
 
 void OptionWalk::resetTabStops() {
-    platform::ui::resetTabStops(m_options);
+    ui::resetTabStops(m_options);
 }
 
 bool OptionWalk::eventFilter(QObject* watched, QEvent* event) {

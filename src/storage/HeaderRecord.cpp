@@ -8,12 +8,12 @@ namespace storage {
 namespace {
 // Typed text as a header field of `width` would hold it.
 QString asStored(const QString& typed, int width) {
-    return storage::cp1252::decode(storage::cp1252::encode(typed).left(width));
+    return cp1252::decode(cp1252::encode(typed).left(width));
 }
 } // namespace
 
 QString testNameProblem(const QString& name) {
-    return storage::rules::fileNameProblem(name, QStringLiteral(".tst"));
+    return rules::fileNameProblem(name, QStringLiteral(".tst"));
 }
 
 void fillNewHeader(TestRecord& rec, const QString& owner, const QString& password) {
@@ -48,16 +48,16 @@ QString flagText(const std::array<bool, 4>& on) {
 }
 
 int passingScoreToShow(const TestRecord& header) {
-    const double v = storage::rules::leadingNumber(header.text(TestRecord::PassingScore));
+    const double v = rules::leadingNumber(header.text(TestRecord::PassingScore));
     if (!(v > 49))
         return 75;
     if (v >= 100)
         return 100;
-    return static_cast<int>(storage::rules::roundHalfEven(v));
+    return static_cast<int>(rules::roundHalfEven(v));
 }
 
 QString passingScoreText(int score) {
-    return storage::rules::numberText(static_cast<long long>(score));
+    return rules::numberText(static_cast<long long>(score));
 }
 
 } // namespace storage

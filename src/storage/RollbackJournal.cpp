@@ -140,14 +140,14 @@ Presence presence(const QByteArray& path) {
 
 bool write(const QByteArray& path, const RollbackJournal& journal) {
     // Never over another file, nor through a link someone left at the name.
-    storage::fileio::Fd fd(
+    fileio::Fd fd(
         ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!fd.valid())
         return false;
     const QByteArray bytes = journal.encode();
-    return storage::fileio::writeAt(fd.get(), bytes.constData(),
-                                    static_cast<std::size_t>(bytes.size()), 0) &&
-           storage::fileio::sync(fd.get()) && storage::fileio::syncFolderOf(path);
+    return fileio::writeAt(fd.get(), bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                           0) &&
+           fileio::sync(fd.get()) && fileio::syncFolderOf(path);
 }
 
 bool read(const QByteArray& path, RollbackJournal* journal, RollbackJournal::Kind* kind) {
@@ -155,8 +155,7 @@ bool read(const QByteArray& path, RollbackJournal* journal, RollbackJournal::Kin
         errno = err;
         return false;
     }
-    storage::fileio::Fd fd(
-        ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    fileio::Fd fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0)
         return false;
@@ -165,8 +164,7 @@ bool read(const QByteArray& path, RollbackJournal* journal, RollbackJournal::Kin
         return true;
     QByteArray bytes(static_cast<qsizetype>(st.st_size), '\0');
     std::size_t got = 0;
-    if (!storage::fileio::readAt(fd.get(), bytes.data(), static_cast<std::size_t>(bytes.size()), 0,
-                                 &got))
+    if (!fileio::readAt(fd.get(), bytes.data(), static_cast<std::size_t>(bytes.size()), 0, &got))
         return false;
     bytes.truncate(static_cast<qsizetype>(got));
     *kind = RollbackJournal::decode(bytes, journal);
@@ -180,7 +178,7 @@ QByteArray recordFileOf(const QByteArray& path) {
     if (RollbackJournal::pathForRealFile(file) == path)
         return file;
     // A shortened name: the file of the folder that gives it.
-    const QByteArray folder = path.left(path.size() - storage::fileio::baseName(path).size());
+    const QByteArray folder = path.left(path.size() - fileio::baseName(path).size());
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.isEmpty() ? "." : folder.constData()),
                                             ::closedir);
     while (const dirent* entry = dir ? ::readdir(dir.get()) : nullptr) {
@@ -196,12 +194,12 @@ bool remove(const QByteArray& path) {
         errno = err;
         return false;
     }
-    storage::fileio::trace("unlink", path);
+    fileio::trace("unlink", path);
     return ::unlink(path.constData()) == 0 || errno == ENOENT;
 }
 
 bool commit(const QByteArray& path) {
-    return remove(path) && storage::fileio::syncFolderOf(path);
+    return remove(path) && fileio::syncFolderOf(path);
 }
 
 QByteArray setAside(const QByteArray& path, const char* suffix) {
@@ -221,7 +219,7 @@ QByteArray setAside(const QByteArray& path, const char* suffix) {
             }
         }
         if (result == 0) {
-            storage::fileio::syncFolderOf(path);
+            fileio::syncFolderOf(path);
             return aside;
         }
         if (errno != EEXIST)

@@ -87,7 +87,7 @@ QString fileNameProblem(const QString& name, const QString& extension) {
         return QCoreApplication::translate("TextRules", "The name contains \"/\" or \"\\\".");
     if (name.contains(QChar(0)))
         return QCoreApplication::translate("TextRules", "The name contains a NUL character.");
-    if (storage::filename::toNative(name + extension).size() > NAME_MAX)
+    if (filename::toNative(name + extension).size() > NAME_MAX)
         return QCoreApplication::translate("TextRules", "The name is too long for a file name.");
 
     return {};

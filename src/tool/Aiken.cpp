@@ -6,10 +6,10 @@
 
 namespace tool::aiken {
 
+using exchange::Item;
+using exchange::ReadResult;
 using storage::Question;
 using storage::QuestionKind;
-using tool::exchange::Item;
-using tool::exchange::ReadResult;
 
 namespace {
 
@@ -39,8 +39,8 @@ ReadResult read(const QString& text) {
     QString letterList;
     auto problem = [&](int line, const QString& t) { cur->problems.push_back({line, t}); };
 
-    tool::lines::forEachLine(text, [&](QStringView line, int number) {
-        const QStringView t = tool::lines::trimmed(line);
+    lines::forEachLine(text, [&](QStringView line, int number) {
+        const QStringView t = lines::trimmed(line);
         if (t.isEmpty())
             return;
         // A line that is neither a choice nor ANSWER: after the choices begins
@@ -62,7 +62,7 @@ ReadResult read(const QString& text) {
         }
         Question& q = cur->entry.question;
         if (t.startsWith(QLatin1String("ANSWER:"), Qt::CaseInsensitive)) {
-            const QString answer = tool::lines::trimmed(t.mid(7)).toString();
+            const QString answer = lines::trimmed(t.mid(7)).toString();
             const qsizetype at = letterList.indexOf(answer, 0, Qt::CaseInsensitive);
             if (letterList.isEmpty())
                 problem(number, QStringLiteral("no choices before the ANSWER: line"));

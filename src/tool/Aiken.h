@@ -9,7 +9,7 @@
 // choice on its own ("A) text" or "A. text"), then "ANSWER: A".
 namespace tool::aiken {
 
-tool::exchange::ReadResult read(const QString& text);
+exchange::ReadResult read(const QString& text);
 
 // One question as Aiken lines, followed by a blank line. What Aiken has no
 // place for but can leave out goes into `notes`; what keeps the question out

@@ -24,19 +24,19 @@ cannot be read, 2 on wrong usage.
         if (a.files.isEmpty())
             return io.usage(QStringLiteral("give the tests and score logs to check"));
         for (const QString& path : a.files) {
-            if (!tool::filecheck::kindOf(path))
+            if (!filecheck::kindOf(path))
                 return io.usage(
                     QStringLiteral("%1 is neither a test (.tst) nor a score log (.log)").arg(path));
         }
         int status = kDone;
         for (const QString& path : a.files) {
-            const IoResult<tool::filecheck::Report> checked =
-                tool::filecheck::check(path, *tool::filecheck::kindOf(path));
+            const IoResult<filecheck::Report> checked =
+                filecheck::check(path, *filecheck::kindOf(path));
             if (!checked) {
                 status = io.failed(checked.status());
                 continue;
             }
-            const tool::filecheck::Report& report = *checked;
+            const filecheck::Report& report = *checked;
             for (const QString& f : report.findings)
                 io.out << path << ": " << f << '\n';
             if (report.findings.isEmpty())

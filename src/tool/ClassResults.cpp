@@ -14,16 +14,16 @@ bool judge(const QString& score, std::optional<double> passing) {
 }
 
 QString csvText(const std::vector<Entry>& entries) {
-    QString text = tool::csv::rowText({QStringLiteral("candidate"), QStringLiteral("test"),
-                                       QStringLiteral("date"), QStringLiteral("time"),
-                                       QStringLiteral("questions"), QStringLiteral("score"),
-                                       QStringLiteral("passing score"), QStringLiteral("result")});
+    QString text =
+        csv::rowText({QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
+                      QStringLiteral("time"), QStringLiteral("questions"), QStringLiteral("score"),
+                      QStringLiteral("passing score"), QStringLiteral("result")});
     for (const Entry& e : entries)
-        text += tool::csv::rowText(
-            {tool::csv::asText(e.candidate), tool::csv::asText(e.test), tool::csv::asText(e.date),
-             tool::csv::asText(e.time), QString::number(e.questions), tool::csv::asText(e.score),
-             e.passing ? storage::rules::numberText(*e.passing).trimmed() : QString(),
-             e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
+        text +=
+            csv::rowText({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
+                          csv::asText(e.time), QString::number(e.questions), csv::asText(e.score),
+                          e.passing ? storage::rules::numberText(*e.passing).trimmed() : QString(),
+                          e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
     return text;
 }
 

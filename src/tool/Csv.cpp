@@ -6,9 +6,9 @@
 
 namespace tool::csv {
 
+using exchange::Item;
+using exchange::ReadResult;
 using storage::QuestionKind;
-using tool::exchange::Item;
-using tool::exchange::ReadResult;
 
 namespace {
 
@@ -39,7 +39,7 @@ Columns columnsOf(const Row& header, ReadResult& result) {
     Columns c;
     c.count = static_cast<int>(header.cells.size());
     for (int i = 0; i < c.count; ++i) {
-        const QString name = tool::lines::trimmed(header.cells[i]).toString().toLower();
+        const QString name = lines::trimmed(header.cells[i]).toString().toLower();
         const QRegularExpressionMatch m = choiceRe.match(name);
         if (name == QLatin1String("kind"))
             c.kind = i;
@@ -64,7 +64,7 @@ Columns columnsOf(const Row& header, ReadResult& result) {
 // true/false question); 0 when none is given, -1 when it cannot be read.
 int rightChoice(const QString& cell, Item& item, int line) {
     static const QRegularExpression severalRe(QStringLiteral("^[0-9]+(?:[ ,;/&]+[0-9]+)+$"));
-    const QString r = tool::lines::trimmed(cell).toString();
+    const QString r = lines::trimmed(cell).toString();
     if (r.isEmpty())
         return 0;
     if (r.size() == 1 && r.at(0) >= QLatin1Char('1') && r.at(0) <= QLatin1Char('5'))
@@ -100,7 +100,7 @@ Item questionOfRow(const Row& row, const Columns& c) {
         }
     }
     storage::Question& q = item.entry.question;
-    const QString kind = tool::lines::trimmed(cell(c.kind)).toString().toUpper();
+    const QString kind = lines::trimmed(cell(c.kind)).toString().toUpper();
     if (const auto named = storage::kindNamed(kind))
         q.kind = *named;
     else {
@@ -110,20 +110,20 @@ Item questionOfRow(const Row& row, const Columns& c) {
     }
     if (c.extras >= 0 && !cell(c.extras).isEmpty()) {
         QString error;
-        const auto extras = tool::exchange::parseExtras(cell(c.extras), &error);
+        const auto extras = exchange::parseExtras(cell(c.extras), &error);
         if (extras)
             item.entry.extras = *extras;
         else
             problem(error);
     }
     // Spreadsheets end the lines of a cell with LF; a test stores CR LF.
-    q.text = tool::exchange::crlfLineBreaks(fromTextCell(cell(c.question)));
-    q.explanation = tool::exchange::crlfLineBreaks(fromTextCell(cell(c.explanation)));
+    q.text = exchange::crlfLineBreaks(fromTextCell(cell(c.question)));
+    q.explanation = exchange::crlfLineBreaks(fromTextCell(cell(c.explanation)));
     int beyondFive = 0;
     for (const auto& [number, column] : c.choices) {
         if (number >= 1 && number <= 5)
             q.choices[static_cast<std::size_t>(number - 1)] =
-                tool::exchange::crlfLineBreaks(fromTextCell(cell(column)));
+                exchange::crlfLineBreaks(fromTextCell(cell(column)));
         else if (!cell(column).isEmpty())
             ++beyondFive;
     }
@@ -165,7 +165,7 @@ Item questionOfRow(const Row& row, const Columns& c) {
 
 ReadResult readQuestions(const QString& text) {
     ReadResult result;
-    tool::exchange::Message error;
+    exchange::Message error;
     const auto all = rows(text, &error);
     if (!all) {
         result.fatal = error;
@@ -173,7 +173,7 @@ ReadResult readQuestions(const QString& text) {
     }
     auto blank = [](const Row& r) {
         return std::all_of(r.cells.begin(), r.cells.end(),
-                           [](const QString& c) { return tool::lines::trimmed(c).isEmpty(); });
+                           [](const QString& c) { return lines::trimmed(c).isEmpty(); });
     };
     std::optional<Columns> columns;
     for (const Row& row : *all) {
@@ -183,7 +183,7 @@ ReadResult readQuestions(const QString& text) {
             columns = columnsOf(row, result);
             if (columns->kind < 0 || columns->question < 0) {
                 result.fatal = {row.line, QStringLiteral("the first row must name the columns: ") +
-                                              tool::lines::trimmed(questionHeader()).toString()};
+                                              lines::trimmed(questionHeader()).toString()};
                 return result;
             }
             continue;
@@ -201,17 +201,17 @@ QString questionHeader() {
                     QStringLiteral("quizdex")});
 }
 
-QString questionRow(const storage::Question& q, const tool::exchange::Extras& extras) {
+QString questionRow(const storage::Question& q, const exchange::Extras& extras) {
     QStringList cells{storage::kindName(q.kind), textCell(q.text)};
     for (const QString& c : q.choices)
         cells.append(textCell(c));
     cells << (q.correct > 0 ? QString::number(q.correct) : QString()) << textCell(q.explanation)
-          << tool::exchange::extrasText(extras);
+          << exchange::extrasText(extras);
     return rowText(cells);
 }
 
 QString roundTrip(const QString& text) {
-    return tool::exchange::crlfLineBreaks(text);
+    return exchange::crlfLineBreaks(text);
 }
 
 } // namespace tool::csv

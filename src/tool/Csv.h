@@ -17,7 +17,7 @@ struct Row {
     QStringList cells;
 };
 // nullopt when a quoted cell is never closed; `error` says where it opened.
-std::optional<std::vector<Row>> rows(const QString& text, tool::exchange::Message* error);
+std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error);
 // The row's cells, quoted where they must be, and CR LF.
 QString rowText(const QStringList& cells);
 // A spreadsheet runs a cell that starts like this as a formula.
@@ -29,9 +29,9 @@ QString asText(const QString& cell);
 // Questions, one a row under a header row that names the columns (kind,
 // question, choice 1 to choice 5, right choice, explanation, quizdex); the
 // columns may come in any order.
-tool::exchange::ReadResult readQuestions(const QString& text);
+exchange::ReadResult readQuestions(const QString& text);
 QString questionHeader();
-QString questionRow(const storage::Question& q, const tool::exchange::Extras& extras);
+QString questionRow(const storage::Question& q, const exchange::Extras& extras);
 // A text as it comes back after write and read.
 QString roundTrip(const QString& text);
 

@@ -8,10 +8,9 @@ namespace tool::csv {
 namespace {
 
 QString cellText(const QString& s) {
-    const bool quote =
-        s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) ||
-        s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n')) ||
-        (!s.isEmpty() && (tool::lines::isBlank(s.front()) || tool::lines::isBlank(s.back())));
+    const bool quote = s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) ||
+                       s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n')) ||
+                       (!s.isEmpty() && (lines::isBlank(s.front()) || lines::isBlank(s.back())));
     if (!quote)
         return s;
     return QLatin1Char('"') + QString(s).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
@@ -29,7 +28,7 @@ QString asText(const QString& cell) {
     return startsAsFormula(cell) ? QLatin1Char('\'') + cell : cell;
 }
 
-std::optional<std::vector<Row>> rows(const QString& text, tool::exchange::Message* error) {
+std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error) {
     std::vector<Row> out;
     Row row;
     QString cell;

@@ -15,13 +15,12 @@ QString exactly(Format format, const storage::Question& q, const TestRecord& rec
                 QStringList* problems) {
     const auto roundTrip = roundTripOf(format);
     auto write = [&](const Extras& extras) {
-        return format == Format::Gift ? tool::gift::write(q, extras)
-                                      : tool::csv::questionRow(q, extras);
+        return format == Format::Gift ? gift::write(q, extras) : csv::questionRow(q, extras);
     };
     auto readBack = [&](const QString& text) -> std::optional<Item> {
         const ReadResult r = format == Format::Gift
-                                 ? tool::gift::read(text)
-                                 : tool::csv::readQuestions(tool::csv::questionHeader() + text);
+                                 ? gift::read(text)
+                                 : csv::readQuestions(csv::questionHeader() + text);
         if (r.fatal || r.items.size() != 1)
             return std::nullopt;
         return r.items.front();
@@ -76,16 +75,16 @@ QString formatTitle(Format f) {
 
 TextRoundTrip roundTripOf(Format f) {
     if (f == Format::Gift)
-        return tool::gift::roundTrip;
+        return gift::roundTrip;
     if (f == Format::Csv)
-        return tool::csv::roundTrip;
+        return csv::roundTrip;
     return [](const QString& s) { return s; };
 }
 
 ReadResult readFormat(Format f, const QString& text) {
-    return f == Format::Gift    ? tool::gift::read(text)
-           : f == Format::Aiken ? tool::aiken::read(text)
-                                : tool::csv::readQuestions(text);
+    return f == Format::Gift    ? gift::read(text)
+           : f == Format::Aiken ? aiken::read(text)
+                                : csv::readQuestions(text);
 }
 
 QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList* problems,
@@ -93,12 +92,12 @@ QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList*
     const auto q = questionOf(rec);
     if (!q) {
         problems->append(QStringLiteral("its kind \"%1\" is none of %2, %3 and %4")
-                             .arg(tool::filecheck::visible(rec.text(TestRecord::QuestionType)),
+                             .arg(filecheck::visible(rec.text(TestRecord::QuestionType)),
                                   kTypeTrueFalse, kTypeTyped, kTypeMultiple));
         return {};
     }
     if (format == Format::Aiken)
-        return tool::aiken::write(*q, notes, problems);
+        return aiken::write(*q, notes, problems);
     return exactly(format, *q, rec, k, problems);
 }
 

@@ -5,11 +5,11 @@
 
 namespace tool {
 
-using tool::exchange::Format;
+using exchange::Format;
 
 std::optional<std::pair<Format, QString>> formatAndFile(const Args& a, const char* give,
                                                         Console& io) {
-    const auto format = tool::exchange::formatNamed(a.value("--format"));
+    const auto format = exchange::formatNamed(a.value("--format"));
     if (!format)
         io.usage(QStringLiteral("--format takes gift, aiken or csv"));
     else if (a.files.size() != 1)
@@ -63,11 +63,11 @@ A question the format cannot hold stops the export, and nothing is written;
         if (!count)
             return kFailed;
 
-        QString text = format == Format::Csv ? tool::csv::questionHeader() : QString();
+        QString text = format == Format::Csv ? csv::questionHeader() : QString();
         QStringList refused, notes;
         int written = 0;
         int left = 0;
-        const IoStatus st = tool::toolfiles::readRecords(
+        const IoStatus st = toolfiles::readRecords(
             path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
                 if (n == 1)
                     return;
@@ -75,7 +75,7 @@ A question the format cannot hold stops the export, and nothing is written;
                 TestRecord rec;
                 rec.setBytes(b);
                 QStringList problems, qNotes;
-                QString one = tool::exchange::exportQuestion(format, rec, k, &problems, &qNotes);
+                QString one = exchange::exportQuestion(format, rec, k, &problems, &qNotes);
                 if (format == Format::Gift && written > 0 && problems.isEmpty())
                     one.prepend(QLatin1Char('\n')); // a blank line between questions
                 const QString where = QStringLiteral("%1: question %2: ").arg(path).arg(k);

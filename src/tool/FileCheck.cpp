@@ -84,7 +84,7 @@ int recordLength(FileKind kind) {
 
 IoResult<Report> check(const QString& path, FileKind kind) {
     const int size = recordLength(kind);
-    if (!tool::toolfiles::isFile(path) && !QFileInfo::exists(path))
+    if (!toolfiles::isFile(path) && !QFileInfo::exists(path))
         return IoStatus::failure(path, QStringLiteral("No such file"));
     const IoResult<std::int64_t> measured = RecordFile(path, size).length();
     if (!measured)
@@ -109,7 +109,7 @@ IoResult<Report> check(const QString& path, FileKind kind) {
                                .arg(kMaxRecordCount);
         return report;
     }
-    const IoStatus read = tool::toolfiles::readRecords(
+    const IoStatus read = toolfiles::readRecords(
         path, size, static_cast<int>(report.wholeRecords), [&](int n, const QByteArray& bytes) {
             QStringList found;
             QString where = QStringLiteral("record %1").arg(n);

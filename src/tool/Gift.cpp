@@ -8,10 +8,10 @@
 
 namespace tool::gift {
 
+using exchange::Item;
+using exchange::ReadResult;
 using storage::Question;
 using storage::QuestionKind;
-using tool::exchange::Item;
-using tool::exchange::ReadResult;
 
 namespace {
 
@@ -53,7 +53,7 @@ Answer parseAnswer(const Block& b, QChar marker, qsizetype from, qsizetype to, T
     }
     const qsizetype hash = findUnescaped(body, u"#");
     if (hash >= 0) {
-        a.feedback = !tool::lines::trimmed(body.mid(hash + 1)).isEmpty();
+        a.feedback = !lines::trimmed(body.mid(hash + 1)).isEmpty();
         body = body.left(hash);
     }
     a.right = a.weight ? *a.weight >= 100 : marker == QLatin1Char('=');
@@ -71,10 +71,10 @@ void parseAnswers(const Block& b, qsizetype open, qsizetype close, TextFormat fo
     const qsizetype general = findUnescaped(inside, u"####");
     if (general >= 0) {
         q.explanation = decodeText(inside.mid(general + 4), format);
-        item.entry.textLines[tool::exchange::kExplanationSlot] = b.lineAt(open + 1 + general);
+        item.entry.textLines[exchange::kExplanationSlot] = b.lineAt(open + 1 + general);
         inside = inside.left(general);
     }
-    const QStringView answers = tool::lines::trimmed(inside);
+    const QStringView answers = lines::trimmed(inside);
     if (answers.isEmpty()) {
         problem(line, QStringLiteral("an essay question ({}) has no place in a test"));
         return;
@@ -84,14 +84,13 @@ void parseAnswers(const Block& b, qsizetype open, qsizetype close, TextFormat fo
         return;
     }
     const qsizetype hash = findUnescaped(answers, u"#");
-    const QStringView verdict =
-        tool::lines::trimmed(answers.left(hash < 0 ? answers.size() : hash));
+    const QStringView verdict = lines::trimmed(answers.left(hash < 0 ? answers.size() : hash));
     for (const char* word : {"T", "TRUE", "F", "FALSE"}) {
         if (verdict.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) {
             q.kind = QuestionKind::TrueFalse;
             q.choices = {QStringLiteral("TRUE"), QStringLiteral("FALSE")};
             q.correct = word[0] == 'T' ? 1 : 2;
-            if (hash >= 0 && !tool::lines::trimmed(answers.mid(hash + 1)).isEmpty())
+            if (hash >= 0 && !lines::trimmed(answers.mid(hash + 1)).isEmpty())
                 result.notes.push_back({line, QStringLiteral("the feedback of the answer is left "
                                                              "out; a test has no place for it")});
             return;
@@ -171,7 +170,7 @@ void parseBlock(const Block& b, ReadResult& result) {
     };
     if (!b.extras.isEmpty()) {
         QString error;
-        const auto extras = tool::exchange::parseExtras(b.extras, &error);
+        const auto extras = exchange::parseExtras(b.extras, &error);
         if (!extras) {
             item.problems.push_back({b.extrasLine, error});
             result.items.push_back(item);
@@ -181,14 +180,14 @@ void parseBlock(const Block& b, ReadResult& result) {
     }
     const QString& s = b.src;
     qsizetype pos = 0;
-    while (pos < s.size() && tool::lines::isBlank(s.at(pos)))
+    while (pos < s.size() && lines::isBlank(s.at(pos)))
         ++pos;
     if (QStringView(s).mid(pos).startsWith(QLatin1String("::"))) {
         const qsizetype end = findUnescaped(s, u"::", pos + 2);
         if (end < 0)
             return problem(pos, QStringLiteral("the title has no closing \"::\""));
         pos = end + 2;
-        while (pos < s.size() && tool::lines::isBlank(s.at(pos)))
+        while (pos < s.size() && lines::isBlank(s.at(pos)))
             ++pos;
     }
     // The question's format is that of its other texts too.
@@ -212,10 +211,10 @@ void parseBlock(const Block& b, ReadResult& result) {
     // Answers inside the sentence (missing word) leave a blank in it, as in Moodle.
     const QStringView after = QStringView(s).mid(close + 1);
     QString text = s.mid(pos, open - pos);
-    if (!tool::lines::trimmed(after).isEmpty())
+    if (!lines::trimmed(after).isEmpty())
         text += QStringLiteral("_____") + after.toString();
     item.entry.question.text = decodeText(text, format);
-    item.entry.textLines[tool::exchange::kQuestionSlot] = b.lineAt(pos);
+    item.entry.textLines[exchange::kQuestionSlot] = b.lineAt(pos);
     parseAnswers(b, open, close, format, item, result);
     result.items.push_back(item);
 }
@@ -226,13 +225,12 @@ ReadResult read(const QString& text) {
     ReadResult result;
     Block b;
     auto flush = [&] {
-        if (!b.src.isEmpty() &&
-            !tool::lines::trimmed(b.src).startsWith(QLatin1String("$CATEGORY:")))
+        if (!b.src.isEmpty() && !lines::trimmed(b.src).startsWith(QLatin1String("$CATEGORY:")))
             parseBlock(b, result);
         b = Block();
     };
-    tool::lines::forEachLine(text, [&](QStringView line, int number) {
-        const QStringView t = tool::lines::trimmed(line);
+    lines::forEachLine(text, [&](QStringView line, int number) {
+        const QStringView t = lines::trimmed(line);
         if (t.isEmpty()) {
             flush();
         } else if (t.startsWith(QLatin1String("//"))) {
@@ -251,11 +249,10 @@ ReadResult read(const QString& text) {
     return result;
 }
 
-QString write(const Question& q, const tool::exchange::Extras& extras) {
+QString write(const Question& q, const exchange::Extras& extras) {
     QString out;
     if (!extras.empty())
-        out += kExtrasPrefix + QLatin1Char(' ') + tool::exchange::extrasText(extras) +
-               QLatin1Char('\n');
+        out += kExtrasPrefix + QLatin1Char(' ') + exchange::extrasText(extras) + QLatin1Char('\n');
     out += encodeText(q.text);
     if (!out.isEmpty() && !out.endsWith(QLatin1Char('\n')))
         out += QLatin1Char(' ');

@@ -10,12 +10,12 @@
 // feedback, and "\" before any of ~ = # { } : taken as text.
 namespace tool::gift {
 
-tool::exchange::ReadResult read(const QString& text);
+exchange::ReadResult read(const QString& text);
 
 // One question as a GIFT block without the blank line that ends it; the
 // extras, when there are any, go on a "// quizdex:" comment line before it,
 // which Moodle passes over.
-QString write(const storage::Question& q, const tool::exchange::Extras& extras);
+QString write(const storage::Question& q, const exchange::Extras& extras);
 
 // A text as it comes back after write and read.
 QString roundTrip(const QString& text);

@@ -52,7 +52,7 @@ QString htmlToText(const QString& html) {
         done = m.capturedEnd();
     }
     out += s.mid(done);
-    return tool::lines::trimmed(out).toString();
+    return lines::trimmed(out).toString();
 }
 
 } // namespace
@@ -80,7 +80,7 @@ std::optional<TextFormat> markerAt(QStringView t, qsizetype* length) {
 }
 
 QString decodeText(QStringView raw, TextFormat format) {
-    QStringView t = tool::lines::trimmed(raw);
+    QStringView t = lines::trimmed(raw);
     qsizetype marker = 0;
     if (const auto named = markerAt(t, &marker)) {
         format = *named;
@@ -114,7 +114,7 @@ QString decodeText(QStringView raw, TextFormat format) {
 QString encodeText(const QString& s) {
     QString out;
     out.reserve(s.size() + 8);
-    const QStringView t = tool::lines::trimmed(s);
+    const QStringView t = lines::trimmed(s);
     qsizetype marker = 0;
     if (t.startsWith(QLatin1String("//")) || markerAt(t, &marker))
         out += QLatin1String("[moodle]");

@@ -9,7 +9,7 @@
 
 namespace tool {
 
-using tool::exchange::Format;
+using exchange::Format;
 
 namespace {
 
@@ -81,35 +81,35 @@ are listed).
                                     .arg(QLatin1String(option))
                                     .arg(TestRecord::Owner.width));
         }
-        if (const QString taken = tool::toolfiles::sameNameIgnoringCase(out); !taken.isEmpty())
+        if (const QString taken = toolfiles::sameNameIgnoringCase(out); !taken.isEmpty())
             return io.failed(IoStatus::failure(taken, kTestExists));
 
-        const IoResult<QByteArray> bytes = tool::toolfiles::readInput(in);
+        const IoResult<QByteArray> bytes = toolfiles::readInput(in);
         if (!bytes)
             return io.failed(bytes.status());
         int badLine = 0;
-        const auto text = tool::lines::fromUtf8(*bytes, &badLine);
+        const auto text = lines::fromUtf8(*bytes, &badLine);
         if (!text)
             return io.failed(QStringLiteral("%1:%2: not UTF-8").arg(in).arg(badLine));
-        tool::exchange::ReadResult read = tool::exchange::readFormat(format, *text);
+        exchange::ReadResult read = exchange::readFormat(format, *text);
         if (read.fatal)
             return io.failed(
                 QStringLiteral("%1:%2: %3").arg(in).arg(read.fatal->where).arg(read.fatal->text));
 
-        const tool::exchange::ImportSelection s = tool::exchange::selectForImport(read, format, in);
+        const exchange::ImportSelection s = exchange::selectForImport(read, format, in);
         if (s.refused.isEmpty() || a.flag("--skip")) {
             if (const QString problem = s.countProblem(in); !problem.isEmpty())
                 return io.failed(problem);
         }
         return io.finish(s.refused, s.left, s.notes, a.flag("--skip"), [&] {
-            tool::toolfiles::NewFile file(out);
+            toolfiles::NewFile file(out);
             TestRecord header;
             storage::fillNewHeader(header, owner, password);
             IoStatus st = file.append(header.bytes());
-            const auto roundTrip = tool::exchange::roundTripOf(format);
+            const auto roundTrip = exchange::roundTripOf(format);
             for (std::size_t k = 1; st && k <= s.kept.size(); ++k)
                 st = file.append(
-                    tool::exchange::questionRecord(*s.kept[k - 1], static_cast<int>(k), roundTrip)
+                    exchange::questionRecord(*s.kept[k - 1], static_cast<int>(k), roundTrip)
                         .bytes());
             if (st)
                 st = file.commit(kTestExists);

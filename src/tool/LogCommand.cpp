@@ -31,7 +31,7 @@ spreadsheet would take for a formula (=, +, -, @ first) gets a ' in front.
         if (!out)
             return kUsage;
         const QString path = a.files.front();
-        if (!tool::toolfiles::isFile(path))
+        if (!toolfiles::isFile(path))
             return io.failed(IoStatus::failure(path, QStringLiteral("No such score log")));
         const IoResult<std::int64_t> measured = RecordFile(path, LogRecord::kSize).length();
         if (!measured)
@@ -41,14 +41,14 @@ spreadsheet would take for a formula (=, +, -, @ first) gets a ' in front.
         if (const std::int64_t stray = length % LogRecord::kSize; stray > 0)
             io.err << path << ": " << stray << " stray bytes after the last entry are left out "
                    << "(see quizdex-tool repair)\n";
-        QString text = tool::csv::logHeader();
-        IoStatus st = tool::toolfiles::readRecords(path, LogRecord::kSize,
-                                                   static_cast<int>(length / LogRecord::kSize),
-                                                   [&](int, const QByteArray& b) {
-                                                       LogRecord rec;
-                                                       rec.setBytes(b);
-                                                       text += tool::csv::logRow(rec);
-                                                   });
+        QString text = csv::logHeader();
+        IoStatus st = toolfiles::readRecords(path, LogRecord::kSize,
+                                             static_cast<int>(length / LogRecord::kSize),
+                                             [&](int, const QByteArray& b) {
+                                                 LogRecord rec;
+                                                 rec.setBytes(b);
+                                                 text += csv::logRow(rec);
+                                             });
         if (!st)
             return io.failed(st);
         st = io.deliver(*out, text);

@@ -56,21 +56,21 @@ written. OUT appears whole or not at all.
             return io.failed(QStringLiteral("Nothing written: %1 is damaged (see quizdex-tool "
                                             "check and repair).")
                                  .arg(path));
-        tool::paper::PaperTest test;
+        paper::PaperTest test;
         test.name = storage::rules::testNameFromPath(path);
-        const IoStatus st = tool::toolfiles::readRecords(
+        const IoStatus st = toolfiles::readRecords(
             path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
                 TestRecord rec;
                 rec.setBytes(b);
                 if (n == 1)
                     test.owner = rightTrimmed(rec.text(TestRecord::Owner));
-                else if (const auto q = tool::exchange::questionOf(rec))
+                else if (const auto q = exchange::questionOf(rec))
                     test.questions.push_back(*q);
             });
         if (!st)
             return io.failed(st);
         int pages = 0;
-        const QByteArray pdf = tool::paper::printTest(test, a.flag("--key"), *size, &pages);
+        const QByteArray pdf = paper::printTest(test, a.flag("--key"), *size, &pages);
         if (const IoStatus written = io.writeNew(*out, pdf, a.flag("--force")); !written)
             return io.failed(written);
         io.out << *out << ": " << counted(qint64(test.questions.size()), "question") << " on "

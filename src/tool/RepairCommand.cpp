@@ -23,15 +23,15 @@ only the start of the same bytes (a repair cut short), which is made again.
         if (a.files.size() != 1)
             return io.usage(QStringLiteral("give one test or score log"));
         const QString path = a.files.front();
-        const auto kind = tool::filecheck::kindOf(path);
+        const auto kind = filecheck::kindOf(path);
         if (!kind)
             return io.usage(
                 QStringLiteral("%1 is neither a test (.tst) nor a score log (.log)").arg(path));
-        const IoResult<tool::toolfiles::Repair> repaired =
-            tool::toolfiles::repair(path, tool::filecheck::recordLength(*kind));
+        const IoResult<toolfiles::Repair> repaired =
+            toolfiles::repair(path, filecheck::recordLength(*kind));
         if (!repaired)
             return io.failed(repaired.status());
-        const tool::toolfiles::Repair& r = *repaired;
+        const toolfiles::Repair& r = *repaired;
         if (r.strayBytes == 0)
             io.out << path << ": nothing to repair; " << counted(r.wholeRecords, "whole record")
                    << '\n';

@@ -63,7 +63,7 @@ nothing is written. OUT appears whole or not at all.
                 for (const QString& f :
                      dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
                     logs << dir.filePath(f);
-            } else if (tool::filecheck::kindOf(given) == tool::filecheck::FileKind::Log) {
+            } else if (filecheck::kindOf(given) == filecheck::FileKind::Log) {
                 logs << given;
             } else {
                 return io.usage(
@@ -74,7 +74,7 @@ nothing is written. OUT appears whole or not at all.
         if (wanted.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
             wanted.chop(4);
 
-        std::vector<tool::results::Entry> entries;
+        std::vector<results::Entry> entries;
         bool damaged = false;
         for (const QString& path : logs) {
             if (!io.undamaged(path)) {
@@ -95,10 +95,9 @@ nothing is written. OUT appears whole or not at all.
                     ? QStringLiteral("Nothing written: no entries in the score logs.")
                     : QStringLiteral("Nothing written: no entries of the test %1.").arg(wanted));
         int pages = 0;
-        const QByteArray bytes =
-            a.flag("--csv")
-                ? tool::results::csvText(entries).toUtf8()
-                : tool::results::reportPdf(tool::results::reports(entries), *size, &pages);
+        const QByteArray bytes = a.flag("--csv")
+                                     ? results::csvText(entries).toUtf8()
+                                     : results::reportPdf(results::reports(entries), *size, &pages);
         if (const IoStatus written = io.writeNew(*out, bytes, a.flag("--force")); !written)
             return io.failed(written);
         io.out << *out << ": " << entries.size() << (entries.size() == 1 ? " entry" : " entries")
@@ -109,21 +108,21 @@ nothing is written. OUT appears whole or not at all.
 private:
     // The entries of one log, each with its test's passing score when the test
     // lies beside it; nullopt after telling why the log cannot be read.
-    std::optional<std::vector<tool::results::Entry>>
-    entriesOf(const QString& path, const QString& wanted, Console& io, bool* damaged) {
+    std::optional<std::vector<results::Entry>> entriesOf(const QString& path, const QString& wanted,
+                                                         Console& io, bool* damaged) {
         const IoResult<std::int64_t> length = RecordFile(path, LogRecord::kSize).length();
         if (!length) {
             io.failed(length.status());
             return std::nullopt;
         }
         const QString candidate = QFileInfo(path).completeBaseName();
-        std::vector<tool::results::Entry> out;
-        const IoStatus st = tool::toolfiles::readRecords(
+        std::vector<results::Entry> out;
+        const IoStatus st = toolfiles::readRecords(
             path, LogRecord::kSize, static_cast<int>(*length / LogRecord::kSize),
             [&](int, const QByteArray& b) {
                 LogRecord rec;
                 rec.setBytes(b);
-                tool::results::Entry e;
+                results::Entry e;
                 e.candidate = candidate;
                 e.test = rightTrimmed(rec.text(LogRecord::TestTaken));
                 if (!wanted.isEmpty() && e.test.compare(wanted, Qt::CaseInsensitive) != 0)
@@ -133,7 +132,7 @@ private:
                 e.questions = rec.numQuestions();
                 e.score = rec.text(LogRecord::TestScore).trimmed();
                 e.passing = passingOf(QFileInfo(path).dir().filePath(e.test + ".tst"), io, damaged);
-                e.passed = tool::results::judge(e.score, e.passing);
+                e.passed = results::judge(e.score, e.passing);
                 out.push_back(e);
             });
         if (!st) {
@@ -146,7 +145,7 @@ private:
     // The passing score in the header of the test at `path` (any letter
     // case); nullopt when there is no such test.
     std::optional<double> passingOf(const QString& path, Console& io, bool* damaged) {
-        const QString found = tool::toolfiles::sameNameIgnoringCase(path);
+        const QString found = toolfiles::sameNameIgnoringCase(path);
         if (found.isEmpty())
             return std::nullopt;
         auto known = m_passing.find(found);
@@ -155,12 +154,11 @@ private:
             if (!io.undamaged(found)) {
                 *damaged = true;
             } else {
-                tool::toolfiles::readRecords(
-                    found, TestRecord::kSize, 1, [&](int, const QByteArray& b) {
-                        TestRecord rec;
-                        rec.setBytes(b);
-                        p = storage::rules::passingScore(rec.text(TestRecord::PassingScore));
-                    });
+                toolfiles::readRecords(found, TestRecord::kSize, 1, [&](int, const QByteArray& b) {
+                    TestRecord rec;
+                    rec.setBytes(b);
+                    p = storage::rules::passingScore(rec.text(TestRecord::PassingScore));
+                });
             }
             known = m_passing.emplace(found, p).first;
         }

@@ -10,8 +10,8 @@ namespace tool::results {
 
 namespace {
 
-using tool::paper::drawText;
-using tool::paper::PdfBook;
+using paper::drawText;
+using paper::PdfBook;
 
 // The score window's colours: its standard palette's green and red for a
 // pass and a fail, with black and bright white text, and its yellow passing bar.

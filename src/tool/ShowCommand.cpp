@@ -25,12 +25,12 @@ question with its kind, its choices, the one that is right and the explanation.
         if (!count)
             return kFailed;
         QString text;
-        const IoStatus st = tool::toolfiles::readRecords(
+        const IoStatus st = toolfiles::readRecords(
             path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
                 TestRecord rec;
                 rec.setBytes(b);
-                text += n == 1 ? tool::testtext::header(rec, path, *count - 1)
-                               : tool::testtext::question(rec, n - 1);
+                text += n == 1 ? testtext::header(rec, path, *count - 1)
+                               : testtext::question(rec, n - 1);
             });
         if (!st)
             return io.failed(st);

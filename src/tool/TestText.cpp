@@ -28,7 +28,7 @@ QString kindWords(storage::QuestionKind kind) {
 QString indented(const QString& text, const QString& indent) {
     QString out;
     int n = 0;
-    tool::lines::forEachLine(text, [&](QStringView line, int) {
+    lines::forEachLine(text, [&](QStringView line, int) {
         out += n++ == 0 ? indent : indent + QStringLiteral("   ");
         out += line;
         out += QLatin1Char('\n');
@@ -56,7 +56,7 @@ QString header(const TestRecord& h, const QString& path, int questions) {
     QTextStream s(&out);
     s << "Test: " << storage::rules::testNameFromPath(path) << '\n';
     s << "Questions: " << questions << '\n';
-    s << "Owner: " << tool::filecheck::visible(h.text(TestRecord::Owner)) << '\n';
+    s << "Owner: " << filecheck::visible(h.text(TestRecord::Owner)) << '\n';
     s << "After a right answer: " << feedbackWords(h, TestRecord::CorrectFeedback, "Correct!")
       << '\n';
     s << "After a wrong answer: " << feedbackWords(h, TestRecord::IncorrectFeedback, "Incorrect!")
@@ -77,10 +77,10 @@ QString header(const TestRecord& h, const QString& path, int questions) {
 
 QString question(const TestRecord& rec, int k) {
     QString out = QStringLiteral("\nQuestion %1").arg(k);
-    const auto q = tool::exchange::questionOf(rec);
+    const auto q = exchange::questionOf(rec);
     if (!q) {
         out += QStringLiteral(" (unknown kind \"%1\")\n")
-                   .arg(tool::filecheck::visible(rec.text(TestRecord::QuestionType)));
+                   .arg(filecheck::visible(rec.text(TestRecord::QuestionType)));
         return out + indented(rec.text(TestRecord::QuestionText), QStringLiteral("  "));
     }
     out += QStringLiteral(" (%1)\n").arg(kindWords(q->kind));

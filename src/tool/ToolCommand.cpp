@@ -29,7 +29,7 @@ int Console::failed(const IoStatus& st) {
 }
 
 std::optional<int> Console::testRecords(const QString& path) {
-    if (!tool::toolfiles::isFile(path)) {
+    if (!toolfiles::isFile(path)) {
         failed(IoStatus::failure(path, QStringLiteral("No such test")));
         return std::nullopt;
     }
@@ -42,14 +42,14 @@ std::optional<int> Console::testRecords(const QString& path) {
         failed(IoStatus::failure(path, QStringLiteral("Empty; a test begins with its header")));
         return std::nullopt;
     }
-    if (tool::toolfiles::sizeOf(path) % TestRecord::kSize != 0)
+    if (toolfiles::sizeOf(path) % TestRecord::kSize != 0)
         err << path << ": the file ends in stray bytes (see quizdex-tool check)\n";
     return *count;
 }
 
 std::optional<QString> Console::outputOf(const Args& a) {
     const QString path = a.value("--output");
-    if (tool::filecheck::kindOf(path)) {
+    if (filecheck::kindOf(path)) {
         usage(QStringLiteral("-o %1 would write over a test or a score log").arg(path));
         return std::nullopt;
     }
@@ -58,7 +58,7 @@ std::optional<QString> Console::outputOf(const Args& a) {
 
 IoStatus Console::deliver(const QString& path, const QString& text) {
     if (path != QLatin1String("-"))
-        return tool::toolfiles::writeOutput(path, text.toUtf8());
+        return toolfiles::writeOutput(path, text.toUtf8());
     out << text;
     return IoStatus::success();
 }
@@ -80,16 +80,16 @@ int Console::finish(const QStringList& refused, int refusedQuestions, const QStr
 
 IoStatus Console::writeNew(const QString& path, const QByteArray& bytes, bool replace) {
     if (replace)
-        return tool::toolfiles::writeOutput(path, bytes);
-    tool::toolfiles::NewFile file(path);
+        return toolfiles::writeOutput(path, bytes);
+    toolfiles::NewFile file(path);
     const IoStatus st = file.append(bytes);
     return st ? file.commit(QStringLiteral("exists; --force replaces it")) : st;
 }
 
 bool Console::undamaged(const QString& path) {
-    const auto kind = tool::filecheck::kindOf(path);
-    const IoResult<tool::filecheck::Report> checked =
-        tool::filecheck::check(path, kind.value_or(tool::filecheck::FileKind::Test));
+    const auto kind = filecheck::kindOf(path);
+    const IoResult<filecheck::Report> checked =
+        filecheck::check(path, kind.value_or(filecheck::FileKind::Test));
     if (!checked) {
         failed(checked.status());
         return false;
@@ -110,7 +110,7 @@ std::optional<QString> Console::paperOutput(const Args& a) {
 
 std::optional<QPageSize> Console::paperSize(const Args& a) {
     if (!a.has("--paper"))
-        return tool::paper::localePaper();
+        return paper::localePaper();
     const QString p = a.value("--paper").toLower();
     if (p != QLatin1String("a4") && p != QLatin1String("letter")) {
         usage(QStringLiteral("--paper takes a4 or letter"));
