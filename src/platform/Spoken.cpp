@@ -75,7 +75,9 @@ QPointer<QObject> gFocusArriving;
 QAccessible::UpdateHandler gPreviousHandler = nullptr;
 
 struct Follower {
-    QPointer<QLabel> label;
+    // Only compared, never followed: a follower leaves the list as its label
+    // is destroyed, when a QPointer to it would already point at a QWidget.
+    const QObject* label;
     QPointer<QWidget> window;
     QList<QPointer<QWidget>> parts;
 };
@@ -199,7 +201,7 @@ void followLabel(QLabel* label, QWidget* window, const QList<QWidget*>& parts) {
         f.parts << p;
     followers() << f;
     QObject::connect(label, &QObject::destroyed, [label] {
-        followers().removeIf([label](const Follower& f) { return f.label == label || !f.label; });
+        followers().removeIf([label](const Follower& f) { return f.label == label; });
     });
 }
 
