@@ -139,4 +139,49 @@ bool syncFolderOf(const QByteArray& path) {
     return ::fsync(dir.get()) == 0 || errno == EINVAL || errno == ENOTSUP;
 }
 
+PendingFile::PendingFile(QByteArray native, const QByteArray& prefix)
+    : m_native(std::move(native)) {
+    // Beside the name, so that linking it in never crosses file systems.
+    const QByteArray name = baseName(m_native);
+    const QByteArray folder = m_native.left(m_native.size() - name.size());
+    m_fd.reset(::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC,
+                      0666));
+    for (int attempt = 0; !m_fd.valid() && attempt < 1000; ++attempt) {
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != EEXIST)
+            break;
+        m_temp = folder + prefix + QByteArray::number(::getpid()) + '-' +
+                 QByteArray::number(attempt);
+        m_fd.reset(::open(m_temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    }
+    if (!m_fd.valid()) {
+        m_error = errno;
+        m_temp.clear();
+    }
+}
+
+PendingFile::~PendingFile() {
+    if (!m_temp.isEmpty())
+        ::unlink(m_temp.constData());
+}
+
+int PendingFile::linkIn() {
+    int result = 0;
+    if (m_temp.isEmpty()) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd.get());
+        result =
+            ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, m_native.constData(), AT_SYMLINK_FOLLOW);
+    } else {
+        result = ::link(m_temp.constData(), m_native.constData());
+        // Some file systems have no hard links; a rename that refuses to
+        // replace does the same there.
+        if (result != 0 && errno != EEXIST)
+            result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, m_native.constData(),
+                                 RENAME_NOREPLACE);
+    }
+    if (result != 0)
+        return errno;
+    trace("link", m_native);
+    return syncFolderOf(m_native) ? 0 : errno;
+}
+
 } // namespace storage::fileio

@@ -63,4 +63,31 @@ bool syncFolderOf(const QByteArray& path);
 // The part of `path` after its last '/'.
 QByteArray baseName(const QByteArray& path);
 
+// A new file made beside `native` and linked in under that name once it is
+// whole, so that it appears whole or not at all and never in place of
+// another. It has no name while it is written where the system allows (a
+// writer killed half-way leaves nothing), else a temporary one of `prefix`,
+// this process's id and a count, removed when this goes.
+class PendingFile {
+public:
+    PendingFile(QByteArray native, const QByteArray& prefix);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // 0 when it was made, else the errno of making it.
+    int error() const { return m_error; }
+    int fd() const { return m_fd.get(); }
+    // Links the written file in under its name and flushes the folder; 0, or
+    // errno (EEXIST when the name was taken meanwhile, that file left alone).
+    // Write and flush the file first.
+    int linkIn();
+
+private:
+    QByteArray m_native;
+    QByteArray m_temp;
+    Fd m_fd;
+    int m_error = 0;
+};
+
 } // namespace storage::fileio

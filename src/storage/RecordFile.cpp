@@ -139,6 +139,13 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
                         : QCoreApplication::translate("RecordFile", "The journal %1: %2")
                               .arg(shownName(journalPath), storage::fileio::errorText(err)));
     }
+    // A journal that may not be applied is kept under `suffix`, and `why` (with
+    // the journal's name and the name it is kept as) is what the user is told.
+    const auto setAside = [&](const char* suffix, const QString& why) {
+        const QByteArray aside = storage::journalfile::setAside(journalPath, suffix);
+        return fail(aside.isEmpty() ? ownerMustRemove(journalPath, errno)
+                                    : why.arg(shownName(journalPath), shownName(aside)));
+    };
     switch (kind) {
     case RollbackJournal::Kind::Foreign:
         return writing ? fail(notAJournal) : IoStatus::success();
@@ -148,32 +155,24 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
         if (storage::journalfile::remove(journalPath) || !writing)
             return IoStatus::success();
         return fail(ownerMustRemove(journalPath, errno));
-    case RollbackJournal::Kind::Damaged: {
-        const QByteArray aside = storage::journalfile::setAside(journalPath, ".damaged");
-        if (aside.isEmpty())
-            return fail(ownerMustRemove(journalPath, errno));
-        return fail(QCoreApplication::translate(
-                        "RecordFile",
-                        "The journal %1 of an interrupted save is damaged, so the save "
-                        "cannot be undone and the file may hold part of it. The "
-                        "journal is kept as %2; check the file and try again.")
-                        .arg(shownName(journalPath), shownName(aside)));
-    }
+    case RollbackJournal::Kind::Damaged:
+        return setAside(".damaged",
+                        QCoreApplication::translate(
+                            "RecordFile",
+                            "The journal %1 of an interrupted save is damaged, so the save "
+                            "cannot be undone and the file may hold part of it. The "
+                            "journal is kept as %2; check the file and try again."));
     case RollbackJournal::Kind::Whole:
         break;
     }
-    if (!madeFor(journal, fd)) {
-        const QByteArray aside = storage::journalfile::setAside(journalPath, ".stale");
-        if (aside.isEmpty())
-            return fail(ownerMustRemove(journalPath, errno));
-        return fail(QCoreApplication::translate(
-                        "RecordFile",
-                        "The journal %1 of an interrupted save was made for another "
-                        "file of this name, which was replaced or moved since. It was "
-                        "not applied and is kept as %2; nothing was changed, try "
-                        "again.")
-                        .arg(shownName(journalPath), shownName(aside)));
-    }
+    if (!madeFor(journal, fd))
+        return setAside(".stale",
+                        QCoreApplication::translate(
+                            "RecordFile",
+                            "The journal %1 of an interrupted save was made for another "
+                            "file of this name, which was replaced or moved since. It was "
+                            "not applied and is kept as %2; nothing was changed, try "
+                            "again."));
     // This is the journal's own file: put it back.
     Fd writable;
     int wfd = fd;
@@ -202,55 +201,16 @@ IoStatus settleJournal(int fd, const QByteArray& native, const QString& path,
 // appears whole or not at all. EEXIST when another writer made the file first.
 // 0, or errno.
 int createWhole(const QByteArray& native, const QByteArray& bytes) {
-    const QByteArray name = storage::fileio::baseName(native);
-    const QByteArray folder =
-        native.size() == name.size() ? QByteArray(".") : native.left(native.size() - name.size());
-    // A file without a name leaves nothing behind when its writer is killed.
-    QByteArray temp;
-    Fd fd(::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
-    for (int attempt = 0; !fd.valid() && attempt < 100; ++attempt) {
-        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != EEXIST)
-            return errno;
-        temp = folder + (folder.endsWith('/') ? "" : "/") + kNewFilePrefix +
-               QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt);
-        fd.reset(::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (!fd.valid() && errno != EEXIST)
-            return errno;
-    }
-    if (!fd.valid())
-        return errno;
-    const auto removeTemp = [&temp] {
-        if (!temp.isEmpty())
-            ::unlink(temp.constData());
-    };
-    if (!storage::fileio::writeAt(fd.get(), bytes.constData(),
+    storage::fileio::PendingFile file(native, kNewFilePrefix);
+    if (file.error())
+        return file.error();
+    if (!storage::fileio::writeAt(file.fd(), bytes.constData(),
                                   static_cast<std::size_t>(bytes.size()), 0) ||
-        !storage::fileio::sync(fd.get())) {
-        const int err = errno;
-        removeTemp();
-        return err;
-    }
+        !storage::fileio::sync(file.fd()))
+        return errno;
     if (const auto& hook = IoFaults::current().beforeLinkingIn)
         hook();
-    int result = 0;
-    if (temp.isEmpty()) {
-        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd.get());
-        result =
-            ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native.constData(), AT_SYMLINK_FOLLOW);
-    } else {
-        result = ::link(temp.constData(), native.constData());
-        // Some file systems have no hard links; a rename that refuses to
-        // replace does the same there.
-        if (result != 0 && errno != EEXIST)
-            result = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, native.constData(),
-                                 RENAME_NOREPLACE);
-    }
-    const int err = result == 0 ? 0 : errno;
-    removeTemp();
-    if (err)
-        return err;
-    storage::fileio::trace("link", native);
-    return storage::fileio::syncFolderOf(native) ? 0 : errno;
+    return file.linkIn();
 }
 
 // Opens the file for reading under a lock; a write interrupted on it is undone

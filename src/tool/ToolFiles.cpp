@@ -50,39 +50,17 @@ IoStatus readRecords(const QString& path, int recordLength, int count,
     return IoStatus::success();
 }
 
-NewFile::NewFile(QString path) : m_path(std::move(path)) {
-    // Beside the file, so that linking it in never crosses file systems; a
-    // short name of its own (a long test name leaves no room for a suffix)
-    // that does not end in ".tst", so the program never lists it.
-    const QByteArray native = storage::filename::toNative(m_path);
-    const QByteArray folder = native.left(native.size() - storage::fileio::baseName(native).size());
-    // Better still without a name: a writer killed half-way leaves nothing.
-    m_fd =
-        ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (m_fd >= 0)
-        return;
-    const QByteArray base = folder + ".quizdex-import-" + QByteArray::number(::getpid());
-    for (int attempt = 0; m_fd < 0; ++attempt) {
-        m_temp = base + '-' + QByteArray::number(attempt);
-        m_fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0 && (errno != EEXIST || attempt > 1000)) {
-            m_status = failure(m_path, errno);
-            m_temp.clear();
-            return;
-        }
-    }
-}
-
-NewFile::~NewFile() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_temp.isEmpty())
-        ::unlink(m_temp.constData());
+NewFile::NewFile(QString path)
+    // A short prefix of its own (a long test name leaves no room for a
+    // suffix) that does not end in ".tst", so the program never lists it.
+    : m_path(std::move(path)), m_file(storage::filename::toNative(m_path), ".quizdex-import-") {
+    if (m_file.error())
+        m_status = failure(m_path, m_file.error());
 }
 
 IoStatus NewFile::flush() {
     if (m_status && !m_buffer.isEmpty() &&
-        !storage::fileio::writeAt(m_fd, m_buffer.constData(),
+        !storage::fileio::writeAt(m_file.fd(), m_buffer.constData(),
                                   static_cast<std::size_t>(m_buffer.size()), m_written))
         m_status = failure(m_path, errno);
     m_written += m_buffer.size();
@@ -100,41 +78,10 @@ IoStatus NewFile::append(const QByteArray& bytes) {
 IoStatus NewFile::commit(const QString& takenReason) {
     if (!flush())
         return m_status;
-    const QByteArray target = storage::filename::toNative(m_path);
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
-    const bool anonymous = m_temp.isEmpty();
-    if (::fsync(m_fd) != 0) {
-        m_status = failure(m_path, errno);
-        ::close(m_fd);
-        m_fd = -1;
-        return m_status;
-    }
-    int result = anonymous ? ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(),
-                                      AT_SYMLINK_FOLLOW)
-                           : 0;
-    const int linkErr = errno;
-    if (::close(m_fd) != 0 && result == 0) {
-        m_fd = -1;
+    if (!storage::fileio::sync(m_file.fd()))
         return m_status = failure(m_path, errno);
-    }
-    m_fd = -1;
-    errno = linkErr;
-    if (!anonymous) {
-        result = ::link(m_temp.constData(), target.constData());
-        // Some file systems have no hard links; a rename that refuses to
-        // replace does the same there.
-        if (result != 0 && errno != EEXIST)
-            result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, target.constData(),
-                                 RENAME_NOREPLACE);
-    }
-    if (result != 0)
-        return m_status = errno == EEXIST ? IoStatus::failure(m_path, takenReason)
-                                          : failure(m_path, errno);
-    if (!anonymous)
-        ::unlink(m_temp.constData()); // gone already after a rename
-    m_temp.clear();
-    if (!storage::fileio::syncFolderOf(target))
-        m_status = failure(m_path, errno);
+    if (const int err = m_file.linkIn())
+        m_status = err == EEXIST ? IoStatus::failure(m_path, takenReason) : failure(m_path, err);
     return m_status;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIo.h"
 #include "RecordFile.h"
 
 #include <cstdint>
@@ -21,12 +22,11 @@ IoStatus readRecords(const QString& path, int recordLength, int count,
                      const std::function<void(int, const QByteArray&)>& each);
 
 // A new file that appears whole or not at all, and never in place of another:
-// the bytes go to a temporary file beside it, are flushed to disk, and are
+// the bytes are written as a pending file beside it, flushed to disk, and
 // then linked in under the name, which fails when the name is taken.
 class NewFile {
 public:
     explicit NewFile(QString path);
-    ~NewFile();
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
 
@@ -39,8 +39,7 @@ private:
     IoStatus flush();
 
     QString m_path;
-    QByteArray m_temp;
-    int m_fd = -1;
+    storage::fileio::PendingFile m_file;
     std::int64_t m_written = 0;
     QByteArray m_buffer;
     IoStatus m_status;
