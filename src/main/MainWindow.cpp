@@ -12,6 +12,7 @@
 #include "ScoreLogWindow.h"
 #include "Services.h"
 #include "SharedState.h"
+#include "Spoken.h"
 #include "TestHeader.h"
 #include "TestRunWindow.h"
 #include "Version.h"
@@ -338,6 +339,13 @@ void MainWindow::showTab(int tab) {
         for (QWidget* w : m_tabControls[t])
             w->setVisible(t == tab);
     }
+    // The About page's lines are read with the window, as a sighted user
+    // reads them on opening; the other pages' labels name their controls.
+    QList<QWidget*> aboutLines;
+    for (QWidget* w : m_tabControls[AboutTab])
+        if (qobject_cast<QLabel*>(w))
+            aboutLines << w;
+    platform::spoken::describeWindow(this, aboutLines);
 }
 
 void MainWindow::onLoaded() {
