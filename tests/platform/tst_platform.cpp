@@ -9,7 +9,6 @@
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTime>
@@ -32,18 +31,17 @@ private slots:
         QVERIFY(QFile::link(u"none"_s, u"tests/broken.tst"_s));
 
         FileListBox list, logs;
-        list.setPattern(u"*.tst"_s);
-        logs.setPattern(u"*.log"_s);
-        QVERIFY(list.setPath(u"./tests"_s) && logs.setPath(u"./tests"_s));
-        const auto shown = [](const FileListBox& l) {
+        const auto shown = [](FileListBox& l, const QString& pattern) {
+            l.setPattern(pattern);
             QStringList names;
-            for (int i = 0; i < l.count(); ++i)
-                names << l.item(i)->text();
+            if (l.setPath(u"./tests"_s))
+                for (int i = 0; i < l.count(); ++i)
+                    names << l.item(i)->text();
             return names;
         };
-        QCOMPARE(shown(list), QStringList({"a.tst", "ALGEBRA.TST", "b.tst", "linked.tst"}));
-        QCOMPARE(shown(logs), QStringList({".log", "c.log"}));
-        QCOMPARE(list.fileName(), QString());
+        QCOMPARE(shown(list, u"*.tst"_s),
+                 QStringList({"a.tst", "ALGEBRA.TST", "b.tst", "linked.tst"}));
+        QCOMPARE(shown(logs, u"*.log"_s), QStringList({".log", "c.log"}));
 
         QSignalSpy choices(&list, &FileListBox::fileChosen);
         list.show();
