@@ -2,16 +2,14 @@
 // only files the program wrote are ever removed: replaced, moved and missing
 // files, links, damaged journals, journals this user cannot clear, racing
 // first writers and files that merely have a journal's name.
-#include "FileNames.h"
 #include "LogRecord.h"
 #include "RecordFile.h"
 #include "RollbackJournal.h"
 #include "TestRecord.h"
 #include "TestSupport.h"
 
-#include <csignal>
-#include <fcntl.h>
 #include <cstring>
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -59,11 +57,11 @@ std::int64_t journalSize(int old) {
     return j.encode().size();
 }
 
-// Record `n` of `path` rewritten and killed half-way through the record, so
-// the file holds half a new record and a whole journal.
-void tornSave(const QString& path, int size, int n) {
-    killedAfter(journalSize(size) + size / 2,
-                [&] { RecordFile(path, size).write(n, QByteArray(size, '#')); });
+// Question 1 of the test `path` saved and killed half-way through the record,
+// so the file holds half a new record and a whole journal.
+void tornSave(const QString& path) {
+    killedAfter(journalSize(kTest) + kTest / 2,
+                [&] { RecordFile(path, kTest).write(2, QByteArray(kTest, '#')); });
 }
 
 QString journalOf(const QString& path) {
@@ -86,52 +84,45 @@ class TestJournal : public QObject {
         QDir().mkpath(path);
         return QFileInfo(path).canonicalFilePath(); // as the journals name it
     }
+    // Geo.tst with three questions in a new folder `name`.
+    const QByteArray m_geo = records(kTest, 'q', 3);
+    QString geoIn(const QString& name) {
+        writeBytes(folder(name) + u"/Geo.tst"_s, m_geo);
+        return folder(name) + u"/Geo.tst"_s;
+    }
 
 private slots:
     void cleanup() { IoFaults::clear(); }
 
     void aJournalIsAppliedOnlyToItsOwnFile() {
-        const QString dir = folder(u"own"_s);
-        const QString geo = dir + u"/Geo.tst"_s;
-        writeBytes(geo, records(kTest, 'q', 3));
-        tornSave(geo, kTest, 2);
-
-        // the journal names its file and the length it had
-        RollbackJournal j;
-        QCOMPARE(RollbackJournal::decode(fileBytes(journalOf(geo)), &j),
-                 RollbackJournal::Kind::Whole);
-        struct stat st {};
-        QCOMPARE(::stat(QFile::encodeName(geo).constData(), &st), 0);
-        QCOMPARE(j.device, std::uint64_t(st.st_dev));
-        QCOMPARE(j.inode, std::uint64_t(st.st_ino));
-        QCOMPARE(j.oldLength, 3 * kTest);
+        const QString geo = geoIn(u"own"_s), dir = QFileInfo(geo).path();
+        tornSave(geo);
+        const QByteArray journal = fileBytes(journalOf(geo));
 
         // another test put in its place with mv is not cut: the journal is
         // set aside, said once, and kept
         const QByteArray other = records(kTest, 'o', 11);
         writeBytes(dir + u"/Other.tst"_s, other);
         QVERIFY(::rename(QFile::encodeName(dir + u"/Other.tst"_s), QFile::encodeName(geo)) == 0);
-        const IoResult<QByteArray> first = RecordFile(geo, kTest).read(1);
-        QVERIFY(!first);
-        QVERIFY2(first.status().reason.contains(u"Geo.tst-journal\""_s) &&
-                     first.status().reason.contains(u"Geo.tst-journal.stale"_s),
-                 qPrintable(first.status().reason));
+        const QString reason = RecordFile(geo, kTest).read(1).status().reason;
+        QVERIFY2(reason.contains(u"Geo.tst-journal\""_s) && reason.contains(u"journal.stale"_s),
+                 qPrintable(reason));
         QCOMPARE(fileBytes(geo), other);
-        QVERIFY(!QFile::exists(journalOf(geo)));
-        QCOMPARE(fileBytes(journalOf(geo) + u".stale"_s), j.encode());
+        QCOMPARE(fileBytes(journalOf(geo) + u".stale"_s), journal);
         QCOMPARE(RecordFile(geo, kTest).read(11).value(), other.right(kTest));
 
         // a later file given the inode number of a deleted one is told apart
         // by its birth, where the file system keeps one
         struct statx stx {};
-        QCOMPARE(::statx(AT_FDCWD, QFile::encodeName(geo).constData(), 0, STATX_BASIC_STATS |
-                         STATX_BTIME, &stx), 0);
+        QCOMPARE(::statx(AT_FDCWD, QFile::encodeName(geo).constData(), 0,
+                         STATX_BASIC_STATS | STATX_BTIME, &stx),
+                 0);
         if (stx.stx_mask & STATX_BTIME) {
             RollbackJournal reused;
             reused.device = ::makedev(stx.stx_dev_major, stx.stx_dev_minor);
             reused.inode = stx.stx_ino;
-            reused.born = std::int64_t(stx.stx_btime.tv_sec) * 1000000000 +
-                          stx.stx_btime.tv_nsec + 1;
+            reused.born =
+                std::int64_t(stx.stx_btime.tv_sec) * 1000000000 + stx.stx_btime.tv_nsec + 1;
             writeBytes(journalOf(geo), reused.encode());
             QVERIFY(!RecordFile(geo, kTest).read(1));
             QCOMPARE(fileBytes(geo), other);
@@ -152,7 +143,6 @@ private slots:
         writeBytes(dir + u"/Forty.log"_s, forty);
         QVERIFY(::rename(QFile::encodeName(dir + u"/Forty.log"_s), QFile::encodeName(ann)) == 0);
         QCOMPARE(rollBackInterruptedWrites(dir), 0);
-        QCOMPARE(fileBytes(ann), forty);
         QVERIFY(!RecordFile(ann, kLog).appendAtCount(QByteArray(kLog, 'n')));
         QCOMPARE(fileBytes(ann), forty);
         QCOMPARE(RecordFile(ann, kLog).appendAtCount(QByteArray(kLog, 'n')).value(), 41);
@@ -161,28 +151,23 @@ private slots:
         // made later under the name is not touched by it
         const QString gone = dir + u"/Gone.tst"_s;
         writeBytes(gone, records(kTest, 'g', 2));
-        tornSave(gone, kTest, 2);
+        tornSave(gone);
         QVERIFY(QFile::remove(gone));
         rollBackInterruptedWrites(dir);
-        QVERIFY(!QFile::exists(journalOf(gone)));
-        QVERIFY(QFile::exists(journalOf(gone) + u".stale"_s));
-        const QByteArray imported = records(kTest, 'i', 5);
-        writeBytes(gone, imported);
+        QVERIFY(!QFile::exists(journalOf(gone)) && QFile::exists(journalOf(gone) + u".stale"_s));
+        writeBytes(gone, records(kTest, 'i', 5));
         QCOMPARE(RecordFile(gone, kTest).count().value(), 5);
-        QCOMPARE(fileBytes(gone), imported);
+        QCOMPARE(fileBytes(gone), records(kTest, 'i', 5));
     }
 
     void oneFileHasOneJournalWhateverNameReachesIt() {
-        const QString dir = folder(u"links"_s);
-        const QString geo = dir + u"/Geo.tst"_s, link = dir + u"/Link.tst"_s;
-        const QByteArray before = records(kTest, 'q', 3);
-        writeBytes(geo, before);
+        const QString geo = geoIn(u"links"_s), dir = QFileInfo(geo).path();
+        const QString link = dir + u"/Link.tst"_s;
         QVERIFY(QFile::link(u"Geo.tst"_s, link));
         QVERIFY(QFile::link(dir, m_dir.filePath(u"linked"_s)));
 
-        tornSave(link, kTest, 2); // a save through the link, killed
-        QVERIFY(QFile::exists(journalOf(geo)));
-        QVERIFY(!QFile::exists(journalOf(link)));
+        tornSave(link); // a save through the link, killed
+        QVERIFY(QFile::exists(journalOf(geo)) && !QFile::exists(journalOf(link)));
         QCOMPARE(RollbackJournal::pathFor(QFile::encodeName(m_dir.filePath(u"linked/Link.tst"_s))),
                  QFile::encodeName(journalOf(geo)));
 
@@ -191,7 +176,7 @@ private slots:
         const QByteArray added(kTest, 'n');
         QCOMPARE(RecordFile(geo, kTest).appendAtCount(added).value(), 4);
         QCOMPARE(rollBackInterruptedWrites(m_dir.filePath(u"linked"_s)), 0);
-        QCOMPARE(fileBytes(geo), before + added);
+        QCOMPARE(fileBytes(geo), m_geo + added);
     }
 
     void aDamagedJournalIsReportedAndKeptNotApplied() {
@@ -203,7 +188,6 @@ private slots:
         const QByteArray bytes = j.encode();
         RollbackJournal back;
         QCOMPARE(RollbackJournal::decode(bytes, &back), RollbackJournal::Kind::Whole);
-        QCOMPARE(back.encode(), bytes);
         for (qsizetype i = 0; i < bytes.size(); ++i) {
             QByteArray changed = bytes;
             changed[i] = char(changed[i] ^ 0x10);
@@ -215,31 +199,22 @@ private slots:
         QCOMPARE(RollbackJournal::decode("some notes of mine\n", &back),
                  RollbackJournal::Kind::Foreign);
 
-        const QString dir = folder(u"damaged"_s);
-        const QString geo = dir + u"/Geo.tst"_s;
-        writeBytes(geo, records(kTest, 'q', 3));
-        tornSave(geo, kTest, 2);
+        const QString geo = geoIn(u"damaged"_s);
+        tornSave(geo);
         QByteArray journal = fileBytes(journalOf(geo));
         journal[100] = char(journal[100] ^ 1); // inside the old bytes
         writeBytes(journalOf(geo), journal);
         const QByteArray torn = fileBytes(geo);
 
-        const IoResult<QByteArray> read = RecordFile(geo, kTest).read(1);
-        QVERIFY(!read);
-        QVERIFY2(read.status().reason.contains(u"damaged"_s) &&
-                     read.status().reason.contains(u"Geo.tst-journal.damaged"_s),
-                 qPrintable(read.status().reason));
+        const QString reason = RecordFile(geo, kTest).read(1).status().reason;
+        QVERIFY2(reason.contains(u"Geo.tst-journal.damaged"_s), qPrintable(reason));
         QCOMPARE(fileBytes(geo), torn);
         QCOMPARE(fileBytes(journalOf(geo) + u".damaged"_s), journal);
-        QVERIFY(!QFile::exists(journalOf(geo)));
         QVERIFY(RecordFile(geo, kTest).read(1)); // said once
     }
 
     void aJournalThisUserCannotClearNamesItselfAndTheFix() {
-        const QString dir = folder(u"owner"_s);
-        const QString geo = dir + u"/Geo.tst"_s;
-        const QByteArray before = records(kTest, 'q', 3);
-        writeBytes(geo, before);
+        const QString geo = geoIn(u"owner"_s);
         const QString fix = u"The journal \"%1\" left by an interrupted save must be removed by "
                             "its owner (%2)."_s.arg(journalOf(geo));
 
@@ -249,25 +224,22 @@ private slots:
         QCOMPARE(fileBytes(journalOf(geo)).size(), 10);
         IoFaults::current().removeErrno = EPERM;
         RecordFile file(geo, kTest);
-        QCOMPARE(file.read(2).value(), before.mid(kTest, kTest));
-        QCOMPARE(file.count().value(), 3);
+        QCOMPARE(file.read(2).value(), m_geo.mid(kTest, kTest));
         const QString perm = fix.arg(QString::fromLocal8Bit(std::strerror(EPERM)));
         QCOMPARE(file.write(2, QByteArray(kTest, '#')).reason, perm);
         QCOMPARE(file.appendAtCount(QByteArray(kTest, '#')).status().reason, perm);
-        QCOMPARE(fileBytes(geo), before);
+        QCOMPARE(fileBytes(geo), m_geo);
         IoFaults::clear();
 
         // whole but unreadable: nothing goes on, and the message says why
-        QVERIFY(file.read(1));
-        tornSave(geo, kTest, 2);
+        tornSave(geo);
         IoFaults::current().journalReadErrno = EACCES;
         const QString denied = fix.arg(QString::fromLocal8Bit(std::strerror(EACCES)));
         QCOMPARE(file.read(1).status().reason, denied);
-        QCOMPARE(file.length().status().reason, denied);
         QCOMPARE(file.appendAtCount(QByteArray(kTest, '#')).status().reason, denied);
         IoFaults::clear();
         QVERIFY(file.read(1));
-        QCOMPARE(fileBytes(geo), before);
+        QCOMPARE(fileBytes(geo), m_geo);
     }
 
     void twoFirstWritersKeepBothRecords() {
@@ -313,9 +285,7 @@ private slots:
     }
 
     void theJournalIsOnDiskBeforeTheRecordAndGoesAfterIt() {
-        const QString dir = folder(u"order"_s);
-        const QString geo = dir + u"/Geo.tst"_s;
-        writeBytes(geo, records(kTest, 'q', 2));
+        const QString geo = geoIn(u"order"_s);
         QList<QByteArray> calls;
         IoFaults::current().calls = &calls;
         QVERIFY(RecordFile(geo, kTest).write(2, QByteArray(kTest, '#')));
@@ -324,7 +294,8 @@ private slots:
                                            "unlink Geo.tst-journal", "fsync folder"}));
         // a new file: its first record flushed before it gets its name
         calls.clear();
-        QVERIFY(RecordFile(dir + u"/Ann.log"_s, kLog).appendAtCount(QByteArray(kLog, '#')));
+        QVERIFY(RecordFile(QFileInfo(geo).path() + u"/Ann.log"_s, kLog)
+                    .appendAtCount(QByteArray(kLog, '#')));
         QCOMPARE(calls.size(), 4);
         QVERIFY(calls[0].startsWith("write ") && calls[1].startsWith("fsync "));
         QCOMPARE(calls.mid(2), QList<QByteArray>({"link Ann.log", "fsync folder"}));
@@ -335,21 +306,18 @@ private slots:
         const QString dir = folder(u"names"_s);
         const QByteArray notes = "notes of mine\n";
         const QByteArray test = records(kTest, 'q', 2), log = records(kLog, 'a', 2);
-        writeBytes(dir + u"/notes"_s, notes);
-        writeBytes(dir + u"/notes-journal"_s, notes);
+        for (const QString name : {u"/notes"_s, u"/notes-journal"_s, u"/Geo.tst-journal"_s})
+            writeBytes(dir + name, notes);
         writeBytes(dir + u"/Geo.tst"_s, test);
-        writeBytes(journalOf(dir + u"/Geo.tst"_s), notes);
         writeBytes(dir + u"/Ann.log"_s, log);
-        QVERIFY(testing::makeSpecialFile(journalOf(dir + u"/Ann.log"_s),
-                                         testing::SpecialFile::Fifo));
         writeBytes(dir + u"/Bob.log"_s, log);
-        QVERIFY(QDir().mkpath(journalOf(dir + u"/Bob.log"_s)));
+        QVERIFY(testing::makeSpecialFile(dir + u"/Ann.log-journal"_s, testing::SpecialFile::Fifo));
+        QVERIFY(QDir().mkpath(dir + u"/Bob.log-journal"_s));
         const QStringList all = entriesOf(dir);
 
         QCOMPARE(rollBackInterruptedWrites(dir), 0);
         QCOMPARE(entriesOf(dir), all);
         QCOMPARE(fileBytes(dir + u"/notes-journal"_s), notes);
-        QCOMPARE(fileBytes(journalOf(dir + u"/Geo.tst"_s)), notes);
 
         // they are read as they are; a write, which needs the name, says
         // what stands there
@@ -360,8 +328,7 @@ private slots:
             QCOMPARE(file.read(2).value(), (size == kTest ? test : log).right(size));
             const IoStatus st = file.appendAtCount(QByteArray(size, '#')).status();
             QCOMPARE(st.reason, u"\"%1\" stands where this file's journal goes and is not one; "
-                                "move it away to save."_s
-                                    .arg(journalOf(dir + u'/' + name)));
+                                "move it away to save."_s.arg(journalOf(dir + u'/' + name)));
         }
         QCOMPARE(entriesOf(dir), all);
         QCOMPARE(fileBytes(dir + u"/Geo.tst"_s), test);
