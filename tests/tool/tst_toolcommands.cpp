@@ -1,10 +1,7 @@
 // quizdex-tool on real files: round trips byte for byte, refusals that write
 // nothing, damaged files checked and repaired, imports that never replace a
 // test and never leave half of one.
-#include "Commands.h"
 #include "HeaderRecord.h"
-#include "LogRecord.h"
-#include "Question.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
 #include "ToolFiles.h"
@@ -14,21 +11,14 @@
 #include <fcntl.h>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using storage::Question;
 using storage::QuestionKind;
-using toolrun::fileBytes;
-using toolrun::logEntry;
-using toolrun::question;
-using toolrun::Run;
-using toolrun::runTool;
-using toolrun::writeFile;
+using namespace toolrun;
 
 namespace {
 
