@@ -101,11 +101,9 @@ private slots:
             const Run i = importAs(format, exported, back, u"Bob"_s, u"x"_s);
             QCOMPARE(i.out, back + u": 8 questions\n"_s);
             const QByteArray imported = fileBytes(back);
-            QCOMPARE(imported.size(), test.size());
             QCOMPARE(record(imported, 1), newHeader(u"Bob"_s, u"x"_s).bytes());
-            for (int n = 2; n <= 9; ++n)
-                QVERIFY2(record(imported, n) == record(test, n),
-                         qPrintable(u"%1, question %2"_s.arg(format).arg(n - 1)));
+            QVERIFY2(imported.mid(TestRecord::kSize) == test.mid(TestRecord::kSize),
+                     qPrintable(format));
         }
 
         // An edit in the GIFT file wins over the blanks the comment line kept;
