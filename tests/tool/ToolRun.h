@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "LogRecord.h"
+#include "Question.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -37,6 +38,12 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+inline storage::Question question(storage::QuestionKind kind, const QString& text,
+                                  std::array<QString, 5> choices, int correct,
+                                  const QString& explanation = {}) {
+    return {kind, text, std::move(choices), explanation, correct};
 }
 
 // One score log entry as the program writes it.

@@ -5,11 +5,11 @@
 #include "ExchangeFormat.h"
 #include "Gift.h"
 #include "HeaderRecord.h"
-
-#include <QTest>
+#include "ToolRun.h"
 
 using namespace Qt::StringLiterals;
 using storage::QuestionKind;
+using toolrun::question;
 
 namespace {
 
@@ -26,8 +26,8 @@ void verifyQuestion(const tool::exchange::Item& item, QuestionKind kind, const Q
     const storage::Question& q = item.entry.question;
     QCOMPARE(int(q.kind), int(kind));
     QCOMPARE(q.text, text);
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(q.choices[std::size_t(i)], choices.value(i));
+    QCOMPARE(QStringList(q.choices.begin(), q.choices.end()),
+             choices + QStringList(5 - choices.size(), QString()));
     QCOMPARE(q.correct, correct);
 }
 
@@ -82,13 +82,11 @@ private slots:
                        {u"yellow"_s, u"red"_s, u"blue"_s}, 1);
         QCOMPARE(quick.notes.size(), std::size_t(1)); // the answers' feedback is not kept
         QCOMPARE(quick.notes.front().where, 6);
-        verifyRefused(quick.items[2], 9, u"more than one right answer"_s);
         QCOMPARE(quick.items[2].entry.question.text, u"Two plus _____ equals four."_s);
-        verifyRefused(quick.items[3], 12, u"matching"_s);
-        verifyRefused(quick.items[4], 15, u"numerical"_s);
-        verifyRefused(quick.items[5], 18, u"numerical"_s);
-        verifyRefused(quick.items[6], 22, u"numerical"_s);
-        verifyRefused(quick.items[7], 28, u"essay"_s);
+        for (const auto& [item, line, why] :
+             {std::tuple{2, 9, "more than one right answer"}, {3, 12, "matching"},
+              {4, 15, "numerical"}, {5, 18, "numerical"}, {6, 22, "numerical"}, {7, 28, "essay"}})
+            verifyRefused(quick.items[std::size_t(item)], line, QString::fromUtf8(why));
 
         const tool::exchange::ReadResult help =
             tool::gift::read(uR"(Who's buried in Grant's tomb?{~Grant ~Jefferson =no one}
@@ -145,23 +143,18 @@ Grant is buried in Grant's tomb.{FALSE}
         for (const QString& t : texts) {
             for (const QuestionKind kind :
                  {QuestionKind::TrueFalse, QuestionKind::Typed, QuestionKind::Multiple}) {
-                storage::Question q;
-                q.kind = kind;
-                q.text = t;
-                q.explanation = t;
-                q.choices = kind == QuestionKind::TrueFalse
-                                ? std::array<QString, 5>{u"TRUE"_s, u"FALSE"_s}
-                            : kind == QuestionKind::Typed ? std::array<QString, 5>{t}
-                                                          : std::array<QString, 5>{t, u"="_s, t};
-                q.correct = kind == QuestionKind::Multiple ? 2 : 1;
+                const storage::Question q = question(
+                    kind, t,
+                    kind == QuestionKind::TrueFalse ? std::array<QString, 5>{u"TRUE"_s, u"FALSE"_s}
+                    : kind == QuestionKind::Typed   ? std::array<QString, 5>{t}
+                                                    : std::array<QString, 5>{t, u"="_s, t},
+                    kind == QuestionKind::Multiple ? 2 : 1, t);
                 const tool::exchange::ReadResult r = tool::gift::read(tool::gift::write(q, {}));
                 QCOMPARE(r.items.size(), std::size_t(1));
                 QVERIFY2(r.items[0].problems.empty(), qPrintable(problemsOf(r.items[0])));
                 const storage::Question& back = r.items[0].entry.question;
-                QCOMPARE(back.text, t);
-                QCOMPARE(back.explanation, t);
-                QCOMPARE(back.choices, q.choices);
-                QCOMPARE(back.correct, q.correct);
+                QVERIFY(back.text == t && back.explanation == t && back.choices == q.choices &&
+                        back.correct == q.correct);
                 QCOMPARE(tool::gift::roundTrip(t), t);
             }
         }
@@ -226,12 +219,8 @@ ANSWER: A
 
         // An empty choice in the middle, line breaks and the explanation are
         // left out and told; a question without a place in Aiken is refused.
-        storage::Question q;
-        q.kind = QuestionKind::Multiple;
-        q.text = u"Which is\r\nprime?"_s;
-        q.choices = {u"4"_s, QString(), u"7"_s, u"9"_s};
-        q.correct = 3;
-        q.explanation = u"Seven has no divisor."_s;
+        storage::Question q = question(QuestionKind::Multiple, u"Which is\r\nprime?"_s,
+                                       {u"4"_s, {}, u"7"_s, u"9"_s}, 3, u"Seven has no divisor."_s);
         QStringList notes, problems;
         const QString text = tool::aiken::write(q, &notes, &problems);
         QCOMPARE(text, u"Which is prime?\nA) 4\nB) 7\nC) 9\nANSWER: B\n\n"_s);
@@ -267,13 +256,11 @@ ANSWER: A
         QCOMPARE(r.items[1].entry.line, 4);
 
         // Export refuses what import would: one choice only.
-        storage::Question q;
-        q.kind = QuestionKind::Multiple;
-        q.text = u"Lonely?"_s;
-        q.choices = {QString(), u"only"_s};
-        q.correct = 2;
         QStringList notes, problems;
-        QVERIFY(tool::aiken::write(q, &notes, &problems).isEmpty());
+        QVERIFY(tool::aiken::write(
+                    question(QuestionKind::Multiple, u"Lonely?"_s, {QString(), u"only"_s}, 2), &notes,
+                    &problems)
+                    .isEmpty());
         QVERIFY2(problems.join(u"; "_s).contains(u"fewer than two choices"_s),
                  qPrintable(problems.join(u"; "_s)));
     }
@@ -304,10 +291,10 @@ ANSWER: A
                                      "MULTIPLE,Six?,a,f,1\n"
                                      "MULTIPLE,None right?,a,,\n"_s);
         QCOMPARE(bad.items.size(), std::size_t(4));
-        verifyRefused(bad.items[0], 2, u"has no place in a test"_s);
-        verifyRefused(bad.items[1], 3, u"more than one right answer"_s);
-        verifyRefused(bad.items[2], 4, u"more than five choices"_s);
-        verifyRefused(bad.items[3], 5, u"no right choice"_s);
+        for (const auto& [line, why] :
+             {std::pair{2, "has no place in a test"}, {3, "more than one right answer"},
+              {4, "more than five choices"}, {5, "no right choice"}})
+            verifyRefused(bad.items[std::size_t(line - 2)], line, QString::fromUtf8(why));
         const tool::exchange::ReadResult open =
             tool::csv::readQuestions(u"kind,question\nTYPED,\"open\n\n"_s);
         QVERIFY(open.fatal && open.fatal->where == 2);
@@ -315,59 +302,22 @@ ANSWER: A
     }
 
     void csvTextsASpreadsheetWouldRunStayText() {
-        storage::Question q;
-        q.kind = QuestionKind::Multiple;
-        q.text = u"=HYPERLINK(\"http://x\")"_s;
-        q.choices = {u"-3"_s, u"'quoted"_s, u"''"_s, u"@x"_s, u"it's"_s};
-        q.explanation = u"+1"_s;
-        q.correct = 1;
+        const storage::Question q =
+            question(QuestionKind::Multiple, u"=HYPERLINK(\"http://x\")"_s,
+                     {u"-3"_s, u"'quoted"_s, u"''"_s, u"@x"_s, u"it's"_s}, 1, u"+1"_s);
         const QString row = tool::csv::questionRow(q, {});
         QVERIFY2(row.startsWith(u"MULTIPLE,\"'=HYPERLINK(\"\"http://x\"\")\",'-3,''quoted,''',"
                                 "'@x,it's,1,'+1,"_s),
                  qPrintable(row));
-        const tool::exchange::ReadResult back =
-            tool::csv::readQuestions(tool::csv::questionHeader() + row);
-        QCOMPARE(back.items.size(), std::size_t(1));
-        verifyQuestion(back.items[0], QuestionKind::Multiple, q.text,
-                       {q.choices.begin(), q.choices.end()}, 1);
-        QCOMPARE(back.items[0].entry.question.explanation, q.explanation);
+        const auto back = tool::csv::readQuestions(tool::csv::questionHeader() + row).items;
+        QCOMPARE(back.size(), std::size_t(1));
+        verifyQuestion(back[0], QuestionKind::Multiple, q.text, {q.choices.begin(), q.choices.end()},
+                       1);
+        QCOMPARE(back[0].entry.question.explanation, q.explanation);
         // An apostrophe before a plain text is the author's own.
-        const tool::exchange::ReadResult typed =
-            tool::csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s);
-        verifyQuestion(typed.items[0], QuestionKind::Typed, u"'Tis so?"_s, {u"'Yes"_s}, 1);
-    }
-
-    void exportCarriesEveryByteOrRefuses() {
-        // What the editor leaves in a record (a reserved field, the answer
-        // order) travels in the extras, so import rebuilds the record exactly.
-        storage::Question q;
-        q.kind = QuestionKind::Multiple;
-        q.text = u"Which is \u00e9?"_s;
-        q.choices = {u"e"_s, u"\u00e9"_s};
-        q.correct = 2;
-        TestRecord rec;
-        storage::fillNewHeader(rec, u"Ann"_s, u"pw"_s);
-        storage::storeQuestion(rec, 3, q);
-        rec.setText(TestRecord::Reserved2, u"left over"_s);
-        for (const auto format : {tool::exchange::Format::Gift, tool::exchange::Format::Csv}) {
-            QStringList problems, notes;
-            QString text = tool::exchange::exportQuestion(format, rec, 3, &problems, &notes);
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
-            if (format == tool::exchange::Format::Csv)
-                text.prepend(tool::csv::questionHeader());
-            const tool::exchange::ReadResult back = tool::exchange::readFormat(format, text);
-            QCOMPARE(back.items.size(), std::size_t(1));
-            QVERIFY(tool::exchange::questionRecord(back.items[0].entry, 3,
-                                                   tool::exchange::roundTripOf(format)) == rec);
-        }
-        // A kind none of the formats knows is refused by name, not written.
-        rec.setText(TestRecord::QuestionType, u"ESSAY"_s);
-        QStringList problems, notes;
-        QVERIFY(
-            tool::exchange::exportQuestion(tool::exchange::Format::Gift, rec, 3, &problems, &notes)
-                .isEmpty());
-        QCOMPARE(problems.size(), 1);
-        QVERIFY2(problems[0].contains(u"\"ESSAY\" is none of"_s), qPrintable(problems[0]));
+        verifyQuestion(
+            tool::csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s).items.at(0),
+            QuestionKind::Typed, u"'Tis so?"_s, {u"'Yes"_s}, 1);
     }
 
     void importRefusesWhatATestCannotHoldWithItsLine() {
@@ -386,12 +336,12 @@ ANSWER: A
         QCOMPARE(s.kept[0]->question.text, u"Fine?"_s);
         QCOMPARE(s.left, 2);
         QCOMPARE(s.refused.size(), 2);
-        QVERIFY2(s.refused[0].startsWith(u"in.txt:7: "_s), qPrintable(s.refused[0]));
-        QVERIFY2(s.refused[1].startsWith(u"in.txt:11: "_s), qPrintable(s.refused[1]));
+        QVERIFY2(s.refused[0].startsWith(u"in.txt:7: "_s) && s.refused[1].startsWith(u"in.txt:11: "_s),
+                 qPrintable(s.refused.join(u'\n')));
         QCOMPARE(s.countProblem(u"in.txt"_s), QString());
 
-        tool::exchange::ReadResult none = tool::aiken::read(QString());
-        QCOMPARE(tool::exchange::selectForImport(none, tool::exchange::Format::Aiken, u"e.txt"_s)
+        read = tool::aiken::read(QString());
+        QCOMPARE(tool::exchange::selectForImport(read, tool::exchange::Format::Aiken, u"e.txt"_s)
                      .countProblem(u"e.txt"_s),
                  u"e.txt: no questions to import"_s);
     }
