@@ -74,16 +74,11 @@ private slots:
             << "dir";
         QTest::newRow("help wins over a folder")
             << QStringList{"dir", "-h"} << int(Action::Help) << "";
-        QTest::newRow("--version") << QStringList{"--version"} << int(Action::Version) << "";
         QTest::newRow("-v") << QStringList{"-v"} << int(Action::Version) << "";
-        QTest::newRow("unknown option")
-            << QStringList{"--bogus", "dir"} << usage << "Unknown option 'bogus'.";
-        QTest::newRow("unknown single-dash option")
-            << QStringList{"-x"} << usage << "Unknown option 'x'.";
+        QTest::newRow("unknown option") << QStringList{"-x", "dir"} << usage << "Unknown option 'x'.";
         QTest::newRow("two folders") << QStringList{"a", "b"} << usage
                                      << "Only one folder can be given; got \"a\" and \"b\".";
-        QTest::newRow("empty folder name")
-            << QStringList{""} << usage << "The folder name is empty.";
+        QTest::newRow("empty folder") << QStringList{""} << usage << "The folder name is empty.";
     }
     void commandLine() {
         QFETCH(QStringList, arguments);
@@ -99,8 +94,8 @@ private slots:
         QTemporaryDir root;
         const QString nested = root.filePath(u"school/class 7b"_s);
         QCOMPARE(startup::enterFolder(nested), QString());
-        QCOMPARE(QDir::currentPath(), nested);
-        QVERIFY(entries(nested).isEmpty()); // the main window makes tests/, as before
+        // the main window makes tests/, as before
+        QVERIFY(QDir::currentPath() == nested && entries(nested).isEmpty());
 
         const QString file = root.filePath(u"notes.txt"_s);
         write(file, "x");
@@ -108,7 +103,7 @@ private slots:
         const QString below = file + u"/sub"_s;
         QCOMPARE(startup::enterFolder(below),
                  u"Cannot create the folder \"%1\": Not a directory."_s.arg(below));
-        QCOMPARE(QDir::currentPath(), nested);
+        QVERIFY(QDir::currentPath() == nested);
         QCOMPARE(entries(root.path()), QStringList({"notes.txt", "school"}));
 
         if (::geteuid() == 0)
@@ -116,8 +111,8 @@ private slots:
         const QString locked = root.filePath(u"locked"_s);
         QVERIFY(QDir().mkdir(locked));
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(startup::enterFolder(locked).startsWith(u"Cannot write in"_s));
-        QCOMPARE(QDir::currentPath(), nested);
+        QVERIFY(startup::enterFolder(locked).startsWith(u"Cannot write in"_s) &&
+                QDir::currentPath() == nested);
         QVERIFY(!startup::enterFolder(locked + u"/sub"_s).isEmpty());
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -145,7 +140,7 @@ private slots:
         write(tests + u"/Mine.tst"_s, "mine");
         QCOMPARE(startup::prepareDataFolder(data, sample), QString());
         QCOMPARE(entries(tests), QStringList({"default.bmp", "Mine.tst", "Sample.tst"}));
-        QCOMPARE(read(tests + u"/Sample.tst"_s), QByteArray("edited"));
+        QVERIFY(read(tests + u"/Sample.tst"_s) == "edited");
 
         // Without the sample files the folder is made and the window makes tests/.
         const QString bare = root.filePath(u"bare/quizdex"_s);
@@ -168,12 +163,9 @@ private slots:
         noDisplay.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
 
         Run r = runProgram({u"--version"_s}, noDisplay);
-        QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, u"quizdex %1\n"_s.arg(QStringLiteral(QUIZDEX_VERSION)));
+        QVERIFY(r.code == 0 && r.out == u"quizdex %1\n"_s.arg(QStringLiteral(QUIZDEX_VERSION)));
         r = runProgram({u"--help"_s}, noDisplay);
-        QVERIFY(r.code == 0 && r.err.isEmpty());
-        QCOMPARE(r.out, startup::usageText());
-        QVERIFY(r.out.startsWith(u"Usage: quizdex [options] [FOLDER]\n"_s));
+        QVERIFY(r.code == 0 && r.err.isEmpty() && r.out == startup::usageText());
 
         r = runProgram({u"--bogus"_s}, noDisplay);
         QVERIFY(r.code == 2 && r.out.isEmpty());
@@ -182,7 +174,7 @@ private slots:
         const QString file = root.filePath(u"a file"_s);
         write(file, "x");
         r = runProgram({file}, noDisplay);
-        QCOMPARE(r.code, 1);
+        QVERIFY(r.code == 1);
         QCOMPARE(r.err, u"quizdex: \"%1\" is a file, not a folder.\n"_s.arg(file));
         QCOMPARE(entries(root.path()), QStringList({"a file"})); // no data folder either
 

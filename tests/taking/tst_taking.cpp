@@ -64,10 +64,9 @@ QByteArray testFile(const QList<Q>& qs, const QByteArray& right = "0000",
 
 // The log entry a run writes at the fake clock's time.
 QByteArray logEntry(const QByteArray& test, const QByteArray& score, char questions) {
-    const auto pad = [](const QByteArray& s, int w) { return s.leftJustified(w); };
-    return QByteArray(30, '\0') + pad(platform::dateText().toLatin1(), 10) +
-           pad(platform::timeText().toLatin1(), 15) + pad(test, 50) + pad(score, 6) + questions +
-           '\0';
+    return QByteArray(30, '\0') + platform::dateText().toLatin1().leftJustified(10) +
+           platform::timeText().toLatin1().leftJustified(15) + test.leftJustified(50) +
+           score.leftJustified(6) + questions + '\0';
 }
 
 // A control of `window` by its name.
@@ -260,18 +259,12 @@ private slots:
     void aScreenReaderReadsEachQuestionAsShownAndTheKeyboardAloneTakesTheTest() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
-        const QList<Q> geo = {{kTypeMultiple,
-                               "Which ocean is the largest?",
-                               {"Atlantic", "Pacific", "Indian", "Arctic", "Southern"},
-                               "Pacific",
-                               {}},
-                              tf("The Nile flows north."),
-                              {kTypeTyped, "Capital of France?", {}, "Paris", {}},
-                              {kTypeMultiple,
-                               "Which is a planet?",
-                               {"Moon", "Sun", "Mars", "Vega", "Io"},
-                               "Mars",
-                               {}},
+        Q ocean = mc("Which ocean is the largest?", {"Atlantic", "Pacific", "Indian", "Arctic", "Southern"});
+        Q planet = mc("Which is a planet?", {"Moon", "Sun", "Mars", "Vega", "Io"});
+        ocean.correct = "Pacific";
+        planet.correct = "Mars";
+        const QList<Q> geo = {ocean, tf("The Nile flows north."),
+                              {kTypeTyped, "Capital of France?", {}, "Paris", {}}, planet,
                               tf("Never asked.")};
         env.writeFile("tests/Geo.tst", testFile(geo, "1000", "1111"));
         const auto record = [](int k) { return (k - 1.5) / 5; };
@@ -282,10 +275,9 @@ private slots:
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
         QVERIFY(QTest::qWaitForWindowActive(&m));
-        press(Qt::Key_Left); // from the About tab to the take tab
-        press(Qt::Key_Left);
-        press(Qt::Key_Tab); // tabbing into the list chooses its one file
-        press(Qt::Key_Down);
+        // from the About tab to the take tab; tabbing into the list chooses its one file
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Tab, Qt::Key_Down})
+            press(key);
         const auto* testsToTake = testing::control<FileListBox>(&m, "File2");
         QVERIFY(focused() == testsToTake && testsToTake->fileName() == "Geo.tst");
         press(Qt::Key_Tab);
@@ -314,12 +306,10 @@ private slots:
             QCOMPARE(walk, QStringList({"optHalf", "optCustom", "optAll", "optCustom", "optHalf",
                                         "optAll", "optHalf"}));
             press(Qt::Key_Right); // custom, which lets the counter take the focus
-            press(Qt::Key_Tab);
-            QCOMPARE(focused(), ctl<UpDownBar>(n, "scrQtoTake"));
-            for (int i = 0; i < 3; ++i)
-                press(Qt::Key_Up);
+            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up})
+                press(key);
             auto* counter = QAccessible::queryAccessibleInterface(ctl<UpDownBar>(n, "scrQtoTake"));
-            QVERIFY(textOf(n, "lblQtoTake") == "4" &&
+            QVERIFY(focused() == ctl<UpDownBar>(n, "scrQtoTake") && textOf(n, "lblQtoTake") == "4" &&
                     counter->valueInterface()->currentValue().toInt() == 4);
             press(Qt::Key_Return);
         });
@@ -339,9 +329,8 @@ private slots:
                 options << testing::spokenName(b);
                 QVERIFY(!l->isVisible() || options.last() == rightTrimmed(l->text()));
             }
-            QVERIFY(textOf(t, "lblScore")
-                        .endsWith(QAccessible::queryAccessibleInterface(ctl(t, "scoreBar"))
-                                      ->text(QAccessible::Description)));
+            const auto* bar = QAccessible::queryAccessibleInterface(ctl(t, "scoreBar"));
+            QVERIFY(textOf(t, "lblScore").endsWith(bar->text(QAccessible::Description)));
             seen << testing::spokenName(ctl(t, "Label1")) + '|' +
                         testing::spokenName(ctl(t, "lblQuestion")) + '|' + options.join(',');
         };
@@ -361,9 +350,8 @@ private slots:
             press(Qt::Key_Return);
 
             read(t); // true/false after multiple choice: both options are reached
-            press(Qt::Key_Tab);
-            press(Qt::Key_Down);
-            press(Qt::Key_Space);
+            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space})
+                press(key);
             QVERIFY(ctl<QRadioButton>(t, "answerB")->isChecked() &&
                     focused() == ctl<QRadioButton>(t, "answerB"));
             testing::whenModal<DetailedFeedbackWindow>([&](DetailedFeedbackWindow& b) {
@@ -385,16 +373,14 @@ private slots:
             press(Qt::Key_Return);
 
             read(t);
-            press(Qt::Key_Tab);
-            press(Qt::Key_Down);
-            press(Qt::Key_Down);
-            press(Qt::Key_Space);
+            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+                press(key);
             testing::whenModal<ShortFeedbackWindow>(
                 [](ShortFeedbackWindow&) { press(Qt::Key_Return); });
             testing::whenModal<ScoreWindow>([&](ScoreWindow& w) {
-                QCOMPARE(focused(), testing::control<QWidget>(&w, "Command1"));
+                QCOMPARE(focused(), ctl(w, "Command1"));
                 press(Qt::Key_Tab);
-                QCOMPARE(focused(), testing::control<QWidget>(&w, "Command2"));
+                QCOMPARE(focused(), ctl(w, "Command2"));
                 press(Qt::Key_Tab, Qt::ShiftModifier);
                 press(Qt::Key_Return);
             });
@@ -412,8 +398,7 @@ private slots:
                               "Correct Answer!",
                               "InCorrect Answer! Explanation of Answer. Because. Correct "
                               "Answer is. TRUE. # Correct so far = 1"}));
-        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
-                !WindowRegistry::isLoaded<ScoreWindow>());
+        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && !WindowRegistry::isLoaded<ScoreWindow>());
         QCOMPARE(env.readFile("tests/Ann.log"), logEntry("Geo", "75", 4));
     }
 
@@ -422,7 +407,7 @@ private slots:
         env.clock->current.setTime(QTime(10, 0, 0));
         for (const char* f : {"Correct.wav", "wrong.wav", "NewQuestion.wav"})
             env.writeFile(u"tests/"_s + f, "x");
-        const QString right = u"Correct.wav"_s, wrong = u"wrong.wav"_s, next = u"NewQuestion.wav"_s;
+        const QString right = "Correct.wav", wrong = "wrong.wav", next = "NewQuestion.wav";
         struct Case {
             QByteArray right, wrong;
             QStringList seen, sounds;
@@ -496,26 +481,22 @@ private slots:
             };
             const auto count = [&](QuestionCountWindow& n) {
                 pressOkOnScore(scoreBar); // closed as soon as it opens, even at once
+                auto* counter = ctl<UpDownBar>(n, "scrQtoTake");
                 // every run opens with All and a custom count of 1, whatever came before
-                QVERIFY(ctl<QRadioButton>(n, "optAll")->isChecked() &&
-                        !ctl<UpDownBar>(n, "scrQtoTake")->isEnabled() &&
+                QVERIFY(ctl<QRadioButton>(n, "optAll")->isChecked() && !counter->isEnabled() &&
                         textOf(n, "lblQtoTake") == "1" &&
                         textOf(n, "lblAvailQ").toInt() == available);
                 if (how != 'a')
-                    QTest::mouseClick(how == 'c' ? ctl<QRadioButton>(n, "optCustom")
-                                                 : ctl<QRadioButton>(n, "optHalf"),
-                                      Qt::LeftButton);
-                for (int y : {2, 2, 2, 2, ctl<UpDownBar>(n, "scrQtoTake")->height() - 3})
+                    QTest::mouseClick(ctl(n, how == 'c' ? "optCustom" : "optHalf"), Qt::LeftButton);
+                for (int y : {2, 2, 2, 2, counter->height() - 3})
                     if (how == 'c')
-                        QTest::mouseClick(ctl<UpDownBar>(n, "scrQtoTake"), Qt::LeftButton, {},
-                                          QPoint(9, y));
+                        QTest::mouseClick(counter, Qt::LeftButton, {}, QPoint(9, y));
             };
             testing::control<FileListBox>(&m, "File2")->selectFile(u"T%1.tst"_s.arg(available));
-            testing::takeTest(m, takeAll, count,
-                              [](IntroductionWindow& f) { // no picture files: the built-in one
-                                  QCOMPARE(ctl<ImageBox>(f, "Image1")->picture().size(),
-                                           platform::pictures::penOnPage().size());
-                              });
+            testing::takeTest(m, takeAll, count, [](IntroductionWindow& f) { // no picture: built-in
+                QCOMPARE(ctl<ImageBox>(f, "Image1")->picture().size(),
+                         platform::pictures::penOnPage().size());
+            });
             QCOMPARE(asked.size(), want);
         }
         QVERIFY(scoreBar.startsWith(u"Your Score =  100%"_s) && env.sound->started.isEmpty());
@@ -574,8 +555,8 @@ private slots:
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QCOMPARE(storage::shared::candidateName, QString());
-        QCOMPARE(QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(storage::shared::candidateName.isEmpty() &&
+                QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden).isEmpty());
 
         // the program ends while the count is being chosen: no question is drawn
         env.random->values = {0.5};
@@ -586,8 +567,8 @@ private slots:
         testing::click(testing::control<QPushButton>(&m, "Command4"));
         QVERIFY(env.exitRequests == 1 && !WindowRegistry::isLoaded<TestRunWindow>());
         QCOMPARE(modalWaits.size(), 2); // the introduction and the count; no more
-        QCOMPARE(env.random->values.size(), 1u);
-        QCOMPARE(QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(env.random->values.size() == 1u &&
+                QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 };
 
