@@ -4,6 +4,7 @@
 #include "HelpWindow.h"
 #include "ImageBox.h"
 #include "MainWindow.h"
+#include "Version.h"
 #include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "SharedState.h"
@@ -60,6 +61,13 @@ private slots:
         QCOMPARE(testing::unnamedControls(&m), QStringList());
         QVERIFY(testing::spokenName(testing::control<QWidget>(&m, "Command1")) == "Create" &&
                 testing::spokenName(testing::control<QWidget>(&m, "txtCreator")) == "Owner");
+        // a screen reader reads the About page's lines with the window, and
+        // only while they show
+        QCOMPARE(m.accessibleDescription(), u"v " QUIZDEX_VERSION
+                                            " for Linux and Windows. ..questions, comments, bug "
+                                            "reports, etc.. quizdex@example.org"_s);
+        showTab(m, 2);
+        QCOMPARE(m.accessibleDescription(), QString());
     }
 
     void listsTestsAndLogsAndPlaysTheStartAndTabSounds() {

@@ -306,7 +306,7 @@ private slots:
         const QString dir = folder(u"names"_s);
         const QByteArray notes = "notes of mine\n";
         const QByteArray test = records(kTest, 'q', 2), log = records(kLog, 'a', 2);
-        for (const QString name : {u"/notes"_s, u"/notes-journal"_s, u"/Geo.tst-journal"_s})
+        for (const QString& name : {u"/notes"_s, u"/notes-journal"_s, u"/Geo.tst-journal"_s})
             writeBytes(dir + name, notes);
         writeBytes(dir + u"/Geo.tst"_s, test);
         writeBytes(dir + u"/Ann.log"_s, log);
