@@ -31,12 +31,18 @@ public:
          choice 5, right choice, explanation, quizdex. A text a spreadsheet
          would run as a formula ("=...") goes behind an apostrophe, which
          import takes off again.
-GIFT and CSV keep every byte of every question: what their text cannot hold
-(the answer-order flag and the reserved fields the editor leaves in a question
-record, blanks GIFT trims) goes into a "// quizdex:" comment line or the
-"quizdex" column, which import reads back and Moodle passes over.
+  moodlexml  Moodle XML, as Moodle's question bank exports it: multichoice,
+         truefalse and shortanswer questions, the explanation as general
+         feedback, the texts as plain text.
+GIFT, CSV and Moodle XML keep every byte of every question: what their text
+cannot hold (the answer-order flag and the reserved fields the editor leaves in
+a question record, blanks Moodle trims, where blank choices were) goes into a
+"// quizdex:" comment line, a "quizdex:" XML comment or the "quizdex" column,
+which import reads back and Moodle passes over. GIFT and Moodle XML leave blank
+choices out, as Moodle takes no answer without text.
 A question the format cannot hold stops the export, and nothing is written;
---skip leaves such questions out and lists them.
+so does one that quizdex-tool check finds damaged (no right answer, or an empty
+one). --skip leaves such questions out and lists them.
 )");
     }
     OptionNames optionsWithValue() const override { return {option::kFormat, option::kOutput}; }
@@ -55,7 +61,7 @@ A question the format cannot hold stops the export, and nothing is written;
         if (!count)
             return kFailed;
 
-        QString text = format == Format::Csv ? csv::questionHeader() : QString();
+        QString text = exchange::fileStart(format);
         QStringList refused, notes;
         int written = 0;
         int left = 0;
@@ -68,7 +74,8 @@ A question the format cannot hold stops the export, and nothing is written;
                 rec.setBytes(b);
                 QStringList problems, qNotes;
                 QString one = exchange::exportQuestion(format, rec, k, &problems, &qNotes);
-                if (format == Format::Gift && written > 0 && problems.isEmpty())
+                if ((format == Format::Gift || format == Format::MoodleXml) && written > 0 &&
+                    problems.isEmpty())
                     one.prepend(QLatin1Char('\n')); // a blank line between questions
                 const QString where = QStringLiteral("%1: question %2: ").arg(path).arg(k);
                 for (const QString& p : problems)
@@ -84,6 +91,7 @@ A question the format cannot hold stops the export, and nothing is written;
             });
         if (!st)
             return io.failed(st);
+        text += exchange::fileEnd(format);
         return writeUnlessRefused(
             refused, left, notes, a.flag(option::kSkip), [&] { return deliver(*out, text, io); },
             io);

@@ -33,19 +33,23 @@ public:
     QString details() const override {
         return QStringLiteral(
                    R"(Makes the new test NAME.tst of the questions in IN (UTF-8; "-" reads standard
-input), with the header a new test gets in the program: the owner and password
+input; a CSV file also in Windows-1252 or UTF-16, with its cells separated by
+",", ";" or tabs, as spreadsheets save it), with the header a new test gets in the program: the owner and password
 given, feedback "Correct!" after a right answer and "Incorrect!", the
 explanation and the right answer after a wrong one, answers shuffled. The
 passing score is set in the program's properties window.
 Without --password the password is taken from the environment variable
 QUIZDEX_PASSWORD, which other users cannot read as they can a command line.
 An existing test is never replaced. The test appears whole or not at all.
-A question that a test cannot hold is reported with its line: a character
-Windows-1252 has no place for, a text longer than its field (%1 for the
-question and the explanation, %2 for a choice), more than five choices, more
-than one right answer, a kind the test has no place for (numerical, matching,
-essay). Then nothing is written, unless --skip leaves such questions out (they
-are listed).
+A question that a test cannot hold is reported with its line (and a CSV
+row's row): a character Windows-1252 has no place for, a text longer than its
+field (%1 for the question and the explanation, %2 for a choice), more than
+five choices, more than one right answer, a typed answer with several accepted
+answers, a kind the test has no place for (numerical, matching, essay), and
+what quizdex-tool check would report: no right answer, or a right choice that
+is empty. Then nothing is written, unless --skip leaves such questions out
+(they are listed). What a test has no place for but can do without is told:
+categories, titles, images, the feedback of each answer.
 )")
             .arg(TestRecord::QuestionText.width)
             .arg(TestRecord::Choice1.width);
@@ -68,14 +72,18 @@ are listed).
         const IoResult<QByteArray> bytes = toolfiles::readInput(in);
         if (!bytes)
             return io.failed(bytes.status());
+        QStringList taken;
         int badLine = 0;
-        const auto text = lines::fromUtf8(*bytes, &badLine);
+        const auto text = exchange::textOf(format, *bytes, &taken, &badLine);
         if (!text)
             return io.failed(QStringLiteral("%1:%2: not UTF-8").arg(in).arg(badLine));
         exchange::ReadResult read = exchange::readFormat(format, *text);
+        // One line for how the file was read where that is not the default.
+        taken << read.taken;
+        if (!taken.isEmpty())
+            io.err << in << ": read " << taken.join(QLatin1Char(' ')) << '\n';
         if (read.fatal)
-            return io.failed(
-                QStringLiteral("%1:%2: %3").arg(in).arg(read.fatal->where).arg(read.fatal->text));
+            return io.failed(exchange::located(in, *read.fatal));
 
         const exchange::ImportSelection s = exchange::selectForImport(read, format, in);
         if (s.refused.isEmpty() || a.flag(option::kSkip)) {

@@ -39,14 +39,11 @@ QStringList headerFindings(const TestRecord& h) {
     return out;
 }
 
-QStringList questionFindings(const TestRecord& rec, int k) {
+} // namespace
+
+QStringList answerFindings(const TestRecord& rec) {
     QStringList out;
     const auto kind = storage::storedKind(rec);
-    if (!kind)
-        out << QStringLiteral("unknown question kind \"%1\"")
-                   .arg(visible(rec.text(TestRecord::QuestionType)));
-    if (rec.questionNumber() != k)
-        out << QStringLiteral("its stored number is %1").arg(rec.questionNumber());
     const int correct = storage::storedCorrectChoice(rec);
     if (kind && correct == 0)
         out << QStringLiteral("no choice is marked as the answer");
@@ -55,6 +52,19 @@ QStringList questionFindings(const TestRecord& rec, int k) {
         out << QStringLiteral("the choice marked as the answer is empty");
     return out;
 }
+
+QStringList questionFindings(const TestRecord& rec, int k) {
+    QStringList out;
+    const auto kind = storage::storedKind(rec);
+    if (!kind)
+        out << QStringLiteral("unknown question kind \"%1\"")
+                   .arg(visible(rec.text(TestRecord::QuestionType)));
+    if (rec.questionNumber() != k)
+        out << QStringLiteral("its stored number is %1").arg(rec.questionNumber());
+    return out + answerFindings(rec);
+}
+
+namespace {
 
 QStringList logFindings(const LogRecord& rec) {
     QStringList out;

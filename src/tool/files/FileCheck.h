@@ -23,6 +23,13 @@ struct Report {
 };
 IoResult<Report> check(const QString& path, FileKind kind);
 
+// What check finds in question record k (record k + 1 of a test): an unknown
+// kind, a stored number other than k, and the answer's findings.
+QStringList questionFindings(const TestRecord& rec, int k);
+// What check finds in a question's answer: none marked, or the one marked
+// empty. Import and export refuse such a question.
+QStringList answerFindings(const TestRecord& rec);
+
 // A text with control characters written as \xNN, for messages.
 QString visible(const QString& text);
 

@@ -23,76 +23,127 @@ bool isLetter(QStringView s) {
     return s.size() == 1 && s[0].isLetter() && s[0].unicode() < 0x80;
 }
 
+bool isAnswerLine(QStringView t) {
+    return t.startsWith(QLatin1String("ANSWER:"), Qt::CaseInsensitive);
+}
+
+// As Moodle reads a choice: a capital, ")" or ".", perhaps a blank, the text.
+QRegularExpressionMatch choiceMatch(QStringView t) {
+    static const QRegularExpression choiceRe(QStringLiteral("^([A-Z])[.)][ \\t]?(.*)$"));
+    return choiceRe.match(t);
+}
+
+// A line a teacher meant as a choice, which Moodle reads as more question text.
+bool looksLikeChoice(QStringView t) {
+    static const QRegularExpression lowerRe(QStringLiteral("^[a-z][.)]"));
+    return lowerRe.match(t).hasMatch();
+}
+
+// Reads the questions line by line: the question's text, its choices, its
+// ANSWER: line.
+class Reader {
+public:
+    void line(QStringView t, int number) {
+        // A line that is neither a choice nor ANSWER: after the choices begins
+        // the next question; the one before never got its answer.
+        if (m_cur && !m_letters.isEmpty() && !isAnswerLine(t) && !choiceMatch(t).hasMatch())
+            finish(QStringLiteral("the question has no ANSWER: line"), m_cur->entry.line);
+        if (!m_cur)
+            begin(t, number);
+        else if (isAnswerLine(t))
+            answer(lines::trimmed(t.mid(7)).toString(), number);
+        else if (const auto m = choiceMatch(t); m.hasMatch())
+            choice(m, number);
+        else
+            moreText(t, number);
+    }
+    ReadResult done() {
+        if (m_cur)
+            finish(QStringLiteral("the question has no ANSWER: line"), m_cur->entry.line);
+        return std::move(m_result);
+    }
+
+private:
+    void begin(QStringView t, int number) {
+        m_cur.emplace();
+        m_cur->entry.line = number;
+        m_cur->entry.question.kind = QuestionKind::Multiple;
+        m_cur->entry.question.text = t.toString();
+        m_letters.clear();
+        m_lowerLine = 0;
+    }
+    void moreText(QStringView t, int number) {
+        m_cur->entry.question.text += QLatin1String("\r\n") + t.toString();
+        if (looksLikeChoice(t) && m_lowerLine == 0) {
+            m_lowerLine = number;
+            m_lowerStart = t.left(2).toString();
+        }
+    }
+    void choice(const QRegularExpressionMatch& m, int number) {
+        const auto index = static_cast<std::size_t>(m_letters.size());
+        m_letters << m.captured(1);
+        if (index == choices::kMost)
+            m_cur->problems.push_back(m_cur->entry.at(choices::tooManyChoices(), number));
+        if (index < choices::kMost) {
+            m_cur->entry.question.choices[index] = m.captured(2);
+            m_cur->entry.textLines[index + 1] = number;
+        }
+    }
+    void answer(const QString& given, int number);
+    void finish(const QString& problem, int number) {
+        if (!problem.isEmpty())
+            m_cur->problems.push_back(m_cur->entry.at(problem, number));
+        else if (m_lowerLine > 0)
+            m_cur->notes.push_back(m_cur->entry.at(lowerCaseHint(), m_lowerLine));
+        m_result.items.push_back(std::move(*m_cur));
+        m_cur.reset();
+    }
+    QString lowerCaseHint() const {
+        return QStringLiteral("\"%1\" begins a line of the question, not a choice: a choice "
+                              "begins with a capital letter, as \"%2 text\"")
+            .arg(m_lowerStart, m_lowerStart.toUpper());
+    }
+
+    ReadResult m_result;
+    std::optional<Item> m_cur;
+    QStringList m_letters;
+    int m_lowerLine = 0;
+    QString m_lowerStart;
+};
+
+void Reader::answer(const QString& given, int number) {
+    const qsizetype at = m_letters.indexOf(given.toUpper());
+    const QString choicesAre = QStringLiteral("the choices are %1").arg(choices::listed(m_letters));
+    if (m_letters.isEmpty())
+        finish(QStringLiteral("no choices before the ANSWER: line") +
+                   (m_lowerLine > 0 ? QStringLiteral("; ") + lowerCaseHint() : QString()),
+               m_lowerLine > 0 ? m_lowerLine : number);
+    else if (m_letters.size() == 1)
+        finish(QStringLiteral("only one choice; a question needs at least two"), m_cur->entry.line);
+    else if (choices::namesSeveral(given, isLetter))
+        finish(choices::severalRight(), number);
+    else if (given.isEmpty())
+        finish(QStringLiteral("the ANSWER: line names no choice; ") + choicesAre, number);
+    else if (!isLetter(given) || at < 0)
+        finish(QStringLiteral("\"ANSWER: %1\" names no choice; %2").arg(given, choicesAre), number);
+    else {
+        // A sixth choice was refused already and cannot be the right one.
+        if (at < choices::kMost)
+            m_cur->entry.question.correct = static_cast<int>(at) + 1;
+        finish({}, number);
+    }
+}
+
 } // namespace
 
 ReadResult read(const QString& text) {
-    // As Moodle reads a choice: a capital, ")" or ".", perhaps a blank, the text.
-    static const QRegularExpression choiceRe(QStringLiteral("^([A-Z])[.)][ \\t]?(.*)$"));
-    ReadResult result;
-    std::optional<Item> cur;
-    QString letterList;
-    auto problem = [&](int line, const QString& t) { cur->problems.push_back({line, t}); };
-
+    Reader reader;
     lines::forEachLine(text, [&](QStringView line, int number) {
         const QStringView t = lines::trimmed(line);
-        if (t.isEmpty())
-            return;
-        // A line that is neither a choice nor ANSWER: after the choices begins
-        // the next question; the one before never got its answer.
-        if (cur && !letterList.isEmpty() &&
-            !t.startsWith(QLatin1String("ANSWER:"), Qt::CaseInsensitive) &&
-            !choiceRe.match(t).hasMatch()) {
-            problem(cur->entry.line, QStringLiteral("the question has no ANSWER: line"));
-            result.items.push_back(*cur);
-            cur.reset();
-        }
-        if (!cur) {
-            cur.emplace();
-            cur->entry.line = number;
-            cur->entry.question.kind = QuestionKind::Multiple;
-            cur->entry.question.text = t.toString();
-            letterList.clear();
-            return;
-        }
-        Question& q = cur->entry.question;
-        if (t.startsWith(QLatin1String("ANSWER:"), Qt::CaseInsensitive)) {
-            const QString answer = lines::trimmed(t.mid(7)).toString();
-            const qsizetype at = letterList.indexOf(answer, 0, Qt::CaseInsensitive);
-            if (letterList.isEmpty())
-                problem(number, QStringLiteral("no choices before the ANSWER: line"));
-            else if (letterList.size() == 1)
-                problem(cur->entry.line,
-                        QStringLiteral("only one choice; a question needs at least two"));
-            else if (choices::namesSeveral(answer, isLetter))
-                problem(number, choices::severalRight());
-            else if (answer.size() != 1 || at < 0)
-                problem(number, QStringLiteral("\"ANSWER: %1\" names none of the choices %2")
-                                    .arg(answer, letterList));
-            else if (at < 5)
-                q.correct = static_cast<int>(at) + 1;
-            result.items.push_back(*cur);
-            cur.reset();
-            return;
-        }
-        const QRegularExpressionMatch m = choiceRe.match(t);
-        if (m.hasMatch()) {
-            const int index = static_cast<int>(letterList.size());
-            letterList += m.captured(1);
-            if (index == choices::kMost)
-                problem(number, choices::tooManyChoices());
-            if (index < choices::kMost) {
-                q.choices[static_cast<std::size_t>(index)] = m.captured(2);
-                cur->entry.textLines[static_cast<std::size_t>(index) + 1] = number;
-            }
-        } else {
-            q.text += QLatin1String("\r\n") + t.toString(); // a question of several lines
-        }
+        if (!t.isEmpty())
+            reader.line(t, number);
     });
-    if (cur) {
-        problem(cur->entry.line, QStringLiteral("the question has no ANSWER: line"));
-        result.items.push_back(*cur);
-    }
-    return result;
+    return reader.done();
 }
 
 QString write(const Question& q, QStringList* notes, QStringList* problems) {

@@ -9,15 +9,25 @@
 #include <vector>
 
 // CSV as RFC 4180 has it, for spreadsheets: cells separated by commas, rows by
-// CR LF, a cell with a comma, a quote or a line break in double quotes.
+// CR LF, a cell with a comma, a quote or a line break in double quotes. Read
+// also as spreadsheets save it elsewhere: cells separated by ";" or a tab.
 namespace tool::csv {
 
 struct Row {
-    int line = 0; // where the row begins
+    int line = 0; // where the row begins in the file
+    int row = 0;  // the row a spreadsheet shows it in
     QStringList cells;
 };
 // nullopt when a quoted cell is never closed; `error` says where it opened.
-std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error);
+std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error,
+                                     QChar separator = QLatin1Char(','));
+
+// A spreadsheet's file as text: by its byte order mark (UTF-8 or UTF-16),
+// else UTF-8 when it is, else Windows-1252, as Excel saves "CSV" in western
+// Europe. `taken` tells an encoding other than UTF-8. nullopt, with the line
+// of the first byte that is not UTF-8, for a file that says it is UTF-8 by its
+// mark and is not.
+std::optional<QString> decode(const QByteArray& bytes, QStringList* taken, int* badLine);
 // The row's cells, quoted where they must be, and CR LF.
 QString rowText(const QStringList& cells);
 // A spreadsheet runs a cell that starts like this as a formula.
@@ -28,7 +38,8 @@ QString asText(const QString& cell);
 
 // Questions, one a row under a header row that names the columns (kind,
 // question, choice 1 to choice 5, right choice, explanation, quizdex); the
-// columns may come in any order.
+// columns may come in any order, separated by the first of ",", ";" and a tab
+// that makes the header row name them.
 exchange::ReadResult readQuestions(const QString& text);
 QString questionHeader();
 QString questionRow(const storage::Question& q, const exchange::Extras& extras);

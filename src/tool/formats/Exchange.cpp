@@ -1,5 +1,6 @@
 #include "Exchange.h"
 
+#include "Choices.h"
 #include "Cp1252.h"
 #include "HeaderRecord.h"
 
@@ -38,6 +39,10 @@ constexpr FieldInfo kFields[] = {
     {"reserved3", TestRecord::Reserved3, false, -1},
     {"shuffle", {TestRecord::kShuffleFlagOffset, 2}, true, -1},
 };
+
+// Not a field: where the choices a text shows go in the record, when blank
+// ones between them were left out.
+const QLatin1String kPlaces("places");
 
 const FieldInfo* fieldNamed(const QString& name) {
     for (const FieldInfo& f : kFields) {
@@ -93,25 +98,54 @@ int slotWidth(int slot) {
                                                              : TestRecord::Choice1.width;
 }
 
-bool applies(const FieldInfo& f, const QByteArray& value, const Entry& e,
+// Whether a field the extras kept goes into the record of the question read,
+// `q` with its choices in their places: a field its text shows only where the
+// text still agrees with it.
+bool applies(const FieldInfo& f, const QByteArray& value, const Question& q,
              const TextRoundTrip& roundTrip) {
     const QString name = QLatin1String(f.name);
+    // A question's number is its place in the test, wherever it came from.
+    if (name == QLatin1String("number"))
+        return false;
     TestRecord kept;
     kept.setRaw(f.layout, value);
     if (name == QLatin1String("type"))
-        return storage::storedKind(kept) == e.question.kind;
+        return storage::storedKind(kept) == q.kind;
     if (name == QLatin1String("answer"))
-        return e.question.correct == 0;
-    if (f.slot >= 0 && shownByText(e.question.kind, f.slot))
-        return roundTrip(kept.text(f.layout)) == textOf(e.question, f.slot);
+        return q.correct == 0;
+    if (f.slot >= 0 && shownByText(q.kind, f.slot))
+        return roundTrip(kept.text(f.layout)) == textOf(q, f.slot);
     return true;
 }
 
 } // namespace
 
-bool Entry::hasAnswerExtra() const {
-    return std::any_of(extras.begin(), extras.end(),
-                       [](const auto& x) { return x.first == QLatin1String("answer"); });
+Message Entry::at(const QString& text, int where) const {
+    return {where > 0 ? where : line, text, row};
+}
+
+Message leftOutOnce(const char* one, const char* many,
+                    const std::vector<std::pair<int, QString>>& found) {
+    const QString first = QStringLiteral("\"%1\"").arg(found.front().second);
+    if (found.size() == 1)
+        return {found.front().first, QStringLiteral("the %1 %2 is left out; a test has no place "
+                                                    "for it")
+                                         .arg(QLatin1String(one), first)};
+    return {found.front().first,
+            QStringLiteral("the %1 (%2 and %3 more) are left out; a test has no place for them")
+                .arg(QLatin1String(many), first)
+                .arg(found.size() - 1)};
+}
+
+QString located(const QString& in, const Message& m) {
+    QString place = in;
+    if (m.where > 0)
+        place += QLatin1Char(':') + QString::number(m.where);
+    if (m.column > 0)
+        place += QLatin1Char(':') + QString::number(m.column);
+    if (m.row > 0)
+        place += QStringLiteral(" (row %1)").arg(m.row);
+    return place + QStringLiteral(": ") + m.text;
 }
 
 std::optional<Question> questionOf(const TestRecord& rec) {
@@ -130,14 +164,25 @@ std::optional<Question> questionOf(const TestRecord& rec) {
 
 namespace {
 
+// The question read, its choices put in the places the extras say.
+Question inPlaces(const Entry& entry) {
+    Question q = entry.question;
+    for (const auto& [name, value] : entry.extras) {
+        if (name == kPlaces)
+            choices::putInPlaces(q, QString::fromLatin1(value));
+    }
+    return q;
+}
+
 // The question with the texts the extras kept put back; the other fields the
 // extras keep go into `fields`.
 Question withKeptTexts(const Entry& entry, const TextRoundTrip& roundTrip,
                        std::vector<std::pair<FieldSpec, QByteArray>>* fields) {
-    Question q = entry.question;
+    const Question shown = inPlaces(entry);
+    Question q = shown;
     for (const auto& [name, value] : entry.extras) {
         const FieldInfo* f = fieldNamed(name);
-        if (!f || !applies(*f, value, entry, roundTrip))
+        if (!f || !applies(*f, value, shown, roundTrip))
             continue;
         if (f->slot < 0) {
             if (fields)
@@ -172,18 +217,27 @@ Extras extrasFor(const TestRecord& original, const Entry& read, int k,
     // An answer that marks no choice is kept even when it happens to equal what
     // import would leave, so that the question is known to have none on purpose.
     const bool noneMarked = storage::storedCorrectChoice(original) == 0;
+    const Question shown = inPlaces(read);
     for (const FieldInfo& f : kFields) {
+        if (f.layout.offset == TestRecord::kQuestionNumberOffset)
+            continue; // import numbers a question by its place
         const QByteArray mine = original.raw(f.layout);
         const bool answer = f.layout.offset == TestRecord::CorrectAnswer.offset;
         // A text read back longer than its field is cut to the same bytes, but
         // import refuses it: it is kept too.
-        const bool changed =
-            f.slot >= 0 && original.text(f.layout) != textOf(read.question, f.slot);
+        const bool changed = f.slot >= 0 && original.text(f.layout) != textOf(shown, f.slot);
         if (mine != fromText.raw(f.layout) || (answer && noneMarked) ||
-            (changed && shownByText(read.question.kind, f.slot)))
+            (changed && shownByText(shown.kind, f.slot)))
             out.emplace_back(QLatin1String(f.name), f.number ? mine : rightTrimmedBytes(mine));
     }
     return out;
+}
+
+Extras placesOf(const Question& q) {
+    const QString places = choices::placesOf(q);
+    if (places.isEmpty())
+        return {};
+    return {{kPlaces, places.toLatin1()}};
 }
 
 QString extrasText(const Extras& extras) {
@@ -191,7 +245,9 @@ QString extrasText(const Extras& extras) {
     for (const auto& [name, value] : extras) {
         const FieldInfo* f = fieldNamed(name);
         QString shown;
-        if (f && f->number) {
+        if (name == kPlaces) {
+            shown = QString::fromLatin1(value);
+        } else if (f && f->number) {
             TestRecord r;
             r.setRaw(f->layout, value);
             shown = QString::number(r.int16(f->layout.offset));
@@ -209,6 +265,14 @@ std::optional<Extras> parseExtras(const QString& text, QString* error) {
     for (const QString& part : parts) {
         const qsizetype eq = part.indexOf(QLatin1Char('='));
         const QString name = part.left(eq);
+        if (name == kPlaces) {
+            if (!choices::arePlaces(part.mid(eq + 1))) {
+                *error = QStringLiteral("%1 does not name choices 1 to 5 in order").arg(part);
+                return std::nullopt;
+            }
+            out.emplace_back(name, part.mid(eq + 1).toLatin1());
+            continue;
+        }
         const FieldInfo* f = eq > 0 ? fieldNamed(name) : nullptr;
         if (!f) {
             *error = QStringLiteral("\"%1\" names no field of a question record").arg(part);
@@ -253,22 +317,26 @@ std::vector<Message> storageProblems(const Entry& entry, const TextRoundTrip& ro
         for (const uint cp : codePoints) {
             if (!storage::cp1252::holds(cp)) {
                 const char32_t c = cp;
-                out.push_back({line, QStringLiteral("\"%1\" (U+%2) in %3 has no place in "
-                                                    "Windows-1252, the character set of tests")
-                                         .arg(QString::fromUcs4(&c, 1),
-                                              QString::number(cp, 16).toUpper().rightJustified(
-                                                  4, QLatin1Char('0')),
-                                              slotName(slot))});
+                out.push_back(
+                    {line,
+                     QStringLiteral("\"%1\" (U+%2) in %3 has no place in "
+                                    "Windows-1252, the character set of tests")
+                         .arg(QString::fromUcs4(&c, 1),
+                              QString::number(cp, 16).toUpper().rightJustified(4, QLatin1Char('0')),
+                              slotName(slot)),
+                     entry.row});
                 break;
             }
         }
         const auto length = codePoints.size();
         if (length > slotWidth(slot))
-            out.push_back({line, QStringLiteral("%1 is %2 characters long (a line break counts "
-                                                "two); a test holds %3")
-                                     .arg(slotName(slot))
-                                     .arg(length)
-                                     .arg(slotWidth(slot))});
+            out.push_back({line,
+                           QStringLiteral("%1 is %2 characters long (a line break counts "
+                                          "two); a test holds %3")
+                               .arg(slotName(slot))
+                               .arg(length)
+                               .arg(slotWidth(slot)),
+                           entry.row});
     }
     return out;
 }

@@ -12,6 +12,8 @@ const QString kSpecials = QStringLiteral("\\~=#{}:");
 const QString kFormats[] = {QStringLiteral("[html]"), QStringLiteral("[moodle]"),
                             QStringLiteral("[plain]"), QStringLiteral("[markdown]")};
 
+} // namespace
+
 QString htmlToText(const QString& html) {
     static const QRegularExpression spaces(QStringLiteral("\\s+"));
     static const QRegularExpression breaks(
@@ -55,7 +57,9 @@ QString htmlToText(const QString& html) {
     return lines::trimmed(out).toString();
 }
 
-} // namespace
+bool hasImage(QStringView html) {
+    return html.contains(QLatin1String("<img"), Qt::CaseInsensitive);
+}
 
 qsizetype findUnescaped(QStringView s, QStringView what, qsizetype from) {
     for (qsizetype i = from; i < s.size(); ++i) {
@@ -116,7 +120,8 @@ QString encodeText(const QString& s) {
     out.reserve(s.size() + 8);
     const QStringView t = lines::trimmed(s);
     qsizetype marker = 0;
-    if (t.startsWith(QLatin1String("//")) || markerAt(t, &marker))
+    // Moodle would take "%50%" at an answer's start for its weight.
+    if (t.startsWith(QLatin1String("//")) || markerAt(t, &marker) || t.startsWith(QLatin1Char('%')))
         out += QLatin1String("[moodle]");
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);

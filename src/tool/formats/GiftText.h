@@ -16,6 +16,12 @@ qsizetype findUnescaped(QStringView s, QStringView what, qsizetype from = 0);
 // marker's length; nullopt when it names none.
 std::optional<TextFormat> markerAt(QStringView t, qsizetype* length);
 
+// A Moodle HTML text as the plain text a reader sees: tags taken off, line
+// breaks where paragraphs and <br> end lines, entities as their characters.
+QString htmlToText(const QString& html);
+// Whether a Moodle HTML text shows an image.
+bool hasImage(QStringView html);
+
 // A text as written in the file: trimmed, its format marker, escapes and line
 // breaks taken; without a marker it has the format of the question.
 QString decodeText(QStringView raw, TextFormat format);

@@ -9,10 +9,11 @@
 // Lines and blanks of the text files the tool reads.
 namespace tool::lines {
 
-// Blank, tab, CR or LF: what the text formats trim around their parts.
+// Blank, tab, CR, LF, NUL or vertical tab: what the text formats trim around
+// their parts, as Moodle trims them.
 inline bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
-           c == QLatin1Char('\n');
+           c == QLatin1Char('\n') || c == QChar(0) || c == QLatin1Char('\v');
 }
 QStringView trimmed(QStringView s);
 

@@ -5,6 +5,8 @@
 #include "ExchangeFormat.h"
 #include "Gift.h"
 #include "HeaderRecord.h"
+#include "MoodleRules.h"
+#include "MoodleXml.h"
 #include "ToolRun.h"
 
 using namespace Qt::StringLiterals;
@@ -29,6 +31,20 @@ void verifyQuestion(const tool::exchange::Item& item, QuestionKind kind, const Q
     QCOMPARE(QStringList(q.choices.begin(), q.choices.end()),
              choices + QStringList(5 - choices.size(), QString()));
     QCOMPARE(q.correct, correct);
+}
+
+// The refusals and notes of a file read for import, each as the command tells it.
+QStringList toldOf(const QString& text, tool::exchange::Format format, const QString& in,
+                   QStringList* notes) {
+    tool::exchange::ReadResult read = tool::exchange::readFormat(format, text);
+    const auto s = tool::exchange::selectForImport(read, format, in);
+    *notes = s.notes;
+    return s.refused;
+}
+
+// A text as Moodle shows an answer: trimmed, its lines ended by LF.
+QString asMoodleShows(const QString& t) {
+    return QString(t).replace(u"\r\n"_s, u"\n"_s).trimmed();
 }
 
 void verifyRefused(const tool::exchange::Item& item, int line, const QString& why) {
@@ -80,10 +96,10 @@ private slots:
         verifyQuestion(quick.items[1], QuestionKind::Multiple,
                        u"What's between orange and green in the spectrum?"_s,
                        {u"yellow"_s, u"red"_s, u"blue"_s}, 1);
-        QCOMPARE(quick.notes.size(), std::size_t(1)); // the answers' feedback is not kept
-        QCOMPARE(quick.notes.front().where, 6);
+        QCOMPARE(quick.items[1].notes.size(), std::size_t(1)); // the answers' feedback is not kept
+        QCOMPARE(quick.items[1].notes.front().where, 6);
         QCOMPARE(quick.items[2].entry.question.text, u"Two plus _____ equals four."_s);
-        for (const auto& [item, line, why] : {std::tuple{2, 9, "more than one right answer"},
+        for (const auto& [item, line, why] : {std::tuple{2, 9, "several accepted answers"},
                                               {3, 12, "matching"},
                                               {4, 15, "numerical"},
                                               {5, 18, "numerical"},
@@ -124,7 +140,7 @@ Grant is buried in Grant's tomb.{FALSE}
         verifyQuestion(help.items[3], QuestionKind::Multiple,
                        u"Japanese characters originally came from what country?"_s,
                        {u"India"_s, u"China"_s, u"Korea"_s, u"Egypt"_s}, 2);
-        verifyRefused(help.items[4], 17, u"more than one right answer"_s);
+        verifyRefused(help.items[4], 17, u"several accepted answers"_s);
         verifyQuestion(help.items[5], QuestionKind::TrueFalse,
                        u"Grant is buried in Grant's tomb."_s, {u"TRUE"_s, u"FALSE"_s}, 2);
         QCOMPARE(help.items[3].entry.textLines[4], 15); // each choice knows its line
@@ -152,8 +168,15 @@ Grant is buried in Grant's tomb.{FALSE}
                     : kind == QuestionKind::Typed   ? std::array<QString, 5>{t}
                                                     : std::array<QString, 5>{t, u"="_s, t},
                     kind == QuestionKind::Multiple ? 2 : 1, t);
-                const tool::exchange::ReadResult r = tool::gift::read(tool::gift::write(q, {}));
+                const QString written = tool::gift::write(q, {});
+                const tool::exchange::ReadResult r = tool::gift::read(written);
                 QCOMPARE(r.items.size(), std::size_t(1));
+                // Moodle reads the same answers, the same one right.
+                const auto moodle = moodlerules::readGift(written);
+                QVERIFY2(moodle.size() == 1 && moodle[0].refused.isEmpty(), qPrintable(written));
+                if (kind != QuestionKind::TrueFalse)
+                    QCOMPARE(moodle[0].answers[moodle[0].right],
+                             asMoodleShows(q.choices[std::size_t(q.correct - 1)]));
                 QVERIFY2(r.items[0].problems.empty(), qPrintable(problemsOf(r.items[0])));
                 const storage::Question& back = r.items[0].entry.question;
                 QVERIFY(back.text == t && back.explanation == t && back.choices == q.choices &&
@@ -245,6 +268,25 @@ ANSWER: A
         QCOMPARE(r.items.size(), std::size_t(1));
         verifyQuestion(r.items[0], QuestionKind::Multiple, u"Pick one\r\na) not a choice"_s,
                        {u"Correct"_s, u" two blanks"_s}, 1);
+        QCOMPARE(r.items[0].notes.size(), std::size_t(1)); // the teacher is told why
+        QCOMPARE(r.items[0].notes[0].where, 2);
+
+        // What is wrong, in the words of the teacher who wrote the file.
+        const std::tuple<const char16_t*, int, const char*> told[] = {
+            {u"Q?\nA) x\nB) y\nC) z\nANSWER: F\n", 5,
+             "\"ANSWER: F\" names no choice; the choices are A, B and C"},
+            {u"Q?\nA) x\nB) y\nANSWER:\n", 4,
+             "the ANSWER: line names no choice; the choices are A and B"},
+            {u"Q?\na) x\nb) y\nANSWER: A\n", 2,
+             "no choices before the ANSWER: line; \"a)\" begins a line of the question, not a "
+             "choice: a choice begins with a capital letter, as \"A) text\""},
+        };
+        for (const auto& [text, line, why] : told) {
+            const auto item = tool::aiken::read(QString::fromUtf16(text)).items.at(0);
+            QCOMPARE(item.problems.size(), std::size_t(1));
+            QCOMPARE(item.problems[0].where, line);
+            QCOMPARE(item.problems[0].text, QString::fromUtf8(why));
+        }
 
         // One choice is refused at the question's own line.
         r = tool::aiken::read(u"\nLonely?\nA) only\nANSWER: A\n"_s);
@@ -287,22 +329,75 @@ ANSWER: A
                        {u"TRUE"_s, u"FALSE"_s}, 2);
         QCOMPARE(r.notes.size(), std::size_t(1)); // the "notes" column is not read
 
-        const tool::exchange::ReadResult bad =
-            tool::csv::readQuestions(u"kind,question,choice 1,choice 6,right choice\n"
-                                     "ESSAY,How are you?,,,\n"
-                                     "MULTIPLE,Two right?,a,,\"1, 2\"\n"
-                                     "MULTIPLE,Six?,a,f,1\n"
-                                     "MULTIPLE,None right?,a,,\n"_s);
-        QCOMPARE(bad.items.size(), std::size_t(4));
-        for (const auto& [line, why] : {std::pair{2, "has no place in a test"},
-                                        {3, "more than one right answer"},
-                                        {4, "more than five choices"},
-                                        {5, "no right choice"}})
-            verifyRefused(bad.items[std::size_t(line - 2)], line, QString::fromUtf8(why));
         const tool::exchange::ReadResult open =
             tool::csv::readQuestions(u"kind,question\nTYPED,\"open\n\n"_s);
         QVERIFY(open.fatal && open.fatal->where == 2);
         QVERIFY(tool::csv::readQuestions(u"a,b\nTYPED,x\n"_s).fatal); // no header row
+    }
+
+    void csvRowsATestCannotHoldAreRefusedWithLineAndRow() {
+        // The format's own rules, then those check applies to the record: a
+        // right choice naming an empty cell is refused, not stored.
+        QStringList notes;
+        const QStringList refused =
+            toldOf(u"kind,question,choice 1,choice 2,choice 3,choice 6,right choice\n"
+                   "ESSAY,How are you?,,,,,\n"
+                   "MULTIPLE,Two right?,a,b,,,\"1, 2\"\n"
+                   "MULTIPLE,Six?,a,b,,f,1\n"
+                   "MULTIPLE,None right?,a,b,,,\n"
+                   "MULTIPLE,\"Empty\nright?\",a,b,,,3\n"
+                   "TRUE/FALSE,Three?,,,,,3\n"
+                   "MULTIPLE,Fine?,a,b,,,2\n"_s,
+                   tool::exchange::Format::Csv, u"in.csv"_s, &notes);
+        const QStringList expected = {
+            u"in.csv:2 (row 2): the kind \"ESSAY\" has no place in a test"_s,
+            u"in.csv:3 (row 3): more than one right answer; a test marks one"_s,
+            u"in.csv:4 (row 4): more than five choices; a test holds at most five"_s,
+            u"in.csv:5 (row 5): no choice is marked as the answer"_s,
+            u"in.csv:6 (row 6): the choice marked as the answer is empty"_s,
+            u"in.csv:8 (row 7): the right choice of a true/false question is 1 (TRUE) or 2"_s};
+        QCOMPARE(refused.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QVERIFY2(refused[i].startsWith(expected[i]), qPrintable(refused.join(u'\n')));
+    }
+
+    void csvFromAnySpreadsheet() {
+        // As spreadsheets save it in other countries and programs; what was
+        // taken other than UTF-8 and commas is told.
+        const QString rows = u"kind|question|choice 1|right choice\r\nTYPED|Café?|Oui|1\r\n"_s;
+        auto with = [&](QChar separator) { return QString(rows).replace(u'|', separator); };
+        const struct {
+            QByteArray bytes;
+            QStringList taken;
+        } files[] = {
+            {with(u',').toUtf8(), {}},
+            {"\xEF\xBB\xBF" + with(u';').toUtf8(), {u"with \";\" between cells"_s}},
+            {with(u';').toLatin1(),
+             {u"as Windows-1252 (it is not UTF-8)"_s, u"with \";\" between cells"_s}},
+            {QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(with(u'\t').utf16()),
+                                                 with(u'\t').size() * 2),
+             {u"as UTF-16 (little-endian), by its byte order mark"_s,
+              u"with tabs between cells"_s}},
+        };
+        for (const auto& [bytes, taken] : files) {
+            QStringList told;
+            int badLine = 0;
+            const auto text =
+                tool::exchange::textOf(tool::exchange::Format::Csv, bytes, &told, &badLine);
+            QVERIFY(text);
+            const tool::exchange::ReadResult r = tool::csv::readQuestions(*text);
+            QCOMPARE(told + r.taken, taken);
+            QCOMPARE(r.items.size(), std::size_t(1));
+            verifyQuestion(r.items[0], QuestionKind::Typed, u"Café?"_s, {u"Oui"_s}, 1);
+        }
+        // A byte order mark that says UTF-8 is believed: what is not UTF-8 is refused.
+        QStringList told;
+        int badLine = 0;
+        QVERIFY(!tool::exchange::textOf(tool::exchange::Format::Csv,
+                                        "\xEF\xBB\xBF"
+                                        "a\nb\xE9\n",
+                                        &told, &badLine));
+        QCOMPARE(badLine, 2);
     }
 
     void csvTextsASpreadsheetWouldRunStayText() {
@@ -322,6 +417,141 @@ ANSWER: A
         verifyQuestion(tool::csv::readQuestions(u"kind,question,choice 1\nTYPED,'Tis so?,'Yes\n"_s)
                            .items.at(0),
                        QuestionKind::Typed, u"'Tis so?"_s, {u"'Yes"_s}, 1);
+    }
+
+    void whatATestHasNoPlaceForIsToldOnce() {
+        // GIFT as Moodle's question bank exports it: categories and titles are
+        // told once; a question left out is not told again for its feedback.
+        QStringList notes;
+        const QStringList refused = toldOf(uR"(// question: 0  name: Switch category to Geo
+$CATEGORY: $course$/top/Geo
+
+// question: 11  name: Capital
+::Capital::[html]<p>Capital of <b>France</b>?</p><img src\="@@PLUGINFILE@@/map.png" /> {
+	=Paris#Right
+	~Lyon#No
+}
+
+::Rivers::Which rivers? {
+	=Seine#Yes
+	=Rhine#Yes
+	~Thames
+}
+
+::Two::A colour of the French flag? {
+	=%100%blue#
+	=%100%white#
+}
+
+::Sea::Is the sea salty? {TRUE#No, it is.#Yes.}
+
+$CATEGORY: $course$/top/Geo/Rivers
+)"_s,
+                                           tool::exchange::Format::Gift, u"geo"_s, &notes);
+        QCOMPARE(refused, QStringList({u"geo:12: more than one right answer; a test marks one"_s,
+                                       u"geo:18: a typed answer with several accepted answers; "
+                                       "a test takes one"_s}));
+        QCOMPARE(notes, QStringList({
+                            u"geo:5: an image is left out; a test has no place for it"_s,
+                            u"geo:6: the feedback of each answer is left out; a test has no "
+                            "place for it"_s,
+                            u"geo:21: the feedback of each answer is left out; a test has no "
+                            "place for it"_s,
+                            u"geo:2: the categories (\"$course$/top/Geo\" and 1 more) are left "
+                            "out; a test has no place for them"_s,
+                            u"geo:5: the titles (\"Capital\" and 1 more) are left out; a test "
+                            "has no place for them"_s,
+                        }));
+    }
+
+    void moodleXmlAsMoodleExportsIt() {
+        QStringList notes;
+        const QStringList refused = toldOf(uR"(<?xml version="1.0" encoding="UTF-8"?>
+<quiz>
+<!-- question: 0  -->
+  <question type="category">
+    <category><text>$course$/top/Geo</text></category>
+  </question>
+  <question type="multichoice">
+    <name><text>Capital</text></name>
+    <questiontext format="html">
+      <text><![CDATA[<p>Capital of <b>France</b>?</p><p><img src="@@PLUGINFILE@@/map.png"></p>]]></text>
+      <file name="map.png" path="/" encoding="base64">iVBORw0KGgo=</file>
+    </questiontext>
+    <generalfeedback format="html"><text>&lt;p&gt;Paris &amp;amp; more.&lt;/p&gt;</text></generalfeedback>
+    <single>true</single>
+    <answer fraction="0" format="html"><text>Lyon</text><feedback format="html"><text>No</text></feedback></answer>
+    <answer fraction="100" format="html"><text><![CDATA[<p>Paris</p>]]></text></answer>
+  </question>
+  <question type="truefalse">
+    <name><text>Sea</text></name>
+    <questiontext format="moodle_auto_format"><text>Is the sea
+salty?</text></questiontext>
+    <answer fraction="0"><text>true</text></answer>
+    <answer fraction="100"><text>false</text></answer>
+  </question>
+  <question type="shortanswer">
+    <name><text>Colour</text></name>
+    <questiontext format="plain_text"><text>A colour of the flag?</text></questiontext>
+    <answer fraction="100"><text>blue</text></answer>
+    <answer fraction="100"><text>white</text></answer>
+  </question>
+  <question type="multichoice">
+    <name><text>Half</text></name>
+    <questiontext><text>Which two?</text></questiontext>
+    <single>false</single>
+    <answer fraction="50"><text>a</text></answer>
+    <answer fraction="50"><text>b</text></answer>
+  </question>
+  <question type="essay">
+    <name><text>Essay</text></name>
+    <questiontext><text>Why?</text></questiontext>
+  </question>
+</quiz>
+)"_s,
+                                           tool::exchange::Format::MoodleXml, u"geo.xml"_s, &notes);
+        QCOMPARE(refused,
+                 QStringList({u"geo.xml:29: a typed answer with several accepted answers; a test "
+                              "takes one"_s,
+                              u"geo.xml:35: partial credit (50%) has no place in a test"_s,
+                              u"geo.xml:38: a question of the type \"essay\" has no place in a "
+                              "test"_s}));
+        QCOMPARE(notes.size(), 4);
+        QVERIFY2(notes[0].startsWith(u"geo.xml:7: an image"_s) &&
+                     notes[1].startsWith(u"geo.xml:15: the feedback of each answer"_s) &&
+                     notes[2].startsWith(u"geo.xml:4: the category \"$course$/top/Geo\""_s) &&
+                     notes[3].startsWith(u"geo.xml:7: the titles (\"Capital\" and 1 more)"_s),
+                 qPrintable(notes.join(u'\n')));
+        tool::exchange::ReadResult read =
+            tool::moodlexml::read(uR"(<quiz><question type="multichoice">
+<name><text>Capital</text></name>
+<questiontext format="html"><text><![CDATA[<p>Capital of <b>France</b>?</p>]]></text></questiontext>
+<generalfeedback format="html"><text>&lt;p&gt;Paris &amp;amp; more.&lt;/p&gt;</text></generalfeedback>
+<answer fraction="0"><text>Lyon</text></answer>
+<answer fraction="100"><text><![CDATA[<p>Paris</p>]]></text></answer>
+</question></quiz>)"_s);
+        verifyQuestion(read.items.at(0), QuestionKind::Multiple, u"Capital of France?"_s,
+                       {u"Lyon"_s, u"Paris"_s}, 2);
+        QCOMPARE(read.items[0].entry.question.explanation, u"Paris & more."_s);
+    }
+
+    void moodleXmlThatIsNotWellFormedIsRefusedWithLineAndColumn() {
+        const struct {
+            const char16_t* xml;
+            int line, column;
+            const char* why;
+        } files[] = {
+            {u"<quiz>\n<question type=\"truefalse\">\n</quiz>\n", 3, 7, "tag mismatch"},
+            {u"<quiz>\n  <question>", 2, 12, "Premature end of document"},
+            {u"<quiz>\n<question>&nbsp;</question>\n</quiz>", 2, 16, "Entity 'nbsp' not declared"},
+            {u"<?xml version=\"1.0\"?>\n<questions/>\n", 2, 0, "where Moodle XML has <quiz>"},
+        };
+        for (const auto& f : files) {
+            const tool::exchange::ReadResult r = tool::moodlexml::read(QString::fromUtf16(f.xml));
+            QVERIFY2(r.fatal && r.fatal->text.contains(QLatin1String(f.why)) &&
+                         r.fatal->where == f.line && r.fatal->column == f.column,
+                     qPrintable(r.fatal ? tool::exchange::located(u"x"_s, *r.fatal) : u"read"_s));
+        }
     }
 
     void importRefusesWhatATestCannotHoldWithItsLine() {
