@@ -1,6 +1,7 @@
 // Writes seed inputs for every fuzz target, made by the program's own writers.
 #include "Gift.h"
 #include "LogRecord.h"
+#include "MoodleXml.h"
 #include "Question.h"
 #include "RollbackJournal.h"
 #include "TestHeader.h"
@@ -62,6 +63,11 @@ int main(int argc, char* argv[]) {
     put(formats, QStringLiteral("test"), header.bytes() + question.bytes());
     put(formats, QStringLiteral("gift"),
         tool::gift::write(q, {{QStringLiteral("shuffle"), QByteArray(2, '\0')}}).toUtf8());
+    put(formats, QStringLiteral("moodlexml"),
+        (tool::moodlexml::fileStart() +
+         tool::moodlexml::write(q, {{QStringLiteral("places"), QByteArray("1245")}}) +
+         tool::moodlexml::fileEnd())
+            .toUtf8());
     const QString journals = root + QStringLiteral("/fuzz_journal");
     RollbackJournal rewrite; // a question saved in place
     rewrite.device = 2049, rewrite.inode = 131, rewrite.born = 1733600000000000000;

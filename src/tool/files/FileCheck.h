@@ -1,0 +1,36 @@
+#pragma once
+
+#include "RecordFile.h"
+#include "TestRecord.h"
+
+#include <cstdint>
+#include <optional>
+#include <QString>
+#include <QStringList>
+
+// Tests and score logs checked record by record for what the program cannot
+// make sense of, or makes no sense of the way the author meant.
+namespace tool::filecheck {
+
+enum class FileKind { Test, Log };
+// By the name's ending: ".tst" or ".log", in any letter case.
+std::optional<FileKind> kindOf(const QString& path);
+int recordLength(FileKind kind);
+
+struct Report {
+    QStringList findings; // "record 3 (question 2): ..."; empty when clean
+    std::int64_t wholeRecords = 0;
+};
+IoResult<Report> check(const QString& path, FileKind kind);
+
+// What check finds in question record k (record k + 1 of a test): an unknown
+// kind, a stored number other than k, and the answer's findings.
+QStringList questionFindings(const TestRecord& rec, int k);
+// What check finds in a question's answer: none marked, or the one marked
+// empty. Import and export refuse such a question.
+QStringList answerFindings(const TestRecord& rec);
+
+// A text with control characters written as \xNN, for messages.
+QString visible(const QString& text);
+
+} // namespace tool::filecheck
