@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <pwd.h>
 #include <QCoreApplication>
 #include <QSet>
@@ -265,6 +267,27 @@ IoStatus openOnce(const QByteArray& native, const QString& path, OpenFor purpose
     return IoStatus::success();
 }
 
+// The names the journals of the file at `native`, with status `st`, may
+// have: its own and, for a file with other names (hard links) in its folder,
+// theirs, so that a save cut short before another name was made is found
+// through every name.
+QList<QByteArray> journalNamesOf(const QByteArray& native, const struct stat& st) {
+    const QByteArray primary = RollbackJournal::pathFor(native);
+    QList<QByteArray> names = journalfile::namesOf(primary, st.st_uid);
+    if (st.st_nlink < 2)
+        return names;
+    const QByteArray folder = primary.left(primary.size() - fileio::baseName(primary).size());
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.constData()), ::closedir);
+    while (const dirent* entry = dir ? ::readdir(dir.get()) : nullptr) {
+        const QByteArray other = folder + entry->d_name;
+        struct stat ost {};
+        if (::lstat(other.constData(), &ost) == 0 && ost.st_dev == st.st_dev &&
+            ost.st_ino == st.st_ino && RollbackJournal::pathForRealFile(other) != primary)
+            names += journalfile::namesOf(RollbackJournal::pathForRealFile(other), st.st_uid);
+    }
+    return names;
+}
+
 QList<QByteArray> presentOf(const QList<QByteArray>& names) {
     QList<QByteArray> present;
     for (const QByteArray& name : names) {
@@ -327,7 +350,7 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
         if (::fstat(fd, &st) != 0)
             return IoStatus::systemFailure(path, errno);
         const QByteArray primary = RollbackJournal::pathFor(native);
-        const QList<QByteArray> present = presentOf(journalfile::namesOf(primary, st.st_uid));
+        const QList<QByteArray> present = presentOf(journalNamesOf(native, st));
         // Only the exclusive lock keeps a writer away while a journal is applied.
         if (purpose == OpenFor::Reading && !present.isEmpty()) {
             if (!fileio::lock(fd, LOCK_EX))
@@ -351,7 +374,7 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
 bool needsSettling(const QByteArray& native, const struct stat& st, int recordLength) {
     if (recordLength > 0 && st.st_size % recordLength != 0)
         return true;
-    return !presentOf(journalfile::namesOf(RollbackJournal::pathFor(native), st.st_uid)).isEmpty();
+    return !presentOf(journalNamesOf(native, st)).isEmpty();
 }
 
 QString journalsNotAppliedIn(const QString& folder) {
