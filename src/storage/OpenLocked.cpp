@@ -25,8 +25,12 @@ constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 // replaced on purpose; the opener gives up rather than loop.
 constexpr int kOpenAttempts = 100;
 
+QString quoted(const QString& name) {
+    return QLatin1Char('"') + filename::shown(name) + QLatin1Char('"');
+}
+
 QString shownName(const QByteArray& native) {
-    return QLatin1Char('"') + filename::shown(filename::fromNative(native)) + QLatin1Char('"');
+    return quoted(filename::fromNative(native));
 }
 
 QString ownerName(uid_t uid) {
@@ -363,8 +367,8 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
             const Settled s = settleJournal(fd, native, journal, recordLength);
             if (const IoStatus status = statusOf(s, journal, path, purpose); !status)
                 return status;
-            if (journal == primary && (s.what == Settled::Untrusted || s.what == Settled::Failed))
-                file->journal = journalfile::ownName(primary); // the name stays taken
+            if (journal == primary && s.what == Settled::Untrusted)
+                file->journal = journalfile::ownName(primary); // not this user's to move
         }
         return usable(fd, path, primary, recordLength, purpose);
     }
@@ -382,7 +386,7 @@ QString journalsNotAppliedIn(const QString& folder) {
                "RecordFile",
                "These journals of interrupted saves in %1 were not applied; look at their files, "
                "then delete them:")
-        .arg(QLatin1Char('"') + filename::shown(folder) + QLatin1Char('"'));
+        .arg(quoted(folder));
 }
 
 QString notAppliedLine(const Settled& s, const QByteArray& journal) {
