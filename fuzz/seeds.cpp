@@ -73,9 +73,11 @@ int main(int argc, char* argv[]) {
     rewrite.device = 2049, rewrite.inode = 131, rewrite.born = 1733600000000000000;
     rewrite.oldLength = 2 * TestRecord::kSize, rewrite.offset = TestRecord::kSize;
     rewrite.oldBytes = question.bytes();
+    rewrite.newBytes = header.bytes();
     put(journals, QStringLiteral("rewrite"), rewrite.encode());
     RollbackJournal append = rewrite; // a log entry appended
     append.oldLength = LogRecord::kSize, append.offset = LogRecord::kSize, append.oldBytes = {};
+    append.newBytes = log.bytes();
     put(journals, QStringLiteral("append"), append.encode());
     return 0;
 }

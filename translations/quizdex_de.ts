@@ -740,8 +740,44 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
         <translation>Das Journal %1 eines unterbrochenen Speicherns ist beschädigt; das Speichern kann nicht rückgängig gemacht werden, und die Datei kann einen Teil davon enthalten. Das Journal bleibt als %2 erhalten; prüfen Sie die Datei und versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <source>The journal %1 of an interrupted save was made for another file of this name, which was replaced or moved since. It was not applied and is kept as %2; nothing was changed, try again.</source>
-        <translation>Das Journal %1 eines unterbrochenen Speicherns gehört zu einer anderen Datei dieses Namens, die inzwischen ersetzt oder verschoben wurde. Es wurde nicht angewandt und bleibt als %2 erhalten; nichts wurde geändert, versuchen Sie es erneut.</translation>
+        <source>The journal %1 of an interrupted save does not match the file, which was replaced, restored from a copy or changed since. It was not applied and is kept as %2; nothing was changed, try again.</source>
+        <translation>Das Journal %1 eines unterbrochenen Speicherns passt nicht zur Datei, die inzwischen ersetzt, aus einer Kopie wiederhergestellt oder geändert wurde. Es wurde nicht angewandt und bleibt als %2 erhalten; nichts wurde geändert, versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of %2 was not applied: it belongs to %3, who does not own the file, or other users may change it. It is left as it is.</source>
+        <translation>Das Journal %1 von %2 wurde nicht angewandt: Es gehört %3, dem die Datei nicht gehört, oder andere Benutzer können es ändern. Es bleibt, wie es ist.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save can be neither applied nor set aside on a read-only medium. Copy the file and the journal to a writable folder and open the file there.</source>
+        <translation>Das Journal %1 eines unterbrochenen Speicherns kann auf einem schreibgeschützten Datenträger weder angewandt noch beiseitegelegt werden. Kopieren Sie die Datei und das Journal in einen beschreibbaren Ordner und öffnen Sie die Datei dort.</translation>
+    </message>
+    <message>
+        <source>The file has other names (hard links), through which a save cut short could not be put back, so it is not saved. Copy it to a file of its own and save that.</source>
+        <translation>Die Datei hat weitere Namen (harte Links), über die ein abgebrochenes Speichern nicht zurückgenommen werden könnte; deshalb wird sie nicht gespeichert. Kopieren Sie sie in eine eigene Datei und speichern Sie diese.</translation>
+    </message>
+    <message>
+        <source>The file ends in a record cut short by an interrupted save that could not be undone; its journal is kept as %1. Run &quot;quizdex-tool repair&quot; on the file to move the cut record aside.</source>
+        <translation>Die Datei endet mit einem Datensatz, den ein unterbrochenes Speichern abgeschnitten hat und der nicht zurückgenommen werden konnte; sein Journal bleibt als %1 erhalten. Führen Sie „quizdex-tool repair“ für die Datei aus, um den abgeschnittenen Datensatz beiseitezulegen.</translation>
+    </message>
+    <message>
+        <source>These journals of interrupted saves in %1 were not applied; look at their files, then delete them:</source>
+        <translation>Diese Journale unterbrochener Speichervorgänge in %1 wurden nicht angewandt; prüfen Sie ihre Dateien und löschen Sie sie dann:</translation>
+    </message>
+    <message>
+        <source>%1 does not match its file (replaced, restored or changed since), kept as %2</source>
+        <translation>%1 passt nicht zu seiner Datei (inzwischen ersetzt, wiederhergestellt oder geändert), erhalten als %2</translation>
+    </message>
+    <message>
+        <source>%1 is damaged, kept as %2</source>
+        <translation>%1 ist beschädigt, erhalten als %2</translation>
+    </message>
+    <message>
+        <source>%1 belongs to %2 or other users may change it, left as it is</source>
+        <translation>%1 gehört %2 oder andere Benutzer können es ändern, unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

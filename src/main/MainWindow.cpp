@@ -7,6 +7,7 @@
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "QuestionEditor.h"
+#include "Recovery.h"
 #include "RunRules.h"
 #include "ScoreLog.h"
 #include "ScoreLogWindow.h"
@@ -354,7 +355,10 @@ void MainWindow::onLoaded() {
     if (soundsBox->isChecked())
         platform::playSound(storage::shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
     makeOrCheckTestsFolder(testsDir);
-    rollBackInterruptedWrites(testsDir);
+    // Saves cut short by a kill are put back before anything is listed; what
+    // could not be is told once, in one message.
+    if (const QString untold = rollBackInterruptedWrites(testsDir).message(); !untold.isEmpty())
+        platform::msgBox(untold);
     testsToEdit->setPath(testsDir);
     testsToTake->setPath(testsDir);
     logList->setPath(testsDir);

@@ -1,4 +1,5 @@
 #include "Controls.h"
+#include "IoResult.h"
 #include "MainWindow.h"
 #include "Pictures.h"
 #include "Services.h"
@@ -26,6 +27,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(platform::ui::defaultFont());
     startup::installTranslations();
+    // A journal passed over by a read or a save is told of where the user is.
+    storage::setNoticeHandler([](const QString& text) { platform::msgBox(text); });
 
     // The installed icon when the desktop has it; the built-in drawing otherwise.
     QApplication::setWindowIcon(
@@ -35,6 +38,7 @@ int main(int argc, char* argv[]) {
     WindowRegistry::get<MainWindow>().present();
     const int rc = QApplication::exec();
     WindowRegistry::destroyAll();
+    storage::setNoticeHandler({});
     platform::resetBackends();
     return rc;
 }

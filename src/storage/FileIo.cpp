@@ -1,15 +1,10 @@
 #include "FileIo.h"
 
-#include "RecordFile.h"
-
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <QCoreApplication>
-
-#include <QList>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -19,6 +14,18 @@ QString errorText(int err) {
     if (err == kNotRegular)
         return QCoreApplication::translate("FileIo", "Not a regular file");
     return QString::fromLocal8Bit(std::strerror(err));
+}
+
+namespace {
+IoSeam* g_seam = nullptr;
+} // namespace
+
+void setSeam(IoSeam* seam) {
+    g_seam = seam;
+}
+
+IoSeam* seam() {
+    return g_seam;
 }
 
 void Fd::reset(int fd) {
@@ -33,6 +40,35 @@ bool lock(int fd, int how) {
             return false;
     }
     return true;
+}
+
+int kindError(const struct stat& st) {
+    if (S_ISREG(st.st_mode))
+        return 0;
+    return S_ISDIR(st.st_mode) ? EISDIR : kNotRegular;
+}
+
+int openError(const QByteArray& native) {
+    const int err = errno;
+    struct stat st {};
+    if (err != ENOENT && err != EISDIR && ::stat(native.constData(), &st) == 0 &&
+        !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+        return kNotRegular;
+    return err;
+}
+
+bool sameFile(int fd, const QByteArray& native) {
+    struct stat a {
+    }, b{};
+    return ::fstat(fd, &a) == 0 && ::stat(native.constData(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
+std::int64_t bornOf(int fd) {
+    struct statx stx {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &stx) != 0 || !(stx.stx_mask & STATX_BTIME))
+        return 0;
+    return std::int64_t(stx.stx_btime.tv_sec) * 1000000000 + stx.stx_btime.tv_nsec;
 }
 
 bool readAt(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_t* got) {
@@ -55,14 +91,6 @@ bool readAt(int fd, char* buf, std::size_t size, std::int64_t offset, std::size_
 
 namespace {
 
-// The name of the file open on `fd`, for the trace.
-QByteArray nameOf(int fd) {
-    char buf[4096];
-    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
-    const ssize_t n = ::readlink(link.constData(), buf, sizeof buf);
-    return n > 0 ? QByteArray(buf, n) : link;
-}
-
 bool writeAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
     std::size_t done = 0;
     while (done < size) {
@@ -84,45 +112,24 @@ bool writeAll(int fd, const char* buf, std::size_t size, std::int64_t offset) {
 } // namespace
 
 bool writeAt(int fd, const char* buf, std::size_t size, std::int64_t offset, bool undoing) {
-    IoFaults& faults = IoFaults::current();
-    const auto left = [&faults](std::int64_t limit) {
-        return static_cast<std::size_t>(std::max<std::int64_t>(0, limit - faults.written));
-    };
-    std::size_t allowed = size;
-    bool fail = false;
-    bool kill = false;
-    if (faults.killAfter >= 0 && left(faults.killAfter) <= size) {
-        allowed = left(faults.killAfter);
-        kill = true;
-    }
-    if (!undoing && faults.writeLimit >= 0 && left(faults.writeLimit) < allowed) {
-        allowed = left(faults.writeLimit);
-        fail = true;
-        kill = false;
-    }
-    if (faults.calls)
-        trace("write", nameOf(fd));
+    IoSeam* const s = seam();
+    if (!s)
+        return writeAll(fd, buf, size, offset);
+    s->noted("write", fd, {});
+    const std::size_t allowed = std::min(size, s->allowed(offset, size, undoing));
     if (!writeAll(fd, buf, allowed, offset))
         return false;
-    faults.written += static_cast<std::int64_t>(allowed);
-    if (kill)
-        ::raise(SIGKILL);
-    if (fail) {
-        errno = faults.writeErrno ? faults.writeErrno : ENOSPC;
+    if (const int err = s->written(allowed, size)) {
+        errno = err;
         return false;
     }
     return true;
 }
 
 bool sync(int fd, bool dataOnly) {
-    if (IoFaults::current().calls)
-        trace(dataOnly ? "fdatasync" : "fsync", nameOf(fd));
+    if (IoSeam* const s = seam())
+        s->noted(dataOnly ? "fdatasync" : "fsync", fd, {});
     return (dataOnly ? ::fdatasync(fd) : ::fsync(fd)) == 0;
-}
-
-void trace(const char* call, const QByteArray& path) {
-    if (QList<QByteArray>* calls = IoFaults::current().calls)
-        calls->append(path.isEmpty() ? QByteArray(call) : call + (' ' + baseName(path)));
 }
 
 QByteArray baseName(const QByteArray& path) {
@@ -135,23 +142,24 @@ bool syncFolderOf(const QByteArray& path) {
     Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.valid())
         return true; // a folder without read permission cannot be flushed by anyone
-    trace("fsync folder", {});
+    if (IoSeam* const s = seam())
+        s->noted("fsync folder", -1, {});
     return ::fsync(dir.get()) == 0 || errno == EINVAL || errno == ENOTSUP;
 }
 
-PendingFile::PendingFile(QByteArray native, const QByteArray& prefix)
+PendingFile::PendingFile(QByteArray native, const QByteArray& prefix, mode_t mode)
     : m_native(std::move(native)) {
     // Beside the name, so that linking it in never crosses file systems.
     const QByteArray name = baseName(m_native);
     const QByteArray folder = m_native.left(m_native.size() - name.size());
-    m_fd.reset(::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC,
-                      0666));
+    m_fd.reset(
+        ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode));
     for (int attempt = 0; !m_fd.valid() && attempt < 1000; ++attempt) {
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != EEXIST)
             break;
         m_temp = folder + prefix + QByteArray::number(::getpid()) + '-' +
                  QByteArray::number(attempt);
-        m_fd.reset(::open(m_temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        m_fd.reset(::open(m_temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     }
     if (!m_fd.valid()) {
         m_error = errno;
@@ -171,16 +179,19 @@ int PendingFile::linkIn() {
         result =
             ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, m_native.constData(), AT_SYMLINK_FOLLOW);
     } else {
-        result = ::link(m_temp.constData(), m_native.constData());
-        // Some file systems have no hard links; a rename that refuses to
-        // replace does the same there.
-        if (result != 0 && errno != EEXIST)
-            result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, m_native.constData(),
-                                 RENAME_NOREPLACE);
+        // Renamed in, the file never has two names, which a writer would
+        // refuse; where the system cannot rename without replacing, linked.
+        result = ::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, m_native.constData(),
+                             RENAME_NOREPLACE);
+        if (result != 0 && (errno == EINVAL || errno == ENOSYS))
+            result = ::link(m_temp.constData(), m_native.constData());
+        else if (result == 0)
+            m_temp.clear();
     }
     if (result != 0)
         return errno;
-    trace("link", m_native);
+    if (IoSeam* const s = seam())
+        s->noted("link", -1, m_native);
     return syncFolderOf(m_native) ? 0 : errno;
 }
 

@@ -17,3 +17,25 @@ IoStatus IoStatus::systemFailure(const QString& path, int err) {
     status.error = err;
     return status;
 }
+
+namespace storage {
+
+namespace {
+std::function<void(const QString&)>& noticeHandler() {
+    static std::function<void(const QString&)> handler;
+    return handler;
+}
+} // namespace
+
+void setNoticeHandler(std::function<void(const QString&)> handler) {
+    noticeHandler() = std::move(handler);
+}
+
+void notify(const QString& text) {
+    if (const auto& handler = noticeHandler())
+        handler(text);
+    else
+        qWarning("%s", qPrintable(text));
+}
+
+} // namespace storage

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 #include <QtGlobal>
 #include <utility>
@@ -71,3 +72,13 @@ private:
     T m_value{};
     IoStatus m_status;
 };
+
+namespace storage {
+
+// What a file operation tells the user without failing (a journal it passed
+// over) goes to the handler the program sets: a message box in the program,
+// standard error without one.
+void setNoticeHandler(std::function<void(const QString&)> handler);
+void notify(const QString& text);
+
+} // namespace storage

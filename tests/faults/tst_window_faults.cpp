@@ -110,9 +110,11 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
     testing::takeTest(testing::readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
-            if (marker == "entry" && q == kQuestions) // halfway through the entry's own bytes
-                IoFaults::current().killAfter =
-                    RollbackJournal().encode().size() + LogRecord::kSize / 2;
+            if (marker == "entry" && q == kQuestions) { // halfway through the entry's own bytes
+                RollbackJournal appended;
+                appended.newBytes = QByteArray(LogRecord::kSize, '\0');
+                IoFaults::current().killAfter = appended.encode().size() + LogRecord::kSize / 2;
+            }
             answerTrue(t);
         }
     });

@@ -109,6 +109,18 @@ private slots:
         QVERIFY(testing::control<QWidget>(&m, "File1")->isVisible());
     }
 
+    // The start puts back what kills interrupted, and tells in a message what
+    // it could not.
+    void aJournalTheStartSetsAsideIsTold() {
+        testing::Env env;
+        env.writeFile(u"tests/a.tst"_s, QByteArray(2514, 'q'));
+        env.writeFile(u"tests/a.tst-journal"_s, "QDXJRNL3, damaged");
+        startMain();
+        QCOMPARE(env.boxes->shown.size(), 1);
+        QVERIFY(env.boxes->shown.first().endsWith(
+            u"\r\n\"a.tst-journal\" is damaged, kept as \"a.tst-journal.damaged\""_s));
+    }
+
     void testBitmapFollowsTheChosenTest() {
         testing::Env env;
         for (const QString& f : {u"tests/Algebra.tst"_s, u"tests/Other.tst"_s})

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IoFaults.h"
 #include "Services.h"
 #include "WindowRegistry.h"
 

@@ -2,7 +2,7 @@
 
 #include "FileIo.h"
 #include "FileNames.h"
-#include "RollbackJournal.h"
+#include "OpenLocked.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -152,26 +152,14 @@ IoResult<Repair> repair(const QString& path, int recordLength) {
     struct stat st {};
     if (::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode))
         return failure(path, EISDIR);
-    const RecordFile records(path, recordLength);
-    storage::fileio::Fd fd;
-    // A write that a kill interrupted is put back first, as any reader does;
+    // A write that a kill interrupted is put back first, as any opener does;
     // then, under the lock the program's writers take, none writes meanwhile.
-    for (int attempt = 0;; ++attempt) {
-        if (const IoStatus settled = records.length().status(); !settled)
-            return settled;
-        fd.reset(::open(native.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
-        if (!fd.valid())
-            return failure(path, errno);
-        if (!storage::fileio::lock(fd.get(), LOCK_EX))
-            return failure(path, errno);
-        if (storage::journalfile::presence(RollbackJournal::pathFor(native)) ==
-            storage::journalfile::Presence::None)
-            break;
-        if (attempt == 3)
-            return IoStatus::failure(path, QStringLiteral("A write to it was interrupted and "
-                                                          "cannot be put back, or a file stands "
-                                                          "where its journal goes"));
-    }
+    storage::LockedFile file;
+    if (const IoStatus opened =
+            storage::openLocked(native, path, recordLength, storage::OpenFor::Repair, &file);
+        !opened)
+        return opened;
+    const storage::fileio::Fd& fd = file.fd;
     if (::fstat(fd.get(), &st) != 0)
         return failure(path, errno);
     const std::int64_t length = st.st_size;

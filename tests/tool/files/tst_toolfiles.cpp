@@ -1,9 +1,11 @@
 // Tests and score logs checked, and repaired without losing a byte: damaged
 // files as kills and other writers leave them, and names that are not UTF-8.
+#include "IoFaults.h"
 #include "RecordFile.h"
 #include "ToolFiles.h"
 #include "ToolRun.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <QDir>
 #include <sys/wait.h>
@@ -109,26 +111,23 @@ private slots:
         QCOMPARE(fileBytes(log), kEntry + QByteArray(20, 'z'));
         QCOMPARE(fileBytes(log + u".stray"_s), tail);
 
-        // An entry killed half-way leaves stray bytes and its journal: repair
-        // puts the write back, as the program would, and keeps no half entry.
+        // An entry killed half-way (where a kill stops a write, at a page
+        // boundary) leaves stray bytes and its journal: repair puts the write
+        // back, as the program would, and keeps no half entry.
         const QString killed = path(u"Killed.log"_s), measure = path(u"Measure.log"_s);
-        writeFile(killed, kEntry);
-        writeFile(measure, kEntry);
+        const QByteArray entries = kEntry.repeated(36); // the next one crosses byte 4096
+        writeFile(killed, entries);
+        writeFile(measure, entries);
         IoFaults::clear();
         QVERIFY(RecordFile(measure, LogRecord::kSize).appendAtCount(kEntry));
         const std::int64_t total = IoFaults::current().written; // the journal's and the entry's
         IoFaults::clear();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            IoFaults::current().killAfter = total - 56;
-            RecordFile(killed, LogRecord::kSize).appendAtCount(kEntry);
-            ::_exit(0);
-        }
-        ::waitpid(pid, nullptr, 0);
-        QCOMPARE(fileBytes(killed).size(), LogRecord::kSize + 57);
+        testing::killedAfter(total - 85,
+                             [&] { RecordFile(killed, LogRecord::kSize).appendAtCount(kEntry); });
+        QCOMPARE(fileBytes(killed).size(), 4096);
         QCOMPARE(runTool({u"repair"_s, killed}).out,
-                 killed + u": nothing to repair; 1 whole record\n"_s);
-        QCOMPARE(fileBytes(killed), kEntry);
+                 killed + u": nothing to repair; 36 whole records\n"_s);
+        QCOMPARE(fileBytes(killed), entries);
         QVERIFY(!QFile::exists(killed + u".stray"_s));
 
         // A test cut inside its first question keeps its header.
@@ -152,15 +151,7 @@ private slots:
         writeFile(log, kEntry + tail);
         // killed while it writes the .stray: none appears, the file keeps its tail
         for (const int at : {0, 30, 59, 60}) {
-            const pid_t pid = ::fork();
-            if (pid == 0) {
-                IoFaults::clear();
-                IoFaults::current().killAfter = at;
-                runTool({u"repair"_s, log});
-                ::_exit(0);
-            }
-            int status = 0;
-            QVERIFY(::waitpid(pid, &status, 0) == pid && WIFSIGNALED(status));
+            QCOMPARE(testing::killedAfter(at, [&] { runTool({u"repair"_s, log}); }), -SIGKILL);
             QVERIFY(!QFile::exists(stray));
             QCOMPARE(fileBytes(log), kEntry + tail);
         }
