@@ -18,8 +18,9 @@ struct Row {
 };
 // nullopt when a quoted cell is never closed; `error` says where it opened.
 std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* error);
-// The row's cells, quoted where they must be, and CR LF.
-QString rowText(const QStringList& cells);
+// The row's cells, quoted where they must be, and CR LF; `separator` between
+// them (a ';' for a spreadsheet where the locale writes a decimal comma).
+QString rowText(const QStringList& cells, QChar separator = u',');
 // A spreadsheet runs a cell that starts like this as a formula.
 bool startsAsFormula(const QString& cell);
 // A text from a file anyone can write, as a cell a spreadsheet shows as text:
