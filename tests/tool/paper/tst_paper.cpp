@@ -3,9 +3,12 @@
 #include "ClassResults.h"
 #include "HeaderRecord.h"
 #include "LogDate.h"
+#include "PaperVersions.h"
 #include "TestRecord.h"
 #include "ToolRun.h"
 
+#include <algorithm>
+#include <map>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -54,6 +57,79 @@ QString readLines(const QString& text) {
         if (!(line = line.simplified()).isEmpty())
             out << line;
     return out.join(u'\n');
+}
+
+// Sixty questions, every seventh one long: "Question 7 with words ...",
+// its choices "first of 7" to "last of 7".
+QByteArray sixtyQuestions() {
+    std::vector<Question> questions;
+    for (int k = 1; k <= 60; ++k) {
+        const QString n = QString::number(k);
+        questions.push_back(question(
+            QuestionKind::Multiple,
+            u"Question "_s + n + (k % 7 ? QString() : u" with words "_s.repeated(30)),
+            {u"first of "_s + n, u"second"_s, u"third"_s, u"fourth"_s, u"last of "_s + n}, 1));
+    }
+    return testFile(questions);
+}
+
+// A paper test or its key by version: each question as numbered, its text
+// first, then the lines under it ("B) Paris", "Answer: B) Paris").
+using Versions = std::map<QString, std::vector<QStringList>>;
+Versions byVersion(const QString& pdf) {
+    static const QRegularExpression heading(u", version ([A-Z])$"_s);
+    static const QRegularExpression numbered(u"^\\d+\\. (.*)$"_s);
+    Versions out;
+    QString v;
+    for (const QString& line : readLines(pdfText(pdf)).split(u'\n')) {
+        if (const auto h = heading.match(line); h.hasMatch())
+            v = h.captured(1);
+        else if (const auto n = numbered.match(line); n.hasMatch())
+            out[v].push_back({n.captured(1)});
+        else if (!out[v].empty() && !line.startsWith(u"Version "_s))
+            out[v].back() << line;
+    }
+    return out;
+}
+
+// Each version holds every question once, each choice of it once (in the
+// order entered when the author keeps it, else in some other order too), and
+// its key follows its own order: the letter it gives is the right choice's.
+void checkVersionsAndKeys(const Versions& paper, const Versions& key,
+                          const std::vector<Question>& questions, bool keptOrder = false) {
+    QCOMPARE(paper.size(), std::size_t(2));
+    int reordered = 0;
+    for (const auto& [v, shown] : paper) {
+        QCOMPARE(shown.size(), questions.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const auto q = std::find_if(questions.begin(), questions.end(),
+                                        [&](const Question& q) { return q.text == shown[i][0]; });
+            QVERIFY2(q != questions.end(), qPrintable(shown[i][0]));
+            const QString right = q->choices[std::size_t(q->correct - 1)];
+            const QStringList keyed = key.at(v)[i];
+            QCOMPARE(keyed.front(), q->text);
+            if (q->kind != QuestionKind::Multiple) {
+                QCOMPARE(keyed.at(1), u"Answer: "_s + right);
+                continue;
+            }
+            const QString letter = keyed.at(1).mid(8, 1);
+            QCOMPARE(keyed.at(1), u"Answer: "_s + letter + u") "_s + right);
+            QVERIFY2(shown[i].contains(letter + u") "_s + right), qPrintable(shown[i].join(u'|')));
+            QStringList choices;
+            for (const QString& line : shown[i].mid(1))
+                choices << line.mid(3);
+            QStringList expected(q->choices.begin(), q->choices.end());
+            expected.removeAll(QString());
+            reordered += choices != expected ? 1 : 0;
+            if (!keptOrder) {
+                choices.sort();
+                expected.sort();
+            }
+            QCOMPARE(choices, expected);
+        }
+    }
+    QVERIFY(paper.at(u"A"_s) != paper.at(u"B"_s));
+    QCOMPARE(reordered > 0, !keptOrder);
 }
 
 } // namespace
@@ -125,42 +201,117 @@ private slots:
     }
 
     void sixtyQuestionsNeverSplitAcrossPages() {
-        std::vector<Question> questions;
-        for (int k = 1; k <= 60; ++k) {
-            const QString n = QString::number(k);
-            questions.push_back(question(
-                QuestionKind::Multiple,
-                u"Question "_s + n + (k % 7 ? QString() : u" with words "_s.repeated(30)),
-                {u"first of "_s + n, u"second"_s, u"third"_s, u"fourth"_s, u"last of "_s + n}, 1));
-        }
-        writeFile(path(u"Sixty.tst"_s), testFile(questions));
-        for (const QString& paper : {u"a4"_s, u"letter"_s}) {
-            const QString pdf = path(u"sixty-"_s + paper + u".pdf"_s);
-            const Run r =
-                runTool({u"print"_s, path(u"Sixty.tst"_s), u"-o"_s, pdf, u"--paper"_s, paper});
+        writeFile(path(u"Sixty.tst"_s), sixtyQuestions());
+        const QStringList twoVersions = {u"--versions"_s, u"2"_s, u"--seed"_s, u"5"_s};
+        for (const auto& [paper, more] :
+             {std::pair{u"a4"_s, QStringList()}, std::pair{u"letter"_s, QStringList()},
+              std::pair{u"a4"_s, twoVersions}}) {
+            const QString pdf = path(u"sixty-%1-%2.pdf"_s.arg(paper).arg(more.size()));
+            const Run r = runTool(
+                QStringList{u"print"_s, path(u"Sixty.tst"_s), u"-o"_s, pdf, u"--paper"_s, paper} +
+                more);
             QCOMPARE(r.status, 0);
             const int pages = pdfInfo(pdf, u"Pages"_s).toInt();
-            QVERIFY2(pages >= 5 && pages <= 15, qPrintable(QString::number(pages)));
+            const int versions = more.isEmpty() ? 1 : 2;
+            QVERIFY2(pages >= 5 * versions && pages <= 15 * versions, qPrintable(r.out));
             QVERIFY(r.out.endsWith(u" on %1 pages\n"_s.arg(pages)));
             // Each question's first and last choice on the page of its text,
-            // every question once, in order.
+            // every question once a version, in order; each footer counts
+            // the pages of its version and names it.
+            QStringList texts;
+            std::vector<std::pair<int, QString>> starts; // a version's first page, its footer
             int next = 1;
             for (int page = 1; page <= pages; ++page) {
-                const QString text = pdfText(pdf, page);
-                QVERIFY2(text.contains(u"Page %1 of %2"_s.arg(page).arg(pages)), qPrintable(text));
-                for (auto it = QRegularExpression(u"^\\s*(\\d+)\\.\\s+Question"_s,
+                const QString text = texts.emplace_back(pdfText(pdf, page));
+                const auto v = QRegularExpression(u"Sixty, version ([A-Z])"_s).match(text);
+                if (page == 1 || v.hasMatch()) {
+                    QCOMPARE(next, page == 1 ? 1 : 61);
+                    starts.push_back({page, v.hasMatch()
+                                                ? u"Version "_s + v.captured(1) + u", page "_s
+                                                : u"Page "_s});
+                    next = 1;
+                }
+                for (auto it = QRegularExpression(u"^\\s*(\\d+)\\.\\s+Question (\\d+)"_s,
                                                   QRegularExpression::MultilineOption)
                                    .globalMatch(text);
                      it.hasNext();) {
-                    const QString n = it.next().captured(1);
-                    QCOMPARE(n.toInt(), next++);
-                    QVERIFY2(text.contains(u"A) first of "_s + n + u'\n') &&
-                                 text.contains(u"E) last of "_s + n + u'\n'),
-                             qPrintable(u"question %1 split on page %2"_s.arg(n).arg(page)));
+                    const auto m = it.next();
+                    QCOMPARE(m.captured(1).toInt(), next++);
+                    QVERIFY2(
+                        text.contains(u") first of "_s + m.captured(2) + u'\n') &&
+                            text.contains(u") last of "_s + m.captured(2) + u'\n'),
+                        qPrintable(u"question %1 split on page %2"_s.arg(m.captured(2)).arg(page)));
                 }
             }
             QCOMPARE(next, 61);
+            QCOMPARE(int(starts.size()), versions);
+            starts.push_back({pages + 1, QString()});
+            for (std::size_t v = 0; v + 1 < starts.size(); ++v) {
+                const auto [first, footer] = starts[v];
+                for (int page = first; page < starts[v + 1].first; ++page)
+                    QVERIFY2(texts[page - 1].contains(u"%1%2 of %3"_s.arg(footer)
+                                                          .arg(page - first + 1)
+                                                          .arg(starts[v + 1].first - first)),
+                             qPrintable(texts[page - 1]));
+            }
         }
+    }
+
+    void versionsDrawnFromASeedWithTheirKeys() {
+        const std::vector<Question> questions = {
+            question(QuestionKind::Multiple, u"Capital of France?"_s,
+                     {u"Lyon"_s, u"Paris"_s, u"Nice"_s, u"Lille"_s, u"Brest"_s}, 2),
+            question(QuestionKind::Multiple, u"Largest planet?"_s,
+                     {u"Mars"_s, {}, u"Venus"_s, u"Jupiter"_s}, 4),
+            question(QuestionKind::Multiple, u"A mammal?"_s, {u"Trout"_s, u"Whale"_s, u"Eel"_s}, 2),
+            question(QuestionKind::TrueFalse, u"Ice floats."_s, {u"TRUE"_s, u"FALSE"_s}, 1),
+            question(QuestionKind::Typed, u"Symbol of gold?"_s, {u"Au"_s}, 1),
+            question(QuestionKind::Multiple, u"Two plus two?"_s, {u"3"_s, u"4"_s, u"5"_s}, 2)};
+        writeFile(path(u"Geo.tst"_s), testFile(questions));
+        auto print = [&](const QString& pdf, const QStringList& more) {
+            return runTool(QStringList{u"print"_s, path(u"Geo.tst"_s), u"-o"_s, path(pdf),
+                                       u"--versions"_s, u"2"_s} +
+                           more);
+        };
+        QCOMPARE(print(u"v42.pdf"_s, {u"--seed"_s, u"42"_s}).out,
+                 path(u"v42.pdf"_s) + u": 6 questions in 2 versions (seed 42) on 2 pages\n"_s);
+        QCOMPARE(print(u"k42.pdf"_s, {u"--seed"_s, u"42"_s, u"--key"_s}).status, 0);
+        checkVersionsAndKeys(byVersion(path(u"v42.pdf"_s)), byVersion(path(u"k42.pdf"_s)),
+                             questions);
+        // The same seed prints the same versions, the seed told when drawn;
+        // another seed other orders.
+        const Run drawn = print(u"drawn.pdf"_s, {});
+        const QString seed =
+            QRegularExpression(u"\\(seed (\\d+)\\)"_s).match(drawn.out).captured(1);
+        QCOMPARE(print(u"again.pdf"_s, {u"--seed"_s, seed}).status, 0);
+        QCOMPARE(pdfText(path(u"again.pdf"_s)), pdfText(path(u"drawn.pdf"_s)));
+        QCOMPARE(print(u"v43.pdf"_s, {u"--seed"_s, u"43"_s}).status, 0);
+        QVERIFY(pdfText(path(u"v43.pdf"_s)) != pdfText(path(u"v42.pdf"_s)));
+        QVERIFY(byVersion(path(u"v43.pdf"_s)) != byVersion(path(u"v42.pdf"_s)));
+
+        // An author who keeps the answers in the order entered keeps them.
+        TestRecord kept = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
+        kept.setShuffleFlag(0);
+        writeFile(path(u"Geo.tst"_s), editorTest(kept, questions));
+        QCOMPARE(print(u"kept.pdf"_s, {u"--seed"_s, u"42"_s}).status, 0);
+        QCOMPARE(print(u"keptkey.pdf"_s, {u"--seed"_s, u"42"_s, u"--key"_s}).status, 0);
+        checkVersionsAndKeys(byVersion(path(u"kept.pdf"_s)), byVersion(path(u"keptkey.pdf"_s)),
+                             questions, true);
+
+        // The draw is its own, the same on every platform: version A of six
+        // questions from seed 42, and the generator's first numbers from 0.
+        tool::paper::PaperTest six;
+        for (int k = 1; k <= 6; ++k)
+            six.questions.push_back(question(QuestionKind::Typed, QString::number(k), {}, 0));
+        const auto drawn42 = tool::paper::drawVersions(six, 1, 42);
+        QStringList order;
+        for (const Question& q : drawn42.front().questions)
+            order << q.text;
+        QCOMPARE(order.join(u""_s), u"541362"_s);
+        tool::paper::SeededDraw draw(0);
+        for (const std::uint64_t expected :
+             {0xe220a8397b1dcdafULL, 0x6e789e6aa1b965f4ULL, 0x06c45d188009454fULL})
+            QCOMPARE(draw.next(), expected);
     }
 
     void damagedTestsAndTakenOutputsWriteNothing() {
@@ -191,7 +342,19 @@ private slots:
                  qPrintable(r.err));
         QCOMPARE(QDir(m_dir.path()).entryList({u".quizdex-*"_s}, QDir::Files | QDir::Hidden),
                  QStringList());
-        QCOMPARE(print(u"Fine.tst"_s, u"x.pdf"_s, {u"--paper"_s, u"a5"_s}).status, 2);
+        const QList<QStringList> wrong = {{u"--paper"_s, u"a5"_s},
+                                          {u"--seed"_s, u"1"_s},
+                                          {u"--versions"_s, u"27"_s},
+                                          {u"--versions"_s, u"2"_s, u"--seed"_s, u"-1"_s}};
+        for (const QStringList& args : wrong)
+            QCOMPARE(print(u"Fine.tst"_s, u"x.pdf"_s, args).status, 2);
+        for (const QStringList& formats : {QStringList{u"--csv"_s, u"--pdf"_s},
+                                           QStringList{u"--csv"_s, u"--excel"_s}, QStringList()})
+            QCOMPARE(runTool(QStringList{u"results"_s, m_dir.path(), u"-o"_s, path(u"x.csv"_s)} +
+                             formats)
+                         .status,
+                     2);
+        QVERIFY(!QFile::exists(path(u"x.pdf"_s)) && !QFile::exists(path(u"x.csv"_s)));
     }
 
     void classResultsAsCsvAndReport() {
