@@ -7,7 +7,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QLocale>
 
 namespace fixtures {
 namespace {
@@ -72,6 +75,30 @@ void writeLog(const QString& path, int entries) {
     for (int i = 1; i <= entries; ++i)
         bytes.append(logEntry(i));
     writeAll(path, bytes);
+}
+
+void writeClass(const QString& dir, int logs, int entries, int tests) {
+    QDir().mkpath(dir);
+    for (int t = 1; t <= tests; ++t)
+        writeTest(QDir(dir).filePath(QStringLiteral("Unit %1.tst").arg(t)), 10);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QDate first(2026, 1, 5);
+    for (int l = 1; l <= logs; ++l) {
+        QByteArray bytes;
+        bytes.reserve(static_cast<qsizetype>(entries) * LogRecord::kSize);
+        for (int i = 0; i < entries; ++i) {
+            LogRecord rec;
+            rec.setText(LogRecord::DateTaken, us.toString(first.addDays(i), QLocale::ShortFormat));
+            rec.setText(LogRecord::TimeTaken,
+                        QStringLiteral("9:%1:00 AM").arg(l % 60, 2, 10, QLatin1Char('0')));
+            rec.setText(LogRecord::TestTaken, QStringLiteral("Unit %1").arg(i % tests + 1));
+            rec.setText(LogRecord::TestScore, QString::number((l * 7 + i * 13) % 101));
+            rec.setNumQuestions(10);
+            bytes.append(rec.bytes());
+        }
+        writeAll(QDir(dir).filePath(QStringLiteral("Pupil %1.log").arg(l, 3, 10, QLatin1Char('0'))),
+                 bytes);
+    }
 }
 
 } // namespace fixtures

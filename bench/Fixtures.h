@@ -12,5 +12,8 @@ void writeTest(const QString& path, int questions);
 QByteArray logEntry(int i);
 // A score log of `entries` entries.
 void writeLog(const QString& path, int entries);
+// A school's folder: `tests` tests beside `logs` score logs of `entries`
+// entries each, the tests taken in turn on dates written as en_US writes them.
+void writeClass(const QString& dir, int logs, int entries, int tests);
 
 } // namespace fixtures

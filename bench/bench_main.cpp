@@ -44,6 +44,7 @@
 #include <QWidget>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -253,6 +254,272 @@ QString ratio(double a, double b) {
     return QStringLiteral("%1x").arg(b > 0 ? a / b : 0.0, 0, 'f', 2);
 }
 
+// The milliseconds a whole process takes; the benchmark stops when it fails.
+double processMs(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer t;
+    t.start();
+    p.start(program, args);
+    if (!p.waitForFinished(-1) || p.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed\n", qPrintable(args.join(QLatin1Char(' '))));
+        std::exit(1);
+    }
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+// A school's results, 500 score logs of 100 entries, as CSV and as PDF, each
+// a whole process of the tool, against reading the same logs (cat).
+void benchClassResults(std::vector<Row>& rows) {
+    const QTemporaryDir work;
+    const QString school = work.filePath(QStringLiteral("school"));
+    fixtures::writeClass(school, 500, 100, 10);
+    QStringList logs = QDir(school).entryList({QStringLiteral("*.log")}, QDir::Files);
+    for (QString& log : logs)
+        log = QDir(school).filePath(log);
+    const QString tool = QStringLiteral(QUIZDEX_TOOL);
+    std::vector<double> read, csv, pdf;
+    for (int i = 0; i < 5; ++i) {
+        read.push_back(processMs(QStringLiteral("cat"), logs));
+        for (auto [flag, times] : {std::pair{"--csv", &csv}, std::pair{"--pdf", &pdf}})
+            times->push_back(
+                processMs(tool, {QStringLiteral("results"), school, QLatin1String(flag),
+                                 QStringLiteral("--force"), QStringLiteral("-o"),
+                                 work.filePath(QStringLiteral("out"))}));
+    }
+    for (const auto& [what, times, target] :
+         {std::tuple{"CSV", &csv, "under 1 s"}, std::tuple{"PDF", &pdf, "under 3 s"}})
+        rows.push_back(
+            {QStringLiteral("quizdex-tool results, %1, 500 logs of 100 entries").arg(what),
+             ms(median(*times)), QStringLiteral("%1 (cat of the logs)").arg(ms(median(read))),
+             ratio(median(*times), median(read)), QLatin1String(target)});
+}
+
+// Start-up: process start until the main window is shown and idle.
+void benchStartUp(const char* self, const QString& work, std::vector<Row>& rows) {
+    std::vector<double> app, bare, label;
+    for (int i = 0; i < 15; ++i) {
+        app.push_back(runChild(self, work, {QStringLiteral("startup")}).ms);
+        bare.push_back(runChild(self, work, {QStringLiteral("bare")}).ms);
+        label.push_back(runChild(self, work, {QStringLiteral("label")}).ms);
+    }
+    rows.push_back({QStringLiteral("start-up"), ms(median(app)), ms(median(bare)),
+                    ratio(median(app), median(bare)), QStringLiteral("at most 1.3x")});
+    rows.push_back({QStringLiteral("start-up, against the same window showing one label"),
+                    ms(median(app)), ms(median(label)), ratio(median(app), median(label)),
+                    QStringLiteral("report")});
+}
+
+// Peak memory: the editor on the largest test, and a run of it, against the
+// bare program.
+void benchPeakMemory(const char* self, const QString& work, std::vector<Row>& rows) {
+    QDir(work).mkpath(QStringLiteral("tests"));
+    fixtures::writeTest(QDir(work).filePath(QStringLiteral("tests/Big.tst")), 32766);
+    const double bareMb = runChild(self, work, {QStringLiteral("bare")}).peakMb;
+    for (const QString& mode : {QStringLiteral("editor"), QStringLiteral("run")}) {
+        const ChildResult r = runChild(self, work, {mode, work});
+        rows.push_back({QStringLiteral("peak memory, %1 on 32,766 questions")
+                            .arg(mode == QLatin1String("editor") ? QStringLiteral("editor")
+                                                                 : QStringLiteral("whole run")),
+                        QStringLiteral("%1 MB").arg(r.peakMb, 0, 'f', 1),
+                        QStringLiteral("%1 MB").arg(bareMb, 0, 'f', 1),
+                        QStringLiteral("+%1 MB").arg(r.peakMb - bareMb, 0, 'f', 1),
+                        QStringLiteral("at most +20 MB")});
+    }
+}
+
+// The companion tool on the largest test: exported, then imported back
+// into a new test, each a whole process, against copying the test file.
+void benchToolExchange(std::vector<Row>& rows) {
+    const QString tool = QStringLiteral(QUIZDEX_TOOL);
+    const QString big = QFileInfo(QStringLiteral("tests/Big.tst")).absoluteFilePath();
+    const QString back = QFileInfo(QStringLiteral("tests/Back.tst")).absoluteFilePath();
+    std::vector<double> copy;
+    for (int i = 0; i < 5; ++i) {
+        QFile::remove(back);
+        copy.push_back(processMs(QStringLiteral("cp"), {big, back}));
+    }
+    for (const QString& format : {QStringLiteral("gift"), QStringLiteral("csv")}) {
+        const QString file = QFileInfo(QStringLiteral("tests/Big.") + format).absoluteFilePath();
+        std::vector<double> out, in;
+        for (int i = 0; i < 5; ++i) {
+            out.push_back(processMs(tool, {QStringLiteral("export"), QStringLiteral("--format"),
+                                           format, big, QStringLiteral("-o"), file}));
+            QFile::remove(back);
+            in.push_back(processMs(tool, {QStringLiteral("import"), QStringLiteral("--format"),
+                                          format, file, QStringLiteral("-o"), back,
+                                          QStringLiteral("--owner"), QStringLiteral("Bench"),
+                                          QStringLiteral("--password"), QStringLiteral("bench")}));
+        }
+        QFile::remove(back);
+        const QString name =
+            format == QLatin1String("gift") ? QStringLiteral("GIFT") : QStringLiteral("CSV");
+        for (const auto& [what, times] :
+             {std::pair{QStringLiteral("export"), &out}, std::pair{QStringLiteral("import"), &in}})
+            rows.push_back({QStringLiteral("quizdex-tool %1, %2, 32,766 questions").arg(what, name),
+                            ms(median(*times)),
+                            QStringLiteral("%1 (cp of the test)").arg(ms(median(copy))),
+                            ratio(median(*times), median(copy)), QStringLiteral("under 1 s")});
+    }
+}
+
+// Score log views: selecting the largest log until the preview holds its text,
+// and "Full &View" until the full view holds it; against setting the same,
+// already built text into the same widget.
+void benchLogViews(std::vector<Row>& rows) {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
+    testing::control<QTabWidget>(&m, QStringLiteral("SSTab1"))->setCurrentIndex(3);
+    auto* fullViewButton = testing::control<QPushButton>(&m, QStringLiteral("Command5"));
+    auto* logs = testing::control<FileListBox>(&m, QStringLiteral("File3"));
+    auto* preview = testing::control<QPlainTextEdit>(&m, QStringLiteral("Text4"));
+    logs->refresh();
+    std::vector<double> mini, miniBase, full, fullBase;
+    for (int i = 0; i < 15; ++i) {
+        logs->selectFile(QStringLiteral("One.log"));
+        QElapsedTimer t;
+        t.start();
+        logs->selectFile(QStringLiteral("Big.log"));
+        mini.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        const QString text = preview->toPlainText();
+        preview->clear();
+        t.restart();
+        preview->setPlainText(text);
+        miniBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+
+        t.restart();
+        fullViewButton->click();
+        full.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
+        auto* entries = testing::control<QPlainTextEdit>(&f, QStringLiteral("Text1"));
+        if (entries->toPlainText() != text) { // else the row would time an empty view
+            std::fprintf(stderr, "the full view does not show Big.log\n");
+            std::exit(1);
+        }
+        entries->clear();
+        t.restart();
+        entries->setPlainText(text);
+        fullBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        testing::control<QPushButton>(&f, QStringLiteral("Command1"))->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    rows.push_back({QStringLiteral("score log view, miniature (32,767 entries)"), ms(median(mini)),
+                    ms(median(miniBase)), ratio(median(mini), median(miniBase)),
+                    QStringLiteral("at most 1.5x")});
+    rows.push_back({QStringLiteral("score log view, full view (32,767 entries)"), ms(median(full)),
+                    ms(median(fullBase)), ratio(median(full), median(fullBase)),
+                    QStringLiteral("at most 1.5x")});
+    WindowRegistry::destroyAll();
+}
+
+// Editor moves on the largest test against the same moves on a small one.
+void benchEditorMoves(std::vector<Row>& rows) {
+    auto moves = [](const QString& file, std::vector<double>& next, std::vector<double>& back,
+                    std::vector<double>& last) {
+        const Editor e = openEditor(file);
+        QElapsedTimer t;
+        for (int i = 0; i < 101; ++i) {
+            t.start();
+            e.next->click();
+            next.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            t.restart();
+            e.back->click();
+            back.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            t.restart();
+            e.last->click();
+            last.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            e.first->click();
+        }
+        WindowRegistry::destroyAll();
+    };
+    std::vector<double> bn, bb, bl, sn, sb, sl;
+    moves(QStringLiteral("Big.tst"), bn, bb, bl);
+    moves(QStringLiteral("Small.tst"), sn, sb, sl);
+    const std::pair<const char*, std::pair<std::vector<double>*, std::vector<double>*>> cases[] = {
+        {"\"Next >\"", {&bn, &sn}}, {"\"< Back\"", {&bb, &sb}}, {"\">>\"", {&bl, &sl}}};
+    for (const auto& [name, v] : cases)
+        rows.push_back(
+            {QStringLiteral("editor move %1 (32,766 vs 3 questions)").arg(QLatin1String(name)),
+             ms(median(*v.first)), ms(median(*v.second)),
+             ratio(median(*v.first), median(*v.second)), QStringLiteral("at most 1.2x")});
+}
+
+// A move after an edit saves the question, flushed to disk with its
+// journal (an unchanged question is not written again): against one frame
+// of a 60 Hz screen.
+void benchEditedMove(std::vector<Row>& rows) {
+    // The fixtures' own megabytes go to disk first: a flush would carry them.
+    ::sync();
+    const Editor e = openEditor(QStringLiteral("Big.tst"));
+    std::vector<double> edited;
+    QElapsedTimer t;
+    for (int i = 0; i < 101; ++i) {
+        e.question->setText(QStringLiteral("Edited %1").arg(i));
+        t.start();
+        e.next->click();
+        edited.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        e.back->click();
+    }
+    WindowRegistry::destroyAll();
+    constexpr double kFrameMs = 1000.0 / 60;
+    rows.push_back({QStringLiteral("editor move \"Next >\" after an edit, its save flushed "
+                                   "(32,766 questions; 9 in 10 moves within)"),
+                    QStringLiteral("%1 (%2)").arg(ms(median(edited)), ms(percentile(edited, 0.9))),
+                    QStringLiteral("one frame, 16.7 ms"), ratio(median(edited), kFrameMs),
+                    QStringLiteral("well under 1x")});
+}
+
+// A score log entry appended as a finished run does (locked, journalled,
+// flushed), against the same entry written with one plain write, as
+// before the journal.
+void benchLogAppend(std::vector<Row>& rows) {
+    const QString path = QStringLiteral("tests/Append.log");
+    const QByteArray entry = fixtures::logEntry(1);
+    std::vector<double> flushed, plain;
+    QElapsedTimer t;
+    for (int i = 0; i < 101; ++i) {
+        t.start();
+        RecordFile(path, LogRecord::kSize).appendAtCount(entry);
+        flushed.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        t.restart();
+        const int fd = ::open("tests/Plain.log", O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        const bool written = fd >= 0 && ::write(fd, entry.constData(), entry.size()) > 0;
+        if (fd >= 0)
+            ::close(fd);
+        plain.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        if (!written)
+            std::exit(1);
+    }
+    rows.push_back(
+        {QStringLiteral("score log entry appended with its journal and flushes "
+                        "(9 in 10 within)"),
+         QStringLiteral("%1 (%2)").arg(ms(median(flushed)), ms(percentile(flushed, 0.9))),
+         QStringLiteral("%1 one plain write").arg(ms(median(plain))),
+         ratio(median(flushed), median(plain)), QStringLiteral("report")});
+}
+
+// A whole run: every question of the largest test drawn and shown, per
+// question against a 100-question test.
+void benchWholeRun(std::vector<Row>& rows) {
+    const double big = takeWholeTest(QStringLiteral("Big.tst"));
+    WindowRegistry::destroyAll();
+    const double bigAway = takeWholeTest(QStringLiteral("Big.tst"), Pointer::Away);
+    WindowRegistry::destroyAll();
+    const double hundred = takeWholeTest(QStringLiteral("Hundred.tst"));
+    WindowRegistry::destroyAll();
+    rows.push_back(
+        {QStringLiteral("whole run, 32,766 questions (per question)"),
+         QStringLiteral("%1 (%2 us)").arg(ms(big)).arg(big * 1000 / 32766, 0, 'f', 1),
+         QStringLiteral("%1 us per question (100 questions)").arg(hundred * 1000 / 100, 0, 'f', 1),
+         ratio(big / 32766, hundred / 100), QStringLiteral("report; under 2 s in all")});
+    rows.push_back(
+        {QStringLiteral("whole run, 32,766 questions, pointer away from the window"),
+         QStringLiteral("%1 (%2 us)").arg(ms(bigAway)).arg(bigAway * 1000 / 32766, 0, 'f', 1),
+         QStringLiteral("pointer on \"&Next\" above"), ratio(bigAway, big),
+         QStringLiteral("report; under 2 s in all")});
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -266,37 +533,8 @@ int main(int argc, char* argv[]) {
     QDir(work.path()).mkpath(QStringLiteral("tests"));
     std::vector<Row> rows;
 
-    // Start-up: process start until the main window is shown and idle.
-    {
-        std::vector<double> app, bare, label;
-        for (int i = 0; i < 15; ++i) {
-            app.push_back(runChild(argv[0], work.path(), {QStringLiteral("startup")}).ms);
-            bare.push_back(runChild(argv[0], work.path(), {QStringLiteral("bare")}).ms);
-            label.push_back(runChild(argv[0], work.path(), {QStringLiteral("label")}).ms);
-        }
-        rows.push_back({QStringLiteral("start-up"), ms(median(app)), ms(median(bare)),
-                        ratio(median(app), median(bare)), QStringLiteral("at most 1.3x")});
-        rows.push_back({QStringLiteral("start-up, against the same window showing one label"),
-                        ms(median(app)), ms(median(label)), ratio(median(app), median(label)),
-                        QStringLiteral("report")});
-    }
-    // Peak memory: the editor on the largest test, and a run of it, against the
-    // bare program.
-    QDir(work.path()).mkpath(QStringLiteral("tests"));
-    fixtures::writeTest(work.filePath(QStringLiteral("tests/Big.tst")), 32766);
-    {
-        const double bareMb = runChild(argv[0], work.path(), {QStringLiteral("bare")}).peakMb;
-        for (const QString& mode : {QStringLiteral("editor"), QStringLiteral("run")}) {
-            const ChildResult r = runChild(argv[0], work.path(), {mode, work.path()});
-            rows.push_back({QStringLiteral("peak memory, %1 on 32,766 questions")
-                                .arg(mode == QLatin1String("editor") ? QStringLiteral("editor")
-                                                                     : QStringLiteral("whole run")),
-                            QStringLiteral("%1 MB").arg(r.peakMb, 0, 'f', 1),
-                            QStringLiteral("%1 MB").arg(bareMb, 0, 'f', 1),
-                            QStringLiteral("+%1 MB").arg(r.peakMb - bareMb, 0, 'f', 1),
-                            QStringLiteral("at most +20 MB")});
-        }
-    }
+    benchStartUp(argv[0], work.path(), rows);
+    benchPeakMemory(argv[0], work.path(), rows);
 
     // In-process benchmarks, on the real windows with the test fakes.
     QApplication app(argc, argv);
@@ -312,215 +550,13 @@ int main(int argc, char* argv[]) {
     fixtures::writeLog(QStringLiteral("tests/One.log"), 1);
     storage::shared::testsDir = storage::shared::defaultTestsDir();
 
-    // The companion tool on the largest test: exported, then imported back
-    // into a new test, each a whole process, against copying the test file.
-    {
-        auto timed = [](const QString& program, const QStringList& args) {
-            QProcess p;
-            p.setStandardOutputFile(QProcess::nullDevice());
-            p.setStandardErrorFile(QProcess::nullDevice());
-            QElapsedTimer t;
-            t.start();
-            p.start(program, args);
-            if (!p.waitForFinished(-1) || p.exitCode() != 0) {
-                std::fprintf(stderr, "%s failed\n", qPrintable(args.join(QLatin1Char(' '))));
-                std::exit(1);
-            }
-            return static_cast<double>(t.nsecsElapsed()) / 1e6;
-        };
-        const QString tool = QStringLiteral(QUIZDEX_TOOL);
-        const QString big = QFileInfo(QStringLiteral("tests/Big.tst")).absoluteFilePath();
-        const QString back = QFileInfo(QStringLiteral("tests/Back.tst")).absoluteFilePath();
-        std::vector<double> copy;
-        for (int i = 0; i < 5; ++i) {
-            QFile::remove(back);
-            copy.push_back(timed(QStringLiteral("cp"), {big, back}));
-        }
-        for (const QString& format : {QStringLiteral("gift"), QStringLiteral("csv")}) {
-            const QString file =
-                QFileInfo(QStringLiteral("tests/Big.") + format).absoluteFilePath();
-            std::vector<double> out, in;
-            for (int i = 0; i < 5; ++i) {
-                out.push_back(timed(tool, {QStringLiteral("export"), QStringLiteral("--format"),
-                                           format, big, QStringLiteral("-o"), file}));
-                QFile::remove(back);
-                in.push_back(timed(tool, {QStringLiteral("import"), QStringLiteral("--format"),
-                                          format, file, QStringLiteral("-o"), back,
-                                          QStringLiteral("--owner"), QStringLiteral("Bench"),
-                                          QStringLiteral("--password"), QStringLiteral("bench")}));
-            }
-            QFile::remove(back);
-            const QString name =
-                format == QLatin1String("gift") ? QStringLiteral("GIFT") : QStringLiteral("CSV");
-            for (const auto& [what, times] : {std::pair{QStringLiteral("export"), &out},
-                                              std::pair{QStringLiteral("import"), &in}})
-                rows.push_back(
-                    {QStringLiteral("quizdex-tool %1, %2, 32,766 questions").arg(what, name),
-                     ms(median(*times)),
-                     QStringLiteral("%1 (cp of the test)").arg(ms(median(copy))),
-                     ratio(median(*times), median(copy)), QStringLiteral("under 1 s")});
-        }
-    }
-
-    // Score log views: selecting the largest log until the preview holds its text,
-    // and "Full &View" until the full view holds it; against setting the same,
-    // already built text into the same widget.
-    {
-        MainWindow& m = WindowRegistry::get<MainWindow>();
-        m.present();
-        testing::control<QTabWidget>(&m, QStringLiteral("SSTab1"))->setCurrentIndex(3);
-        auto* fullViewButton = testing::control<QPushButton>(&m, QStringLiteral("Command5"));
-        auto* logs = testing::control<FileListBox>(&m, QStringLiteral("File3"));
-        auto* preview = testing::control<QPlainTextEdit>(&m, QStringLiteral("Text4"));
-        logs->refresh();
-        std::vector<double> mini, miniBase, full, fullBase;
-        for (int i = 0; i < 15; ++i) {
-            logs->selectFile(QStringLiteral("One.log"));
-            QElapsedTimer t;
-            t.start();
-            logs->selectFile(QStringLiteral("Big.log"));
-            mini.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            const QString text = preview->toPlainText();
-            preview->clear();
-            t.restart();
-            preview->setPlainText(text);
-            miniBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-
-            t.restart();
-            fullViewButton->click();
-            full.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            ScoreLogWindow& f = WindowRegistry::get<ScoreLogWindow>();
-            auto* entries = testing::control<QPlainTextEdit>(&f, QStringLiteral("Text1"));
-            if (entries->toPlainText() != text) { // else the row would time an empty view
-                std::fprintf(stderr, "the full view does not show Big.log\n");
-                std::exit(1);
-            }
-            entries->clear();
-            t.restart();
-            entries->setPlainText(text);
-            fullBase.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            testing::control<QPushButton>(&f, QStringLiteral("Command1"))->click();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        rows.push_back({QStringLiteral("score log view, miniature (32,767 entries)"),
-                        ms(median(mini)), ms(median(miniBase)),
-                        ratio(median(mini), median(miniBase)), QStringLiteral("at most 1.5x")});
-        rows.push_back({QStringLiteral("score log view, full view (32,767 entries)"),
-                        ms(median(full)), ms(median(fullBase)),
-                        ratio(median(full), median(fullBase)), QStringLiteral("at most 1.5x")});
-        WindowRegistry::destroyAll();
-    }
-
-    // Editor moves on the largest test against the same moves on a small one.
-    {
-        auto moves = [](const QString& file, std::vector<double>& next, std::vector<double>& back,
-                        std::vector<double>& last) {
-            const Editor e = openEditor(file);
-            QElapsedTimer t;
-            for (int i = 0; i < 101; ++i) {
-                t.start();
-                e.next->click();
-                next.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-                t.restart();
-                e.back->click();
-                back.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-                t.restart();
-                e.last->click();
-                last.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-                e.first->click();
-            }
-            WindowRegistry::destroyAll();
-        };
-        std::vector<double> bn, bb, bl, sn, sb, sl;
-        moves(QStringLiteral("Big.tst"), bn, bb, bl);
-        moves(QStringLiteral("Small.tst"), sn, sb, sl);
-        const std::pair<const char*, std::pair<std::vector<double>*, std::vector<double>*>>
-            cases[] = {
-                {"\"Next >\"", {&bn, &sn}}, {"\"< Back\"", {&bb, &sb}}, {"\">>\"", {&bl, &sl}}};
-        for (const auto& [name, v] : cases)
-            rows.push_back(
-                {QStringLiteral("editor move %1 (32,766 vs 3 questions)").arg(QLatin1String(name)),
-                 ms(median(*v.first)), ms(median(*v.second)),
-                 ratio(median(*v.first), median(*v.second)), QStringLiteral("at most 1.2x")});
-    }
-
-    // A move after an edit saves the question, flushed to disk with its
-    // journal (an unchanged question is not written again): against one frame
-    // of a 60 Hz screen.
-    {
-        // The fixtures' own megabytes go to disk first: a flush would carry them.
-        ::sync();
-        const Editor e = openEditor(QStringLiteral("Big.tst"));
-        std::vector<double> edited;
-        QElapsedTimer t;
-        for (int i = 0; i < 101; ++i) {
-            e.question->setText(QStringLiteral("Edited %1").arg(i));
-            t.start();
-            e.next->click();
-            edited.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            e.back->click();
-        }
-        WindowRegistry::destroyAll();
-        constexpr double kFrameMs = 1000.0 / 60;
-        rows.push_back(
-            {QStringLiteral("editor move \"Next >\" after an edit, its save flushed "
-                            "(32,766 questions; 9 in 10 moves within)"),
-             QStringLiteral("%1 (%2)").arg(ms(median(edited)), ms(percentile(edited, 0.9))),
-             QStringLiteral("one frame, 16.7 ms"), ratio(median(edited), kFrameMs),
-             QStringLiteral("well under 1x")});
-    }
-
-    // A score log entry appended as a finished run does (locked, journalled,
-    // flushed), against the same entry written with one plain write, as
-    // before the journal.
-    {
-        const QString path = QStringLiteral("tests/Append.log");
-        const QByteArray entry = fixtures::logEntry(1);
-        std::vector<double> flushed, plain;
-        QElapsedTimer t;
-        for (int i = 0; i < 101; ++i) {
-            t.start();
-            RecordFile(path, LogRecord::kSize).appendAtCount(entry);
-            flushed.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            t.restart();
-            const int fd =
-                ::open("tests/Plain.log", O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-            const bool written = fd >= 0 && ::write(fd, entry.constData(), entry.size()) > 0;
-            if (fd >= 0)
-                ::close(fd);
-            plain.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-            if (!written)
-                std::exit(1);
-        }
-        rows.push_back(
-            {QStringLiteral("score log entry appended with its journal and flushes "
-                            "(9 in 10 within)"),
-             QStringLiteral("%1 (%2)").arg(ms(median(flushed)), ms(percentile(flushed, 0.9))),
-             QStringLiteral("%1 one plain write").arg(ms(median(plain))),
-             ratio(median(flushed), median(plain)), QStringLiteral("report")});
-    }
-
-    // A whole run: every question of the largest test drawn and shown, per
-    // question against a 100-question test.
-    {
-        const double big = takeWholeTest(QStringLiteral("Big.tst"));
-        WindowRegistry::destroyAll();
-        const double bigAway = takeWholeTest(QStringLiteral("Big.tst"), Pointer::Away);
-        WindowRegistry::destroyAll();
-        const double hundred = takeWholeTest(QStringLiteral("Hundred.tst"));
-        WindowRegistry::destroyAll();
-        rows.push_back(
-            {QStringLiteral("whole run, 32,766 questions (per question)"),
-             QStringLiteral("%1 (%2 us)").arg(ms(big)).arg(big * 1000 / 32766, 0, 'f', 1),
-             QStringLiteral("%1 us per question (100 questions)")
-                 .arg(hundred * 1000 / 100, 0, 'f', 1),
-             ratio(big / 32766, hundred / 100), QStringLiteral("report; under 2 s in all")});
-        rows.push_back(
-            {QStringLiteral("whole run, 32,766 questions, pointer away from the window"),
-             QStringLiteral("%1 (%2 us)").arg(ms(bigAway)).arg(bigAway * 1000 / 32766, 0, 'f', 1),
-             QStringLiteral("pointer on \"&Next\" above"), ratio(bigAway, big),
-             QStringLiteral("report; under 2 s in all")});
-    }
+    benchToolExchange(rows);
+    benchClassResults(rows);
+    benchLogViews(rows);
+    benchEditorMoves(rows);
+    benchEditedMove(rows);
+    benchLogAppend(rows);
+    benchWholeRun(rows);
 
     printTable(rows);
     return 0;

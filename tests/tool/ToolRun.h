@@ -7,6 +7,7 @@
 #include "Tool.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -89,6 +90,19 @@ inline QByteArray logEntry(const QString& test, const QString& date, const QStri
 // A score log entry of 80 of 10 questions.
 inline const QByteArray kEntry = logEntry(QStringLiteral("MATH1"), QStringLiteral("12/5/98"),
                                           QStringLiteral("10:35:12 PM"), QStringLiteral("80"), 10);
+
+// The working folder set to `dir` while it lives, as the user's shell has
+// it, for commands given bare file names ("-o Geo.tst").
+class InFolder {
+public:
+    explicit InFolder(const QString& dir) : m_was(QDir::currentPath()) { QDir::setCurrent(dir); }
+    ~InFolder() { QDir::setCurrent(m_was); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+private:
+    QString m_was;
+};
 
 // A folder of its own for a test class's files.
 class Folder {

@@ -21,6 +21,9 @@ inline constexpr char kKey[] = "--key";
 inline constexpr char kForce[] = "--force";
 inline constexpr char kCsv[] = "--csv";
 inline constexpr char kPdf[] = "--pdf";
+inline constexpr char kExcel[] = "--excel";
+inline constexpr char kVersions[] = "--versions";
+inline constexpr char kSeed[] = "--seed";
 } // namespace option
 
 using OptionNames = std::vector<const char*>;

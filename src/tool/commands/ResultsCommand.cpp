@@ -3,6 +3,7 @@
 #include "CommandSteps.h"
 #include "Console.h"
 #include "FileCheck.h"
+#include "LogDate.h"
 #include "LogRecord.h"
 #include "PdfBook.h"
 #include "TextRules.h"
@@ -15,11 +16,20 @@
 namespace tool {
 namespace {
 
+// A test's passing score as the results judge its entries by, and whether
+// the test is damaged.
+struct TestInfo {
+    std::optional<double> passing;
+    results::PassingFrom from = results::PassingFrom::NoTest;
+    bool damaged = false;
+};
+
 class Results : public Command {
 public:
     const char* name() const override { return "results"; }
     QString synopsis() const override {
-        return QStringLiteral("FOLDER|LOG... [--test NAME] --csv|--pdf -o OUT [--force]");
+        return QStringLiteral("FOLDER|LOG... [--test NAME] --csv|--excel|--pdf -o OUT "
+                              "[--paper a4|letter] [--skip] [--force]");
     }
     QString summary() const override {
         return QStringLiteral("the class's results from its score logs");
@@ -29,31 +39,39 @@ public:
             R"(Brings a class's score logs together: every .log in FOLDER, or the logs
 given. The candidate is the log's file name; the test's passing score comes
 from its header when the test (.tst) lies beside the log.
-  --csv     one row per entry: candidate, test, date, time, questions, score,
-            passing score (empty when the test is not there), result (pass or
-            fail as the score window judges: a score not below the passing
-            score passes; without the test, 75, as a run takes).
+  --csv     one row per entry: candidate, test, date (as the log has it), ISO
+            date (2026-03-01; empty when the log's date cannot be read), time,
+            questions, score, passing score (empty when the test is not
+            there), result (pass or fail as the score window judges: a score
+            not below the passing score passes; without the test, 75, as a
+            run takes).
+  --excel   the same rows as Excel opens them by a double click: UTF-8 with a
+            byte-order mark, and where the locale writes a decimal comma, ';'
+            between the cells and that comma in the passing score.
   --pdf     per test a page: each candidate's latest and best score, how many
             passed with their latest, the mean and the median, and a bar chart
             of the latest scores against the passing score.
   --test    only the entries of the test NAME.
   --paper   a4 or letter for --pdf; without it, by the locale.
+  --skip    leaves a damaged log, or a damaged test with its entries, out
+            and lists it; the rest is written.
   --force   replaces OUT when it exists; without it, an existing OUT is kept.
-A log or test that check finds damaged is reported, record by record, and
-nothing is written. OUT appears whole or not at all.
+Without --skip, a log or test that check finds damaged is reported, record by
+record, and nothing is written. OUT appears whole or not at all.
 )");
     }
     OptionNames optionsWithValue() const override {
         return {option::kOutput, option::kTest, option::kPaper};
     }
     OptionNames flagOptions() const override {
-        return {option::kCsv, option::kPdf, option::kForce};
+        return {option::kCsv, option::kExcel, option::kPdf, option::kSkip, option::kForce};
     }
     bool laysOutPages() const override { return true; }
 
     int run(const Args& a, Console& io) override {
-        if (a.flag(option::kCsv) == a.flag(option::kPdf))
-            return io.usage(QStringLiteral("give --csv or --pdf"));
+        const bool pdf = a.flag(option::kPdf);
+        if (int(a.flag(option::kCsv)) + int(a.flag(option::kExcel)) + int(pdf) != 1)
+            return io.usage(QStringLiteral("give --csv, --excel or --pdf"));
         if (a.files.isEmpty())
             return io.usage(QStringLiteral("give a folder of score logs, or the logs"));
         const auto out = paperOutput(a, io);
@@ -62,116 +80,162 @@ nothing is written. OUT appears whole or not at all.
         const std::optional<QPageSize> size = paperSize(a, io);
         if (!size)
             return kUsage;
-        QStringList logs;
-        for (const QString& given : a.files) {
-            if (QFileInfo(given).isDir()) {
-                const QDir dir(given);
-                for (const QString& f :
-                     dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
-                    logs << dir.filePath(f);
-            } else if (filecheck::kindOf(given) == filecheck::FileKind::Log) {
-                logs << given;
-            } else {
-                return io.usage(
-                    QStringLiteral("%1 is neither a folder nor a score log (.log)").arg(given));
-            }
-        }
-        QString wanted = a.value(option::kTest);
-        if (wanted.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
-            wanted.chop(4);
-
-        std::vector<results::Entry> entries;
-        bool damaged = false;
-        for (const QString& path : logs) {
-            if (!checkedClean(path, io)) {
-                damaged = true;
-                continue;
-            }
-            const auto read = entriesOf(path, wanted, io, &damaged);
-            if (!read)
-                return kFailed;
-            entries.insert(entries.end(), read->begin(), read->end());
-        }
-        if (damaged)
-            return io.failed(QStringLiteral("Nothing written: damaged files (see quizdex-tool "
-                                            "check and repair)."));
-        if (entries.empty())
-            return io.failed(
-                wanted.isEmpty()
-                    ? QStringLiteral("Nothing written: no entries in the score logs.")
-                    : QStringLiteral("Nothing written: no entries of the test %1.").arg(wanted));
+        const std::optional<QStringList> logs = logsGiven(a.files, io);
+        if (!logs)
+            return kUsage;
+        m_skip = a.flag(option::kSkip);
+        const auto entries = gathered(*logs, testWanted(a), io);
+        if (!entries)
+            return kFailed;
         int pages = 0;
-        const QByteArray bytes = a.flag(option::kCsv)
-                                     ? results::csvText(entries).toUtf8()
-                                     : results::reportPdf(results::reports(entries), *size, &pages);
+        const QByteArray bytes =
+            pdf ? results::reportPdf(results::reports(*entries), *size, &pages)
+                : results::csvText(*entries, a.flag(option::kExcel)
+                                                 ? results::excelStyle(QLocale::system())
+                                                 : results::CsvStyle{})
+                      .toUtf8();
         if (const IoStatus written = writeNewOutput(*out, bytes, a.flag(option::kForce)); !written)
             return io.failed(written);
-        io.out << *out << ": " << entries.size() << (entries.size() == 1 ? " entry" : " entries")
+        io.out << *out << ": " << entries->size() << (entries->size() == 1 ? " entry" : " entries")
                << '\n';
         return kDone;
     }
 
 private:
-    // The entries of one log, each with its test's passing score when the test
-    // lies beside it; nullopt after telling why the log cannot be read.
-    std::optional<std::vector<results::Entry>> entriesOf(const QString& path, const QString& wanted,
-                                                         Console& io, bool* damaged) {
+    static QString testWanted(const Args& a) {
+        QString wanted = a.value(option::kTest);
+        if (wanted.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
+            wanted.chop(4);
+        return wanted;
+    }
+
+    // Every .log of each folder given, and each log given; nullopt after
+    // telling of a name that is neither.
+    static std::optional<QStringList> logsGiven(const QStringList& given, Console& io) {
+        QStringList logs;
+        for (const QString& g : given) {
+            if (QFileInfo(g).isDir()) {
+                const QDir dir(g);
+                for (const QString& f :
+                     dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
+                    logs << dir.filePath(f);
+            } else if (filecheck::kindOf(g) == filecheck::FileKind::Log) {
+                logs << g;
+            } else {
+                io.usage(QStringLiteral("%1 is neither a folder nor a score log (.log)").arg(g));
+                return std::nullopt;
+            }
+        }
+        return logs;
+    }
+
+    // The entries of every log, those of `wanted` only when it is given;
+    // nullopt after telling why nothing can be written.
+    std::optional<std::vector<results::Entry>> gathered(const QStringList& logs,
+                                                        const QString& wanted, Console& io) {
+        std::vector<results::Entry> entries;
+        for (const QString& path : logs) {
+            if (!checkedClean(path, io))
+                damaged(path, io);
+            else if (!entriesOf(path, wanted, io, entries))
+                return std::nullopt;
+        }
+        if (m_damaged) {
+            io.failed(QStringLiteral("Nothing written: damaged files (see quizdex-tool check and "
+                                     "repair; --skip leaves them out)."));
+            return std::nullopt;
+        }
+        results::DateReader dates;
+        results::fillIsoDates(entries, dates);
+        if (entries.empty()) {
+            io.failed(
+                wanted.isEmpty()
+                    ? QStringLiteral("Nothing written: no entries in the score logs.")
+                    : QStringLiteral("Nothing written: no entries of the test %1.").arg(wanted));
+            return std::nullopt;
+        }
+        return entries;
+    }
+
+    // A damaged log or test: with --skip left out and listed, else nothing
+    // is written.
+    void damaged(const QString& path, Console& io) {
+        if (m_skip)
+            io.err << path << ": left out, damaged\n";
+        else
+            m_damaged = true;
+    }
+
+    // Appends the entries of one log, each with its test's passing score when
+    // the test lies beside it; false after telling why the log cannot be read.
+    bool entriesOf(const QString& path, const QString& wanted, Console& io,
+                   std::vector<results::Entry>& out) {
         const IoResult<std::int64_t> length = RecordFile(path, LogRecord::kSize).length();
         if (!length) {
             io.failed(length.status());
-            return std::nullopt;
+            return false;
         }
-        const QString candidate = QFileInfo(path).completeBaseName();
-        std::vector<results::Entry> out;
+        const QFileInfo info(path);
+        const QString candidate = info.completeBaseName();
+        const QString dir = info.dir().path();
         const IoStatus st = toolfiles::readRecords(
             path, LogRecord::kSize, static_cast<int>(*length / LogRecord::kSize),
             [&](int, const QByteArray& b) {
                 LogRecord rec;
                 rec.setBytes(b);
                 results::Entry e;
-                e.candidate = candidate;
                 e.test = rightTrimmed(rec.text(LogRecord::TestTaken));
                 if (!wanted.isEmpty() && e.test.compare(wanted, Qt::CaseInsensitive) != 0)
                     return;
+                const TestInfo& test = testBeside(dir, e.test, io);
+                if (test.damaged)
+                    return;
+                e.candidate = candidate;
                 e.date = rec.text(LogRecord::DateTaken).trimmed();
                 e.time = rec.text(LogRecord::TimeTaken).trimmed();
                 e.questions = rec.numQuestions();
                 e.score = rec.text(LogRecord::TestScore).trimmed();
-                e.passing = passingOf(QFileInfo(path).dir().filePath(e.test + ".tst"), io, damaged);
+                e.passing = test.passing;
+                e.passingFrom = test.from;
                 e.passed = results::judge(e.score, e.passing);
-                out.push_back(e);
+                out.push_back(std::move(e));
             });
         if (!st) {
             io.failed(st);
-            return std::nullopt;
+            return false;
         }
-        return out;
+        return true;
     }
 
-    // The passing score in the header of the test at `path` (any letter
-    // case); nullopt when there is no such test.
-    std::optional<double> passingOf(const QString& path, Console& io, bool* damaged) {
-        const QString found = toolfiles::sameNameIgnoringCase(path);
-        if (found.isEmpty())
-            return std::nullopt;
-        auto known = m_passing.find(found);
-        if (known == m_passing.end()) {
-            std::optional<double> p;
-            if (!checkedClean(found, io)) {
-                *damaged = true;
-            } else {
-                toolfiles::readRecords(found, TestRecord::kSize, 1, [&](int, const QByteArray& b) {
-                    TestRecord rec;
-                    rec.setBytes(b);
-                    p = storage::rules::passingScore(rec.text(TestRecord::PassingScore));
-                });
-            }
-            known = m_passing.emplace(found, p).first;
+    // The test `name` in the folder `dir` (any letter case), read and
+    // checked once however many entries name it.
+    const TestInfo& testBeside(const QString& dir, const QString& name, Console& io) {
+        const QString key = dir + QLatin1Char('/') + name.toCaseFolded();
+        if (const auto known = m_tests.find(key); known != m_tests.end())
+            return known->second;
+        TestInfo info;
+        const QString found =
+            toolfiles::sameNameIgnoringCase(QDir(dir).filePath(name + QStringLiteral(".tst")));
+        if (!found.isEmpty() && !checkedClean(found, io)) {
+            info.damaged = true;
+            damaged(found, io);
+        } else if (!found.isEmpty()) {
+            toolfiles::readRecords(found, TestRecord::kSize, 1, [&](int, const QByteArray& b) {
+                TestRecord rec;
+                rec.setBytes(b);
+                const QString field = rec.text(TestRecord::PassingScore);
+                info.passing = storage::rules::passingScore(field);
+                info.from = storage::rules::leadingNumber(field) != 0
+                                ? results::PassingFrom::Header
+                                : results::PassingFrom::RunDefault;
+            });
         }
-        return known->second;
+        return m_tests.emplace(key, info).first->second;
     }
 
-    std::map<QString, std::optional<double>> m_passing;
+    bool m_skip = false;
+    bool m_damaged = false;
+    std::map<QString, TestInfo> m_tests; // by folder and case-folded name
 };
 
 } // namespace

@@ -45,6 +45,16 @@ QString toolHelp() {
                      "Exit status: 0 done, 1 failed (check: something found), 2 wrong usage.\n");
 }
 
+// Qt's start-up looks into the session's runtime folder (to learn whether it
+// runs in a sandbox) and warns when there is none (a terminal over ssh, a cron
+// job) or it is not this user's own (after su or sudo). The tool never uses
+// that folder, so these warnings tell the user nothing.
+bool isRuntimeFolderWarning(const QString& message) {
+    return message.startsWith(QLatin1String("QStandardPaths: ")) &&
+           (message.contains(QLatin1String("XDG_RUNTIME_DIR")) ||
+            message.contains(QLatin1String("runtime director")));
+}
+
 // Runs `c` with a QGuiApplication on the offscreen platform, so that a plain
 // terminal without a display lays text out as well as a desktop.
 int runWithGui(Command& c, const Args& a, Console& io) {
@@ -53,11 +63,9 @@ int runWithGui(Command& c, const Args& a, Console& io) {
     static char offscreen[] = "offscreen";
     static char* argv[] = {program, platformOption, offscreen, nullptr};
     static int argc = 3;
-    // Without a session (a terminal over ssh, a cron job) Qt warns that it
-    // has no runtime folder, which the tool never uses.
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+            if (!isRuntimeFolderWarning(message))
                 qt_message_output(type, context, message);
         });
     const int status = [&] {

@@ -28,8 +28,9 @@ std::optional<std::vector<Row>> rows(const QString& text, exchange::Message* err
 // of the first byte that is not UTF-8, for a file that says it is UTF-8 by its
 // mark and is not.
 std::optional<QString> decode(const QByteArray& bytes, QStringList* taken, int* badLine);
-// The row's cells, quoted where they must be, and CR LF.
-QString rowText(const QStringList& cells);
+// The row's cells, quoted where they must be, and CR LF; `separator` between
+// them (a ';' for a spreadsheet where the locale writes a decimal comma).
+QString rowText(const QStringList& cells, QChar separator = QLatin1Char(','));
 // A spreadsheet runs a cell that starts like this as a formula.
 bool startsAsFormula(const QString& cell);
 // A text from a file anyone can write, as a cell a spreadsheet shows as text:

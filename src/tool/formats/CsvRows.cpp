@@ -10,8 +10,8 @@ namespace tool::csv {
 
 namespace {
 
-QString cellText(const QString& s) {
-    const bool quote = s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) ||
+QString cellText(const QString& s, QChar separator) {
+    const bool quote = s.contains(separator) || s.contains(QLatin1Char('"')) ||
                        s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n')) ||
                        (!s.isEmpty() && (lines::isBlank(s.front()) || lines::isBlank(s.back())));
     if (!quote)
@@ -124,12 +124,12 @@ std::optional<QString> decode(const QByteArray& bytes, QStringList* taken, int* 
     return storage::cp1252::decode(bytes);
 }
 
-QString rowText(const QStringList& cells) {
+QString rowText(const QStringList& cells, QChar separator) {
     QStringList quoted;
     quoted.reserve(cells.size());
     for (const QString& c : cells)
-        quoted.append(cellText(c));
-    return quoted.join(QLatin1Char(',')) + QLatin1String("\r\n");
+        quoted.append(cellText(c, separator));
+    return quoted.join(separator) + QLatin1String("\r\n");
 }
 
 QString logHeader() {

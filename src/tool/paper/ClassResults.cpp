@@ -13,17 +13,31 @@ bool judge(const QString& score, std::optional<double> passing) {
                                   passing.value_or(storage::rules::passingScore({})));
 }
 
-QString csvText(const std::vector<Entry>& entries) {
-    QString text =
-        csv::rowText({QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
-                      QStringLiteral("time"), QStringLiteral("questions"), QStringLiteral("score"),
-                      QStringLiteral("passing score"), QStringLiteral("result")});
-    for (const Entry& e : entries)
-        text +=
-            csv::rowText({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
-                          csv::asText(e.time), QString::number(e.questions), csv::asText(e.score),
-                          e.passing ? storage::rules::numberText(*e.passing).trimmed() : QString(),
-                          e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
+CsvStyle excelStyle(const QLocale& locale) {
+    const bool decimalComma = locale.decimalPoint() == QLatin1String(",");
+    return {decimalComma ? u';' : u',', decimalComma ? u',' : u'.', true};
+}
+
+QString csvText(const std::vector<Entry>& entries, const CsvStyle& style) {
+    const QChar sep = style.separator;
+    QString text = style.byteOrderMark ? QStringLiteral("\uFEFF") : QString();
+    text.reserve(qsizetype(entries.size()) * 80);
+    text += csv::rowText(
+        {QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
+         QStringLiteral("ISO date"), QStringLiteral("time"), QStringLiteral("questions"),
+         QStringLiteral("score"), QStringLiteral("passing score"), QStringLiteral("result")},
+        sep);
+    for (const Entry& e : entries) {
+        const QString passing = e.passing ? storage::rules::numberText(*e.passing)
+                                                .trimmed()
+                                                .replace(QLatin1Char('.'), style.decimalPoint)
+                                          : QString();
+        text += csv::rowText({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
+                              e.isoDate, csv::asText(e.time), QString::number(e.questions),
+                              csv::asText(e.score), passing,
+                              e.passed ? QStringLiteral("pass") : QStringLiteral("fail")},
+                             sep);
+    }
     return text;
 }
 
@@ -37,12 +51,14 @@ std::vector<TestReport> reports(const std::vector<Entry>& entries) {
         auto t = testAt.find(key);
         if (t == testAt.end()) {
             t = testAt.emplace(key, out.size()).first;
-            out.push_back({e.test, e.passing, {}, 0, 0, 0});
+            out.push_back({e.test, e.passing, e.passingFrom, {}, 0, 0, 0});
             candidateAt.emplace_back();
         }
         TestReport& r = out[t->second];
-        if (!r.passing)
+        if (!r.passing) {
             r.passing = e.passing;
+            r.passingFrom = e.passingFrom;
+        }
         auto& at = candidateAt[t->second];
         auto c = at.find(e.candidate);
         if (c == at.end()) {

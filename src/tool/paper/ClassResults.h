@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <QByteArray>
+#include <QLocale>
 #include <QPageSize>
 #include <QString>
 #include <vector>
@@ -10,24 +11,43 @@
 // candidate: every entry as a CSV row, and per test a report of who passed.
 namespace tool::results {
 
+// Where the passing score an entry is judged by comes from.
+enum class PassingFrom {
+    Header,     // the test lies beside the log, and its header sets one
+    RunDefault, // the test is there, its header sets none: a run takes 75
+    NoTest,     // the test is not beside the log: 75, as the score window takes
+};
+
 struct Entry {
     QString candidate; // the log's file name without ".log"
     QString test;
     QString date;
+    QString isoDate; // the date as ISO 8601; empty when it cannot be read
     QString time;
     int questions = 0;
     QString score;                 // as the log holds it, blanks taken off
     std::optional<double> passing; // from the test's header, when the test is there
-    bool passed = false;           // as the score window judges
+    PassingFrom passingFrom = PassingFrom::NoTest;
+    bool passed = false; // as the score window judges
 };
 
 // The entry's result by the score window's rule: the passing score of the
 // test's header, or the 75 a run takes when the test is not there.
 bool judge(const QString& score, std::optional<double> passing);
 
-// A header row, then one row per entry: candidate, test, date, time,
-// questions, score, passing score, result.
-QString csvText(const std::vector<Entry>& entries);
+// How the CSV is written: as RFC 4180 has it, or as Excel opens it by a
+// double click, which takes UTF-8 only after a byte-order mark, and where the
+// locale writes a decimal comma, ';' between cells and that comma in numbers.
+struct CsvStyle {
+    QChar separator = u',';
+    QChar decimalPoint = u'.';
+    bool byteOrderMark = false;
+};
+CsvStyle excelStyle(const QLocale& locale);
+
+// A header row, then one row per entry: candidate, test, date, ISO date,
+// time, questions, score, passing score, result.
+QString csvText(const std::vector<Entry>& entries, const CsvStyle& style = {});
 
 struct Standing {
     QString candidate;
@@ -40,6 +60,7 @@ struct Standing {
 struct TestReport {
     QString test;
     std::optional<double> passing;
+    PassingFrom passingFrom = PassingFrom::NoTest;
     std::vector<Standing> candidates; // in the order they first appear
     int passedCount = 0;
     double mean = 0;

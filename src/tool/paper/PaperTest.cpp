@@ -22,10 +22,16 @@ QString rightAnswer(const Question& q) {
     return q.choices[i];
 }
 
+// "Geography", "Geography: answer key", "Geography, version A".
+QString titleOf(const PaperTest& test, bool key) {
+    const QString name = key ? test.name + QStringLiteral(": answer key") : test.name;
+    return test.version.isEmpty() ? name : name + QStringLiteral(", version ") + test.version;
+}
+
 void addHeading(PdfBook& book, const PaperTest& test, bool key) {
     const QFont title = book.font(16, true);
     const QFont small = book.font(10);
-    const QString name = key ? test.name + QStringLiteral(": answer key") : test.name;
+    const QString name = titleOf(test, key);
     const qreal w = book.width();
     book.add(book.textHeight(title, w, name),
              [=](QPainter& p, const QRectF& r) { drawText(p, r, title, name); });
@@ -107,14 +113,33 @@ void addQuestion(PdfBook& book, const Question& q, int number, bool key) {
     book.space(book.mm(4));
 }
 
-} // namespace
-
-QByteArray printTest(const PaperTest& test, bool key, const QPageSize& size, int* pages) {
-    PdfBook book(size, key ? test.name + QStringLiteral(": answer key") : test.name);
+void addTest(PdfBook& book, const PaperTest& test, bool key) {
     addHeading(book, test, key);
     int n = 0;
     for (const Question& q : test.questions)
         addQuestion(book, q, ++n, key);
+}
+
+} // namespace
+
+QByteArray printTest(const PaperTest& test, bool key, const QPageSize& size, int* pages) {
+    PdfBook book(size, titleOf(test, key));
+    addTest(book, test, key);
+    QByteArray pdf = book.finish();
+    if (pages)
+        *pages = book.pageCount();
+    return pdf;
+}
+
+QByteArray printVersions(const std::vector<PaperTest>& versions, bool key, const QPageSize& size,
+                         int* pages) {
+    PaperTest all = versions.empty() ? PaperTest() : versions.front();
+    all.version.clear();
+    PdfBook book(size, titleOf(all, key));
+    for (const PaperTest& v : versions) {
+        book.startSection(QStringLiteral("Version ") + v.version);
+        addTest(book, v, key);
+    }
     QByteArray pdf = book.finish();
     if (pages)
         *pages = book.pageCount();

@@ -1,5 +1,6 @@
 #include "PdfBook.h"
 
+#include <algorithm>
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -100,11 +101,18 @@ qreal PdfBook::textWidth(const QFont& font, const QString& text) const {
 }
 
 void PdfBook::add(qreal height, Paint paint, bool newPage) {
-    m_blocks.push_back({height, std::move(paint), newPage, false});
+    m_blocks.push_back(
+        {height, std::move(paint), newPage || m_sectionStarts, false, int(m_sections.size()) - 1});
+    m_sectionStarts = false;
 }
 
 void PdfBook::space(qreal height) {
-    m_blocks.push_back({height, {}, false, true});
+    m_blocks.push_back({height, {}, false, true, int(m_sections.size()) - 1});
+}
+
+void PdfBook::startSection(const QString& label) {
+    m_sections << label;
+    m_sectionStarts = true;
 }
 
 std::vector<PdfBook::Placed> PdfBook::place(qreal bottom) {
@@ -112,6 +120,7 @@ std::vector<PdfBook::Placed> PdfBook::place(qreal bottom) {
     int pageNo = 1;
     qreal y = 0;
     bool pageEmpty = true;
+    m_pageSection = {0};
     for (const Block& b : m_blocks) {
         if (b.space && (pageEmpty || y + b.height > bottom))
             continue; // space at a page's end or start is no space
@@ -119,6 +128,10 @@ std::vector<PdfBook::Placed> PdfBook::place(qreal bottom) {
             ++pageNo;
             y = 0;
             pageEmpty = true;
+        }
+        if (pageEmpty) {
+            m_pageSection.resize(std::size_t(pageNo));
+            m_pageSection.back() = b.section;
         }
         if (!b.space)
             placed.push_back({&b, pageNo, y});
@@ -158,7 +171,7 @@ QByteArray PdfBook::finish() {
     int current = 1;
     auto footerOf = [&](int n) {
         drawText(p, QRectF(0, page.height() - footer + mm(4), page.width(), footer - mm(4)),
-                 footFont, QStringLiteral("Page %1 of %2").arg(n).arg(m_pages), Qt::AlignHCenter);
+                 footFont, this->footer(n), Qt::AlignHCenter);
     };
     for (const Placed& pl : placed) {
         while (current < pl.page) {
@@ -176,6 +189,17 @@ QByteArray PdfBook::finish() {
     }
     p.end();
     return m_buffer->data();
+}
+
+QString PdfBook::footer(int page) const {
+    const int section = m_pageSection[std::size_t(page - 1)];
+    const auto first = std::find(m_pageSection.begin(), m_pageSection.end(), section);
+    const auto count = std::count(m_pageSection.begin(), m_pageSection.end(), section);
+    const QString numbered =
+        QStringLiteral("%1 of %2").arg(page - int(first - m_pageSection.begin())).arg(count);
+    const QString& label = m_sections[section];
+    return label.isEmpty() ? QStringLiteral("Page ") + numbered
+                           : label + QStringLiteral(", page ") + numbered;
 }
 
 void drawText(QPainter& p, const QRectF& r, const QFont& font, const QString& text, int align) {

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QBuffer;
@@ -48,6 +49,9 @@ public:
     void add(qreal height, Paint paint, bool newPage = false);
     // Blank space; dropped at the top of a page.
     void space(qreal height);
+    // Starts a part on a page of its own, whose pages are counted apart and
+    // whose footers name it: "Version A, page 2 of 3".
+    void startSection(const QString& label);
 
     // Lays the blocks out on pages and gives the PDF's bytes.
     QByteArray finish();
@@ -59,6 +63,7 @@ private:
         Paint paint;
         bool newPage;
         bool space;
+        int section;
     };
     struct Placed {
         const Block* block;
@@ -69,10 +74,15 @@ private:
     // counts the pages, so that the footers can tell their number.
     std::vector<Placed> place(qreal bottom);
     void paint(QPainter& p, const Placed& placed, const QRect& page, qreal bottom) const;
+    // The footer of page `page` (from 1): its number within its section.
+    QString footer(int page) const;
     std::unique_ptr<QBuffer> m_buffer;
     std::unique_ptr<QPdfWriter> m_writer;
     std::vector<Block> m_blocks;
     int m_pages = 0;
+    QStringList m_sections{QString()}; // the footers' labels; none before the first
+    bool m_sectionStarts = false;      // the next block starts a new section's page
+    std::vector<int> m_pageSection;    // the section of each page
 };
 
 // `text` wrapped at the rectangle's width, line breaks of any kind kept.

@@ -107,6 +107,20 @@ void addScale(PdfBook& book) {
     });
 }
 
+// Where the passing score comes from, as the page tells it; %1 the score.
+QString passingLine(PassingFrom from) {
+    switch (from) {
+    case PassingFrom::Header:
+        return QStringLiteral("Passing score %1, from the test's header");
+    case PassingFrom::RunDefault:
+        return QStringLiteral("Passing score %1, the one a run takes: the test's header sets none");
+    case PassingFrom::NoTest:
+        break;
+    }
+    return QStringLiteral(
+        "Passing score %1: the test is not in the folder, so the score window's usual one");
+}
+
 void addReport(PdfBook& book, const TestReport& r) {
     const QFont title = book.font(16, true);
     const QFont text = book.font(10);
@@ -119,12 +133,7 @@ void addReport(PdfBook& book, const TestReport& r) {
     };
     const double passing = r.passing.value_or(storage::rules::passingScore({}));
     line(QStringLiteral("Results: ") + r.test, title, true);
-    line(r.passing
-             ? QStringLiteral("Passing score %1, from the test's header").arg(percent(passing))
-             : QStringLiteral("Passing score %1: the test is not in the folder, so the "
-                              "score window's usual one")
-                   .arg(percent(passing)),
-         text);
+    line(passingLine(r.passingFrom).arg(percent(passing)), text);
     book.space(book.mm(4));
     addTable(book, r);
     book.space(book.mm(4));

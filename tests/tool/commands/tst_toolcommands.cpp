@@ -1,6 +1,7 @@
 // quizdex-tool's commands on real files: round trips byte for byte, refusals
 // that write nothing, imports that never replace a test and never leave half
 // of one.
+#include "Command.h"
 #include "HeaderRecord.h"
 #include "MoodleRules.h"
 #include "RecordFile.h"
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,12 +153,17 @@ private slots:
         QVERIFY(r.err.contains(u"Nothing written: 4 of the questions do not fit"_s));
         QVERIFY(!QFile::exists(path(u"New.tst"_s)));
 
-        const Run skipped = runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"in.gift"_s),
-                                     u"-o"_s, path(u"New.tst"_s), u"--owner"_s, u"o"_s,
-                                     u"--password"_s, u"p"_s, u"--skip"_s});
-        QCOMPARE(skipped.status, 0);
-        QCOMPARE(skipped.err.count(u"(left out)"_s), 4);
-        QCOMPARE(fileBytes(path(u"New.tst"_s)).size(), 2 * TestRecord::kSize);
+        {
+            // Bare names, in the working folder.
+            const InFolder here(m_dir.path());
+            const Run skipped =
+                runTool({u"import"_s, u"--format"_s, u"gift"_s, u"in.gift"_s, u"-o"_s, u"Geo.tst"_s,
+                         u"--owner"_s, u"o"_s, u"--password"_s, u"p"_s, u"--skip"_s});
+            QCOMPARE(skipped.status, 0);
+            QCOMPARE(skipped.out, u"Geo.tst: 1 question\n"_s);
+            QCOMPARE(skipped.err.count(u"(left out)"_s), 4);
+        }
+        QCOMPARE(fileBytes(path(u"Geo.tst"_s)).size(), 2 * TestRecord::kSize);
 
         // A spreadsheet's row is found by the line it begins on; a file that is
         // not UTF-8 by its first bad line.
@@ -326,10 +333,21 @@ private slots:
     }
 
     void helpAndUsage() {
-        for (const QString& command : {u"show"_s, u"check"_s, u"export"_s, u"import"_s, u"log"_s,
-                                       u"repair"_s, u"print"_s, u"results"_s})
-            QVERIFY(runTool({command, u"--help"_s})
-                        .out.startsWith(u"Usage: quizdex-tool "_s + command));
+        // Each command's usage line names every option it takes.
+        for (const auto& command : tool::allCommands()) {
+            const QString name = QLatin1String(command->name());
+            const QString usage = runTool({name, u"--help"_s}).out.section(u'\n', 0, 0);
+            QVERIFY2(usage.startsWith(u"Usage: quizdex-tool "_s + name), qPrintable(usage));
+            for (const auto& options : {command->optionsWithValue(), command->flagOptions()}) {
+                for (const char* option : options) {
+                    const QString shown =
+                        option == u"--output"_s ? u"-o"_s : QString::fromLatin1(option);
+                    QVERIFY2(usage.contains(
+                                 QRegularExpression(u"(?<![-\\w])"_s + shown + u"(?![-\\w])"_s)),
+                             qPrintable(usage + u" lacks "_s + shown));
+                }
+            }
+        }
         const QList<QStringList> wrong = {
             {},
             {u"frobnicate"_s},
