@@ -70,7 +70,7 @@ QPlainTextEdit* makeLogPreview(QWidget* parent, const QString& name, const QStri
     auto* view = new QPlainTextEdit(parent);
     platform::ui::name(view, name);
     platform::ui::readAs(view, spokenName);
-    view->setReadOnly(true);
+    platform::ui::makeReadOnly(view);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setFont(platform::ui::font(QStringLiteral("Arial"), 3.75, true, true));
     platform::ui::setBackColor(view, platform::ui::rgb(255, 255, 192));

@@ -1,3 +1,4 @@
+#include "Accessibility.h"
 #include "Controls.h"
 #include "MainWindow.h"
 #include "Pictures.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(platform::ui::defaultFont());
+    platform::installAccessibility();
     startup::installTranslations();
 
     // The installed icon when the desktop has it; the built-in drawing otherwise.
