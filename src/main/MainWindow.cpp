@@ -264,6 +264,8 @@ MainWindow::MainWindow() {
     connect(testsToTake, &FileListBox::fileChosen, this,
             [this] { showTestPicture(testsToTake, takePicture); });
     connect(logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
+    // The name is the last thing typed before a test; Enter there begins it.
+    connect(candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
     connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
             [this] { logList->refresh(); });
 }
