@@ -2,9 +2,9 @@
 
 #include "Controls.h"
 #include "HeaderRecord.h"
+#include "OptionWalk.h"
 #include "Services.h"
 #include "SharedState.h"
-#include "OptionWalk.h"
 #include "TextRules.h"
 
 #include <QCheckBox>

@@ -2,11 +2,11 @@
 
 #include "Controls.h"
 #include "MultiLineTextBox.h"
+#include "OptionWalk.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "Services.h"
 #include "SharedState.h"
-#include "OptionWalk.h"
 #include "Spoken.h"
 #include "TextRules.h"
 
@@ -232,8 +232,8 @@ void QuestionEditor::setCurrentQuestion(int k, NumberStyle style) {
                                        : QString::number(k));
     // The window is read as "Questions. 2": said as the number moves on, and
     // already right when the window comes back from the properties.
-    platform::spoken::describeAndSay(this, {m_questionNumberLabel->parentWidget(),
-                                            m_questionNumberLabel});
+    platform::spoken::describeAndSay(
+        this, {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
 }
 
 // ---- The screen

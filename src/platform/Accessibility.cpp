@@ -29,7 +29,8 @@ class TextBoxAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface {
 public:
-    explicit TextBoxAccessible(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+    explicit TextBoxAccessible(QLineEdit* box)
+        : QAccessibleWidget(box, QAccessible::EditableText) {}
 
     QString text(QAccessible::Text t) const override {
         QString str;

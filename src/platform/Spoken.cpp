@@ -73,7 +73,8 @@ void describeAndSay(QWidget* window, const QList<QWidget*>& parts) {
     if (!describeWindow(window, parts) || !shown)
         return;
     // Said from wherever the change moves the focus, once it has.
-    QTimer::singleShot(0, window, [window] { sayFromFocus(window, window->accessibleDescription()); });
+    QTimer::singleShot(0, window,
+                       [window] { sayFromFocus(window, window->accessibleDescription()); });
 }
 
 namespace {

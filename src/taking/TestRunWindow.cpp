@@ -3,13 +3,13 @@
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "IntroductionWindow.h"
+#include "OptionWalk.h"
 #include "Question.h"
 #include "QuestionCountWindow.h"
 #include "ScoreLog.h"
 #include "Services.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
-#include "OptionWalk.h"
 #include "TextRules.h"
 
 #include <algorithm>

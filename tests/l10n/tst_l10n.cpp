@@ -385,12 +385,11 @@ private slots:
                                             u"Mauvaise réponse !"_s, u"Bonnes réponses =  1"_s,
                                             u"Nom : Ann"_s, u"Votre score =  50%   (ÉCHEC) "_s});
         QTest::newRow("es") << u"es"_s
-                            << QStringList({u" 1 de  2"_s, u"Resultado:  0%"_s,
-                                            u"Tiempo transcurrido"_s, u" 2 de  2"_s,
-                                            u"Resultado:  50%"_s, u"Tiempo transcurrido"_s,
-                                            u"¡Respuesta incorrecta!"_s,
-                                            u"Correctas hasta ahora =  1"_s, u"Nombre: Ann"_s,
-                                            u"Su nota =  50%   (SUSPENSO) "_s});
+                            << QStringList(
+                                   {u" 1 de  2"_s, u"Resultado:  0%"_s, u"Tiempo transcurrido"_s,
+                                    u" 2 de  2"_s, u"Resultado:  50%"_s, u"Tiempo transcurrido"_s,
+                                    u"¡Respuesta incorrecta!"_s, u"Correctas hasta ahora =  1"_s,
+                                    u"Nombre: Ann"_s, u"Su nota =  50%   (SUSPENSO) "_s});
     }
     void aRunInEachLanguageFitsEverywhereAndLogsAsInEnglish() {
         QFETCH(QString, language);

@@ -5,12 +5,12 @@
 #include "HelpWindow.h"
 #include "ImageBox.h"
 #include "MainWindow.h"
-#include "Version.h"
 #include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "ScoreLog.h"
 #include "SharedState.h"
 #include "TestSupport.h"
+#include "Version.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -178,15 +178,17 @@ private slots:
             {"Left Tab Tab", "Ctrl+End Up Up", "TEST SCORE  -> 95%"},
             {"Left Tab Tab Tab Return", "PgDown Up Up", "TEST SCORE  -> 95%"},
             {"Left Tab Tab Tab Return", "Ctrl+End Ctrl+Home Down", "TIME TAKEN  -> 10:35:12 PM"},
-            {"Tab Return", "Down Down Down", "This help file is intended to get you up and running "
-                                        "with Quizdex. It is not intended to be a"},
+            {"Tab Return", "Down Down Down",
+             "This help file is intended to get you up and running "
+             "with Quizdex. It is not intended to be a"},
             {"Tab Return", "Ctrl+End Up", "Click [Help] to see this."},
         };
         for (const auto& c : kCases) {
             testing::Env env;
-            env.writeFile(u"tests/Ann.log"_s,
-                          scoring::makeEntry("Geo", "12/05/1998", "10:35:12 PM", 80, 10).bytes() +
-                              scoring::makeEntry("Sea", "12/06/1998", "09:01:44 AM", 95, 5).bytes());
+            env.writeFile(
+                u"tests/Ann.log"_s,
+                scoring::makeEntry("Geo", "12/05/1998", "10:35:12 PM", 80, 10).bytes() +
+                    scoring::makeEntry("Sea", "12/06/1998", "09:01:44 AM", 95, 5).bytes());
             MainWindow& m = startMain();
             QVERIFY(QTest::qWaitForWindowActive(&m));
             QString said;
@@ -197,7 +199,8 @@ private slots:
                 auto* t = QAccessible::queryAccessibleInterface(text)->textInterface();
                 int start = 0, end = 0;
                 said = t->textAtOffset(t->cursorPosition(), QAccessible::LineBoundary, &start, &end)
-                           .trimmed() + '|';
+                           .trimmed() +
+                       '|';
                 testing::press(Qt::Key_Tab);
                 QVERIFY(qobject_cast<QPushButton*>(testing::focused()));
             };
