@@ -3,6 +3,7 @@
 //
 //   quizdex_bench                 runs every benchmark, prints a Markdown table
 //   quizdex_bench child MODE ...  one measured process (used by the above)
+#include "Accessibility.h"
 #include "FileListBox.h"
 #include "Fixtures.h"
 #include "IntroductionWindow.h"
@@ -205,6 +206,7 @@ int childMain(int argc, char* argv[]) {
         return QApplication::exec();
     }
     if (mode == QLatin1String("startup")) {
+        platform::installAccessibility(); // as the program starts
         WindowRegistry::get<MainWindow>().present();
         reportWhenIdle();
         return QApplication::exec();

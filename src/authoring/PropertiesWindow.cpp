@@ -2,9 +2,9 @@
 
 #include "Controls.h"
 #include "HeaderRecord.h"
+#include "OptionWalk.h"
 #include "Services.h"
 #include "SharedState.h"
-#include "Spoken.h"
 #include "TextRules.h"
 
 #include <QCheckBox>
@@ -123,7 +123,7 @@ void PropertiesWindow::makeAnswerOrder() {
         new QRadioButton(tr("Display the asnwers in the same order I enter them"), frame);
     platform::ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
     m_keepOrderButton->setGeometry(platform::ui::twips(120, 600, 5895, 255));
-    platform::spoken::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
+    m_answerOrderWalk = platform::ui::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
 }
 
 void PropertiesWindow::makePassingScore() {
@@ -182,7 +182,7 @@ void PropertiesWindow::showSettings(const TestRecord& header) {
         m_keepOrderButton->setChecked(true);
     else if (header.shuffleFlag() == 1)
         m_shuffleButton->setChecked(true);
-    platform::ui::resetTabStops({m_shuffleButton, m_keepOrderButton});
+    m_answerOrderWalk->resetTabStops();
     for (int i = 0; i < 4; ++i) {
         m_correctFeedback[i]->setChecked(
             storage::flagOn(header, TestRecord::CorrectFeedback, i + 1));

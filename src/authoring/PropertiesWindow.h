@@ -12,6 +12,9 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class TestRecord;
+namespace platform::ui {
+class OptionWalk;
+}
 
 // The settings of one test, kept in its header record: owner, password,
 // feedback, answer order and passing score.
@@ -57,6 +60,7 @@ private:
     FeedbackBoxes m_incorrectFeedback{};
     QRadioButton* m_shuffleButton = nullptr;
     QRadioButton* m_keepOrderButton = nullptr;
+    platform::ui::OptionWalk* m_answerOrderWalk = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QPushButton* m_saveButton = nullptr;
     QLabel* m_passingScoreLabel = nullptr;

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "MultiLineTextBox.h"
+#include "OptionWalk.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "Services.h"
@@ -90,8 +91,6 @@ QuestionEditor::QuestionEditor() {
                    platform::ui::twips(6840, 6120, 1575, 495));
     makeQuestionFrame();
     const QList<QWidget*> moves = makeMovesFrame();
-    platform::spoken::followLabel(m_questionNumberLabel, this,
-                                  {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
 
     // The keyboard goes through a question as it reads: the text, its kind, the
     // choices each with its mark, the explanation, the moves, then the window.
@@ -152,7 +151,7 @@ void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
         });
         m_kindButtons[static_cast<std::size_t>(i)] = option;
     }
-    platform::spoken::OptionWalk::install({m_kindButtons.begin(), m_kindButtons.end()});
+    m_kindWalk = platform::ui::OptionWalk::install({m_kindButtons.begin(), m_kindButtons.end()});
 }
 
 void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
@@ -178,7 +177,7 @@ void QuestionEditor::makeChoiceRows(QGroupBox* questionFrame) {
         m_correctGroup->addButton(row.correctButton, i);
     }
     connect(m_correctGroup, &QButtonGroup::idClicked, this, &QuestionEditor::onMarkedCorrect);
-    platform::spoken::OptionWalk::install(m_correctGroup->buttons());
+    m_correctWalk = platform::ui::OptionWalk::install(m_correctGroup->buttons());
 }
 
 void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
@@ -231,6 +230,10 @@ void QuestionEditor::setCurrentQuestion(int k, NumberStyle style) {
     m_questionNumberLabel->setText(style == NumberStyle::LeadingBlank
                                        ? storage::rules::numberText(static_cast<long long>(k))
                                        : QString::number(k));
+    // The window is read as "Questions. 2": said as the number moves on, and
+    // already right when the window comes back from the properties.
+    platform::spoken::describeAndSay(
+        this, {m_questionNumberLabel->parentWidget(), m_questionNumberLabel});
 }
 
 // ---- The screen
@@ -252,7 +255,7 @@ void QuestionEditor::resetChoiceRows() {
         row.box->show();
         row.label->show();
     }
-    platform::ui::resetTabStops(m_correctGroup->buttons());
+    m_correctWalk->resetTabStops();
 }
 
 void QuestionEditor::hideChoice(int i) {
@@ -270,7 +273,7 @@ void QuestionEditor::onMarkedCorrect(int i) {
 void QuestionEditor::setCorrectChoice(int i) {
     onMarkedCorrect(i);
     choice(i).correctButton->setChecked(true);
-    platform::ui::resetTabStops(m_correctGroup->buttons());
+    m_correctWalk->resetTabStops();
 }
 
 void QuestionEditor::selectKind(QuestionKind kind) {
@@ -278,7 +281,7 @@ void QuestionEditor::selectKind(QuestionKind kind) {
     // Selecting from code must not run the kind's layout a second time.
     const QSignalBlocker block(option);
     option->setChecked(true);
-    platform::ui::resetTabStops({m_kindButtons.begin(), m_kindButtons.end()});
+    m_kindWalk->resetTabStops();
 }
 
 QuestionKind QuestionEditor::chosenKind() const {

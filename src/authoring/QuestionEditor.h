@@ -12,6 +12,9 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class MultiLineTextBox;
+namespace platform::ui {
+class OptionWalk;
+}
 
 // The question editor: one question of the current test at a time. Question k
 // is record k + 1 of the test file; every move saves the question on screen.
@@ -84,6 +87,8 @@ private:
     std::array<QRadioButton*, 3> m_kindButtons{};
     std::array<ChoiceRow, 5> m_choices{};
     QButtonGroup* m_correctGroup = nullptr;
+    platform::ui::OptionWalk* m_kindWalk = nullptr;
+    platform::ui::OptionWalk* m_correctWalk = nullptr;
     MultiLineTextBox* m_explanationBox = nullptr;
     QLabel* m_questionNumberLabel = nullptr;
     int m_currentQuestion = 0;

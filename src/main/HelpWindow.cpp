@@ -23,7 +23,7 @@ HelpWindow::HelpWindow() {
     platform::ui::name(helpText, QStringLiteral("Text1"));
     platform::ui::readAs(helpText, tr("Help text"));
     helpText->setGeometry(platform::ui::twips(120, 240, 7215, 4935));
-    helpText->setReadOnly(true);
+    helpText->setLocked(true);
     helpText->setFont(platform::ui::defaultFont());
     platform::ui::setBackColor(helpText, platform::ui::rgb(255, 255, 192));
     helpText->setText(::helpText());

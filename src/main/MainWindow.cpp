@@ -71,7 +71,7 @@ QPlainTextEdit* makeLogPreview(QWidget* parent, const QString& name, const QStri
     auto* view = new QPlainTextEdit(parent);
     platform::ui::name(view, name);
     platform::ui::readAs(view, spokenName);
-    view->setReadOnly(true);
+    platform::ui::makeReadOnly(view);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setFont(platform::ui::font(QStringLiteral("Arial"), 3.75, true, true));
     platform::ui::setBackColor(view, platform::ui::rgb(255, 255, 192));
@@ -265,6 +265,8 @@ MainWindow::MainWindow() {
     connect(testsToTake, &FileListBox::fileChosen, this,
             [this] { showTestPicture(testsToTake, takePicture); });
     connect(logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
+    // The name is the last thing typed before a test; Enter there begins it.
+    connect(candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
     connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
             [this] { logList->refresh(); });
 }

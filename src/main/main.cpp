@@ -1,3 +1,4 @@
+#include "Accessibility.h"
 #include "Controls.h"
 #include "IoResult.h"
 #include "MainWindow.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(platform::ui::defaultFont());
+    platform::installAccessibility();
     startup::installTranslations();
     // A journal passed over by a read or a save is told of where the user is.
     storage::setNoticeHandler([](const QString& text) { platform::msgBox(text); });

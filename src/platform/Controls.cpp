@@ -1,13 +1,12 @@
 #include "Controls.h"
 
-#include <algorithm>
 #include <array>
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 
@@ -53,12 +52,9 @@ void labelFor(QLabel* label, QWidget* control) {
         control->setAccessibleName(label->text());
 }
 
-void resetTabStops(const QList<QAbstractButton*>& group) {
-    const bool anyChecked = std::any_of(group.begin(), group.end(),
-                                        [](const QAbstractButton* b) { return b->isChecked(); });
-    const auto clickOnly = static_cast<Qt::FocusPolicy>(Qt::StrongFocus & ~Qt::TabFocus);
-    for (QAbstractButton* b : group)
-        b->setFocusPolicy(!anyChecked || b->isChecked() ? Qt::StrongFocus : clickOnly);
+void makeReadOnly(QPlainTextEdit* text) {
+    text->setReadOnly(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 namespace {

@@ -2,14 +2,13 @@
 
 #include <QColor>
 #include <QFont>
-#include <QList>
 #include <QRect>
 #include <QString>
 
-class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -45,10 +44,10 @@ void readAs(QWidget* w, const QString& spokenName);
 // it would become a keyboard shortcut. A list is read by the caption the label
 // has now.
 void labelFor(QLabel* label, QWidget* control);
-// Qt makes the focused button of an exclusive group its only tab stop and
-// leaves it so. This makes the checked button the group's tab stop again, or
-// every button when none is checked (Tab then enters at the first).
-void resetTabStops(const QList<QAbstractButton*>& group);
+// A text to read, not to change: read-only, with a caret that the arrow keys,
+// Page Up and Down and Ctrl+Home and End move, so that a keyboard or screen
+// reader user goes through it line by line. Qt gives a read-only text none.
+void makeReadOnly(QPlainTextEdit* text);
 
 // What a text box or caption shows of a stored value: the text before its first
 // NUL. Fields that no writer ever assigned hold NULs and show as empty.

@@ -1,5 +1,7 @@
 #include "MultiLineTextBox.h"
 
+#include "Controls.h"
+
 #include <QTextBlock>
 
 MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
@@ -16,6 +18,13 @@ void MultiLineTextBox::setText(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(plain);
+}
+
+void MultiLineTextBox::setLocked(bool locked) {
+    if (locked)
+        platform::ui::makeReadOnly(this);
+    else
+        setReadOnly(false);
 }
 
 void MultiLineTextBox::enforceLimit() {

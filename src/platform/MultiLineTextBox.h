@@ -14,8 +14,8 @@ public:
     // 0 means no limit.
     void setMaxLength(int maxLength) { m_maxLength = maxLength; }
     int maxLength() const { return m_maxLength; }
-    // A locked box can be read and selected but not changed.
-    void setLocked(bool locked) { setReadOnly(locked); }
+    // A locked box can be read and selected, with the keyboard too, but not changed.
+    void setLocked(bool locked);
 
 private:
     void enforceLimit();

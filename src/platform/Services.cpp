@@ -26,6 +26,9 @@ public:
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quizdex"),
                         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                         yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
+        // No has the focus and is the default: one Enter too many answers No.
+        if (yesNo)
+            box.setDefaultButton(QMessageBox::No);
         const int r = box.exec();
         if (!yesNo)
             return Answer::Ok;

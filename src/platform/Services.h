@@ -22,7 +22,7 @@ public:
     virtual Answer show(const QString& text, bool yesNo) = 0;
 };
 void msgBox(const QString& text);                    // OK only
-bool askYesNo(const QString& text);                  // Yes and No; true on Yes
+bool askYesNo(const QString& text);                  // Yes and No (the default); true on Yes
 QString lines(std::initializer_list<QString> parts); // joined with CR LF
 
 // ---- Sound: asynchronous, silent for a missing file, and a sound still

@@ -1,17 +1,15 @@
 #include "Spoken.h"
 
-#include "Controls.h"
-
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -45,7 +43,7 @@ void tieDown(QWidget* part) {
 }
 } // namespace
 
-void describeWindow(QWidget* window, const QList<QWidget*>& parts) {
+bool describeWindow(QWidget* window, const QList<QWidget*>& parts) {
     QStringList texts;
     for (QWidget* part : parts) {
         if (!part || !part->isVisibleTo(window))
@@ -65,47 +63,21 @@ void describeWindow(QWidget* window, const QList<QWidget*>& parts) {
         description += text;
     }
     if (description == window->accessibleDescription())
-        return;
+        return false;
     window->setAccessibleDescription(description);
+    return true;
+}
+
+void describeAndSay(QWidget* window, const QList<QWidget*>& parts) {
+    const bool shown = window->isVisible() && window->isActiveWindow();
+    if (!describeWindow(window, parts) || !shown)
+        return;
+    // Said from wherever the change moves the focus, once it has.
+    QTimer::singleShot(0, window,
+                       [window] { sayFromFocus(window, window->accessibleDescription()); });
 }
 
 namespace {
-// The text box between its focus-in and Qt's notice of its focus.
-QPointer<QObject> gFocusArriving;
-QAccessible::UpdateHandler gPreviousHandler = nullptr;
-
-struct Follower {
-    // Only compared, never followed: a follower leaves the list as its label
-    // is destroyed, when a QPointer to it would already point at a QWidget.
-    const QObject* label;
-    QPointer<QWidget> window;
-    QList<QPointer<QWidget>> parts;
-};
-QList<Follower>& followers() {
-    static QList<Follower> list;
-    return list;
-}
-
-void labelChanged(QObject* label) {
-    for (const Follower& f : followers()) {
-        if (f.label != label || !f.window)
-            continue;
-        QList<QWidget*> parts;
-        for (const QPointer<QWidget>& p : f.parts)
-            parts << p.data();
-        const bool wasShown = f.window->isVisible() && f.window->isActiveWindow();
-        describeWindow(f.window, parts);
-        // On opening, the window's description is read with its title. Said
-        // once control is back in the event loop, from wherever the change
-        // moved the focus.
-        if (wasShown)
-            QTimer::singleShot(0, f.window, [w = f.window] {
-                if (w)
-                    sayFromFocus(w, w->accessibleDescription());
-            });
-    }
-}
-
 // Gives a control its own description back once the focus leaves it.
 class DescriptionRestorer : public QObject {
 public:
@@ -125,49 +97,24 @@ protected:
 private:
     QString m_own;
 };
-
-void passOnUpdates(QAccessibleEvent* event);
-
-void passOn(QAccessibleEvent* event) {
-    if (gPreviousHandler) {
-        gPreviousHandler(event);
-        return;
-    }
-    QAccessible::installUpdateHandler(nullptr);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(&passOnUpdates);
-}
-
-void passOnUpdates(QAccessibleEvent* event) {
-    if (passesNotice(event))
-        passOn(event);
-}
 } // namespace
 
-bool passesNotice(QAccessibleEvent* event) {
-    const QAccessible::Event type = event->type();
-    if (type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged) {
-        // The focus notice that follows brings the caret and selection along;
-        // and a caret in a box without the focus is nothing to read, but is
-        // taken as the focus when the box has it by the time it is read.
-        const QObject* box = event->object();
-        if (box == gFocusArriving ||
-            (box && box->isWidgetType() && !static_cast<const QWidget*>(box)->hasFocus()))
-            return false;
-    }
-    if (type == QAccessible::Focus)
-        gFocusArriving = nullptr;
-    if (type == QAccessible::NameChanged && event->object() && !followers().isEmpty())
-        QTimer::singleShot(0, event->object(), [label = QPointer<QObject>(event->object())] {
-            if (label)
-                labelChanged(label);
-        });
-    return true;
+void sayFromFocus(QWidget* window, const QString& text) {
+    QWidget* focused = window->focusWidget();
+    if (!focused || text.isEmpty())
+        return;
+    if (!focused->findChild<DescriptionRestorer*>(QString(), Qt::FindDirectChildrenOnly))
+        new DescriptionRestorer(focused, focused->accessibleDescription());
+    focused->setAccessibleDescription(text);
 }
 
 namespace {
+// The text box between its focus-in and Qt's notice of its focus.
+QPointer<QObject> gFocusArriving;
+QAccessible::UpdateHandler gPreviousHandler = nullptr;
 
-class TextFocusFirst : public QObject {
+// Marks a text box whose focus notice is on its way.
+class FocusArrival : public QObject {
 public:
     using QObject::QObject;
 
@@ -183,90 +130,98 @@ protected:
         return false;
     }
 };
+
+void filterUpdates(QAccessibleEvent* event);
+
+// Hands a notice to the handler that was installed before ours, or else to
+// Qt's own way to the screen reader. QAccessible::updateAccessibility() is
+// that way only while no handler is installed; with ours in place it would
+// come straight back here, so ours steps aside for the one call.
+void passOn(QAccessibleEvent* event) {
+    if (gPreviousHandler) {
+        gPreviousHandler(event);
+        return;
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(&filterUpdates);
+}
+
+void filterUpdates(QAccessibleEvent* event) {
+    filterNotice(event, passOn);
+}
+
+bool isEarlyOrUnfocusedCaret(QAccessibleEvent* event) {
+    const QAccessible::Event type = event->type();
+    if (type != QAccessible::TextCaretMoved && type != QAccessible::TextSelectionChanged)
+        return false;
+    // The focus notice that follows brings the caret and selection along;
+    // and a caret in a box without the focus is nothing to read, but is
+    // taken as the focus when the box has it by the time it is read.
+    const QObject* box = event->object();
+    return box == gFocusArriving ||
+           (box && box->isWidgetType() && !static_cast<const QWidget*>(box)->hasFocus());
+}
+
+// The password box `event` tells of a change in, or nullptr.
+const QLineEdit* passwordBox(QAccessibleEvent* event) {
+    const QAccessible::Event type = event->type();
+    if (type != QAccessible::TextInserted && type != QAccessible::TextRemoved &&
+        type != QAccessible::TextUpdated)
+        return nullptr;
+    const auto* box = qobject_cast<const QLineEdit*>(event->object());
+    return box && box->echoMode() != QLineEdit::Normal ? box : nullptr;
+}
 } // namespace
 
-void announceTextFocusFirst() {
-    static TextFocusFirst* filter = nullptr;
+void filterNotice(QAccessibleEvent* event, const std::function<void(QAccessibleEvent*)>& passOn) {
+    if (isEarlyOrUnfocusedCaret(event))
+        return;
+    if (event->type() == QAccessible::Focus)
+        gFocusArriving = nullptr;
+    const QLineEdit* box = passwordBox(event);
+    if (!box) {
+        passOn(event);
+        return;
+    }
+    if (box->echoMode() == QLineEdit::NoEcho)
+        return;
+    const QChar mask(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box));
+    const auto masked = [mask](const QString& text) { return QString(text.size(), mask); };
+    auto* object = event->object();
+    switch (event->type()) {
+    case QAccessible::TextInserted: {
+        const auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+        QAccessibleTextInsertEvent told(object, e->changePosition(), masked(e->textInserted()));
+        told.setCursorPosition(e->cursorPosition());
+        passOn(&told);
+        break;
+    }
+    case QAccessible::TextRemoved: {
+        const auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+        QAccessibleTextRemoveEvent told(object, e->changePosition(), masked(e->textRemoved()));
+        told.setCursorPosition(e->cursorPosition());
+        passOn(&told);
+        break;
+    }
+    default: {
+        const auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
+        QAccessibleTextUpdateEvent told(object, e->changePosition(), masked(e->textRemoved()),
+                                        masked(e->textInserted()));
+        told.setCursorPosition(e->cursorPosition());
+        passOn(&told);
+        break;
+    }
+    }
+}
+
+void installNoticeFilter() {
+    static FocusArrival* filter = nullptr;
     if (filter || !qApp)
         return;
-    filter = new TextFocusFirst(qApp);
+    filter = new FocusArrival(qApp);
     qApp->installEventFilter(filter);
-    gPreviousHandler = QAccessible::installUpdateHandler(&passOnUpdates);
-}
-
-void followLabel(QLabel* label, QWidget* window, const QList<QWidget*>& parts) {
-    announceTextFocusFirst(); // installs the watch on accessibility notices
-    Follower f{label, window, {}};
-    for (QWidget* p : parts)
-        f.parts << p;
-    followers() << f;
-    QObject::connect(label, &QObject::destroyed, [label] {
-        followers().removeIf([label](const Follower& f) { return f.label == label; });
-    });
-}
-
-void sayFromFocus(QWidget* window, const QString& text) {
-    QWidget* focused = window->focusWidget();
-    if (!focused || text.isEmpty())
-        return;
-    if (!focused->findChild<DescriptionRestorer*>(QString(), Qt::FindDirectChildrenOnly))
-        new DescriptionRestorer(focused, focused->accessibleDescription());
-    focused->setAccessibleDescription(text);
-}
-
-OptionWalk* OptionWalk::install(const QList<QAbstractButton*>& options) {
-    return options.isEmpty() ? nullptr : new OptionWalk(options);
-}
-
-OptionWalk::OptionWalk(const QList<QAbstractButton*>& options)
-    : QObject(options.front()), m_options(options) {
-    for (QAbstractButton* option : m_options) {
-        option->installEventFilter(this);
-        // Tab leaves the group from the option just chosen, whoever chose it.
-        connect(option, &QAbstractButton::toggled, this, [this] { resetTabStops(); });
-    }
-    resetTabStops();
-}
-
-void OptionWalk::resetTabStops() {
-    ui::resetTabStops(m_options);
-}
-
-bool OptionWalk::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & ~Qt::KeypadModifier)
-        return false;
-    int direction = 0;
-    switch (key->key()) {
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-        direction = 1;
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-        direction = -1;
-        break;
-    default:
-        return false;
-    }
-    step(static_cast<QAbstractButton*>(watched), direction);
-    return true;
-}
-
-void OptionWalk::step(QAbstractButton* from, int direction) {
-    const qsizetype count = m_options.size();
-    const qsizetype at = m_options.indexOf(from);
-    for (qsizetype n = 1; at >= 0 && n < count; ++n) {
-        QAbstractButton* candidate = m_options[(at + direction * n + count * n) % count];
-        if (!candidate->isEnabled() || !candidate->isVisible())
-            continue;
-        candidate->setFocus(Qt::OtherFocusReason);
-        if (!candidate->isChecked())
-            candidate->click();
-        return;
-    }
+    gPreviousHandler = QAccessible::installUpdateHandler(&filterUpdates);
 }
 
 } // namespace platform::spoken

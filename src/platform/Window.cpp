@@ -2,11 +2,7 @@
 
 #include "WindowRegistry.h"
 
-#include "FocusRing.h"
-#include "Spoken.h"
-
 #include <algorithm>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -15,22 +11,6 @@
 #include <QScreen>
 
 namespace {
-// Assistive technology tells the main window from a dialog by its role; a
-// plain widget would be neither.
-class WindowAccessible : public QAccessibleWidget {
-public:
-    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window) {}
-    QAccessible::Role role() const override {
-        return widget()->windowType() == Qt::Window ? QAccessible::Window : QAccessible::Dialog;
-    }
-};
-
-QAccessibleInterface* accessibleWindow(const QString& className, QObject* object) {
-    if (className == QLatin1String("Window") && static_cast<QWidget*>(object)->isWindow())
-        return new WindowAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
 // Brings a window to the front; the headless platform has no stacking to change.
 void bringToFront(QWidget* w) {
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
@@ -39,12 +19,7 @@ void bringToFront(QWidget* w) {
 }
 } // namespace
 
-Window::Window() : QWidget(nullptr, Qt::Dialog) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleWindow), true);
-    (void)factoryInstalled;
-    FocusRing::followFocus();
-    platform::spoken::announceTextFocusFirst();
-}
+Window::Window() : QWidget(nullptr, Qt::Dialog) {}
 
 Window::~Window() {
     endModalWait();

@@ -24,7 +24,7 @@ ScoreLogWindow::ScoreLogWindow() {
     platform::ui::name(entriesView, QStringLiteral("Text1"));
     platform::ui::readAs(entriesView, tr("Score log entries"));
     entriesView->setGeometry(platform::ui::twips(120, 240, 5295, 3135));
-    entriesView->setReadOnly(true);
+    platform::ui::makeReadOnly(entriesView);
     entriesView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     entriesView->setFont(platform::ui::font(QStringLiteral("Courier New"), 9));
     platform::ui::setBackColor(entriesView, platform::ui::rgb(192, 255, 192));

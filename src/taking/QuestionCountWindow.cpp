@@ -1,6 +1,7 @@
 #include "QuestionCountWindow.h"
 
 #include "Controls.h"
+#include "OptionWalk.h"
 #include "Spoken.h"
 #include "UpDownBar.h"
 
@@ -95,7 +96,7 @@ void QuestionCountWindow::buildChoices() {
                       platform::ui::twips(2790, 960, 2415, 255));
     // The custom option sits beside the other two: Qt's own arrow keys would
     // never reach it from "Half of the Questions".
-    platform::spoken::OptionWalk::install({m_all, m_half, m_custom});
+    platform::ui::OptionWalk::install({m_all, m_half, m_custom});
     m_choicesHeading->setBuddy(m_all);
 
     whiteBox(this, QStringLiteral("Label6"), platform::ui::twips(3075, 1230, 1095, 375));

@@ -3,13 +3,13 @@
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "IntroductionWindow.h"
+#include "OptionWalk.h"
 #include "Question.h"
 #include "QuestionCountWindow.h"
 #include "ScoreLog.h"
 #include "Services.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
-#include "Spoken.h"
 #include "TextRules.h"
 
 #include <algorithm>
@@ -147,7 +147,7 @@ void TestRunWindow::buildAnswerRows() {
         m_rows[row] = {option, text};
         options << option;
     }
-    platform::spoken::OptionWalk::install(options);
+    m_optionWalk = platform::ui::OptionWalk::install(options);
     m_typedAnswer = new QLineEdit(m_answerRows);
     platform::ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
     platform::ui::readAs(m_typedAnswer, tr("Answer"));
@@ -291,17 +291,15 @@ void TestRunWindow::resetAnswerControls() {
     setShown(m_counter, true);
     setShown(m_question, true);
     setShown(m_typedAnswer, false);
-    QList<QAbstractButton*> options;
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         setShown(m_rows[row].option, true);
         setShown(m_rows[row].text, true);
         unselect(m_rows[row].option);
         setAnswerText(row, QString());
-        options << m_rows[row].option;
     }
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
-    platform::ui::resetTabStops(options);
+    m_optionWalk->resetTabStops();
     setWindowTitle(tr("[Quizdex] - TEST: ") + storage::shared::testPath + tr("     NAME: ") +
                    storage::shared::candidateName);
 }

@@ -14,6 +14,9 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTimer;
+namespace platform::ui {
+class OptionWalk;
+}
 
 // The test run: questions drawn at random without repeats, the answer check
 // with the test's feedback, the running score, the elapsed-time clock, printing
@@ -98,6 +101,7 @@ private:
     // the window system where the pointer is, once per control.
     QWidget* m_answerRows = nullptr;
     std::array<AnswerRow, 5> m_rows;
+    platform::ui::OptionWalk* m_optionWalk = nullptr;
     QLineEdit* m_typedAnswer = nullptr;
     QLabel* m_scoreLabel = nullptr;
     QWidget* m_scoreBar = nullptr;

@@ -400,6 +400,7 @@ private slots:
         QVERIFY(env.readFile(kFile) == file && e.question->text() == u"One? edited"_s);
         testing::click(e.next);
         QVERIFY(e.number->text() == u"2"_s && e.typed->isChecked() && choiceBoxes(e) == u"G----"_s);
+        QCOMPARE(e.window.accessibleDescription(), u"Questions. 2"_s);
         QTest::keyClick(e.choices[0], Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.choices[0], u"s"_s);
         bool properties = false;
@@ -409,6 +410,8 @@ private slots:
         });
         testing::click(e.properties); // "Edit test properties" saves the screen first
         QVERIFY(properties && WindowRegistry::active() == &e.window && e.number->text() == u"1"_s);
+        // a screen reader reads the window, as it comes back, with the number it shows
+        QCOMPARE(e.window.accessibleDescription(), u"Questions. 1"_s);
         put(file, kRecord + 2, 500, "One? edited");
         file.replace(2 * kRecord, kRecord, question(2, "Two?", "TYPED", {"answers"}, "answers"));
         QCOMPARE(env.readFile(kFile), file);

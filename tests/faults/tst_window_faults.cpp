@@ -1,5 +1,6 @@
 // Faults met through the windows: failed writes, files changed under a run or a
 // log view, a run killed at any moment. Every file keeps what it held.
+#include "Accessibility.h"
 #include "FileListBox.h"
 #include "IntroductionWindow.h"
 #include "LogRecord.h"
@@ -393,6 +394,7 @@ private slots:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::installAccessibility(); // as the program does at start
     if (argc == 5 && std::strcmp(argv[1], kRunWorkerFlag) == 0)
         return killedRunWorker(QString::fromLocal8Bit(argv[2]), argv[3], std::atoi(argv[4]));
     TestWindowFaults tests;

@@ -48,9 +48,11 @@ appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli valida
 grep -qx "Exec=quizdex" "$desktop" || fail "the desktop entry does not start quizdex"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo lists no release $version"
-# German desktops show the German name and summary.
-grep -q "^Comment\[de\]=" "$desktop" || fail "the desktop entry has no German comment"
-grep -q "<summary xml:lang=\"de\">" "$metainfo" || fail "the metainfo has no German summary"
+# Desktops in each of the program's languages show its name and summary.
+for lang in de fr es; do
+    grep -q "^Comment\[$lang\]=" "$desktop" || fail "the desktop entry has no $lang comment"
+    grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || fail "the metainfo has no $lang summary"
+done
 
 
 [ "$("$prefix/bin/quizdex" --version)" = "quizdex $version" ] || fail "quizdex --version"

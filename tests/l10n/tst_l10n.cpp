@@ -1,6 +1,6 @@
-// The program in German: every window's texts translated and fitting their
-// controls, the catalogue chosen from the user's languages, and files written
-// byte for byte as in English.
+// The program in each of its languages: every window's texts translated and
+// fitting their controls, the catalogue chosen from the user's languages, and
+// files written byte for byte as in English.
 #include "DetailedFeedbackWindow.h"
 #include "HelpText.h"
 #include "HelpWindow.h"
@@ -25,10 +25,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The German catalogue's sources and translations, read from the .ts file the
-// build compiles.
-QHash<QString, QString> germanCatalogue() {
-    QFile file(QStringLiteral(QUIZDEX_GERMAN_TS));
+// The languages the program speaks besides English.
+void languageRows() {
+    QTest::addColumn<QString>("language");
+    for (const char* language : {"de", "fr", "es"})
+        QTest::newRow(language) << QString::fromLatin1(language);
+}
+
+QString sourceOf(const QString& language) {
+    return QStringLiteral(QUIZDEX_TRANSLATIONS) + u"/quizdex_"_s + language + u".ts"_s;
+}
+
+// A catalogue's sources and translations, read from the .ts file the build
+// compiles.
+QHash<QString, QString> catalogueOf(const QString& language) {
+    QFile file(sourceOf(language));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QHash<QString, QString> out;
@@ -45,14 +56,15 @@ QHash<QString, QString> germanCatalogue() {
     return out;
 }
 
-// Installs the program's German catalogue for as long as it lives.
-struct German {
+// Installs one of the program's catalogues for as long as it lives.
+struct Speaking {
     QTranslator translator;
-    German() {
-        QVERIFY(translator.load(u"quizdex_de"_s, QString::fromLatin1(startup::kCataloguePrefix)));
+    explicit Speaking(const QString& language) {
+        QVERIFY(translator.load(u"quizdex_"_s + language,
+                                QString::fromLatin1(startup::kCataloguePrefix)));
         QCoreApplication::installTranslator(&translator);
     }
-    ~German() { QCoreApplication::removeTranslator(&translator); }
+    ~Speaking() { QCoreApplication::removeTranslator(&translator); }
 };
 
 // What of a control's text does not fit in it at its font, or "" when it all shows.
@@ -116,7 +128,7 @@ QMap<QString, QString> textsOf(QWidget* window) {
 // The controls of `window` whose text is cut off, as "name: text". In English the
 // About tab's "..questions, comments, bug reports, etc.." is wider than its label
 // (by about 20 pixels in Arial's metrics); the English text stays as it is, so only
-// German is held to fit there. The score bars get their widths only when shown
+// the translations are held to fit there. The score bars get their widths only when shown
 // after a run, which checks them there; as built they are one pixel wide.
 QStringList cutOff(QWidget* window, bool english, bool asBuilt = false) {
     QStringList out;
@@ -133,11 +145,11 @@ QStringList cutOff(QWidget* window, bool english, bool asBuilt = false) {
     return out;
 }
 
-// The texts `german` shows in English although the catalogue translates them.
-QStringList untranslated(const QMap<QString, QString>& german,
+// The texts `shown` in English although the catalogue translates them.
+QStringList untranslated(const QMap<QString, QString>& shown,
                          const QHash<QString, QString>& catalogue) {
     QStringList out;
-    for (auto it = german.begin(); it != german.end(); ++it)
+    for (auto it = shown.begin(); it != shown.end(); ++it)
         if (catalogue.contains(it.value()) && catalogue.value(it.value()) != it.value())
             out << it.key() + u": "_s + it.value();
     return out;
@@ -237,36 +249,49 @@ private slots:
         }
     }
 
+    void startUpLoadsTheProgramsCatalogueAndQtsOwnBesideIt_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("begin"); // and the Yes and No of Qt's catalogue
+        QTest::newRow("de") << u"de"_s << u"&Starten &Ja &Nein"_s;
+        QTest::newRow("fr") << u"fr"_s << u"&Démarrer &Oui &Non"_s;
+        QTest::newRow("es") << u"es"_s << u"&Iniciar &Sí &No"_s;
+    }
     void startUpLoadsTheProgramsCatalogueAndQtsOwnBesideIt() {
-        QCOMPARE(startup::installTranslations({u"en-US"_s, u"de-DE"_s}), QString());
+        QFETCH(QString, language);
+        QFETCH(QString, begin);
+        QCOMPARE(startup::installTranslations({u"en-US"_s, language + u"-XX"_s}), QString());
         QCOMPARE(MainWindow::tr("&Begin"), u"&Begin"_s);
-        QCOMPARE(startup::installTranslations({u"de-DE"_s}), u"de"_s);
-        QCOMPARE(MainWindow::tr("&Begin"), u"&Starten"_s);
+        QCOMPARE(startup::installTranslations({language + u"-XX"_s}), language);
         // the Yes and No of the one question the program asks, from Qt's catalogue
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Ja"_s);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), u"&Nein"_s);
+        QCOMPARE(QStringList({MainWindow::tr("&Begin"),
+                              QCoreApplication::translate("QPlatformTheme", "&Yes"),
+                              QCoreApplication::translate("QPlatformTheme", "&No")}),
+                 begin.split(' '));
         for (QTranslator* t : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly))
             QCoreApplication::removeTranslator(t), delete t;
         QCOMPARE(MainWindow::tr("&Begin"), u"&Begin"_s);
     }
 
-    void theGermanCatalogueIsCompleteAndKeepsTheMarkersOfItsSources() {
-        const QHash<QString, QString> catalogue = germanCatalogue();
+    void eachCatalogueIsCompleteAndKeepsTheMarkersOfItsSources_data() { languageRows(); }
+    void eachCatalogueIsCompleteAndKeepsTheMarkersOfItsSources() {
+        QFETCH(QString, language);
+        const QHash<QString, QString> catalogue = catalogueOf(language);
         QVERIFY(catalogue.size() > 150);
-        QFile ts(QStringLiteral(QUIZDEX_GERMAN_TS));
+        QFile ts(sourceOf(language));
         QVERIFY(ts.open(QIODevice::ReadOnly));
         const QByteArray text = ts.readAll();
         for (const char* mark : {"type=\"unfinished\"", "type=\"vanished\"", "type=\"obsolete\""})
             QVERIFY2(!text.contains(mark), mark);
         for (auto it = catalogue.begin(); it != catalogue.end(); ++it) {
-            const QString &source = it.key(), &german = it.value();
+            const QString &source = it.key(), &translation = it.value();
             // the same place markers, line breaks, shortcuts and blanks at the ends (the
             // score bar's verdict follows blanks of its own, and may do without)
-            bool same = !german.isEmpty() && source.endsWith(' ') == german.endsWith(' ') &&
-                        (source.startsWith(' ') == german.startsWith(' ') ||
+            bool same = !translation.isEmpty() &&
+                        source.endsWith(' ') == translation.endsWith(' ') &&
+                        (source.startsWith(' ') == translation.startsWith(' ') ||
                          source.trimmed().startsWith('('));
             for (const QString& marker : {u"%1"_s, u"%2"_s, u"\r\n"_s, u"&"_s})
-                same = same && source.count(marker) == german.count(marker);
+                same = same && source.count(marker) == translation.count(marker);
             QVERIFY2(same, qPrintable(source));
         }
         // the score log's captions keep their column
@@ -274,10 +299,12 @@ private slots:
             QCOMPARE(catalogue.value(caption).size(), caption.size());
     }
 
-    // Each window as built, in English and then in German: nothing cut off, no
+    // Each window as built, in English and then translated: nothing cut off, no
     // shortcut letter twice, and nothing left in English that the catalogue translates.
-    void everyWindowShowsGermanThatFits() {
-        const QHash<QString, QString> catalogue = germanCatalogue();
+    void everyWindowShowsItsLanguageThatFits_data() { languageRows(); }
+    void everyWindowShowsItsLanguageThatFits() {
+        QFETCH(QString, language);
+        const QHash<QString, QString> catalogue = catalogueOf(language);
         for (auto make :
              {build<MainWindow>, build<HelpWindow>, build<PropertiesWindow>, build<QuestionEditor>,
               build<IntroductionWindow>, build<QuestionCountWindow>, build<TestRunWindow>,
@@ -292,14 +319,14 @@ private slots:
                 english = textsOf(w);
             }
             testing::Env env;
-            German german;
+            Speaking speaking(language);
             QWidget* w = make();
             problems << cutOff(w, false, true) << repeatedShortcuts(w);
             const QMap<QString, QString> shown = textsOf(w);
             QCOMPARE(shown.keys(), english.keys());
             problems << untranslated(shown, catalogue);
             // every text with words in it changed, but for names and the few words
-            // German shares
+            // a language shares with English
             static const QStringList kSame = {u"Quizdex"_s, u"Quizdex "_s,
                                               u"quizdex@example.org"_s};
             for (auto it = english.begin(); it != english.end(); ++it)
@@ -311,17 +338,26 @@ private slots:
         }
     }
 
-    void theHelpTextIsGermanAndItsEnglishBytesAreUnchanged() {
+    void theHelpTextIsTranslatedAndItsEnglishBytesAreUnchanged_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("words"); // a heading and words from the last sections
+        QTest::newRow("de") << u"de"_s << u"NEUEN TEST ANLEGEN\r\n|Ergebnisprotokoll"_s;
+        QTest::newRow("fr") << u"fr"_s << u"CRÉER UN TEST\r\n|JOURNAL DES RÉSULTATS"_s;
+        QTest::newRow("es") << u"es"_s << u"CREAR UNA PRUEBA\r\n|REGISTRO DE RESULTADOS"_s;
+    }
+    void theHelpTextIsTranslatedAndItsEnglishBytesAreUnchanged() {
+        QFETCH(QString, language);
+        QFETCH(QString, words);
         testing::Env env;
         QCOMPARE(helpText(), QString::fromLatin1(helpTextBytes()));
         QVERIFY(helpTextBytes().startsWith("QUIZDEX v "));
-        German german;
+        Speaking speaking(language);
         const QString text = helpText();
         QVERIFY(text.startsWith(QString::fromLatin1(kHelpVersionLine)));
-        QVERIFY(text.contains(u"NEUEN TEST ANLEGEN\r\n"_s) &&
-                text.contains(u"Ergebnisprotokoll"_s));
+        for (const QString& part : words.split('|'))
+            QVERIFY2(text.contains(part), qPrintable(part));
         QVERIFY(!text.contains(u"\r\r"_s) && !text.contains(QRegularExpression(u"[^\r]\n"_s)));
-        // each German line fits the help box's width, as the English breaks them by hand
+        // each translated line fits the help box's width, as the English breaks them by hand
         HelpWindow& help = WindowRegistry::get<HelpWindow>();
         help.show(); // the box lays out its scroll bar and page when shown
         QVERIFY(QTest::qWaitForWindowExposed(&help));
@@ -331,44 +367,64 @@ private slots:
             QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(line) <= room, qPrintable(line));
     }
 
-    // The candidate's whole road in German: each window fits and is German, the
-    // running texts are worded in German, and the score log gets the very bytes an
-    // English run writes.
-    void aRunInGermanFitsEverywhereAndLogsAsInEnglish() {
-        const QHash<QString, QString> catalogue = germanCatalogue();
+    // The candidate's whole road in each language: each window fits and speaks
+    // the language, the running texts are worded in it, and the score log gets
+    // the very bytes an English run writes.
+    void aRunInEachLanguageFitsEverywhereAndLogsAsInEnglish_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("de") << u"de"_s
+                            << QStringList({u" 1 von  2"_s, u"Ergebnis:  0%"_s,
+                                            u"Verstrichene Zeit"_s, u" 2 von  2"_s,
+                                            u"Ergebnis:  50%"_s, u"Verstrichene Zeit"_s,
+                                            u"Falsche Antwort!"_s, u"Bisher richtig =  1"_s,
+                                            u"Name: Ann"_s, u"Erzielt =  50%   (VERFEHLT) "_s});
+        QTest::newRow("fr") << u"fr"_s
+                            << QStringList({u" 1 sur  2"_s, u"Score :  0%"_s, u"Temps écoulé "_s,
+                                            u" 2 sur  2"_s, u"Score :  50%"_s, u"Temps écoulé "_s,
+                                            u"Mauvaise réponse !"_s, u"Bonnes réponses =  1"_s,
+                                            u"Nom : Ann"_s, u"Votre score =  50%   (ÉCHEC) "_s});
+        QTest::newRow("es") << u"es"_s
+                            << QStringList(
+                                   {u" 1 de  2"_s, u"Resultado:  0%"_s, u"Tiempo transcurrido"_s,
+                                    u" 2 de  2"_s, u"Resultado:  50%"_s, u"Tiempo transcurrido"_s,
+                                    u"¡Respuesta incorrecta!"_s, u"Correctas hasta ahora =  1"_s,
+                                    u"Nombre: Ann"_s, u"Su nota =  50%   (SUSPENSO) "_s});
+    }
+    void aRunInEachLanguageFitsEverywhereAndLogsAsInEnglish() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, shown);
+        const QHash<QString, QString> catalogue = catalogueOf(language);
         QStringList problems;
         const QByteArray englishLog =
             takeSampleTest([&](QWidget& w) { problems << cutOff(&w, true); });
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
         QVERIFY(englishLog.size() == LogRecord::kSize);
 
-        German german;
+        Speaking speaking(language);
         // Even a default locale that followed the language leaves the log as it was.
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QLocale::setDefault(QLocale(language));
         const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
-        QStringList seen, shown;
+        QStringList seen, said;
         const auto text = [](QWidget& w, const char* name) {
             return w.findChild<QLabel*>(name)->text();
         };
-        const QByteArray germanLog = takeSampleTest([&](QWidget& w) {
+        const QByteArray translatedLog = takeSampleTest([&](QWidget& w) {
             problems << cutOff(&w, false) << untranslated(textsOf(&w), catalogue);
             seen << w.objectName();
             if (qobject_cast<TestRunWindow*>(&w))
-                shown << text(w, "Label1") << text(w, "lblScore")
-                      << text(w, "lblElapsedTime").section(':', 0, 0);
+                said << text(w, "Label1") << text(w, "lblScore")
+                     << text(w, "lblElapsedTime").section(':', 0, 0);
             if (qobject_cast<DetailedFeedbackWindow*>(&w))
-                shown << text(w, "Label1") << text(w, "Label4");
+                said << text(w, "Label1") << text(w, "Label4");
             if (qobject_cast<ScoreWindow*>(&w))
-                shown << text(w, "Label2") << text(w, "barMyScore");
+                said << text(w, "Label2") << text(w, "barMyScore");
         });
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
         QCOMPARE(seen, QStringList({"Form2", "frmNumOfQ", "frmTakeTest", "frmCI", "frmTakeTest",
                                     "frmBig", "frmScore", "frmMain"}));
-        QCOMPARE(shown, QStringList({u" 1 von  2"_s, u"Ergebnis:  0%"_s, u"Verstrichene Zeit"_s,
-                                     u" 2 von  2"_s, u"Ergebnis:  50%"_s, u"Verstrichene Zeit"_s,
-                                     u"Falsche Antwort!"_s, u"Bisher richtig =  1"_s,
-                                     u"Name: Ann"_s, u"Erzielt =  50%   (VERFEHLT) "_s}));
-        QCOMPARE(germanLog, englishLog);
+        QCOMPARE(said, shown);
+        QCOMPARE(translatedLog, englishLog);
     }
 };
 

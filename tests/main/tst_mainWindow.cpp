@@ -1,14 +1,16 @@
-// The main window as a user meets it: start-up, tabs, sounds, exit and help.
+// The main window as a user meets it: start-up, tabs, sounds, exit, help, and
+// the texts a screen reader reads line by line.
 #include "FileListBox.h"
 #include "HelpText.h"
 #include "HelpWindow.h"
 #include "ImageBox.h"
 #include "MainWindow.h"
-#include "Version.h"
 #include "MultiLineTextBox.h"
 #include "Pictures.h"
+#include "ScoreLog.h"
 #include "SharedState.h"
 #include "TestSupport.h"
+#include "Version.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -35,6 +37,13 @@ MainWindow& startMain() {
 }
 void showTab(MainWindow& m, int tab) {
     testing::control<QTabWidget>(&m, "SSTab1")->setCurrentIndex(tab);
+}
+// Presses keys named as QKeySequence names them ("Down", "Ctrl+End"), blank apart.
+void pressAll(const char* keys) {
+    for (const QString& name : QString::fromLatin1(keys).split(' ', Qt::SkipEmptyParts)) {
+        const QKeyCombination key = QKeySequence(name)[0];
+        testing::press(key.key(), key.keyboardModifiers());
+    }
 }
 void clickItem(FileListBox* list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -165,6 +174,57 @@ private slots:
             QVERIFY(checked && !WindowRegistry::isLoaded<HelpWindow>());
         }
         QVERIFY(m.pos() == screenCentreFor(&m) && WindowRegistry::active() == &m);
+    }
+
+    // Orca reads the line at a text's caret as the caret moves: the score log's
+    // two views and the help must have a caret the keys move, entered with Tab
+    // and left with Tab for the button below.
+    void scoreLogsAndHelpAreReadLineByLineFromTheKeyboard() {
+        // the keys from the About tab to the text, the keys that move in it,
+        // and the line said there
+        const struct {
+            const char *road, *keys, *line;
+        } kCases[] = {
+            {"Left Tab Tab", "", "TEST TAKEN  -> Geo"},
+            {"Left Tab Tab", "Down Down Down Down", "TEST SCORE  -> 80%"},
+            {"Left Tab Tab", "Ctrl+End Up Up", "TEST SCORE  -> 95%"},
+            {"Left Tab Tab Tab Return", "PgDown Up Up", "TEST SCORE  -> 95%"},
+            {"Left Tab Tab Tab Return", "Ctrl+End Ctrl+Home Down", "TIME TAKEN  -> 10:35:12 PM"},
+            {"Tab Return", "Down Down Down",
+             "This help file is intended to get you up and running "
+             "with Quizdex. It is not intended to be a"},
+            {"Tab Return", "Ctrl+End Up", "Click [Help] to see this."},
+        };
+        for (const auto& c : kCases) {
+            testing::Env env;
+            env.writeFile(
+                u"tests/Ann.log"_s,
+                scoring::makeEntry("Geo", "12/05/1998", "10:35:12 PM", 80, 10).bytes() +
+                    scoring::makeEntry("Sea", "12/06/1998", "09:01:44 AM", 95, 5).bytes());
+            MainWindow& m = startMain();
+            QVERIFY(QTest::qWaitForWindowActive(&m));
+            QString said;
+            const auto read = [&] {
+                auto* text = qobject_cast<QPlainTextEdit*>(testing::focused());
+                QVERIFY(text && text->isReadOnly());
+                pressAll(c.keys);
+                auto* t = QAccessible::queryAccessibleInterface(text)->textInterface();
+                int start = 0, end = 0;
+                said = t->textAtOffset(t->cursorPosition(), QAccessible::LineBoundary, &start, &end)
+                           .trimmed() +
+                       '|';
+                testing::press(Qt::Key_Tab);
+                QVERIFY(qobject_cast<QPushButton*>(testing::focused()));
+            };
+            testing::whenModal<HelpWindow>([&](HelpWindow&) {
+                read();
+                testing::press(Qt::Key_Escape);
+            });
+            pressAll(c.road);
+            if (said.isNull()) // not in the help, which was read while it showed
+                read();
+            QCOMPARE(said, QString::fromLatin1(c.line) + '|');
+        }
     }
 };
 

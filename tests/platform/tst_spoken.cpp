@@ -1,6 +1,9 @@
 // What a screen reader is told: windows described by what they show, option
 // groups walked in reading order, text boxes whose focus is told before their
-// caret, and a number that moves on said from the control with the focus.
+// caret and whose lines are read whole, password boxes that tell no
+// character, and a number that moves on said from the control with the focus.
+#include "Accessibility.h"
+#include "OptionWalk.h"
 #include "Spoken.h"
 #include "TestSupport.h"
 
@@ -10,15 +13,37 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// What of `event` goes on to the screen reader: for each notice handed on, the
+// text it tells of ("removed>inserted" for an update), marked "=" when it is
+// `event` itself.
+QStringList told(QAccessibleEvent& event) {
+    QStringList out;
+    platform::spoken::filterNotice(&event, [&](QAccessibleEvent* e) {
+        QString text = e == &event ? u"="_s : QString();
+        if (e->type() == QAccessible::TextInserted)
+            text += static_cast<QAccessibleTextInsertEvent*>(e)->textInserted();
+        else if (e->type() == QAccessible::TextRemoved)
+            text += static_cast<QAccessibleTextRemoveEvent*>(e)->textRemoved();
+        else if (e->type() == QAccessible::TextUpdated)
+            text += static_cast<QAccessibleTextUpdateEvent*>(e)->textRemoved() + '>' +
+                    static_cast<QAccessibleTextUpdateEvent*>(e)->textInserted();
+        out << text;
+    });
+    return out;
+}
 bool passes(QAccessibleEvent&& event) {
-    return platform::spoken::passesNotice(&event);
+    const QStringList out = told(event);
+    return out.size() == 1 && out[0].startsWith('=');
+}
+QAccessibleTextInterface* textOf(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->textInterface();
 }
 } // namespace
 
 class TestSpoken : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { platform::spoken::announceTextFocusFirst(); }
+    void initTestCase() { platform::installAccessibility(); }
 
     void optionsAreWalkedInReadingOrderRoundAndRoundPassingOverUnusableOnes() {
         QWidget w;
@@ -31,7 +56,7 @@ private slots:
         }
         options[0]->setChecked(true);
         options[3]->setEnabled(false);
-        platform::spoken::OptionWalk::install(options);
+        platform::ui::OptionWalk::install(options);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         options[0]->setFocus(Qt::TabFocusReason);
@@ -99,7 +124,7 @@ private slots:
         QVERIFY(passes(QAccessibleEvent(first, QAccessible::NameChanged)));
     }
 
-    void aFollowedNumberIsSaidFromTheFocusedControlUntilTheFocusLeaves() {
+    void aNumberThatMovesOnIsDescribedAtOnceAndSaidFromTheFocusUntilItLeaves() {
         QWidget w;
         auto* frame = new QGroupBox(&w);
         frame->setAccessibleName(u"Questions"_s);
@@ -107,17 +132,64 @@ private slots:
         auto* next = new QPushButton(u"Next"_s, &w);
         next->setToolTip(u"go on"_s);
         auto* other = new QPushButton(u"Other"_s, &w);
-        platform::spoken::followLabel(number, &w, {frame, number});
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         next->setFocus();
         number->setText(u"2"_s);
-        QVERIFY(passes(QAccessibleEvent(number, QAccessible::NameChanged))); // as Qt tells it
-        QTRY_COMPARE(w.accessibleDescription(), u"Questions. 2"_s);
+        platform::spoken::describeAndSay(&w, {frame, number});
+        QCOMPARE(w.accessibleDescription(), u"Questions. 2"_s); // before any event
         QTRY_COMPARE(next->accessibleDescription(), u"Questions. 2"_s);
         other->setFocus();
         QCOMPARE(QAccessible::queryAccessibleInterface(next)->text(QAccessible::Description),
                  u"go on"_s);
+    }
+
+    // Orca reads a line as the runs of attributes that cover it: each run must
+    // reach the end of the text, or the line loses its last characters.
+    void aTextBoxIsReadWholeAtEveryOffset_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("name") << u"Ann"_s;
+        QTest::newRow("one") << u"A"_s;
+        QTest::newRow("words") << u"Frau Dr. Schmidt-Meyer"_s;
+    }
+    void aTextBoxIsReadWholeAtEveryOffset() {
+        QFETCH(QString, text);
+        QLineEdit box(text);
+        QAccessibleTextInterface* t = textOf(&box);
+        for (int offset = 0; offset < text.size(); ++offset) {
+            int start = -1, end = -1;
+            t->attributes(offset, &start, &end);
+            QVERIFY2(start <= offset && end == text.size(), qPrintable(QString::number(offset)));
+            QCOMPARE(t->textAtOffset(offset, QAccessible::LineBoundary, &start, &end), text);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(&box)->text(QAccessible::Value), text);
+    }
+
+    void aPasswordBoxGivesOutNoCharacterAsItIsTypedOrRead() {
+        QWidget w;
+        auto* box = new QLineEdit(&w);
+        box->setEchoMode(QLineEdit::Password);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        box->setFocus();
+        QTest::keyClicks(box, u"secret"_s);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+        int start = 0, end = 0;
+        QVERIFY(a->state().passwordEdit && a->textInterface()->characterCount() == 6);
+        QCOMPARE(a->textInterface()->text(0, 6) + a->text(QAccessible::Value) +
+                     a->textInterface()->textAtOffset(2, QAccessible::LineBoundary, &start, &end),
+                 u"******"_s);
+        // each character typed, taken out or set goes on as the box shows it
+        const QString mask = box->displayText().left(1);
+        QAccessibleTextInsertEvent typed(box, 5, u"t"_s);
+        QAccessibleTextRemoveEvent removed(box, 0, u"se"_s);
+        QAccessibleTextUpdateEvent set(box, 0, u"secret"_s, u"pin"_s);
+        QCOMPARE(told(typed) + told(removed) + told(set),
+                 QStringList({mask, mask.repeated(2), mask.repeated(6) + '>' + mask.repeated(3)}));
+        box->setEchoMode(QLineEdit::NoEcho);
+        QVERIFY(told(typed).isEmpty() && a->text(QAccessible::Value).isEmpty());
+        box->setEchoMode(QLineEdit::Normal); // an ordinary box tells what is typed
+        QVERIFY(passes(QAccessibleTextInsertEvent(box, 5, u"t"_s)));
     }
 };
 

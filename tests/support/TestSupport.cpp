@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "Accessibility.h"
 #include "FileListBox.h"
 #include "IntroductionWindow.h"
 #include "MainWindow.h"
@@ -68,6 +69,7 @@ QObject* Env::scope() {
 }
 
 Env::Env() : m_oldCwd(QDir::currentPath()), m_outer(g_current) {
+    platform::installAccessibility(); // as the program does at start
     g_current = this;
     WindowRegistry::destroyAll();
     QDir::setCurrent(m_dir.path());

@@ -77,7 +77,8 @@ private:
 };
 
 // One test's world: a fresh temporary working folder, fakes for every
-// service, fresh shared state, and no window left over from an earlier test.
+// service, fresh shared state, the accessibility the program installs at
+// start, and no window left over from an earlier test.
 class Env {
 public:
     Env();

@@ -285,6 +285,8 @@ private slots:
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
         QCOMPARE(focused(), testing::control<QWidget>(&m, "Command4"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        press(Qt::Key_Tab, Qt::ShiftModifier); // back in the name box, where Enter begins
 
         QStringList opened; // what a screen reader reads with each window's title
         testing::whenModal<IntroductionWindow>([&](IntroductionWindow& f) {
@@ -340,8 +342,19 @@ private slots:
             QVERIFY(testing::pressUntil(
                 Qt::Key_Down, [&] { return testing::spokenName(focused()) == "Pacific"; }));
             press(Qt::Key_Space);
-            press(Qt::Key_Escape); // the exit question, answered No: nothing changes
-            QCOMPARE(env.boxes->shown, QStringList({"Are you sure you want to end the test?"}));
+            // The exit question, in the real box: it opens on No, so Enter keeps the run.
+            auto fakeBoxes = platform::setMessageBoxBackend(nullptr);
+            QString asked;
+            QTimer::singleShot(0, [&asked] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QTRY_VERIFY(box && box->isActiveWindow());
+                asked = box->text() + '|' + testing::spokenName(focused());
+                press(Qt::Key_Return);
+            });
+            press(Qt::Key_Escape);
+            platform::setMessageBoxBackend(std::move(fakeBoxes));
+            QCOMPARE(asked, u"Are you sure you want to end the test?|No"_s);
+            QVERIFY(t.isVisible() && t.isInModalWait());
             testing::whenModal<ShortFeedbackWindow>([&](ShortFeedbackWindow& ci) {
                 opened << ci.accessibleDescription();
                 QCOMPARE(focused(), ctl(ci, "Command1"));

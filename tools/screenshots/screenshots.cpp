@@ -5,6 +5,7 @@
 // The clock is fixed and the draw follows from it, so every run shows the
 // same questions in the same order and the pictures change only when the
 // windows do. Run by scripts/screenshots on a virtual X display.
+#include "Accessibility.h"
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "FileListBox.h"
@@ -193,6 +194,7 @@ void tour() {
 int main(int argc, char* argv[]) {
     startup::identifyApplication();
     QApplication app(argc, argv);
+    platform::installAccessibility();
     if (argc != 3) {
         std::fprintf(stderr, "usage: quizdex_screenshots DEMO-FOLDER OUTPUT-FOLDER\n");
         return 2;
