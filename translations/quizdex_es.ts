@@ -723,10 +723,6 @@ Haga clic en [Ayuda] para ver esta página.<byte value="xd"/>
         <translation>El diario %1 de un guardado interrumpido está dañado, así que el guardado no puede deshacerse y el archivo puede contener parte de él. El diario se conserva como %2; compruebe el archivo y vuelva a intentarlo.</translation>
     </message>
     <message>
-        <source>The journal %1 of an interrupted save was made for another file of this name, which was replaced or moved since. It was not applied and is kept as %2; nothing was changed, try again.</source>
-        <translation>El diario %1 de un guardado interrumpido se hizo para otro archivo con este nombre, que después se reemplazó o se movió. No se aplicó y se conserva como %2; no se cambió nada, vuelva a intentarlo.</translation>
-    </message>
-    <message>
         <source>The file holds more than 32,767 records.</source>
         <translation>El archivo contiene más de 32.767 registros.</translation>
     </message>
@@ -741,6 +737,46 @@ Haga clic en [Ayuda] para ver esta página.<byte value="xd"/>
     <message>
         <source>The file holds %1 records, its limit.</source>
         <translation>El archivo contiene %1 registros, su máximo.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save does not match the file, which was replaced, restored from a copy or changed since. It was not applied and is kept as %2; nothing was changed, try again.</source>
+        <translation>El diario %1 de un guardado interrumpido no corresponde al archivo, que se ha sustituido, restaurado desde una copia o modificado desde entonces. No se ha aplicado y se conserva como %2; no se ha cambiado nada, inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of %2 was not applied: it belongs to %3, who does not own the file, or other users may change it. It is left as it is.</source>
+        <translation>El diario %1 de %2 no se ha aplicado: pertenece a %3, que no es el propietario del archivo, u otros usuarios pueden modificarlo. Se deja como está.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save can be neither applied nor set aside on a read-only medium. Copy the file and the journal to a writable folder and open the file there.</source>
+        <translation>El diario %1 de un guardado interrumpido no se puede aplicar ni apartar en un soporte de solo lectura. Copie el archivo y el diario a una carpeta con permiso de escritura y abra allí el archivo.</translation>
+    </message>
+    <message>
+        <source>The file has other names (hard links), through which a save cut short could not be put back, so it is not saved. Copy it to a file of its own and save that.</source>
+        <translation>El archivo tiene otros nombres (enlaces duros) a través de los cuales no se podría restablecer un guardado interrumpido, así que no se guarda. Cópielo a un archivo propio y guarde ese.</translation>
+    </message>
+    <message>
+        <source>The file ends in a record cut short by an interrupted save that could not be undone; its journal is kept as %1. Run &quot;quizdex-tool repair&quot; on the file to move the cut record aside.</source>
+        <translation>El archivo termina en un registro cortado por un guardado interrumpido que no se pudo deshacer; su diario se conserva como %1. Ejecute «quizdex-tool repair» sobre el archivo para apartar el registro cortado.</translation>
+    </message>
+    <message>
+        <source>These journals of interrupted saves in %1 were not applied; look at their files, then delete them:</source>
+        <translation>Estos diarios de guardados interrumpidos en %1 no se han aplicado; revise sus archivos y después bórrelos:</translation>
+    </message>
+    <message>
+        <source>%1 does not match its file (replaced, restored or changed since), kept as %2</source>
+        <translation>%1 no corresponde a su archivo (sustituido, restaurado o modificado desde entonces), conservado como %2</translation>
+    </message>
+    <message>
+        <source>%1 is damaged, kept as %2</source>
+        <translation>%1 está dañado, conservado como %2</translation>
+    </message>
+    <message>
+        <source>%1 belongs to %2 or other users may change it, left as it is</source>
+        <translation>%1 pertenece a %2 u otros usuarios pueden modificarlo, se deja como está</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

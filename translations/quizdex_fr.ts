@@ -721,10 +721,6 @@ Cliquez sur [Aide] pour afficher cette page.<byte value="xd"/>
         <translation>Le journal %1 d&apos;un enregistrement interrompu est endommagé : l&apos;enregistrement ne peut pas être annulé et le fichier peut en contenir une partie. Le journal est conservé sous le nom %2 ; vérifiez le fichier et réessayez.</translation>
     </message>
     <message>
-        <source>The journal %1 of an interrupted save was made for another file of this name, which was replaced or moved since. It was not applied and is kept as %2; nothing was changed, try again.</source>
-        <translation>Le journal %1 d&apos;un enregistrement interrompu a été fait pour un autre fichier de ce nom, remplacé ou déplacé depuis. Il n&apos;a pas été appliqué et est conservé sous le nom %2 ; rien n&apos;a été modifié, réessayez.</translation>
-    </message>
-    <message>
         <source>The file holds more than 32,767 records.</source>
         <translation>Le fichier contient plus de 32 767 enregistrements.</translation>
     </message>
@@ -739,6 +735,46 @@ Cliquez sur [Aide] pour afficher cette page.<byte value="xd"/>
     <message>
         <source>The file holds %1 records, its limit.</source>
         <translation>Le fichier contient %1 enregistrements, son maximum.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save does not match the file, which was replaced, restored from a copy or changed since. It was not applied and is kept as %2; nothing was changed, try again.</source>
+        <translation>Le journal %1 d&apos;un enregistrement interrompu ne correspond pas au fichier, qui a été remplacé, restauré depuis une copie ou modifié depuis. Il n&apos;a pas été appliqué et est conservé sous le nom %2 ; rien n&apos;a été modifié, réessayez.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of %2 was not applied: it belongs to %3, who does not own the file, or other users may change it. It is left as it is.</source>
+        <translation>Le journal %1 de %2 n&apos;a pas été appliqué : il appartient à %3, qui n&apos;est pas propriétaire du fichier, ou d&apos;autres utilisateurs peuvent le modifier. Il est laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>The journal %1 of an interrupted save can be neither applied nor set aside on a read-only medium. Copy the file and the journal to a writable folder and open the file there.</source>
+        <translation>Le journal %1 d&apos;un enregistrement interrompu ne peut être ni appliqué ni mis de côté sur un support en lecture seule. Copiez le fichier et le journal dans un dossier accessible en écriture et ouvrez-y le fichier.</translation>
+    </message>
+    <message>
+        <source>The file has other names (hard links), through which a save cut short could not be put back, so it is not saved. Copy it to a file of its own and save that.</source>
+        <translation>Le fichier porte d&apos;autres noms (liens physiques) par lesquels un enregistrement interrompu ne pourrait pas être rétabli ; il n&apos;est donc pas enregistré. Copiez-le dans un fichier distinct et enregistrez celui-ci.</translation>
+    </message>
+    <message>
+        <source>The file ends in a record cut short by an interrupted save that could not be undone; its journal is kept as %1. Run &quot;quizdex-tool repair&quot; on the file to move the cut record aside.</source>
+        <translation>Le fichier se termine par un enregistrement tronqué par une sauvegarde interrompue qui n&apos;a pas pu être annulée ; son journal est conservé sous le nom %1. Lancez « quizdex-tool repair » sur le fichier pour mettre de côté l&apos;enregistrement tronqué.</translation>
+    </message>
+    <message>
+        <source>These journals of interrupted saves in %1 were not applied; look at their files, then delete them:</source>
+        <translation>Ces journaux d&apos;enregistrements interrompus dans %1 n&apos;ont pas été appliqués ; examinez leurs fichiers, puis supprimez-les :</translation>
+    </message>
+    <message>
+        <source>%1 does not match its file (replaced, restored or changed since), kept as %2</source>
+        <translation>%1 ne correspond pas à son fichier (remplacé, restauré ou modifié depuis), conservé sous le nom %2</translation>
+    </message>
+    <message>
+        <source>%1 is damaged, kept as %2</source>
+        <translation>%1 est endommagé, conservé sous le nom %2</translation>
+    </message>
+    <message>
+        <source>%1 belongs to %2 or other users may change it, left as it is</source>
+        <translation>%1 appartient à %2 ou d&apos;autres utilisateurs peuvent le modifier, laissé tel quel</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 <context>
