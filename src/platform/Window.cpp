@@ -162,11 +162,15 @@ void Window::relayout() {
     m_contentSize = QSize(m_givenSize.width(), height);
     fitToScreen(m_contentSize);
     m_layingOut = false;
-    if (isVisible()) {
+    if (!isVisible())
+        return;
+    // A window placed by the program, or already on the screen, stays on it
+    // whole; the window manager places the others.
+    const QWindow* handle = windowHandle();
+    if (testAttribute(Qt::WA_Moved) || (handle && handle->isExposed()))
         keepOnScreen();
-        if (QWidget* focused = focusWidget())
-            scrollIntoView(focused);
-    }
+    if (QWidget* focused = focusWidget())
+        scrollIntoView(focused);
 }
 
 QMargins Window::frameAllowance() const {
@@ -310,8 +314,6 @@ void Window::showEvent(QShowEvent* event) {
             parent->installEventFilter(this);
     }
     relayout();
-    if (testAttribute(Qt::WA_Moved))
-        keepOnScreen();
     QWidget::showEvent(event);
 }
 
