@@ -45,8 +45,17 @@ void setGeometry(QWidget* w, const QRect& r) {
 } // namespace
 
 void place(QWidget* w, const QRect& given) {
+    const QVariant before = w->property(kGivenPlace);
     w->setProperty(kGivenPlace, given);
-    setGeometry(w, given);
+    QRect r = given;
+    if (before.isValid()) {
+        // A new place keeps what the layout (and scrolling) did to the old one
+        // until the layout runs again.
+        const QRect old = before.toRect();
+        r.translate(w->pos() - old.topLeft());
+        r.setHeight(given.height() + w->height() - old.height());
+    }
+    setGeometry(w, r);
 }
 
 bool isPlaced(const QWidget* w) {

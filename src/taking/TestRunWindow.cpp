@@ -58,6 +58,7 @@ void makeBox(QWidget* parent, const QString& controlName, const QString& spokenN
 }
 
 // The option buttons' tops and the answer texts' tops, row by row, in twips.
+// Each option then stands beside its answer's first line, wherever that moves.
 constexpr std::array<std::pair<int, int>, 5> kRowTops = {
     {{2040, 2055}, {2760, 2775}, {3360, 3480}, {4080, 4200}, {4800, 4935}}};
 
