@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "HeaderRecord.h"
+#include "Layout.h"
 #include "OptionWalk.h"
 #include "Services.h"
 #include "SharedState.h"
@@ -47,7 +48,7 @@ const FeedbackFrame kIncorrectFrame = {
 std::array<QCheckBox*, 4> makeFeedbackFrame(QWidget* parent, const FeedbackFrame& f) {
     auto* frame = new QGroupBox(PropertiesWindow::tr(f.title), parent);
     platform::ui::name(frame, QLatin1String(f.name));
-    frame->setGeometry(f.where);
+    platform::ui::place(frame, f.where);
     const std::array<QString, 4> captions = {
         PropertiesWindow::tr("Display \"%1\"").arg(PropertiesWindow::tr(f.verdict)),
         PropertiesWindow::tr("Display the Explanation"),
@@ -77,7 +78,7 @@ PropertiesWindow::PropertiesWindow() {
     setEscapeCloses(true);
     setWindowTitle(tr("Properties"));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(6615), platform::ui::px(4680));
+    setGivenSize(platform::ui::px(6615), platform::ui::px(4680));
 
     makeOwnerAndPassword();
     m_correctFeedback = makeFeedbackFrame(this, kCorrectFrame);
@@ -114,22 +115,22 @@ void PropertiesWindow::makeOwnerAndPassword() {
 void PropertiesWindow::makeAnswerOrder() {
     auto* frame = new QGroupBox(tr("When the question is a multiple choice..."), this);
     platform::ui::name(frame, QStringLiteral("Frame3"));
-    frame->setGeometry(platform::ui::twips(240, 2400, 6135, 915));
+    platform::ui::place(frame, platform::ui::twips(240, 2400, 6135, 915));
     m_shuffleButton = new QRadioButton(tr("Shuffle the answers into a random order"), frame);
     platform::ui::name(m_shuffleButton, QStringLiteral("optShuffle"));
-    m_shuffleButton->setGeometry(platform::ui::twips(120, 330, 5895, 255));
+    platform::ui::place(m_shuffleButton, platform::ui::twips(120, 330, 5895, 255));
     m_shuffleButton->setChecked(true);
     m_keepOrderButton =
         new QRadioButton(tr("Display the asnwers in the same order I enter them"), frame);
     platform::ui::name(m_keepOrderButton, QStringLiteral("optNoShuffle"));
-    m_keepOrderButton->setGeometry(platform::ui::twips(120, 600, 5895, 255));
+    platform::ui::place(m_keepOrderButton, platform::ui::twips(120, 600, 5895, 255));
     m_answerOrderWalk = platform::ui::OptionWalk::install({m_shuffleButton, m_keepOrderButton});
 }
 
 void PropertiesWindow::makePassingScore() {
     auto* frame = new QGroupBox(tr("Passing Score"), this);
     platform::ui::name(frame, QStringLiteral("Frame4"));
-    frame->setGeometry(platform::ui::twips(240, 3360, 2175, 1095));
+    platform::ui::place(frame, platform::ui::twips(240, 3360, 2175, 1095));
     m_passingScoreLabel = platform::ui::label(frame, QStringLiteral("Label5"), QString(),
                                               platform::ui::twips(120, 420, 1455, 375));
     m_passingScoreLabel->setFont(platform::ui::font(QStringLiteral("Arial"), 12, true));
@@ -139,7 +140,7 @@ void PropertiesWindow::makePassingScore() {
     m_passingScoreBar = new QScrollBar(Qt::Vertical, frame);
     platform::ui::name(m_passingScoreBar, QStringLiteral("VScroll1"));
     m_passingScoreBar->setFocusPolicy(Qt::StrongFocus);
-    m_passingScoreBar->setGeometry(platform::ui::twips(1680, 240, 255, 735));
+    platform::ui::place(m_passingScoreBar, platform::ui::twips(1680, 240, 255, 735));
     m_passingScoreBar->setRange(50, 100);
     m_passingScoreBar->setSingleStep(1);
     m_passingScoreBar->setPageStep(1);

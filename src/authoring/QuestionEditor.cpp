@@ -1,6 +1,7 @@
 #include "QuestionEditor.h"
 
 #include "Controls.h"
+#include "Layout.h"
 #include "MultiLineTextBox.h"
 #include "OptionWalk.h"
 #include "Pictures.h"
@@ -64,7 +65,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 MultiLineTextBox* makeTextBox(QWidget* parent, const QString& name, QRect where) {
     auto* t = new MultiLineTextBox(parent);
     platform::ui::name(t, name);
-    t->setGeometry(where);
+    platform::ui::place(t, where);
     return t;
 }
 
@@ -72,7 +73,7 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& spoken
     auto* frame = new QGroupBox(parent);
     platform::ui::name(frame, name);
     platform::ui::readAs(frame, spokenName);
-    frame->setGeometry(where);
+    platform::ui::place(frame, where);
     return frame;
 }
 
@@ -82,7 +83,7 @@ QuestionEditor::QuestionEditor() {
     platform::ui::name(this, QStringLiteral("frmTestBuild"));
     setWindowTitle(tr("Building TEST"));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(9615), platform::ui::px(6855));
+    setGivenSize(platform::ui::px(9615), platform::ui::px(6855));
 
     QPushButton* done = makeButton(this, QStringLiteral("Command2"), tr("&Done"),
                                    platform::ui::twips(8520, 6120, 975, 495), false);
@@ -135,7 +136,7 @@ void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
         auto* backing = new QPushButton(frame);
         platform::ui::name(backing, QStringLiteral("Command6(%1)").arg(i));
         platform::ui::readAs(backing, tr(kKinds[i].caption));
-        backing->setGeometry(platform::ui::twips(90, 210 + i * 360, 1995, 345));
+        platform::ui::place(backing, platform::ui::twips(90, 210 + i * 360, 1995, 345));
         backing->setFocusPolicy(Qt::NoFocus);
         backing->setAccessibleDescription(tr("background"));
     }
@@ -143,7 +144,7 @@ void QuestionEditor::makeKindFrame(QGroupBox* questionFrame) {
         const KindButton& k = kKinds[i];
         auto* option = new QRadioButton(tr(k.caption), frame);
         platform::ui::name(option, QLatin1String(k.name));
-        option->setGeometry(platform::ui::twips(180, 255 + i * 360, 1815, 255));
+        platform::ui::place(option, platform::ui::twips(180, 255 + i * 360, 1815, 255));
         option->raise();
         connect(option, &QRadioButton::toggled, this, [this, kind = k.kind](bool on) {
             if (on)

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Cp1252.h"
 #include "HelpText.h"
+#include "Layout.h"
 #include "MultiLineTextBox.h"
 
 #include <QGroupBox>
@@ -13,16 +14,16 @@ HelpWindow::HelpWindow() {
     setEscapeCloses(true);
     setWindowTitle(tr("Quizdex Help"));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(7695), platform::ui::px(5955));
+    setGivenSize(platform::ui::px(7695), platform::ui::px(5955));
 
     auto* frame = new QGroupBox(this);
     platform::ui::name(frame, QStringLiteral("Frame1"));
     platform::ui::readAs(frame, tr("Help"));
-    frame->setGeometry(platform::ui::twips(120, 0, 7455, 5295));
+    platform::ui::place(frame, platform::ui::twips(120, 0, 7455, 5295));
     auto* helpText = new MultiLineTextBox(frame);
     platform::ui::name(helpText, QStringLiteral("Text1"));
     platform::ui::readAs(helpText, tr("Help text"));
-    helpText->setGeometry(platform::ui::twips(120, 240, 7215, 4935));
+    platform::ui::place(helpText, platform::ui::twips(120, 240, 7215, 4935));
     helpText->setLocked(true);
     helpText->setFont(platform::ui::defaultFont());
     platform::ui::setBackColor(helpText, platform::ui::rgb(255, 255, 192));

@@ -4,6 +4,7 @@
 #include "FileListBox.h"
 #include "HelpWindow.h"
 #include "ImageBox.h"
+#include "Layout.h"
 #include "Pictures.h"
 #include "PropertiesWindow.h"
 #include "QuestionEditor.h"
@@ -99,8 +100,8 @@ QGroupBox* makeTitleFrame(QWidget* parent, const QString& name, const QString& s
     }
     platform::ui::setForeColor(title[1], platform::ui::rgb(255, 255, 0));
     title[1]->setAutoFillBackground(false);
-    title[1]->setGeometry(platform::ui::twips(180, 300, 3135, 855));
-    title[0]->setGeometry(platform::ui::twips(180 + 45, 300 - 30, 3135, 855));
+    platform::ui::place(title[1], platform::ui::twips(180, 300, 3135, 855));
+    platform::ui::place(title[0], platform::ui::twips(180 + 45, 300 - 30, 3135, 855));
     return frame;
 }
 
@@ -109,7 +110,7 @@ QGroupBox* makePictureFrame(QWidget* parent, const QString& name, const QString&
     ImageBox* picture =
         makePicture(frame, QStringLiteral("imageMe"), MainWindow::tr("Quizdex picture"),
                     platform::pictures::aboutPicture());
-    picture->setGeometry(platform::ui::twips(120, 240, 1935, 1455));
+    platform::ui::place(picture, platform::ui::twips(120, 240, 1935, 1455));
     return frame;
 }
 
@@ -194,7 +195,7 @@ MainWindow::MainWindow() {
     platform::ui::name(this, QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quizdex "));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(6645), platform::ui::px(4050));
+    setGivenSize(platform::ui::px(6645), platform::ui::px(4050));
     buildTabs();
 
     using C = Control;
@@ -243,7 +244,7 @@ MainWindow::MainWindow() {
     QLabel* lastLabel = nullptr;
     for (const Control& c : kControls) {
         QWidget* w = makeControl(c, lastLabel);
-        w->setGeometry(platform::ui::twips(c.left, c.top, c.width, c.height));
+        platform::ui::place(w, platform::ui::twips(c.left, c.top, c.width, c.height));
         m_tabControls[c.tab].append(w);
         if (c.kind == Control::Label)
             lastLabel = static_cast<QLabel*>(w);
@@ -275,7 +276,7 @@ void MainWindow::buildTabs() {
     tabs = new QTabWidget(this);
     platform::ui::name(tabs, QStringLiteral("SSTab1"));
     platform::ui::readAs(tabs, tr("Tasks"));
-    tabs->setGeometry(platform::ui::twips(120, 150, 6375, 3375));
+    platform::ui::place(tabs, platform::ui::twips(120, 150, 6375, 3375));
     auto* tabStyle = new TightTabStyle();
     tabStyle->setParent(tabs);
     tabs->tabBar()->setStyle(tabStyle);

@@ -1,6 +1,12 @@
 #include "Controls.h"
 
+#include "Layout.h"
+#include "TextLabel.h"
+
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
@@ -60,15 +66,17 @@ void makeReadOnly(QPlainTextEdit* text) {
 namespace {
 template <class T> T* placed(T* w, const QRect& where) {
     if (where.isValid())
-        w->setGeometry(where);
+        place(w, where);
     return w;
 }
 } // namespace
 
 QLabel* label(QWidget* parent, const QString& controlName, const QString& caption,
               const QRect& where) {
-    auto* l = new QLabel(parent);
+    auto* l = new TextLabel(parent);
     l->setTextFormat(Qt::PlainText);
+    // A text longer than its place takes more lines, and the layout gives it them.
+    l->setWordWrap(true);
     l->setText(caption);
     name(l, controlName);
     return placed(l, where);
@@ -112,6 +120,23 @@ void setForeColor(QWidget* w, const QColor& c) {
     p.setColor(QPalette::Text, c);
     p.setColor(QPalette::ButtonText, c);
     w->setPalette(p);
+}
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    // Relative luminance as WCAG 2 defines it, from sRGB.
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& background) {
+    const QColor black(Qt::black), white(Qt::white);
+    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
 }
 
 QColor backColor(const QWidget* w) {

@@ -54,9 +54,9 @@ void makeReadOnly(QPlainTextEdit* text);
 QString shownText(const QString& stored);
 
 // Controls made the one way: named (see name()), placed at `where` when it is
-// given. Labels show their text as plain text, never as markup, since many
-// show what a user typed. Buttons never become the default by taking focus.
-// A text box is read by the label beside it.
+// given (see Layout.h). Labels show their text as plain text, never as markup,
+// since many show what a user typed, and wrap it to as many lines as it needs. Buttons never become
+// the default by taking focus. A text box is read by the label beside it.
 QLabel* label(QWidget* parent, const QString& controlName, const QString& caption,
               const QRect& where = {});
 QPushButton* button(QWidget* parent, const QString& controlName, const QString& caption,
@@ -69,6 +69,11 @@ QLineEdit* lineEdit(QWidget* parent, const QString& controlName, QLabel* label,
 void setBackColor(QWidget* w, const QColor& c);
 void setForeColor(QWidget* w, const QColor& c);
 QColor backColor(const QWidget* w);
+// How far apart two colours are to the eye, from 1 (the same) to 21 (black and
+// white); text needs at least 4.5 against what is behind it to be read.
+double contrastRatio(const QColor& a, const QColor& b);
+// Black or white, whichever reads better on `background`.
+QColor readableOn(const QColor& background);
 QColor foreColor(const QWidget* w);
 
 } // namespace platform::ui

@@ -1,6 +1,7 @@
 #include "Services.h"
 
 #include "Files.h"
+#include "Window.h"
 
 #include <algorithm>
 #include <ctime>
@@ -151,7 +152,9 @@ bool printWindow(QWidget* window) {
             frames.append(frame);
         }
     }
-    const QImage image = window->grab().toImage();
+    // A window that scrolls prints its whole design, not what the screen shows of it.
+    auto* ours = qobject_cast<Window*>(window);
+    const QImage image = ours ? ours->wholeImage() : window->grab().toImage();
     for (const QPointer<QFocusFrame>& frame : frames) {
         if (frame)
             frame->show();

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "FileNames.h"
+#include "Layout.h"
 #include "ScoreLog.h"
 #include "SharedState.h"
 
@@ -14,16 +15,16 @@ ScoreLogWindow::ScoreLogWindow() {
     platform::ui::name(this, QStringLiteral("Form1"));
     setEscapeCloses(true);
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(5760), platform::ui::px(4050));
+    setGivenSize(platform::ui::px(5760), platform::ui::px(4050));
 
     auto* frame = new QGroupBox(this);
     platform::ui::name(frame, QStringLiteral("Frame1"));
     platform::ui::readAs(frame, tr("Score log"));
-    frame->setGeometry(platform::ui::twips(120, 0, 5535, 3495));
+    platform::ui::place(frame, platform::ui::twips(120, 0, 5535, 3495));
     entriesView = new QPlainTextEdit(frame);
     platform::ui::name(entriesView, QStringLiteral("Text1"));
     platform::ui::readAs(entriesView, tr("Score log entries"));
-    entriesView->setGeometry(platform::ui::twips(120, 240, 5295, 3135));
+    platform::ui::place(entriesView, platform::ui::twips(120, 240, 5295, 3135));
     platform::ui::makeReadOnly(entriesView);
     entriesView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     entriesView->setFont(platform::ui::font(QStringLiteral("Courier New"), 9));

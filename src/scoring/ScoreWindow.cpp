@@ -1,6 +1,7 @@
 #include "ScoreWindow.h"
 
 #include "Controls.h"
+#include "Layout.h"
 #include "Services.h"
 #include "SharedState.h"
 #include "TextRules.h"
@@ -9,8 +10,10 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -39,15 +42,65 @@ void makeLine(QWidget* parent, const QString& name, const QString& spokenName, i
     auto* line = new QFrame(parent);
     platform::ui::name(line, name);
     platform::ui::readAs(line, spokenName);
-    line->setGeometry(platform::ui::px(x), platform::ui::px(360), 1, platform::ui::px(1920 - 360));
+    platform::ui::place(
+        line, QRect(platform::ui::px(x), platform::ui::px(360), 1, platform::ui::px(1920 - 360)));
     platform::ui::setBackColor(line, platform::ui::standardColor(kBlack));
 }
 
+// A bar of the chart with its caption: inside the bar, at its end, where the
+// bar is long enough; else just after it; else as far right as the chart
+// goes, the part over the bar in the bar's text colour. Each part of the
+// caption is drawn in black or white, whichever reads better on what lies
+// behind it.
+class ChartBar : public QLabel {
+public:
+    explicit ChartBar(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+
+    void setLength(int pixels) {
+        m_length = pixels;
+        update();
+    }
+    void setColour(const QColor& colour) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, colour);
+        p.setColor(QPalette::WindowText, platform::ui::readableOn(colour));
+        setPalette(p);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const int end = std::min(m_length, width());
+        painter.fillRect(0, 0, end, height(), palette().color(QPalette::Window));
+        const QFontMetrics fm(font());
+        const int textWidth = fm.horizontalAdvance(text());
+        int left = std::max(0, width() - textWidth);
+        if (textWidth <= end)
+            left = end - textWidth;
+        else if (end + fm.horizontalAdvance(QLatin1Char(' ')) + textWidth <= width())
+            left = end + fm.horizontalAdvance(QLatin1Char(' '));
+        const QRect where(left, 0, textWidth, height());
+        const QColor behind = parentWidget()->palette().color(QPalette::Window);
+        const std::pair<QRect, QColor> parts[] = {
+            {QRect(0, 0, end, height()), palette().color(QPalette::WindowText)},
+            {QRect(end, 0, width() - end, height()), platform::ui::readableOn(behind)}};
+        for (const auto& [clip, colour] : parts) {
+            painter.setClipRect(clip);
+            painter.setPen(colour);
+            painter.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, text());
+        }
+    }
+
+private:
+    int m_length = 0;
+};
+
 QLabel* makeBar(QWidget* parent, const QString& name, const QString& caption,
                 const QColor& colour) {
-    QLabel* bar = platform::ui::label(parent, name, caption);
-    bar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platform::ui::setBackColor(bar, colour);
+    auto* bar = new ChartBar(parent);
+    platform::ui::name(bar, name);
+    bar->setText(caption);
+    bar->setColour(colour);
     return bar;
 }
 
@@ -90,7 +143,7 @@ ScoreWindow::ScoreWindow() {
     setEscapeCloses(true);
     setWindowTitle(tr("Test Score"));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(5790), platform::ui::px(3600));
+    setGivenSize(platform::ui::px(5790), platform::ui::px(3600));
 
     testNameLabel =
         makeLabel(this, QStringLiteral("Label1"), platform::ui::twips(240, 120, 2535, 375));
@@ -107,7 +160,7 @@ ScoreWindow::ScoreWindow() {
     chart = new QGroupBox(this);
     platform::ui::name(chart, QStringLiteral("Frame1"));
     platform::ui::readAs(chart, tr("Score chart"));
-    chart->setGeometry(platform::ui::twips(240, 840, 5295, 2175));
+    platform::ui::place(chart, platform::ui::twips(240, 840, 5295, 2175));
     makeLine(chart, QStringLiteral("Line3"), tr("0 percent"), 240);
     makeLine(chart, QStringLiteral("Line1"), tr("50 percent"), 2640);
     makeLine(chart, QStringLiteral("Line2"), tr("100 percent"), 5040);
@@ -133,8 +186,13 @@ ScoreWindow::ScoreWindow() {
 void ScoreWindow::setBarWidth(QLabel* bar, int twips) {
     (bar == passingBar ? m_passingTwips : m_scoreTwips) = twips;
     const int top = bar == passingBar ? 600 : 1200;
-    bar->setGeometry(platform::ui::px(kBarLeft), platform::ui::px(top), platform::ui::px(twips),
-                     platform::ui::px(kBarHeight));
+    // The bar's control reaches to the chart's frame, for a caption beside a short bar.
+    const int left = platform::ui::px(kBarLeft);
+    const int frame = chart->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, chart);
+    platform::ui::place(bar, QRect(left, platform::ui::px(top),
+                                   platform::ui::givenPlace(chart).width() - left - 2 * frame,
+                                   platform::ui::px(kBarHeight)));
+    static_cast<ChartBar*>(bar)->setLength(platform::ui::px(twips));
 }
 
 void ScoreWindow::showResult(const scoring::RunResult& result) {
@@ -178,9 +236,8 @@ void ScoreWindow::showScoreBar(int score, bool passed) {
                                        storage::rules::numberText(static_cast<long long>(score)) +
                                        QStringLiteral("%   ")
                                  : tr("Your score = ");
-    platform::ui::setBackColor(scoreBar, platform::ui::standardColor(passed ? kGreen : kRed));
-    platform::ui::setForeColor(scoreBar,
-                               platform::ui::standardColor(passed ? kBlack : kBrightWhite));
+    static_cast<ChartBar*>(scoreBar)->setColour(
+        platform::ui::standardColor(passed ? kGreen : kRed));
     caption += tr(passed ? kPass : kFail);
     scoreBar->setText(caption);
     scoreBar->setAccessibleDescription(

@@ -1,6 +1,7 @@
 #include "DetailedFeedbackWindow.h"
 
 #include "Controls.h"
+#include "Layout.h"
 #include "Spoken.h"
 
 #include <QGroupBox>
@@ -12,7 +13,7 @@ QGroupBox* textFrame(QWidget* window, const QString& controlName, const QString&
                      const QRect& where) {
     auto* frame = new QGroupBox(caption, window);
     platform::ui::name(frame, controlName);
-    frame->setGeometry(where);
+    platform::ui::place(frame, where);
     return frame;
 }
 

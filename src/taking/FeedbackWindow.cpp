@@ -1,6 +1,7 @@
 #include "FeedbackWindow.h"
 
 #include "Controls.h"
+#include "Layout.h"
 
 #include <QPushButton>
 
@@ -9,7 +10,7 @@ FeedbackWindow::FeedbackWindow(const QString& controlName, const QSize& size) {
     setEscapeCloses(true);
     setWindowTitle(tr("Your Answer"));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(size.width()), platform::ui::px(size.height()));
+    setGivenSize(platform::ui::px(size.width()), platform::ui::px(size.height()));
 }
 
 void FeedbackWindow::addButtons(const QRect& ok, const QRect& print) {

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "ImageBox.h"
+#include "Layout.h"
 #include "Pictures.h"
 #include "Spoken.h"
 
@@ -25,7 +26,7 @@ IntroductionWindow::IntroductionWindow() {
     setWindowTitle(tr("Quizdex Test"));
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(7215), platform::ui::px(4695));
+    setGivenSize(platform::ui::px(7215), platform::ui::px(4695));
     platform::ui::setBackColor(this, platform::ui::rgb(255, 255, 192));
 
     // The window has no border of its own: a box drawn round it is its frame.
@@ -33,7 +34,7 @@ IntroductionWindow::IntroductionWindow() {
     platform::ui::name(frame, QStringLiteral("Shape1"));
     platform::ui::readAs(frame, tr("Frame"));
     frame->setFrameShape(QFrame::Box);
-    frame->setGeometry(0, 0, width(), height());
+    platform::ui::place(frame, QRect(0, 0, width(), height()));
 
     m_testName =
         centredLabel(this, QStringLiteral("Label1"), platform::ui::twips(240, 600, 2895, 1335),
@@ -50,7 +51,7 @@ IntroductionWindow::IntroductionWindow() {
     m_picture = new ImageBox(this);
     platform::ui::name(m_picture, QStringLiteral("Image1"));
     platform::ui::readAs(m_picture, tr("Test picture"));
-    m_picture->setGeometry(platform::ui::twips(3360, 240, 3615, 3495));
+    platform::ui::place(m_picture, platform::ui::twips(3360, 240, 3615, 3495));
     m_picture->setPicture(QPixmap::fromImage(platform::pictures::questionDisc()));
 
     QPushButton* start = platform::ui::button(this, QStringLiteral("Command1"), tr("&Start Test"),

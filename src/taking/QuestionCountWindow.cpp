@@ -1,6 +1,7 @@
 #include "QuestionCountWindow.h"
 
 #include "Controls.h"
+#include "Layout.h"
 #include "OptionWalk.h"
 #include "Spoken.h"
 #include "UpDownBar.h"
@@ -32,8 +33,8 @@ void separatorLine(QWidget* parent, const QString& controlName, int top, const Q
     auto* line = new QFrame(parent);
     platform::ui::name(line, controlName);
     platform::ui::readAs(line, QuestionCountWindow::tr("Separator"));
-    line->setGeometry(platform::ui::px(120), top, platform::ui::px(5280) - platform::ui::px(120),
-                      1);
+    platform::ui::place(
+        line, QRect(platform::ui::px(120), top, platform::ui::px(5280) - platform::ui::px(120), 1));
     platform::ui::setBackColor(line, color);
 }
 } // namespace
@@ -45,7 +46,7 @@ QuestionCountWindow::QuestionCountWindow() {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(5430), platform::ui::px(2370));
+    setGivenSize(platform::ui::px(5430), platform::ui::px(2370));
 
     m_availableCaption =
         platform::ui::label(this, QStringLiteral("Label1"),
@@ -82,7 +83,7 @@ void QuestionCountWindow::buildChoices() {
                                const QRect& where) {
         auto* button = new QRadioButton(caption, this);
         platform::ui::name(button, controlName);
-        button->setGeometry(where);
+        platform::ui::place(button, where);
         // The custom count can be set exactly while its option is selected.
         connect(button, &QRadioButton::toggled, this,
                 [this] { enableCustomCount(m_custom->isChecked()); });
@@ -107,7 +108,7 @@ void QuestionCountWindow::buildChoices() {
     platform::ui::name(m_customCounter, QStringLiteral("scrQtoTake"));
     platform::ui::readAs(m_customCounter, tr("Custom number of questions"));
 
-    m_customCounter->setGeometry(platform::ui::twips(3870, 1260, 270, 315));
+    platform::ui::place(m_customCounter, platform::ui::twips(3870, 1260, 270, 315));
     connect(m_customCounter, &UpDownBar::countChanged, this,
             [this](int count) { m_customCount->setText(QString::number(count)); });
 

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "ImageBox.h"
+#include "Layout.h"
 #include "Pictures.h"
 #include "Spoken.h"
 
@@ -12,7 +13,7 @@ ShortFeedbackWindow::ShortFeedbackWindow()
     auto* picture = new ImageBox(this, false);
     platform::ui::name(picture, QStringLiteral("Image1"));
     platform::ui::readAs(picture, tr("Question mark"));
-    picture->setGeometry(platform::ui::twips(240, 240, 480, 480));
+    platform::ui::place(picture, platform::ui::twips(240, 240, 480, 480));
     picture->setPicture(QPixmap::fromImage(platform::pictures::questionDisc()));
 
     m_verdict = platform::ui::label(this, QStringLiteral("Label1"), tr("Correct!"),

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "IntroductionWindow.h"
+#include "Layout.h"
 #include "OptionWalk.h"
 #include "Question.h"
 #include "QuestionCountWindow.h"
@@ -53,10 +54,11 @@ void makeBox(QWidget* parent, const QString& controlName, const QString& spokenN
     platform::ui::name(box, controlName);
     platform::ui::readAs(box, spokenName);
     box->setFrameShape(QFrame::Box);
-    box->setGeometry(geometry);
+    platform::ui::place(box, geometry);
 }
 
 // The option buttons' tops and the answer texts' tops, row by row, in twips.
+// Each option then stands beside its answer's first line, wherever that moves.
 constexpr std::array<std::pair<int, int>, 5> kRowTops = {
     {{2040, 2055}, {2760, 2775}, {3360, 3480}, {4080, 4200}, {4800, 4935}}};
 
@@ -82,7 +84,7 @@ TestRunWindow::TestRunWindow() {
     setEscapeCloses(true);
     setWindowTitle(tr("Taking Test >> "));
     setFont(platform::ui::defaultFont());
-    setFixedSize(platform::ui::px(11385), platform::ui::px(6615));
+    setGivenSize(platform::ui::px(11385), platform::ui::px(6615));
     buildQuestionArea();
     buildAnswerArea();
     buildBottomLine();
@@ -124,7 +126,7 @@ void TestRunWindow::buildAnswerArea() {
     m_answerRows = new QWidget(this);
     platform::ui::name(m_answerRows, QStringLiteral("AnswerRows"));
     platform::ui::readAs(m_answerRows, tr("Answers"));
-    m_answerRows->setGeometry(area);
+    platform::ui::place(m_answerRows, area);
     buildAnswerRows();
 }
 
@@ -137,13 +139,15 @@ void TestRunWindow::buildAnswerRows() {
         const auto [optionTop, textTop] = kRowTops[row];
         auto* option = new QRadioButton(m_answerRows);
         platform::ui::name(option, QStringLiteral("answer") + letter);
-        option->setGeometry(platform::ui::twips(1080, optionTop, 255, 255).translated(-origin));
+        platform::ui::place(option,
+                            platform::ui::twips(1080, optionTop, 255, 255).translated(-origin));
         QLabel* text =
             makeLabel(m_answerRows, QStringLiteral("label") + letter,
                       platform::ui::twips(1440, textTop, 8415, 615).translated(-origin), arial());
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text->installEventFilter(this);
+        platform::ui::besideFirstLine(option, text);
         m_rows[row] = {option, text};
         options << option;
     }
@@ -152,7 +156,8 @@ void TestRunWindow::buildAnswerRows() {
     platform::ui::name(m_typedAnswer, QStringLiteral("txtANswer"));
     platform::ui::readAs(m_typedAnswer, tr("Answer"));
     m_typedAnswer->setFont(arial());
-    m_typedAnswer->setGeometry(platform::ui::twips(1440, 2040, 8415, 375).translated(-origin));
+    platform::ui::place(m_typedAnswer,
+                        platform::ui::twips(1440, 2040, 8415, 375).translated(-origin));
     m_typedAnswer->hide();
 }
 
@@ -175,8 +180,8 @@ void TestRunWindow::buildBottomLine() {
     platform::ui::name(m_scoreBar, QStringLiteral("scoreBar"));
     platform::ui::readAs(m_scoreBar, tr("Score bar"));
     platform::ui::setBackColor(m_scoreBar, platform::ui::standardColor(1));
-    m_scoreBar->setGeometry(platform::ui::px(2790), platform::ui::px(6135), 0,
-                            platform::ui::px(330));
+    platform::ui::place(m_scoreBar, QRect(platform::ui::px(2790), platform::ui::px(6135), 0,
+                                          platform::ui::px(330)));
 
     QPushButton* exit = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit Test"),
                                              platform::ui::twips(8880, 5880, 2415, 645));
@@ -448,7 +453,9 @@ void TestRunWindow::printOnRequest(FeedbackWindow& feedback) {
 void TestRunWindow::updateScore() {
     const int score = storage::rules::exactPercentage(m_correctCount, m_questionsToTake);
     m_scoreLabel->setText(taking::scoreText(score));
-    m_scoreBar->resize(taking::scoreBarWidth(score), m_scoreBar->height());
+    QRect bar = platform::ui::givenPlace(m_scoreBar);
+    bar.setWidth(taking::scoreBarWidth(score));
+    platform::ui::place(m_scoreBar, bar);
     m_scoreBar->setAccessibleDescription(QString::number(score) + QLatin1Char('%'));
     if (m_questionsAsked != m_questionsToTake) {
         nextQuestion();

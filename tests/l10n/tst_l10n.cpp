@@ -67,43 +67,6 @@ struct Speaking {
     ~Speaking() { QCoreApplication::removeTranslator(&translator); }
 };
 
-// What of a control's text does not fit in it at its font, or "" when it all shows.
-QString overflow(QWidget* w) {
-    const QFontMetrics fm(w->font());
-    QString text;
-    int room = w->width() - 6; // a button's frame and a little air each side
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        text = label->text();
-        const QRect r = label->contentsRect();
-        room = r.width();
-        // A wrapped line that shows at least most of its height is read whole.
-        if (label->wordWrap() && !text.isEmpty()) {
-            const QRect need = fm.boundingRect(QRect(0, 0, r.width(), 100000),
-                                               Qt::TextWordWrap | int(label->alignment()), text);
-            return need.height() <= r.height() + fm.height() / 3 ? QString() : text;
-        }
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        text = QString(button->text()).replace("&&"_L1, "\x01"_L1).remove('&').replace('\x01', '&');
-        const bool check = qobject_cast<QCheckBox*>(w);
-        if (check || qobject_cast<QRadioButton*>(w)) {
-            QStyleOptionButton option;
-            option.initFrom(w);
-            room = w->style()
-                       ->subElementRect(check ? QStyle::SE_CheckBoxContents
-                                              : QStyle::SE_RadioButtonContents,
-                                        &option, w)
-                       .width();
-        }
-    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-        text = frame->title();
-        room = w->width() - 4;
-    } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-        // The captions' row, each tab as wide as its caption asks, within the container.
-        return tabs->tabBar()->sizeHint().width() <= tabs->width() ? QString() : tabs->tabText(0);
-    }
-    return text.isEmpty() || fm.horizontalAdvance(text) <= room ? QString() : text;
-}
-
 // Every text a window shows, by the control's name: its title, labels,
 // buttons, check boxes, options, frames and tabs.
 QMap<QString, QString> textsOf(QWidget* window) {
@@ -123,26 +86,6 @@ QMap<QString, QString> textsOf(QWidget* window) {
                 texts.insert(path + u"#%1"_s.arg(i), tabs->tabText(i));
     }
     return texts;
-}
-
-// The controls of `window` whose text is cut off, as "name: text". In English the
-// About tab's "..questions, comments, bug reports, etc.." is wider than its label
-// (by about 20 pixels in Arial's metrics); the English text stays as it is, so only
-// the translations are held to fit there. The score bars get their widths only when shown
-// after a run, which checks them there; as built they are one pixel wide.
-QStringList cutOff(QWidget* window, bool english, bool asBuilt = false) {
-    QStringList out;
-    window->ensurePolished();
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        w->ensurePolished();
-        if (const QString text = overflow(w); !text.isEmpty())
-            out << w->objectName() + u": "_s + text;
-    }
-    out.removeIf([&](const QString& s) {
-        return (english && s.startsWith(u"Label12: ..questions"_s)) ||
-               (asBuilt && s.startsWith(u"bar"_s));
-    });
-    return out;
 }
 
 // The texts `shown` in English although the catalogue translates them.
@@ -315,13 +258,13 @@ private slots:
             {
                 testing::Env env;
                 QWidget* w = make();
-                problems << cutOff(w, true, true) << repeatedShortcuts(w);
+                problems << testing::cutOffTexts(w) << repeatedShortcuts(w);
                 english = textsOf(w);
             }
             testing::Env env;
             Speaking speaking(language);
             QWidget* w = make();
-            problems << cutOff(w, false, true) << repeatedShortcuts(w);
+            problems << testing::cutOffTexts(w) << repeatedShortcuts(w);
             const QMap<QString, QString> shown = textsOf(w);
             QCOMPARE(shown.keys(), english.keys());
             problems << untranslated(shown, catalogue);
@@ -397,7 +340,7 @@ private slots:
         const QHash<QString, QString> catalogue = catalogueOf(language);
         QStringList problems;
         const QByteArray englishLog =
-            takeSampleTest([&](QWidget& w) { problems << cutOff(&w, true); });
+            takeSampleTest([&](QWidget& w) { problems << testing::cutOffTexts(&w); });
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
         QVERIFY(englishLog.size() == LogRecord::kSize);
 
@@ -410,7 +353,7 @@ private slots:
             return w.findChild<QLabel*>(name)->text();
         };
         const QByteArray translatedLog = takeSampleTest([&](QWidget& w) {
-            problems << cutOff(&w, false) << untranslated(textsOf(&w), catalogue);
+            problems << testing::cutOffTexts(&w) << untranslated(textsOf(&w), catalogue);
             seen << w.objectName();
             if (qobject_cast<TestRunWindow*>(&w))
                 said << text(w, "Label1") << text(w, "lblScore")

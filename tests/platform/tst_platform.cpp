@@ -1,8 +1,9 @@
-// The thin layer over the toolkit: file lists, lookups, sound rules, printing,
-// message boxes, clock texts and the random generator.
+// The thin layer over the toolkit: the layout rule, file lists, lookups, sound
+// rules, printing, message boxes, clock texts and the random generator.
 #include "FileListBox.h"
 #include "Files.h"
 #include "ImageBox.h"
+#include "Layout.h"
 #include "MultiLineTextBox.h"
 #include "Pictures.h"
 #include "Services.h"
@@ -19,6 +20,42 @@ using namespace Qt::StringLiterals;
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:
+    void aTextThatNeedsMoreLinesPushesDownWhatFollowsIt_data() {
+        // Controls as "top-bottom", ">N" when their texts need N, "=" for a
+        // picture; laid out as "top+height", then the parent's height.
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("laidOut");
+        QTest::newRow("all fits") << "10-40>30 50-60"
+                                  << "10+30 50+10 100";
+        QTest::newRow("the next keeps its distance") << "10-40>60 50-60"
+                                                     << "10+60 80+10 130";
+        QTest::newRow("two grow") << "10-40>60 50-60>20"
+                                  << "10+60 80+20 140";
+        QTest::newRow("frames stretch, pictures do not") << "0-100 10-40>60 0-90="
+                                                         << "0+130 10+60 0+90 130";
+        QTest::newRow("beside, begun higher: stays") << "10-40>60 5-25"
+                                                     << "10+60 5+20 130";
+        // and the text's bottom keeps its distance below that control
+        QTest::newRow("beside, begun lower: below the lines") << "10-40>60 20-30"
+                                                              << "10+80 70+10 150";
+        QTest::newRow("given places overlapping") << "10-35>40 25-50"
+                                                  << "10+50 50+25 125";
+    }
+    void aTextThatNeedsMoreLinesPushesDownWhatFollowsIt() {
+        QFETCH(QString, given);
+        QFETCH(QString, laidOut);
+        std::vector<platform::ui::Span> spans;
+        for (const QString& s : given.split(' ')) {
+            const QStringList n = QString(s).remove('=').split(QRegularExpression("[->]"));
+            spans.push_back({n[0].toInt(), n[1].toInt(), n.value(2).toInt(), s.endsWith('=')});
+        }
+        const platform::ui::Stretched out = platform::ui::stretchDown(spans, 100);
+        QStringList shown;
+        for (const auto& [top, height] : out.spans)
+            shown << u"%1+%2"_s.arg(top).arg(height);
+        QCOMPARE(shown.join(' ') + ' ' + QString::number(out.height), laidOut);
+    }
+
     void fileListsShowMatchingRegularFilesSortedIgnoringCaseAndKeepTheSelection() {
         testing::Env env;
         for (const char* name : {"b.tst", "a.tst", "c.log", "ALGEBRA.TST", ".log", "notes.txt"})

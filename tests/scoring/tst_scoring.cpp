@@ -39,8 +39,8 @@ void useTest(testing::Env& env, const QByteArray& passing, const QString& test =
 }
 
 // Ends a run (passing score 75) and returns the candidate's bar: its caption and width.
-std::pair<QString, int> finishRun(testing::Env& env, const QString& candidate, int toTake, int correct,
-                   const QString& test = "MATH1.tst") {
+std::pair<QString, int> finishRun(testing::Env& env, const QString& candidate, int toTake,
+                                  int correct, const QString& test = "MATH1.tst") {
     useTest(env, " 75", test);
     storage::shared::candidateName = candidate;
     std::pair<QString, int> bar;
@@ -50,6 +50,57 @@ std::pair<QString, int> finishRun(testing::Env& env, const QString& candidate, i
     });
     scoring::finishRun(toTake, correct);
     return bar;
+}
+
+// What is wrong with a bar's caption as drawn: cut off at an edge of its
+// control, or, on the bar or beside it, drawn in a colour that reads at less
+// than 4.5:1 against what lies behind it there.
+QStringList captionProblems(QLabel* bar, int barPixels) {
+    const QImage image = bar->parentWidget()->grab(bar->geometry()).toImage();
+    const int split = std::min<int>(barPixels * image.devicePixelRatio(), image.width());
+    // what lies behind the caption on each side of the bar's end: its most common colour
+    QColor behind[2];
+    for (int part : {0, 1}) {
+        QHash<QRgb, int> count;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = part ? split : 0; x < (part ? image.width() : split); ++x)
+                ++count[image.pixel(x, y)];
+        for (auto it = count.begin(); it != count.end(); ++it)
+            if (it.value() > count.value(behind[part].rgb()))
+                behind[part] = QColor(it.key());
+    }
+    // the chart's grid lines run behind the bars
+    QList<int> grid;
+    for (QWidget* line : bar->parentWidget()->findChildren<QWidget*>(QRegularExpression("^Line")))
+        for (int x = 0; x < image.devicePixelRatio(); ++x)
+            grid << (line->x() - bar->x()) * image.devicePixelRatio() + x;
+    QRect ink;
+    double worst[] = {21, 21};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int part = x < split ? 0 : 1;
+            if (grid.contains(x))
+                continue;
+            const QColor c = image.pixelColor(x, y);
+            if (c.rgb() == behind[part].rgb())
+                continue;
+            ink |= QRect(x, y, 1, 1);
+            // the text's colour: the pixel farthest from the background (edges are blends)
+            const double contrast = platform::ui::contrastRatio(c, behind[part]);
+            worst[part] = worst[part] == 21 ? contrast : std::max(worst[part], contrast);
+        }
+    QStringList out;
+    const int width = QFontMetrics(bar->font()).boundingRect(bar->text().trimmed()).width();
+    if (ink.left() <= 0 || ink.right() >= image.width() - 1 ||
+        ink.width() < (width - 2) * image.devicePixelRatio())
+        out << QStringLiteral("cut off: ink %1 to %2 of %3")
+                   .arg(ink.left())
+                   .arg(ink.right())
+                   .arg(image.width());
+    for (int part : {0, 1})
+        if (worst[part] < 4.5)
+            out << QStringLiteral("part %1 reads at %2:1").arg(part).arg(worst[part]);
+    return out;
 }
 
 void userSwitchesTo(QWidget* w) {
@@ -164,7 +215,7 @@ private slots:
         QTest::addColumn<QByteArray>("passing"); // no test file when null
         QTest::addColumn<int>("score");
         QTest::addColumn<bool>("passed");
-        for (const int score : {0, 74, 75, 100})
+        for (const int score : {0, 10, 40, 50, 74, 75, 100})
             QTest::addRow("%d", score) << QByteArray(" 75") << score << (score >= 75);
         QTest::newRow("P blank") << QByteArray("") << 60 << false;
         QTest::newRow("P 40") << QByteArray("40") << 60 << true;
@@ -189,8 +240,12 @@ private slots:
         QCOMPARE(scoreBar->text(),
                  (score ? QStringLiteral("Your Score =  %1%   ").arg(score) : "Your score = ") +
                      (passed ? "  (PASS)    " : "  (FAIL)    "));
-        QVERIFY(platform::ui::backColor(scoreBar) == platform::ui::standardColor(passed ? 2 : 4) &&
-                platform::ui::foreColor(scoreBar) == platform::ui::standardColor(passed ? 0 : 15));
+        QCOMPARE(platform::ui::backColor(scoreBar), platform::ui::standardColor(passed ? 2 : 4));
+        // each caption whole, on its bar or beside it, and readable where it is drawn
+        const QStringList problems =
+            captionProblems(passingBar, platform::ui::px(w.passingBarTwips())) +
+            captionProblems(scoreBar, platform::ui::px(w.scoreBarTwips()));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
         const auto described = [](QWidget* bar) {
             return QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Description);
         };

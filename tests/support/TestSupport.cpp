@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOption>
+#include <QTabBar>
 #include <QTabWidget>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -280,6 +284,87 @@ QStringList unnamedControls(QWidget* window) {
             note(w);
     }
     return missing;
+}
+
+namespace {
+// What of `w`'s own text does not show whole at its font, or "" when it all shows.
+QString overflow(QWidget* w) {
+    const QFontMetrics fm(w->font());
+    QString text;
+    int room = w->width() - 6; // a button's frame and a little air each side
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        text = label->pixmap().isNull() ? label->text() : QString();
+        const QRect r = label->contentsRect();
+        room = r.width();
+        if (label->wordWrap() && !text.isEmpty()) {
+            // Lines break between words; a word wider than a line breaks too.
+            const int align = int(label->alignment());
+            QRect need =
+                fm.boundingRect(QRect(0, 0, r.width(), 100000), Qt::TextWordWrap | align, text);
+            if (need.width() > r.width())
+                need = fm.boundingRect(QRect(0, 0, r.width(), 100000), Qt::TextWrapAnywhere | align,
+                                       text);
+            return need.height() <= r.height() + 1 && need.width() <= r.width() ? QString() : text;
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        text = QString(button->text()).replace(QLatin1String("&&"), QLatin1String("\x01"));
+        text.remove(QLatin1Char('&')).replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        const bool check = qobject_cast<QCheckBox*>(w);
+        if (check || qobject_cast<QRadioButton*>(w)) {
+            QStyleOptionButton option;
+            option.initFrom(w);
+            room = w->style()
+                       ->subElementRect(check ? QStyle::SE_CheckBoxContents
+                                              : QStyle::SE_RadioButtonContents,
+                                        &option, w)
+                       .width();
+        }
+    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+        text = frame->title();
+        room = w->width() - 4;
+    } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        // The captions' row, each tab as wide as its caption asks, within the container.
+        return tabs->tabBar()->sizeHint().width() <= tabs->width() ? QString() : tabs->tabText(0);
+    }
+    return text.isEmpty() || fm.horizontalAdvance(text) <= room ? QString() : text;
+}
+} // namespace
+
+QStringList cutOffTexts(QWidget* window) {
+    QStringList out;
+    window->ensurePolished();
+    if (auto* laidOut = qobject_cast<Window*>(window))
+        laidOut->relayout(); // as it is when shown
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        w->ensurePolished();
+        if (const QString text = overflow(w); !text.isEmpty())
+            out << w->objectName() + QStringLiteral(": ") + text;
+    }
+    return out;
+}
+
+QString longestText(int length, bool unbroken, int variant) {
+    if (unbroken) {
+        QString word(length, QLatin1Char('W'));
+        if (variant > 0)
+            word[0] = QChar(u'A' + variant);
+        return word;
+    }
+    static const QStringList words =
+        QStringLiteral(
+            "Which of these statements about the water cycle, as it was described in the "
+            "chapter on weather and climate, holds true for a mountain lake in summer, "
+            "considering evaporation, condensation, precipitation and the runoff that "
+            "carries minerals downhill into rivers, wetlands and eventually the ocean?")
+            .split(QLatin1Char(' '));
+    QString text;
+    for (qsizetype i = variant; text.size() < length; ++i)
+        text += words[i % words.size()] + QLatin1Char(' ');
+    text.truncate(length);
+    // A blank at the end would be trimmed away by the files' fixed fields.
+    if (text.endsWith(QLatin1Char(' ')))
+        text[length - 1] = QLatin1Char('s');
+    return text;
 }
 
 } // namespace testing

@@ -185,4 +185,13 @@ QStringList unnamedControls(QWidget* window);
 // What assistive technology reads as the name of `w`.
 QString spokenName(QObject* w);
 
+// The controls of `window` whose text does not show whole at their font, as
+// "name: text": a label's lines taller than it or a line wider, a caption
+// wider than its button, check box, option, frame or row of tabs.
+QStringList cutOffTexts(QWidget* window);
+
+// Exactly `length` characters: ordinary words, or one unbroken word of the
+// widest letter. `variant` starts the words elsewhere, for texts that must differ.
+QString longestText(int length, bool unbroken, int variant = 0);
+
 } // namespace testing

@@ -9,9 +9,11 @@
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "FileListBox.h"
+#include "HeaderRecord.h"
 #include "IntroductionWindow.h"
 #include "MainWindow.h"
 #include "PropertiesWindow.h"
+#include "Question.h"
 #include "QuestionCountWindow.h"
 #include "QuestionEditor.h"
 #include "ScoreLogWindow.h"
@@ -32,6 +34,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
@@ -44,6 +47,8 @@ QStringList g_written;
 // has a catalogue (LANGUAGE=de scripts/screenshots), so that the English
 // pictures stay as they are.
 QString g_languageSuffix;
+// The second run takes the test of the longest question.
+bool g_longest = false;
 
 class FixedClock : public platform::ClockBackend {
 public:
@@ -80,6 +85,57 @@ void shot(QWidget& w, const QString& name) {
         std::_Exit(1);
     }
     g_written << path;
+}
+
+// A test of one question as long as a test holds: 500 characters, five
+// choices of 200 and an explanation of 500, in ordinary words.
+bool writeLongestTest(const QString& path) {
+    TestRecord rec;
+    storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
+    if (!storage::shared::writeTestRecord(path, 1, rec).ok)
+        return false;
+    storage::Question q;
+    q.kind = storage::QuestionKind::Multiple;
+    q.text = QStringLiteral(
+        "A hiker leaves the valley station at 7:40 in the morning and climbs the 1,250 "
+        "metres to the summit hut at an average of 400 metres an hour, resting for ten "
+        "minutes after every full hour of walking. At the hut she eats lunch for forty "
+        "minutes, then comes down by the same path at twice her climbing speed, again "
+        "resting ten minutes after each full hour. The last cable car leaves the valley "
+        "at 16:30. Counting each rest, at what time is she back at the valley station, "
+        "and does she need the cable car?");
+    q.choices = {
+        QStringLiteral(
+            "At 13:42, with well over two hours to spare: the climb takes 3 hours 8 "
+            "minutes, the rests 30 minutes, lunch 40 minutes, the descent 1 hour 34 minutes "
+            "and its one rest 10 minutes, so she can walk down."),
+        QStringLiteral(
+            "At 12:32, because the rests on the way up do not count: she walks 3 hours 8 "
+            "minutes up, has lunch for 40 minutes and walks down in 1 hour 34 minutes, "
+            "which leaves her plenty of time for the cable car."),
+        QStringLiteral(
+            "At 14:42, since walking down at twice the speed still takes as long as the "
+            "climb once all of the rests are added, so she reaches the station nearly two "
+            "hours before the last cable car of the day goes."),
+        QStringLiteral(
+            "At 16:45, a quarter of an hour too late for the last cable car, because the "
+            "ten-minute rests after every full hour of walking add up to far over an hour "
+            "across the whole day on the long mountain path."),
+        QStringLiteral(
+            "It cannot be worked out from what is given, as the question does not say how "
+            "long each of her rests on the way down lasts, nor whether she also rests at "
+            "the summit hut before lunch or only afterwards.")};
+    q.correct = 1;
+    q.explanation = QStringLiteral(
+        "Climbing 1,250 metres at 400 metres an hour takes 3.125 hours, or 3 hours 7.5 "
+        "minutes, rounded to 3 hours 8 minutes; after each of the three full hours she "
+        "rests ten minutes, 30 minutes in all. Lunch takes 40 minutes. The descent at "
+        "800 metres an hour takes 1 hour 34 minutes, with one rest of ten minutes after "
+        "its first hour. Adding 3:08, 0:30, 0:40, 1:34 and 0:10 to 7:40 gives 13:42, "
+        "close to three hours before the last cable car at 16:30, so she is down long "
+        "before it leaves and needs no lift.");
+    storage::storeQuestion(rec, 1, q);
+    return storage::shared::writeTestRecord(path, 2, rec).ok;
 }
 
 // One action per kind of modal window, run once its wait has begun; the
@@ -164,19 +220,20 @@ void tour() {
     onModal<IntroductionWindow>([](IntroductionWindow& w) { press(w, "Command1"); });
     onModal<QuestionCountWindow>([](QuestionCountWindow& w) { press(w, "Command1"); });
     onModal<TestRunWindow>([](TestRunWindow& t) {
-        shot(t, QStringLiteral("question"));
+        shot(t, QLatin1String(g_longest ? "longest-question" : "question"));
         // One wrong answer first, for the detailed feedback; the rest right.
         for (bool right = false; !t.isUnloading(); right = true)
             answer(t, right);
     });
     onModal<DetailedFeedbackWindow>([](DetailedFeedbackWindow& w) {
-        if (!g_written.join(' ').contains(QStringLiteral("feedback")))
-            shot(w, QStringLiteral("feedback"));
+        if (!g_written.join(' ').contains(QStringLiteral("feedback")) || g_longest)
+            shot(w, QLatin1String(g_longest ? "longest-feedback" : "feedback"));
         press(w, "Command1");
     });
     onModal<ShortFeedbackWindow>([](ShortFeedbackWindow& w) { press(w, "Command1"); });
     onModal<ScoreWindow>([](ScoreWindow& w) {
-        shot(w, QStringLiteral("score"));
+        // the second run, answered wrong, shows the caption beside a bar too short for it
+        shot(w, QLatin1String(g_longest ? "score-fail" : "score"));
         press(w, "Command1");
     });
     tabs->setCurrentIndex(2);
@@ -187,6 +244,18 @@ void tour() {
     press(m, "Command5");
     shot(WindowRegistry::get<ScoreLogWindow>(), QStringLiteral("score-log"));
     press(WindowRegistry::get<ScoreLogWindow>(), "Command1");
+
+    // Once more with the longest question, answered wrong for the feedback.
+    const QString longest = QStringLiteral("Longest.tst");
+    if (!writeLongestTest(storage::shared::joinPath(storage::shared::testsDir, longest))) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(longest));
+        std::_Exit(1);
+    }
+    g_longest = true;
+    tabs->setCurrentIndex(2);
+    control<FileListBox>(m, "File2")->refresh();
+    control<FileListBox>(m, "File2")->selectFile(longest);
+    press(m, "Command4");
 }
 
 } // namespace
@@ -209,6 +278,9 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(platform::ui::defaultFont());
     if (const QString language = startup::installTranslations(); !language.isEmpty())
         g_languageSuffix = QLatin1Char('-') + language;
+    // Large fonts (QT_FONT_DPI=192) scale the whole desktop by two.
+    if (QGuiApplication::primaryScreen()->devicePixelRatio() >= 2)
+        g_languageSuffix += QStringLiteral("-192dpi");
 
     // The icon as installed, from the build's own rendering of it.
     QIcon icon;
