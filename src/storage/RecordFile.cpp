@@ -353,8 +353,9 @@ IoStatus RecordFile::write(int n, const QByteArray& record) {
     }
 }
 
-IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
-    if (record.size() != m_recordLength)
+IoResult<int> RecordFile::appendAtCount(const QByteArray& records, int maxRecords) {
+    const qsizetype adding = records.size() / m_recordLength;
+    if (adding < 1 || adding > maxRecords || records.size() % m_recordLength != 0)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
     for (;;) {
         Fd fd;
@@ -363,7 +364,7 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
         if (const IoStatus opened = openForWriting(fd, &journal, &missing); !opened)
             return opened;
         if (missing) {
-            const int err = createWhole(m_native, record);
+            const int err = createWhole(m_native, records);
             if (err == EEXIST) // another writer made it first: append to theirs
                 continue;
             if (err)
@@ -373,17 +374,16 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0)
             return failure(errno);
-        const auto count = storage::rules::recordCountForLength(st.st_size, m_recordLength);
-        if (!count || *count == kMaxRecordCount)
+        const std::int64_t count = storage::rules::roundedRecordCount(st.st_size, m_recordLength);
+        if (count > maxRecords - adding)
             return IoStatus::failure(
                 m_path,
                 QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
-                    .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
-        const IoStatus written = writeLocked(
-            fd.get(), journal, static_cast<std::int64_t>(*count) * m_recordLength, record);
+                    .arg(QLocale(QLocale::English).toString(maxRecords)));
+        const IoStatus written = writeLocked(fd.get(), journal, count * m_recordLength, records);
         if (!written)
             return written;
-        return *count + 1;
+        return static_cast<int>(count + 1);
     }
 }
 
@@ -400,7 +400,7 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
     journal.offset = offset;
     if (offset < st.st_size) {
         journal.oldBytes.resize(
-            static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, st.st_size - offset)));
+            static_cast<qsizetype>(std::min<std::int64_t>(record.size(), st.st_size - offset)));
         std::size_t got = 0;
         if (!storage::fileio::readAt(fd, journal.oldBytes.data(),
                                      static_cast<std::size_t>(journal.oldBytes.size()), offset,

@@ -1,4 +1,5 @@
 // Taking a test: the draw, then runs through the take door, by clicks.
+#include "AnswerFile.h"
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "FileListBox.h"
@@ -7,6 +8,7 @@
 #include "MainWindow.h"
 #include "Pictures.h"
 #include "QuestionCountWindow.h"
+#include "ScoreLog.h"
 #include "ScoreWindow.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
@@ -67,6 +69,30 @@ QByteArray logEntry(const QByteArray& test, const QByteArray& score, char questi
     return QByteArray(30, '\0') + platform::dateText().toLatin1().leftJustified(10) +
            platform::timeText().toLatin1().leftJustified(15) + test.leftJustified(50) +
            score.leftJustified(6) + questions + '\0';
+}
+
+// The answers the log at `log` pairs with its first entry, each as "question
+// record, choice, answer, right", "=" when the checksum is that of the record in
+// `test` now.
+QStringList answersOf(const QString& log, const QString& test) {
+    const QByteArray questions = testing::fileBytes(test);
+    const auto runs = storage::answers::matchToEntries(
+        scoring::readLog(log).value(),
+        storage::answers::readFile(storage::answers::pathForLog(log)).value());
+    QStringList out;
+    for (const AnswerRecord& a : runs.at(0)) {
+        const QByteArray asked =
+            questions.mid((a.questionRecord() - 1) * TestRecord::kSize, TestRecord::kSize);
+        out << u"%1 %2 %3 %4%5"_s.arg(a.questionRecord())
+                   .arg(a.choice())
+                   .arg(a.text(AnswerRecord::Answer))
+                   .arg(a.right())
+                   .arg(storage::answers::checksumText(storage::answers::checksum(
+                            asked.constData(), asked.size())) == a.text(AnswerRecord::Checksum)
+                            ? u"="_s
+                            : u""_s);
+    }
+    return out;
 }
 
 // A control of `window` by its name.
@@ -254,6 +280,10 @@ private slots:
         QVERIFY2(scoreBar.startsWith(u"Your Score =  71%"_s), qPrintable(scoreBar)); // 5 of 7
         QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && env.boxes->shown.size() == 1);
         QCOMPARE(env.readFile("tests/  Ann.log"), logEntry("Mix", "71", 7));
+        // each answer as given: a choice by its place in the test, whatever row showed it
+        QCOMPARE(answersOf("tests/  Ann.log", "tests/Mix.tst"),
+                 QStringList({"2 4 c4 1=", "3 2 FALSE 1=", "4 0 ROME 1=", "5 4 c4 1=", "6 4 c4 1=",
+                              "7 4  0=", "8 0  0="}));
     }
 
     void aScreenReaderReadsEachQuestionAsShownAndTheKeyboardAloneTakesTheTest() {
@@ -543,6 +573,7 @@ private slots:
             QVERIFY(QRegularExpression(u"^Elapsed Time: 0:00:0[1-9]$"_s)
                         .match(textOf(t, "lblElapsedTime"))
                         .hasMatch());
+            answer(t, "TRUE"); // answered, yet the run never ends: nothing of it is kept
             const QString before = textOf(t, "Label1") + textOf(t, "lblQuestion");
             clickButton(t, "Command2");
             t.close();                  // the title bar's close button asks the same
@@ -555,8 +586,9 @@ private slots:
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QVERIFY(storage::shared::candidateName.isEmpty() &&
-                QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(
+            storage::shared::candidateName.isEmpty() &&
+            QDir("tests").entryList({"*.log", "*.answers"}, QDir::Files | QDir::Hidden).isEmpty());
 
         // the program ends while the count is being chosen: no question is drawn
         env.random->values = {0.5};
