@@ -2,7 +2,7 @@
 // CSV and imported back: the readers take anything, and whatever export
 // writes, import reads back to the same question records.
 #include "Aiken.h"
-#include "Commands.h"
+#include "Tool.h"
 #include "Csv.h"
 #include "FuzzInput.h"
 #include "Gift.h"

@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "Tool.h"
 #include "ToolFiles.h"
 
 #include <QTextStream>

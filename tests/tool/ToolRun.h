@@ -1,13 +1,16 @@
 #pragma once
 
-#include "Commands.h"
+#include "HeaderRecord.h"
 #include "LogRecord.h"
 #include "Question.h"
+#include "TestRecord.h"
+#include "Tool.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -46,6 +49,31 @@ inline storage::Question question(storage::QuestionKind kind, const QString& tex
     return {kind, text, std::move(choices), explanation, correct};
 }
 
+// The header the program's create door writes.
+inline TestRecord newHeader(const QString& owner, const QString& password) {
+    TestRecord h;
+    storage::fillNewHeader(h, owner, password);
+    return h;
+}
+
+// A test as the editor writes one: each question stored over the record it
+// holds, which starts as the header it has read.
+inline QByteArray editorTest(const TestRecord& header,
+                             const std::vector<storage::Question>& questions) {
+    QByteArray out = header.bytes();
+    TestRecord rec = header;
+    for (std::size_t k = 1; k <= questions.size(); ++k) {
+        storage::storeQuestion(rec, int(k), questions[k - 1]);
+        out += rec.bytes();
+    }
+    return out;
+}
+
+// Record n of a test file's bytes.
+inline QByteArray record(const QByteArray& file, int n) {
+    return file.mid((n - 1) * TestRecord::kSize, TestRecord::kSize);
+}
+
 // One score log entry as the program writes it.
 inline QByteArray logEntry(const QString& test, const QString& date, const QString& time,
                            const QString& score, std::int16_t questions) {
@@ -57,5 +85,16 @@ inline QByteArray logEntry(const QString& test, const QString& date, const QStri
     r.setNumQuestions(questions);
     return r.bytes();
 }
+
+// A score log entry of 80 of 10 questions.
+inline const QByteArray kEntry = logEntry(QStringLiteral("MATH1"), QStringLiteral("12/5/98"),
+                                          QStringLiteral("10:35:12 PM"), QStringLiteral("80"), 10);
+
+// A folder of its own for a test class's files.
+class Folder {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
 
 } // namespace toolrun

@@ -1,0 +1,26 @@
+#include "Console.h"
+
+#include "Command.h"
+
+namespace tool {
+
+QString counted(qint64 n, const char* thing) {
+    return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(thing)).arg(n == 1 ? "" : "s");
+}
+
+int Console::usage(const QString& message) {
+    err << "quizdex-tool " << m_command << ": " << message << "\nTry \"quizdex-tool " << m_command
+        << " --help\".\n";
+    return kUsage;
+}
+
+int Console::failed(const QString& message) {
+    err << message << '\n';
+    return kFailed;
+}
+
+int Console::failed(const IoStatus& st) {
+    return failed(st.path + QStringLiteral(": ") + st.reason);
+}
+
+} // namespace tool

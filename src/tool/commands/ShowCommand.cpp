@@ -1,0 +1,51 @@
+#include "Command.h"
+#include "CommandSteps.h"
+#include "Console.h"
+#include "TestText.h"
+#include "ToolFiles.h"
+
+namespace tool {
+namespace {
+
+class Show : public Command {
+public:
+    const char* name() const override { return "show"; }
+    QString synopsis() const override { return QStringLiteral("TEST.tst"); }
+    QString summary() const override { return QStringLiteral("the test as readable text"); }
+    QString details() const override {
+        return QStringLiteral(
+            R"(Shows the test as text: its owner (never the password), the feedback after a
+right and a wrong answer, the passing score, the answer order, then each
+question with its kind, its choices, the one that is right and the explanation.
+)");
+    }
+
+    int run(const Args& a, Console& io) override {
+        if (a.files.size() != 1)
+            return io.usage(QStringLiteral("give one test"));
+        const QString path = a.files.front();
+        const auto count = testRecordCount(path, io);
+        if (!count)
+            return kFailed;
+        QString text;
+        const IoStatus st = toolfiles::readRecords(
+            path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
+                TestRecord rec;
+                rec.setBytes(b);
+                text += n == 1 ? testtext::header(rec, path, *count - 1)
+                               : testtext::question(rec, n - 1);
+            });
+        if (!st)
+            return io.failed(st);
+        io.out << text;
+        return kDone;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> showCommand() {
+    return std::make_unique<Show>();
+}
+
+} // namespace tool

@@ -1,0 +1,295 @@
+// quizdex-tool's commands on real files: round trips byte for byte, refusals
+// that write nothing, imports that never replace a test and never leave half
+// of one.
+#include "HeaderRecord.h"
+#include "RecordFile.h"
+#include "TestRecord.h"
+#include "ToolRun.h"
+
+#include <csignal>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using storage::Question;
+using storage::QuestionKind;
+using namespace toolrun;
+
+namespace {
+
+Run importAs(const QString& format, const QString& in, const QString& out,
+             const QString& owner = u"o"_s, const QString& password = u"p"_s) {
+    return runTool({u"import"_s, u"--format"_s, format, in, u"-o"_s, out, u"--owner"_s, owner,
+                    u"--password"_s, password});
+}
+
+} // namespace
+
+class TestToolCommands : public QObject, private Folder {
+    Q_OBJECT
+
+private slots:
+    void roundTripsKeepEveryByteOfEveryQuestion() {
+        TestRecord header = newHeader(u"Ann"_s, u"pw"_s);
+        header.setShuffleFlag(0); // "as entered", chosen before the questions were written
+        header.setText(TestRecord::PassingScore, storage::passingScoreText(60));
+        const QString longText(500, u'x');
+        QByteArray test = editorTest(
+            header,
+            {question(QuestionKind::Multiple, u"Which sign starts a comment? // ::no title::"_s,
+                      {u"~ tilde"_s, u"= equals"_s, u"# hash"_s, u"\\ backslash"_s, u"{ }"_s}, 3,
+                      u"Line one\r\nline two\r\n"_s),
+             question(QuestionKind::TrueFalse, u"The Seine flows through Paris.\r\n"_s,
+                      {u"TRUE"_s, u"FALSE"_s}, 1),
+             question(QuestionKind::Typed, u" Where is the Eiffel tower?"_s, {u"  Paris"_s}, 1,
+                      u"\tA tab first"_s),
+             question(QuestionKind::Multiple, u"The last of two equal choices is right"_s,
+                      {u"Same"_s, {}, u"Other"_s, {}, u"Same"_s}, 5),
+             question(QuestionKind::Multiple, {}, {}, 1), // the editor's empty last question
+             question(QuestionKind::Multiple, u"None marked"_s,
+                      {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 0),
+             question(QuestionKind::TrueFalse, u"\u20ac and \u0081, a lone\nline feed"_s,
+                      {u"TRUE"_s, u"FALSE"_s}, 2, u"50% = half"_s),
+             question(QuestionKind::Multiple, longText,
+                      {QString(200, u'y'), u"short"_s, QString(199, u'z') + u'\r'}, 1, longText)});
+        // What other writers leave: a reserved field, a number out of place.
+        TestRecord odd;
+        odd.setBytes(record(test, 4));
+        odd.setText(TestRecord::Reserved2, u"kept"_s);
+        odd.setQuestionNumber(42);
+        test.replace(3 * TestRecord::kSize, TestRecord::kSize, odd.bytes());
+        writeFile(path(u"All.tst"_s), test);
+
+        for (const QString& format : {u"gift"_s, u"csv"_s}) {
+            const QString exported = path(u"all."_s + format);
+            const Run e = runTool(
+                {u"export"_s, u"--format"_s, format, path(u"All.tst"_s), u"-o"_s, exported});
+            QVERIFY2(e.status == 0 && e.err.isEmpty(), qPrintable(e.err));
+            const QString back = path(u"Back-"_s + format + u".tst"_s);
+            const Run i = importAs(format, exported, back, u"Bob"_s, u"x"_s);
+            QCOMPARE(i.out, back + u": 8 questions\n"_s);
+            const QByteArray imported = fileBytes(back);
+            QCOMPARE(record(imported, 1), newHeader(u"Bob"_s, u"x"_s).bytes());
+            QVERIFY2(imported.mid(TestRecord::kSize) == test.mid(TestRecord::kSize),
+                     qPrintable(format));
+        }
+
+        // An edit in the GIFT file wins over the blanks the comment line kept;
+        // the "--option=value" spelling and a password from the environment,
+        // off the command line where any user reads it.
+        QString gift = QString::fromUtf8(fileBytes(path(u"all.gift"_s)));
+        QVERIFY(gift.contains(u"// quizdex: "_s));
+        writeFile(path(u"edited.gift"_s), gift.replace(u"Eiffel tower"_s, u"Louvre"_s).toUtf8());
+        const QStringList noPassword = {u"import"_s, u"--format=gift"_s, path(u"edited.gift"_s),
+                                        u"-o"_s,     path(u"Env.tst"_s), u"--owner=Bob"_s};
+        qunsetenv("QUIZDEX_PASSWORD");
+        const Run refused = runTool(noPassword);
+        QCOMPARE(refused.status, 2);
+        QVERIFY2(refused.err.contains(u"QUIZDEX_PASSWORD"_s), qPrintable(refused.err));
+        QVERIFY(!QFile::exists(path(u"Env.tst"_s)));
+        qputenv("QUIZDEX_PASSWORD", "x");
+        const Run fromEnv = runTool(noPassword);
+        qunsetenv("QUIZDEX_PASSWORD");
+        QCOMPARE(fromEnv.status, 0);
+        const QByteArray env = fileBytes(path(u"Env.tst"_s));
+        QCOMPARE(record(env, 1), newHeader(u"Bob"_s, u"x"_s).bytes());
+        TestRecord edited;
+        edited.setBytes(record(env, 4));
+        QCOMPARE(edited.text(TestRecord::QuestionText), u"Where is the Louvre?"_s);
+        QCOMPARE(edited.text(TestRecord::Choice1), u"  Paris"_s);
+    }
+
+    void refusalsNameTheirLineAndWriteNothing() {
+        const QString gift = u"::fine:: Good question? {T}\n\nArrow \u2192 here? {T}\n\n"_s +
+                             QString(501, u'q') +
+                             u" {T}\n\nSix? {\n=a\n~b\n~c\n~d\n~e\n~f\n}\n\nLong choice? {=ok ~"_s +
+                             QString(201, u'y') + u"}\n"_s;
+        writeFile(path(u"in.gift"_s), gift.toUtf8());
+        const Run r = importAs(u"gift"_s, path(u"in.gift"_s), path(u"New.tst"_s));
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QString());
+        const std::pair<int, const char*> expected[] = {
+            {3, "\"\u2192\" (U+2192) in the question has no place in Windows-1252"},
+            {5, "the question is 501 characters long"},
+            {13, "more than five choices; a test holds at most five"},
+            {16, "choice 2 is 201 characters long"}};
+        for (const auto& [line, text] : expected)
+            QVERIFY2(
+                r.err.contains(
+                    u"%1:%2: %3"_s.arg(path(u"in.gift"_s)).arg(line).arg(QString::fromUtf8(text))),
+                qPrintable(r.err));
+        QVERIFY(r.err.contains(u"Nothing written: 4 of the questions do not fit"_s));
+        QVERIFY(!QFile::exists(path(u"New.tst"_s)));
+
+        const Run skipped = runTool({u"import"_s, u"--format"_s, u"gift"_s, path(u"in.gift"_s),
+                                     u"-o"_s, path(u"New.tst"_s), u"--owner"_s, u"o"_s,
+                                     u"--password"_s, u"p"_s, u"--skip"_s});
+        QCOMPARE(skipped.status, 0);
+        QCOMPARE(skipped.err.count(u"(left out)"_s), 4);
+        QCOMPARE(fileBytes(path(u"New.tst"_s)).size(), 2 * TestRecord::kSize);
+
+        // A spreadsheet's row is found by the line it begins on; a file that is
+        // not UTF-8 by its first bad line.
+        writeFile(path(u"rows.csv"_s), (u"kind,question,choice 1,right choice\n"
+                                        "TYPED,\"Two\nlines\",a,1\nTYPED,Long?,"_s +
+                                        QString(201, u'z') + u",1\n"_s)
+                                           .toUtf8());
+        const Run csv = importAs(u"csv"_s, path(u"rows.csv"_s), path(u"Rows.tst"_s));
+        QCOMPARE(csv.status, 1);
+        QVERIFY2(csv.err.startsWith(path(u"rows.csv"_s) + u":4: choice 1 is 201"_s),
+                 qPrintable(csv.err));
+        writeFile(path(u"latin1.gift"_s), QByteArray("Fine {T}\n\nCaf\xe9 {T}\n"));
+        const Run latin1 = importAs(u"gift"_s, path(u"latin1.gift"_s), path(u"L.tst"_s));
+        QCOMPARE(latin1.status, 1);
+        QCOMPARE(latin1.err, path(u"latin1.gift"_s) + u":3: not UTF-8\n"_s);
+        writeFile(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
+        QCOMPARE(importAs(u"gift"_s, path(u"bom.gift"_s), path(u"Bom.tst"_s)).status, 0);
+        QCOMPARE(
+            QDir(m_dir.path())
+                .entryList({u"Rows.tst"_s, u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden),
+            QStringList());
+    }
+
+    void exportRefusesWhatTheFormatCannotHold() {
+        TestRecord essay;
+        storage::storeQuestion(essay, 2, question(QuestionKind::Typed, u"How?"_s, {u"so"_s}, 1));
+        essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
+        writeFile(path(u"Odd.tst"_s),
+                  editorTest(newHeader(u"o"_s, u"p"_s),
+                             {question(QuestionKind::Multiple, u"Pick"_s, {u"a"_s, u"b"_s}, 2)}) +
+                      essay.bytes());
+        for (const QString& format : {u"gift"_s, u"csv"_s, u"aiken"_s}) {
+            const QStringList args = {u"export"_s,        u"--format"_s, format,
+                                      path(u"Odd.tst"_s), u"-o"_s,       path(u"odd.out"_s)};
+            const Run refused = runTool(args);
+            QCOMPARE(refused.status, 1);
+            QVERIFY2(
+                refused.err.startsWith(path(u"Odd.tst"_s) + u": question 2: its kind \"ESSAY\""_s),
+                qPrintable(refused.err));
+            QVERIFY(!QFile::exists(path(u"odd.out"_s)));
+            QCOMPARE(runTool(args + QStringList{u"--skip"_s}).status, 0);
+            QVERIFY(QString::fromUtf8(fileBytes(path(u"odd.out"_s))).contains(u"Pick"_s));
+            QVERIFY(QFile::remove(path(u"odd.out"_s)));
+        }
+    }
+
+    void importNeverReplacesATestNorLeavesHalfOfOne() {
+        QDir(m_dir.path()).mkpath(u"import"_s);
+        auto in = [&](const QString& name) { return path(u"import/"_s + name); };
+        QString gift;
+        for (int k = 1; k <= 3000; ++k)
+            gift += u"Question %1? {\n=right\n~wrong\n####Because %1.\n}\n\n"_s.arg(k);
+        writeFile(in(u"bank.gift"_s), gift.toUtf8());
+        auto import = [&](const QString& name) {
+            return importAs(u"gift"_s, in(u"bank.gift"_s), in(name));
+        };
+
+        // A test whose name differs only in letter case is the same test.
+        writeFile(in(u"Math.tst"_s), "someone's work");
+        const Run again = import(u"math.tst"_s);
+        QCOMPARE(again.status, 1);
+        QVERIFY(again.err.contains(u"A test of this name exists"_s));
+        QCOMPARE(fileBytes(in(u"Math.tst"_s)), QByteArray("someone's work"));
+        QVERIFY(!QFile::exists(in(u"math.tst"_s)));
+
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(import(u"Whole.tst"_s).status, 0);
+        const qint64 whole = timer.nsecsElapsed() / 1000;
+        const QByteArray expected = fileBytes(in(u"Whole.tst"_s));
+        QCOMPARE(expected.size(), 3001 * TestRecord::kSize);
+
+        // Killed at moments spread over an import: the test is there whole or
+        // not at all.
+        int none = 0, complete = 0;
+        for (int i = 0; i <= 12; ++i) {
+            const pid_t pid = ::fork();
+            if (pid == 0)
+                ::_exit(import(u"Killed.tst"_s).status);
+            ::usleep(useconds_t(whole * i / 5)); // up to well past its end
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+            if (QFile::exists(in(u"Killed.tst"_s))) {
+                QCOMPARE(fileBytes(in(u"Killed.tst"_s)), expected);
+                QVERIFY(QFile::remove(in(u"Killed.tst"_s)));
+                ++complete;
+            } else {
+                ++none;
+            }
+            for (const QString& part :
+                 QDir(in({})).entryList({u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden))
+                QVERIFY(QFile::remove(in(part)));
+        }
+        qInfo("killed imports: %d left no test, %d the whole test", none, complete);
+    }
+
+    void logAsCsvAndTheTestAsText() {
+        const QString log = path(u"Sam.log"_s);
+        writeFile(log,
+                  logEntry(u"Math, unit 1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10) +
+                      logEntry(u"He said \"hi\""_s, u"1/2/03"_s, u"9:00:00 AM"_s, u"33"_s, 3) +
+                      logEntry(u"=HYPERLINK(\"x\")"_s, u"1/2/03"_s, u"9:01:00 AM"_s, u"0"_s, 1) +
+                      QByteArray(57, 'x'));
+        const Run csv = runTool({u"log"_s, u"--csv"_s, log});
+        QCOMPARE(csv.status, 0);
+        QCOMPARE(csv.out, u"test,date,time,questions,score\r\n"
+                          "\"Math, unit 1\",12/5/98,10:35:12 PM,10,80\r\n"
+                          "\"He said \"\"hi\"\"\",1/2/03,9:00:00 AM,3,33\r\n"
+                          "\"'=HYPERLINK(\"\"x\"\")\",1/2/03,9:01:00 AM,1,0\r\n"_s);
+        QVERIFY(csv.err.contains(u"57 stray bytes"_s));
+
+        // What a reader needs of the header, and every choice by its number,
+        // the empty one too; never the password.
+        TestRecord header = newHeader(u"Ann Author"_s, u"Secret-Word-42"_s);
+        header.setText(TestRecord::CorrectFeedback, u"0101"_s);
+        writeFile(
+            path(u"Show.tst"_s),
+            editorTest(header, {question(QuestionKind::Multiple, u"Two\r\nlines?"_s,
+                                         {u"yes"_s, {}, u"no"_s}, 3, u"Because."_s),
+                                question(QuestionKind::Typed, u"Capital?"_s, {u"Paris"_s}, 1)}));
+        const Run show = runTool({u"show"_s, path(u"Show.tst"_s)});
+        QCOMPARE(show.status, 0);
+        for (const QString& part :
+             {u"Questions: 2\nOwner: Ann Author\n"_s,
+              u"After a right answer: the explanation, the grade so far\n"_s,
+              u"After a wrong answer: \"Incorrect!\", the explanation, the right answer\n"_s,
+              u"Passing score: not set (a run takes 75%)\n"_s,
+              u"  Two\n     lines?\n  1) yes\n  2) (empty)\n  3) no   <- right\n"_s,
+              u"Question 2 (typed answer)\n  Capital?\n  Answer: Paris\n"_s})
+            QVERIFY2(show.out.contains(part), qPrintable(show.out));
+        QVERIFY(!show.out.contains(u"Secret"_s));
+    }
+
+    void helpAndUsage() {
+        for (const QString& command : {u"show"_s, u"check"_s, u"export"_s, u"import"_s, u"log"_s,
+                                       u"repair"_s, u"print"_s, u"results"_s})
+            QVERIFY(runTool({command, u"--help"_s})
+                        .out.startsWith(u"Usage: quizdex-tool "_s + command));
+        const QList<QStringList> wrong = {
+            {},
+            {u"frobnicate"_s},
+            {u"log"_s, path(u"Sam.log"_s)},
+            {u"export"_s, u"--format"_s, u"pdf"_s, u"a.tst"_s},
+            {u"export"_s, u"--format"_s},
+            {u"export"_s, u"--format"_s, u"csv"_s, u"a.tst"_s, u"-o"_s, u"b.TST"_s},
+            {u"import"_s, u"--format=gift"_s, u"a.gift"_s, u"--owner=o"_s, u"--password=p"_s},
+            {u"import"_s, u"--format=gift"_s, u"a.gift"_s, u"-o"_s, u"a.tst"_s, u"--owner"_s,
+             u" "_s, u"--password=p"_s},
+            {u"repair"_s, u"--force"_s, u"a.log"_s},
+        };
+        for (const QStringList& args : wrong) {
+            const Run r = runTool(args);
+            QVERIFY2(r.status == 2 && r.out.isEmpty() && !r.err.isEmpty(),
+                     qPrintable(args.join(u' ')));
+        }
+        const Run missing = runTool({u"show"_s, path(u"None.tst"_s)});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.startsWith(path(u"None.tst"_s)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestToolCommands)
+#include "tst_toolcommands.moc"
