@@ -108,21 +108,28 @@ RunWritten appendRun(const QString& logPath, const LogRecord& entry,
     return {std::move(kept), RecordFile(logPath, LogRecord::kSize).appendAtCount(entry.bytes())};
 }
 
+std::vector<Span> runsIn(const QList<AnswerRecord>& records) {
+    std::vector<Span> runs;
+    for (qsizetype first = 0, end = 0; first < records.size(); first = end) {
+        end = first + 1;
+        if (records[first].asked() == 1) // else the rest of a run cut short, or stray bytes
+            while (end < records.size() && sameRun(records[end], records[first]) &&
+                   records[end].asked() == records[end - 1].asked() + 1)
+                ++end;
+        runs.push_back({first, end - first});
+    }
+    return runs;
+}
+
 std::vector<QList<AnswerRecord>> matchToEntries(const QList<LogRecord>& entries,
                                                 const QList<AnswerRecord>& records) {
     std::vector<QList<AnswerRecord>> matched(static_cast<std::size_t>(entries.size()));
-    for (qsizetype first = 0, end = 0; first < records.size(); first = end) {
-        const AnswerRecord& head = records[first];
-        end = first + 1;
-        if (head.asked() != 1)
-            continue; // the rest of a run cut short, or stray bytes
-        while (end < records.size() && sameRun(records[end], head) &&
-               records[end].asked() == records[end - 1].asked() + 1)
-            ++end;
+    for (const Span& run : runsIn(records)) {
+        const AnswerRecord& head = records[run.first];
         const int entry = head.logEntry();
-        if (end - first == head.numQuestions() && entry >= 1 && entry <= entries.size() &&
-            logs(entries[entry - 1], head))
-            matched[static_cast<std::size_t>(entry - 1)] = records.mid(first, end - first);
+        if (head.asked() == 1 && run.count == head.numQuestions() && entry >= 1 &&
+            entry <= entries.size() && logs(entries[entry - 1], head))
+            matched[static_cast<std::size_t>(entry - 1)] = records.mid(run.first, run.count);
     }
     return matched;
 }

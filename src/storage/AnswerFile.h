@@ -48,6 +48,16 @@ struct RunWritten {
 RunWritten appendRun(const QString& logPath, const LogRecord& entry,
                      const std::vector<Given>& answers);
 
+// The records of one run in an answer file: `count` from index `first`.
+struct Span {
+    qsizetype first = 0;
+    qsizetype count = 0;
+};
+// The runs of an answer file in the order written: records of one run follow
+// one another, from question 1 on. A run cut short is a span of its own, and
+// so is each record that starts no run.
+std::vector<Span> runsIn(const QList<AnswerRecord>& records);
+
 // The answers of each log entry: element k holds those of entry k + 1 in the
 // order asked, none for a run that kept none. A run counts only whole: all of
 // its questions, naming an entry that logs the same test, date, time and

@@ -21,6 +21,8 @@ inline constexpr char kKey[] = "--key";
 inline constexpr char kForce[] = "--force";
 inline constexpr char kCsv[] = "--csv";
 inline constexpr char kPdf[] = "--pdf";
+inline constexpr char kItems[] = "--items";
+inline constexpr char kAnswers[] = "--answers";
 } // namespace option
 
 using OptionNames = std::vector<const char*>;
