@@ -229,7 +229,7 @@ int showAnswers(const QString& path, Console& io) {
                              a.right() ? QStringLiteral("right") : QStringLiteral("wrong"));
     }
     io.out << path << ": " << counted(static_cast<qint64>(runs.size()), "run") << ", " << counting
-           << " counted with their entries in " << log << '\n'
+           << " counted (entries in " << log << ")\n"
            << text;
     return kDone;
 }

@@ -217,8 +217,8 @@ private slots:
                  answers + u": kept 4 whole records; moved 5 stray bytes to "_s + answers +
                      u".stray\n"_s);
         QCOMPARE(runTool({u"show"_s, answers}).out,
-                 answers + u": 2 runs, 1 counted with their entries in "_s + log +
-                     u"\nGeo, 3/9/2026 10:00:00 AM, log entry 1: counted\n"
+                 answers + u": 2 runs, 1 counted (entries in "_s + log +
+                     u")\nGeo, 3/9/2026 10:00:00 AM, log entry 1: counted\n"
                      "  1. question 1: \"TRUE\", right\n  2. question 2: \"Lyon\", wrong\n"
                      "Geo, 3/9/2026 10:00:00 AM, log entry 2: not counted (the log has no "
                      "entry 2: the run ended before it)\n"
