@@ -4,6 +4,7 @@
 //   quizdex_bench                 runs every benchmark, prints a Markdown table
 //   quizdex_bench child MODE ...  one measured process (used by the above)
 #include "Accessibility.h"
+#include "AnswerFile.h"
 #include "FileListBox.h"
 #include "Fixtures.h"
 #include "IntroductionWindow.h"
@@ -503,6 +504,36 @@ void benchLogAppend(std::vector<Row>& rows) {
 
 // A whole run: every question of the largest test drawn and shown, per
 // question against a 100-question test.
+// A run's end as a finished run writes it: its answers, then its entry,
+// each locked, journalled and flushed; against one frame of a 60 Hz screen.
+void benchRunEnd(std::vector<Row>& rows) {
+    for (const int questions : {30, 100}) {
+        std::vector<storage::answers::Given> answers;
+        for (int k = 0; k < questions; ++k)
+            answers.push_back({k + 2, 0x9E3779B9u * unsigned(k), 1 + k % 5,
+                               QStringLiteral("Answer %1").arg(k), k % 3 != 0});
+        LogRecord entry;
+        entry.setBytes(fixtures::logEntry(1));
+        entry.setNumQuestions(static_cast<std::int16_t>(questions));
+        const QString log = QStringLiteral("tests/End%1.log").arg(questions);
+        std::vector<double> ends;
+        QElapsedTimer t;
+        for (int i = 0; i < 101; ++i) {
+            t.start();
+            if (!storage::answers::appendRun(log, entry, answers).entry)
+                std::exit(1);
+            ends.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        }
+        rows.push_back(
+            {QStringLiteral("a run's end: %1 answers, then the log entry, each with its journal "
+                            "and flushes (9 in 10 within)")
+                 .arg(questions),
+             QStringLiteral("%1 (%2)").arg(ms(median(ends)), ms(percentile(ends, 0.9))),
+             QStringLiteral("one frame, 16.7 ms"), ratio(median(ends), 1000.0 / 60),
+             QStringLiteral("well under 1x")});
+    }
+}
+
 void benchWholeRun(std::vector<Row>& rows) {
     const double big = takeWholeTest(QStringLiteral("Big.tst"));
     WindowRegistry::destroyAll();
@@ -558,6 +589,7 @@ int main(int argc, char* argv[]) {
     benchEditorMoves(rows);
     benchEditedMove(rows);
     benchLogAppend(rows);
+    benchRunEnd(rows);
     benchWholeRun(rows);
 
     printTable(rows);

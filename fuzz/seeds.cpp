@@ -1,4 +1,5 @@
 // Writes seed inputs for every fuzz target, made by the program's own writers.
+#include "AnswerFile.h"
 #include "Gift.h"
 #include "LogRecord.h"
 #include "MoodleXml.h"
@@ -56,6 +57,15 @@ int main(int argc, char* argv[]) {
     const QString logs = root + QStringLiteral("/fuzz_log_reader");
     put(logs, QStringLiteral("two"), log.bytes() + log.bytes());
     put(logs, QStringLiteral("stray"), log.bytes() + QByteArray(57, 'x'));
+    const QString answers = root + QStringLiteral("/fuzz_answers");
+    log.setNumQuestions(2);
+    QByteArray run;
+    for (int k = 1; k <= 2; ++k)
+        run += storage::answers::makeRecord(
+                   log, 1, k, {k + 1, 0xCBF43926u, k, QStringLiteral("Paris"), k == 1})
+                   .bytes();
+    put(answers, QStringLiteral("run"), run);
+    put(answers, QStringLiteral("killed then logged"), run.left(AnswerRecord::kSize) + run);
     const QString tests = root + QStringLiteral("/fuzz_test_file");
     put(tests, QStringLiteral("test"), header.bytes() + question.bytes());
     put(tests, QStringLiteral("stray"), header.bytes() + question.bytes() + QByteArray(1300, 'x'));

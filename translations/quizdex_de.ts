@@ -867,6 +867,10 @@ Klicken Sie auf [Hilfe], um diese Seite zu sehen.<byte value="xd"/>
         <source>The score log could not be read from</source>
         <translation>Fehler beim Lesen des Ergebnisprotokolls aus</translation>
     </message>
+    <message>
+        <source>Your answers could not be kept beside the score log</source>
+        <translation>Fehler beim Speichern Ihrer Antworten neben dem Ergebnisprotokoll</translation>
+    </message>
 </context>
 <context>
     <name>ScoreLogWindow</name>

@@ -866,6 +866,10 @@ Haga clic en [Ayuda] para ver esta página.<byte value="xd"/>
         <source>The score log could not be read from</source>
         <translation>No se pudo leer el registro de resultados</translation>
     </message>
+    <message>
+        <source>Your answers could not be kept beside the score log</source>
+        <translation>No se pudieron guardar sus respuestas junto al registro de resultados</translation>
+    </message>
 </context>
 <context>
     <name>ScoreLogWindow</name>

@@ -864,6 +864,10 @@ Cliquez sur [Aide] pour afficher cette page.<byte value="xd"/>
         <source>The score log could not be read from</source>
         <translation>Impossible de lire le journal des résultats</translation>
     </message>
+    <message>
+        <source>Your answers could not be kept beside the score log</source>
+        <translation>Vos réponses n&apos;ont pas pu être conservées à côté du journal des résultats</translation>
+    </message>
 </context>
 <context>
     <name>ScoreLogWindow</name>

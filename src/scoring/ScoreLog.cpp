@@ -48,7 +48,8 @@ LogRecord makeEntry(const QString& testName, const QString& date, const QString&
     return rec;
 }
 
-void finishRun(int questionsToTake, int correctCount) {
+void finishRun(int questionsToTake, int correctCount,
+               const std::vector<storage::answers::Given>& answers) {
     const int score = storage::rules::exactPercentage(correctCount, questionsToTake);
     const RunResult result =
         runResult(storage::shared::testPath, storage::shared::candidateName, toInt16(score));
@@ -63,11 +64,15 @@ void finishRun(int questionsToTake, int correctCount) {
                              .message(QCoreApplication::translate(
                                  "ScoreLog", "Your score could not be added to the score log")));
     } else {
-        const IoResult<int> appended =
-            RecordFile(path, LogRecord::kSize).appendAtCount(entry.bytes());
-        if (!appended)
-            platform::msgBox(appended.status().message(QCoreApplication::translate(
+        const storage::answers::RunWritten written =
+            storage::answers::appendRun(path, entry, answers);
+        // Answers without their entry count for nothing: only the score is told.
+        if (!written.entry)
+            platform::msgBox(written.entry.status().message(QCoreApplication::translate(
                 "ScoreLog", "Your score could not be added to the score log")));
+        else if (!written.answers)
+            platform::msgBox(written.answers.message(QCoreApplication::translate(
+                "ScoreLog", "Your answers could not be kept beside the score log")));
     }
 
     WindowRegistry::get<ScoreWindow>().showResult(result);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "AnswerFile.h"
 #include "IoResult.h"
 #include "LogRecord.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <vector>
 
 class QPlainTextEdit;
 
@@ -31,10 +33,12 @@ signals:
     void logChanged(const QString& path);
 };
 
-// The end of a finished run: appends the run's entry to the candidate's score
-// log, shows the final score window with the run's result and, once it is
-// closed, announces the changed log. The run window unloads itself afterwards.
-void finishRun(int questionsToTake, int correctCount);
+// The end of a finished run: keeps the run's answers (in the order asked) and
+// appends its entry to the candidate's score log, shows the final score window
+// with the run's result and, once it is closed, announces the changed log. The
+// run window unloads itself afterwards.
+void finishRun(int questionsToTake, int correctCount,
+               const std::vector<storage::answers::Given>& answers = {});
 
 // An entry as the writer stores it; Spare is NULs.
 LogRecord makeEntry(const QString& testName, const QString& date, const QString& time, int score,

@@ -121,8 +121,9 @@ IoStatus RecordFile::write(int n, const QByteArray& record) {
     }
 }
 
-IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
-    if (record.size() != m_recordLength)
+IoResult<int> RecordFile::appendAtCount(const QByteArray& records, int maxRecords) {
+    const qsizetype adding = records.size() / m_recordLength;
+    if (adding < 1 || adding > maxRecords || records.size() % m_recordLength != 0)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
     for (;;) {
         LockedFile file;
@@ -131,7 +132,7 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
             !opened)
             return opened;
         if (file.missing) {
-            const int err = createWhole(m_native, record);
+            const int err = createWhole(m_native, records);
             if (err == EEXIST) // another writer made it first: append to theirs
                 continue;
             if (err)
@@ -141,18 +142,17 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& record) {
         struct stat st {};
         if (::fstat(file.fd.get(), &st) != 0)
             return failure(errno);
-        const auto count = storage::rules::recordCountForLength(st.st_size, m_recordLength);
-        if (!count || *count == kMaxRecordCount)
+        const std::int64_t count = storage::rules::roundedRecordCount(st.st_size, m_recordLength);
+        if (count > maxRecords - adding)
             return IoStatus::failure(
                 m_path,
                 QCoreApplication::translate("RecordFile", "The file holds %1 records, its limit.")
-                    .arg(QLocale(QLocale::English).toString(kMaxRecordCount)));
+                    .arg(QLocale(QLocale::English).toString(maxRecords)));
         const IoStatus written =
-            writeLocked(file.fd.get(), file.journal,
-                        static_cast<std::int64_t>(*count) * m_recordLength, record);
+            writeLocked(file.fd.get(), file.journal, count * m_recordLength, records);
         if (!written)
             return written;
-        return *count + 1;
+        return static_cast<int>(count + 1);
     }
 }
 
@@ -170,7 +170,7 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
     journal.newBytes = record;
     if (offset < st.st_size) {
         journal.oldBytes.resize(
-            static_cast<qsizetype>(std::min<std::int64_t>(m_recordLength, st.st_size - offset)));
+            static_cast<qsizetype>(std::min<std::int64_t>(record.size(), st.st_size - offset)));
         std::size_t got = 0;
         if (!storage::fileio::readAt(fd, journal.oldBytes.data(),
                                      static_cast<std::size_t>(journal.oldBytes.size()), offset,

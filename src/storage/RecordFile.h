@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IoResult.h"
+#include "RecordLimits.h"
 
 #include <cstdint>
 #include <QByteArray>
@@ -47,9 +48,11 @@ public:
     IoStatus write(int n, const QByteArray& record);
 
     // Under an exclusive lock on the file: counts the records, then writes
-    // `record` at count + 1, so that concurrent appenders never share a slot.
-    // The result is the record number written.
-    IoResult<int> appendAtCount(const QByteArray& record);
+    // `records` (one or more whole records, in one journalled write) from
+    // count + 1 on, so that concurrent appenders never share a slot. The
+    // result is the number of the first record written. A file holds at most
+    // `maxRecords`.
+    IoResult<int> appendAtCount(const QByteArray& records, int maxRecords = kMaxRecordCount);
 
 private:
     IoStatus failure(int err) const;

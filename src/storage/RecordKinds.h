@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnswerRecord.h"
 #include "LogRecord.h"
 #include "TestRecord.h"
 
@@ -18,6 +19,7 @@ struct RecordKind {
 inline constexpr RecordKind kRecordKinds[] = {
     {".tst", TestRecord::kSize},
     {".log", LogRecord::kSize},
+    {".answers", AnswerRecord::kSize},
 };
 
 // The kind of the file named `name` (a path or a name); nullptr when it is

@@ -13,13 +13,18 @@ double roundHalfEven(double x) {
     return std::nearbyint(x);
 } // default FE_TONEAREST mode
 
-std::optional<std::int16_t> recordCountForLength(std::int64_t length, int recordLength) {
+std::int64_t roundedRecordCount(std::int64_t length, int recordLength) {
     if (length <= 0 || recordLength <= 0)
-        return std::int16_t{0};
+        return 0;
     std::int64_t q = length / recordLength;
     const std::int64_t twiceRest = 2 * (length % recordLength);
     if (twiceRest > recordLength || (twiceRest == recordLength && (q % 2) == 1))
         ++q;
+    return q;
+}
+
+std::optional<std::int16_t> recordCountForLength(std::int64_t length, int recordLength) {
+    const std::int64_t q = roundedRecordCount(length, recordLength);
     if (q > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<std::int16_t>(q);

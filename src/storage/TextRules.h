@@ -14,6 +14,8 @@ double roundHalfEven(double x);
 // whole number, halves to even (exact, in integer arithmetic). nullopt when the
 // count does not fit the 16-bit counter of the file formats.
 std::optional<std::int16_t> recordCountForLength(std::int64_t length, int recordLength);
+// The same count without the 16-bit limit, for files that have none.
+std::int64_t roundedRecordCount(std::int64_t length, int recordLength);
 
 // A non-negative number with one leading blank in place of a sign: 7 -> " 7",
 // -3 -> "-3".

@@ -226,8 +226,11 @@ void TestRunWindow::startRun() {
         return;
     }
     m_draw = taking::RecordDraw(available);
-    if (chooseQuestionCount(available))
-        updateScore();
+    m_answers.clear();
+    if (!chooseQuestionCount(available))
+        return;
+    m_answers.reserve(static_cast<std::size_t>(std::max(m_questionsToTake, 0)));
+    updateScore();
 }
 
 void TestRunWindow::showIntroduction() {
@@ -301,6 +304,7 @@ void TestRunWindow::resetAnswerControls() {
         setShown(m_rows[row].text, true);
         unselect(m_rows[row].option);
         setAnswerText(row, QString());
+        m_rowChoice[row] = 0;
     }
     // A question shown before may have left one option as the group's only
     // tab stop, and a row hidden now; every option is reachable again.
@@ -326,6 +330,7 @@ void TestRunWindow::nextQuestion() {
         return;
     }
     m_shownQuestion = *std::move(question);
+    m_shownRecord = record;
     resetAnswerControls();
     m_question->setText(m_shownQuestion.text(TestRecord::QuestionText));
     // The type as stored, letter for letter; any other leaves five empty answers.
@@ -348,9 +353,11 @@ void TestRunWindow::nextQuestion() {
 
 void TestRunWindow::showChoices() {
     const int arrangement = taking::drawArrangement();
-    for (int choice = 1; choice <= 5; ++choice)
-        setAnswerText(static_cast<std::size_t>(taking::rowForChoice(arrangement, choice)),
-                      m_shownQuestion.fullText(TestRecord::choice(choice)));
+    for (int choice = 1; choice <= 5; ++choice) {
+        const auto row = static_cast<std::size_t>(taking::rowForChoice(arrangement, choice));
+        setAnswerText(row, m_shownQuestion.fullText(TestRecord::choice(choice)));
+        m_rowChoice[row] = choice;
+    }
 }
 
 void TestRunWindow::showTrueFalse() {
@@ -360,6 +367,7 @@ void TestRunWindow::showTrueFalse() {
     }
     setAnswerText(0, QStringLiteral("TRUE"));
     setAnswerText(1, QStringLiteral("FALSE"));
+    m_rowChoice = {1, 2, 0, 0, 0};
 }
 
 void TestRunWindow::showTypedAnswerBox() {
@@ -394,12 +402,14 @@ void TestRunWindow::onNext() {
     }
     const bool typed = storage::kindNamed(m_shownQuestion.text(TestRecord::QuestionType)) ==
                        storage::QuestionKind::Typed;
-    const QString given =
-        taking::comparableAnswer(typed ? m_typedAnswer->text() : m_rows[*row].text->text());
-    const bool correct =
-        taking::isCorrectAnswer(m_shownQuestion.fullText(TestRecord::CorrectAnswer), given);
+    const QString given = typed ? m_typedAnswer->text() : m_rows[*row].text->text();
+    const bool correct = taking::isCorrectAnswer(
+        m_shownQuestion.fullText(TestRecord::CorrectAnswer), taking::comparableAnswer(given));
     if (correct)
         ++m_correctCount;
+    // Trimmed: a choice shows its whole field, blanks and all.
+    m_answers.push_back({m_shownRecord, storage::answers::checksum(m_shownQuestion),
+                         typed ? 0 : m_rowChoice[*row], rightTrimmed(given), correct});
     const QString& settings = correct ? m_correctFeedback : m_incorrectFeedback;
     if (taking::feedbackKind(settings) != taking::FeedbackKind::None) {
         playSound(correct ? "Correct.wav" : "wrong.wav");
@@ -461,7 +471,7 @@ void TestRunWindow::updateScore() {
         nextQuestion();
         return;
     }
-    scoring::finishRun(m_questionsToTake, m_correctCount);
+    scoring::finishRun(m_questionsToTake, m_correctCount, m_answers);
     m_runStarted = false;
     unload();
 }

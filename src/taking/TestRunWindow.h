@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnswerFile.h"
 #include "RunRules.h"
 #include "TestRecord.h"
 #include "WindowRegistry.h"
@@ -111,6 +112,11 @@ private:
     std::vector<std::pair<QWidget*, bool>> m_visibility;
 
     TestRecord m_shownQuestion; // the question on screen, as read from the test
+    int m_shownRecord = 0;      // its record number
+    // The choice each answer row shows (see AnswerRecord::choice).
+    std::array<int, 5> m_rowChoice{};
+    // Every answer so far, handed to the score log at the end.
+    std::vector<storage::answers::Given> m_answers;
 
     bool m_soundsOn = true;
     bool m_runStarted = false;

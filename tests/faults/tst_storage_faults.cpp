@@ -1,5 +1,6 @@
 // Failed, racing and killed writes: a file keeps its whole earlier records,
 // nothing else; special files are refused without waiting on them.
+#include "AnswerFile.h"
 #include "LogRecord.h"
 #include "RecordFile.h"
 #include "Recovery.h"
@@ -252,6 +253,59 @@ private slots:
                     QVERIFY2(fileBytes(path) == c.before + added, where.constData());
                     QVERIFY2(journalsIn(dir).isEmpty(), where.constData());
                 }
+            }
+        }
+    }
+
+    // A finished run killed after any byte of its end (its answers with their
+    // journal, then its entry with its): the log has the run whole, answers
+    // and entry, or not at all, and the next run, of the same test in the same
+    // second, gets its own answers.
+    void aRunKilledAnywhereInItsEndIsLoggedWholeOrNotAtAll() {
+        const QString dir = m_dir.filePath(u"run"_s);
+        QVERIFY(QDir().mkpath(dir));
+        const QString log = dir + u"/Kim.log"_s, answers = dir + u"/Kim.answers"_s;
+        LogRecord e;
+        e.setText(LogRecord::TestTaken, u"Geo"_s);
+        e.setNumQuestions(2);
+        const auto given = [](const QString& tag) {
+            return std::vector<storage::answers::Given>{{2, 1, 3, tag, true},
+                                                        {3, 2, 0, tag, false}};
+        };
+        // Per entry, the answers the reader pairs with it ("-" for none).
+        const auto pairs = [&] {
+            QList<LogRecord> entries(RecordFile(log, LogRecord::kSize).count().value(), e);
+            QStringList tags;
+            for (const auto& run : storage::answers::matchToEntries(
+                     entries, storage::answers::readFile(answers).value()))
+                tags << (run.size() == 2 ? run[1].text(AnswerRecord::Answer) : u"-"_s);
+            return tags;
+        };
+        for (const bool firstRun : {true, false}) {
+            const auto reset = [&] {
+                QFile::remove(log), QFile::remove(answers);
+                if (!firstRun)
+                    storage::answers::appendRun(log, e, given(u"old"_s));
+            };
+            reset();
+            IoFaults::clear();
+            const std::int64_t before = IoFaults::current().written;
+            storage::answers::appendRun(log, e, given(u"cut"_s));
+            const std::int64_t total = IoFaults::current().written - before;
+            for (std::int64_t at = 0; at <= total; ++at) {
+                reset();
+                const QByteArray where = "killed after " + QByteArray::number(at) + " bytes";
+                QVERIFY2(killedAfter(
+                             at, [&] { storage::answers::appendRun(log, e, given(u"cut"_s)); }) ==
+                             -SIGKILL,
+                         where.constData());
+                const QStringList old = firstRun ? QStringList() : QStringList{u"old"_s};
+                // the kill came before the entry's journal went: the reader puts it back
+                QVERIFY2(pairs() == old, where.constData());
+                QVERIFY2(storage::answers::appendRun(log, e, given(u"next"_s)).entry,
+                         where.constData());
+                QVERIFY2(pairs() == old + QStringList{u"next"_s}, where.constData());
+                QVERIFY2(journalsIn(dir).isEmpty(), where.constData());
             }
         }
     }

@@ -1,6 +1,7 @@
 // Faults met through the windows: failed writes, files changed under a run or a
 // log view, a run killed at any moment. Every file keeps what it held.
 #include "Accessibility.h"
+#include "AnswerFile.h"
 #include "FileListBox.h"
 #include "IntroductionWindow.h"
 #include "LogRecord.h"
@@ -111,10 +112,11 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
     testing::takeTest(testing::readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
-            if (marker == "entry" && q == kQuestions) { // halfway through the entry's own bytes
-                RollbackJournal appended;
+            if (marker == "entry" && q == kQuestions) { // the answers, a new file, down;
+                RollbackJournal appended; // then halfway through the entry's own bytes
                 appended.newBytes = QByteArray(LogRecord::kSize, '\0');
-                IoFaults::current().killAfter = appended.encode().size() + LogRecord::kSize / 2;
+                IoFaults::current().killAfter = kQuestions * AnswerRecord::kSize +
+                                                appended.encode().size() + LogRecord::kSize / 2;
             }
             answerTrue(t);
         }
@@ -373,6 +375,7 @@ private slots:
                                                      {"q3", 3}, {"entry", 0}, {"score", 0}};
         for (const auto& [marker, delayMs] : points) {
             env.writeFile(u"tests/Ann.log"_s, log);
+            QFile::remove(u"tests/Ann.answers"_s);
             QProcess p;
             p.start(QCoreApplication::applicationFilePath(),
                     {QLatin1String(kRunWorkerFlag), env.dir(), marker, QString::number(delayMs)});
@@ -387,7 +390,15 @@ private slots:
                 QCOMPARE(now.left(log.size()), log); // test name, score and count after the date
                 QCOMPARE(now.mid(log.size() + 55), logEntry(u"Geo"_s, 100, kQuestions).mid(55));
             }
-            QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Geo.tst"_s}));
+            // the answers go down first; they count exactly when the entry is there
+            const bool kept = QFile::exists(u"tests/Ann.answers"_s);
+            QVERIFY(kept == (marker == "entry" || marker == "score") || marker == "q3");
+            QCOMPARE(filesInTests(), (kept ? QStringList{u"Ann.answers"_s} : QStringList())
+                                         << u"Ann.log"_s << u"Geo.tst"_s);
+            const auto runs = storage::answers::matchToEntries(
+                scoring::readLog(u"tests/Ann.log"_s).value(),
+                storage::answers::readFile(u"tests/Ann.answers"_s).value());
+            QCOMPARE(runs.back().size() == kQuestions, now != log);
         }
     }
 };

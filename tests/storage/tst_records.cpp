@@ -1,4 +1,5 @@
 // Byte layout of the record files and the rules every reader and writer keeps.
+#include "AnswerFile.h"
 #include "Cp1252.h"
 #include "FileNames.h"
 #include "Question.h"
@@ -18,6 +19,27 @@
 
 using namespace Qt::StringLiterals;
 using testing::writeBytes;
+
+namespace {
+
+LogRecord logged(const QString& time, int questions, const QString& test = u"Geo"_s) {
+    LogRecord e;
+    e.setText(LogRecord::TestTaken, test);
+    e.setText(LogRecord::DateTaken, u"12/5/98"_s);
+    e.setText(LogRecord::TimeTaken, time);
+    e.setNumQuestions(static_cast<std::int16_t>(questions));
+    return e;
+}
+
+// The first `written` answers of a run of entry `entry`, each answer `tag`.
+QList<AnswerRecord> runOf(int entry, const LogRecord& e, const QString& tag, int written = -1) {
+    QList<AnswerRecord> out;
+    for (int k = 1; k <= (written < 0 ? e.numQuestions() : written); ++k)
+        out << storage::answers::makeRecord(e, entry, k, {k + 1, 0, 1, tag, true});
+    return out;
+}
+
+} // namespace
 
 class TestRecords : public QObject {
     Q_OBJECT
@@ -83,6 +105,55 @@ private slots:
         TestRecord r;
         r.setText(TestRecord::QuestionType, QString(12, QChar(0x4e2d)));
         QCOMPARE(r.raw(TestRecord::QuestionType), QByteArray(10, '?'));
+    }
+
+    void anAnswerKeepsItsRunAsTheLogEntryHasItAndAFullWidthTypedAnswer() {
+        const QString typed = QString(199, u'x') + u"\u00e9"_s; // 200 characters, one byte each
+        const storage::answers::Given given{5, storage::answers::checksum("123456789", 9), 0,
+                                            typed + u"!"_s, false};
+        const AnswerRecord r =
+            storage::answers::makeRecord(logged(u"10:35:12 PM"_s, 3), 4, 2, given);
+        QCOMPARE(r.bytes(), "Geo" + QByteArray(47, ' ') + "12/5/98   10:35:12 PM    " +
+                                QByteArray("\4\0\3\0\2\0\5\0", 8) + "CBF43926" +
+                                QByteArray(4, '\0') + storage::cp1252::encode(typed) +
+                                QByteArray(5, '\0'));
+        QCOMPARE(r.text(AnswerRecord::Answer), typed); // cut to the field, nothing lost before
+        QVERIFY(r.logEntry() == 4 && r.asked() == 2 && r.questionRecord() == 5 && !r.right());
+        QCOMPARE(storage::answers::pathForLog(u"./tests/Sam.log"_s), u"./tests/Sam.answers"_s);
+    }
+
+    // How a reader pairs answers with log entries, whatever a kill left behind.
+    void answersCountOnlyForTheEntryTheirWholeRunNames() {
+        const LogRecord e1 = logged(u"9:00:00"_s, 2), e2 = logged(u"9:10:00"_s, 3);
+        const QList<AnswerRecord> junk(1); // NULs, as a gap before an append leaves
+        struct Case {
+            const char* what;
+            QList<AnswerRecord> file;
+            QStringList expected; // per entry: the tag of its answers, "-" for none
+        };
+        const Case cases[] = {
+            {"an older log", {}, {"-", "-"}},
+            {"both logged", runOf(1, e1, "a") + runOf(2, e2, "b"), {"a", "b"}},
+            // killed before its entry, the same second: the run logged after it wins
+            {"killed, then logged",
+             runOf(1, e1, "a") + runOf(2, e2, "k") + runOf(2, e2, "b"),
+             {"a", "b"}},
+            {"killed after the last entry", runOf(1, e1, "a") + runOf(3, e2, "k"), {"a", "-"}},
+            {"cut short, then whole", runOf(2, e2, "k", 2) + runOf(2, e2, "b"), {"-", "b"}},
+            {"whole, then cut short", runOf(2, e2, "b") + runOf(2, e2, "k", 1), {"-", "b"}},
+            {"another run's entry number", runOf(2, logged(u"8:00:00"_s, 3), "x"), {"-", "-"}},
+            {"another test", runOf(1, logged(u"9:00:00"_s, 2, u"Art"_s), "x"), {"-", "-"}},
+            {"stray bytes between",
+             runOf(1, e1, "a") + junk + runOf(2, e2, "b").mid(1) + junk + runOf(2, e2, "b"),
+             {"a", "b"}},
+        };
+        for (const Case& c : cases) {
+            QStringList got;
+            for (const QList<AnswerRecord>& run :
+                 storage::answers::matchToEntries({e1, e2}, c.file))
+                got << (run.isEmpty() ? u"-"_s : run.front().text(AnswerRecord::Answer));
+            QVERIFY2(got == c.expected, c.what);
+        }
     }
 
     void countsRoundToNearestWithHalvesToEvenUpToThe16BitTop() {

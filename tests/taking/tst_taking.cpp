@@ -1,4 +1,5 @@
 // Taking a test: the draw, then runs through the take door, by clicks.
+#include "AnswerFile.h"
 #include "Controls.h"
 #include "DetailedFeedbackWindow.h"
 #include "FileListBox.h"
@@ -6,12 +7,15 @@
 #include "IntroductionWindow.h"
 #include "MainWindow.h"
 #include "Pictures.h"
+#include "Question.h"
 #include "QuestionCountWindow.h"
+#include "ScoreLog.h"
 #include "ScoreWindow.h"
 #include "SharedState.h"
 #include "ShortFeedbackWindow.h"
 #include "TestRunWindow.h"
 #include "TestSupport.h"
+#include "Tool.h"
 #include "UpDownBar.h"
 
 #include <cstring>
@@ -67,6 +71,30 @@ QByteArray logEntry(const QByteArray& test, const QByteArray& score, char questi
     return QByteArray(30, '\0') + platform::dateText().toLatin1().leftJustified(10) +
            platform::timeText().toLatin1().leftJustified(15) + test.leftJustified(50) +
            score.leftJustified(6) + questions + '\0';
+}
+
+// The answers the log at `log` pairs with its first entry, each as "question
+// record, choice, answer, right", "=" when the checksum is that of the record in
+// `test` now.
+QStringList answersOf(const QString& log, const QString& test) {
+    const QByteArray questions = testing::fileBytes(test);
+    const auto runs = storage::answers::matchToEntries(
+        scoring::readLog(log).value(),
+        storage::answers::readFile(storage::answers::pathForLog(log)).value());
+    QStringList out;
+    for (const AnswerRecord& a : runs.at(0)) {
+        const QByteArray asked =
+            questions.mid((a.questionRecord() - 1) * TestRecord::kSize, TestRecord::kSize);
+        out << u"%1 %2 %3 %4%5"_s.arg(a.questionRecord())
+                   .arg(a.choice())
+                   .arg(a.text(AnswerRecord::Answer))
+                   .arg(a.right())
+                   .arg(storage::answers::checksumText(storage::answers::checksum(
+                            asked.constData(), asked.size())) == a.text(AnswerRecord::Checksum)
+                            ? u"="_s
+                            : u""_s);
+    }
+    return out;
 }
 
 // A control of `window` by its name.
@@ -254,6 +282,65 @@ private slots:
         QVERIFY2(scoreBar.startsWith(u"Your Score =  71%"_s), qPrintable(scoreBar)); // 5 of 7
         QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && env.boxes->shown.size() == 1);
         QCOMPARE(env.readFile("tests/  Ann.log"), logEntry("Mix", "71", 7));
+        // each answer as given: a choice by its place in the test, whatever row showed it
+        QCOMPARE(answersOf("tests/  Ann.log", "tests/Mix.tst"),
+                 QStringList({"2 4 c4 1=", "3 2 FALSE 1=", "4 0 ROME 1=", "5 4 c4 1=", "6 4 c4 1=",
+                              "7 4  0=", "8 0  0="}));
+    }
+
+    // Three pupils take a test through the windows; quizdex-tool names the
+    // question most of them got wrong with the wrong answer most gave, and
+    // lists each pupil's answers. The logs are as they always were.
+    void threePupilsRunsAsTheToolReportsThem() {
+        testing::Env env;
+        env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
+        using K = storage::QuestionKind;
+        QByteArray geo = testFile({}); // the header; the questions as the editor stores them
+        const storage::Question questions[] = {
+            {K::TrueFalse, "Round?", {"TRUE", "FALSE"}, {}, 1},
+            {K::Typed, "Capital of France?", {"Paris"}, {}, 1},
+            {K::Multiple, "Largest ocean?", {"Atlantic", "Pacific", "Indian", "Arctic", "Ice"}, {}, 2}};
+        for (int k = 1; k <= 3; ++k) {
+            TestRecord r;
+            storage::storeQuestion(r, k, questions[k - 1]);
+            geo += r.bytes();
+        }
+        env.writeFile("tests/Geo.tst", geo);
+        const std::pair<QString, QStringList> pupils[] = {{"Ann", {"TRUE", "Paris", "Pacific"}},
+                                                          {"Ben", {"TRUE", "Lyon", "Pacific"}},
+                                                          {"Cal", {"FALSE", "lyon", "Indian"}}};
+        for (const auto& [name, given] : pupils) {
+            if (WindowRegistry::isLoaded<MainWindow>())
+                ctl<QLineEdit>(WindowRegistry::get<MainWindow>(), "txtName")->clear();
+            MainWindow& m = testing::readyToTake("Geo.tst", name);
+            env.random->values = {0.1, 0.5, 0.9, 0.0}; // records 2, 3, 4; choices in order
+            QString bar;
+            testing::takeTest(m, [&](TestRunWindow& t) {
+                for (qsizetype i = 0; i < given.size(); ++i) {
+                    if (i + 1 == given.size())
+                        pressOkOnScore(bar);
+                    answer(t, given[i]);
+                }
+            });
+        }
+        QCOMPARE(env.readFile("tests/Ann.log") + env.readFile("tests/Ben.log") +
+                     env.readFile("tests/Cal.log"),
+                 logEntry("Geo", "100", 3) + logEntry("Geo", "66", 3) + logEntry("Geo", "0", 3));
+        const auto report = [](const QString& kind) {
+            QString out, err;
+            QTextStream o(&out), e(&err);
+            tool::run({"results", "tests", kind, "--csv", "-o", kind + ".csv"}, o, e);
+            return QString::fromUtf8(testing::fileBytes(kind + ".csv")).split("\r\n");
+        };
+        const QStringList items = report("--items");
+        QVERIFY2(items.value(2).startsWith("Geo,2,Capital of France?,") &&
+                     items.value(2).endsWith(",,3,1,33.3,Lyon,2,1.00,"),
+                 qPrintable(items.join('\n')));
+        const QString cal = "Cal,Geo," + platform::dateText() + ',' + platform::timeText() + ",0,";
+        QCOMPARE(report("--answers").filter(cal),
+                 QStringList({cal + "1,1,Round?,FALSE,TRUE,wrong,",
+                              cal + "2,2,Capital of France?,lyon,Paris,wrong,",
+                              cal + "3,3,Largest ocean?,Indian,Pacific,wrong,"}));
     }
 
     void aScreenReaderReadsEachQuestionAsShownAndTheKeyboardAloneTakesTheTest() {
@@ -556,6 +643,7 @@ private slots:
             QVERIFY(QRegularExpression(u"^Elapsed Time: 0:00:0[1-9]$"_s)
                         .match(textOf(t, "lblElapsedTime"))
                         .hasMatch());
+            answer(t, "TRUE"); // answered, yet the run never ends: nothing of it is kept
             const QString before = textOf(t, "Label1") + textOf(t, "lblQuestion");
             clickButton(t, "Command2");
             t.close();                  // the title bar's close button asks the same
@@ -568,8 +656,9 @@ private slots:
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QVERIFY(storage::shared::candidateName.isEmpty() &&
-                QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(
+            storage::shared::candidateName.isEmpty() &&
+            QDir("tests").entryList({"*.log", "*.answers"}, QDir::Files | QDir::Hidden).isEmpty());
 
         // the program ends while the count is being chosen: no question is drawn
         env.random->values = {0.5};

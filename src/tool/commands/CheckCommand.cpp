@@ -11,15 +11,16 @@ public:
     const char* name() const override { return "check"; }
     QString synopsis() const override { return QStringLiteral("FILE..."); }
     QString summary() const override {
-        return QStringLiteral("tests and score logs checked record by record");
+        return QStringLiteral("tests, score logs and answer files checked record by record");
     }
     QString details() const override {
         return QStringLiteral(
-            R"(Checks tests (.tst) and score logs (.log) record by record and prints one line
-per finding: a length that is not a whole number of records, more records than
-the program can count, feedback flags that are not four characters of 0 and 1,
-a passing score outside 50 to 100, unknown question kinds, questions without a
-marked answer, scores that are not 0 to 100.
+            R"(Checks tests (.tst), score logs (.log) and answer files (.answers) record by
+record and prints one line per finding: a length that is not a whole number of
+records, more records than the program can count, feedback flags that are not
+four characters of 0 and 1, a passing score outside 50 to 100, unknown question
+kinds, questions without a marked answer, scores that are not 0 to 100, answers
+that no run could have written.
 Exit status: 0 when every file is clean, 1 when something was found or a file
 cannot be read, 2 on wrong usage.
 )");
@@ -27,11 +28,12 @@ cannot be read, 2 on wrong usage.
 
     int run(const Args& a, Console& io) override {
         if (a.files.isEmpty())
-            return io.usage(QStringLiteral("give the tests and score logs to check"));
+            return io.usage(QStringLiteral("give the tests, score logs or answer files to check"));
         for (const QString& path : a.files) {
             if (!filecheck::kindOf(path))
                 return io.usage(
-                    QStringLiteral("%1 is neither a test (.tst) nor a score log (.log)").arg(path));
+                    QStringLiteral("%1 is no test (.tst), score log (.log) or answer file (.answers)")
+                        .arg(path));
         }
         int status = kDone;
         for (const QString& path : a.files) {

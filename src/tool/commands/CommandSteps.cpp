@@ -33,7 +33,7 @@ std::optional<int> testRecordCount(const QString& path, Console& io) {
 std::optional<QString> textOutput(const Args& a, Console& io) {
     const QString path = a.value(option::kOutput);
     if (filecheck::kindOf(path)) {
-        io.usage(QStringLiteral("-o %1 would write over a test or a score log").arg(path));
+        io.usage(QStringLiteral("-o %1 would write over a file of the program").arg(path));
         return std::nullopt;
     }
     return path.isEmpty() ? QStringLiteral("-") : path;

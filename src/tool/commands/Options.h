@@ -24,6 +24,8 @@ inline constexpr char kPdf[] = "--pdf";
 inline constexpr char kExcel[] = "--excel";
 inline constexpr char kVersions[] = "--versions";
 inline constexpr char kSeed[] = "--seed";
+inline constexpr char kItems[] = "--items";
+inline constexpr char kAnswers[] = "--answers";
 } // namespace option
 
 using OptionNames = std::vector<const char*>;

@@ -16,8 +16,8 @@ public:
     }
     QString details() const override {
         return QStringLiteral(
-            R"(Keeps every whole record of the test (.tst) or score log (.log) and moves the
-stray bytes after the last one into FILE.stray beside it. A write that a kill
+            R"(Keeps every whole record of the test (.tst), score log (.log) or answer file
+(.answers) and moves the stray bytes after the last one into FILE.stray beside it. A write that a kill
 interrupted is put back first, as the program does. FILE.stray is made anew,
 whole or not at all; when it exists already, nothing is done, unless it holds
 only the start of the same bytes (a repair cut short), which is made again.
@@ -26,12 +26,13 @@ only the start of the same bytes (a repair cut short), which is made again.
 
     int run(const Args& a, Console& io) override {
         if (a.files.size() != 1)
-            return io.usage(QStringLiteral("give one test or score log"));
+            return io.usage(QStringLiteral("give one test, score log or answer file"));
         const QString path = a.files.front();
         const auto kind = filecheck::kindOf(path);
         if (!kind)
             return io.usage(
-                QStringLiteral("%1 is neither a test (.tst) nor a score log (.log)").arg(path));
+                QStringLiteral("%1 is no test (.tst), score log (.log) or answer file (.answers)")
+                    .arg(path));
         const IoResult<toolfiles::Repair> repaired =
             toolfiles::repair(path, filecheck::recordLength(*kind));
         if (!repaired)

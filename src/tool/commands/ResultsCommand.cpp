@@ -1,3 +1,4 @@
+#include "AnswerResults.h"
 #include "ClassResults.h"
 #include "Command.h"
 #include "CommandSteps.h"
@@ -28,8 +29,8 @@ class Results : public Command {
 public:
     const char* name() const override { return "results"; }
     QString synopsis() const override {
-        return QStringLiteral("FOLDER|LOG... [--test NAME] --csv|--excel|--pdf -o OUT "
-                              "[--paper a4|letter] [--skip] [--force]");
+        return QStringLiteral("FOLDER|LOG... [--items|--answers] [--test NAME] "
+                              "--csv|--excel|--pdf -o OUT [--paper a4|letter] [--skip] [--force]");
     }
     QString summary() const override {
         return QStringLiteral("the class's results from its score logs");
@@ -51,6 +52,16 @@ from its header when the test (.tst) lies beside the log.
   --pdf     per test a page: each candidate's latest and best score, how many
             passed with their latest, the mean and the median, and a bar chart
             of the latest scores against the passing score.
+  --items   instead, from the answers kept beside the logs (.answers), per test
+            and question: times asked, facility (the share right), the wrong
+            answer most given, discrimination (the share right among the top
+            27 % of runs by score less that among the bottom 27 %), flagged
+            when facility is under 30 % or over 90 % or discrimination under
+            0.2. Answers to a question edited since are counted apart. The
+            PDF gives a bar per question, worst first. Runs logged before
+            answers were kept are left out; .answers files may be given.
+  --answers instead, each candidate's runs with every answer given beside the
+            right answer as the test has it now.
   --test    only the entries of the test NAME.
   --paper   a4 or letter for --pdf; without it, by the locale.
   --skip    leaves a damaged log, or a damaged test with its entries, out
@@ -64,7 +75,8 @@ record, and nothing is written. OUT appears whole or not at all.
         return {option::kOutput, option::kTest, option::kPaper};
     }
     OptionNames flagOptions() const override {
-        return {option::kCsv, option::kExcel, option::kPdf, option::kSkip, option::kForce};
+        return {option::kCsv,  option::kExcel, option::kPdf,    option::kSkip,
+                option::kForce, option::kItems, option::kAnswers};
     }
     bool laysOutPages() const override { return true; }
 
@@ -80,6 +92,8 @@ record, and nothing is written. OUT appears whole or not at all.
         const std::optional<QPageSize> size = paperSize(a, io);
         if (!size)
             return kUsage;
+        if (a.flag(option::kItems) || a.flag(option::kAnswers))
+            return answerResults(a, *out, *size, io);
         const std::optional<QStringList> logs = logsGiven(a.files, io);
         if (!logs)
             return kUsage;

@@ -1,6 +1,8 @@
+#include "AnswerResults.h"
 #include "Command.h"
 #include "CommandSteps.h"
 #include "Console.h"
+#include "FileCheck.h"
 #include "TestText.h"
 #include "ToolFiles.h"
 
@@ -10,20 +12,24 @@ namespace {
 class Show : public Command {
 public:
     const char* name() const override { return "show"; }
-    QString synopsis() const override { return QStringLiteral("TEST.tst"); }
+    QString synopsis() const override { return QStringLiteral("TEST.tst|NAME.answers"); }
     QString summary() const override { return QStringLiteral("the test as readable text"); }
     QString details() const override {
         return QStringLiteral(
             R"(Shows the test as text: its owner (never the password), the feedback after a
 right and a wrong answer, the passing score, the answer order, then each
 question with its kind, its choices, the one that is right and the explanation.
+An answer file (.answers) is shown run by run: each answer, right or wrong, and
+whether the run counts (its entry is in the score log beside it) or why not.
 )");
     }
 
     int run(const Args& a, Console& io) override {
         if (a.files.size() != 1)
-            return io.usage(QStringLiteral("give one test"));
+            return io.usage(QStringLiteral("give one test or answer file"));
         const QString path = a.files.front();
+        if (filecheck::kindOf(path) == filecheck::FileKind::Answers)
+            return showAnswers(path, io);
         const auto count = testRecordCount(path, io);
         if (!count)
             return kFailed;

@@ -1,5 +1,6 @@
 #include "FileCheck.h"
 
+#include "AnswerRecord.h"
 #include "HeaderRecord.h"
 #include "LogRecord.h"
 #include "Question.h"
@@ -78,6 +79,26 @@ QStringList logFindings(const LogRecord& rec) {
     return out;
 }
 
+// What a run could not have written. Answers that no log entry claims are
+// not a fault: a run killed before its entry leaves them, and readers pass
+// over them.
+QStringList answerFindings(const AnswerRecord& rec) {
+    QStringList out;
+    if (rec.asked() < 1 || rec.asked() > rec.numQuestions())
+        out << QStringLiteral("question %1 of a run of %2").arg(rec.asked()).arg(rec.numQuestions());
+    if (rec.questionRecord() < 2)
+        out << QStringLiteral("test record %1 is not a question").arg(rec.questionRecord());
+    if (rec.choice() < 0 || rec.choice() > 5)
+        out << QStringLiteral("the choice is %1, not 0 to 5").arg(rec.choice());
+    if (const std::int16_t right = rec.int16(AnswerRecord::kRightOffset); right != 0 && right != 1)
+        out << QStringLiteral("right or wrong is %1, neither 0 nor 1").arg(right);
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-F]{8}$"));
+    if (!hex.match(rec.text(AnswerRecord::Checksum)).hasMatch())
+        out << QStringLiteral("the checksum \"%1\" is not 8 hexadecimal digits")
+                   .arg(visible(rec.text(AnswerRecord::Checksum)));
+    return out;
+}
+
 } // namespace
 
 std::optional<FileKind> kindOf(const QString& path) {
@@ -85,11 +106,21 @@ std::optional<FileKind> kindOf(const QString& path) {
         return FileKind::Test;
     if (path.endsWith(QLatin1String(".log"), Qt::CaseInsensitive))
         return FileKind::Log;
+    if (path.endsWith(QLatin1String(".answers"), Qt::CaseInsensitive))
+        return FileKind::Answers;
     return std::nullopt;
 }
 
 int recordLength(FileKind kind) {
-    return kind == FileKind::Test ? TestRecord::kSize : LogRecord::kSize;
+    switch (kind) {
+    case FileKind::Test:
+        return TestRecord::kSize;
+    case FileKind::Log:
+        return LogRecord::kSize;
+    case FileKind::Answers:
+        break;
+    }
+    return AnswerRecord::kSize;
 }
 
 IoResult<Report> check(const QString& path, FileKind kind) {
@@ -113,7 +144,8 @@ IoResult<Report> check(const QString& path, FileKind kind) {
                                         ? QStringLiteral("after record %1").arg(report.wholeRecords)
                                         : QStringLiteral("and no whole record"))
                                .arg(size);
-    if (!storage::rules::recordCountForLength(length, size)) {
+    // The answer file alone has no 16-bit counter.
+    if (kind != FileKind::Answers && !storage::rules::recordCountForLength(length, size)) {
         report.findings << QStringLiteral("more records than the count of %1 can hold; the "
                                           "program cannot read them all")
                                .arg(kMaxRecordCount);
@@ -127,6 +159,10 @@ IoResult<Report> check(const QString& path, FileKind kind) {
                 LogRecord rec;
                 rec.setBytes(bytes);
                 found = logFindings(rec);
+            } else if (kind == FileKind::Answers) {
+                AnswerRecord rec;
+                rec.setBytes(bytes);
+                found = answerFindings(rec);
             } else {
                 TestRecord rec;
                 rec.setBytes(bytes);

@@ -8,12 +8,12 @@
 #include <QString>
 #include <QStringList>
 
-// Tests and score logs checked record by record for what the program cannot
-// make sense of, or makes no sense of the way the author meant.
+// Tests, score logs and answer files checked record by record for what the
+// program cannot make sense of, or makes no sense of the way the author meant.
 namespace tool::filecheck {
 
-enum class FileKind { Test, Log };
-// By the name's ending: ".tst" or ".log", in any letter case.
+enum class FileKind { Test, Log, Answers };
+// By the name's ending: ".tst", ".log" or ".answers", in any letter case.
 std::optional<FileKind> kindOf(const QString& path);
 int recordLength(FileKind kind);
 
