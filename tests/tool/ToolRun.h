@@ -6,9 +6,11 @@
 #include "TestRecord.h"
 #include "Tool.h"
 
+#include <map>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,6 +32,25 @@ inline Run runTool(const QStringList& args) {
     r.status = tool::run(args, out, err);
     out.flush();
     err.flush();
+    return r;
+}
+
+// quizdex-tool as a user runs it, a process of its own under `locale`
+// (LC_ALL), which Qt reads once a process; `env` sets more variables (a null
+// value unsets one).
+inline Run runToolProcess(const QString& locale, const QStringList& args,
+                          const std::map<QString, QString>& env = {}) {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("LC_ALL"), locale);
+    for (const auto& [name, value] : env)
+        value.isNull() ? e.remove(name) : e.insert(name, value);
+    QProcess tool;
+    tool.setProcessEnvironment(e);
+    tool.start(QStringLiteral(QUIZDEX_TOOL), args);
+    Run r;
+    r.status = tool.waitForFinished(30000) ? tool.exitCode() : -1;
+    r.out = QString::fromUtf8(tool.readAllStandardOutput());
+    r.err = QString::fromUtf8(tool.readAllStandardError());
     return r;
 }
 

@@ -4,63 +4,16 @@
 #include "Command.h"
 #include "CommandSteps.h"
 #include "Console.h"
-#include "FileCheck.h"
 #include "RunAnswers.h"
 #include "TextRules.h"
 #include "ToolFiles.h"
 
-#include <optional>
 #include <QDir>
 #include <QFileInfo>
-#include <set>
 
 namespace tool {
 
 namespace {
-
-// The logs named by the files given: a folder's, a log, or the log beside an
-// answer file; nullopt after telling the usage.
-std::optional<QStringList> logsOf(const QStringList& given, Console& io) {
-    QStringList logs;
-    for (const QString& path : given) {
-        if (QFileInfo(path).isDir()) {
-            const QDir dir(path);
-            for (const QString& f :
-                 dir.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
-                logs << dir.filePath(f);
-            continue;
-        }
-        const auto kind = filecheck::kindOf(path);
-        if (kind == filecheck::FileKind::Log) {
-            logs << path;
-        } else if (kind == filecheck::FileKind::Answers) {
-            logs << path.left(path.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".log");
-        } else {
-            io.usage(QStringLiteral("%1 is no folder, score log (.log) or answer file (.answers)")
-                         .arg(path));
-            return std::nullopt;
-        }
-    }
-    logs.removeDuplicates();
-    return logs;
-}
-
-// The entries of the log at `log`; none when there is no log.
-IoResult<QList<LogRecord>> readEntries(const QString& log) {
-    const IoResult<std::int64_t> length = RecordFile(log, LogRecord::kSize).length();
-    if (!length)
-        return length.status();
-    QList<LogRecord> entries;
-    const IoStatus st =
-        toolfiles::readRecords(log, LogRecord::kSize, static_cast<int>(*length / LogRecord::kSize),
-                               [&](int, const QByteArray& b) {
-                                   entries.append(LogRecord());
-                                   entries.back().setBytes(b);
-                               });
-    if (!st)
-        return st;
-    return entries;
-}
 
 // Why the run of `span` does not count, or nothing when it does.
 QString notCounted(const QList<AnswerRecord>& records, const storage::answers::Span& span,
@@ -81,119 +34,69 @@ QString notCounted(const QList<AnswerRecord>& records, const storage::answers::S
                            : QStringLiteral("a later run took log entry %1").arg(entry);
 }
 
-// Gathers the runs of a class's logs and the tests beside them, each file
-// checked first as check does.
-class Gathering {
-public:
-    Gathering(QString wanted, Console& io) : m_wanted(std::move(wanted)), m_io(io) {}
-
-    // False when a file cannot be read; a damaged one is only noted.
-    bool addLog(const QString& log) {
-        const QString kept = storage::answers::pathForLog(log);
-        if (!checkedClean(log, m_io) || (toolfiles::isFile(kept) && !checkedClean(kept, m_io))) {
-            damaged = true;
-            return true;
-        }
-        const IoResult<QList<LogRecord>> read = readEntries(log);
-        const IoResult<QList<AnswerRecord>> answers = storage::answers::readFile(kept);
-        if (!read || !answers)
-            return m_io.failed(!read ? read.status() : answers.status()), false;
-        const QList<LogRecord>& entries = *read;
-        const auto matched = storage::answers::matchToEntries(entries, *answers);
-        const QString candidate = QFileInfo(log).completeBaseName();
-        for (qsizetype k = 0; k < entries.size(); ++k) {
-            const LogRecord& e = entries[k];
-            const QString test = rightTrimmed(e.text(LogRecord::TestTaken));
-            if (!m_wanted.isEmpty() && test.compare(m_wanted, Qt::CaseInsensitive) != 0)
-                continue;
-            runs.push_back(
-                {candidate, test, e.text(LogRecord::DateTaken).trimmed(),
-                 e.text(LogRecord::TimeTaken).trimmed(),
-                 static_cast<int>(storage::rules::leadingNumber(e.text(LogRecord::TestScore))),
-                 matched[static_cast<std::size_t>(k)]});
-            addTest(QFileInfo(log).dir().filePath(test + QStringLiteral(".tst")), test);
-        }
-        return true;
-    }
-
+// The runs of a class's whole logs, with the answers kept beside each, and
+// the questions of the tests beside them.
+struct Gathered {
     std::vector<answers::Run> runs;
     answers::Tests tests;
-    bool damaged = false;
-
-private:
-    // The questions of the test at `path` (any letter case), once it is found.
-    void addTest(const QString& path, const QString& test) {
-        const QString key = test.toCaseFolded();
-        if (tests.count(key) || !m_tried.insert(path).second)
-            return;
-        const QString found = toolfiles::sameNameIgnoringCase(path);
-        if (found.isEmpty())
-            return;
-        if (!checkedClean(found, m_io)) {
-            damaged = true;
-            return;
-        }
-        const IoResult<std::int16_t> count = RecordFile(found, TestRecord::kSize).count();
-        std::vector<answers::Question> questions;
-        toolfiles::readRecords(
-            found, TestRecord::kSize, count.value(), [&](int n, const QByteArray& b) {
-                if (n == 1)
-                    return;
-                TestRecord rec;
-                rec.setBytes(b);
-                questions.push_back(
-                    {n, rec.text(TestRecord::QuestionText), rec.text(TestRecord::CorrectAnswer),
-                     storage::answers::checksumText(storage::answers::checksum(rec))});
-            });
-        tests.emplace(key, std::move(questions));
-    }
-
-    QString m_wanted;
-    Console& m_io;
-    std::set<QString> m_tried;
 };
+
+// Adds the runs of the log at `log` that `files` takes; false after telling
+// why the log or its answers cannot be read.
+bool addLog(const QString& log, ClassFiles& files, Gathered& g, Console& io) {
+    const QString kept = storage::answers::pathForLog(log);
+    if (!files.whole(log) || (toolfiles::isFile(kept) && !files.whole(kept)))
+        return true;
+    const IoResult<QList<LogRecord>> read = readEntries(log);
+    const IoResult<QList<AnswerRecord>> answers = storage::answers::readFile(kept);
+    if (!read || !answers)
+        return io.failed(!read ? read.status() : answers.status()), false;
+    const QList<LogRecord>& entries = *read;
+    const auto matched = storage::answers::matchToEntries(entries, *answers);
+    const QFileInfo info(log);
+    for (qsizetype k = 0; k < entries.size(); ++k) {
+        const LogRecord& e = entries[k];
+        const QString test = rightTrimmed(e.text(LogRecord::TestTaken));
+        const TestBeside* beside = files.testFor(info.dir().path(), test);
+        if (!beside)
+            continue;
+        g.runs.push_back(
+            {info.completeBaseName(), test, e.text(LogRecord::DateTaken).trimmed(),
+             e.text(LogRecord::TimeTaken).trimmed(),
+             static_cast<int>(storage::rules::leadingNumber(e.text(LogRecord::TestScore))),
+             matched[static_cast<std::size_t>(k)]});
+        if (beside->found)
+            g.tests.try_emplace(test.toCaseFolded(), beside->questions);
+    }
+    return true;
+}
 
 } // namespace
 
-int answerResults(const Args& a, const QString& out, const QPageSize& size, Console& io) {
-    const bool items = a.flag(option::kItems);
-    if (items == a.flag(option::kAnswers))
-        return io.usage(QStringLiteral("give --items or --answers, not both"));
-    const std::optional<QStringList> logs = logsOf(a.files, io);
-    if (!logs)
-        return kUsage;
-    QString wanted = a.value(option::kTest);
-    if (wanted.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
-        wanted.chop(4);
-    Gathering g(wanted, io);
-    for (const QString& log : *logs)
-        if (!g.addLog(log))
+int answerResults(const Args& a, const QStringList& logs, ClassFiles& files,
+                  const ReportOutput& out, Console& io) {
+    Gathered g;
+    for (const QString& log : logs)
+        if (!addLog(log, files, g, io))
             return kFailed;
-    if (g.damaged)
-        return io.failed(
-            QStringLiteral("Nothing written: damaged files (see quizdex-tool check and repair)."));
+    if (files.stopped())
+        return kFailed;
     qsizetype kept = 0;
     for (const answers::Run& r : g.runs)
         kept += r.answers.size();
     if (kept == 0)
-        return io.failed(
-            wanted.isEmpty()
-                ? QStringLiteral("Nothing written: no answers kept in the score logs' "
-                                 "runs.")
-                : QStringLiteral("Nothing written: no answers kept for the test %1.").arg(wanted));
-    const bool csv = a.flag(option::kCsv);
+        return files.nothingFound(QStringLiteral("answers kept"));
     QByteArray bytes;
-    if (items)
-        bytes = csv ? answers::itemsCsv(answers::itemReports(g.runs, g.tests)).toUtf8()
-                    : answers::itemsPdf(answers::itemReports(g.runs, g.tests), size);
+    if (!a.flag(option::kItems))
+        bytes = out.csv ? answers::answersCsv(g.runs, g.tests, *out.csv).toUtf8()
+                        : answers::answersPdf(g.runs, g.tests, out.size);
+    else if (const auto reports = answers::itemReports(g.runs, g.tests); out.csv)
+        bytes = answers::itemsCsv(reports, *out.csv).toUtf8();
     else
-        bytes = csv ? answers::answersCsv(g.runs, g.tests).toUtf8()
-                    : answers::answersPdf(g.runs, g.tests, size);
-    if (const IoStatus written = writeNewOutput(out, bytes, a.flag(option::kForce)); !written)
-        return io.failed(written);
-    io.out << out << ": " << counted(static_cast<qint64>(g.runs.size()), "run") << ", "
-           << counted(kept, "answer") << '\n';
-    return kDone;
+        bytes = answers::itemsPdf(reports, out.size);
+    return out.write(
+        bytes,
+        counted(qint64(g.runs.size()), "run") + QStringLiteral(", ") + counted(kept, "answer"), io);
 }
 
 int showAnswers(const QString& path, Console& io) {

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "Options.h"
+#include "ClassFiles.h"
 
-#include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 namespace tool {
 
 class Console;
 
-// results --items and --answers: the answers kept beside a class's score logs
-// (the logs of FOLDER, the logs given, or those beside the answer files
-// given), as an item analysis per test or each candidate's answers run by
-// run, written to `out` as CSV or as PDF on `size`.
-int answerResults(const Args& a, const QString& out, const QPageSize& size, Console& io);
+// results --items and --answers: the answers kept beside the class's `logs`,
+// as an item analysis per test or each candidate's answers run by run.
+int answerResults(const Args& a, const QStringList& logs, ClassFiles& files,
+                  const ReportOutput& out, Console& io);
 
 // show NAME.answers: every run the file holds with its answers, and whether
 // it counts (its entry is in NAME.log beside it) or why not.

@@ -11,7 +11,7 @@ public:
     const char* name() const override { return "check"; }
     QString synopsis() const override { return QStringLiteral("FILE..."); }
     QString summary() const override {
-        return QStringLiteral("tests, score logs and answer files checked record by record");
+        return QStringLiteral("tests, logs and answer files checked record by record");
     }
     QString details() const override {
         return QStringLiteral(

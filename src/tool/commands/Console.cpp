@@ -4,7 +4,9 @@
 
 namespace tool {
 
-QString counted(qint64 n, const char* thing) {
+QString counted(qint64 n, const char* thing, const char* things) {
+    if (n != 1 && things)
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(things));
     return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(thing)).arg(n == 1 ? "" : "s");
 }
 

@@ -26,7 +26,7 @@ private:
     QString m_command;
 };
 
-// "1 question", "2 questions".
-QString counted(qint64 n, const char* thing);
+// "1 question", "2 questions"; `things` where the plural is not an "s" more.
+QString counted(qint64 n, const char* thing, const char* things = nullptr);
 
 } // namespace tool

@@ -13,7 +13,9 @@ class Show : public Command {
 public:
     const char* name() const override { return "show"; }
     QString synopsis() const override { return QStringLiteral("TEST.tst|NAME.answers"); }
-    QString summary() const override { return QStringLiteral("the test as readable text"); }
+    QString summary() const override {
+        return QStringLiteral("a test as readable text, an answer file run by run");
+    }
     QString details() const override {
         return QStringLiteral(
             R"(Shows the test as text: its owner (never the password), the feedback after a

@@ -13,31 +13,40 @@ namespace {
 constexpr qsizetype kSummaryColumn = 24;
 constexpr qsizetype kLineWidth = 79;
 
-// A command's usage as the tool's help lists it: wrapped at the line width,
-// its summary in a column of its own.
-QString listed(const Command& c) {
-    QString out = QStringLiteral("  ") + QLatin1String(c.name());
+// `start`, then the command's usage, wrapped at the line width; a wrapped
+// line goes on after four blanks.
+QString usageLines(QString start, const Command& c) {
+    start += QLatin1Char(' ') + QLatin1String(c.name());
     qsizetype lineStart = 0;
     for (const QString& word : c.synopsis().split(QLatin1Char(' '))) {
-        if (out.size() - lineStart + 1 + word.size() > kLineWidth) {
-            out += QStringLiteral("\n    ");
-            lineStart = out.size() - 4;
+        if (start.size() - lineStart + 1 + word.size() > kLineWidth) {
+            start += QStringLiteral("\n    ");
+            lineStart = start.size() - 4;
         } else {
-            out += QLatin1Char(' ');
+            start += QLatin1Char(' ');
         }
-        out += word;
+        start += word;
     }
-    if (lineStart == 0 && out.size() + 2 <= kSummaryColumn)
-        out = out.leftJustified(lineStart + kSummaryColumn, QLatin1Char(' '));
+    return start;
+}
+
+// A command's usage as the tool's help lists it, its summary in a column of
+// its own.
+QString listed(const Command& c) {
+    QString out = usageLines(QStringLiteral(" "), c);
+    if (!out.contains(QLatin1Char('\n')) && out.size() + 2 <= kSummaryColumn)
+        out = out.leftJustified(kSummaryColumn, QLatin1Char(' '));
     else
         out += QLatin1Char('\n') + QString(kSummaryColumn, QLatin1Char(' '));
     return out + c.summary() + QLatin1Char('\n');
 }
 
 QString toolHelp() {
-    QString out = QStringLiteral("Usage: quizdex-tool COMMAND [OPTIONS] FILE...\n\n"
-                                 "Works on Quizdex tests (.tst) and score logs (.log).\n\n"
-                                 "Commands:\n");
+    QString out =
+        QStringLiteral("Usage: quizdex-tool COMMAND [OPTIONS] FILE...\n\n"
+                       "Works on Quizdex tests (.tst), score logs (.log) and the answers\n"
+                       "kept beside them (.answers).\n\n"
+                       "Commands:\n");
     for (const auto& c : allCommands())
         out += listed(*c);
     return out + QStringLiteral(
@@ -94,8 +103,8 @@ int runCommand(Command& c, const QStringList& args, Console& io) {
 } // namespace
 
 QString Command::help() const {
-    return QStringLiteral("Usage: quizdex-tool %1 %2\n\n%3")
-        .arg(QLatin1String(name()), synopsis(), details());
+    return usageLines(QStringLiteral("Usage: quizdex-tool"), *this) + QStringLiteral("\n\n") +
+           details();
 }
 
 std::vector<std::unique_ptr<Command>> allCommands() {

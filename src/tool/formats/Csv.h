@@ -4,6 +4,7 @@
 #include "LogRecord.h"
 
 #include <optional>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -31,6 +32,24 @@ std::optional<QString> decode(const QByteArray& bytes, QStringList* taken, int* 
 // The row's cells, quoted where they must be, and CR LF; `separator` between
 // them (a ';' for a spreadsheet where the locale writes a decimal comma).
 QString rowText(const QStringList& cells, QChar separator = QLatin1Char(','));
+// How a report's CSV is written: as RFC 4180 has it, or as Excel opens it by
+// a double click, which takes UTF-8 only after a byte-order mark and, where
+// the locale writes a decimal comma, wants ';' between cells and that comma
+// in numbers.
+struct Style {
+    QChar separator = QLatin1Char(',');
+    QChar decimalPoint = QLatin1Char('.');
+    bool byteOrderMark = false;
+
+    // What the file starts with: the byte-order mark, or nothing.
+    QString start() const;
+    QString row(const QStringList& cells) const { return rowText(cells, separator); }
+    // A decimal number such as "62.5" with the style's decimal point; any
+    // other text as it is.
+    QString number(const QString& text) const;
+};
+Style excelStyle(const QLocale& locale);
+
 // A spreadsheet runs a cell that starts like this as a formula.
 bool startsAsFormula(const QString& cell);
 // A text from a file anyone can write, as a cell a spreadsheet shows as text:

@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "TextLines.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 // The cells and rows of CSV, and a score log's entries as rows.
@@ -130,6 +131,23 @@ QString rowText(const QStringList& cells, QChar separator) {
     for (const QString& c : cells)
         quoted.append(cellText(c, separator));
     return quoted.join(separator) + QLatin1String("\r\n");
+}
+
+QString Style::start() const {
+    return byteOrderMark ? QStringLiteral("\uFEFF") : QString();
+}
+
+QString Style::number(const QString& text) const {
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+\\.[0-9]+$"));
+    return decimalPoint != QLatin1Char('.') && decimal.match(text).hasMatch()
+               ? QString(text).replace(QLatin1Char('.'), decimalPoint)
+               : text;
+}
+
+Style excelStyle(const QLocale& locale) {
+    const bool decimalComma = locale.decimalPoint() == QLatin1String(",");
+    return {decimalComma ? QLatin1Char(';') : QLatin1Char(','),
+            decimalComma ? QLatin1Char(',') : QLatin1Char('.'), true};
 }
 
 QString logHeader() {

@@ -1,9 +1,9 @@
 #include "ClassResults.h"
 
-#include "Csv.h"
 #include "TextRules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace tool::results {
@@ -13,30 +13,26 @@ bool judge(const QString& score, std::optional<double> passing) {
                                   passing.value_or(storage::rules::passingScore({})));
 }
 
-CsvStyle excelStyle(const QLocale& locale) {
-    const bool decimalComma = locale.decimalPoint() == QLatin1String(",");
-    return {decimalComma ? u';' : u',', decimalComma ? u',' : u'.', true};
+QString percentText(double percent) {
+    // Rounded first, so that 69.96 is "70", not "70.0".
+    const double tenths = std::round(percent * 10);
+    return QString::number(tenths / 10, 'f', std::fmod(tenths, 10) == 0 ? 0 : 1);
 }
 
-QString csvText(const std::vector<Entry>& entries, const CsvStyle& style) {
-    const QChar sep = style.separator;
-    QString text = style.byteOrderMark ? QStringLiteral("\uFEFF") : QString();
+QString csvText(const std::vector<Entry>& entries, const csv::Style& style) {
+    QString text = style.start();
     text.reserve(qsizetype(entries.size()) * 80);
-    text += csv::rowText(
-        {QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
-         QStringLiteral("ISO date"), QStringLiteral("time"), QStringLiteral("questions"),
-         QStringLiteral("score"), QStringLiteral("passing score"), QStringLiteral("result")},
-        sep);
+    text += style.row({QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
+                       QStringLiteral("ISO date"), QStringLiteral("time"),
+                       QStringLiteral("questions"), QStringLiteral("score"),
+                       QStringLiteral("passing score"), QStringLiteral("result")});
     for (const Entry& e : entries) {
-        const QString passing = e.passing ? storage::rules::numberText(*e.passing)
-                                                .trimmed()
-                                                .replace(QLatin1Char('.'), style.decimalPoint)
-                                          : QString();
-        text += csv::rowText({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
-                              e.isoDate, csv::asText(e.time), QString::number(e.questions),
-                              csv::asText(e.score), passing,
-                              e.passed ? QStringLiteral("pass") : QStringLiteral("fail")},
-                             sep);
+        const QString passing =
+            e.passing ? style.number(storage::rules::numberText(*e.passing).trimmed()) : QString();
+        text += style.row({csv::asText(e.candidate), csv::asText(e.test), csv::asText(e.date),
+                           e.isoDate, csv::asText(e.time), QString::number(e.questions),
+                           csv::asText(style.number(e.score)), passing,
+                           e.passed ? QStringLiteral("pass") : QStringLiteral("fail")});
     }
     return text;
 }

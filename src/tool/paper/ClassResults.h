@@ -1,8 +1,9 @@
 #pragma once
 
+#include "Csv.h"
+
 #include <optional>
 #include <QByteArray>
-#include <QLocale>
 #include <QPageSize>
 #include <QString>
 #include <vector>
@@ -35,19 +36,12 @@ struct Entry {
 // test's header, or the 75 a run takes when the test is not there.
 bool judge(const QString& score, std::optional<double> passing);
 
-// How the CSV is written: as RFC 4180 has it, or as Excel opens it by a
-// double click, which takes UTF-8 only after a byte-order mark, and where the
-// locale writes a decimal comma, ';' between cells and that comma in numbers.
-struct CsvStyle {
-    QChar separator = u',';
-    QChar decimalPoint = u'.';
-    bool byteOrderMark = false;
-};
-CsvStyle excelStyle(const QLocale& locale);
+// A percentage as the reports write it: whole, or to one decimal ("62.5").
+QString percentText(double percent);
 
 // A header row, then one row per entry: candidate, test, date, ISO date,
 // time, questions, score, passing score, result.
-QString csvText(const std::vector<Entry>& entries, const CsvStyle& style = {});
+QString csvText(const std::vector<Entry>& entries, const csv::Style& style = {});
 
 struct Standing {
     QString candidate;

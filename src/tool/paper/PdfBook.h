@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <QByteArray>
+#include <QColor>
 #include <QFont>
 #include <QPageSize>
 #include <QRectF>
@@ -19,6 +20,11 @@ class QPdfWriter;
 // every character of Windows-1252 prints on any reader. Needs a
 // QGuiApplication (the offscreen platform does).
 namespace tool::paper {
+
+// The score window's colours, which the reports' bars take: its standard
+// palette's green for a pass (black text on it) and red for a fail (white).
+inline const QColor kPassColour(0, 128, 0);
+inline const QColor kFailColour(128, 0, 0);
 
 // The paper of the user's locale: letter in the United States and Canada,
 // A4 elsewhere.

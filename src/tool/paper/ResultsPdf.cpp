@@ -2,7 +2,6 @@
 #include "PdfBook.h"
 #include "TextRules.h"
 
-#include <cmath>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -13,14 +12,14 @@ namespace {
 using paper::drawText;
 using paper::PdfBook;
 
-// The score window's colours: its standard palette's green and red for a
-// pass and a fail, with black and bright white text, and its yellow passing bar.
-const QColor kPassColour(0, 128, 0);
-const QColor kFailColour(128, 0, 0);
+using paper::kFailColour;
+using paper::kPassColour;
+
+// The score window's yellow passing bar.
 const QColor kPassingBarColour(255, 255, 0);
 
 QString percent(double x) {
-    return QString::number(x, 'f', x == std::floor(x) ? 0 : 1) + QLatin1Char('%');
+    return percentText(x) + QLatin1Char('%');
 }
 
 void addTable(PdfBook& book, const TestReport& r) {

@@ -1,9 +1,8 @@
 #include "RunAnswers.h"
 
-#include "Csv.h"
+#include "ClassResults.h"
 
 #include <algorithm>
-#include <cmath>
 #include <QRegularExpression>
 
 namespace tool::answers {
@@ -111,11 +110,6 @@ void analyse(ItemReport& report, std::vector<const Run*> runs,
 
 } // namespace
 
-QString percentText(double share) {
-    const double p = share * 100;
-    return QString::number(p, 'f', p == std::floor(p) ? 0 : 1);
-}
-
 std::optional<double> Item::facility() const {
     if (asked == 0)
         return std::nullopt;
@@ -156,23 +150,26 @@ std::vector<ItemReport> itemReports(const std::vector<Run>& runs, const Tests& t
     return reports;
 }
 
-QString itemsCsv(const std::vector<ItemReport>& reports) {
-    QString text = csv::rowText({QStringLiteral("test"), QStringLiteral("question"),
-                                 QStringLiteral("text"), QStringLiteral("version"),
-                                 QStringLiteral("edited since"), QStringLiteral("asked"),
-                                 QStringLiteral("right"), QStringLiteral("facility %"),
-                                 QStringLiteral("most given wrong answer"), QStringLiteral("times"),
-                                 QStringLiteral("discrimination"), QStringLiteral("flags")});
+QString itemsCsv(const std::vector<ItemReport>& reports, const csv::Style& style) {
+    QString text = style.start();
+    text +=
+        style.row({QStringLiteral("test"), QStringLiteral("question"), QStringLiteral("text"),
+                   QStringLiteral("version"), QStringLiteral("edited since"),
+                   QStringLiteral("asked"), QStringLiteral("right"), QStringLiteral("facility %"),
+                   QStringLiteral("most given wrong answer"), QStringLiteral("times"),
+                   QStringLiteral("discrimination"), QStringLiteral("flags")});
     for (const ItemReport& r : reports) {
         for (const Item& i : r.items) {
             const std::optional<double> facility = i.facility();
-            text += csv::rowText(
+            text += style.row(
                 {csv::asText(r.test), QString::number(i.question), csv::asText(i.text), i.checksum,
                  i.edited ? QStringLiteral("yes") : QString(), QString::number(i.asked),
-                 QString::number(i.right), facility ? percentText(*facility) : QString(),
+                 QString::number(i.right),
+                 facility ? style.number(results::percentText(100 * *facility)) : QString(),
                  csv::asText(i.commonWrong),
                  i.commonWrongCount ? QString::number(i.commonWrongCount) : QString(),
-                 i.discrimination ? QString::number(*i.discrimination, 'f', 2) : QString(),
+                 i.discrimination ? style.number(QString::number(*i.discrimination, 'f', 2))
+                                  : QString(),
                  i.flags.join(QStringLiteral("; "))});
         }
     }
@@ -214,19 +211,19 @@ QString runTitle(const Run& run) {
     return QStringLiteral("%1, %2 %3, score %4%").arg(run.test, run.date, run.time).arg(run.score);
 }
 
-QString answersCsv(const std::vector<Run>& runs, const Tests& tests) {
-    QString text = csv::rowText(
-        {QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
-         QStringLiteral("time"), QStringLiteral("score"), QStringLiteral("asked"),
-         QStringLiteral("question"), QStringLiteral("text"), QStringLiteral("answer"),
-         QStringLiteral("right answer"), QStringLiteral("result"), QStringLiteral("note")});
+QString answersCsv(const std::vector<Run>& runs, const Tests& tests, const csv::Style& style) {
+    QString text = style.start();
+    text += style.row({QStringLiteral("candidate"), QStringLiteral("test"), QStringLiteral("date"),
+                       QStringLiteral("time"), QStringLiteral("score"), QStringLiteral("asked"),
+                       QStringLiteral("question"), QStringLiteral("text"), QStringLiteral("answer"),
+                       QStringLiteral("right answer"), QStringLiteral("result"),
+                       QStringLiteral("note")});
     for (const Run& run : runs) {
         for (const AnswerLine& l : answerLines(run, tests))
-            text +=
-                csv::rowText({csv::asText(run.candidate), csv::asText(run.test),
-                              csv::asText(run.date), csv::asText(run.time),
-                              QString::number(run.score), l.place, l.question, csv::asText(l.text),
-                              csv::asText(l.given), csv::asText(l.right), l.result, l.note});
+            text += style.row({csv::asText(run.candidate), csv::asText(run.test),
+                               csv::asText(run.date), csv::asText(run.time),
+                               QString::number(run.score), l.place, l.question, csv::asText(l.text),
+                               csv::asText(l.given), csv::asText(l.right), l.result, l.note});
     }
     return text;
 }

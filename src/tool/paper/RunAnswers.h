@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnswerRecord.h"
+#include "Csv.h"
 
 #include <map>
 #include <optional>
@@ -71,7 +72,7 @@ struct ItemReport {
 // taken in the order they come. Answers to a question's earlier version (its
 // checksum differs from the test's now) are counted apart.
 std::vector<ItemReport> itemReports(const std::vector<Run>& runs, const Tests& tests);
-QString itemsCsv(const std::vector<ItemReport>& reports);
+QString itemsCsv(const std::vector<ItemReport>& reports, const csv::Style& style = {});
 // Per test a page: a bar per question, worst first (least often right).
 QByteArray itemsPdf(const std::vector<ItemReport>& reports, const QPageSize& size,
                     int* pages = nullptr);
@@ -95,16 +96,13 @@ std::vector<AnswerLine> answerLines(const Run& run, const Tests& tests);
 // A run as its heading gives it: test, date, time and score.
 QString runTitle(const Run& run);
 
-// A share (0 to 1) as a percentage: whole, or with one decimal.
-QString percentText(double share);
-
 // The first line of `text`, cut to `width` characters; an ellipsis tells
 // that there is more.
 QString oneLine(const QString& text, int width = 80);
 
 // One row or line per answer: the run, the question, the answer given, the
 // right answer as the test has it now, and whether the question was edited.
-QString answersCsv(const std::vector<Run>& runs, const Tests& tests);
+QString answersCsv(const std::vector<Run>& runs, const Tests& tests, const csv::Style& style = {});
 // Per candidate a page, run after run.
 QByteArray answersPdf(const std::vector<Run>& runs, const Tests& tests, const QPageSize& size,
                       int* pages = nullptr);

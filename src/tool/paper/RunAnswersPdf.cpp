@@ -1,3 +1,4 @@
+#include "ClassResults.h"
 #include "PdfBook.h"
 #include "RunAnswers.h"
 
@@ -11,11 +12,6 @@ namespace {
 
 using paper::drawText;
 using paper::PdfBook;
-
-// The score window's colours: a question worth a look in its red for a fail
-// (white text), any other in its green for a pass (black text).
-const QColor kLookColour(128, 0, 0);
-const QColor kFineColour(0, 128, 0);
 
 void addLine(PdfBook& book, const QString& text, const QFont& font, bool newPage = false) {
     book.add(
@@ -63,8 +59,8 @@ void addItem(PdfBook& book, const Item& item) {
         if (facility) {
             const bool look = !item.flags.isEmpty();
             const QRectF bar(left, r.top(), std::max(full * *facility, book.pt(1)), barH);
-            p.fillRect(bar, look ? kLookColour : kFineColour);
-            const QString caption = percentText(*facility) + QLatin1Char('%');
+            p.fillRect(bar, look ? paper::kFailColour : paper::kPassColour);
+            const QString caption = results::percentText(100 * *facility) + QLatin1Char('%');
             const qreal capW = QFontMetricsF(small, p.device()).horizontalAdvance(caption);
             const bool inside = capW + book.mm(2) < bar.width();
             p.setPen(inside && look ? Qt::white : Qt::black);

@@ -333,11 +333,19 @@ private slots:
     }
 
     void helpAndUsage() {
-        // Each command's usage line names every option it takes.
+        // Each command's usage names every option it takes, as the tool's
+        // help lists it; no line is wider than a terminal.
+        const QString toolHelp = runTool({u"--help"_s}).out;
         for (const auto& command : tool::allCommands()) {
             const QString name = QLatin1String(command->name());
-            const QString usage = runTool({name, u"--help"_s}).out.section(u'\n', 0, 0);
+            const QString help = runTool({name, u"--help"_s}).out;
+            const QString usage = help.section(u"\n\n"_s, 0, 0).simplified();
             QVERIFY2(usage.startsWith(u"Usage: quizdex-tool "_s + name), qPrintable(usage));
+            QVERIFY2(
+                toolHelp.simplified().contains(usage.section(u' ', 2) + u' ' + command->summary()),
+                qPrintable(name));
+            for (const QString& line : (help + toolHelp).split(u'\n'))
+                QVERIFY2(line.size() <= 79, qPrintable(line));
             for (const auto& options : {command->optionsWithValue(), command->flagOptions()}) {
                 for (const char* option : options) {
                     const QString shown =

@@ -4,6 +4,7 @@
 #include "AnswerFile.h"
 #include "ToolRun.h"
 
+#include <functional>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -74,6 +75,43 @@ QStringList rowsOf(const QByteArray& csv) {
     return rows;
 }
 
+// A run of `pupil` logged in `dir` with its answers, as a finished run
+// writes them; `q` gives the record asked k-th.
+void logRun(
+    const QString& dir, const QByteArray& test, const QString& pupil, int score,
+    const QString& testName, const QStringList& given, int minute,
+    const std::function<int(int)>& q = [](int k) { return k + 2; }) {
+    std::vector<storage::answers::Given> answers;
+    for (int k = 0; k < given.size(); ++k) {
+        TestRecord rec;
+        rec.setBytes(record(test, q(k)));
+        const QString& answer = given[q(k) - 2];
+        answers.push_back(
+            {q(k), storage::answers::checksum(rec), 0, answer,
+             answer.compare(rec.text(TestRecord::CorrectAnswer), Qt::CaseInsensitive) == 0});
+    }
+    LogRecord entry;
+    entry.setBytes(logEntry(testName, u"3/9/2026"_s,
+                            u"9:%1:00 AM"_s.arg(minute, 2, 10, QLatin1Char('0')),
+                            QString::number(score), std::int16_t(given.size())));
+    QVERIFY(storage::answers::appendRun(dir + u'/' + pupil + u".log"_s, entry, answers).entry);
+}
+
+// Geo.tst in `dir` and the class's logs: each pupil's run with its answers,
+// after an older run of Ann's that kept none.
+void writeClass(const QString& dir) {
+    QVERIFY(QDir().mkpath(dir));
+    const QByteArray test = editorTest(newHeader(u"o"_s, u"p"_s), kGeo);
+    writeFile(dir + u"/Geo.tst"_s, test);
+    writeFile(dir + u"/Ann.log"_s, logEntry(u"Geo"_s, u"3/2/2026"_s, u"9:00:00 AM"_s, u"100"_s, 6));
+    for (int p = 0; p < 8; ++p) {
+        const Pupil& pupil = kClass[p];
+        const bool reversed = pupil.name == u"Hal"_s;
+        logRun(dir, test, pupil.name, pupil.score, u"Geo"_s, pupil.given, p,
+               [reversed](int k) { return reversed ? 7 - k : k + 2; });
+    }
+}
+
 // The PDF's text as a reader reads it: lines not blank, blanks squeezed.
 QStringList pdfLines(const QString& pdf, int page) {
     QProcess p;
@@ -94,33 +132,9 @@ class TestAnswerReports : public QObject, private Folder {
     QString m_class;
 
 private slots:
-    // Geo.tst and the class's logs: each pupil's run with its answers, as a
-    // finished run writes them, after an older run of Ann's that kept none.
     void initTestCase() {
-        QVERIFY(QDir(m_dir.path()).mkdir(u"class"_s));
         m_class = path(u"class"_s);
-        const QByteArray test = editorTest(newHeader(u"o"_s, u"p"_s), kGeo);
-        writeFile(m_class + u"/Geo.tst"_s, test);
-        writeFile(m_class + u"/Ann.log"_s,
-                  logEntry(u"Geo"_s, u"3/2/2026"_s, u"9:00:00 AM"_s, u"100"_s, 6));
-        for (int p = 0; p < 8; ++p) {
-            const Pupil& pupil = kClass[p];
-            std::vector<storage::answers::Given> given;
-            for (int k = 0; k < 6; ++k) {
-                const int q = pupil.name == u"Hal"_s ? 5 - k : k;
-                TestRecord rec;
-                rec.setBytes(record(test, q + 2));
-                given.push_back({q + 2, storage::answers::checksum(rec), 0, pupil.given[q],
-                                 pupil.given[q].compare(rec.text(TestRecord::CorrectAnswer),
-                                                        Qt::CaseInsensitive) == 0});
-            }
-            LogRecord entry;
-            entry.setBytes(logEntry(u"Geo"_s, u"3/9/2026"_s, u"9:0%1:00 AM"_s.arg(p),
-                                    QString::number(pupil.score), 6));
-            QVERIFY(
-                storage::answers::appendRun(m_class + u'/' + pupil.name + u".log"_s, entry, given)
-                    .entry);
-        }
+        writeClass(m_class);
     }
 
     void itemAnalysisOfAClassOfEightAsWorkedOutByHand() {
@@ -192,6 +206,88 @@ private slots:
                               u"# Question Answer given Right answer Result"_s,
                               u"1 Q6 Longest river? (blank) Nile wrong"_s,
                               u"2 Q5 Which is a planet? Moon Mars wrong"_s}));
+    }
+
+    // --excel as Excel opens each report by a double click: after a byte
+    // order mark, and where the locale writes a decimal comma, ';' between the
+    // cells and that comma in facility and discrimination; elsewhere the
+    // CSV's own rows.
+    void excelOpensEachReportByTheLocale() {
+        QStringList versions;
+        for (int n = 2; n <= 7; ++n) {
+            TestRecord rec;
+            rec.setBytes(record(fileBytes(m_class + u"/Geo.tst"_s), n));
+            versions << storage::answers::checksumText(storage::answers::checksum(rec));
+        }
+        const QString commaItems =
+            u"test;question;text;version;edited since;asked;right;facility %;"
+            "most given wrong answer;times;discrimination;flags\r\n"
+            "Geo;1;The Earth is round.;%1;;8;8;100;;;0,00;"
+            "\"facility over 90%; discrimination under 0.2\"\r\n"
+            "Geo;2;Capital of France?;%2;;8;2;25;Lyon;4;1,00;facility under 30%\r\n"
+            "Geo;3;Largest ocean?;%3;;8;4;50;Atlantic;3;-0,50;discrimination under 0.2\r\n"
+            "Geo;4;Water boils at 100 \u00b0C at sea level.;%4;;8;6;75;FALSE;2;1,00;\r\n"
+            "Geo;5;Which is a planet?;%5;;8;5;62,5;Moon;2;1,00;\r\n"
+            "Geo;6;Longest river?;%6;;8;4;50;Amazon;2;0,50;\r\n"_s.arg(
+                versions[0], versions[1], versions[2], versions[3], versions[4], versions[5]);
+        // Each pupil's answers hold no number with a fraction, nor a ',' in a
+        // cell: the CSV's rows with ';' between the cells.
+        runTool({u"results"_s, m_class, u"--answers"_s, u"--csv"_s, u"-o"_s, path(u"a.csv"_s)});
+        runTool({u"results"_s, m_class, u"--items"_s, u"--csv"_s, u"-o"_s, path(u"i.csv"_s)});
+        const QByteArray answers = fileBytes(path(u"a.csv"_s));
+        QCOMPARE(answers.count(','), 11 * answers.count("\r\n"));
+        const struct {
+            const char* report;
+            const char* locale;
+            QByteArray rows;
+        } cases[] = {{"--items", "de_DE.UTF-8", commaItems.toUtf8()},
+                     {"--items", "en_US.UTF-8", fileBytes(path(u"i.csv"_s))},
+                     {"--answers", "fr_FR.UTF-8", QByteArray(answers).replace(',', ';')},
+                     {"--answers", "en_US.UTF-8", answers}};
+        for (const auto& c : cases) {
+            const Run r = runToolProcess(QLatin1String(c.locale),
+                                         {u"results"_s, m_class, QLatin1String(c.report),
+                                          u"--excel"_s, u"-o"_s, path(u"x.csv"_s), u"--force"_s});
+            QVERIFY2(r.status == 0 && r.err.isEmpty(), qPrintable(r.err));
+            QCOMPARE(fileBytes(path(u"x.csv"_s)), "\xef\xbb\xbf" + c.rows);
+        }
+    }
+
+    // With --skip a damaged answer file leaves its pupil's runs out, a damaged
+    // log or test its entries, each listed; without it nothing is written.
+    void damagedFilesLeftOutWithSkip() {
+        const QString dir = path(u"skip"_s);
+        const struct {
+            QString file;
+            const char* report;
+            QString written; // with --skip
+            QString gone;    // rows that start so
+        } cases[] = {{u"Gus.answers"_s, "--answers", u"9 runs, 43 answers"_s, u"Gus,"_s},
+                     {u"Geo.tst"_s, "--items", u"1 run, 1 answer"_s, u"Geo,"_s},
+                     {u"Ivy.log"_s, "--items", u"9 runs, 48 answers"_s, u"Sea,"_s}};
+        for (const auto& c : cases) {
+            // The class, and Ivy's run of another test beside it.
+            QVERIFY(QDir(dir).removeRecursively());
+            writeClass(dir);
+            const QByteArray sea = editorTest(
+                newHeader(u"o"_s, u"p"_s),
+                {question(QuestionKind::TrueFalse, u"Salty?"_s, {u"TRUE"_s, u"FALSE"_s}, 1)});
+            writeFile(dir + u"/Sea.tst"_s, sea);
+            logRun(dir, sea, u"Ivy"_s, 100, u"Sea"_s, {u"TRUE"_s}, 10);
+            const QString damaged = dir + u'/' + c.file;
+            writeFile(damaged, fileBytes(damaged) + "xx");
+            const QStringList args = {u"results"_s, dir,     QLatin1String(c.report),
+                                      u"--csv"_s,   u"-o"_s, path(u"skip.csv"_s)};
+            Run r = runTool(args);
+            QVERIFY2(r.status == 1 && r.err.startsWith(damaged + u": 2 stray bytes"_s),
+                     qPrintable(r.err));
+            QVERIFY(!QFile::exists(path(u"skip.csv"_s)));
+            r = runTool(args + QStringList{u"--skip"_s});
+            QCOMPARE(r.out, path(u"skip.csv"_s) + u": "_s + c.written + u'\n');
+            QVERIFY2(r.err.endsWith(damaged + u": left out, damaged\n"_s), qPrintable(r.err));
+            QVERIFY(!QString::fromUtf8(fileBytes(path(u"skip.csv"_s))).contains(u"\n"_s + c.gone));
+            QVERIFY(QFile::remove(path(u"skip.csv"_s)));
+        }
     }
 
     // A run killed before its entry leaves answers that show, check and the

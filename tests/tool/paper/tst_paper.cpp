@@ -348,8 +348,10 @@ private slots:
                                           {u"--versions"_s, u"2"_s, u"--seed"_s, u"-1"_s}};
         for (const QStringList& args : wrong)
             QCOMPARE(print(u"Fine.tst"_s, u"x.pdf"_s, args).status, 2);
-        for (const QStringList& formats : {QStringList{u"--csv"_s, u"--pdf"_s},
-                                           QStringList{u"--csv"_s, u"--excel"_s}, QStringList()})
+        for (const QStringList& formats :
+             {QStringList{u"--csv"_s, u"--pdf"_s}, QStringList{u"--csv"_s, u"--excel"_s},
+              QStringList(), QStringList{u"--items"_s, u"--answers"_s, u"--excel"_s},
+              QStringList{u"--answers"_s, u"--excel"_s, u"--pdf"_s}})
             QCOMPARE(runTool(QStringList{u"results"_s, m_dir.path(), u"-o"_s, path(u"x.csv"_s)} +
                              formats)
                          .status,
@@ -444,19 +446,13 @@ private slots:
             const QLocale locale{QLatin1String(c.locale).left(5)};
             const QString date = locale.toString(QDate(2026, 3, 1), QLocale::ShortFormat);
             writeFile(dir + u"/Zoë.log"_s, logEntry(u"Algebra"_s, date, u"9:15:00"_s, u"70"_s, 20));
-            QProcess tool;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"LC_ALL"_s, QLatin1String(c.locale));
-            if (c.runtimeFolder)
-                env.insert(u"XDG_RUNTIME_DIR"_s, dir + u'/' + QLatin1String(c.runtimeFolder));
-            else
-                env.remove(u"XDG_RUNTIME_DIR"_s);
-            tool.setProcessEnvironment(env);
-            tool.start(QStringLiteral(QUIZDEX_TOOL), {u"results"_s, dir, u"--excel"_s, u"-o"_s,
-                                                      path(u"excel.csv"_s), u"--force"_s});
-            QVERIFY(tool.waitForFinished(30000));
-            QCOMPARE(tool.exitCode(), 0);
-            QCOMPARE(tool.readAllStandardError(), QByteArray());
+            const Run r = runToolProcess(
+                QLatin1String(c.locale),
+                {u"results"_s, dir, u"--excel"_s, u"-o"_s, path(u"excel.csv"_s), u"--force"_s},
+                {{u"XDG_RUNTIME_DIR"_s,
+                  c.runtimeFolder ? dir + u'/' + QLatin1String(c.runtimeFolder) : QString()}});
+            QCOMPARE(r.status, 0);
+            QCOMPARE(r.err, QString());
             QByteArray expected =
                 "\xef\xbb\xbf" + header + QByteArray(row).replace("%1", date.toUtf8());
             if (c.decimalComma)
