@@ -34,10 +34,11 @@ public:
         return QStringLiteral(
                    R"(Makes the new test NAME.tst of the questions in IN (UTF-8; "-" reads standard
 input; a CSV file also in Windows-1252 or UTF-16, with its cells separated by
-",", ";" or tabs, as spreadsheets save it), with the header a new test gets in the program: the owner and password
-given, feedback "Correct!" after a right answer and "Incorrect!", the
-explanation and the right answer after a wrong one, answers shuffled. The
-passing score is set in the program's properties window.
+",", ";" or tabs, as spreadsheets save it), with the header a new test gets
+in the program: the owner and password given, feedback "Correct!" after a
+right answer and "Incorrect!", the explanation and the right answer after a
+wrong one, answers shuffled. The passing score is set in the program's
+properties window.
 Without --password the password is taken from the environment variable
 QUIZDEX_PASSWORD, which other users cannot read as they can a command line.
 An existing test is never replaced. The test appears whole or not at all.

@@ -17,10 +17,11 @@ public:
     QString details() const override {
         return QStringLiteral(
             R"(Keeps every whole record of the test (.tst), score log (.log) or answer file
-(.answers) and moves the stray bytes after the last one into FILE.stray beside it. A write that a kill
-interrupted is put back first, as the program does. FILE.stray is made anew,
-whole or not at all; when it exists already, nothing is done, unless it holds
-only the start of the same bytes (a repair cut short), which is made again.
+(.answers) and moves the stray bytes after the last one into FILE.stray beside
+it. A write that a kill interrupted is put back first, as the program does.
+FILE.stray is made anew, whole or not at all; when it exists already, nothing
+is done, unless it holds only the start of the same bytes (a repair cut
+short), which is made again.
 )");
     }
 
