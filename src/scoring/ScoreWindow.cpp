@@ -4,6 +4,7 @@
 #include "Layout.h"
 #include "Services.h"
 #include "SharedState.h"
+#include "Spoken.h"
 #include "TextRules.h"
 
 #include <cmath>
@@ -210,6 +211,10 @@ void ScoreWindow::onActivated() {
     showPassingBar(p);
     const int score = m_result.score;
     showScoreBar(score, storage::rules::passes(score, p));
+    // Read as it opens, in the order it is seen: left to itself a screen
+    // reader picks a few of the loose labels and skips the test and the name.
+    platform::spoken::describeWindow(
+        this, {testNameLabel, candidateLabel, dateLabel, timeLabel, passingBar, scoreBar});
 }
 
 void ScoreWindow::showHeading() {

@@ -478,6 +478,7 @@ private slots:
             testing::whenModal<ShortFeedbackWindow>(
                 [](ShortFeedbackWindow&) { press(Qt::Key_Return); });
             testing::whenModal<ScoreWindow>([&](ScoreWindow& w) {
+                opened << w.accessibleDescription();
                 QCOMPARE(focused(), ctl(w, "Command1"));
                 press(Qt::Key_Tab);
                 QCOMPARE(focused(), ctl(w, "Command2"));
@@ -497,7 +498,10 @@ private slots:
                               "This test has the following number of questions available. 5",
                               "Correct Answer!",
                               "InCorrect Answer! Explanation of Answer. Because. Correct "
-                              "Answer is. TRUE. # Correct so far = 1"}));
+                              "Answer is. TRUE. # Correct so far = 1",
+                              "Geo. Name: Ann. " + platform::dateText() + ". " +
+                                  platform::timeText() +
+                                  ". Passing Score = 75% Your Score = 75% (PASS)"}));
         QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && !WindowRegistry::isLoaded<ScoreWindow>());
         QCOMPARE(env.readFile("tests/Ann.log"), logEntry("Geo", "75", 4));
     }
