@@ -151,7 +151,7 @@ void addReport(PdfBook& book, const TestReport& r) {
         addBar(book, s.candidate, s.latest,
                QStringLiteral("%1 (%2)").arg(percent(s.latest), s.passed ? QStringLiteral("PASS")
                                                                          : QStringLiteral("FAIL")),
-               s.passed ? kPassColour : kFailColour, s.passed ? Qt::black : Qt::white);
+               s.passed ? kPassColour : kFailColour, paper::kInkOnBars);
 }
 
 } // namespace

@@ -63,7 +63,7 @@ void addItem(PdfBook& book, const Item& item) {
             const QString caption = results::percentText(100 * *facility) + QLatin1Char('%');
             const qreal capW = QFontMetricsF(small, p.device()).horizontalAdvance(caption);
             const bool inside = capW + book.mm(2) < bar.width();
-            p.setPen(inside && look ? Qt::white : Qt::black);
+            p.setPen(inside ? paper::kInkOnBars : QColor(Qt::black));
             drawText(p,
                      QRectF(inside ? bar.right() - capW - book.mm(1) : bar.right() + book.mm(1),
                             r.top() + book.mm(1), capW + book.mm(1), barH),
