@@ -97,9 +97,9 @@ int main(int argc, char* argv[]) {
         using storage::QuestionKind;
         // One record throughout, as the editor writes: the header's fields it
         // does not set go along into the questions.
-        TestRecord rec;
+        storage::TestRecord rec;
         storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
-        rec.setText(TestRecord::PassingScore, storage::passingScoreText(75));
+        rec.setText(storage::TestRecord::PassingScore, storage::passingScoreText(75));
         if (!storage::shared::writeTestRecord(testPath, 1, rec))
             return 1;
         const DemoQuestion questions[] = {

@@ -11,9 +11,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class TestRecord;
 namespace platform::ui {
 class OptionWalk;
+}
+namespace storage {
+class TestRecord;
 }
 
 // The settings of one test, kept in its header record: owner, password,
@@ -49,10 +51,10 @@ private:
     void onSave();
     void onCancel();
 
-    void showSettings(const TestRecord& header);
+    void showSettings(const storage::TestRecord& header);
     // The settings on screen into `header`; an empty owner or password keeps
     // the one stored.
-    void storeSettings(TestRecord& header) const;
+    void storeSettings(storage::TestRecord& header) const;
 
     QLineEdit* m_ownerBox = nullptr;
     QLineEdit* m_passwordBox = nullptr;

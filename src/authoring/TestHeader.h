@@ -20,7 +20,7 @@ struct NewTest {
 // differs only in letter case is the same test. A file that already holds
 // bytes is never written. Fails with the file's reason when the file cannot be
 // examined or written.
-IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
-                             const QString& owner, const QString& password);
+storage::IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
+                                      const QString& owner, const QString& password);
 
 } // namespace authoring

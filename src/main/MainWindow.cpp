@@ -135,7 +135,7 @@ void makeOrCheckTestsFolder(const QString& testsDir) {
     }
 }
 
-QString createFailureMessage(const IoResult<authoring::NewTest>& made) {
+QString createFailureMessage(const storage::IoResult<authoring::NewTest>& made) {
     if (!made)
         return made.status().message(MainWindow::tr("The test could not be created as"));
     switch (made->outcome) {
@@ -360,7 +360,8 @@ void MainWindow::onLoaded() {
     makeOrCheckTestsFolder(testsDir);
     // Saves cut short by a kill are put back before anything is listed; what
     // could not be is told once, in one message.
-    if (const QString untold = rollBackInterruptedWrites(testsDir).message(); !untold.isEmpty())
+    if (const QString untold = storage::rollBackInterruptedWrites(testsDir).message();
+        !untold.isEmpty())
         platform::msgBox(untold);
     testsToEdit->setPath(testsDir);
     testsToTake->setPath(testsDir);
@@ -402,15 +403,17 @@ void MainWindow::showTestPicture(const FileListBox* list, ImageBox* picture) {
 // ---- Create a test
 
 void MainWindow::onCreate() {
-    if (rightTrimmed(newNameBox->text()).isEmpty() || rightTrimmed(newOwnerBox->text()).isEmpty() ||
-        rightTrimmed(newPasswordBox->text()).isEmpty()) {
+    if (storage::rightTrimmed(newNameBox->text()).isEmpty() ||
+        storage::rightTrimmed(newOwnerBox->text()).isEmpty() ||
+        storage::rightTrimmed(newPasswordBox->text()).isEmpty()) {
         platform::msgBox(platform::lines(
             {tr("All fields need to be filled in"), tr("before you can create a test file.")}));
         return;
     }
     storage::shared::testPath = storage::shared::joinPath(
-        storage::shared::testsDir, rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
-    const IoResult<authoring::NewTest> made = authoring::createTest(
+        storage::shared::testsDir,
+        storage::rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
+    const storage::IoResult<authoring::NewTest> made = authoring::createTest(
         storage::shared::testsDir, newNameBox->text(), newOwnerBox->text(), newPasswordBox->text());
     if (!made || made->outcome != authoring::CreateOutcome::Created) {
         platform::msgBox(createFailureMessage(made));
@@ -440,7 +443,7 @@ void MainWindow::onEdit() {
         platform::msgBox(tr("Both name AND password are required."));
         return;
     }
-    const IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, 1);
+    const storage::IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, 1);
     if (!st) {
         platform::msgBox(st.message(tr("The test could not be read from")));
         return;
@@ -466,7 +469,7 @@ void MainWindow::onBegin() {
         return;
     }
     storage::shared::testPath = storage::shared::joinPath(testsToTake->path(), file);
-    storage::shared::candidateName = rightTrimmed(candidateBox->text());
+    storage::shared::candidateName = storage::rightTrimmed(candidateBox->text());
     // Refused here, before any question: a finished run must be able to log.
     if (const QString problem = taking::candidateNameProblem(storage::shared::candidateName);
         !problem.isEmpty()) {
@@ -474,7 +477,8 @@ void MainWindow::onBegin() {
         return;
     }
     // The header is read once, here: the run starts from what was checked.
-    IoResult<TestRecord> header = taking::readTestToTake(storage::shared::testPath);
+    storage::IoResult<storage::TestRecord> header =
+        taking::readTestToTake(storage::shared::testPath);
     if (!header) {
         platform::msgBox(header.status().message(tr("Cannot read the test")));
 

@@ -15,6 +15,12 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::kMaxRecordCount;
+using storage::LogRecord;
+using storage::RecordFile;
+
 namespace scoring {
 
 namespace {

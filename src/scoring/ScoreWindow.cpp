@@ -120,8 +120,9 @@ double passingScore(const QString& passingScoreField) {
 }
 
 double passingScoreOfTest(const QString& testPath) {
-    if (const IoResult<TestRecord> header = storage::shared::readTestRecord(testPath, 1))
-        return passingScore(header->text(TestRecord::PassingScore));
+    if (const storage::IoResult<storage::TestRecord> header =
+            storage::shared::readTestRecord(testPath, 1))
+        return passingScore(header->text(storage::TestRecord::PassingScore));
     return 75;
 }
 

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace storage {
+
 // A fixed-length record held as its bytes on disk. A fresh record is all NUL
 // bytes, so a field that no writer ever assigned is written as NULs.
 struct FieldSpec {
@@ -46,5 +48,7 @@ private:
 // Removes trailing blanks (0x20) only, as every reader of the record files does.
 QString rightTrimmed(const QString& s);
 QByteArray rightTrimmedBytes(const QByteArray& b);
+
+} // namespace storage
 
 #include "FixedRecord_impl.h"

@@ -14,8 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using storage::LockedFile;
-using storage::OpenFor;
+namespace storage {
 
 namespace {
 
@@ -202,3 +201,5 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
         storage::journalfile::remove(journalPath);
     return failure(err);
 }
+
+} // namespace storage

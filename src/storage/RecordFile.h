@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace storage {
+
 // A file of fixed-length records. Every operation opens the file, does its work
 // and closes it again; nothing stays open between operations. Only regular
 // files (or links to them) are opened: a FIFO, a socket or a device is refused
@@ -63,3 +65,5 @@ private:
     QByteArray m_native; // the path as the system takes it
     int m_recordLength;
 };
+
+} // namespace storage

@@ -25,6 +25,11 @@
 #include <QRadioButton>
 #include <QTimer>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 namespace {
 QFont arial(bool bold = false) {
     return platform::ui::font(QStringLiteral("Arial"), 9.75, bold);

@@ -111,7 +111,7 @@ private:
     QTimer* m_clockTimer = nullptr;
     std::vector<std::pair<QWidget*, bool>> m_visibility;
 
-    TestRecord m_shownQuestion; // the question on screen, as read from the test
+    storage::TestRecord m_shownQuestion; // the question on screen, as read from the test
     int m_shownRecord = 0;      // its record number
     // The choice each answer row shows (see AnswerRecord::choice).
     std::array<int, 5> m_rowChoice{};

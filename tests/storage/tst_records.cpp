@@ -18,6 +18,11 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using storage::AnswerRecord;
+using storage::IoResult;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::TestRecord;
 using testing::writeBytes;
 
 namespace {

@@ -90,7 +90,7 @@ void shot(QWidget& w, const QString& name) {
 // A test of one question as long as a test holds: 500 characters, five
 // choices of 200 and an explanation of 500, in ordinary words.
 bool writeLongestTest(const QString& path) {
-    TestRecord rec;
+    storage::TestRecord rec;
     storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
     if (!storage::shared::writeTestRecord(path, 1, rec).ok)
         return false;
@@ -165,10 +165,10 @@ QString correctAnswer(TestRunWindow& t) {
     const QString shown = control<QLabel>(t, "lblQuestion")->text();
     const int records = storage::shared::testRecordCount(storage::shared::testPath).value();
     for (int n = 2; n <= records; ++n) {
-        const IoResult<TestRecord> question =
+        const storage::IoResult<storage::TestRecord> question =
             storage::shared::readTestRecord(storage::shared::testPath, n);
-        if (question && question->text(TestRecord::QuestionText) == shown)
-            return rightTrimmed(question->text(TestRecord::CorrectAnswer));
+        if (question && question->text(storage::TestRecord::QuestionText) == shown)
+            return storage::rightTrimmed(question->text(storage::TestRecord::CorrectAnswer));
     }
     return {};
 }
@@ -182,7 +182,7 @@ void answer(TestRunWindow& t, bool right) {
         for (QChar letter : QStringLiteral("ABCDE")) {
             const auto* label = t.findChild<QLabel*>(QStringLiteral("label") + letter);
             const bool isCorrect =
-                rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
+                storage::rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
             if (label->isVisible() && isCorrect == right) {
                 t.findChild<QRadioButton*>(QStringLiteral("answer") + letter)->click();
                 break;

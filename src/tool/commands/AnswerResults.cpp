@@ -14,6 +14,14 @@
 #include <QFileInfo>
 #include <set>
 
+using storage::AnswerRecord;
+using storage::IoResult;
+using storage::IoStatus;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 namespace tool {
 
 namespace {
