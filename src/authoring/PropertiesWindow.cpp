@@ -162,17 +162,22 @@ void PropertiesWindow::onLoaded() {
     centerOnScreen();
 }
 
-bool PropertiesWindow::openFor(const QString& testPath) {
-    const storage::IoStatus st = storage::shared::loadTestRecord(testPath, 1);
-    if (!st) {
-        platform::msgBox(st.message(tr("The test's settings could not be read from")));
-        return false;
+std::optional<storage::TestRecord> PropertiesWindow::openFor(const QString& testPath) {
+    storage::IoResult<storage::TestRecord> read = storage::shared::readTestRecord(testPath, 1);
+    if (!read) {
+        platform::msgBox(read.status().message(tr("The test's settings could not be read from")));
+        return std::nullopt;
     }
+    storage::TestRecord header = *std::move(read);
     PropertiesWindow& w = WindowRegistry::get<PropertiesWindow>();
     w.m_testPath = testPath;
-    w.showSettings(storage::shared::testRecord);
+    w.showSettings(header);
+    // The window unloads itself when it closes: what it saved comes back by
+    // its signal, which dies with it.
+    connect(&w, &PropertiesWindow::headerSaved, &w,
+            [&header](const storage::TestRecord& saved) { header = saved; });
     w.showModal();
-    return true;
+    return header;
 }
 
 void PropertiesWindow::showSettings(const storage::TestRecord& header) {
@@ -221,18 +226,19 @@ void PropertiesWindow::onPassingScoreChanged() {
 void PropertiesWindow::onSave() {
     const QString path = m_testPath.isEmpty() ? storage::shared::testPath : m_testPath;
     // Read again, so that fields this window does not show stay as on disk.
-    storage::IoStatus st = storage::shared::loadTestRecord(path, 1);
-    if (!st) {
-        platform::msgBox(st.message(tr("The test's settings could not be read from")));
+    storage::IoResult<storage::TestRecord> read = storage::shared::readTestRecord(path, 1);
+    if (!read) {
+        platform::msgBox(read.status().message(tr("The test's settings could not be read from")));
         return;
     }
-    storeSettings(storage::shared::testRecord);
-    st = storage::shared::writeTestRecord(path, 1, storage::shared::testRecord);
-    if (!st) {
+    storage::TestRecord header = *std::move(read);
+    storeSettings(header);
+    if (const storage::IoStatus st = storage::shared::writeTestRecord(path, 1, header); !st) {
         // The window stays open with the author's settings, to try again.
         platform::msgBox(st.message(tr("The test's settings could not be saved to")));
         return;
     }
+    emit headerSaved(header);
     unload();
 }
 

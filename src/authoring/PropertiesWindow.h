@@ -1,8 +1,10 @@
 #pragma once
 
+#include "TestRecord.h"
 #include "WindowRegistry.h"
 
 #include <array>
+#include <optional>
 #include <QString>
 
 class QCheckBox;
@@ -14,9 +16,6 @@ class QScrollBar;
 namespace platform::ui {
 class OptionWalk;
 }
-namespace storage {
-class TestRecord;
-}
 
 // The settings of one test, kept in its header record: owner, password,
 // feedback, answer order and passing score.
@@ -26,14 +25,19 @@ public:
     PropertiesWindow();
 
     // The opening procedure shared by the create door and the question editor:
-    // reads the header of `testPath` into the shared test record, fills the
-    // window from it and shows it modally. false (after telling the user) when
-    // the header cannot be read; the window is not shown then.
-    static bool openFor(const QString& testPath);
+    // reads the header of `testPath`, fills the window from it and shows it
+    // modally. The result is the header as the window left it on disk (saved,
+    // or as read when nothing was saved); none (after telling the user) when
+    // the header cannot be read, and the window is not shown then.
+    static std::optional<storage::TestRecord> openFor(const QString& testPath);
 
     // How the picture beside a test's introduction is chosen, in a message;
     // the main window shows it too, without opening this window.
     static void showReadMe();
+
+signals:
+    // The settings went down into the test's header, which now holds `header`.
+    void headerSaved(const storage::TestRecord& header);
 
 protected:
     void onLoaded() override;

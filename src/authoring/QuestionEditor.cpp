@@ -331,12 +331,14 @@ std::optional<int> QuestionEditor::recordCount() {
 }
 
 bool QuestionEditor::loadRecord(int n) {
-    const storage::IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, n);
-    if (!st) {
-        platform::msgBox(st.message(tr("The question could not be read from")));
+    storage::IoResult<storage::TestRecord> read =
+        storage::shared::readTestRecord(storage::shared::testPath, n);
+    if (!read) {
+        platform::msgBox(read.status().message(tr("The question could not be read from")));
         return false;
     }
-    const storage::TestRecord& rec = storage::shared::testRecord;
+    m_record = *std::move(read);
+    const storage::TestRecord& rec = m_record;
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
     setCurrentQuestion(n - 1);
@@ -361,9 +363,9 @@ bool QuestionEditor::saveRecord(int n) {
         q.choices[static_cast<std::size_t>(i - 1)] = choice(i).box->text();
     q.explanation = m_explanationBox->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
-    storage::storeQuestion(storage::shared::testRecord, n - 1, q);
+    storage::storeQuestion(m_record, n - 1, q);
     const storage::IoStatus st =
-        storage::shared::writeTestRecord(storage::shared::testPath, n, storage::shared::testRecord);
+        storage::shared::writeTestRecord(storage::shared::testPath, n, m_record);
     if (!st) {
         // The question stays on screen, so the author can try again.
         platform::msgBox(st.message(tr("The question could not be saved to")));
@@ -388,6 +390,11 @@ void QuestionEditor::goToQuestion(int q) {
 }
 
 // ---- Events
+
+void QuestionEditor::editTest(const storage::TestRecord& header) {
+    m_record = header;
+    showModal();
+}
 
 void QuestionEditor::onActivated() {
     centerOnScreen();

@@ -24,9 +24,9 @@ storage::IoResult<NewTest> createTest(const QString& testsDir, const QString& ty
     if (*length > 0)
         return NewTest{CreateOutcome::Exists, made.path};
 
-    storage::fillNewHeader(storage::shared::testRecord, owner, password);
-    if (const storage::IoStatus written =
-            storage::shared::writeTestRecord(made.path, 1, storage::shared::testRecord);
+    storage::TestRecord header;
+    storage::fillNewHeader(header, owner, password);
+    if (const storage::IoStatus written = storage::shared::writeTestRecord(made.path, 1, header);
         !written)
         return written;
     return made;

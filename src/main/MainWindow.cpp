@@ -421,9 +421,8 @@ void MainWindow::onCreate() {
     }
     storage::shared::testPath = made->path;
     refreshLists();
-    if (!PropertiesWindow::openFor(storage::shared::testPath))
-        return;
-    WindowRegistry::get<QuestionEditor>().showModal();
+    if (const auto header = PropertiesWindow::openFor(storage::shared::testPath))
+        WindowRegistry::get<QuestionEditor>().editTest(*header);
 }
 
 void MainWindow::onReadMe() {
@@ -443,17 +442,17 @@ void MainWindow::onEdit() {
         platform::msgBox(tr("Both name AND password are required."));
         return;
     }
-    const storage::IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, 1);
-    if (!st) {
-        platform::msgBox(st.message(tr("The test could not be read from")));
+    const storage::IoResult<storage::TestRecord> header =
+        storage::shared::readTestRecord(storage::shared::testPath, 1);
+    if (!header) {
+        platform::msgBox(header.status().message(tr("The test could not be read from")));
         return;
     }
-    if (!storage::ownerAndPasswordMatch(storage::shared::testRecord, ownerBox->text(),
-                                        passwordBox->text())) {
+    if (!storage::ownerAndPasswordMatch(*header, ownerBox->text(), passwordBox->text())) {
         platform::msgBox(tr("Incorrect Name and/or Password. Access Denied."));
         return;
     }
-    WindowRegistry::get<QuestionEditor>().showModal();
+    WindowRegistry::get<QuestionEditor>().editTest(*header);
 }
 
 // ---- Take a test
@@ -485,8 +484,8 @@ void MainWindow::onBegin() {
         testsToTake->refresh();
         return;
     }
-    storage::shared::testRecord = *std::move(header);
     TestRunWindow& run = WindowRegistry::get<TestRunWindow>();
+    run.setTestHeader(*std::move(header));
     run.setSoundsOn(soundsBox->isChecked());
     run.showModal();
 }
