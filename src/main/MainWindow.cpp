@@ -197,7 +197,30 @@ MainWindow::MainWindow() {
     setFont(platform::ui::defaultFont());
     setGivenSize(platform::ui::px(6645), platform::ui::px(4050));
     buildTabs();
+    makeControls();
+    m_newPasswordBox->setMaxLength(10);
+    m_passwordBox->setEchoMode(QLineEdit::Password);
+    m_soundsBox->setChecked(true);
 
+    auto* exitButton = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit"),
+                                            platform::ui::twips(5280, 3600, 1215, 375));
+    connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
+
+    m_tabs->setCurrentIndex(AboutTab);
+    showTab(AboutTab);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
+    connect(m_testsToEdit, &FileListBox::fileChosen, this,
+            [this] { showTestPicture(m_testsToEdit, m_editPicture); });
+    connect(m_testsToTake, &FileListBox::fileChosen, this,
+            [this] { showTestPicture(m_testsToTake, m_takePicture); });
+    connect(m_logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
+    // The name is the last thing typed before a test; Enter there begins it.
+    connect(m_candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
+    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
+            [this] { m_logList->refresh(); });
+}
+
+void MainWindow::makeControls() {
     using C = Control;
     using M = MainWindow;
     // clang-format off
@@ -250,26 +273,6 @@ MainWindow::MainWindow() {
             lastLabel = static_cast<QLabel*>(w);
         keep(c, w);
     }
-    m_newPasswordBox->setMaxLength(10);
-    m_passwordBox->setEchoMode(QLineEdit::Password);
-    m_soundsBox->setChecked(true);
-
-    auto* exitButton = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit"),
-                                            platform::ui::twips(5280, 3600, 1215, 375));
-    connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
-
-    m_tabs->setCurrentIndex(AboutTab);
-    showTab(AboutTab);
-    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
-    connect(m_testsToEdit, &FileListBox::fileChosen, this,
-            [this] { showTestPicture(m_testsToEdit, m_editPicture); });
-    connect(m_testsToTake, &FileListBox::fileChosen, this,
-            [this] { showTestPicture(m_testsToTake, m_takePicture); });
-    connect(m_logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
-    // The name is the last thing typed before a test; Enter there begins it.
-    connect(m_candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
-    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
-            [this] { m_logList->refresh(); });
 }
 
 void MainWindow::buildTabs() {

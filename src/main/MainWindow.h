@@ -32,6 +32,8 @@ private:
     struct Control;
 
     void buildTabs();
+    // Every control of the five tabs, from one table.
+    void makeControls();
     QWidget* makeControl(const Control& c, QLabel* labelBefore);
     // Keeps the control in its member, or connects the button to its handler.
     void keep(const Control& c, QWidget* w);

@@ -192,16 +192,8 @@ void answer(TestRunWindow& t, bool right) {
     press(t, "Command1");
 }
 
-void tour() {
-    MainWindow& m = WindowRegistry::get<MainWindow>();
-    m.present();
-    auto* tabs = control<QTabWidget>(m, "SSTab1");
-
-    tabs->setCurrentIndex(2);
-    control<FileListBox>(m, "File2")->selectFile(QStringLiteral("Sample.tst"));
-    control<QLineEdit>(m, "txtName")->setText(QStringLiteral("Ann"));
-    shot(m, QStringLiteral("main-window"));
-
+// The editor and its properties, opened through the edit door.
+void tourEditing(MainWindow& m, QTabWidget* tabs) {
     onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
         press(e, "Command5"); // Edit test properties
@@ -216,7 +208,11 @@ void tour() {
     control<QLineEdit>(m, "txtCreator")->setText(QStringLiteral("Demo Author"));
     control<QLineEdit>(m, "txtPassword")->setText(QStringLiteral("demo"));
     press(m, "Command3");
+}
 
+// The windows of the next run, each answered as it opens: a question, the
+// detailed feedback after one wrong answer, and the score.
+void shootNextRun() {
     onModal<IntroductionWindow>([](IntroductionWindow& w) { press(w, "Command1"); });
     onModal<QuestionCountWindow>([](QuestionCountWindow& w) { press(w, "Command1"); });
     onModal<TestRunWindow>([](TestRunWindow& t) {
@@ -236,6 +232,20 @@ void tour() {
         shot(w, QLatin1String(g_longest ? "score-fail" : "score"));
         press(w, "Command1");
     });
+}
+
+void tour() {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
+    auto* tabs = control<QTabWidget>(m, "SSTab1");
+
+    tabs->setCurrentIndex(2);
+    control<FileListBox>(m, "File2")->selectFile(QStringLiteral("Sample.tst"));
+    control<QLineEdit>(m, "txtName")->setText(QStringLiteral("Ann"));
+    shot(m, QStringLiteral("main-window"));
+
+    tourEditing(m, tabs);
+    shootNextRun();
     tabs->setCurrentIndex(2);
     press(m, "Command4");
 
