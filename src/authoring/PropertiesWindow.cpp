@@ -9,7 +9,6 @@
 #include "TextRules.h"
 
 #include <QCheckBox>
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

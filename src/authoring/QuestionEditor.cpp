@@ -414,7 +414,6 @@ void QuestionEditor::onNext() {
         // The last question a test can hold: save it and stay.
         if (saveRecord(k + 1))
             platform::msgBox(tr("A test can hold at most 32,766 questions."));
-
         return;
     }
     if (!saveRecord(k + 1))

@@ -23,7 +23,6 @@
 #include <cstring>
 #include <QCheckBox>
 #include <QDir>
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -484,7 +483,6 @@ void MainWindow::onBegin() {
         taking::readTestToTake(storage::shared::testPath);
     if (!header) {
         platform::msgBox(header.status().message(tr("Cannot read the test")));
-
         m_testsToTake->refresh();
         return;
     }

@@ -129,7 +129,6 @@ QString logText(const QList<LogRecord>& entries) {
     const EntryCaptions captions;
     for (const LogRecord& entry : entries)
         appendEntryText(out, entry, captions);
-
     return out;
 }
 

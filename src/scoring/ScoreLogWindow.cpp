@@ -31,7 +31,6 @@ ScoreLogWindow::ScoreLogWindow() {
     platform::ui::setBackColor(m_entriesView, platform::ui::rgb(192, 255, 192));
 
     QPushButton* doneButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Done"),
-
                                                    platform::ui::twips(2280, 3600, 1215, 375));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &ScoreLogWindow::unload);
