@@ -144,11 +144,7 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
     // it was listed cannot be read; reading never creates it. Only whole
     // records read before a failure count.
     const IoResult<QByteArray> read = file.readRecords(1, count ? *count : kMaxRecordCount);
-    const QByteArray& bytes = read.value();
-    QList<LogRecord> entries(bytes.size() / LogRecord::kSize);
-    for (qsizetype k = 0; k < entries.size(); ++k)
-        entries[k].setBytes(
-            QByteArray::fromRawData(bytes.constData() + k * LogRecord::kSize, LogRecord::kSize));
+    const QList<LogRecord> entries = storage::recordsIn<LogRecord>(read.value());
     if (!read)
         return {entries, read.status()};
     if (!count) {

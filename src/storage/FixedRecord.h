@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace storage {
@@ -44,6 +45,16 @@ private:
     char* mutableData() { return reinterpret_cast<char*>(m_bytes.data()); }
     std::array<unsigned char, Size> m_bytes{};
 };
+
+// The whole records of `bytes`, read from a file of Records; a cut record at
+// the end is left out.
+template <class Record> QList<Record> recordsIn(const QByteArray& bytes) {
+    QList<Record> records(bytes.size() / Record::kSize);
+    for (qsizetype k = 0; k < records.size(); ++k)
+        records[k].setBytes(
+            QByteArray::fromRawData(bytes.constData() + k * Record::kSize, Record::kSize));
+    return records;
+}
 
 // Removes trailing blanks (0x20) only, as every reader of the record files does.
 QString rightTrimmed(const QString& s);
