@@ -172,10 +172,12 @@ std::optional<storage::TestRecord> PropertiesWindow::openFor(const QString& test
     w.m_testPath = testPath;
     w.showSettings(header);
     // The window unloads itself when it closes: what it saved comes back by
-    // its signal, which dies with it.
-    connect(&w, &PropertiesWindow::headerSaved, &w,
-            [&header](const storage::TestRecord& saved) { header = saved; });
+    // its signal, heard only while this call waits.
+    const QMetaObject::Connection saved =
+        connect(&w, &PropertiesWindow::headerSaved, &w,
+                [&header](const storage::TestRecord& written) { header = written; });
     w.showModal();
+    disconnect(saved);
     return header;
 }
 
