@@ -116,7 +116,7 @@ private:
 
     storage::TestRecord m_header;
     storage::TestRecord m_shownQuestion; // the question on screen, as read from the test
-    int m_shownRecord = 0;      // its record number
+    int m_shownRecord = 0;               // its record number
     // The choice each answer row shows (see AnswerRecord::choice).
     std::array<int, 5> m_rowChoice{};
     // Every answer so far, handed to the score log at the end.
