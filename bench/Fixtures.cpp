@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QLocale>
 
+using storage::LogRecord;
+using storage::TestRecord;
+
 namespace fixtures {
 namespace {
 void writeAll(const QString& path, const QByteArray& bytes) {

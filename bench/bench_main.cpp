@@ -483,7 +483,7 @@ void benchLogAppend(std::vector<Row>& rows) {
     QElapsedTimer t;
     for (int i = 0; i < 101; ++i) {
         t.start();
-        RecordFile(path, LogRecord::kSize).appendAtCount(entry);
+        storage::RecordFile(path, storage::LogRecord::kSize).appendAtCount(entry);
         flushed.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         t.restart();
         const int fd = ::open("tests/Plain.log", O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
@@ -512,7 +512,7 @@ void benchRunEnd(std::vector<Row>& rows) {
         for (int k = 0; k < questions; ++k)
             answers.push_back({k + 2, 0x9E3779B9u * unsigned(k), 1 + k % 5,
                                QStringLiteral("Answer %1").arg(k), k % 3 != 0});
-        LogRecord entry;
+        storage::LogRecord entry;
         entry.setBytes(fixtures::logEntry(1));
         entry.setNumQuestions(static_cast<std::int16_t>(questions));
         const QString log = QStringLiteral("tests/End%1.log").arg(questions);

@@ -9,16 +9,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString path = inputAsFile(data, size, QStringLiteral("fuzz.answers"));
-    const IoResult<QList<AnswerRecord>> read = storage::answers::readFile(path);
-    if (!read || read->size() != qsizetype(size / AnswerRecord::kSize))
+    const storage::IoResult<QList<storage::AnswerRecord>> read = storage::answers::readFile(path);
+    if (!read || read->size() != qsizetype(size / storage::AnswerRecord::kSize))
         std::abort();
-    const QList<AnswerRecord>& records = *read;
-    QList<LogRecord> entries;
-    for (const AnswerRecord& a : records) {
-        LogRecord e;
-        e.setRaw(LogRecord::TestTaken, a.raw(AnswerRecord::TestTaken));
-        e.setRaw(LogRecord::DateTaken, a.raw(AnswerRecord::DateTaken));
-        e.setRaw(LogRecord::TimeTaken, a.raw(AnswerRecord::TimeTaken));
+    const QList<storage::AnswerRecord>& records = *read;
+    QList<storage::LogRecord> entries;
+    for (const storage::AnswerRecord& a : records) {
+        storage::LogRecord e;
+        e.setRaw(storage::LogRecord::TestTaken, a.raw(storage::AnswerRecord::TestTaken));
+        e.setRaw(storage::LogRecord::DateTaken, a.raw(storage::AnswerRecord::DateTaken));
+        e.setRaw(storage::LogRecord::TimeTaken, a.raw(storage::AnswerRecord::TimeTaken));
         e.setNumQuestions(a.numQuestions());
         entries.append(e);
     }
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const auto matched = storage::answers::matchToEntries(entries, records);
     for (std::size_t k = 0; k < matched.size(); ++k) {
-        const QList<AnswerRecord>& run = matched[k];
+        const QList<storage::AnswerRecord>& run = matched[k];
         for (qsizetype i = 0; i < run.size(); ++i)
             if (run[i].logEntry() != qsizetype(k) + 1 || run[i].asked() != i + 1 ||
                 run[i].numQuestions() != run.size())

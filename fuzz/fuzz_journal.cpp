@@ -9,16 +9,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    RollbackJournal j;
-    if (RollbackJournal::decode(bytes, &j) != RollbackJournal::Kind::Whole)
+    storage::RollbackJournal j;
+    if (storage::RollbackJournal::decode(bytes, &j) != storage::RollbackJournal::Kind::Whole)
         return 0;
-    if ((j.layout == RollbackJournal::Layout::Current && j.encode() != bytes) || j.offset < 0 ||
-        (!j.oldBytes.isEmpty() && j.offset > j.oldLength - j.oldBytes.size()))
+    if ((j.layout == storage::RollbackJournal::Layout::Current && j.encode() != bytes) ||
+        j.offset < 0 || (!j.oldBytes.isEmpty() && j.offset > j.oldLength - j.oldBytes.size()))
         std::abort();
-    RollbackJournal part;
+    storage::RollbackJournal part;
     for (qsizetype n = 0; n < bytes.size(); ++n) {
-        if (RollbackJournal::decode(QByteArray::fromRawData(bytes.constData(), n), &part) ==
-            RollbackJournal::Kind::Whole)
+        if (storage::RollbackJournal::decode(QByteArray::fromRawData(bytes.constData(), n),
+                                             &part) == storage::RollbackJournal::Kind::Whole)
             std::abort();
     }
     for (const std::int64_t length : {j.oldLength, j.oldLength + 1, INT64_MAX}) {

@@ -12,9 +12,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString path = inputAsFile(data, size, QStringLiteral("fuzz.log"));
-    const IoResult<QList<LogRecord>> log = scoring::readLog(path);
-    const auto count =
-        storage::rules::recordCountForLength(static_cast<std::int64_t>(size), LogRecord::kSize);
+    const storage::IoResult<QList<storage::LogRecord>> log = scoring::readLog(path);
+    const auto count = storage::rules::recordCountForLength(static_cast<std::int64_t>(size),
+                                                            storage::LogRecord::kSize);
     if (!count || !log)
         std::abort(); // inputs this small always count and read
     if (log.value().size() != *count ||

@@ -9,6 +9,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+using storage::FieldSpec;
+using storage::LogRecord;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     TestRecord rec;

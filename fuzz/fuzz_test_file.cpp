@@ -16,6 +16,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using storage::FieldSpec;
+using storage::IoResult;
+using storage::RecordFile;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 namespace {
 
 void check(bool ok) {

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString test = inputAsFile(data, size, QStringLiteral("fuzz.tst"));
     const QDir dir = QFileInfo(test).dir();
-    const RecordFile original(test, TestRecord::kSize);
+    const storage::RecordFile original(test, storage::TestRecord::kSize);
     for (const QString& format :
          {QStringLiteral("gift"), QStringLiteral("csv"), QStringLiteral("moodlexml")}) {
         const QString exported = dir.filePath(QStringLiteral("fuzz.") + format);
@@ -70,14 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (notes.contains(QStringLiteral("(left out)")))
             continue;
         const auto count = original.count();
-        const RecordFile imported(back, TestRecord::kSize);
+        const storage::RecordFile imported(back, storage::TestRecord::kSize);
         const auto importedCount = imported.count();
         check(count && importedCount && *importedCount == *count);
         for (int n = 2; n <= *count; ++n) {
             const auto a = original.read(n);
             const auto b = imported.read(n);
             check(a && b);
-            TestRecord placed;
+            storage::TestRecord placed;
             placed.setBytes(*a);
             placed.setQuestionNumber(static_cast<std::int16_t>(n - 1));
             check(placed.bytes() == *b);

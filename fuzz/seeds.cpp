@@ -12,6 +12,11 @@
 #include <QDir>
 #include <QFile>
 
+using storage::AnswerRecord;
+using storage::LogRecord;
+using storage::RollbackJournal;
+using storage::TestRecord;
+
 namespace {
 void put(const QString& dir, const QString& name, const QByteArray& bytes) {
     QDir().mkpath(dir);

@@ -76,6 +76,71 @@ struct DemoQuestion {
     const char* explanation;
 };
 
+// The sample test: a header and one question of each kind, some twice.
+bool writeSampleTest(const QString& testPath) {
+    using storage::QuestionKind;
+    // One record throughout, as the editor writes: the header's fields it
+    // does not set go along into the questions.
+    storage::TestRecord rec;
+    storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
+    rec.setText(storage::TestRecord::PassingScore, storage::passingScoreText(75));
+    if (!storage::shared::writeTestRecord(testPath, 1, rec))
+        return false;
+    const DemoQuestion questions[] = {
+        {QuestionKind::Multiple,
+         "Which planet is closest to the sun?",
+         {"Venus", "Mercury", "Mars", "Earth", "Jupiter"},
+         2,
+         "Mercury orbits the sun at about 58 million kilometres."},
+        {QuestionKind::TrueFalse,
+         "Water boils at 100 degrees Celsius at sea level.",
+         {"TRUE", "FALSE"},
+         1,
+         "At standard pressure water boils at 100 degrees Celsius."},
+        {QuestionKind::Typed,
+         "What is the capital of France?",
+         {"Paris"},
+         1,
+         "Paris has been the capital since 987."},
+        {QuestionKind::Multiple,
+         "How many sides has a hexagon?",
+         {"Five", "Six", "Seven", "Eight", ""},
+         2,
+         "Hexa means six."},
+        {QuestionKind::TrueFalse,
+         "The Pacific is the smallest ocean.",
+         {"TRUE", "FALSE"},
+         2,
+         "The Pacific is the largest ocean; the Arctic is the smallest."},
+    };
+    int k = 0;
+    for (const DemoQuestion& d : questions) {
+        storage::Question q;
+        q.kind = d.kind;
+        q.text = QString::fromUtf8(d.text);
+        std::size_t i = 0;
+        for (const char* choice : d.choices)
+            q.choices[i++] = QString::fromUtf8(choice);
+        q.correct = d.correct;
+        q.explanation = QString::fromUtf8(d.explanation);
+        storage::storeQuestion(rec, ++k, q);
+        if (!storage::shared::writeTestRecord(testPath, k + 1, rec))
+            return false;
+    }
+    return true;
+}
+
+bool writeSounds(const QDir& tests) {
+    return writeFile(tests.filePath(QStringLiteral("StartSound.wav")),
+                     wav({{523.25, 0.12}, {659.25, 0.12}, {783.99, 0.25}})) &&
+           writeFile(tests.filePath(QStringLiteral("TabClick.wav")), wav({{1200, 0.03}})) &&
+           writeFile(tests.filePath(QStringLiteral("Correct.wav")),
+                     wav({{880, 0.1}, {1318.5, 0.2}})) &&
+           writeFile(tests.filePath(QStringLiteral("wrong.wav")),
+                     wav({{220, 0.18}, {0, 0.04}, {196, 0.3}})) &&
+           writeFile(tests.filePath(QStringLiteral("NewQuestion.wav")), wav({{660, 0.08}}));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -91,70 +156,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(tests));
         return 1;
     }
-
     const QString testPath = QDir(tests).filePath(QStringLiteral("Sample.tst"));
-    if (!QFile::exists(testPath)) {
-        using storage::QuestionKind;
-        // One record throughout, as the editor writes: the header's fields it
-        // does not set go along into the questions.
-        TestRecord rec;
-        storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
-        rec.setText(TestRecord::PassingScore, storage::passingScoreText(75));
-        if (!storage::shared::writeTestRecord(testPath, 1, rec))
-            return 1;
-        const DemoQuestion questions[] = {
-            {QuestionKind::Multiple,
-             "Which planet is closest to the sun?",
-             {"Venus", "Mercury", "Mars", "Earth", "Jupiter"},
-             2,
-             "Mercury orbits the sun at about 58 million kilometres."},
-            {QuestionKind::TrueFalse,
-             "Water boils at 100 degrees Celsius at sea level.",
-             {"TRUE", "FALSE"},
-             1,
-             "At standard pressure water boils at 100 degrees Celsius."},
-            {QuestionKind::Typed,
-             "What is the capital of France?",
-             {"Paris"},
-             1,
-             "Paris has been the capital since 987."},
-            {QuestionKind::Multiple,
-             "How many sides has a hexagon?",
-             {"Five", "Six", "Seven", "Eight", ""},
-             2,
-             "Hexa means six."},
-            {QuestionKind::TrueFalse,
-             "The Pacific is the smallest ocean.",
-             {"TRUE", "FALSE"},
-             2,
-             "The Pacific is the largest ocean; the Arctic is the smallest."},
-        };
-        int k = 0;
-        for (const DemoQuestion& d : questions) {
-            storage::Question q;
-            q.kind = d.kind;
-            q.text = QString::fromUtf8(d.text);
-            std::size_t i = 0;
-            for (const char* choice : d.choices)
-                q.choices[i++] = QString::fromUtf8(choice);
-            q.correct = d.correct;
-            q.explanation = QString::fromUtf8(d.explanation);
-            storage::storeQuestion(rec, ++k, q);
-            if (!storage::shared::writeTestRecord(testPath, k + 1, rec))
-                return 1;
-        }
-    }
-
+    if (!QFile::exists(testPath) && !writeSampleTest(testPath))
+        return 1;
     platform::pictures::penOnPage().save(QDir(tests).filePath(QStringLiteral("default.bmp")),
                                          "BMP");
-    const bool ok =
-        writeFile(QDir(tests).filePath(QStringLiteral("StartSound.wav")),
-                  wav({{523.25, 0.12}, {659.25, 0.12}, {783.99, 0.25}})) &&
-        writeFile(QDir(tests).filePath(QStringLiteral("TabClick.wav")), wav({{1200, 0.03}})) &&
-        writeFile(QDir(tests).filePath(QStringLiteral("Correct.wav")),
-                  wav({{880, 0.1}, {1318.5, 0.2}})) &&
-        writeFile(QDir(tests).filePath(QStringLiteral("wrong.wav")),
-                  wav({{220, 0.18}, {0, 0.04}, {196, 0.3}})) &&
-        writeFile(QDir(tests).filePath(QStringLiteral("NewQuestion.wav")), wav({{660, 0.08}}));
-    return ok ? 0 : 1;
+    return writeSounds(QDir(tests)) ? 0 : 1;
 }

@@ -9,7 +9,6 @@
 #include "TextRules.h"
 
 #include <QCheckBox>
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -162,22 +161,29 @@ void PropertiesWindow::onLoaded() {
     centerOnScreen();
 }
 
-bool PropertiesWindow::openFor(const QString& testPath) {
-    const IoStatus st = storage::shared::loadTestRecord(testPath, 1);
-    if (!st) {
-        platform::msgBox(st.message(tr("The test's settings could not be read from")));
-        return false;
+std::optional<storage::TestRecord> PropertiesWindow::openFor(const QString& testPath) {
+    storage::IoResult<storage::TestRecord> read = storage::shared::readTestRecord(testPath, 1);
+    if (!read) {
+        platform::msgBox(read.status().message(tr("The test's settings could not be read from")));
+        return std::nullopt;
     }
+    storage::TestRecord header = *std::move(read);
     PropertiesWindow& w = WindowRegistry::get<PropertiesWindow>();
     w.m_testPath = testPath;
-    w.showSettings(storage::shared::testRecord);
+    w.showSettings(header);
+    // The window unloads itself when it closes: what it saved comes back by
+    // its signal, heard only while this call waits.
+    const QMetaObject::Connection saved =
+        connect(&w, &PropertiesWindow::headerSaved, &w,
+                [&header](const storage::TestRecord& written) { header = written; });
     w.showModal();
-    return true;
+    disconnect(saved);
+    return header;
 }
 
-void PropertiesWindow::showSettings(const TestRecord& header) {
-    m_ownerBox->setText(platform::ui::shownText(header.text(TestRecord::Owner)));
-    m_passwordBox->setText(platform::ui::shownText(header.text(TestRecord::Password)));
+void PropertiesWindow::showSettings(const storage::TestRecord& header) {
+    m_ownerBox->setText(platform::ui::shownText(header.text(storage::TestRecord::Owner)));
+    m_passwordBox->setText(platform::ui::shownText(header.text(storage::TestRecord::Password)));
     // Any other stored flag leaves the buttons as they are.
     if (header.shuffleFlag() == 0)
         m_keepOrderButton->setChecked(true);
@@ -186,27 +192,29 @@ void PropertiesWindow::showSettings(const TestRecord& header) {
     m_answerOrderWalk->resetTabStops();
     for (int i = 0; i < 4; ++i) {
         m_correctFeedback[i]->setChecked(
-            storage::flagOn(header, TestRecord::CorrectFeedback, i + 1));
+            storage::flagOn(header, storage::TestRecord::CorrectFeedback, i + 1));
         m_incorrectFeedback[i]->setChecked(
-            storage::flagOn(header, TestRecord::IncorrectFeedback, i + 1));
+            storage::flagOn(header, storage::TestRecord::IncorrectFeedback, i + 1));
     }
     m_passingScoreBar->setValue(storage::passingScoreToShow(header));
     onPassingScoreChanged(); // also when the value happens not to change
 }
 
-void PropertiesWindow::storeSettings(TestRecord& header) const {
+void PropertiesWindow::storeSettings(storage::TestRecord& header) const {
     if (!m_ownerBox->text().isEmpty())
-        header.setText(TestRecord::Owner, m_ownerBox->text());
+        header.setText(storage::TestRecord::Owner, m_ownerBox->text());
     if (!m_passwordBox->text().isEmpty())
-        header.setText(TestRecord::Password, m_passwordBox->text());
+        header.setText(storage::TestRecord::Password, m_passwordBox->text());
     if (m_keepOrderButton->isChecked())
         header.setShuffleFlag(0);
     else if (m_shuffleButton->isChecked())
         header.setShuffleFlag(1);
-    header.setText(TestRecord::CorrectFeedback, storage::flagText(tickedBoxes(m_correctFeedback)));
-    header.setText(TestRecord::IncorrectFeedback,
+    header.setText(storage::TestRecord::CorrectFeedback,
+                   storage::flagText(tickedBoxes(m_correctFeedback)));
+    header.setText(storage::TestRecord::IncorrectFeedback,
                    storage::flagText(tickedBoxes(m_incorrectFeedback)));
-    header.setText(TestRecord::PassingScore, storage::passingScoreText(m_passingScoreBar->value()));
+    header.setText(storage::TestRecord::PassingScore,
+                   storage::passingScoreText(m_passingScoreBar->value()));
 }
 
 void PropertiesWindow::onPassingScoreChanged() {
@@ -219,18 +227,19 @@ void PropertiesWindow::onPassingScoreChanged() {
 void PropertiesWindow::onSave() {
     const QString path = m_testPath.isEmpty() ? storage::shared::testPath : m_testPath;
     // Read again, so that fields this window does not show stay as on disk.
-    IoStatus st = storage::shared::loadTestRecord(path, 1);
-    if (!st) {
-        platform::msgBox(st.message(tr("The test's settings could not be read from")));
+    storage::IoResult<storage::TestRecord> read = storage::shared::readTestRecord(path, 1);
+    if (!read) {
+        platform::msgBox(read.status().message(tr("The test's settings could not be read from")));
         return;
     }
-    storeSettings(storage::shared::testRecord);
-    st = storage::shared::writeTestRecord(path, 1, storage::shared::testRecord);
-    if (!st) {
+    storage::TestRecord header = *std::move(read);
+    storeSettings(header);
+    if (const storage::IoStatus st = storage::shared::writeTestRecord(path, 1, header); !st) {
         // The window stays open with the author's settings, to try again.
         platform::msgBox(st.message(tr("The test's settings could not be saved to")));
         return;
     }
+    emit headerSaved(header);
     unload();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "TestRecord.h"
 #include "WindowRegistry.h"
 
 #include <array>
+#include <optional>
 #include <QString>
 
 class QCheckBox;
@@ -11,7 +13,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class TestRecord;
 namespace platform::ui {
 class OptionWalk;
 }
@@ -24,14 +25,19 @@ public:
     PropertiesWindow();
 
     // The opening procedure shared by the create door and the question editor:
-    // reads the header of `testPath` into the shared test record, fills the
-    // window from it and shows it modally. false (after telling the user) when
-    // the header cannot be read; the window is not shown then.
-    static bool openFor(const QString& testPath);
+    // reads the header of `testPath`, fills the window from it and shows it
+    // modally. The result is the header as the window left it on disk (saved,
+    // or as read when nothing was saved); none (after telling the user) when
+    // the header cannot be read, and the window is not shown then.
+    static std::optional<storage::TestRecord> openFor(const QString& testPath);
 
     // How the picture beside a test's introduction is chosen, in a message;
     // the main window shows it too, without opening this window.
     static void showReadMe();
+
+signals:
+    // The settings went down into the test's header, which now holds `header`.
+    void headerSaved(const storage::TestRecord& header);
 
 protected:
     void onLoaded() override;
@@ -49,10 +55,10 @@ private:
     void onSave();
     void onCancel();
 
-    void showSettings(const TestRecord& header);
+    void showSettings(const storage::TestRecord& header);
     // The settings on screen into `header`; an empty owner or password keeps
     // the one stored.
-    void storeSettings(TestRecord& header) const;
+    void storeSettings(storage::TestRecord& header) const;
 
     QLineEdit* m_ownerBox = nullptr;
     QLineEdit* m_passwordBox = nullptr;

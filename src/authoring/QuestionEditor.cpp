@@ -28,7 +28,7 @@ const QColor kCorrectGreen = platform::ui::rgb(200, 255, 200);
 const QColor kWhite = platform::ui::rgb(255, 255, 255);
 
 // The highest record a test file can have: its count is a 16-bit number.
-constexpr int kLastRecord = kMaxQuestions + 1;
+constexpr int kLastRecord = storage::kMaxQuestions + 1;
 
 struct KindButton {
     QuestionKind kind;
@@ -116,7 +116,7 @@ void QuestionEditor::makeQuestionFrame() {
     m_questionBox = makeTextBox(frame, QStringLiteral("txtQuestion"),
                                 platform::ui::twips(720, 240, 6255, 1215));
     platform::ui::readAs(m_questionBox, tr("Question"));
-    m_questionBox->setMaxLength(TestRecord::QuestionText.width);
+    m_questionBox->setMaxLength(storage::TestRecord::QuestionText.width);
     platform::ui::setBackColor(m_questionBox, kLightGrey);
 
     makeKindFrame(frame);
@@ -188,7 +188,7 @@ void QuestionEditor::makeExplanation(QGroupBox* questionFrame) {
     m_explanationBox = makeTextBox(questionFrame, QStringLiteral("txtExplain"),
                                    platform::ui::twips(720, 4860, 8475, 855));
     platform::ui::labelFor(caption, m_explanationBox);
-    m_explanationBox->setMaxLength(TestRecord::Explanation.width);
+    m_explanationBox->setMaxLength(storage::TestRecord::Explanation.width);
     platform::ui::setBackColor(m_explanationBox, kLightGrey);
 }
 
@@ -321,7 +321,8 @@ void QuestionEditor::onKindChosen(QuestionKind kind) {
 // ---- Records
 
 std::optional<int> QuestionEditor::recordCount() {
-    const IoResult<std::int16_t> n = storage::shared::testRecordCount(storage::shared::testPath);
+    const storage::IoResult<std::int16_t> n =
+        storage::shared::testRecordCount(storage::shared::testPath);
     if (!n) {
         platform::msgBox(n.status().message(tr("The questions could not be counted in")));
         return std::nullopt;
@@ -330,23 +331,25 @@ std::optional<int> QuestionEditor::recordCount() {
 }
 
 bool QuestionEditor::loadRecord(int n) {
-    const IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, n);
-    if (!st) {
-        platform::msgBox(st.message(tr("The question could not be read from")));
+    storage::IoResult<storage::TestRecord> read =
+        storage::shared::readTestRecord(storage::shared::testPath, n);
+    if (!read) {
+        platform::msgBox(read.status().message(tr("The question could not be read from")));
         return false;
     }
-    const TestRecord& rec = storage::shared::testRecord;
+    m_record = *std::move(read);
+    const storage::TestRecord& rec = m_record;
     // The number comes from the record's place: a stored number that says
     // otherwise (a file changed elsewhere) would send the next save astray.
     setCurrentQuestion(n - 1);
-    m_explanationBox->setText(platform::ui::shownText(rec.text(TestRecord::Explanation)));
+    m_explanationBox->setText(platform::ui::shownText(rec.text(storage::TestRecord::Explanation)));
     if (const auto kind = storage::storedKind(rec))
         onKindChosen(*kind);
     for (int i = 1; i <= 5; ++i)
-        choice(i).box->setText(platform::ui::shownText(rec.text(TestRecord::choice(i))));
+        choice(i).box->setText(platform::ui::shownText(rec.text(storage::TestRecord::choice(i))));
     if (const int correct = storage::storedCorrectChoice(rec))
         setCorrectChoice(correct);
-    m_questionBox->setText(platform::ui::shownText(rec.text(TestRecord::QuestionText)));
+    m_questionBox->setText(platform::ui::shownText(rec.text(storage::TestRecord::QuestionText)));
     return true;
 }
 
@@ -360,9 +363,9 @@ bool QuestionEditor::saveRecord(int n) {
         q.choices[static_cast<std::size_t>(i - 1)] = choice(i).box->text();
     q.explanation = m_explanationBox->text();
     q.correct = m_correctGroup->checkedId() > 0 ? m_correctGroup->checkedId() : 0;
-    storage::storeQuestion(storage::shared::testRecord, n - 1, q);
-    const IoStatus st =
-        storage::shared::writeTestRecord(storage::shared::testPath, n, storage::shared::testRecord);
+    storage::storeQuestion(m_record, n - 1, q);
+    const storage::IoStatus st =
+        storage::shared::writeTestRecord(storage::shared::testPath, n, m_record);
     if (!st) {
         // The question stays on screen, so the author can try again.
         platform::msgBox(st.message(tr("The question could not be saved to")));
@@ -388,6 +391,11 @@ void QuestionEditor::goToQuestion(int q) {
 
 // ---- Events
 
+void QuestionEditor::editTest(const storage::TestRecord& header) {
+    m_record = header;
+    showModal();
+}
+
 void QuestionEditor::onActivated() {
     centerOnScreen();
     setWindowTitle(tr("Building ") + storage::shared::testPath);
@@ -402,11 +410,10 @@ void QuestionEditor::onActivated() {
 
 void QuestionEditor::onNext() {
     const int k = currentQuestion();
-    if (k >= kMaxQuestions) {
+    if (k >= storage::kMaxQuestions) {
         // The last question a test can hold: save it and stay.
         if (saveRecord(k + 1))
             platform::msgBox(tr("A test can hold at most 32,766 questions."));
-
         return;
     }
     if (!saveRecord(k + 1))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Question.h"
+#include "TestRecord.h"
 #include "WindowRegistry.h"
 
 #include <array>
@@ -22,6 +23,11 @@ class QuestionEditor : public Window {
     Q_OBJECT
 public:
     QuestionEditor();
+
+    // Shows the editor modally on the current test, whose header the door has
+    // read: a test without questions gets its first one written over it (see
+    // m_record).
+    void editTest(const storage::TestRecord& header);
 
     void onActivated() override;
 
@@ -92,4 +98,9 @@ private:
     MultiLineTextBox* m_explanationBox = nullptr;
     QLabel* m_questionNumberLabel = nullptr;
     int m_currentQuestion = 0;
+    // The record a save writes the question on screen into: the one read last
+    // (the header handed to editTest until a question is read), as the saves
+    // since have changed it. A question sets only its own fields; the others
+    // go down as this holds them, as the program has always written them.
+    storage::TestRecord m_record;
 };

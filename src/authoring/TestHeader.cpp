@@ -6,17 +6,17 @@
 
 namespace authoring {
 
-IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
-                             const QString& owner, const QString& password) {
-    const QString name = rightTrimmed(typedName);
+storage::IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
+                                      const QString& owner, const QString& password) {
+    const QString name = storage::rightTrimmed(typedName);
     if (name.isEmpty() || !storage::testNameProblem(name).isEmpty())
         return NewTest{CreateOutcome::IllegalName, {}};
     const QString path = storage::shared::joinPath(testsDir, name + QStringLiteral(".tst"));
     const QString existing = platform::resolveCaseInsensitive(path);
     NewTest made{CreateOutcome::Created, existing.isEmpty() ? path : existing};
 
-    const IoResult<std::int64_t> length =
-        RecordFile(made.path, storage::shared::kTestRecordLength).length();
+    const storage::IoResult<std::int64_t> length =
+        storage::RecordFile(made.path, storage::shared::kTestRecordLength).length();
     if (!length)
         return length.status();
     // An empty file is a test not yet begun; anything longer may be someone's
@@ -24,9 +24,9 @@ IoResult<NewTest> createTest(const QString& testsDir, const QString& typedName,
     if (*length > 0)
         return NewTest{CreateOutcome::Exists, made.path};
 
-    storage::fillNewHeader(storage::shared::testRecord, owner, password);
-    if (const IoStatus written =
-            storage::shared::writeTestRecord(made.path, 1, storage::shared::testRecord);
+    storage::TestRecord header;
+    storage::fillNewHeader(header, owner, password);
+    if (const storage::IoStatus written = storage::shared::writeTestRecord(made.path, 1, header);
         !written)
         return written;
     return made;

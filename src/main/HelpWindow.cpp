@@ -30,7 +30,6 @@ HelpWindow::HelpWindow() {
     helpText->setText(::helpText());
 
     QPushButton* okButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
-
                                                  platform::ui::twips(3120, 5400, 1455, 495));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &HelpWindow::unload);

@@ -23,7 +23,6 @@
 #include <cstring>
 #include <QCheckBox>
 #include <QDir>
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,7 +134,7 @@ void makeOrCheckTestsFolder(const QString& testsDir) {
     }
 }
 
-QString createFailureMessage(const IoResult<authoring::NewTest>& made) {
+QString createFailureMessage(const storage::IoResult<authoring::NewTest>& made) {
     if (!made)
         return made.status().message(MainWindow::tr("The test could not be created as"));
     switch (made->outcome) {
@@ -197,40 +196,63 @@ MainWindow::MainWindow() {
     setFont(platform::ui::defaultFont());
     setGivenSize(platform::ui::px(6645), platform::ui::px(4050));
     buildTabs();
+    makeControls();
+    m_newPasswordBox->setMaxLength(10);
+    m_passwordBox->setEchoMode(QLineEdit::Password);
+    m_soundsBox->setChecked(true);
 
+    auto* exitButton = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit"),
+                                            platform::ui::twips(5280, 3600, 1215, 375));
+    connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
+
+    m_tabs->setCurrentIndex(AboutTab);
+    showTab(AboutTab);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
+    connect(m_testsToEdit, &FileListBox::fileChosen, this,
+            [this] { showTestPicture(m_testsToEdit, m_editPicture); });
+    connect(m_testsToTake, &FileListBox::fileChosen, this,
+            [this] { showTestPicture(m_testsToTake, m_takePicture); });
+    connect(m_logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
+    // The name is the last thing typed before a test; Enter there begins it.
+    connect(m_candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
+    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
+            [this] { m_logList->refresh(); });
+}
+
+void MainWindow::makeControls() {
     using C = Control;
     using M = MainWindow;
     // clang-format off
     static const Control kControls[] = {
         {"Label1",      QT_TRANSLATE_NOOP("MainWindow", "Name of Test"),         C::Label,       CreateTab,  600,  600, 2895,  255},
-        {"Text1",       "",                     C::TextBox,     CreateTab,  600,  840, 2895,  315, &M::newNameBox},
+        {"Text1",       "",                     C::TextBox,     CreateTab,  600,  840, 2895,  315, &M::m_newNameBox},
         {"Label2",      QT_TRANSLATE_NOOP("MainWindow", "Owner (your name)"),    C::Label,       CreateTab,  600, 1320, 2895,  255},
-        {"Text2",       "",                     C::TextBox,     CreateTab,  600, 1560, 2895,  315, &M::newOwnerBox},
+        {"Text2",       "",                     C::TextBox,     CreateTab,  600, 1560, 2895,  315, &M::m_newOwnerBox},
         {"Label3",      QT_TRANSLATE_NOOP("MainWindow", "Password"),             C::Label,       CreateTab,  600, 2040, 2895,  255},
-        {"Text3",       "",                     C::TextBox,     CreateTab,  600, 2280, 1575,  315, &M::newPasswordBox},
+        {"Text3",       "",                     C::TextBox,     CreateTab,  600, 2280, 1575,  315, &M::m_newPasswordBox},
         {"Command1",    QT_TRANSLATE_NOOP("MainWindow", "&Create"),              C::Button,      CreateTab, 4440,  840, 1215,  375, &M::onCreate},
         {"Command8",    QT_TRANSLATE_NOOP("MainWindow", "&Read Me"),             C::Button,      CreateTab, 4440, 2760, 1215,  375, &M::onReadMe},
 
         {"Label4",      QT_TRANSLATE_NOOP("MainWindow", "Test to edit"),         C::Label,       EditTab,    360,  600, 2415,  255},
-        {"File1",       "",                     C::TestList,    EditTab,    360,  840, 2415, 1560, &M::testsToEdit},
-        {"Image2",      QT_TRANSLATE_NOOP("MainWindow", "Test picture"),         C::TestPicture, EditTab,   2895,  840,  975,  930, &M::editPicture},
+        {"File1",       "",                     C::TestList,    EditTab,    360,  840, 2415, 1560, &M::m_testsToEdit},
+        {"Image2",      QT_TRANSLATE_NOOP("MainWindow", "Test picture"),         C::TestPicture, EditTab,   2895,  840,  975,  930, &M::m_editPicture},
         {"Label5",      QT_TRANSLATE_NOOP("MainWindow", "Owner"),                C::Label,       EditTab,   4080,  600, 2055,  255},
-        {"txtCreator",  "",                     C::TextBox,     EditTab,   4080,  840, 2055,  315, &M::ownerBox},
+        {"txtCreator",  "",                     C::TextBox,     EditTab,   4080,  840, 2055,  315, &M::m_ownerBox},
         {"Label6",      QT_TRANSLATE_NOOP("MainWindow", "Password"),             C::Label,       EditTab,   4080, 1320, 2055,  255},
-        {"txtPassword", "",                     C::TextBox,     EditTab,   4080, 1560, 2055,  315, &M::passwordBox},
+        {"txtPassword", "",                     C::TextBox,     EditTab,   4080, 1560, 2055,  315, &M::m_passwordBox},
         {"Command3",    QT_TRANSLATE_NOOP("MainWindow", "&Edit"),                C::Button,      EditTab,   4920, 2760, 1215,  375, &M::onEdit},
 
         {"Label7",      QT_TRANSLATE_NOOP("MainWindow", "Select Test to Take"),  C::Label,       TakeTab,    360,  600, 2415,  255},
-        {"File2",       "",                     C::TestList,    TakeTab,    360,  840, 2415, 1560, &M::testsToTake},
-        {"Image1",      QT_TRANSLATE_NOOP("MainWindow", "Test picture"),         C::TestPicture, TakeTab,   2895,  840,  975,  930, &M::takePicture},
+        {"File2",       "",                     C::TestList,    TakeTab,    360,  840, 2415, 1560, &M::m_testsToTake},
+        {"Image1",      QT_TRANSLATE_NOOP("MainWindow", "Test picture"),         C::TestPicture, TakeTab,   2895,  840,  975,  930, &M::m_takePicture},
         {"Label8",      QT_TRANSLATE_NOOP("MainWindow", "Your Name"),            C::Label,       TakeTab,   4080,  600, 2055,  255},
-        {"txtName",     "",                     C::TextBox,     TakeTab,   4080,  840, 2055,  315, &M::candidateBox},
-        {"Check1",      QT_TRANSLATE_NOOP("MainWindow", "Play sounds during test"), C::CheckBox, TakeTab,   4080, 1320, 2175,  255, &M::soundsBox},
+        {"txtName",     "",                     C::TextBox,     TakeTab,   4080,  840, 2055,  315, &M::m_candidateBox},
+        {"Check1",      QT_TRANSLATE_NOOP("MainWindow", "Play sounds during test"), C::CheckBox, TakeTab,   4080, 1320, 2175,  255, &M::m_soundsBox},
         {"Command4",    QT_TRANSLATE_NOOP("MainWindow", "&Begin"),               C::Button,      TakeTab,   4920, 2760, 1215,  375, &M::onBegin},
 
         {"Label9",      QT_TRANSLATE_NOOP("MainWindow", "Name"),                 C::Label,       LogTab,     600,  600, 2415,  255},
-        {"File3",       "",                     C::LogList,     LogTab,     600,  840, 2790, 1560, &M::logList},
-        {"Text4",       QT_TRANSLATE_NOOP("MainWindow", "Score log"),            C::LogPreview,  LogTab,    3525,  855, 2160, 1530, &M::logPreview},
+        {"File3",       "",                     C::LogList,     LogTab,     600,  840, 2790, 1560, &M::m_logList},
+        {"Text4",       QT_TRANSLATE_NOOP("MainWindow", "Score log"),            C::LogPreview,  LogTab,    3525,  855, 2160, 1530, &M::m_logPreview},
         {"Command5",    QT_TRANSLATE_NOOP("MainWindow", "Full &View"),           C::Button,      LogTab,    4440, 2760, 1215,  375, &M::onFullView},
 
         {"Frame1",      QT_TRANSLATE_NOOP("MainWindow", "Title"),                C::TitleFrame,  AboutTab,   240,  480, 3495, 1455},
@@ -250,43 +272,23 @@ MainWindow::MainWindow() {
             lastLabel = static_cast<QLabel*>(w);
         keep(c, w);
     }
-    newPasswordBox->setMaxLength(10);
-    passwordBox->setEchoMode(QLineEdit::Password);
-    soundsBox->setChecked(true);
-
-    auto* exitButton = platform::ui::button(this, QStringLiteral("Command2"), tr("E&xit"),
-                                            platform::ui::twips(5280, 3600, 1215, 375));
-    connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
-
-    tabs->setCurrentIndex(AboutTab);
-    showTab(AboutTab);
-    connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
-    connect(testsToEdit, &FileListBox::fileChosen, this,
-            [this] { showTestPicture(testsToEdit, editPicture); });
-    connect(testsToTake, &FileListBox::fileChosen, this,
-            [this] { showTestPicture(testsToTake, takePicture); });
-    connect(logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
-    // The name is the last thing typed before a test; Enter there begins it.
-    connect(candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
-    connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
-            [this] { logList->refresh(); });
 }
 
 void MainWindow::buildTabs() {
-    tabs = new QTabWidget(this);
-    platform::ui::name(tabs, QStringLiteral("SSTab1"));
-    platform::ui::readAs(tabs, tr("Tasks"));
-    platform::ui::place(tabs, platform::ui::twips(120, 150, 6375, 3375));
+    m_tabs = new QTabWidget(this);
+    platform::ui::name(m_tabs, QStringLiteral("SSTab1"));
+    platform::ui::readAs(m_tabs, tr("Tasks"));
+    platform::ui::place(m_tabs, platform::ui::twips(120, 150, 6375, 3375));
     auto* tabStyle = new TightTabStyle();
-    tabStyle->setParent(tabs);
-    tabs->tabBar()->setStyle(tabStyle);
-    tabs->setUsesScrollButtons(false);
+    tabStyle->setParent(m_tabs);
+    m_tabs->tabBar()->setStyle(tabStyle);
+    m_tabs->setUsesScrollButtons(false);
     const QStringList captions = {tr("Create a New Test"), tr("Edit an Existing Test"),
                                   tr("Take a Test"), tr("View Score Log"), tr("About")};
     for (const QString& caption : captions) {
-        auto* page = new QWidget(tabs);
+        auto* page = new QWidget(m_tabs);
         platform::ui::readAs(page, caption);
-        tabs->addTab(page, caption);
+        m_tabs->addTab(page, caption);
     }
 }
 
@@ -295,31 +297,31 @@ QWidget* MainWindow::makeControl(const Control& c, QLabel* labelBefore) {
     const QString caption = tr(c.caption);
     switch (c.kind) {
     case Control::Label:
-        return platform::ui::label(tabs, name, caption);
+        return platform::ui::label(m_tabs, name, caption);
     case Control::CentredLabel: {
         QLabel* label =
-            platform::ui::label(tabs, name, caption.arg(QStringLiteral(QUIZDEX_VERSION)));
+            platform::ui::label(m_tabs, name, caption.arg(QStringLiteral(QUIZDEX_VERSION)));
         label->setAlignment(Qt::AlignCenter);
         return label;
     }
     case Control::TextBox:
-        return platform::ui::lineEdit(tabs, name, labelBefore);
+        return platform::ui::lineEdit(m_tabs, name, labelBefore);
     case Control::Button:
-        return platform::ui::button(tabs, name, caption);
+        return platform::ui::button(m_tabs, name, caption);
     case Control::CheckBox:
-        return platform::ui::checkBox(tabs, name, caption);
+        return platform::ui::checkBox(m_tabs, name, caption);
     case Control::TestList:
-        return makeFileList(tabs, name, labelBefore, QStringLiteral("*.tst"));
+        return makeFileList(m_tabs, name, labelBefore, QStringLiteral("*.tst"));
     case Control::LogList:
-        return makeFileList(tabs, name, labelBefore, QStringLiteral("*.log"));
+        return makeFileList(m_tabs, name, labelBefore, QStringLiteral("*.log"));
     case Control::TestPicture:
-        return makePicture(tabs, name, caption, platform::pictures::penOnPage());
+        return makePicture(m_tabs, name, caption, platform::pictures::penOnPage());
     case Control::LogPreview:
-        return makeLogPreview(tabs, name, caption);
+        return makeLogPreview(m_tabs, name, caption);
     case Control::TitleFrame:
-        return makeTitleFrame(tabs, name, caption);
+        return makeTitleFrame(m_tabs, name, caption);
     case Control::PictureFrame:
-        return makePictureFrame(tabs, name, caption);
+        return makePictureFrame(m_tabs, name, caption);
     }
     return nullptr;
 }
@@ -355,16 +357,17 @@ void MainWindow::showTab(int tab) {
 void MainWindow::onLoaded() {
     using storage::shared::testsDir;
     testsDir = storage::shared::defaultTestsDir();
-    if (soundsBox->isChecked())
+    if (m_soundsBox->isChecked())
         platform::playSound(storage::shared::joinPath(testsDir, QStringLiteral("StartSound.wav")));
     makeOrCheckTestsFolder(testsDir);
     // Saves cut short by a kill are put back before anything is listed; what
     // could not be is told once, in one message.
-    if (const QString untold = rollBackInterruptedWrites(testsDir).message(); !untold.isEmpty())
+    if (const QString untold = storage::rollBackInterruptedWrites(testsDir).message();
+        !untold.isEmpty())
         platform::msgBox(untold);
-    testsToEdit->setPath(testsDir);
-    testsToTake->setPath(testsDir);
-    logList->setPath(testsDir);
+    m_testsToEdit->setPath(testsDir);
+    m_testsToTake->setPath(testsDir);
+    m_logList->setPath(testsDir);
 }
 
 void MainWindow::onActivated() {
@@ -378,9 +381,9 @@ void MainWindow::onTabChanged(int tab) {
 }
 
 void MainWindow::refreshLists() {
-    testsToEdit->refresh();
-    testsToTake->refresh();
-    logList->refresh();
+    m_testsToEdit->refresh();
+    m_testsToTake->refresh();
+    m_logList->refresh();
 }
 
 void MainWindow::onExit() {
@@ -402,25 +405,27 @@ void MainWindow::showTestPicture(const FileListBox* list, ImageBox* picture) {
 // ---- Create a test
 
 void MainWindow::onCreate() {
-    if (rightTrimmed(newNameBox->text()).isEmpty() || rightTrimmed(newOwnerBox->text()).isEmpty() ||
-        rightTrimmed(newPasswordBox->text()).isEmpty()) {
+    if (storage::rightTrimmed(m_newNameBox->text()).isEmpty() ||
+        storage::rightTrimmed(m_newOwnerBox->text()).isEmpty() ||
+        storage::rightTrimmed(m_newPasswordBox->text()).isEmpty()) {
         platform::msgBox(platform::lines(
             {tr("All fields need to be filled in"), tr("before you can create a test file.")}));
         return;
     }
     storage::shared::testPath = storage::shared::joinPath(
-        storage::shared::testsDir, rightTrimmed(newNameBox->text()) + QStringLiteral(".tst"));
-    const IoResult<authoring::NewTest> made = authoring::createTest(
-        storage::shared::testsDir, newNameBox->text(), newOwnerBox->text(), newPasswordBox->text());
+        storage::shared::testsDir,
+        storage::rightTrimmed(m_newNameBox->text()) + QStringLiteral(".tst"));
+    const storage::IoResult<authoring::NewTest> made =
+        authoring::createTest(storage::shared::testsDir, m_newNameBox->text(),
+                              m_newOwnerBox->text(), m_newPasswordBox->text());
     if (!made || made->outcome != authoring::CreateOutcome::Created) {
         platform::msgBox(createFailureMessage(made));
         return;
     }
     storage::shared::testPath = made->path;
     refreshLists();
-    if (!PropertiesWindow::openFor(storage::shared::testPath))
-        return;
-    WindowRegistry::get<QuestionEditor>().showModal();
+    if (const auto header = PropertiesWindow::openFor(storage::shared::testPath))
+        WindowRegistry::get<QuestionEditor>().editTest(*header);
 }
 
 void MainWindow::onReadMe() {
@@ -431,42 +436,42 @@ void MainWindow::onReadMe() {
 
 void MainWindow::onEdit() {
     storage::shared::testPath =
-        storage::shared::joinPath(testsToEdit->path(), testsToEdit->fileName());
-    if (testsToEdit->fileName().isEmpty()) {
+        storage::shared::joinPath(m_testsToEdit->path(), m_testsToEdit->fileName());
+    if (m_testsToEdit->fileName().isEmpty()) {
         platform::msgBox(tr("Select a Test to edit"));
         return;
     }
-    if (passwordBox->text().isEmpty() || ownerBox->text().isEmpty()) {
+    if (m_passwordBox->text().isEmpty() || m_ownerBox->text().isEmpty()) {
         platform::msgBox(tr("Both name AND password are required."));
         return;
     }
-    const IoStatus st = storage::shared::loadTestRecord(storage::shared::testPath, 1);
-    if (!st) {
-        platform::msgBox(st.message(tr("The test could not be read from")));
+    const storage::IoResult<storage::TestRecord> header =
+        storage::shared::readTestRecord(storage::shared::testPath, 1);
+    if (!header) {
+        platform::msgBox(header.status().message(tr("The test could not be read from")));
         return;
     }
-    if (!storage::ownerAndPasswordMatch(storage::shared::testRecord, ownerBox->text(),
-                                        passwordBox->text())) {
+    if (!storage::ownerAndPasswordMatch(*header, m_ownerBox->text(), m_passwordBox->text())) {
         platform::msgBox(tr("Incorrect Name and/or Password. Access Denied."));
         return;
     }
-    WindowRegistry::get<QuestionEditor>().showModal();
+    WindowRegistry::get<QuestionEditor>().editTest(*header);
 }
 
 // ---- Take a test
 
 void MainWindow::onBegin() {
-    const QString file = testsToTake->fileName();
+    const QString file = m_testsToTake->fileName();
     if (file.isEmpty()) {
         platform::msgBox(tr("Please select a Test to take."));
         return;
     }
-    if (candidateBox->text().isEmpty()) {
+    if (m_candidateBox->text().isEmpty()) {
         platform::msgBox(tr("Your name is required to take a test."));
         return;
     }
-    storage::shared::testPath = storage::shared::joinPath(testsToTake->path(), file);
-    storage::shared::candidateName = rightTrimmed(candidateBox->text());
+    storage::shared::testPath = storage::shared::joinPath(m_testsToTake->path(), file);
+    storage::shared::candidateName = storage::rightTrimmed(m_candidateBox->text());
     // Refused here, before any question: a finished run must be able to log.
     if (const QString problem = taking::candidateNameProblem(storage::shared::candidateName);
         !problem.isEmpty()) {
@@ -474,33 +479,33 @@ void MainWindow::onBegin() {
         return;
     }
     // The header is read once, here: the run starts from what was checked.
-    IoResult<TestRecord> header = taking::readTestToTake(storage::shared::testPath);
+    storage::IoResult<storage::TestRecord> header =
+        taking::readTestToTake(storage::shared::testPath);
     if (!header) {
         platform::msgBox(header.status().message(tr("Cannot read the test")));
-
-        testsToTake->refresh();
+        m_testsToTake->refresh();
         return;
     }
-    storage::shared::testRecord = *std::move(header);
     TestRunWindow& run = WindowRegistry::get<TestRunWindow>();
-    run.setSoundsOn(soundsBox->isChecked());
+    run.setTestHeader(*std::move(header));
+    run.setSoundsOn(m_soundsBox->isChecked());
     run.showModal();
 }
 
 // ---- Score logs
 
 void MainWindow::onLogChosen() {
-    logPreview->clear();
+    m_logPreview->clear();
     const QString path = selectedLogPath();
     if (auto* fullView = WindowRegistry::find<ScoreLogWindow>())
         fullView->setLogFile(path);
     if (!path.isEmpty())
-        scoring::showLog(logPreview, path);
+        scoring::showLog(m_logPreview, path);
 }
 
 QString MainWindow::selectedLogPath() const {
-    const QString name = logList->fileName();
-    return name.isEmpty() ? QString() : storage::shared::joinPath(logList->path(), name);
+    const QString name = m_logList->fileName();
+    return name.isEmpty() ? QString() : storage::shared::joinPath(m_logList->path(), name);
 }
 
 // Not modal: the main window stays usable, and the full view follows the log

@@ -32,6 +32,8 @@ private:
     struct Control;
 
     void buildTabs();
+    // Every control of the five tabs, from one table.
+    void makeControls();
     QWidget* makeControl(const Control& c, QLabel* labelBefore);
     // Keeps the control in its member, or connects the button to its handler.
     void keep(const Control& c, QWidget* w);
@@ -52,24 +54,24 @@ private:
     void onHelp();
     void onExit();
 
-    QTabWidget* tabs = nullptr;
+    QTabWidget* m_tabs = nullptr;
     // Create a New Test
-    QLineEdit* newNameBox = nullptr;
-    QLineEdit* newOwnerBox = nullptr;
-    QLineEdit* newPasswordBox = nullptr;
+    QLineEdit* m_newNameBox = nullptr;
+    QLineEdit* m_newOwnerBox = nullptr;
+    QLineEdit* m_newPasswordBox = nullptr;
     // Edit an Existing Test
-    FileListBox* testsToEdit = nullptr;
-    ImageBox* editPicture = nullptr;
-    QLineEdit* ownerBox = nullptr;
-    QLineEdit* passwordBox = nullptr;
+    FileListBox* m_testsToEdit = nullptr;
+    ImageBox* m_editPicture = nullptr;
+    QLineEdit* m_ownerBox = nullptr;
+    QLineEdit* m_passwordBox = nullptr;
     // Take a Test
-    FileListBox* testsToTake = nullptr;
-    ImageBox* takePicture = nullptr;
-    QLineEdit* candidateBox = nullptr;
-    QCheckBox* soundsBox = nullptr;
+    FileListBox* m_testsToTake = nullptr;
+    ImageBox* m_takePicture = nullptr;
+    QLineEdit* m_candidateBox = nullptr;
+    QCheckBox* m_soundsBox = nullptr;
     // View Score Log
-    FileListBox* logList = nullptr;
-    QPlainTextEdit* logPreview = nullptr;
+    FileListBox* m_logList = nullptr;
+    QPlainTextEdit* m_logPreview = nullptr;
 
     QList<QWidget*> m_tabControls[TabCount];
 };

@@ -25,6 +25,9 @@ namespace startup {
 namespace {
 
 const QString kProgram = QStringLiteral("quizdex");
+// A catalogue is named "quizdex_" + its language + ".qm".
+const QString kCatalogueStem = QStringLiteral("quizdex_");
+const QString kCatalogueSuffix = QStringLiteral(".qm");
 
 QString systemError(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
@@ -235,10 +238,11 @@ QString chooseLanguage(const QStringList& uiLanguages, const QStringList& availa
 
 QStringList availableLanguages() {
     QStringList languages;
-    const QStringList files =
-        QDir(QString::fromLatin1(kCataloguePrefix)).entryList({QStringLiteral("quizdex_*.qm")});
+    const QStringList files = QDir(QString::fromLatin1(kCataloguePrefix))
+                                  .entryList({kCatalogueStem + u'*' + kCatalogueSuffix});
     for (const QString& file : files)
-        languages << file.mid(8, file.size() - 8 - 3);
+        languages << file.mid(kCatalogueStem.size(),
+                              file.size() - kCatalogueStem.size() - kCatalogueSuffix.size());
     return languages;
 }
 
@@ -247,7 +251,7 @@ QString installTranslations(const QStringList& uiLanguages) {
     if (language.isEmpty())
         return {};
     auto* own = new QTranslator(QCoreApplication::instance());
-    if (!own->load(QStringLiteral("quizdex_") + language, QString::fromLatin1(kCataloguePrefix)) ||
+    if (!own->load(kCatalogueStem + language, QString::fromLatin1(kCataloguePrefix)) ||
         !QCoreApplication::installTranslator(own)) {
         delete own;
         return {};

@@ -35,7 +35,7 @@ public:
     QString text(QAccessible::Text t) const override {
         QString str;
         if (t == QAccessible::Value)
-            str = hidden() ? QString(box()->echoMode() == QLineEdit::NoEcho ? 0 : count(), '*')
+            str = masked() ? QString(box()->echoMode() == QLineEdit::NoEcho ? 0 : count(), '*')
                            : box()->text();
         if (str.isEmpty())
             str = QAccessibleWidget::text(t);
@@ -53,7 +53,7 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.editable = true;
         s.readOnly = box()->isReadOnly();
-        s.passwordEdit = hidden();
+        s.passwordEdit = masked();
         s.selectableText = true;
         return s;
     }
@@ -72,7 +72,7 @@ public:
         return {};
     }
     QString text(int startOffset, int endOffset) const override {
-        if (hidden() || startOffset > endOffset)
+        if (masked() || startOffset > endOffset)
             return {};
         return box()->text().mid(startOffset, endOffset - startOffset);
     }
@@ -153,12 +153,13 @@ public:
 
 private:
     QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
-    bool hidden() const { return box()->echoMode() != QLineEdit::Normal; }
+    // A password box: what it shows is not its text.
+    bool masked() const { return box()->echoMode() != QLineEdit::Normal; }
     int count() const { return static_cast<int>(box()->text().size()); }
 
     // False for a password box, whose text is nobody's to read; -2 asks at the caret.
     bool readable(int& offset, int* start, int* end) const {
-        if (hidden()) {
+        if (masked()) {
             *start = *end = -1;
             return false;
         }
@@ -168,7 +169,8 @@ private:
     }
 };
 
-QAccessibleInterface* programInterfaces(const QString& className, QObject* object) {
+// The program's own interface for `object`, or nullptr to leave it to Qt.
+QAccessibleInterface* programInterfaceFor(const QString& className, QObject* object) {
     if (className == QLatin1String("Window") && static_cast<QWidget*>(object)->isWindow())
         return new WindowAccessible(static_cast<QWidget*>(object));
     if (className == QLatin1String("QLineEdit"))
@@ -183,7 +185,7 @@ void installAccessibility() {
     if (installed || !qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
     installed = true;
-    QAccessible::installFactory(programInterfaces);
+    QAccessible::installFactory(programInterfaceFor);
     FocusRing::followFocus();
     spoken::installNoticeFilter();
 }

@@ -24,13 +24,14 @@ QList<QWidget*> placedChildren(const QWidget* container) {
     return out;
 }
 
-QLabel* firstLineOwner(const QWidget* w) {
+// The text whose first line `w` stands beside (see besideFirstLine), or nullptr.
+QLabel* textFollowed(const QWidget* w) {
     return qobject_cast<QLabel*>(w->property(kBesideFirstLineOf).value<QObject*>());
 }
 
 // The height `w`'s contents need at its given width: its texts' lines, or the
 // design of its own children as it stretched.
-int needs(QWidget* w, const QRect& given) {
+int heightNeeded(QWidget* w, const QRect& given) {
     if (!placedChildren(w).isEmpty())
         return layOutChildren(w, given.height());
     if (auto* label = qobject_cast<TextLabel*>(w); label && label->wordWrap())
@@ -38,7 +39,9 @@ int needs(QWidget* w, const QRect& given) {
     return 0;
 }
 
-void setGeometry(QWidget* w, const QRect& r) {
+// The layout runs again on every change of text: a control whose place did
+// not change is left alone, so that laying out again costs next to nothing.
+void setGeometryIfChanged(QWidget* w, const QRect& r) {
     if (w->geometry() != r)
         w->setGeometry(r);
 }
@@ -55,7 +58,7 @@ void place(QWidget* w, const QRect& given) {
         r.translate(w->pos() - old.topLeft());
         r.setHeight(given.height() + w->height() - old.height());
     }
-    setGeometry(w, r);
+    setGeometryIfChanged(w, r);
 }
 
 bool isPlaced(const QWidget* w) {
@@ -109,28 +112,29 @@ int layOutChildren(QWidget* container, int height, QPoint scrolled) {
     QList<QWidget*> controls, followers;
     std::vector<Span> spans;
     for (QWidget* w : placedChildren(container)) {
-        if (firstLineOwner(w)) {
+        if (textFollowed(w)) {
             followers << w;
             continue;
         }
         const QRect given = givenPlace(w);
         controls << w;
-        spans.push_back({given.top(), given.top() + given.height(), needs(w, given),
+        spans.push_back({given.top(), given.top() + given.height(), heightNeeded(w, given),
                          qobject_cast<ImageBox*>(w) != nullptr});
     }
     const Stretched stretched = stretchDown(spans, height);
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const QRect given = givenPlace(controls[i]);
         const auto [top, h] = stretched.spans[static_cast<std::size_t>(i)];
-        setGeometry(controls[i], QRect(given.left(), top, given.width(), h).translated(-scrolled));
+        setGeometryIfChanged(controls[i],
+                             QRect(given.left(), top, given.width(), h).translated(-scrolled));
     }
     for (QWidget* w : followers) {
-        const QLabel* text = firstLineOwner(w);
+        const QLabel* text = textFollowed(w);
         const auto* label = qobject_cast<const TextLabel*>(text);
         const int middle = text->y() + (label ? label->firstLineMiddle() : text->height() / 2);
         const QRect given = givenPlace(w);
-        setGeometry(w, QRect(given.left() - scrolled.x(), middle - given.height() / 2,
-                             given.width(), given.height()));
+        setGeometryIfChanged(w, QRect(given.left() - scrolled.x(), middle - given.height() / 2,
+                                      given.width(), given.height()));
     }
     return stretched.height;
 }

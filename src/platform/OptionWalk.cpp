@@ -55,6 +55,7 @@ void OptionWalk::step(QAbstractButton* from, int direction) {
     const qsizetype count = m_options.size();
     const qsizetype at = m_options.indexOf(from);
     for (qsizetype n = 1; at >= 0 && n < count; ++n) {
+        // count * n keeps the index positive walking back, so that it wraps.
         QAbstractButton* candidate = m_options[(at + direction * n + count * n) % count];
         if (!candidate->isEnabled() || !candidate->isVisible())
             continue;

@@ -35,7 +35,7 @@ namespace {
 // nothing) instead of its description, or as well, out of order. A label that
 // is its own buddy labels something; a text with '&' would become a shortcut
 // as a buddy's caption, so such a label stays loose.
-void tieDown(QWidget* part) {
+void makeOwnBuddy(QWidget* part) {
     auto* label = qobject_cast<QLabel*>(part);
     if (!label || (label->buddy() && label->buddy() != label))
         return;
@@ -48,7 +48,7 @@ bool describeWindow(QWidget* window, const QList<QWidget*>& parts) {
     for (QWidget* part : parts) {
         if (!part || !part->isVisibleTo(window))
             continue;
-        tieDown(part);
+        makeOwnBuddy(part);
         const QString text = shownText(part).simplified();
         if (!text.isEmpty())
             texts << text;
@@ -131,24 +131,25 @@ protected:
     }
 };
 
-void filterUpdates(QAccessibleEvent* event);
+void filteredUpdateHandler(QAccessibleEvent* event);
 
 // Hands a notice to the handler that was installed before ours, or else to
 // Qt's own way to the screen reader. QAccessible::updateAccessibility() is
 // that way only while no handler is installed; with ours in place it would
 // come straight back here, so ours steps aside for the one call.
-void passOn(QAccessibleEvent* event) {
+void passToScreenReader(QAccessibleEvent* event) {
     if (gPreviousHandler) {
         gPreviousHandler(event);
         return;
     }
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(&filterUpdates);
+    QAccessible::installUpdateHandler(&filteredUpdateHandler);
 }
 
-void filterUpdates(QAccessibleEvent* event) {
-    filterNotice(event, passOn);
+// Qt's update handler, installed once: every notice, filtered.
+void filteredUpdateHandler(QAccessibleEvent* event) {
+    filterNotice(event, passToScreenReader);
 }
 
 bool isEarlyOrUnfocusedCaret(QAccessibleEvent* event) {
@@ -221,7 +222,7 @@ void installNoticeFilter() {
         return;
     filter = new FocusArrival(qApp);
     qApp->installEventFilter(filter);
-    gPreviousHandler = QAccessible::installUpdateHandler(&filterUpdates);
+    gPreviousHandler = QAccessible::installUpdateHandler(&filteredUpdateHandler);
 }
 
 } // namespace platform::spoken

@@ -61,6 +61,8 @@ void Window::showModal() {
     show();
     bringToFront(this);
     registry.setActive(this);
+    // Activation, and whoever hears of the wait, may already have closed the
+    // window: a wait begun then would never end.
     if (self && !m_modalDone) {
         emit registry.modalWaitStarted(this);
         if (self && !m_modalDone)
@@ -75,8 +77,10 @@ void Window::showModal() {
     if (caller && caller != self && caller->isVisible() && !caller->isUnloading()) {
         bringToFront(caller);
         registry.setActive(caller);
-    } else if (registry.m_active == self || registry.m_active.isNull())
+    } else if (registry.m_active == self || registry.m_active.isNull()) {
+        // Nobody to go back to: no window stays active in the registry's eyes.
         registry.m_active = nullptr;
+    }
 }
 
 void Window::hideWindow() {
@@ -168,7 +172,8 @@ void Window::fitToScreen(QSize content) {
     m_frameUsed = frameAllowance();
     const QSize room = roomOnScreen().isValid() ? roomOnScreen().size() : content;
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    // A bar across the bottom narrows the height, and one down the side the width.
+    // A bar across the bottom narrows the height, and one down the side the
+    // width; so each bar is looked at again once the other is known.
     bool down = content.height() > room.height();
     bool across = content.width() + (down ? bar : 0) > room.width();
     down = down || content.height() + (across ? bar : 0) > room.height();
@@ -187,11 +192,12 @@ void Window::fitToScreen(QSize content) {
             return;
         }
         QScrollBar* b = scrollBar(o);
-        const bool across = o == Qt::Horizontal;
-        b->setRange(0, across ? content.width() - view.width() : content.height() - view.height());
-        b->setPageStep(across ? view.width() : view.height());
-        b->setGeometry(across ? QRect(0, view.height(), view.width(), bar)
-                              : QRect(view.width(), 0, bar, view.height()));
+        const bool horizontal = o == Qt::Horizontal;
+        b->setRange(0,
+                    horizontal ? content.width() - view.width() : content.height() - view.height());
+        b->setPageStep(horizontal ? view.width() : view.height());
+        b->setGeometry(horizontal ? QRect(0, view.height(), view.width(), bar)
+                                  : QRect(view.width(), 0, bar, view.height()));
         b->show();
         b->raise();
     };

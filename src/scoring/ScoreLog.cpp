@@ -15,6 +15,12 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::kMaxRecordCount;
+using storage::LogRecord;
+using storage::RecordFile;
+
 namespace scoring {
 
 namespace {
@@ -123,7 +129,6 @@ QString logText(const QList<LogRecord>& entries) {
     const EntryCaptions captions;
     for (const LogRecord& entry : entries)
         appendEntryText(out, entry, captions);
-
     return out;
 }
 
@@ -139,11 +144,7 @@ IoResult<QList<LogRecord>> readLog(const QString& path) {
     // it was listed cannot be read; reading never creates it. Only whole
     // records read before a failure count.
     const IoResult<QByteArray> read = file.readRecords(1, count ? *count : kMaxRecordCount);
-    const QByteArray& bytes = read.value();
-    QList<LogRecord> entries(bytes.size() / LogRecord::kSize);
-    for (qsizetype k = 0; k < entries.size(); ++k)
-        entries[k].setBytes(
-            QByteArray::fromRawData(bytes.constData() + k * LogRecord::kSize, LogRecord::kSize));
+    const QList<LogRecord> entries = storage::recordsIn<LogRecord>(read.value());
     if (!read)
         return {entries, read.status()};
     if (!count) {

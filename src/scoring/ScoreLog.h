@@ -41,25 +41,25 @@ void finishRun(int questionsToTake, int correctCount,
                const std::vector<storage::answers::Given>& answers = {});
 
 // An entry as the writer stores it; Spare is NULs.
-LogRecord makeEntry(const QString& testName, const QString& date, const QString& time, int score,
-                    int numQuestions);
+storage::LogRecord makeEntry(const QString& testName, const QString& date, const QString& time,
+                             int score, int numQuestions);
 
 // The six lines (CR LF each, the last one empty) that show one entry.
-QString entryText(const LogRecord& rec);
+QString entryText(const storage::LogRecord& rec);
 // The entries' texts one after another, as the log views show them.
-QString logText(const QList<LogRecord>& entries);
+QString logText(const QList<storage::LogRecord>& entries);
 
 // The entries of the log at `path`, oldest first. A failed read holds the
 // entries read before the failure; a log of more entries than the 16-bit
 // counter holds yields its first 32,767 entries and fails.
-IoResult<QList<LogRecord>> readLog(const QString& path);
+storage::IoResult<QList<storage::LogRecord>> readLog(const QString& path);
 
 // The three-line message for a log that cannot be read.
 QString logErrorMessage();
 // What the user is told when reading a log failed with `status`: a log the
 // user may not read, or one a journal stands in the way of, says so with the
 // reason; any other failure gets the three-line message.
-QString logReadFailureMessage(const IoStatus& status);
+QString logReadFailureMessage(const storage::IoStatus& status);
 
 // Puts the text of the log at `path` into `view`, telling the user when the
 // log cannot be read (the entries read before the failure are shown).

@@ -21,17 +21,16 @@ ScoreLogWindow::ScoreLogWindow() {
     platform::ui::name(frame, QStringLiteral("Frame1"));
     platform::ui::readAs(frame, tr("Score log"));
     platform::ui::place(frame, platform::ui::twips(120, 0, 5535, 3495));
-    entriesView = new QPlainTextEdit(frame);
-    platform::ui::name(entriesView, QStringLiteral("Text1"));
-    platform::ui::readAs(entriesView, tr("Score log entries"));
-    platform::ui::place(entriesView, platform::ui::twips(120, 240, 5295, 3135));
-    platform::ui::makeReadOnly(entriesView);
-    entriesView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    entriesView->setFont(platform::ui::font(QStringLiteral("Courier New"), 9));
-    platform::ui::setBackColor(entriesView, platform::ui::rgb(192, 255, 192));
+    m_entriesView = new QPlainTextEdit(frame);
+    platform::ui::name(m_entriesView, QStringLiteral("Text1"));
+    platform::ui::readAs(m_entriesView, tr("Score log entries"));
+    platform::ui::place(m_entriesView, platform::ui::twips(120, 240, 5295, 3135));
+    platform::ui::makeReadOnly(m_entriesView);
+    m_entriesView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_entriesView->setFont(platform::ui::font(QStringLiteral("Courier New"), 9));
+    platform::ui::setBackColor(m_entriesView, platform::ui::rgb(192, 255, 192));
 
     QPushButton* doneButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Done"),
-
                                                    platform::ui::twips(2280, 3600, 1215, 375));
     doneButton->setDefault(true);
     connect(doneButton, &QPushButton::clicked, this, &ScoreLogWindow::unload);
@@ -39,9 +38,9 @@ ScoreLogWindow::ScoreLogWindow() {
 
 void ScoreLogWindow::onActivated() {
     centerOnScreen();
-    entriesView->clear();
+    m_entriesView->clear();
     setWindowTitle(m_logPath.isEmpty() ? QString()
                                        : storage::filename::shown(QFileInfo(m_logPath).fileName()));
     if (!m_logPath.isEmpty())
-        scoring::showLog(entriesView, m_logPath);
+        scoring::showLog(m_entriesView, m_logPath);
 }

@@ -16,6 +16,6 @@ public:
     void setLogFile(const QString& path) { m_logPath = path; }
 
 private:
-    QPlainTextEdit* entriesView = nullptr;
+    QPlainTextEdit* m_entriesView = nullptr;
     QString m_logPath;
 };

@@ -121,8 +121,9 @@ double passingScore(const QString& passingScoreField) {
 }
 
 double passingScoreOfTest(const QString& testPath) {
-    if (const IoResult<TestRecord> header = storage::shared::readTestRecord(testPath, 1))
-        return passingScore(header->text(TestRecord::PassingScore));
+    if (const storage::IoResult<storage::TestRecord> header =
+            storage::shared::readTestRecord(testPath, 1))
+        return passingScore(header->text(storage::TestRecord::PassingScore));
     return 75;
 }
 
@@ -146,52 +147,52 @@ ScoreWindow::ScoreWindow() {
     setFont(platform::ui::defaultFont());
     setGivenSize(platform::ui::px(5790), platform::ui::px(3600));
 
-    testNameLabel =
+    m_testNameLabel =
         makeLabel(this, QStringLiteral("Label1"), platform::ui::twips(240, 120, 2535, 375));
-    testNameLabel->setFont(platform::ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
-    candidateLabel =
+    m_testNameLabel->setFont(platform::ui::font(QStringLiteral("MS Sans Serif"), 9.75, true));
+    m_candidateLabel =
         makeLabel(this, QStringLiteral("Label2"), platform::ui::twips(240, 360, 2535, 375));
-    dateLabel =
+    m_dateLabel =
         makeLabel(this, QStringLiteral("Label3"), platform::ui::twips(3960, 120, 1575, 255));
-    dateLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    timeLabel =
+    m_dateLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_timeLabel =
         makeLabel(this, QStringLiteral("Label4"), platform::ui::twips(3960, 360, 1575, 255));
-    timeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_timeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-    chart = new QGroupBox(this);
-    platform::ui::name(chart, QStringLiteral("Frame1"));
-    platform::ui::readAs(chart, tr("Score chart"));
-    platform::ui::place(chart, platform::ui::twips(240, 840, 5295, 2175));
-    makeLine(chart, QStringLiteral("Line3"), tr("0 percent"), 240);
-    makeLine(chart, QStringLiteral("Line1"), tr("50 percent"), 2640);
-    makeLine(chart, QStringLiteral("Line2"), tr("100 percent"), 5040);
-    passingBar = makeBar(chart, QStringLiteral("barRequired"), tr("Passing Grade = "),
-                         platform::ui::rgb(255, 255, 0));
-    setBarWidth(passingBar, kDesignedBarWidth);
-    scoreBar = makeBar(chart, QStringLiteral("barMyScore"), tr("Your score = "),
-                       platform::ui::rgb(128, 128, 0));
-    setBarWidth(scoreBar, kDesignedBarWidth);
+    m_chart = new QGroupBox(this);
+    platform::ui::name(m_chart, QStringLiteral("Frame1"));
+    platform::ui::readAs(m_chart, tr("Score chart"));
+    platform::ui::place(m_chart, platform::ui::twips(240, 840, 5295, 2175));
+    makeLine(m_chart, QStringLiteral("Line3"), tr("0 percent"), 240);
+    makeLine(m_chart, QStringLiteral("Line1"), tr("50 percent"), 2640);
+    makeLine(m_chart, QStringLiteral("Line2"), tr("100 percent"), 5040);
+    m_passingBar = makeBar(m_chart, QStringLiteral("barRequired"), tr("Passing Grade = "),
+                           platform::ui::rgb(255, 255, 0));
+    setBarWidth(m_passingBar, kDesignedBarWidth);
+    m_scoreBar = makeBar(m_chart, QStringLiteral("barMyScore"), tr("Your score = "),
+                         platform::ui::rgb(128, 128, 0));
+    setBarWidth(m_scoreBar, kDesignedBarWidth);
 
-    printButton = platform::ui::button(this, QStringLiteral("Command2"), tr("Print"),
-                                       platform::ui::twips(2880, 3120, 1335, 375));
-    okButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
-                                    platform::ui::twips(4320, 3120, 1215, 375));
-    okButton->setDefault(true);
+    m_printButton = platform::ui::button(this, QStringLiteral("Command2"), tr("Print"),
+                                         platform::ui::twips(2880, 3120, 1335, 375));
+    m_okButton = platform::ui::button(this, QStringLiteral("Command1"), tr("&Ok"),
+                                      platform::ui::twips(4320, 3120, 1215, 375));
+    m_okButton->setDefault(true);
     // Enter closes the window, as its default button says; printing is one Tab away.
-    QWidget::setTabOrder(okButton, printButton);
-    okButton->setFocus();
-    connect(printButton, &QPushButton::clicked, this, &ScoreWindow::onPrint);
-    connect(okButton, &QPushButton::clicked, this, &ScoreWindow::unload);
+    QWidget::setTabOrder(m_okButton, m_printButton);
+    m_okButton->setFocus();
+    connect(m_printButton, &QPushButton::clicked, this, &ScoreWindow::onPrint);
+    connect(m_okButton, &QPushButton::clicked, this, &ScoreWindow::unload);
 }
 
 void ScoreWindow::setBarWidth(QLabel* bar, int twips) {
-    (bar == passingBar ? m_passingTwips : m_scoreTwips) = twips;
-    const int top = bar == passingBar ? 600 : 1200;
+    (bar == m_passingBar ? m_passingTwips : m_scoreTwips) = twips;
+    const int top = bar == m_passingBar ? 600 : 1200;
     // The bar's control reaches to the chart's frame, for a caption beside a short bar.
     const int left = platform::ui::px(kBarLeft);
-    const int frame = chart->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, chart);
+    const int frame = m_chart->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_chart);
     platform::ui::place(bar, QRect(left, platform::ui::px(top),
-                                   platform::ui::givenPlace(chart).width() - left - 2 * frame,
+                                   platform::ui::givenPlace(m_chart).width() - left - 2 * frame,
                                    platform::ui::px(kBarHeight)));
     static_cast<ChartBar*>(bar)->setLength(platform::ui::px(twips));
 }
@@ -213,39 +214,39 @@ void ScoreWindow::onActivated() {
     showScoreBar(score, storage::rules::passes(score, p));
     // Read as it opens, in the order it is seen: left to itself a screen
     // reader picks a few of the loose labels and skips the test and the name.
-    platform::spoken::describeWindow(
-        this, {testNameLabel, candidateLabel, dateLabel, timeLabel, passingBar, scoreBar});
+    platform::spoken::describeWindow(this, {m_testNameLabel, m_candidateLabel, m_dateLabel,
+                                            m_timeLabel, m_passingBar, m_scoreBar});
 }
 
 void ScoreWindow::showHeading() {
-    testNameLabel->setText(m_result.testName);
-    candidateLabel->setText(tr("Name: ") + m_result.candidateName);
-    dateLabel->setText(m_result.date);
-    timeLabel->setText(m_result.time);
+    m_testNameLabel->setText(m_result.testName);
+    m_candidateLabel->setText(tr("Name: ") + m_result.candidateName);
+    m_dateLabel->setText(m_result.date);
+    m_timeLabel->setText(m_result.time);
 }
 
 void ScoreWindow::showPassingBar(double p) {
     const int points = barPoints(p);
-    setBarWidth(passingBar, kDesignedBarWidth + kTwipsPerPoint * points);
-    passingBar->setAccessibleDescription(
+    setBarWidth(m_passingBar, kDesignedBarWidth + kTwipsPerPoint * points);
+    m_passingBar->setAccessibleDescription(
         tr("Passing score ") + storage::rules::numberText(p).trimmed() + QLatin1Char('%'));
-    passingBar->setText(points > 0 ? tr("Passing Score = ") + storage::rules::numberText(p) +
-                                         QStringLiteral("%   ")
-                                   : tr("Passing Grade = "));
+    m_passingBar->setText(points > 0 ? tr("Passing Score = ") + storage::rules::numberText(p) +
+                                           QStringLiteral("%   ")
+                                     : tr("Passing Grade = "));
 }
 
 void ScoreWindow::showScoreBar(int score, bool passed) {
     const int points = barPoints(score);
-    setBarWidth(scoreBar, kDesignedBarWidth + kTwipsPerPoint * points);
+    setBarWidth(m_scoreBar, kDesignedBarWidth + kTwipsPerPoint * points);
     QString caption = points > 0 ? tr("Your Score = ") +
                                        storage::rules::numberText(static_cast<long long>(score)) +
                                        QStringLiteral("%   ")
                                  : tr("Your score = ");
-    static_cast<ChartBar*>(scoreBar)->setColour(
-        platform::ui::standardColor(passed ? kGreen : kRed));
+    static_cast<ChartBar*>(m_scoreBar)
+        ->setColour(platform::ui::standardColor(passed ? kGreen : kRed));
     caption += tr(passed ? kPass : kFail);
-    scoreBar->setText(caption);
-    scoreBar->setAccessibleDescription(
+    m_scoreBar->setText(caption);
+    m_scoreBar->setAccessibleDescription(
         tr("Your score %1%, %2").arg(score).arg(passed ? tr("pass") : tr("fail")));
 }
 
@@ -253,23 +254,23 @@ void ScoreWindow::showScoreBar(int score, bool passed) {
 // back as it was.
 void ScoreWindow::onPrint() {
     QPointer<QWidget> focused = focusWidget(); // hiding the buttons takes it away
-    printButton->hide();
-    okButton->hide();
+    m_printButton->hide();
+    m_okButton->hide();
     const QPalette windowPalette = palette();
     const bool windowFilled = autoFillBackground();
-    const QPalette chartPalette = chart->palette();
-    const bool chartFilled = chart->autoFillBackground();
-    platform::ui::setBackColor(chart, platform::ui::standardColor(kBrightWhite));
+    const QPalette chartPalette = m_chart->palette();
+    const bool chartFilled = m_chart->autoFillBackground();
+    platform::ui::setBackColor(m_chart, platform::ui::standardColor(kBrightWhite));
     platform::ui::setBackColor(this, platform::ui::standardColor(kBrightWhite));
 
     platform::printWindow(this);
 
     setPalette(windowPalette);
     setAutoFillBackground(windowFilled);
-    chart->setPalette(chartPalette);
-    chart->setAutoFillBackground(chartFilled);
-    printButton->show();
-    okButton->show();
+    m_chart->setPalette(chartPalette);
+    m_chart->setAutoFillBackground(chartFilled);
+    m_printButton->show();
+    m_okButton->show();
     if (focused)
         focused->setFocus();
 }

@@ -46,15 +46,15 @@ private:
     void setBarWidth(QLabel* bar, int twips);
     void onPrint();
 
-    QLabel* testNameLabel = nullptr;
-    QLabel* candidateLabel = nullptr;
-    QLabel* dateLabel = nullptr;
-    QLabel* timeLabel = nullptr;
-    QGroupBox* chart = nullptr;
-    QLabel* passingBar = nullptr;
-    QLabel* scoreBar = nullptr;
-    QPushButton* printButton = nullptr;
-    QPushButton* okButton = nullptr;
+    QLabel* m_testNameLabel = nullptr;
+    QLabel* m_candidateLabel = nullptr;
+    QLabel* m_dateLabel = nullptr;
+    QLabel* m_timeLabel = nullptr;
+    QGroupBox* m_chart = nullptr;
+    QLabel* m_passingBar = nullptr;
+    QLabel* m_scoreBar = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_okButton = nullptr;
 
     scoring::RunResult m_result;
     int m_passingTwips = 0;

@@ -142,15 +142,10 @@ IoResult<QList<AnswerRecord>> readFile(const QString& path) {
     const std::int64_t whole = *length / AnswerRecord::kSize;
     if (whole > std::numeric_limits<int>::max())
         return IoStatus::systemFailure(path, EFBIG);
-    QList<AnswerRecord> records;
     if (whole == 0)
-        return records;
+        return QList<AnswerRecord>();
     const IoResult<QByteArray> read = file.readRecords(1, static_cast<int>(whole));
-    const QByteArray& bytes = read.value();
-    records.resize(bytes.size() / AnswerRecord::kSize);
-    for (qsizetype k = 0; k < records.size(); ++k)
-        records[k].setBytes(QByteArray::fromRawData(bytes.constData() + k * AnswerRecord::kSize,
-                                                    AnswerRecord::kSize));
+    const QList<AnswerRecord> records = recordsIn<AnswerRecord>(read.value());
     if (!read)
         return {records, read.status()};
     return records;

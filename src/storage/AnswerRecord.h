@@ -2,6 +2,8 @@
 
 #include "FixedRecord.h"
 
+namespace storage {
+
 // One 300-byte record of a candidate's answer file: one question asked in a
 // finished run. The run is named as its score log entry names it (test, date,
 // time, questions) and by the record number that entry was to take, so that a
@@ -38,3 +40,5 @@ public:
     std::int16_t choice() const { return int16(kChoiceOffset); }
     bool right() const { return int16(kRightOffset) != 0; }
 };
+
+} // namespace storage

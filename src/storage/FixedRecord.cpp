@@ -1,5 +1,7 @@
 #include "FixedRecord.h"
 
+namespace storage {
+
 QString rightTrimmed(const QString& s) {
     qsizetype n = s.size();
     while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
@@ -13,3 +15,5 @@ QByteArray rightTrimmedBytes(const QByteArray& b) {
         --n;
     return b.left(n);
 }
+
+} // namespace storage

@@ -4,7 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+namespace storage {
 
 // A fixed-length record held as its bytes on disk. A fresh record is all NUL
 // bytes, so a field that no writer ever assigned is written as NULs.
@@ -43,8 +46,20 @@ private:
     std::array<unsigned char, Size> m_bytes{};
 };
 
+// The whole records of `bytes`, read from a file of Records; a cut record at
+// the end is left out.
+template <class Record> QList<Record> recordsIn(const QByteArray& bytes) {
+    QList<Record> records(bytes.size() / Record::kSize);
+    for (qsizetype k = 0; k < records.size(); ++k)
+        records[k].setBytes(
+            QByteArray::fromRawData(bytes.constData() + k * Record::kSize, Record::kSize));
+    return records;
+}
+
 // Removes trailing blanks (0x20) only, as every reader of the record files does.
 QString rightTrimmed(const QString& s);
 QByteArray rightTrimmedBytes(const QByteArray& b);
+
+} // namespace storage
 
 #include "FixedRecord_impl.h"

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace storage {
+
 template <int Size> QString FixedRecord<Size>::text(FieldSpec f) const {
     // The padding is cut before decoding: most of a field is blanks.
     int n = f.width;
@@ -43,3 +45,5 @@ template <int Size> void FixedRecord<Size>::setBytes(const QByteArray& bytes) {
     const auto n = std::min<std::size_t>(Size, static_cast<std::size_t>(bytes.size()));
     std::memcpy(mutableData(), bytes.constData(), n);
 }
+
+} // namespace storage

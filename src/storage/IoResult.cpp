@@ -3,6 +3,8 @@
 #include "FileIo.h"
 #include "FileNames.h"
 
+namespace storage {
+
 QString IoStatus::message(const QString& action) const {
     if (ok)
         return {};
@@ -17,8 +19,6 @@ IoStatus IoStatus::systemFailure(const QString& path, int err) {
     status.error = err;
     return status;
 }
-
-namespace storage {
 
 namespace {
 std::function<void(const QString&)>& noticeHandler() {

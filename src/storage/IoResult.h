@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <utility>
 
+namespace storage {
+
 // How every file operation of the program reports: a writer returns an
 // IoStatus, a reader an IoResult<T>, the value read together with its status.
 
@@ -72,8 +74,6 @@ private:
     T m_value{};
     IoStatus m_status;
 };
-
-namespace storage {
 
 // What a file operation tells the user without failing (a journal it passed
 // over) goes to the handler the program sets: a message box in the program,

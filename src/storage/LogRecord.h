@@ -2,6 +2,8 @@
 
 #include "FixedRecord.h"
 
+namespace storage {
+
 // One 113-byte entry of a candidate's score log.
 class LogRecord : public FixedRecord<113> {
 public:
@@ -15,3 +17,5 @@ public:
     std::int16_t numQuestions() const { return int16(kNumQuestionsOffset); }
     void setNumQuestions(std::int16_t n) { setInt16(kNumQuestionsOffset, n); }
 };
+
+} // namespace storage

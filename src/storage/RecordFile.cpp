@@ -14,8 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using storage::LockedFile;
-using storage::OpenFor;
+namespace storage {
 
 namespace {
 
@@ -103,10 +102,8 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
     return buf; // bytes past the end stay NUL
 }
 
-IoStatus RecordFile::write(int n, const QByteArray& record) {
-    if (n < 1 || record.size() != m_recordLength)
-        return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
-    const std::int64_t offset = static_cast<std::int64_t>(n - 1) * m_recordLength;
+template <class Result, class Write>
+Result RecordFile::openOrCreate(const QByteArray& whole, Result made, Write write) {
     for (;;) {
         LockedFile file;
         if (const IoStatus opened =
@@ -114,31 +111,28 @@ IoStatus RecordFile::write(int n, const QByteArray& record) {
             !opened)
             return opened;
         if (!file.missing)
-            return writeLocked(file.fd.get(), file.journal, offset, record);
-        const int err = createWhole(m_native, QByteArray(offset, '\0') + record);
+            return write(file);
+        const int err = createWhole(m_native, whole);
         if (err != EEXIST) // else another writer made it first: write into theirs
-            return err ? failure(err) : IoStatus::success();
+            return err ? Result(failure(err)) : made;
     }
+}
+
+IoStatus RecordFile::write(int n, const QByteArray& record) {
+    if (n < 1 || record.size() != m_recordLength)
+        return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
+    const std::int64_t offset = static_cast<std::int64_t>(n - 1) * m_recordLength;
+    return openOrCreate(QByteArray(offset, '\0') + record, IoStatus::success(),
+                        [&](const LockedFile& file) {
+                            return writeLocked(file.fd.get(), file.journal, offset, record);
+                        });
 }
 
 IoResult<int> RecordFile::appendAtCount(const QByteArray& records, int maxRecords) {
     const qsizetype adding = records.size() / m_recordLength;
     if (adding < 1 || adding > maxRecords || records.size() % m_recordLength != 0)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
-    for (;;) {
-        LockedFile file;
-        if (const IoStatus opened =
-                storage::openLocked(m_native, m_path, m_recordLength, OpenFor::Writing, &file);
-            !opened)
-            return opened;
-        if (file.missing) {
-            const int err = createWhole(m_native, records);
-            if (err == EEXIST) // another writer made it first: append to theirs
-                continue;
-            if (err)
-                return failure(err);
-            return 1;
-        }
+    return openOrCreate(records, IoResult<int>(1), [&](const LockedFile& file) -> IoResult<int> {
         struct stat st {};
         if (::fstat(file.fd.get(), &st) != 0)
             return failure(errno);
@@ -153,7 +147,7 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& records, int maxRecord
         if (!written)
             return written;
         return static_cast<int>(count + 1);
-    }
+    });
 }
 
 IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int64_t offset,
@@ -202,3 +196,5 @@ IoStatus RecordFile::writeLocked(int fd, const QByteArray& journalPath, std::int
         storage::journalfile::remove(journalPath);
     return failure(err);
 }
+
+} // namespace storage

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace storage {
+
 // A file of fixed-length records. Every operation opens the file, does its work
 // and closes it again; nothing stays open between operations. Only regular
 // files (or links to them) are opened: a FIFO, a socket or a device is refused
@@ -56,6 +58,12 @@ public:
 
 private:
     IoStatus failure(int err) const;
+    // Opens the file for writing, under its lock, and gives back what `write`
+    // makes of it; a missing file is made holding `whole` instead, whole or
+    // not at all, and gives back `made`. When another writer makes the file
+    // first, theirs is opened.
+    template <class Result, class Write>
+    Result openOrCreate(const QByteArray& whole, Result made, Write write);
     IoStatus writeLocked(int fd, const QByteArray& journalPath, std::int64_t offset,
                          const QByteArray& record);
 
@@ -63,3 +71,5 @@ private:
     QByteArray m_native; // the path as the system takes it
     int m_recordLength;
 };
+
+} // namespace storage

@@ -17,10 +17,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace storage {
+
 namespace {
 
-using storage::Settled;
-using storage::fileio::Fd;
+using fileio::Fd;
 
 // The folder's entries, with links resolved in the folder's own name: the
 // journals stand beside the real files.
@@ -162,3 +163,5 @@ Recovery rollBackInterruptedWrites(const QString& folderPath) {
     }
     return report;
 }
+
+} // namespace storage

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace storage {
+
 // What the program's start did about the writes a kill or a power cut
 // interrupted in one folder.
 struct Recovery {
@@ -22,3 +24,5 @@ struct Recovery {
 // interrupted; the rest are set aside or, when another user's, left alone.
 // Nothing that this program did not write is ever removed.
 Recovery rollBackInterruptedWrites(const QString& folder);
+
+} // namespace storage

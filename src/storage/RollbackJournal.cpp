@@ -13,6 +13,8 @@
 #include <QtEndian>
 #include <unistd.h>
 
+namespace storage {
+
 namespace {
 
 constexpr char kSuffix[] = "-journal";
@@ -225,7 +227,7 @@ RollbackJournal::Kind RollbackJournal::decode(const QByteArray& bytes, RollbackJ
     return Kind::Foreign;
 }
 
-namespace storage::journalfile {
+namespace journalfile {
 
 QList<QByteArray> namesOf(const QByteArray& primary, uid_t owner) {
     QList<QByteArray> names{primary, primary + '.' + QByteArray::number(owner)};
@@ -366,4 +368,6 @@ QByteArray setAside(const QByteArray& path, const char* suffix) {
     return {};
 }
 
-} // namespace storage::journalfile
+} // namespace journalfile
+
+} // namespace storage

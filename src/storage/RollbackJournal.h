@@ -5,6 +5,8 @@
 #include <QList>
 #include <sys/stat.h>
 
+namespace storage {
+
 // What a write is about to change in a record file. It goes to disk in a
 // journal file beside the record file before the write, and is removed once the
 // write is on disk; whoever opens the record file after a kill or a power cut
@@ -65,7 +67,7 @@ struct RollbackJournal {
 };
 
 // The journal files, for the record files: errno-style like the calls in FileIo.h.
-namespace storage::journalfile {
+namespace journalfile {
 
 // The names a journal of the file with the journal name `primary` and owner
 // `owner` may have, in the order they are looked at: the name itself, then
@@ -102,4 +104,6 @@ QByteArray setAside(const QByteArray& path, const char* suffix);
 // folder); empty when there is none.
 QByteArray recordFileOf(const QByteArray& path);
 
-} // namespace storage::journalfile
+} // namespace journalfile
+
+} // namespace storage

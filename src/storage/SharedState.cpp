@@ -7,7 +7,6 @@ namespace storage::shared {
 QString testsDir;
 QString testPath;
 QString candidateName;
-TestRecord testRecord;
 
 QString pathSep() {
     return QString(QDir::separator());
@@ -30,13 +29,6 @@ IoResult<TestRecord> readTestRecord(const QString& path, int n) {
     return record;
 }
 
-IoStatus loadTestRecord(const QString& path, int n) {
-    const IoResult<TestRecord> record = readTestRecord(path, n);
-    if (record)
-        testRecord = *record;
-    return record.status();
-}
-
 IoStatus writeTestRecord(const QString& path, int n, const TestRecord& record) {
     return RecordFile(path, kTestRecordLength).write(n, record.bytes());
 }
@@ -49,7 +41,6 @@ void reset() {
     testsDir.clear();
     testPath.clear();
     candidateName.clear();
-    testRecord.clear();
 }
 
 } // namespace storage::shared

@@ -2,6 +2,8 @@
 
 #include "FixedRecord.h"
 
+namespace storage {
+
 // One 2514-byte record of a test file. Record 1 is the header (owner,
 // password, feedback flags, passing score, shuffle flag); record k + 1 holds
 // question k.
@@ -40,3 +42,5 @@ public:
 inline const QString kTypeTrueFalse = QStringLiteral("TRUE/FALSE");
 inline const QString kTypeTyped = QStringLiteral("TYPED");
 inline const QString kTypeMultiple = QStringLiteral("MULTIPLE");
+
+} // namespace storage

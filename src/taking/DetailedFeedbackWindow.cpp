@@ -45,7 +45,6 @@ DetailedFeedbackWindow::DetailedFeedbackWindow()
     m_correctAnswer = frameText(m_correctAnswerFrame, QStringLiteral("Label3"), 675);
 
     m_correctSoFar = platform::ui::label(this, QStringLiteral("Label4"), tr("Correct so far ="),
-
                                          platform::ui::twips(120, 3960, 6495, 375));
     m_correctSoFar->setFont(platform::ui::font(QStringLiteral("Arial"), 9, true));
 

@@ -55,7 +55,6 @@ IntroductionWindow::IntroductionWindow() {
     m_picture->setPicture(QPixmap::fromImage(platform::pictures::questionDisc()));
 
     QPushButton* start = platform::ui::button(this, QStringLiteral("Command1"), tr("&Start Test"),
-
                                               platform::ui::twips(2520, 3960, 2175, 615));
     start->setFont(platform::ui::font(QStringLiteral("Arial"), 9, true));
     start->setDefault(true);

@@ -92,7 +92,7 @@ int rowForChoice(int arrangement, int choice) {
 }
 
 QString comparableAnswer(const QString& text) {
-    return rightTrimmed(text).toUpper();
+    return storage::rightTrimmed(text).toUpper();
 }
 
 bool isCorrectAnswer(const QString& storedCorrectAnswer, const QString& givenAnswer) {
@@ -148,31 +148,31 @@ QString ElapsedClock::text() const {
            QLatin1Char(':') + twoDigits(m_seconds % 60);
 }
 
-IoResult<TestRecord> readTestToTake(const QString& path) {
+storage::IoResult<storage::TestRecord> readTestToTake(const QString& path) {
     const QString quoted = QLatin1Char('"') + storage::filename::shown(path) + QLatin1Char('"');
-    if (!RecordFile(path, storage::shared::kTestRecordLength).exists())
-        return IoStatus::refusal(
+    if (!storage::RecordFile(path, storage::shared::kTestRecordLength).exists())
+        return storage::IoStatus::refusal(
             path,
             QCoreApplication::translate("RunRules", "The test %1 cannot be found.").arg(quoted));
-    const IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
+    const storage::IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
     if (!records)
         return records.status();
     if (*records == 0)
-        return IoStatus::refusal(
+        return storage::IoStatus::refusal(
             path, QCoreApplication::translate("RunRules", "The test %1 is empty.").arg(quoted));
     return storage::shared::readTestRecord(path, 1);
 }
 
-IoStatus checkQuestionRecord(const QString& path, int record) {
+storage::IoStatus checkQuestionRecord(const QString& path, int record) {
     // One stat per question: the whole run of the largest test stays quick.
-    const IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
+    const storage::IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
     if (!records)
         return records.status();
     if (*records >= record)
-        return IoStatus::success();
-    if (!RecordFile(path, storage::shared::kTestRecordLength).exists())
+        return storage::IoStatus::success();
+    if (!storage::RecordFile(path, storage::shared::kTestRecordLength).exists())
         return readTestToTake(path).status();
-    return IoStatus::refusal(
+    return storage::IoStatus::refusal(
         path,
         platform::lines(
             {QCoreApplication::translate("RunRules",

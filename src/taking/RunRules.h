@@ -99,11 +99,11 @@ private:
 // The header of the test at `path` when the test can be taken. A test that
 // vanished or is empty is refused; one that cannot be read (or is too large)
 // fails with the file's reason. Never creates the file.
-IoResult<TestRecord> readTestToTake(const QString& path);
+storage::IoResult<storage::TestRecord> readTestToTake(const QString& path);
 // Whether question record `record` of the test at `path` can be asked now:
 // refused when the file shrank or vanished since the run counted it. Without
 // this check a record past the end reads as an empty question.
-IoStatus checkQuestionRecord(const QString& path, int record);
+storage::IoStatus checkQuestionRecord(const QString& path, int record);
 // The message refusing a candidate name that cannot name a score log; empty
 // when the name is fine.
 QString candidateNameProblem(const QString& candidateName);

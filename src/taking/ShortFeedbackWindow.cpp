@@ -17,7 +17,6 @@ ShortFeedbackWindow::ShortFeedbackWindow()
     picture->setPicture(QPixmap::fromImage(platform::pictures::questionDisc()));
 
     m_verdict = platform::ui::label(this, QStringLiteral("Label1"), tr("Correct!"),
-
                                     platform::ui::twips(960, 300, 3015, 375));
     m_verdict->setFont(platform::ui::font(QStringLiteral("Arial"), 12, true));
 

@@ -25,6 +25,11 @@
 #include <QRadioButton>
 #include <QTimer>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 namespace {
 QFont arial(bool bold = false) {
     return platform::ui::font(QStringLiteral("Arial"), 9.75, bold);
@@ -208,9 +213,8 @@ void TestRunWindow::startRun() {
     m_clockTimer->start();
     // The take door has read the header, checking the test on the way.
     using storage::shared::testPath;
-    using storage::shared::testRecord;
-    m_correctFeedback = testRecord.text(TestRecord::CorrectFeedback);
-    m_incorrectFeedback = testRecord.text(TestRecord::IncorrectFeedback);
+    m_correctFeedback = m_header.text(TestRecord::CorrectFeedback);
+    m_incorrectFeedback = m_header.text(TestRecord::IncorrectFeedback);
     showIntroduction();
     resetAnswerControls();
     applyVisibility();
@@ -238,7 +242,7 @@ void TestRunWindow::showIntroduction() {
     hideKeepingModal();
     WindowRegistry::get<IntroductionWindow>().showTest(
         storage::rules::testNameFromPath(storage::shared::testPath),
-        storage::shared::testRecord.text(TestRecord::Owner), storage::shared::testsDir);
+        m_header.text(TestRecord::Owner), storage::shared::testsDir);
     present();
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <QColor>
+#include <utility>
 #include <vector>
 
 class FeedbackWindow;
@@ -21,8 +22,8 @@ class OptionWalk;
 
 // The test run: questions drawn at random without repeats, the answer check
 // with the test's feedback, the running score, the elapsed-time clock, printing
-// and the early exit. Shown modally by the main window's take door, which has
-// read the test's header into storage::shared::testRecord (taking::readTestToTake); its
+// and the early exit. Shown modally by the main window's take door, which hands
+// it the test's header as it read and checked it (taking::readTestToTake); its
 // first activation starts the run. A run is one load of the window: it unloads
 // when the run ends.
 class TestRunWindow : public Window {
@@ -30,6 +31,8 @@ class TestRunWindow : public Window {
 public:
     TestRunWindow();
 
+    // The header of the test to take: its owner and feedback settings.
+    void setTestHeader(storage::TestRecord header) { m_header = std::move(header); }
     // Whether the run plays its sounds (the main window's sound switch).
     void setSoundsOn(bool on) { m_soundsOn = on; }
     // The number of questions this run asks, once the candidate has chosen it.
@@ -111,8 +114,9 @@ private:
     QTimer* m_clockTimer = nullptr;
     std::vector<std::pair<QWidget*, bool>> m_visibility;
 
-    TestRecord m_shownQuestion; // the question on screen, as read from the test
-    int m_shownRecord = 0;      // its record number
+    storage::TestRecord m_header;
+    storage::TestRecord m_shownQuestion; // the question on screen, as read from the test
+    int m_shownRecord = 0;               // its record number
     // The choice each answer row shows (see AnswerRecord::choice).
     std::array<int, 5> m_rowChoice{};
     // Every answer so far, handed to the score log at the end.

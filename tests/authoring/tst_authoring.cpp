@@ -149,9 +149,7 @@ class TestAuthoring : public QObject {
 private slots:
     void createWritesTheHeaderThenPropertiesThenTheEditorSavesQuestionOne() {
         testing::Env env;
-        // a test read before: none of it may leak into the new one
         env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
-        QVERIFY(storage::shared::loadTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             const Properties p{w};

@@ -21,6 +21,12 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using storage::AnswerRecord;
+using storage::IoStatus;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::rollBackInterruptedWrites;
+using storage::TestRecord;
 using testing::fileBytes;
 using testing::killedAfter;
 using testing::waitFor;

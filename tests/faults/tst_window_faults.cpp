@@ -39,10 +39,10 @@ constexpr int kQuestions = 3;
 // A test of n true/false questions "Q1" .. "Qn", each answered TRUE, with no
 // feedback windows; written by the editor's own record code.
 QByteArray numberedTest(int n) {
-    TestRecord rec;
+    storage::TestRecord rec;
     storage::fillNewHeader(rec, u"o"_s, u"secret"_s);
-    rec.setText(TestRecord::CorrectFeedback, u"0000"_s);
-    rec.setText(TestRecord::IncorrectFeedback, u"0000"_s);
+    rec.setText(storage::TestRecord::CorrectFeedback, u"0000"_s);
+    rec.setText(storage::TestRecord::IncorrectFeedback, u"0000"_s);
     storage::Question q;
     q.choices = {u"TRUE"_s, u"FALSE"_s};
     q.correct = 1;
@@ -113,10 +113,11 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
             if (marker == "entry" && q == kQuestions) { // the answers, a new file, down;
-                RollbackJournal appended; // then halfway through the entry's own bytes
-                appended.newBytes = QByteArray(LogRecord::kSize, '\0');
-                IoFaults::current().killAfter = kQuestions * AnswerRecord::kSize +
-                                                appended.encode().size() + LogRecord::kSize / 2;
+                storage::RollbackJournal appended; // then halfway through the entry's own bytes
+                appended.newBytes = QByteArray(storage::LogRecord::kSize, '\0');
+                IoFaults::current().killAfter = kQuestions * storage::AnswerRecord::kSize +
+                                                appended.encode().size() +
+                                                storage::LogRecord::kSize / 2;
             }
             answerTrue(t);
         }
@@ -162,7 +163,7 @@ private slots:
         // once the disk has room it goes down; a new question then fails to append
         testing::click(next);
         testing::click(next);
-        QVERIFY(env.readFile(geo).size() == 3 * TestRecord::kSize &&
+        QVERIFY(env.readFile(geo).size() == 3 * storage::TestRecord::kSize &&
                 env.readFile(geo).contains("Q1 changed"));
         QTest::keyClicks(question, u"New?"_s);
         saveFailing(EIO, 2000);
@@ -296,7 +297,7 @@ private slots:
             testing::click(testing::control<QAbstractButton>(&e, u"Command2"_s)); // Done
         });
         testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
-        QCOMPARE(readRaw(geo).mid(TestRecord::kSize + 2, 10), QByteArray("Q1 changed"));
+        QCOMPARE(readRaw(geo).mid(storage::TestRecord::kSize + 2, 10), QByteArray("Q1 changed"));
 
         tabs->setCurrentIndex(3);
         auto* logs = testing::control<FileListBox>(&m, u"File3"_s);
@@ -331,7 +332,7 @@ private slots:
         // cut to its header and part of a question after the first answer:
         // the run ends with a message instead of asking empty questions
         testsToTake->selectFile(u"Geo.tst"_s);
-        const QByteArray cut = test.left(TestRecord::kSize + 1000);
+        const QByteArray cut = test.left(storage::TestRecord::kSize + 1000);
         testing::takeTest(m, [&](TestRunWindow& t) {
             env.writeFile(geo, cut);
             answerTrue(t);

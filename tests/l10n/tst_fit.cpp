@@ -167,19 +167,19 @@ private slots:
         // A test and a candidate with the longest names a file can have, the test's
         // owner and questions with the longest texts their fields hold.
         const QString name = text(251), candidate = text(251, 1);
-        TestRecord record;
-        storage::fillNewHeader(record, text(TestRecord::Owner.width), u"pw"_s);
-        record.setText(TestRecord::CorrectFeedback, u"1000"_s);
-        record.setText(TestRecord::IncorrectFeedback, u"1111"_s);
+        storage::TestRecord record;
+        storage::fillNewHeader(record, text(storage::TestRecord::Owner.width), u"pw"_s);
+        record.setText(storage::TestRecord::CorrectFeedback, u"1000"_s);
+        record.setText(storage::TestRecord::IncorrectFeedback, u"1111"_s);
         QByteArray bytes = record.bytes();
         storage::Question question;
         question.kind = storage::QuestionKind::Multiple;
         question.correct = 1;
         for (int k = 1; k <= 2; ++k) {
-            question.text = text(TestRecord::QuestionText.width, k);
+            question.text = text(storage::TestRecord::QuestionText.width, k);
             for (int c = 0; c < 5; ++c)
-                question.choices[std::size_t(c)] = text(TestRecord::Choice1.width, 2 + c);
-            question.explanation = text(TestRecord::Explanation.width, 7);
+                question.choices[std::size_t(c)] = text(storage::TestRecord::Choice1.width, 2 + c);
+            question.explanation = text(storage::TestRecord::Explanation.width, 7);
             storage::storeQuestion(record, k, question);
             bytes += record.bytes();
         }

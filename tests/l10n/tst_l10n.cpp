@@ -119,8 +119,8 @@ template <class T> QWidget* build() {
 
 // A test of one question of each kind whose answers get every kind of feedback.
 QByteArray sampleTest() {
-    using R = TestRecord;
-    const auto record = [](std::initializer_list<std::pair<FieldSpec, QString>> fields) {
+    using R = storage::TestRecord;
+    const auto record = [](std::initializer_list<std::pair<storage::FieldSpec, QString>> fields) {
         R r;
         for (const auto& [field, text] : fields)
             r.setText(field, text);
@@ -131,14 +131,14 @@ QByteArray sampleTest() {
     head.setRaw(R::IncorrectFeedback, "1111");
     return head.bytes() +
            record({{R::QuestionText, u"Is the sky blue?"_s},
-                   {R::QuestionType, kTypeTrueFalse},
+                   {R::QuestionType, storage::kTypeTrueFalse},
                    {R::choice(1), u"TRUE"_s},
                    {R::choice(2), u"FALSE"_s},
                    {R::CorrectAnswer, u"TRUE"_s},
                    {R::Explanation, u"Because of the air."_s}})
                .bytes() +
            record({{R::QuestionText, u"The capital of Italy?"_s},
-                   {R::QuestionType, kTypeTyped},
+                   {R::QuestionType, storage::kTypeTyped},
                    {R::choice(1), u"Rome"_s},
                    {R::CorrectAnswer, u"Rome"_s}})
                .bytes();
@@ -342,7 +342,7 @@ private slots:
         const QByteArray englishLog =
             takeSampleTest([&](QWidget& w) { problems << testing::cutOffTexts(&w); });
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
-        QVERIFY(englishLog.size() == LogRecord::kSize);
+        QVERIFY(englishLog.size() == storage::LogRecord::kSize);
 
         Speaking speaking(language);
         // Even a default locale that followed the language leaves the log as it was.

@@ -22,7 +22,7 @@ QByteArray entryBytes(const QByteArray& test, const QByteArray& score, std::int1
 }
 
 QString entryText(const QByteArray& bytes) {
-    LogRecord r;
+    storage::LogRecord r;
     r.setBytes(bytes);
     return scoring::entryText(r);
 }
@@ -30,8 +30,8 @@ QString entryText(const QByteArray& bytes) {
 // Points the run at tests/<test>, whose header holds `passing` (no file when null).
 void useTest(testing::Env& env, const QByteArray& passing, const QString& test = "MATH1.tst") {
     if (!passing.isNull()) {
-        TestRecord header;
-        header.setRaw(TestRecord::PassingScore, passing);
+        storage::TestRecord header;
+        header.setRaw(storage::TestRecord::PassingScore, passing);
         env.writeFile("tests/" + test, header.bytes());
     }
     storage::shared::testsDir = storage::shared::defaultTestsDir();

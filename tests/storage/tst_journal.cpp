@@ -25,6 +25,13 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using storage::IoResult;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::Recovery;
+using storage::rollBackInterruptedWrites;
+using storage::RollbackJournal;
+using storage::TestRecord;
 using testing::fileBytes;
 using testing::killedAfter;
 using testing::writeBytes;

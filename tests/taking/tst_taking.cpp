@@ -24,6 +24,12 @@
 
 using namespace Qt::StringLiterals;
 using namespace taking;
+using storage::AnswerRecord;
+using storage::kTypeMultiple;
+using storage::kTypeTrueFalse;
+using storage::kTypeTyped;
+using storage::rightTrimmed;
+using storage::TestRecord;
 
 namespace {
 

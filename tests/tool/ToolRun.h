@@ -72,18 +72,18 @@ inline storage::Question question(storage::QuestionKind kind, const QString& tex
 }
 
 // The header the program's create door writes.
-inline TestRecord newHeader(const QString& owner, const QString& password) {
-    TestRecord h;
+inline storage::TestRecord newHeader(const QString& owner, const QString& password) {
+    storage::TestRecord h;
     storage::fillNewHeader(h, owner, password);
     return h;
 }
 
 // A test as the editor writes one: each question stored over the record it
 // holds, which starts as the header it has read.
-inline QByteArray editorTest(const TestRecord& header,
+inline QByteArray editorTest(const storage::TestRecord& header,
                              const std::vector<storage::Question>& questions) {
     QByteArray out = header.bytes();
-    TestRecord rec = header;
+    storage::TestRecord rec = header;
     for (std::size_t k = 1; k <= questions.size(); ++k) {
         storage::storeQuestion(rec, int(k), questions[k - 1]);
         out += rec.bytes();
@@ -93,17 +93,17 @@ inline QByteArray editorTest(const TestRecord& header,
 
 // Record n of a test file's bytes.
 inline QByteArray record(const QByteArray& file, int n) {
-    return file.mid((n - 1) * TestRecord::kSize, TestRecord::kSize);
+    return file.mid((n - 1) * storage::TestRecord::kSize, storage::TestRecord::kSize);
 }
 
 // One score log entry as the program writes it.
 inline QByteArray logEntry(const QString& test, const QString& date, const QString& time,
                            const QString& score, std::int16_t questions) {
-    LogRecord r;
-    r.setText(LogRecord::TestTaken, test);
-    r.setText(LogRecord::DateTaken, date);
-    r.setText(LogRecord::TimeTaken, time);
-    r.setText(LogRecord::TestScore, score);
+    storage::LogRecord r;
+    r.setText(storage::LogRecord::TestTaken, test);
+    r.setText(storage::LogRecord::DateTaken, date);
+    r.setText(storage::LogRecord::TimeTaken, time);
+    r.setText(storage::LogRecord::TestScore, score);
     r.setNumQuestions(questions);
     return r.bytes();
 }

@@ -90,7 +90,7 @@ void shot(QWidget& w, const QString& name) {
 // A test of one question as long as a test holds: 500 characters, five
 // choices of 200 and an explanation of 500, in ordinary words.
 bool writeLongestTest(const QString& path) {
-    TestRecord rec;
+    storage::TestRecord rec;
     storage::fillNewHeader(rec, QStringLiteral("Demo Author"), QStringLiteral("demo"));
     if (!storage::shared::writeTestRecord(path, 1, rec).ok)
         return false;
@@ -165,10 +165,10 @@ QString correctAnswer(TestRunWindow& t) {
     const QString shown = control<QLabel>(t, "lblQuestion")->text();
     const int records = storage::shared::testRecordCount(storage::shared::testPath).value();
     for (int n = 2; n <= records; ++n) {
-        const IoResult<TestRecord> question =
+        const storage::IoResult<storage::TestRecord> question =
             storage::shared::readTestRecord(storage::shared::testPath, n);
-        if (question && question->text(TestRecord::QuestionText) == shown)
-            return rightTrimmed(question->text(TestRecord::CorrectAnswer));
+        if (question && question->text(storage::TestRecord::QuestionText) == shown)
+            return storage::rightTrimmed(question->text(storage::TestRecord::CorrectAnswer));
     }
     return {};
 }
@@ -182,7 +182,7 @@ void answer(TestRunWindow& t, bool right) {
         for (QChar letter : QStringLiteral("ABCDE")) {
             const auto* label = t.findChild<QLabel*>(QStringLiteral("label") + letter);
             const bool isCorrect =
-                rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
+                storage::rightTrimmed(label->text()).compare(correct, Qt::CaseInsensitive) == 0;
             if (label->isVisible() && isCorrect == right) {
                 t.findChild<QRadioButton*>(QStringLiteral("answer") + letter)->click();
                 break;
@@ -192,16 +192,8 @@ void answer(TestRunWindow& t, bool right) {
     press(t, "Command1");
 }
 
-void tour() {
-    MainWindow& m = WindowRegistry::get<MainWindow>();
-    m.present();
-    auto* tabs = control<QTabWidget>(m, "SSTab1");
-
-    tabs->setCurrentIndex(2);
-    control<FileListBox>(m, "File2")->selectFile(QStringLiteral("Sample.tst"));
-    control<QLineEdit>(m, "txtName")->setText(QStringLiteral("Ann"));
-    shot(m, QStringLiteral("main-window"));
-
+// The editor and its properties, opened through the edit door.
+void tourEditing(MainWindow& m, QTabWidget* tabs) {
     onModal<QuestionEditor>([](QuestionEditor& e) {
         shot(e, QStringLiteral("editor"));
         press(e, "Command5"); // Edit test properties
@@ -216,7 +208,11 @@ void tour() {
     control<QLineEdit>(m, "txtCreator")->setText(QStringLiteral("Demo Author"));
     control<QLineEdit>(m, "txtPassword")->setText(QStringLiteral("demo"));
     press(m, "Command3");
+}
 
+// The windows of the next run, each answered as it opens: a question, the
+// detailed feedback after one wrong answer, and the score.
+void shootNextRun() {
     onModal<IntroductionWindow>([](IntroductionWindow& w) { press(w, "Command1"); });
     onModal<QuestionCountWindow>([](QuestionCountWindow& w) { press(w, "Command1"); });
     onModal<TestRunWindow>([](TestRunWindow& t) {
@@ -236,6 +232,20 @@ void tour() {
         shot(w, QLatin1String(g_longest ? "score-fail" : "score"));
         press(w, "Command1");
     });
+}
+
+void tour() {
+    MainWindow& m = WindowRegistry::get<MainWindow>();
+    m.present();
+    auto* tabs = control<QTabWidget>(m, "SSTab1");
+
+    tabs->setCurrentIndex(2);
+    control<FileListBox>(m, "File2")->selectFile(QStringLiteral("Sample.tst"));
+    control<QLineEdit>(m, "txtName")->setText(QStringLiteral("Ann"));
+    shot(m, QStringLiteral("main-window"));
+
+    tourEditing(m, tabs);
+    shootNextRun();
     tabs->setCurrentIndex(2);
     press(m, "Command4");
 

@@ -11,6 +11,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+using storage::AnswerRecord;
+using storage::IoResult;
+using storage::IoStatus;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 namespace tool {
 
 namespace {

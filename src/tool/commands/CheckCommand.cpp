@@ -37,7 +37,7 @@ cannot be read, 2 on wrong usage.
         }
         int status = kDone;
         for (const QString& path : a.files) {
-            const IoResult<filecheck::Report> checked =
+            const storage::IoResult<filecheck::Report> checked =
                 filecheck::check(path, *filecheck::kindOf(path));
             if (!checked) {
                 status = io.failed(checked.status());

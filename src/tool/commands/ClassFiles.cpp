@@ -12,6 +12,12 @@
 #include <QFileInfo>
 #include <set>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::TestRecord;
+
 namespace tool {
 
 std::optional<QStringList> logsOf(const QStringList& given, Console& io) {

@@ -26,7 +26,7 @@ class Console;
 std::optional<QStringList> logsOf(const QStringList& given, Console& io);
 
 // The entries of the score log at `log`.
-IoResult<QList<LogRecord>> readEntries(const QString& log);
+storage::IoResult<QList<storage::LogRecord>> readEntries(const QString& log);
 
 // A test beside a class's logs, as the reports judge its entries by.
 struct TestBeside {

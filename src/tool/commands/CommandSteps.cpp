@@ -13,19 +13,21 @@ namespace tool {
 
 std::optional<int> testRecordCount(const QString& path, Console& io) {
     if (!toolfiles::isFile(path)) {
-        io.failed(IoStatus::failure(path, QStringLiteral("No such test")));
+        io.failed(storage::IoStatus::failure(path, QStringLiteral("No such test")));
         return std::nullopt;
     }
-    const IoResult<std::int16_t> count = RecordFile(path, TestRecord::kSize).count();
+    const storage::IoResult<std::int16_t> count =
+        storage::RecordFile(path, storage::TestRecord::kSize).count();
     if (!count) {
         io.failed(count.status());
         return std::nullopt;
     }
     if (*count == 0) {
-        io.failed(IoStatus::failure(path, QStringLiteral("Empty; a test begins with its header")));
+        io.failed(storage::IoStatus::failure(
+            path, QStringLiteral("Empty; a test begins with its header")));
         return std::nullopt;
     }
-    if (toolfiles::sizeOf(path) % TestRecord::kSize != 0)
+    if (toolfiles::sizeOf(path) % storage::TestRecord::kSize != 0)
         io.err << path << ": the file ends in stray bytes (see quizdex-tool check)\n";
     return *count;
 }
@@ -39,15 +41,15 @@ std::optional<QString> textOutput(const Args& a, Console& io) {
     return path.isEmpty() ? QStringLiteral("-") : path;
 }
 
-IoStatus deliver(const QString& path, const QString& text, Console& io) {
+storage::IoStatus deliver(const QString& path, const QString& text, Console& io) {
     if (path != QLatin1String("-"))
         return toolfiles::writeOutput(path, text.toUtf8());
     io.out << text;
-    return IoStatus::success();
+    return storage::IoStatus::success();
 }
 
 int writeUnlessRefused(const QStringList& refused, int refusedQuestions, const QStringList& notes,
-                       bool skip, const std::function<IoStatus()>& write, Console& io) {
+                       bool skip, const std::function<storage::IoStatus()>& write, Console& io) {
     for (const QString& r : refused)
         io.err << (skip ? r + QStringLiteral(" (left out)") : r) << '\n';
     if (refusedQuestions > 0 && !skip) {
@@ -57,7 +59,7 @@ int writeUnlessRefused(const QStringList& refused, int refusedQuestions, const Q
     }
     for (const QString& n : notes)
         io.err << n << '\n';
-    const IoStatus st = write();
+    const storage::IoStatus st = write();
     return st ? kDone : io.failed(st);
 }
 
@@ -76,7 +78,7 @@ std::optional<std::pair<exchange::Format, QString>> formatAndFile(const Args& a,
 
 bool checkedClean(const QString& path, Console& io) {
     const auto kind = filecheck::kindOf(path);
-    const IoResult<filecheck::Report> checked =
+    const storage::IoResult<filecheck::Report> checked =
         filecheck::check(path, kind.value_or(filecheck::FileKind::Test));
     if (!checked) {
         io.failed(checked.status());
@@ -107,11 +109,11 @@ std::optional<QPageSize> paperSize(const Args& a, Console& io) {
     return QPageSize(p == QLatin1String("a4") ? QPageSize::A4 : QPageSize::Letter);
 }
 
-IoStatus writeNewOutput(const QString& path, const QByteArray& bytes, bool replace) {
+storage::IoStatus writeNewOutput(const QString& path, const QByteArray& bytes, bool replace) {
     if (replace)
         return toolfiles::writeOutput(path, bytes);
     toolfiles::NewFile file(path);
-    const IoStatus st = file.append(bytes);
+    const storage::IoStatus st = file.append(bytes);
     return st ? file.commit(QStringLiteral("exists; --force replaces it")) : st;
 }
 

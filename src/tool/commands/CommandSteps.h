@@ -28,11 +28,11 @@ std::optional<int> testRecordCount(const QString& path, Console& io);
 // one of the program's own.
 std::optional<QString> textOutput(const Args& a, Console& io);
 // `text` to standard output ("-") or as the file `path`, whole.
-IoStatus deliver(const QString& path, const QString& text, Console& io);
+storage::IoStatus deliver(const QString& path, const QString& text, Console& io);
 // Writes (through `write`) when nothing was refused, or when --skip says to
 // leave out what was; tells what was left out and what is not kept.
 int writeUnlessRefused(const QStringList& refused, int refusedQuestions, const QStringList& notes,
-                       bool skip, const std::function<IoStatus()>& write, Console& io);
+                       bool skip, const std::function<storage::IoStatus()>& write, Console& io);
 
 // The format and the one file of export and import; nullopt after telling
 // what is wrong with them (`give` says what to give).
@@ -49,6 +49,6 @@ std::optional<QString> paperOutput(const Args& a, Console& io);
 std::optional<QPageSize> paperSize(const Args& a, Console& io);
 // The PDF or CSV of print and results, whole or not at all: an existing file
 // is replaced only when `replace` says so.
-IoStatus writeNewOutput(const QString& path, const QByteArray& bytes, bool replace);
+storage::IoStatus writeNewOutput(const QString& path, const QByteArray& bytes, bool replace);
 
 } // namespace tool

@@ -21,7 +21,7 @@ int Console::failed(const QString& message) {
     return kFailed;
 }
 
-int Console::failed(const IoStatus& st) {
+int Console::failed(const storage::IoStatus& st) {
     return failed(st.path + QStringLiteral(": ") + st.reason);
 }
 

@@ -17,7 +17,7 @@ public:
     int usage(const QString& message);
     // Tells the failure; kFailed.
     int failed(const QString& message);
-    int failed(const IoStatus& st);
+    int failed(const storage::IoStatus& st);
 
     QTextStream& out;
     QTextStream& err;

@@ -65,12 +65,12 @@ one). --skip leaves such questions out and lists them.
         QStringList refused, notes;
         int written = 0;
         int left = 0;
-        const IoStatus st = toolfiles::readRecords(
-            path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
+        const storage::IoStatus st = toolfiles::readRecords(
+            path, storage::TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
                 if (n == 1)
                     return;
                 const int k = n - 1;
-                TestRecord rec;
+                storage::TestRecord rec;
                 rec.setBytes(b);
                 QStringList problems, qNotes;
                 QString one = exchange::exportQuestion(format, rec, k, &problems, &qNotes);

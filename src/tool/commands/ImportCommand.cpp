@@ -52,8 +52,8 @@ is empty. Then nothing is written, unless --skip leaves such questions out
 (they are listed). What a test has no place for but can do without is told:
 categories, titles, images, the feedback of each answer.
 )")
-            .arg(TestRecord::QuestionText.width)
-            .arg(TestRecord::Choice1.width);
+            .arg(storage::TestRecord::QuestionText.width)
+            .arg(storage::TestRecord::Choice1.width);
     }
     OptionNames optionsWithValue() const override {
         return {option::kFormat, option::kOutput, option::kOwner, option::kPassword};
@@ -68,9 +68,9 @@ categories, titles, images, the feedback of each answer.
         if (!test)
             return kUsage;
         if (const QString taken = toolfiles::sameNameIgnoringCase(test->path); !taken.isEmpty())
-            return io.failed(IoStatus::failure(taken, kTestExists));
+            return io.failed(storage::IoStatus::failure(taken, kTestExists));
         const auto [format, in] = *chosen;
-        const IoResult<QByteArray> bytes = toolfiles::readInput(in);
+        const storage::IoResult<QByteArray> bytes = toolfiles::readInput(in);
         if (!bytes)
             return io.failed(bytes.status());
         QStringList taken;
@@ -115,7 +115,7 @@ private:
         const QString name = QFileInfo(t.path).fileName();
         if (!name.endsWith(QLatin1String(".tst"), Qt::CaseInsensitive))
             return io.usage(QStringLiteral("-o names the new test: NAME.tst")), std::nullopt;
-        const QString testName = rightTrimmed(name.chopped(4));
+        const QString testName = storage::rightTrimmed(name.chopped(4));
         if (testName.isEmpty() || !storage::testNameProblem(testName).isEmpty())
             return io.usage(QStringLiteral("\"%1\" cannot name a test. %2")
                                 .arg(name, storage::testNameProblem(testName))),
@@ -127,26 +127,28 @@ private:
                    std::nullopt;
         for (const auto& [given, value] :
              {std::pair{option::kOwner, t.owner}, std::pair{option::kPassword, t.password}}) {
-            if (rightTrimmed(value).isEmpty())
+            if (storage::rightTrimmed(value).isEmpty())
                 return io.usage(QStringLiteral("%1 must not be empty").arg(QLatin1String(given))),
                        std::nullopt;
             const QByteArray stored = storage::cp1252::encode(value);
-            if (storage::cp1252::decode(stored) != value || stored.size() > TestRecord::Owner.width)
+            if (storage::cp1252::decode(stored) != value ||
+                stored.size() > storage::TestRecord::Owner.width)
                 return io.usage(QStringLiteral("%1 takes at most %2 characters of Windows-1252")
                                     .arg(QLatin1String(given))
-                                    .arg(TestRecord::Owner.width)),
+                                    .arg(storage::TestRecord::Owner.width)),
                        std::nullopt;
         }
         return t;
     }
 
     // The test made of the new header and the questions kept, whole or not at all.
-    static IoStatus write(const NewTest& t, const std::vector<const exchange::Entry*>& kept,
-                          const exchange::TextRoundTrip& roundTrip, Console& io) {
+    static storage::IoStatus write(const NewTest& t,
+                                   const std::vector<const exchange::Entry*>& kept,
+                                   const exchange::TextRoundTrip& roundTrip, Console& io) {
         toolfiles::NewFile file(t.path);
-        TestRecord header;
+        storage::TestRecord header;
         storage::fillNewHeader(header, t.owner, t.password);
-        IoStatus st = file.append(header.bytes());
+        storage::IoStatus st = file.append(header.bytes());
         for (std::size_t k = 1; st && k <= kept.size(); ++k)
             st = file.append(
                 exchange::questionRecord(*kept[k - 1], static_cast<int>(k), roundTrip).bytes());

@@ -37,23 +37,24 @@ spreadsheet would take for a formula (=, +, -, @ first) gets a ' in front.
             return kUsage;
         const QString path = a.files.front();
         if (!toolfiles::isFile(path))
-            return io.failed(IoStatus::failure(path, QStringLiteral("No such score log")));
-        const IoResult<std::int64_t> measured = RecordFile(path, LogRecord::kSize).length();
+            return io.failed(storage::IoStatus::failure(path, QStringLiteral("No such score log")));
+        const storage::IoResult<std::int64_t> measured =
+            storage::RecordFile(path, storage::LogRecord::kSize).length();
         if (!measured)
             return io.failed(measured.status());
         const std::int64_t length = *measured;
         // Whole entries only: a cut-off one holds nothing a spreadsheet can use.
-        if (const std::int64_t stray = length % LogRecord::kSize; stray > 0)
+        if (const std::int64_t stray = length % storage::LogRecord::kSize; stray > 0)
             io.err << path << ": " << stray << " stray bytes after the last entry are left out "
                    << "(see quizdex-tool repair)\n";
         QString text = csv::logHeader();
-        IoStatus st = toolfiles::readRecords(path, LogRecord::kSize,
-                                             static_cast<int>(length / LogRecord::kSize),
-                                             [&](int, const QByteArray& b) {
-                                                 LogRecord rec;
-                                                 rec.setBytes(b);
-                                                 text += csv::logRow(rec);
-                                             });
+        storage::IoStatus st = toolfiles::readRecords(
+            path, storage::LogRecord::kSize, static_cast<int>(length / storage::LogRecord::kSize),
+            [&](int, const QByteArray& b) {
+                storage::LogRecord rec;
+                rec.setBytes(b);
+                text += csv::logRow(rec);
+            });
         if (!st)
             return io.failed(st);
         st = deliver(*out, text, io);

@@ -86,7 +86,8 @@ written. OUT appears whole or not at all.
                 ? paper::printTest(*test, key, *size, &pages)
                 : paper::printVersions(paper::drawVersions(*test, versions->count, versions->seed),
                                        key, *size, &pages);
-        if (const IoStatus written = writeNewOutput(*out, pdf, a.flag(option::kForce)); !written)
+        if (const storage::IoStatus written = writeNewOutput(*out, pdf, a.flag(option::kForce));
+            !written)
             return io.failed(written);
         io.out << *out << ": " << counted(qint64(test->questions.size()), "question");
         if (versions->count > 0)
@@ -134,12 +135,12 @@ private:
         }
         paper::PaperTest test;
         test.name = storage::rules::testNameFromPath(path);
-        const IoStatus st = toolfiles::readRecords(
-            path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
-                TestRecord rec;
+        const storage::IoStatus st = toolfiles::readRecords(
+            path, storage::TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
+                storage::TestRecord rec;
                 rec.setBytes(b);
                 if (n == 1) {
-                    test.owner = rightTrimmed(rec.text(TestRecord::Owner));
+                    test.owner = storage::rightTrimmed(rec.text(storage::TestRecord::Owner));
                     test.keepChoiceOrder = rec.shuffleFlag() == 0;
                 } else if (const auto q = exchange::questionOf(rec)) {
                     test.questions.push_back(*q);

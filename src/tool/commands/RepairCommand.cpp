@@ -34,7 +34,7 @@ short), which is made again.
             return io.usage(
                 QStringLiteral("%1 is no test (.tst), score log (.log) or answer file (.answers)")
                     .arg(path));
-        const IoResult<toolfiles::Repair> repaired =
+        const storage::IoResult<toolfiles::Repair> repaired =
             toolfiles::repair(path, filecheck::recordLength(*kind));
         if (!repaired)
             return io.failed(repaired.status());

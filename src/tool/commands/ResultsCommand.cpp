@@ -15,6 +15,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::rightTrimmed;
+using storage::TestRecord;
+
 namespace tool {
 namespace {
 

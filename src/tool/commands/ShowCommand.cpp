@@ -36,9 +36,9 @@ whether the run counts (its entry is in the score log beside it) or why not.
         if (!count)
             return kFailed;
         QString text;
-        const IoStatus st = toolfiles::readRecords(
-            path, TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
-                TestRecord rec;
+        const storage::IoStatus st = toolfiles::readRecords(
+            path, storage::TestRecord::kSize, *count, [&](int n, const QByteArray& b) {
+                storage::TestRecord rec;
                 rec.setBytes(b);
                 text += n == 1 ? testtext::header(rec, path, *count - 1)
                                : testtext::question(rec, n - 1);

@@ -11,6 +11,15 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+using storage::AnswerRecord;
+using storage::FieldSpec;
+using storage::IoResult;
+using storage::IoStatus;
+using storage::kMaxRecordCount;
+using storage::LogRecord;
+using storage::RecordFile;
+using storage::TestRecord;
+
 namespace tool::filecheck {
 
 namespace {

@@ -21,14 +21,14 @@ struct Report {
     QStringList findings; // "record 3 (question 2): ..."; empty when clean
     std::int64_t wholeRecords = 0;
 };
-IoResult<Report> check(const QString& path, FileKind kind);
+storage::IoResult<Report> check(const QString& path, FileKind kind);
 
 // What check finds in question record k (record k + 1 of a test): an unknown
 // kind, a stored number other than k, and the answer's findings.
-QStringList questionFindings(const TestRecord& rec, int k);
+QStringList questionFindings(const storage::TestRecord& rec, int k);
 // What check finds in a question's answer: none marked, or the one marked
 // empty. Import and export refuse such a question.
-QStringList answerFindings(const TestRecord& rec);
+QStringList answerFindings(const storage::TestRecord& rec);
 
 // A text with control characters written as \xNN, for messages.
 QString visible(const QString& text);

@@ -15,6 +15,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using storage::IoResult;
+using storage::IoStatus;
+using storage::RecordFile;
+
 namespace tool::toolfiles {
 
 namespace {

@@ -18,8 +18,8 @@ QStringList arguments(int argc, const char* const* argv);
 
 // Records 1 to `count` of a record file, read through RecordFile (a record
 // past the end of the file reads as NULs, as the program reads it).
-IoStatus readRecords(const QString& path, int recordLength, int count,
-                     const std::function<void(int, const QByteArray&)>& each);
+storage::IoStatus readRecords(const QString& path, int recordLength, int count,
+                              const std::function<void(int, const QByteArray&)>& each);
 
 // A new file that appears whole or not at all, and never in place of another:
 // the bytes are written as a pending file beside it, flushed to disk, and
@@ -30,25 +30,25 @@ public:
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
 
-    IoStatus append(const QByteArray& bytes);
+    storage::IoStatus append(const QByteArray& bytes);
     // Links the file in under its name. When a file of the name was there
     // first, fails with `takenReason` and leaves that file alone.
-    IoStatus commit(const QString& takenReason);
+    storage::IoStatus commit(const QString& takenReason);
 
 private:
-    IoStatus flush();
+    storage::IoStatus flush();
 
     QString m_path;
     storage::fileio::PendingFile m_file;
     std::int64_t m_written = 0;
     QByteArray m_buffer;
-    IoStatus m_status;
+    storage::IoStatus m_status;
 };
 
 // `bytes` as the file `path`, replacing what it held, whole or not at all.
-IoStatus writeOutput(const QString& path, const QByteArray& bytes);
+storage::IoStatus writeOutput(const QString& path, const QByteArray& bytes);
 // The whole file, or standard input for "-".
-IoResult<QByteArray> readInput(const QString& path);
+storage::IoResult<QByteArray> readInput(const QString& path);
 
 // A name in the folder of `path` that differs from its name only in letter
 // case, or is the same; empty when there is none.
@@ -70,6 +70,6 @@ struct Repair {
 // linked in, so it is whole or absent; an existing one is never touched,
 // unless it holds only the start of these same bytes (left by an earlier
 // repair cut short), which loses nothing when it is made again.
-IoResult<Repair> repair(const QString& path, int recordLength);
+storage::IoResult<Repair> repair(const QString& path, int recordLength);
 
 } // namespace tool::toolfiles

@@ -151,7 +151,8 @@ Item questionOfRow(const Row& row, const Columns& c) {
     const auto kind = storage::kindNamed(lines::trimmed(cell(c.kind)).toString().toUpper());
     if (!kind) {
         problem(QStringLiteral("the kind \"%1\" has no place in a test; it takes %2, %3 or %4")
-                    .arg(cell(c.kind), kTypeTrueFalse, kTypeTyped, kTypeMultiple));
+                    .arg(cell(c.kind), storage::kTypeTrueFalse, storage::kTypeTyped,
+                         storage::kTypeMultiple));
         return item;
     }
     item.entry.question.kind = *kind;

@@ -69,6 +69,6 @@ QString roundTrip(const QString& text);
 // A score log's entries: test, date, time, questions, score; a text that a
 // spreadsheet would take for a formula gets a ' in front.
 QString logHeader();
-QString logRow(const LogRecord& rec);
+QString logRow(const storage::LogRecord& rec);
 
 } // namespace tool::csv

@@ -155,11 +155,13 @@ QString logHeader() {
                     QStringLiteral("questions"), QStringLiteral("score")});
 }
 
-QString logRow(const LogRecord& rec) {
+QString logRow(const storage::LogRecord& rec) {
     // A test's name is a file name anyone can choose: one that a spreadsheet
     // would run as a formula ("=...") is shown as text.
-    return rowText({asText(rec.text(LogRecord::TestTaken)), asText(rec.text(LogRecord::DateTaken)),
-                    asText(rec.text(LogRecord::TimeTaken)), QString::number(rec.numQuestions()),
-                    asText(rec.text(LogRecord::TestScore))});
+    return rowText({asText(rec.text(storage::LogRecord::TestTaken)),
+                    asText(rec.text(storage::LogRecord::DateTaken)),
+                    asText(rec.text(storage::LogRecord::TimeTaken)),
+                    QString::number(rec.numQuestions()),
+                    asText(rec.text(storage::LogRecord::TestScore))});
 }
 } // namespace tool::csv

@@ -9,6 +9,10 @@
 #include <QList>
 #include <QStringList>
 
+using storage::FieldSpec;
+using storage::rightTrimmedBytes;
+using storage::TestRecord;
+
 namespace tool::exchange {
 
 using storage::Question;

@@ -78,16 +78,16 @@ using TextRoundTrip = std::function<QString(const QString&)>;
 
 // The question held by a question record; nullopt when its kind is none of
 // the three.
-std::optional<storage::Question> questionOf(const TestRecord& rec);
+std::optional<storage::Question> questionOf(const storage::TestRecord& rec);
 
 // Question k as import stores it: as the editor stores it over a new test's
 // header, then the extras, each only where the text read still agrees with it
 // (so that a question edited in the other file keeps the edit).
-TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundTrip);
+storage::TestRecord questionRecord(const Entry& entry, int k, const TextRoundTrip& roundTrip);
 
 // What `original` (question k) holds that the record made of `read`, its text
 // read back, lacks.
-Extras extrasFor(const TestRecord& original, const Entry& read, int k,
+Extras extrasFor(const storage::TestRecord& original, const Entry& read, int k,
                  const TextRoundTrip& roundTrip);
 
 // The extras that say where the choices a text shows go in the record, when

@@ -62,7 +62,7 @@ QStringList moodleProblems(const storage::Question& q) {
 
 // Why the question read back is not the record: its refusals, else the
 // fields it lacks.
-QString whyNotExact(const std::optional<Item>& back, const TestRecord& rec, int k,
+QString whyNotExact(const std::optional<Item>& back, const storage::TestRecord& rec, int k,
                     const TextRoundTrip& roundTrip) {
     QStringList why;
     if (back) {
@@ -79,7 +79,7 @@ QString whyNotExact(const std::optional<Item>& back, const TestRecord& rec, int 
 }
 
 // Question k in `format`, every byte of its record carried (GIFT, CSV, Moodle XML).
-QString exactly(Format format, const storage::Question& q, const TestRecord& rec, int k,
+QString exactly(Format format, const storage::Question& q, const storage::TestRecord& rec, int k,
                 QStringList* problems) {
     const auto roundTrip = roundTripOf(format);
     auto readBack = [&](const QString& text) -> std::optional<Item> {
@@ -192,13 +192,14 @@ QString fileEnd(Format f) {
     return f == Format::MoodleXml ? moodlexml::fileEnd() : QString();
 }
 
-QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList* problems,
+QString exportQuestion(Format format, const storage::TestRecord& rec, int k, QStringList* problems,
                        QStringList* notes) {
     const auto q = questionOf(rec);
     if (!q) {
         problems->append(QStringLiteral("its kind \"%1\" is none of %2, %3 and %4")
-                             .arg(filecheck::visible(rec.text(TestRecord::QuestionType)),
-                                  kTypeTrueFalse, kTypeTyped, kTypeMultiple));
+                             .arg(filecheck::visible(rec.text(storage::TestRecord::QuestionType)),
+                                  storage::kTypeTrueFalse, storage::kTypeTyped,
+                                  storage::kTypeMultiple));
         return {};
     }
     // What check finds damaged, import refuses: it stops the export too.
@@ -210,7 +211,7 @@ QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList*
     if (format == Format::Aiken)
         return aiken::write(*q, notes, problems);
     // A question's number is its place in the test; import numbers it so.
-    TestRecord placed = rec;
+    storage::TestRecord placed = rec;
     if (rec.questionNumber() != k) {
         notes->append(QStringLiteral("its stored number %1 is not kept; import numbers it %2, "
                                      "its place")
@@ -224,11 +225,11 @@ QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList*
 QString ImportSelection::countProblem(const QString& in) const {
     if (kept.empty())
         return QStringLiteral("%1: no questions to import").arg(in);
-    if (kept.size() > static_cast<std::size_t>(kMaxQuestions))
+    if (kept.size() > static_cast<std::size_t>(storage::kMaxQuestions))
         return QStringLiteral("%1: %2 questions; a test holds at most %3")
             .arg(in)
             .arg(kept.size())
-            .arg(kMaxQuestions);
+            .arg(storage::kMaxQuestions);
     return {};
 }
 

@@ -34,7 +34,7 @@ QString fileEnd(Format f);
 // check finds its answer damaged, when the text read back as import reads it
 // would not give the record byte for byte (GIFT, CSV, Moodle XML), or when the
 // question has no place in the format; `notes` tell what is left out.
-QString exportQuestion(Format format, const TestRecord& rec, int k, QStringList* problems,
+QString exportQuestion(Format format, const storage::TestRecord& rec, int k, QStringList* problems,
                        QStringList* notes);
 
 // The questions of a file read for import, sorted into those a test can hold

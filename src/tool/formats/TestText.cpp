@@ -36,7 +36,7 @@ QString indented(const QString& text, const QString& indent) {
     return n == 0 ? indent + QLatin1Char('\n') : out;
 }
 
-QString feedbackWords(const TestRecord& h, FieldSpec field, const char* verdict) {
+QString feedbackWords(const storage::TestRecord& h, storage::FieldSpec field, const char* verdict) {
     QStringList items;
     if (storage::flagOn(h, field, 1))
         items << QStringLiteral("\"%1\"").arg(QLatin1String(verdict));
@@ -51,17 +51,17 @@ QString feedbackWords(const TestRecord& h, FieldSpec field, const char* verdict)
 
 } // namespace
 
-QString header(const TestRecord& h, const QString& path, int questions) {
+QString header(const storage::TestRecord& h, const QString& path, int questions) {
     QString out;
     QTextStream s(&out);
     s << "Test: " << storage::rules::testNameFromPath(path) << '\n';
     s << "Questions: " << questions << '\n';
-    s << "Owner: " << filecheck::visible(h.text(TestRecord::Owner)) << '\n';
-    s << "After a right answer: " << feedbackWords(h, TestRecord::CorrectFeedback, "Correct!")
-      << '\n';
-    s << "After a wrong answer: " << feedbackWords(h, TestRecord::IncorrectFeedback, "Incorrect!")
-      << '\n';
-    const double passing = storage::rules::leadingNumber(h.text(TestRecord::PassingScore));
+    s << "Owner: " << filecheck::visible(h.text(storage::TestRecord::Owner)) << '\n';
+    s << "After a right answer: "
+      << feedbackWords(h, storage::TestRecord::CorrectFeedback, "Correct!") << '\n';
+    s << "After a wrong answer: "
+      << feedbackWords(h, storage::TestRecord::IncorrectFeedback, "Incorrect!") << '\n';
+    const double passing = storage::rules::leadingNumber(h.text(storage::TestRecord::PassingScore));
     if (passing == 0)
         s << "Passing score: not set (a run takes 75%)\n";
     else
@@ -75,13 +75,13 @@ QString header(const TestRecord& h, const QString& path, int questions) {
     return out;
 }
 
-QString question(const TestRecord& rec, int k) {
+QString question(const storage::TestRecord& rec, int k) {
     QString out = QStringLiteral("\nQuestion %1").arg(k);
     const auto q = exchange::questionOf(rec);
     if (!q) {
         out += QStringLiteral(" (unknown kind \"%1\")\n")
-                   .arg(filecheck::visible(rec.text(TestRecord::QuestionType)));
-        return out + indented(rec.text(TestRecord::QuestionText), QStringLiteral("  "));
+                   .arg(filecheck::visible(rec.text(storage::TestRecord::QuestionType)));
+        return out + indented(rec.text(storage::TestRecord::QuestionText), QStringLiteral("  "));
     }
     out += QStringLiteral(" (%1)\n").arg(kindWords(q->kind));
     out += indented(q->text, QStringLiteral("  "));

@@ -10,8 +10,8 @@ namespace tool::testtext {
 
 // The header of the test at `path` that holds `questions` questions. The
 // password is never shown.
-QString header(const TestRecord& h, const QString& path, int questions);
+QString header(const storage::TestRecord& h, const QString& path, int questions);
 // Question k, after a blank line.
-QString question(const TestRecord& rec, int k);
+QString question(const storage::TestRecord& rec, int k);
 
 } // namespace tool::testtext

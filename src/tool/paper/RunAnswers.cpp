@@ -28,7 +28,7 @@ struct Tally {
     int bottomRight = 0;
     std::vector<Wrong> wrong; // in the order first given
 
-    void add(const AnswerRecord& a, bool top, bool bottom) {
+    void add(const storage::AnswerRecord& a, bool top, bool bottom) {
         const int r = a.right() ? 1 : 0;
         ++asked, right += r;
         if (top)
@@ -37,7 +37,7 @@ struct Tally {
             ++bottomAsked, bottomRight += r;
         if (r)
             return;
-        const QString shown = a.text(AnswerRecord::Answer);
+        const QString shown = a.text(storage::AnswerRecord::Answer);
         const QString form = shown.toUpper();
         const auto known = std::find_if(wrong.begin(), wrong.end(),
                                         [&](const Wrong& w) { return w.form == form; });
@@ -86,8 +86,8 @@ void analyse(ItemReport& report, std::vector<const Run*> runs,
     report.groupSize = n < 2 ? 0 : std::max(1, (27 * n + 50) / 100);
     std::map<std::pair<int, QString>, Tally> tallies; // by record and checksum
     for (int i = 0; i < n; ++i)
-        for (const AnswerRecord& a : runs[static_cast<std::size_t>(i)]->answers)
-            tallies[{a.questionRecord(), a.text(AnswerRecord::Checksum)}].add(
+        for (const storage::AnswerRecord& a : runs[static_cast<std::size_t>(i)]->answers)
+            tallies[{a.questionRecord(), a.text(storage::AnswerRecord::Checksum)}].add(
                 a, i < report.groupSize, i >= n - report.groupSize);
     if (questions) {
         for (const Question& q : *questions) {
@@ -181,12 +181,13 @@ std::vector<AnswerLine> answerLines(const Run& run, const Tests& tests) {
         return {{{}, {}, {}, {}, {}, {}, QStringLiteral("no answers kept for this run")}};
     const auto test = tests.find(keyOf(run.test));
     std::vector<AnswerLine> lines;
-    for (const AnswerRecord& a : run.answers) {
+    for (const storage::AnswerRecord& a : run.answers) {
         AnswerLine line{QString::number(a.asked()),
                         QString::number(a.questionRecord() - 1),
                         {},
-                        a.text(AnswerRecord::Answer).isEmpty() ? QStringLiteral("(blank)")
-                                                               : a.text(AnswerRecord::Answer),
+                        a.text(storage::AnswerRecord::Answer).isEmpty()
+                            ? QStringLiteral("(blank)")
+                            : a.text(storage::AnswerRecord::Answer),
                         {},
                         a.right() ? QStringLiteral("right") : QStringLiteral("wrong"),
                         {}};
@@ -199,7 +200,7 @@ std::vector<AnswerLine> answerLines(const Run& run, const Tests& tests) {
             const Question& q = test->second[k];
             line.text = q.text;
             line.right = q.right;
-            if (q.checksum != a.text(AnswerRecord::Checksum))
+            if (q.checksum != a.text(storage::AnswerRecord::Checksum))
                 line.note = QStringLiteral("edited since the run");
         }
         lines.push_back(line);

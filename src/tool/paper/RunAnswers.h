@@ -25,7 +25,7 @@ struct Run {
     QString date;
     QString time;
     int score = 0;
-    QList<AnswerRecord> answers; // in the order asked; none when the run kept none
+    QList<storage::AnswerRecord> answers; // in the order asked; none when the run kept none
 };
 
 // A question as its test holds it now.

@@ -17,9 +17,10 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using namespace toolrun;
 using storage::Question;
 using storage::QuestionKind;
-using namespace toolrun;
+using storage::TestRecord;
 
 namespace {
 

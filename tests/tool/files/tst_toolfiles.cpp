@@ -23,12 +23,13 @@ private slots:
     void checkFindsWhatDamagedFilesHold() {
         QDir(m_dir.path()).mkpath(u"check"_s);
         auto in = [&](const QString& name) { return path(u"check/"_s + name); };
-        const TestRecord header = newHeader(u"o"_s, u"p"_s);
+        const storage::TestRecord header = newHeader(u"o"_s, u"p"_s);
         const Question tf = question(QuestionKind::TrueFalse, u"Q"_s, {u"TRUE"_s, u"FALSE"_s}, 1);
         const QByteArray clean = editorTest(header, {tf, tf, tf});
         writeFile(in(u"clean.tst"_s), clean);
         // As the fuzzers' seeds and a run killed inside a write leave them.
-        writeFile(in(u"seed.tst"_s), clean.left(2 * TestRecord::kSize) + QByteArray(1300, 'x'));
+        writeFile(in(u"seed.tst"_s),
+                  clean.left(2 * storage::TestRecord::kSize) + QByteArray(1300, 'x'));
         writeFile(in(u"cut.tst"_s), clean.left(4096));
         writeFile(in(u"clean.log"_s), kEntry + kEntry);
         writeFile(in(u"stray.log"_s), kEntry + QByteArray(57, 'x'));
@@ -36,13 +37,13 @@ private slots:
         writeFile(in(u"short.log"_s), kEntry + kEntry + QByteArray(20, 'x'));
         writeFile(in(u"bad.log"_s), logEntry(u"MATH1"_s, {}, {}, u"105"_s, -1));
 
-        TestRecord h = header;
-        h.setText(TestRecord::CorrectFeedback, u"10x0"_s);
-        h.setText(TestRecord::PassingScore, u" 40"_s);
+        storage::TestRecord h = header;
+        h.setText(storage::TestRecord::CorrectFeedback, u"10x0"_s);
+        h.setText(storage::TestRecord::PassingScore, u" 40"_s);
         h.setShuffleFlag(7);
-        TestRecord essay, unmarked, renumbered;
+        storage::TestRecord essay, unmarked, renumbered;
         storage::storeQuestion(essay, 1, tf);
-        essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
+        essay.setText(storage::TestRecord::QuestionType, u"ESSAY"_s);
         storage::storeQuestion(
             unmarked, 2,
             question(QuestionKind::Multiple, u"?"_s, {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}, 0));
@@ -51,7 +52,8 @@ private slots:
                   h.bytes() + essay.bytes() + unmarked.bytes() + renumbered.bytes());
         {
             QFile huge(in(u"huge.tst"_s)); // sparse: one record more than a count holds
-            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(32768LL * TestRecord::kSize));
+            QVERIFY(huge.open(QIODevice::WriteOnly) &&
+                    huge.resize(32768LL * storage::TestRecord::kSize));
         }
 
         QStringList args{u"check"_s};
@@ -119,11 +121,12 @@ private slots:
         writeFile(killed, entries);
         writeFile(measure, entries);
         IoFaults::clear();
-        QVERIFY(RecordFile(measure, LogRecord::kSize).appendAtCount(kEntry));
+        QVERIFY(storage::RecordFile(measure, storage::LogRecord::kSize).appendAtCount(kEntry));
         const std::int64_t total = IoFaults::current().written; // the journal's and the entry's
         IoFaults::clear();
-        testing::killedAfter(total - 85,
-                             [&] { RecordFile(killed, LogRecord::kSize).appendAtCount(kEntry); });
+        testing::killedAfter(total - 85, [&] {
+            storage::RecordFile(killed, storage::LogRecord::kSize).appendAtCount(kEntry);
+        });
         QCOMPARE(fileBytes(killed).size(), 4096);
         QCOMPARE(runTool({u"repair"_s, killed}).out,
                  killed + u": nothing to repair; 36 whole records\n"_s);

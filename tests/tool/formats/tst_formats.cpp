@@ -557,7 +557,7 @@ salty?</text></questiontext>
     void importRefusesWhatATestCannotHoldWithItsLine() {
         // A choice longer than its field and a character Windows-1252 lacks
         // are refused at the line they are on; the rest is kept.
-        const QString tooLong(TestRecord::Choice1.width + 1, u'x');
+        const QString tooLong(storage::TestRecord::Choice1.width + 1, u'x');
         tool::exchange::ReadResult read =
             tool::aiken::read(u"Fine?\nA) yes\nB) no\nANSWER: A\n\n"
                               "Long?\nA) "_s +

@@ -10,7 +10,9 @@
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
+using storage::LogRecord;
 using storage::QuestionKind;
+using storage::TestRecord;
 using namespace toolrun;
 
 namespace {
@@ -171,10 +173,10 @@ private slots:
 
         // question 5 edited since: its answers counted apart, and the new text has none yet
         QByteArray test = fileBytes(m_class + u"/Geo.tst"_s);
-        TestRecord q5;
+        storage::TestRecord q5;
         q5.setBytes(record(test, 6));
-        q5.setText(TestRecord::QuestionText, u"Which of these is a planet?"_s);
-        test.replace(5 * TestRecord::kSize, TestRecord::kSize, q5.bytes());
+        q5.setText(storage::TestRecord::QuestionText, u"Which of these is a planet?"_s);
+        test.replace(5 * storage::TestRecord::kSize, storage::TestRecord::kSize, q5.bytes());
         writeFile(m_class + u"/Geo.tst"_s, test);
         runTool({u"results"_s, m_class, u"--items"_s, u"--csv"_s, u"-o"_s, path(u"edited.csv"_s)});
         QStringList edited = hand;
@@ -296,7 +298,7 @@ private slots:
         const QString dir = path(u"files"_s);
         QVERIFY(QDir().mkpath(dir));
         const QString log = dir + u"/Kim.log"_s, answers = dir + u"/Kim.answers"_s;
-        LogRecord entry;
+        storage::LogRecord entry;
         entry.setBytes(logEntry(u"Geo"_s, u"3/9/2026"_s, u"10:00:00 AM"_s, u"50"_s, 2));
         const std::vector<storage::answers::Given> given = {{2, 0x1234ABCD, 1, u"TRUE"_s, true},
                                                             {3, 7, 0, u"Lyon"_s, false}};
@@ -321,8 +323,9 @@ private slots:
                      "  1. question 1: \"TRUE\", right\n  2. question 2: \"Lyon\", wrong\n"_s);
 
         QByteArray bytes = fileBytes(answers);
-        bytes[AnswerRecord::kSize + AnswerRecord::kAskedOffset] = 9;
-        bytes.replace(AnswerRecord::kSize * 2 + AnswerRecord::Checksum.offset, 2, "xy");
+        bytes[storage::AnswerRecord::kSize + storage::AnswerRecord::kAskedOffset] = 9;
+        bytes.replace(storage::AnswerRecord::kSize * 2 + storage::AnswerRecord::Checksum.offset, 2,
+                      "xy");
         writeFile(answers, bytes);
         r = runTool({u"check"_s, answers});
         QCOMPARE(r.out, answers + u": record 2: question 9 of a run of 2\n"_s + answers +

@@ -22,8 +22,8 @@ namespace {
 
 // A test as the editor writes it, with `passing` in its header.
 QByteArray testFile(const std::vector<Question>& questions, const QString& passing = u" 75"_s) {
-    TestRecord header = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
-    header.setText(TestRecord::PassingScore, passing);
+    storage::TestRecord header = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
+    header.setText(storage::TestRecord::PassingScore, passing);
     return editorTest(header, questions);
 }
 
@@ -290,7 +290,7 @@ private slots:
         QVERIFY(byVersion(path(u"v43.pdf"_s)) != byVersion(path(u"v42.pdf"_s)));
 
         // An author who keeps the answers in the order entered keeps them.
-        TestRecord kept = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
+        storage::TestRecord kept = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
         kept.setShuffleFlag(0);
         writeFile(path(u"Geo.tst"_s), editorTest(kept, questions));
         QCOMPARE(print(u"kept.pdf"_s, {u"--seed"_s, u"42"_s}).status, 0);
@@ -496,10 +496,10 @@ private slots:
             const QLocale locale{QLatin1String(name)};
             QStringList written, expected;
             for (const QDate& d : dates) {
-                LogRecord rec;
+                storage::LogRecord rec;
                 const QString full = locale.toString(d, QLocale::ShortFormat);
-                rec.setText(LogRecord::DateTaken, full);
-                written << rec.text(LogRecord::DateTaken).trimmed();
+                rec.setText(storage::LogRecord::DateTaken, full);
+                written << rec.text(storage::LogRecord::DateTaken).trimmed();
                 // A date cut to its 10 places ("2026. 03. 01.") reads only
                 // when no digit or letter was cut off.
                 const bool whole =
