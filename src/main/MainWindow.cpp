@@ -213,8 +213,10 @@ MainWindow::MainWindow() {
     connect(m_testsToTake, &FileListBox::fileChosen, this,
             [this] { showTestPicture(m_testsToTake, m_takePicture); });
     connect(m_logList, &FileListBox::fileChosen, this, &MainWindow::onLogChosen);
-    // The name is the last thing typed before a test; Enter there begins it.
+    // The last box of each page before its button: Enter there presses it.
     connect(m_candidateBox, &QLineEdit::returnPressed, this, &MainWindow::onBegin);
+    connect(m_passwordBox, &QLineEdit::returnPressed, this, &MainWindow::onEdit);
+    connect(m_newPasswordBox, &QLineEdit::returnPressed, this, &MainWindow::onCreate);
     connect(&scoring::ScoreLogEvents::instance(), &scoring::ScoreLogEvents::logChanged, this,
             [this] { m_logList->refresh(); });
 }

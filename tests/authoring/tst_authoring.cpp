@@ -134,12 +134,19 @@ MainWindow& mainOnTab(int tab) {
     return m;
 }
 
+// Creates by "&Create", or by Enter in the password box.
 void create(MainWindow& m, const QString& name, const QString& owner = u"o"_s,
-            const QString& password = u"p"_s) {
+            const QString& password = u"p"_s, bool byEnter = false) {
     testing::control<QLineEdit>(&m, u"Text1"_s)->setText(name);
     testing::control<QLineEdit>(&m, u"Text2"_s)->setText(owner);
     testing::control<QLineEdit>(&m, u"Text3"_s)->setText(password);
-    testing::click(testing::control<QPushButton>(&m, u"Command1"_s));
+    if (byEnter) {
+        auto* box = testing::control<QLineEdit>(&m, u"Text3"_s);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    else
+        testing::click(testing::control<QPushButton>(&m, u"Command1"_s));
 }
 
 } // namespace
@@ -321,7 +328,7 @@ private slots:
         testing::whenModal<PropertiesWindow>(
             [](PropertiesWindow& w) { testing::click(Properties{w}.save); });
         testing::whenModal<QuestionEditor>(done);
-        create(m, u"empty"_s); // an empty file is a test not yet begun
+        create(m, u"empty"_s, u"o"_s, u"p"_s, true); // an empty file is a test not yet begun
         QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() == u"Building ./tests/Empty.tst"_s &&
                 env.readFile(u"tests/Empty.tst"_s) == header("o", "p", " 75"));
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
@@ -335,8 +342,14 @@ private slots:
         testing::whenModal<QuestionEditor>(done); // and no properties
         for (qsizetype i = 0; i < tries.size(); i += 2) {
             testing::control<QLineEdit>(&m, u"txtCreator"_s)->setText(tries[i]);
-            testing::control<QLineEdit>(&m, u"txtPassword"_s)->setText(tries[i + 1]);
-            testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
+            auto* password = testing::control<QLineEdit>(&m, u"txtPassword"_s);
+            password->setText(tries[i + 1]);
+            if (i + 2 < tries.size())
+                testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
+            else { // the one that opens the editor, by Enter in the password box
+                password->setFocus();
+                QTest::keyClick(password, Qt::Key_Return);
+            }
         }
         QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
         QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() == u"Building ./tests/Algebra.tst"_s &&
