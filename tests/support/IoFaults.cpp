@@ -125,4 +125,15 @@ int killedAfter(std::int64_t bytes, const std::function<void()>& work) {
     });
 }
 
+int killedAfterDelay(unsigned microseconds, const std::function<void()>& work) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        work();
+        ::_exit(0);
+    }
+    ::usleep(microseconds);
+    ::kill(pid, SIGKILL);
+    return waitFor(pid);
+}
+
 } // namespace testing

@@ -44,5 +44,8 @@ int inChild(const std::function<int()>& work);
 // Runs `work` in a child that is killed once `bytes` went down there (its
 // count starts at 0, whatever the parent wrote before); how it ended.
 int killedAfter(std::int64_t bytes, const std::function<void()>& work);
+// Runs `work` in a child killed `microseconds` after it began, unless it ended
+// before; how it ended.
+int killedAfterDelay(unsigned microseconds, const std::function<void()>& work);
 
 } // namespace testing

@@ -117,17 +117,6 @@ QString Env::testsFile(const QString& name) const {
     return storage::shared::joinPath(storage::shared::defaultTestsDir(), name);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
     const QString path = QDir(m_dir.path()).filePath(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());

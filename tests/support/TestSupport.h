@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IoFaults.h"
+#include "Records.h"
 #include "Services.h"
 #include "WindowRegistry.h"
 
@@ -22,11 +23,6 @@ class QuestionCountWindow;
 class TestRunWindow;
 
 namespace testing {
-
-// The bytes of the file at `path` (empty when it cannot be read), and a file
-// written whole; a file that cannot be written ends the test run.
-QByteArray fileBytes(const QString& path);
-void writeBytes(const QString& path, const QByteArray& bytes);
 
 // Message boxes that answer from a queue (Yes/No boxes answer No when the queue
 // is empty) and remember every text shown.

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "HeaderRecord.h"
-#include "LogRecord.h"
 #include "Question.h"
+#include "Records.h"
 #include "TestRecord.h"
 #include "Tool.h"
 
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,6 +16,11 @@
 // quizdex-tool run in-process, as from a terminal, and the files it reads and
 // writes, for the tool's tests.
 namespace toolrun {
+
+using testing::fileBytes;
+using testing::logEntry;
+using testing::testFile;
+using testing::writeBytes;
 
 struct Run {
     int status = 0;
@@ -33,63 +36,16 @@ inline Run runTool(const QStringList& args) {
     return r;
 }
 
-inline QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 inline storage::Question question(storage::QuestionKind kind, const QString& text,
                                   std::array<QString, 5> choices, int correct,
                                   const QString& explanation = {}) {
     return {kind, text, std::move(choices), explanation, correct};
 }
 
-// The header the program's create door writes.
-inline storage::TestRecord newHeader(const QString& owner, const QString& password) {
-    storage::TestRecord h;
-    storage::fillNewHeader(h, owner, password);
-    return h;
-}
-
-// A test as the editor writes one: each question stored over the record it
-// holds, which starts as the header it has read.
-inline QByteArray editorTest(const storage::TestRecord& header,
-                             const std::vector<storage::Question>& questions) {
-    QByteArray out = header.bytes();
-    storage::TestRecord rec = header;
-    for (std::size_t k = 1; k <= questions.size(); ++k) {
-        storage::storeQuestion(rec, int(k), questions[k - 1]);
-        out += rec.bytes();
-    }
-    return out;
-}
-
 // Record n of a test file's bytes.
 inline QByteArray record(const QByteArray& file, int n) {
     return file.mid((n - 1) * storage::TestRecord::kSize, storage::TestRecord::kSize);
 }
-
-// One score log entry as the program writes it.
-inline QByteArray logEntry(const QString& test, const QString& date, const QString& time,
-                           const QString& score, std::int16_t questions) {
-    storage::LogRecord r;
-    r.setText(storage::LogRecord::TestTaken, test);
-    r.setText(storage::LogRecord::DateTaken, date);
-    r.setText(storage::LogRecord::TimeTaken, time);
-    r.setText(storage::LogRecord::TestScore, score);
-    r.setNumQuestions(questions);
-    return r.bytes();
-}
-
-// A score log entry of 80 of 10 questions.
-inline const QByteArray kEntry = logEntry(QStringLiteral("MATH1"), QStringLiteral("12/5/98"),
-                                          QStringLiteral("10:35:12 PM"), QStringLiteral("80"), 10);
 
 // The working folder set to `dir` while it lives, as the user's shell has
 // it, for commands given bare file names ("-o Geo.tst").

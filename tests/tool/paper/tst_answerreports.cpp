@@ -99,25 +99,24 @@ private slots:
     void initTestCase() {
         QVERIFY(QDir(m_dir.path()).mkdir(u"class"_s));
         m_class = path(u"class"_s);
-        const QByteArray test = editorTest(newHeader(u"o"_s, u"p"_s), kGeo);
-        writeFile(m_class + u"/Geo.tst"_s, test);
-        writeFile(m_class + u"/Ann.log"_s,
-                  logEntry(u"Geo"_s, u"3/2/2026"_s, u"9:00:00 AM"_s, u"100"_s, 6));
+        const QByteArray test = testFile({}, kGeo);
+        writeBytes(m_class + u"/Geo.tst"_s, test);
+        writeBytes(m_class + u"/Ann.log"_s,
+                   logEntry({u"Geo"_s, u"3/2/2026"_s, u"9:00:00 AM"_s, u"100"_s, 6}));
         for (int p = 0; p < 8; ++p) {
             const Pupil& pupil = kClass[p];
             std::vector<storage::answers::Given> given;
             for (int k = 0; k < 6; ++k) {
                 const int q = pupil.name == u"Hal"_s ? 5 - k : k;
-                storage::TestRecord rec;
-                rec.setBytes(record(test, q + 2));
+                const auto rec = testing::recordOf<storage::TestRecord>(record(test, q + 2));
                 given.push_back(
                     {q + 2, storage::answers::checksum(rec), 0, pupil.given[q],
                      pupil.given[q].compare(rec.text(storage::TestRecord::CorrectAnswer),
                                             Qt::CaseInsensitive) == 0});
             }
-            storage::LogRecord entry;
-            entry.setBytes(logEntry(u"Geo"_s, u"3/9/2026"_s, u"9:0%1:00 AM"_s.arg(p),
-                                    QString::number(pupil.score), 6));
+            const auto entry = testing::recordOf<storage::LogRecord>(
+                logEntry({u"Geo"_s, u"3/9/2026"_s, u"9:0%1:00 AM"_s.arg(p),
+                          QString::number(pupil.score), 6}));
             QVERIFY(
                 storage::answers::appendRun(m_class + u'/' + pupil.name + u".log"_s, entry, given)
                     .entry);
@@ -162,13 +161,13 @@ private slots:
         q5.setBytes(record(test, 6));
         q5.setText(storage::TestRecord::QuestionText, u"Which of these is a planet?"_s);
         test.replace(5 * storage::TestRecord::kSize, storage::TestRecord::kSize, q5.bytes());
-        writeFile(m_class + u"/Geo.tst"_s, test);
+        writeBytes(m_class + u"/Geo.tst"_s, test);
         runTool({u"results"_s, m_class, u"--items"_s, u"--csv"_s, u"-o"_s, path(u"edited.csv"_s)});
         QStringList edited = hand;
         edited.replace(5, u"Geo,5,Which of these is a planet?,,0,0,,,,,"_s);
         edited.insert(6, u"Geo,5,Which of these is a planet?,yes,8,5,62.5,Moon,2,1.00,"_s);
         QCOMPARE(rowsOf(fileBytes(path(u"edited.csv"_s))), edited);
-        writeFile(m_class + u"/Geo.tst"_s, editorTest(newHeader(u"o"_s, u"p"_s), kGeo));
+        writeBytes(m_class + u"/Geo.tst"_s, testFile({}, kGeo));
     }
 
     void eachPupilsAnswersBesideTheRightOnes() {
@@ -201,15 +200,15 @@ private slots:
         const QString dir = path(u"files"_s);
         QVERIFY(QDir().mkpath(dir));
         const QString log = dir + u"/Kim.log"_s, answers = dir + u"/Kim.answers"_s;
-        storage::LogRecord entry;
-        entry.setBytes(logEntry(u"Geo"_s, u"3/9/2026"_s, u"10:00:00 AM"_s, u"50"_s, 2));
-        const std::vector<storage::answers::Given> given = {{2, 0x1234ABCD, 1, u"TRUE"_s, true},
-                                                            {3, 7, 0, u"Lyon"_s, false}};
-        storage::answers::appendRun(log, entry, given);
-        const QByteArray logged = fileBytes(log);
-        storage::answers::appendRun(log, entry, given);
-        writeFile(log, logged); // as a kill before the second entry leaves it
-        writeFile(answers, fileBytes(answers) + "stray");
+        // the second run killed before its entry
+        const testing::Entry run{u"Geo"_s, u"3/9/2026"_s, u"10:00:00 AM"_s, u"50"_s, 2};
+        testing::Answer first{run, 1, 1, 2, u"1234ABCD"_s, 1, true, u"TRUE"_s},
+            second{run, 1, 2, 3, u"00000007"_s, 0, false, u"Lyon"_s};
+        QByteArray kept = testing::answerRecord(first) + testing::answerRecord(second);
+        first.entry = second.entry = 2;
+        kept += testing::answerRecord(first) + testing::answerRecord(second);
+        writeBytes(log, logEntry(run));
+        writeBytes(answers, kept + "stray");
 
         Run r = runTool({u"check"_s, answers});
         QCOMPARE(r.out, answers + u": 5 stray bytes after record 4: the length is not a whole "
@@ -229,7 +228,7 @@ private slots:
         bytes[storage::AnswerRecord::kSize + storage::AnswerRecord::kAskedOffset] = 9;
         bytes.replace(storage::AnswerRecord::kSize * 2 + storage::AnswerRecord::Checksum.offset, 2,
                       "xy");
-        writeFile(answers, bytes);
+        writeBytes(answers, bytes);
         r = runTool({u"check"_s, answers});
         QCOMPARE(r.out, answers + u": record 2: question 9 of a run of 2\n"_s + answers +
                             u": record 3: the checksum \"xy34ABCD\" is not 8 hexadecimal "
