@@ -16,44 +16,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Records built by hand from the layout's offsets, not by the record class.
-constexpr int kRecord = 2514;
+using testing::headerRecord;
+using testing::kTestRecord;
+using testing::questionRecord;
 const QString kFile = u"tests/t.tst"_s;
-
-void put(QByteArray& rec, int offset, int width, const QByteArray& text) {
-    rec.replace(offset, width, text.leftJustified(width, ' ', true));
-}
-
-void putInt16(QByteArray& rec, int offset, qint16 v) {
-    qToLittleEndian(v, rec.data() + offset);
-}
-
-// A header as the create door leaves it: NULs wherever it sets nothing.
-QByteArray header(const QByteArray& owner, const QByteArray& password,
-                  const QByteArray& score = QByteArray(200, '\0'),
-                  const QByteArray& correct = "1000", const QByteArray& incorrect = "1110",
-                  qint16 shuffle = 1) {
-    QByteArray r(kRecord, '\0');
-    const QByteArray fields[] = {owner, password, correct, incorrect, score};
-    for (int i = 0; i < 5; ++i)
-        put(r, 512 + 200 * i, 200, fields[i]);
-    putInt16(r, 2512, shuffle);
-    return r;
-}
-
-// A question record; `base` supplies the fields the editor does not write.
-QByteArray question(qint16 number, const QByteArray& text, const QByteArray& type,
-                    const std::array<QByteArray, 5>& choices, const QByteArray& correct = {},
-                    const QByteArray& explanation = {}, QByteArray base = QByteArray(kRecord, 0)) {
-    putInt16(base, 0, number);
-    put(base, 2, 500, text);
-    put(base, 502, 10, type);
-    for (int i = 0; i < 5; ++i)
-        put(base, 512 + 200 * i, 200, choices[static_cast<std::size_t>(i)]);
-    put(base, 1512, 200, correct);
-    put(base, 1712, 500, explanation);
-    return base;
-}
 
 template <class T = QAbstractButton> T* named(QWidget& window, const QString& name) {
     return testing::control<T>(&window, name);
@@ -150,12 +116,13 @@ private slots:
     void createWritesTheHeaderThenPropertiesThenTheEditorSavesQuestionOne() {
         testing::Env env;
         // a test read before: none of it may leak into the new one
-        env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
+        env.writeFile(u"tests/Other.tst"_s,
+                      headerRecord({u"x"_s, u"y"_s, u"0000"_s, u"0000"_s, u" 90"_s, 0}));
         QVERIFY(storage::shared::loadTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             const Properties p{w};
-            QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
+            QCOMPARE(env.readFile(u"tests/My Test.tst"_s), headerRecord({u" Ann"_s, u"Pw"_s}));
             QVERIFY(testing::control<FileListBox>(&m, u"File1"_s)->count() == 2 && // listed already
                     p.shuffle->isChecked() && p.score->text() == u"   75%"_s &&
                     testing::unnamedControls(&w).isEmpty());
@@ -189,11 +156,16 @@ private slots:
         create(m, u"My Test  "_s, u" Ann"_s, u"Pw"_s);
         QVERIFY(env.boxes->shown.isEmpty() && WindowRegistry::active() == &m &&
                 WindowRegistry::isLoaded<QuestionEditor>());
-        const QByteArray h = header(" New owner ", "Pw", " 100", "1111", "1111", 0);
+        const QByteArray h =
+            headerRecord({u" New owner "_s, u"Pw"_s, u"1111"_s, u"1111"_s, u" 100"_s, 0});
         // question 1 carries along the header's unset fields and shuffle flag
-        QCOMPARE(env.readFile(u"tests/My Test.tst"_s),
-                 h + question(1, "Is it?\r\nSure?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
-                              "\x80 and ?", h));
+        QCOMPARE(env.readFile(u"tests/My Test.tst"_s), h + questionRecord(1,
+                                                                          {u"TRUE/FALSE"_s,
+                                                                           u"Is it?\r\nSure?"_s,
+                                                                           {u"TRUE"_s, u"FALSE"_s},
+                                                                           u"FALSE"_s,
+                                                                           u"€ and ?"_s},
+                                                                          h));
     }
 
     void anAuthorWritesATestOfEveryKindByKeyboardAlone() {
@@ -279,19 +251,32 @@ private slots:
         });
         press(Qt::Key_Return);
         QVERIFY(!WindowRegistry::find<QuestionEditor>()->isVisible() && env.boxes->shown.isEmpty());
-        const QByteArray h = header("Ann", "pw", " 80");
-        QCOMPARE(file, h +
-                           question(1, "Grass is blue?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
-                                    "It is green.", h) +
-                           question(2, "Largest ocean?", "MULTIPLE",
-                                    {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"},
-                                    "Pacific", "", h) +
-                           question(3, "Capital of France?", "TYPED", {"Paris"}, "Paris", "", h));
+        const QByteArray h =
+            headerRecord({.owner = u"Ann"_s, .password = u"pw"_s, .passing = u" 80"_s});
+        QCOMPARE(file,
+                 h +
+                     questionRecord(1,
+                                    {u"TRUE/FALSE"_s,
+                                     u"Grass is blue?"_s,
+                                     {u"TRUE"_s, u"FALSE"_s},
+                                     u"FALSE"_s,
+                                     u"It is green."_s},
+                                    h) +
+                     questionRecord(
+                         2,
+                         {u"MULTIPLE"_s,
+                          u"Largest ocean?"_s,
+                          {u"Atlantic"_s, u"Indian"_s, u"Pacific"_s, u"Arctic"_s, u"Southern"_s},
+                          u"Pacific"_s},
+                         h) +
+                     questionRecord(
+                         3, {u"TYPED"_s, u"Capital of France?"_s, {u"Paris"_s}, u"Paris"_s}, h));
     }
 
     void createRefusesBadInputAndEditChecksTheOwner() {
         testing::Env env;
-        const QByteArray algebra = header(" Ann", "Secret") + question(1, "Q", "TYPED", {"a"});
+        const QByteArray algebra = headerRecord({u" Ann"_s, u"Secret"_s}) +
+                                   questionRecord(1, {u"TYPED"_s, u"Q"_s, {u"a"_s}});
         env.writeFile(u"tests/Algebra.tst"_s, algebra);
         env.writeFile(u"tests/short.tst"_s, QByteArray(1000, 's')); // counts 0 records
         env.writeFile(u"tests/Empty.tst"_s, QByteArray());
@@ -324,8 +309,9 @@ private slots:
             [](PropertiesWindow& w) { testing::click(Properties{w}.save); });
         testing::whenModal<QuestionEditor>(done);
         create(m, u"empty"_s); // an empty file is a test not yet begun
-        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() == u"Building ./tests/Empty.tst"_s &&
-                env.readFile(u"tests/Empty.tst"_s) == header("o", "p", " 75"));
+        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() ==
+                    u"Building ./tests/Empty.tst"_s &&
+                env.readFile(u"tests/Empty.tst"_s) == headerRecord({.passing = u" 75"_s}));
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
 
@@ -341,7 +327,8 @@ private slots:
             testing::click(testing::control<QPushButton>(&m, u"Command3"_s));
         }
         QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
-        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() == u"Building ./tests/Algebra.tst"_s &&
+        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() ==
+                    u"Building ./tests/Algebra.tst"_s &&
                 env.readFile(u"tests/Algebra.tst"_s) == algebra);
 
         QVERIFY(QDir(u"tests"_s).removeRecursively()); // a folder that cannot take the file
@@ -354,11 +341,13 @@ private slots:
     void propertiesShowTheStoredSettingsAndCancelWritesNothing_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("shown"); // the eight boxes, shuffle, the label
-        QTest::newRow("set") << header("o", "p", "50", "0101", "1x1", 0) << u"01011010 01    50%"_s;
-        const QByteArray nul = QByteArray("1 0_1").replace('_', '\0');
-        QTest::newRow("odd") << header("o", "p", "180", nul, "x111", 7) << u"10000111 10    100%"_s;
-        QTest::newRow("low") << header("o", "p", " 49") << u"10001110 10    75%"_s;
-        QTest::newRow("half") << header("o", "p", "62.5") << u"10001110 10    62%"_s;
+        QTest::newRow("set") << headerRecord({u"o"_s, u"p"_s, u"0101"_s, u"1x1"_s, u"50"_s, 0})
+                             << u"01011010 01    50%"_s;
+        const QString nul = u"1 0_1"_s.replace(u'_', QChar(0));
+        QTest::newRow("odd") << headerRecord({u"o"_s, u"p"_s, nul, u"x111"_s, u"180"_s, 7})
+                             << u"10000111 10    100%"_s;
+        QTest::newRow("low") << headerRecord({.passing = u" 49"_s}) << u"10001110 10    75%"_s;
+        QTest::newRow("half") << headerRecord({.passing = u"62.5"_s}) << u"10001110 10    62%"_s;
     }
     void propertiesShowTheStoredSettingsAndCancelWritesNothing() {
         QFETCH(QByteArray, stored);
@@ -386,12 +375,15 @@ private slots:
     void movesSaveTheScreenByPositionAndNextPastTheEndAppends() {
         testing::Env env;
         QByteArray file =
-            header("o", "p", " 75") +
-            question(1, "One?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE", "Because.") +
-            question(2, "Two?", "typed", {"answer"}, "answer") +
-            question(3, "Three?", "MULTIPLE", {"a", "b", "c", "b "}, "b", "x");
-        put(file, 3 * kRecord + 2212, 100, "reserved 3");
-        putInt16(file, 2 * kRecord, 9); // question 2 claims to be number 9
+            headerRecord({.passing = u" 75"_s}) +
+            questionRecord(
+                1,
+                {u"TRUE/FALSE"_s, u"One?"_s, {u"TRUE"_s, u"FALSE"_s}, u"FALSE"_s, u"Because."_s}) +
+            questionRecord(2, {u"typed"_s, u"Two?"_s, {u"answer"_s}, u"answer"_s}) +
+            questionRecord(
+                3, {u"MULTIPLE"_s, u"Three?"_s, {u"a"_s, u"b"_s, u"c"_s, u"b "_s}, u"b"_s, u"x"_s});
+        testing::putText(file, 3 * kTestRecord + 2212, 100, u"reserved 3"_s);
+        testing::putInt16(file, 2 * kTestRecord, 9); // question 2 claims to be number 9
         const Editor e = openEditor(env, file);
         QTest::keyClick(e.question, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.question, u" edited"_s);
@@ -412,8 +404,9 @@ private slots:
         QVERIFY(properties && WindowRegistry::active() == &e.window && e.number->text() == u"1"_s);
         // a screen reader reads the window, as it comes back, with the number it shows
         QCOMPARE(e.window.accessibleDescription(), u"Questions. 1"_s);
-        put(file, kRecord + 2, 500, "One? edited");
-        file.replace(2 * kRecord, kRecord, question(2, "Two?", "TYPED", {"answers"}, "answers"));
+        testing::putText(file, kTestRecord + 2, 500, u"One? edited"_s);
+        file.replace(2 * kTestRecord, kTestRecord,
+                     questionRecord(2, {u"TYPED"_s, u"Two?"_s, {u"answers"_s}, u"answers"_s}));
         QCOMPARE(env.readFile(kFile), file);
 
         testing::click(e.last); // >>
@@ -423,7 +416,7 @@ private slots:
         QVERIFY(e.number->text() == u" 4"_s && e.multiple->isChecked());
         QCOMPARE(env.readFile(kFile), file); // saving question 3 as it was changes no byte
         testing::click(e.back); // < Back saves it, emptied; reserved fields from question 3
-        file += question(4, "", "MULTIPLE", {}, "", "", file.mid(3 * kRecord));
+        file += questionRecord(4, {u"MULTIPLE"_s, {}, {}, u""_s}, file.mid(3 * kTestRecord));
         QCOMPARE(env.readFile(kFile), file);
         testing::click(e.last);
         testing::click(e.last); // >> on the last question stays there
@@ -436,8 +429,9 @@ private slots:
         QCOMPARE(choiceBoxes(e), u"G----"_s);
         QTest::keyClicks(e.choices[0], u"Paris"_s);
         testing::click(e.save);
-        file.replace(3 * kRecord, 1712,
-                     question(3, "Three?", "TYPED", {"Paris"}, "Paris", "x").left(1712));
+        file.replace(3 * kTestRecord, 1712,
+                     questionRecord(3, {u"TYPED"_s, u"Three?"_s, {u"Paris"_s}, u"Paris"_s, u"x"_s})
+                         .left(1712));
         QCOMPARE(env.readFile(kFile), file);
         testing::click(e.trueFalse);
         QVERIFY(e.choices[0]->text() == u"TRUE"_s && choiceBoxes(e) == u"GW---"_s);
@@ -445,8 +439,8 @@ private slots:
 
     void noQuestionPastTheLastRecordAndAFailedWriteKeepsTheScreen() {
         testing::Env env;
-        const qint64 full = qint64(32767) * kRecord;
-        const Editor e = openEditor(env, header("o", "p"), full); // questions of NULs
+        const qint64 full = qint64(32767) * kTestRecord;
+        const Editor e = openEditor(env, headerRecord(), full); // questions of NULs
         testing::click(e.last);
         QVERIFY(e.number->text() == u"32766"_s && e.question->text().isEmpty() &&
                 e.choices[0]->text().isEmpty()); // NULs
@@ -456,7 +450,7 @@ private slots:
         QVERIFY(e.number->text() == u"32766"_s && e.question->text() == u"last"_s);
         QCOMPARE(env.boxes->shown, QStringList({u"A test can hold at most 32,766 questions."_s}));
         const QByteArray file = env.readFile(kFile);
-        QVERIFY(file.size() == full && file.mid(full - kRecord + 2, 4) == "last");
+        QVERIFY(file.size() == full && file.mid(full - kTestRecord + 2, 4) == "last");
 
         env.boxes->shown.clear();
         storage::shared::testPath = u"/dev/full"_s; // every write fails

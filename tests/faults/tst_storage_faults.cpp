@@ -271,9 +271,8 @@ private slots:
         const QString dir = m_dir.filePath(u"run"_s);
         QVERIFY(QDir().mkpath(dir));
         const QString log = dir + u"/Kim.log"_s, answers = dir + u"/Kim.answers"_s;
-        LogRecord e;
-        e.setText(LogRecord::TestTaken, u"Geo"_s);
-        e.setNumQuestions(2);
+        const auto e =
+            testing::recordOf<LogRecord>(testing::logEntry({.test = u"Geo"_s, .questions = 2}));
         const auto given = [](const QString& tag) {
             return std::vector<storage::answers::Given>{{2, 1, 3, tag, true},
                                                         {3, 2, 0, tag, false}};
@@ -337,12 +336,8 @@ private slots:
                 writeBytes(log, {});
                 questions = 2, entries = 0, version = 0;
             }
-            const pid_t pid = ::fork();
-            if (pid == 0)
-                writeUntilKilled(test, log);
-            ::usleep(moments.bounded(3000u));
-            ::kill(pid, SIGKILL);
-            QVERIFY(waitFor(pid) == -SIGKILL);
+            QVERIFY(testing::killedAfterDelay(moments.bounded(3000u),
+                                              [&] { writeUntilKilled(test, log); }) == -SIGKILL);
             if (!journalsIn(dir).isEmpty()) { // killed inside a write: was a record torn?
                 ++interrupted;
                 int q = questions, e = entries, v = version;

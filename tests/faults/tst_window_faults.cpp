@@ -37,26 +37,14 @@ constexpr char kRunWorkerFlag[] = "--killed-run-worker";
 constexpr int kQuestions = 3;
 
 // A test of n true/false questions "Q1" .. "Qn", each answered TRUE, with no
-// feedback windows; written by the editor's own record code.
+// feedback windows.
 QByteArray numberedTest(int n) {
-    storage::TestRecord rec;
-    storage::fillNewHeader(rec, u"o"_s, u"secret"_s);
-    rec.setText(storage::TestRecord::CorrectFeedback, u"0000"_s);
-    rec.setText(storage::TestRecord::IncorrectFeedback, u"0000"_s);
-    storage::Question q;
-    q.choices = {u"TRUE"_s, u"FALSE"_s};
-    q.correct = 1;
-    QByteArray out = rec.bytes();
-    for (int k = 1; k <= n; ++k) {
-        q.text = u"Q%1"_s.arg(k);
-        storage::storeQuestion(rec, k, q);
-        out += rec.bytes();
-    }
-    return out;
+    return testing::testFile({.password = u"secret"_s, .right = u"0000"_s, .wrong = u"0000"_s},
+                             testing::numberedQuestions(n));
 }
 
 QByteArray logEntry(const QString& test, int score, int questions) {
-    return scoring::makeEntry(test, u"12/5/98"_s, u"10:35:12 PM"_s, score, questions).bytes();
+    return testing::runEntry(test, QString::number(score), questions);
 }
 
 QString reason(int err) {
@@ -197,8 +185,9 @@ private slots:
             QCOMPARE(preview->toPlainText(), QString());
             testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
             ScoreLogWindow& fullView = WindowRegistry::get<ScoreLogWindow>();
-            QVERIFY(fullView.windowTitle() == u"Bob.log"_s &&
-                    testing::control<QPlainTextEdit>(&fullView, u"Text1"_s)->toPlainText().isEmpty());
+            QVERIFY(
+                fullView.windowTitle() == u"Bob.log"_s &&
+                testing::control<QPlainTextEdit>(&fullView, u"Text1"_s)->toPlainText().isEmpty());
             fullView.unload();
             QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
             QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));

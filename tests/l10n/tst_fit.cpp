@@ -167,24 +167,18 @@ private slots:
         // A test and a candidate with the longest names a file can have, the test's
         // owner and questions with the longest texts their fields hold.
         const QString name = text(251), candidate = text(251, 1);
-        storage::TestRecord record;
-        storage::fillNewHeader(record, text(storage::TestRecord::Owner.width), u"pw"_s);
-        record.setText(storage::TestRecord::CorrectFeedback, u"1000"_s);
-        record.setText(storage::TestRecord::IncorrectFeedback, u"1111"_s);
-        QByteArray bytes = record.bytes();
-        storage::Question question;
-        question.kind = storage::QuestionKind::Multiple;
-        question.correct = 1;
+        QList<testing::Fields> questions;
         for (int k = 1; k <= 2; ++k) {
-            question.text = text(storage::TestRecord::QuestionText.width, k);
+            QStringList choices;
             for (int c = 0; c < 5; ++c)
-                question.choices[std::size_t(c)] = text(storage::TestRecord::Choice1.width, 2 + c);
-            question.explanation = text(storage::TestRecord::Explanation.width, 7);
-            storage::storeQuestion(record, k, question);
-            bytes += record.bytes();
+                choices << text(200, 2 + c);
+            questions.append({u"MULTIPLE"_s, text(500, k), choices, choices[0], text(500, 7)});
         }
+        const QByteArray bytes = testing::testFile(
+            {.owner = text(200), .password = u"pw"_s, .right = u"1000"_s, .wrong = u"1111"_s},
+            questions);
         env.writeFile(u"tests/"_s + name + u".tst"_s, bytes);
-        const QString right = question.choices[0];
+        const QString right = questions[0].choices[0];
 
         QStringList found, seen;
         const auto look = [&](Window& w) {

@@ -18,10 +18,15 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 QByteArray cp1252(const QString& text) {
     QByteArray out;
+    out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out += char(c);
+            continue;
+        }
         const qsizetype high = kCp1252High.indexOf(text[i]);
-        out += c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? char(c) : high >= 0 ? char(0x80 + high) : '?';
+        out += high >= 0 ? char(0x80 + high) : '?';
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i; // one character, one '?'
     }
@@ -78,6 +83,15 @@ QByteArray testFile(const Header& header, const std::vector<storage::Question>& 
                        q.explanation});
     }
     return testFile(header, fields);
+}
+
+QList<Fields> numberedQuestions(int n) {
+    QList<Fields> out;
+    for (int k = 1; k <= n; ++k)
+        out.append({.text = QStringLiteral("Q%1").arg(k),
+                    .choices = {QStringLiteral("TRUE"), QStringLiteral("FALSE")},
+                    .right = QStringLiteral("TRUE")});
+    return out;
 }
 
 QByteArray logEntry(const Entry& e) {

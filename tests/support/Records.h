@@ -58,6 +58,8 @@ QByteArray questionRecord(int number, const Fields& question,
 // the record before it.
 QByteArray testFile(const Header& header = {}, const QList<Fields>& questions = {});
 QByteArray testFile(const Header& header, const std::vector<storage::Question>& questions);
+// True/false questions "Q1" to "Qn", each answered TRUE.
+QList<Fields> numberedQuestions(int n);
 
 // A score log entry.
 struct Entry {

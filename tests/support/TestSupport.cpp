@@ -117,6 +117,10 @@ QString Env::testsFile(const QString& name) const {
     return storage::shared::joinPath(storage::shared::defaultTestsDir(), name);
 }
 
+QByteArray runEntry(const QString& test, const QString& score, int questions) {
+    return logEntry({test, platform::dateText(), platform::timeText(), score, questions});
+}
+
 void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
     const QString path = QDir(m_dir.path()).filePath(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -24,6 +24,9 @@ class TestRunWindow;
 
 namespace testing {
 
+// The log entry a run of `test` writes at the fake clock's time.
+QByteArray runEntry(const QString& test, const QString& score, int questions);
+
 // Message boxes that answer from a queue (Yes/No boxes answer No when the queue
 // is empty) and remember every text shown.
 class FakeMessageBoxes : public platform::MessageBoxBackend {
