@@ -116,13 +116,12 @@ private slots:
     void createWritesTheHeaderThenPropertiesThenTheEditorSavesQuestionOne() {
         testing::Env env;
         // a test read before: none of it may leak into the new one
-        env.writeFile(u"tests/Other.tst"_s,
-                      headerRecord({u"x"_s, u"y"_s, u"0000"_s, u"0000"_s, u" 90"_s, 0}));
+        env.writeFile(u"tests/Other.tst"_s, headerRecord({"x", "y", "0000", "0000", " 90", 0}));
         QVERIFY(storage::shared::loadTestRecord(env.testsFile(u"Other.tst"_s), 1));
         MainWindow& m = mainOnTab(0);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             const Properties p{w};
-            QCOMPARE(env.readFile(u"tests/My Test.tst"_s), headerRecord({u" Ann"_s, u"Pw"_s}));
+            QCOMPARE(env.readFile(u"tests/My Test.tst"_s), headerRecord({" Ann", "Pw"}));
             QVERIFY(testing::control<FileListBox>(&m, u"File1"_s)->count() == 2 && // listed already
                     p.shuffle->isChecked() && p.score->text() == u"   75%"_s &&
                     testing::unnamedControls(&w).isEmpty());
@@ -156,16 +155,11 @@ private slots:
         create(m, u"My Test  "_s, u" Ann"_s, u"Pw"_s);
         QVERIFY(env.boxes->shown.isEmpty() && WindowRegistry::active() == &m &&
                 WindowRegistry::isLoaded<QuestionEditor>());
-        const QByteArray h =
-            headerRecord({u" New owner "_s, u"Pw"_s, u"1111"_s, u"1111"_s, u" 100"_s, 0});
         // question 1 carries along the header's unset fields and shuffle flag
-        QCOMPARE(env.readFile(u"tests/My Test.tst"_s), h + questionRecord(1,
-                                                                          {u"TRUE/FALSE"_s,
-                                                                           u"Is it?\r\nSure?"_s,
-                                                                           {u"TRUE"_s, u"FALSE"_s},
-                                                                           u"FALSE"_s,
-                                                                           u"€ and ?"_s},
-                                                                          h));
+        QCOMPARE(env.readFile(u"tests/My Test.tst"_s),
+                 testing::testFile(
+                     {" New owner ", "Pw", "1111", "1111", " 100", 0},
+                     {{"TRUE/FALSE", "Is it?\r\nSure?", {"TRUE", "FALSE"}, "FALSE", "€ and ?"}}));
     }
 
     void anAuthorWritesATestOfEveryKindByKeyboardAlone() {
@@ -251,32 +245,21 @@ private slots:
         });
         press(Qt::Key_Return);
         QVERIFY(!WindowRegistry::find<QuestionEditor>()->isVisible() && env.boxes->shown.isEmpty());
-        const QByteArray h =
-            headerRecord({.owner = u"Ann"_s, .password = u"pw"_s, .passing = u" 80"_s});
         QCOMPARE(file,
-                 h +
-                     questionRecord(1,
-                                    {u"TRUE/FALSE"_s,
-                                     u"Grass is blue?"_s,
-                                     {u"TRUE"_s, u"FALSE"_s},
-                                     u"FALSE"_s,
-                                     u"It is green."_s},
-                                    h) +
-                     questionRecord(
-                         2,
-                         {u"MULTIPLE"_s,
-                          u"Largest ocean?"_s,
-                          {u"Atlantic"_s, u"Indian"_s, u"Pacific"_s, u"Arctic"_s, u"Southern"_s},
-                          u"Pacific"_s},
-                         h) +
-                     questionRecord(
-                         3, {u"TYPED"_s, u"Capital of France?"_s, {u"Paris"_s}, u"Paris"_s}, h));
+                 testing::testFile(
+                     {.owner = "Ann", .password = "pw", .passing = " 80"},
+                     {{"TRUE/FALSE", "Grass is blue?", {"TRUE", "FALSE"}, "FALSE", "It is green."},
+                      {"MULTIPLE",
+                       "Largest ocean?",
+                       {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"},
+                       "Pacific"},
+                      {"TYPED", "Capital of France?", {"Paris"}, "Paris"}}));
     }
 
     void createRefusesBadInputAndEditChecksTheOwner() {
         testing::Env env;
-        const QByteArray algebra = headerRecord({u" Ann"_s, u"Secret"_s}) +
-                                   questionRecord(1, {u"TYPED"_s, u"Q"_s, {u"a"_s}});
+        const QByteArray algebra =
+            headerRecord({" Ann", "Secret"}) + questionRecord(1, {"TYPED", "Q", {"a"}});
         env.writeFile(u"tests/Algebra.tst"_s, algebra);
         env.writeFile(u"tests/short.tst"_s, QByteArray(1000, 's')); // counts 0 records
         env.writeFile(u"tests/Empty.tst"_s, QByteArray());
@@ -311,7 +294,7 @@ private slots:
         create(m, u"empty"_s); // an empty file is a test not yet begun
         QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() ==
                     u"Building ./tests/Empty.tst"_s &&
-                env.readFile(u"tests/Empty.tst"_s) == headerRecord({.passing = u" 75"_s}));
+                env.readFile(u"tests/Empty.tst"_s) == headerRecord({.passing = " 75"}));
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
 
@@ -341,13 +324,13 @@ private slots:
     void propertiesShowTheStoredSettingsAndCancelWritesNothing_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("shown"); // the eight boxes, shuffle, the label
-        QTest::newRow("set") << headerRecord({u"o"_s, u"p"_s, u"0101"_s, u"1x1"_s, u"50"_s, 0})
+        QTest::newRow("set") << headerRecord({"o", "p", "0101", "1x1", "50", 0})
                              << u"01011010 01    50%"_s;
         const QString nul = u"1 0_1"_s.replace(u'_', QChar(0));
-        QTest::newRow("odd") << headerRecord({u"o"_s, u"p"_s, nul, u"x111"_s, u"180"_s, 7})
+        QTest::newRow("odd") << headerRecord({"o", "p", nul, "x111", "180", 7})
                              << u"10000111 10    100%"_s;
-        QTest::newRow("low") << headerRecord({.passing = u" 49"_s}) << u"10001110 10    75%"_s;
-        QTest::newRow("half") << headerRecord({.passing = u"62.5"_s}) << u"10001110 10    62%"_s;
+        QTest::newRow("low") << headerRecord({.passing = " 49"}) << u"10001110 10    75%"_s;
+        QTest::newRow("half") << headerRecord({.passing = "62.5"}) << u"10001110 10    62%"_s;
     }
     void propertiesShowTheStoredSettingsAndCancelWritesNothing() {
         QFETCH(QByteArray, stored);
@@ -375,13 +358,10 @@ private slots:
     void movesSaveTheScreenByPositionAndNextPastTheEndAppends() {
         testing::Env env;
         QByteArray file =
-            headerRecord({.passing = u" 75"_s}) +
-            questionRecord(
-                1,
-                {u"TRUE/FALSE"_s, u"One?"_s, {u"TRUE"_s, u"FALSE"_s}, u"FALSE"_s, u"Because."_s}) +
-            questionRecord(2, {u"typed"_s, u"Two?"_s, {u"answer"_s}, u"answer"_s}) +
-            questionRecord(
-                3, {u"MULTIPLE"_s, u"Three?"_s, {u"a"_s, u"b"_s, u"c"_s, u"b "_s}, u"b"_s, u"x"_s});
+            headerRecord({.passing = " 75"}) +
+            questionRecord(1, {"TRUE/FALSE", "One?", {"TRUE", "FALSE"}, "FALSE", "Because."}) +
+            questionRecord(2, {"typed", "Two?", {"answer"}, "answer"}) +
+            questionRecord(3, {"MULTIPLE", "Three?", {"a", "b", "c", "b "}, "b", "x"});
         testing::putText(file, 3 * kTestRecord + 2212, 100, u"reserved 3"_s);
         testing::putInt16(file, 2 * kTestRecord, 9); // question 2 claims to be number 9
         const Editor e = openEditor(env, file);
@@ -406,7 +386,7 @@ private slots:
         QCOMPARE(e.window.accessibleDescription(), u"Questions. 1"_s);
         testing::putText(file, kTestRecord + 2, 500, u"One? edited"_s);
         file.replace(2 * kTestRecord, kTestRecord,
-                     questionRecord(2, {u"TYPED"_s, u"Two?"_s, {u"answers"_s}, u"answers"_s}));
+                     questionRecord(2, {"TYPED", "Two?", {"answers"}, "answers"}));
         QCOMPARE(env.readFile(kFile), file);
 
         testing::click(e.last); // >>
@@ -416,7 +396,7 @@ private slots:
         QVERIFY(e.number->text() == u" 4"_s && e.multiple->isChecked());
         QCOMPARE(env.readFile(kFile), file); // saving question 3 as it was changes no byte
         testing::click(e.back); // < Back saves it, emptied; reserved fields from question 3
-        file += questionRecord(4, {u"MULTIPLE"_s, {}, {}, u""_s}, file.mid(3 * kTestRecord));
+        file += questionRecord(4, {"MULTIPLE", {}, {}, ""}, file.mid(3 * kTestRecord));
         QCOMPARE(env.readFile(kFile), file);
         testing::click(e.last);
         testing::click(e.last); // >> on the last question stays there
@@ -430,8 +410,7 @@ private slots:
         QTest::keyClicks(e.choices[0], u"Paris"_s);
         testing::click(e.save);
         file.replace(3 * kTestRecord, 1712,
-                     questionRecord(3, {u"TYPED"_s, u"Three?"_s, {u"Paris"_s}, u"Paris"_s, u"x"_s})
-                         .left(1712));
+                     questionRecord(3, {"TYPED", "Three?", {"Paris"}, "Paris", "x"}).left(1712));
         QCOMPARE(env.readFile(kFile), file);
         testing::click(e.trueFalse);
         QVERIFY(e.choices[0]->text() == u"TRUE"_s && choiceBoxes(e) == u"GW---"_s);

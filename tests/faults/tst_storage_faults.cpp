@@ -263,7 +263,7 @@ private slots:
         }
     }
 
-    // A finished run killed after any byte of its end (its answers with their
+    // A finished run killed anywhere in its end (its answers with their
     // journal, then its entry with its): the log has the run whole, answers
     // and entry, or not at all, and the next run, of the same test in the same
     // second, gets its own answers.
@@ -293,11 +293,19 @@ private slots:
                     storage::answers::appendRun(log, e, given(u"old"_s));
             };
             reset();
+            QList<std::int64_t> ends;
             IoFaults::clear();
-            const std::int64_t before = IoFaults::current().written;
+            IoFaults::current().writeEnds = &ends;
             storage::answers::appendRun(log, e, given(u"cut"_s));
-            const std::int64_t total = IoFaults::current().written - before;
-            for (std::int64_t at = 0; at <= total; ++at) {
+            IoFaults::clear();
+            // At the start, inside and at the end of each write (files this
+            // small take a killed write's bytes all or none).
+            QList<std::int64_t> kills{0};
+            for (qsizetype i = 0; i < ends.size(); ++i) {
+                const std::int64_t start = i ? ends[i - 1] : 0;
+                kills << start + 1 << (start + ends[i]) / 2 << ends[i] - 1 << ends[i];
+            }
+            for (const std::int64_t at : kills) {
                 reset();
                 const QByteArray where = "killed after " + QByteArray::number(at) + " bytes";
                 QVERIFY2(killedAfter(

@@ -69,6 +69,8 @@ public:
     int written(std::size_t done, std::size_t size) override {
         IoFaults& f = IoFaults::current();
         f.written += static_cast<std::int64_t>(done);
+        if (f.writeEnds)
+            f.writeEnds->append(f.written);
         if (m_kill)
             ::raise(SIGKILL);
         if (m_fail)

@@ -30,6 +30,8 @@ struct IoFaults {
     // "unlink Geo.tst-journal"; a file not yet linked in is "new").
     QList<QByteArray>* calls = nullptr;
     int readOpenErrno = 0; // opening for reading fails with this
+    // When set, the count of bytes written once each write is done.
+    QList<std::int64_t>* writeEnds = nullptr;
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };

@@ -32,45 +32,41 @@ private slots:
         QDir(m_dir.path()).mkpath(u"check"_s);
         auto in = [&](const QString& name) { return path(u"check/"_s + name); };
         const QByteArray clean = testFile({}, {kTrueFalse, kTrueFalse, kTrueFalse});
-        const QString stray = u"stray bytes after record %1: the length is not a whole number of "
-                              "%2-byte records"_s;
+        const auto stray = [](int after, int size) {
+            return u"stray bytes after record %1: the length is not a whole number of %2-byte "
+                   "records"_s.arg(after)
+                       .arg(size);
+        };
         const QString header = u"record 1 (header): "_s;
         const struct {
             const char* name;
             QByteArray bytes;
             QStringList found;
         } cases[] = {
-            {"clean.tst", clean, {u"clean, 4 records"_s}},
+            {"clean.tst", clean, {"clean, 4 records"}},
             // As the fuzzers' seeds and a run killed inside a write leave them.
-            {"seed.tst",
-             clean.left(2 * 2514) + QByteArray(1300, 'x'),
-             {u"1300 "_s + stray.arg(2).arg(2514)}},
-            {"cut.tst", clean.left(4096), {u"1582 "_s + stray.arg(1).arg(2514)}},
-            {"clean.log", kEntry + kEntry, {u"clean, 2 records"_s}},
-            {"stray.log", kEntry + QByteArray(57, 'x'), {u"57 "_s + stray.arg(1).arg(113)}},
+            {"seed.tst", clean.left(2 * 2514) + QByteArray(1300, 'x'), {"1300 " + stray(2, 2514)}},
+            {"cut.tst", clean.left(4096), {"1582 " + stray(1, 2514)}},
+            {"clean.log", kEntry + kEntry, {"clean, 2 records"}},
+            {"stray.log", kEntry + QByteArray(57, 'x'), {"57 " + stray(1, 113)}},
             // shorter than half an entry: the count rounds it away, check must not
-            {"short.log",
-             kEntry + kEntry + QByteArray(20, 'x'),
-             {u"20 "_s + stray.arg(2).arg(113)}},
+            {"short.log", kEntry + kEntry + QByteArray(20, 'x'), {"20 " + stray(2, 113)}},
             {"bad.log",
-             logEntry({.score = u"105"_s, .questions = -1}),
-             {u"record 1: the score \"105\" is not a whole number from 0 to 100"_s,
-              u"record 1: the number of questions is -1"_s}},
+             logEntry({.score = "105", .questions = -1}),
+             {"record 1: the score \"105\" is not a whole number from 0 to 100",
+              "record 1: the number of questions is -1"}},
             {"odd.tst",
-             testing::headerRecord({.right = u"10x0"_s, .passing = u" 40"_s, .shuffle = 7}) +
-                 testing::questionRecord(1, {.type = u"ESSAY"_s, .text = u"Q"_s}) +
-                 testing::questionRecord(2, {.type = u"MULTIPLE"_s,
-                                             .text = u"?"_s,
-                                             .choices = {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}}) +
-                 testing::questionRecord(
-                     9, {.text = u"Q"_s, .choices = {u"TRUE"_s, u"FALSE"_s}, .right = u"TRUE"_s}),
-             {header + u"the feedback after a right answer is \"10x0\", not four characters of "
-                       "0 and 1"_s,
-              header + u"the passing score 40 is outside 50 to 100"_s,
-              header + u"the answer-order flag is 7, neither 0 nor 1"_s,
-              u"record 2 (question 1): unknown question kind \"ESSAY\""_s,
-              u"record 3 (question 2): no choice is marked as the answer"_s,
-              u"record 4 (question 3): its stored number is 9"_s}},
+             testing::headerRecord({.right = "10x0", .passing = " 40", .shuffle = 7}) +
+                 testing::questionRecord(1, {"ESSAY", "Q"}) +
+                 testing::questionRecord(2, {"MULTIPLE", "?", {"a", "b", "c", "d", "e"}}) +
+                 testing::questionRecord(9, {"TRUE/FALSE", "Q", {"TRUE", "FALSE"}, "TRUE"}),
+             {header + "the feedback after a right answer is \"10x0\", not four characters of 0 "
+                       "and 1",
+              header + "the passing score 40 is outside 50 to 100",
+              header + "the answer-order flag is 7, neither 0 nor 1",
+              "record 2 (question 1): unknown question kind \"ESSAY\"",
+              "record 3 (question 2): no choice is marked as the answer",
+              "record 4 (question 3): its stored number is 9"}},
         };
         QStringList args{u"check"_s}, expected;
         for (const auto& c : cases) {
@@ -105,8 +101,9 @@ private slots:
         QByteArray tail(57, '\0');
         for (int i = 0; i < tail.size(); ++i)
             tail[i] = char(i * 7);
-        const QByteArray header = testing::headerRecord();
-        const QString moved = u": kept 1 whole record; moved %1 stray bytes to FILE.stray"_s;
+        const QString ann = u"Ann.log"_s, moved = u": kept 1 whole record; moved %1 stray "
+                                                  "bytes to FILE.stray"_s;
+        const QByteArray cut = kEntry + tail, header = testing::headerRecord(), q(1582, 'q');
         const struct {
             const char* what;
             QString name;
@@ -116,31 +113,12 @@ private slots:
             QByteArray after;
             std::optional<QByteArray> strayAfter;
         } cases[] = {
-            {"a cut entry", u"Ann.log"_s, kEntry + tail, {}, moved.arg(57), kEntry, tail},
-            {"nothing cut",
-             u"Ann.log"_s,
-             kEntry,
-             {},
-             u": nothing to repair; 1 whole record"_s,
-             kEntry,
-             {}},
-            {"a test cut inside its first question",
-             u"Cut.tst"_s,
-             header + QByteArray(1582, 'q'),
-             {},
-             moved.arg(1582),
-             header,
-             QByteArray(1582, 'q')},
-            {"an empty .stray an earlier repair left", u"Ann.log"_s, kEntry + tail, QByteArray(),
-             moved.arg(57), kEntry, tail},
-            {"half of it", u"Ann.log"_s, kEntry + tail, tail.left(25), moved.arg(57), kEntry, tail},
-            {"a .stray of other bytes",
-             u"Ann.log"_s,
-             kEntry + tail,
-             QByteArray("x"),
-             {},
-             kEntry + tail,
-             QByteArray("x")},
+            {"a cut entry", ann, cut, {}, moved.arg(57), kEntry, tail},
+            {"nothing cut", ann, kEntry, {}, u": nothing to repair; 1 whole record"_s, kEntry, {}},
+            {"a test cut in question 1", u"Cut.tst"_s, header + q, {}, moved.arg(1582), header, q},
+            {"an empty .stray a repair left", ann, cut, QByteArray(), moved.arg(57), kEntry, tail},
+            {"half of it", ann, cut, tail.left(25), moved.arg(57), kEntry, tail},
+            {"a .stray of other bytes", ann, cut, "x", {}, cut, "x"},
         };
         for (const auto& c : cases) {
             const QString file = path(c.name), stray = file + u".stray"_s;
