@@ -193,6 +193,7 @@ private slots:
             {u"Geo.tst"_s, TestRecord::kSize, 2, question(1) + question(2) + question(3)},
             {u"Ann.log"_s, LogRecord::kSize, 0, entry(1) + entry(2)},
             {u"New.log"_s, LogRecord::kSize, 0, {}},
+            {u"New.tst"_s, TestRecord::kSize, 1, {}},
             // too long a name to add "-journal" to
             {QString(250, u'L') + u".log"_s, LogRecord::kSize, 0, entry(1)},
         };
@@ -231,7 +232,7 @@ private slots:
                     bytes.resize(std::max<qsizetype>(bytes.size(), offset + done), '\0');
                     bytes.replace(offset, done, rec.left(done));
                 }
-                return std::pair(bytes, qsizetype(at > journal && journal > 0));
+                return std::tuple(bytes, qsizetype(at > journal && journal > 0), !bytes.isEmpty());
             };
             for (const std::int64_t at : {std::int64_t(0), std::int64_t(1), journal - 1, journal,
                                           journal + 1, journal + inside, total - 1, total}) {
@@ -243,7 +244,8 @@ private slots:
                                              QByteArray::number(at) + " bytes, opener " +
                                              QByteArray::number(opener);
                     QVERIFY2(killedAfter(at, [&] { write(); }) == -SIGKILL, where.constData());
-                    QVERIFY2(leftBy(at) == std::pair(fileBytes(path), journalsIn(dir).size()),
+                    QVERIFY2(leftBy(at) == std::tuple(fileBytes(path), journalsIn(dir).size(),
+                                                      QFile::exists(path)),
                              where.constData());
                     // the first reader may be killed too, while it puts the old bytes back
                     killedAfter(c.size / 2, [&] { file.read(1); });
