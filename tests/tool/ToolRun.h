@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,6 +18,8 @@
 // quizdex-tool run in-process, as from a terminal, and the files it reads and
 // writes, for the tool's tests.
 namespace toolrun {
+
+using namespace Qt::StringLiterals;
 
 using testing::fileBytes;
 using testing::logEntry;
@@ -45,6 +49,39 @@ inline storage::Question question(storage::QuestionKind kind, const QString& tex
 // Record n of a test file's bytes.
 inline QByteArray record(const QByteArray& file, int n) {
     return file.mid((n - 1) * storage::TestRecord::kSize, storage::TestRecord::kSize);
+}
+
+// What poppler's `program` prints for `args`, or why it failed.
+inline QString poppler(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return program + u" failed: "_s + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text of a PDF as a reader lays it out; one page, or all of them.
+inline QString pdfText(const QString& pdf, int page = 0) {
+    const QString n = QString::number(page);
+    return poppler(u"pdftotext"_s,
+                   QStringList{u"-layout"_s, u"-enc"_s, u"UTF-8"_s} +
+                       (page > 0 ? QStringList{u"-f"_s, n, u"-l"_s, n} : QStringList()) +
+                       QStringList{pdf, u"-"_s});
+}
+
+inline QString pdfInfo(const QString& pdf, const QString& field) {
+    const QRegularExpression re(u"^"_s + field + u":\\s*(.*)$"_s,
+                                QRegularExpression::MultilineOption);
+    return re.match(poppler(u"pdfinfo"_s, {pdf})).captured(1).trimmed();
+}
+
+// Lines of `text` that are not blank, blanks squeezed: what a reader reads.
+inline QString readLines(const QString& text) {
+    QStringList out;
+    for (QString line : text.split(u'\n'))
+        if (!(line = line.simplified()).isEmpty())
+            out << line;
+    return out.join(u'\n');
 }
 
 // The working folder set to `dir` while it lives, as the user's shell has

@@ -5,7 +5,6 @@
 #include "ToolRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -74,19 +73,6 @@ QStringList rowsOf(const QByteArray& csv) {
     return rows;
 }
 
-// The PDF's text as a reader reads it: lines not blank, blanks squeezed.
-QStringList pdfLines(const QString& pdf, int page) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-layout"_s, u"-f"_s, QString::number(page), u"-l"_s,
-                             QString::number(page), pdf, u"-"_s});
-    p.waitForFinished(30000);
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
-        if (!line.simplified().isEmpty())
-            lines << line.simplified();
-    return lines;
-}
-
 } // namespace
 
 class TestAnswerReports : public QObject, private Folder {
@@ -143,7 +129,7 @@ private slots:
         r = runTool(
             {u"results"_s, m_class, u"--items"_s, u"--pdf"_s, u"-o"_s, path(u"items.pdf"_s)});
         QCOMPARE(r.status, 0);
-        const QString page = pdfLines(path(u"items.pdf"_s), 1).join(u'\n');
+        const QString page = readLines(pdfText(path(u"items.pdf"_s), 1));
         QStringList order;
         for (auto m = QRegularExpression(u"^Q(\\d) "_s, QRegularExpression::MultilineOption)
                           .globalMatch(page);
@@ -187,7 +173,7 @@ private slots:
         r = runTool({u"results"_s, m_class + u"/Hal.answers"_s, u"--answers"_s, u"--pdf"_s, u"-o"_s,
                      path(u"hal.pdf"_s)});
         QCOMPARE(r.out, path(u"hal.pdf"_s) + u": 1 run, 6 answers\n"_s);
-        QCOMPARE(pdfLines(path(u"hal.pdf"_s), 1).mid(0, 5),
+        QCOMPARE(readLines(pdfText(path(u"hal.pdf"_s), 1)).split(u'\n').mid(0, 5),
                  QStringList({u"Answers: Hal"_s, u"Geo, 3/9/2026 9:07:00 AM, score 33%"_s,
                               u"# Question Answer given Right answer Result"_s,
                               u"1 Q6 Longest river? (blank) Nile wrong"_s,

@@ -25,38 +25,6 @@ QByteArray paperTest(const std::vector<Question>& questions, const QString& pass
     return testFile({.owner = u"Zoë Ügreen"_s, .password = u"pw"_s, .passing = passing}, questions);
 }
 
-QString poppler(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return program + u" failed: "_s + QString::fromUtf8(p.readAllStandardError());
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The text of a PDF as a reader lays it out; one page, or all of them.
-QString pdfText(const QString& pdf, int page = 0) {
-    const QString n = QString::number(page);
-    return poppler(u"pdftotext"_s,
-                   QStringList{u"-layout"_s, u"-enc"_s, u"UTF-8"_s} +
-                       (page > 0 ? QStringList{u"-f"_s, n, u"-l"_s, n} : QStringList()) +
-                       QStringList{pdf, u"-"_s});
-}
-
-QString pdfInfo(const QString& pdf, const QString& field) {
-    const QRegularExpression re(u"^"_s + field + u":\\s*(.*)$"_s,
-                                QRegularExpression::MultilineOption);
-    return re.match(poppler(u"pdfinfo"_s, {pdf})).captured(1).trimmed();
-}
-
-// Lines of `text` that are not blank, blanks squeezed: what a reader reads.
-QString readLines(const QString& text) {
-    QStringList out;
-    for (QString line : text.split(u'\n'))
-        if (!(line = line.simplified()).isEmpty())
-            out << line;
-    return out.join(u'\n');
-}
-
 // Sixty questions, every seventh one long: "Question 7 with words ...",
 // its choices "first of 7" to "last of 7".
 QByteArray sixtyQuestions() {
