@@ -29,6 +29,7 @@ using storage::rollBackInterruptedWrites;
 using storage::TestRecord;
 using testing::fileBytes;
 using testing::killedAfter;
+using testing::namesIn;
 using testing::waitFor;
 using testing::writeBytes;
 
@@ -42,10 +43,6 @@ QByteArray record(int size, char fill, int tag) {
 
 int tagOf(QByteArray rec) {
     return std::atoi(rec.constData()); // the fill is never a digit
-}
-
-QStringList journalsIn(const QString& dir) {
-    return QDir(dir).entryList({u"*-journal"_s}, QDir::Files | QDir::System | QDir::Hidden);
 }
 
 // The random kills and the kill at each byte, in the shapes the program writes:
@@ -146,10 +143,9 @@ private slots:
         const IoStatus st = RecordFile(fresh, LogRecord::kSize).write(1, entry(1));
         IoFaults::clear();
         QCOMPARE(st.message(u"Could not save"_s),
-                 u"Could not save \"%1\":\r\n%2"_s.arg(
-                     fresh, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+                 u"Could not save \"%1\":\r\n%2"_s.arg(fresh, testing::systemText(ENOSPC)));
         QVERIFY(!QFile::exists(fresh));
-        QCOMPARE(journalsIn(m_dir.path()), QStringList());
+        QCOMPARE(namesIn(m_dir.path(), {u"*-journal"_s}), QStringList());
     }
 
     void twentyWritersAppendingAtOnceLoseNothing() {
@@ -244,7 +240,8 @@ private slots:
                                              QByteArray::number(at) + " bytes, opener " +
                                              QByteArray::number(opener);
                     QVERIFY2(killedAfter(at, [&] { write(); }) == -SIGKILL, where.constData());
-                    QVERIFY2(leftBy(at) == std::tuple(fileBytes(path), journalsIn(dir).size(),
+                    QVERIFY2(leftBy(at) == std::tuple(fileBytes(path),
+                                                      namesIn(dir, {u"*-journal"_s}).size(),
                                                       QFile::exists(path)),
                              where.constData());
                     // the first reader may be killed too, while it puts the old bytes back
@@ -259,7 +256,7 @@ private slots:
                     else
                         QVERIFY2(file.appendAtCount(added), where.constData());
                     QVERIFY2(fileBytes(path) == c.before + added, where.constData());
-                    QVERIFY2(journalsIn(dir).isEmpty(), where.constData());
+                    QVERIFY2(namesIn(dir, {u"*-journal"_s}).isEmpty(), where.constData());
                 }
             }
         }
@@ -320,7 +317,7 @@ private slots:
                 QVERIFY2(storage::answers::appendRun(log, e, given(u"next"_s)).entry,
                          where.constData());
                 QVERIFY2(pairs() == old + QStringList{u"next"_s}, where.constData());
-                QVERIFY2(journalsIn(dir).isEmpty(), where.constData());
+                QVERIFY2(namesIn(dir, {u"*-journal"_s}).isEmpty(), where.constData());
             }
         }
     }
@@ -348,7 +345,8 @@ private slots:
             }
             QVERIFY(testing::killedAfterDelay(moments.bounded(3000u),
                                               [&] { writeUntilKilled(test, log); }) == -SIGKILL);
-            if (!journalsIn(dir).isEmpty()) { // killed inside a write: was a record torn?
+            if (!namesIn(dir, {u"*-journal"_s})
+                     .isEmpty()) { // killed inside a write: was a record torn?
                 ++interrupted;
                 int q = questions, e = entries, v = version;
                 torn += !faultAfterKill(fileBytes(test), fileBytes(log), &q, &e, &v).isEmpty();
@@ -366,8 +364,7 @@ private slots:
                 fault.isEmpty(),
                 qPrintable(u"kill %1 of %2 (seed %3): "_s.arg(k + 1).arg(kills).arg(seed) + fault));
             // every journal a kill left proved its write: none set aside
-            QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden),
-                     QStringList({u"Ann.log"_s, u"Geo.tst"_s}));
+            QCOMPARE(namesIn(dir), QStringList({u"Ann.log"_s, u"Geo.tst"_s}));
         }
         qInfo("%d kills: %d inside a write, %d of which left a record torn or mixed; all undone",
               kills, interrupted, torn);
@@ -384,10 +381,9 @@ private slots:
         QVERIFY(testing::makeSpecialFile(socket, testing::SpecialFile::Socket));
         QVERIFY(QFile::link(dir + u"/folder"_s, folderLink));
 
-        const std::pair<QString, QString> refused[] = {
-            {fifo, u"Not a regular file"_s},
-            {socket, u"Not a regular file"_s},
-            {folderLink, QString::fromLocal8Bit(std::strerror(EISDIR))}};
+        const std::pair<QString, QString> refused[] = {{fifo, u"Not a regular file"_s},
+                                                       {socket, u"Not a regular file"_s},
+                                                       {folderLink, testing::systemText(EISDIR)}};
         for (const auto& [path, reason] : refused) {
             RecordFile file(path, LogRecord::kSize);
             QCOMPARE(file.length().status().reason, reason);
@@ -395,7 +391,7 @@ private slots:
             QCOMPARE(file.write(1, entry(1)).reason, reason);
             QCOMPARE(file.appendAtCount(entry(1)).status().reason, reason);
         }
-        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+        QCOMPARE(namesIn(dir),
                  QStringList({u"folder"_s, u"folder.tst"_s, u"pipe.tst"_s, u"socket.log"_s}));
     }
 };

@@ -47,10 +47,6 @@ QByteArray logEntry(const QString& test, int score, int questions) {
     return testing::runEntry(test, QString::number(score), questions);
 }
 
-QString reason(int err) {
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
 // Files named by their bytes, whatever their encoding.
 void writeRaw(const QByteArray& path, const QByteArray& bytes) {
     QDir().mkpath(u"tests"_s);
@@ -65,12 +61,6 @@ QByteArray readRaw(const QByteArray& path) {
     if (f)
         std::fclose(f);
     return bytes;
-}
-
-QStringList filesInTests() {
-    return QDir(u"tests"_s)
-        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                   QDir::Name);
 }
 
 void answerTrue(TestRunWindow& t) {
@@ -140,7 +130,8 @@ private slots:
             IoFaults::current() = {.writeLimit = limit, .writeErrno = err};
             testing::click(next);
             IoFaults::clear();
-            QCOMPARE(env.boxes->shown.last(), u"The question"_s + saveFailed + reason(err));
+            QCOMPARE(env.boxes->shown.last(),
+                     u"The question"_s + saveFailed + testing::systemText(err));
             QVERIFY(env.readFile(geo) == before && number->text() == shownNumber &&
                     question->text() == typed);
         };
@@ -155,7 +146,8 @@ private slots:
                 env.readFile(geo).contains("Q1 changed"));
         QTest::keyClicks(question, u"New?"_s);
         saveFailing(EIO, 2000);
-        QVERIFY(env.boxes->shown.size() == 2 && filesInTests() == QStringList({u"Geo.tst"_s}));
+        QVERIFY(env.boxes->shown.size() == 2 &&
+                testing::namesIn(u"tests"_s) == QStringList({u"Geo.tst"_s}));
     }
 
     // Replaced by a folder, a FIFO or a socket, refused to the user, or behind a
@@ -190,7 +182,7 @@ private slots:
                 testing::control<QPlainTextEdit>(&fullView, u"Text1"_s)->toPlainText().isEmpty());
             fullView.unload();
             QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
-            QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
+            QCOMPARE(testing::namesIn(u"tests"_s), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
             logs->refresh(); // and no longer listed
             QVERIFY(logs->findItems(u"Bob.log"_s, Qt::MatchExactly).isEmpty());
             QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
@@ -206,7 +198,7 @@ private slots:
             QCOMPARE(preview->toPlainText(), QString());
             testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
             WindowRegistry::get<ScoreLogWindow>().unload();
-            QCOMPARE(env.boxes->shown, QStringList(2, denied + reason(err)));
+            QCOMPARE(env.boxes->shown, QStringList(2, denied + testing::systemText(err)));
         }
         // any other failure keeps the message of a damaged or old log
         env.boxes->shown.clear();
@@ -349,9 +341,10 @@ private slots:
         QVERIFY(scoreShown);
         QCOMPARE(env.boxes->shown.last(),
                  u"Your score could not be added to the score log \"./tests/Ann.log\":\r\n"_s +
-                     reason(EACCES));
+                     testing::systemText(EACCES));
         QCOMPARE(env.readFile(u"tests/Ann.log"_s), log);
-        QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Geo.tst"_s})); // no Gone.tst
+        QCOMPARE(testing::namesIn(u"tests"_s),
+                 QStringList({u"Ann.log"_s, u"Geo.tst"_s})); // no Gone.tst
     }
 
     void aKilledRunLeavesEveryFileAsItWas() {
@@ -383,8 +376,9 @@ private slots:
             // the answers go down first; they count exactly when the entry is there
             const bool kept = QFile::exists(u"tests/Ann.answers"_s);
             QVERIFY(kept == (marker == "entry" || marker == "score") || marker == "q3");
-            QCOMPARE(filesInTests(), (kept ? QStringList{u"Ann.answers"_s} : QStringList())
-                                         << u"Ann.log"_s << u"Geo.tst"_s);
+            QCOMPARE(testing::namesIn(u"tests"_s),
+                     (kept ? QStringList{u"Ann.answers"_s} : QStringList())
+                         << u"Ann.log"_s << u"Geo.tst"_s);
             const auto runs = storage::answers::matchToEntries(
                 scoring::readLog(u"tests/Ann.log"_s).value(),
                 storage::answers::readFile(u"tests/Ann.answers"_s).value());

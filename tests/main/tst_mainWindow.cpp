@@ -72,9 +72,9 @@ private slots:
                 testing::spokenName(testing::control<QWidget>(&m, "txtCreator")) == "Owner");
         // a screen reader reads the About page's lines with the window, and
         // only while they show
-        QCOMPARE(m.accessibleDescription(), u"v " QUIZDEX_VERSION
-                                            " for Linux and Windows. ..questions, comments, bug "
-                                            "reports, etc.. quizdex@example.org"_s);
+        QCOMPARE(m.accessibleDescription(),
+                 u"v " QUIZDEX_VERSION " for Linux and Windows. ..questions, comments, bug "
+                 "reports, etc.. quizdex@example.org"_s);
         showTab(m, 2);
         QCOMPARE(m.accessibleDescription(), QString());
     }

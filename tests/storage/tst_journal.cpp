@@ -34,6 +34,8 @@ using storage::RollbackJournal;
 using storage::TestRecord;
 using testing::fileBytes;
 using testing::killedAfter;
+using testing::namesIn;
+using testing::systemText;
 using testing::writeBytes;
 
 namespace {
@@ -50,10 +52,6 @@ QByteArray records(int size, char fill, int count) {
 
 QString quoted(const QString& name) {
     return u'"' + name + u'"';
-}
-
-QString systemText(int err) {
-    return QString::fromLocal8Bit(std::strerror(err));
 }
 
 // What the user reads, as the user reads it.
@@ -93,11 +91,6 @@ void tornSave(const QString& path, char fill = '#') {
 
 QString journalOf(const QString& path) {
     return path + u"-journal"_s;
-}
-
-QStringList entriesOf(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                               QDir::System);
 }
 
 struct stat statOf(const QString& path) {
@@ -218,7 +211,7 @@ private slots:
                                                 journalOf(geo), quoted(u"Geo.tst-journal.stale"_s))
                               : kStale.arg(quoted(journalOf(geo)), quoted(aside));
                 QVERIFY2(told == expected && fileBytes(geo) == c.after, qPrintable(where));
-                QCOMPARE(entriesOf(dir),
+                QCOMPARE(namesIn(dir),
                          c.applied ? QStringList{u"Geo.tst"_s}
                                    : QStringList({u"Geo.tst"_s, u"Geo.tst-journal.stale"_s}));
                 QVERIFY(c.applied || fileBytes(aside) == journal);
@@ -257,8 +250,8 @@ private slots:
                 std::int64_t(stx.stx_btime.tv_sec) * 1000000000 + stx.stx_btime.tv_nsec + late;
             writeBytes(journalOf(geo), reused.encode());
             QCOMPARE(bool(RecordFile(geo, kTest).read(1)), !late);
-            QCOMPARE(entriesOf(dir), QStringList({u"Geo.tst"_s, u"Geo.tst-journal.stale"_s,
-                                                  u"Geo.tst-journal.stale.2"_s}));
+            QCOMPARE(namesIn(dir), QStringList({u"Geo.tst"_s, u"Geo.tst-journal.stale"_s,
+                                                u"Geo.tst-journal.stale.2"_s}));
         }
         QCOMPARE(fileBytes(geo), other);
     }
@@ -332,7 +325,7 @@ private slots:
         QCOMPARE(fileBytes(geo), m_geo + added);
         QVERIFY(QFile::remove(hard));
         QVERIFY(RecordFile(geo, kTest).write(2, QByteArray(kTest, '#')));
-        QCOMPARE(entriesOf(dir), QStringList({u"Geo.tst"_s, u"Link.tst"_s}));
+        QCOMPARE(namesIn(dir), QStringList({u"Geo.tst"_s, u"Link.tst"_s}));
     }
 
     // A journal another user left, or one others may change, is never
@@ -385,7 +378,7 @@ private slots:
         QCOMPARE(statOf(own).st_mode & 07777, mode_t(0600));
         QVERIFY(RecordFile(geo, kTest).read(1));
         QCOMPARE(fileBytes(geo).mid(kTest, kTest), QByteArray(kTest, '#'));
-        QCOMPARE(entriesOf(dir), QStringList({u"Geo.tst"_s, u"Geo.tst-journal"_s}));
+        QCOMPARE(namesIn(dir), QStringList({u"Geo.tst"_s, u"Geo.tst-journal"_s}));
     }
 
     // Journals of earlier versions hold no new bytes (and the first layout
@@ -427,7 +420,7 @@ private slots:
         // one an earlier version's writer was cut short making: the file was not touched
         writeBytes(journalOf(ann), earlierJournal(2, statOf(ann), 0, {}).left(12));
         QVERIFY(log.read(1));
-        QCOMPARE(entriesOf(dir), QStringList({u"Ann.log"_s, u"Ann.log-journal.damaged"_s}));
+        QCOMPARE(namesIn(dir), QStringList({u"Ann.log"_s, u"Ann.log-journal.damaged"_s}));
     }
 
     void aDamagedJournalIsReportedAndKeptNotApplied() {
@@ -579,7 +572,7 @@ private slots:
         QVERIFY(!RecordFile(ann, kLog).write(1, a));
         IoFaults::clear();
         QCOMPARE(fileBytes(ann), b);
-        QCOMPARE(entriesOf(dir), QStringList{u"Ann.log"_s});
+        QCOMPARE(namesIn(dir), QStringList{u"Ann.log"_s});
     }
 
     void theJournalIsOnDiskBeforeTheRecordAndGoesAfterIt() {
@@ -615,10 +608,10 @@ private slots:
             writeBytes(dir + name, name.endsWith(u".tst"_s) ? test : log);
         QVERIFY(testing::makeSpecialFile(dir + u"/Ann.log-journal"_s, testing::SpecialFile::Fifo));
         QVERIFY(QDir().mkpath(dir + u"/Bob.log-journal"_s));
-        const QStringList all = entriesOf(dir);
+        const QStringList all = namesIn(dir);
 
         QCOMPARE(rollBackInterruptedWrites(dir).message(), QString());
-        QCOMPARE(entriesOf(dir), all);
+        QCOMPARE(namesIn(dir), all);
         for (const auto& [name, bytes] : kept)
             QCOMPARE(fileBytes(dir + name), bytes);
     }

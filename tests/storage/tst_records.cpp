@@ -183,8 +183,7 @@ private slots:
         storage::shared::testRecord.setText(TestRecord::Owner, u"kept"_s);
         const IoResult<TestRecord> missing = storage::shared::readTestRecord(file, 1);
         QCOMPARE(missing.status().message(u"Cannot read"_s),
-                 u"Cannot read \"%1\":\r\n%2"_s.arg(file,
-                                                    QString::fromLocal8Bit(std::strerror(ENOENT))));
+                 u"Cannot read \"%1\":\r\n%2"_s.arg(file, testing::systemText(ENOENT)));
         QVERIFY(!f.read(1) && !storage::shared::loadTestRecord(file, 1));
         QCOMPARE(storage::shared::testRecord.text(TestRecord::Owner), u"kept"_s);
         QVERIFY(!QFile::exists(file));

@@ -1,5 +1,7 @@
 #include "Records.h"
 
+#include <cstring>
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -14,6 +16,15 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+QStringList namesIn(const QString& dir, const QStringList& filters) {
+    return QDir(dir).entryList(filters, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                            QDir::System);
+}
+
+QString systemText(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
 }
 
 QByteArray cp1252(const QString& text) {

@@ -19,6 +19,11 @@ namespace testing {
 // written whole; a file that cannot be written ends the test run.
 QByteArray fileBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The names in the folder `dir` that match `filters` (all when none), hidden
+// and special files too.
+QStringList namesIn(const QString& dir, const QStringList& filters = {});
+// What the system says of the error `err`.
+QString systemText(int err);
 
 // Bytes 0x80 to 0x9F of Windows-1252 as the code page publishes them, its five
 // holes kept as the C1 controls.

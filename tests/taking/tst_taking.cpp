@@ -604,7 +604,7 @@ private slots:
         QCOMPARE(env.readFile("tests/Empty.tst"), QByteArray());
         QDir().mkpath(u"tests/Folder.tst"_s);
         QCOMPARE(readTestToTake(u"tests/Folder.tst"_s).status().reason,
-                 QString::fromLocal8Bit(std::strerror(EISDIR)));
+                 testing::systemText(EISDIR));
         // no questions: the introduction, then the message, and back on the main window
         pressOk<IntroductionWindow>();
         QCOMPARE(press("Header.tst", "Ann"), u"This test has 0 questions!"_s);
@@ -636,9 +636,8 @@ private slots:
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QVERIFY(
-            storage::shared::candidateName.isEmpty() &&
-            QDir("tests").entryList({"*.log", "*.answers"}, QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(storage::shared::candidateName.isEmpty() &&
+                testing::namesIn("tests", {"*.log", "*.answers"}).isEmpty());
 
         // the program ends while the count is being chosen: no question is drawn
         env.random->values = {0.5};
@@ -649,8 +648,7 @@ private slots:
         testing::click(testing::control<QPushButton>(&m, "Command4"));
         QVERIFY(env.exitRequests == 1 && !WindowRegistry::isLoaded<TestRunWindow>());
         QCOMPARE(modalWaits.size(), 2); // the introduction and the count; no more
-        QVERIFY(env.random->values.size() == 1u &&
-                QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(env.random->values.size() == 1u && testing::namesIn("tests", {"*.log"}).isEmpty());
     }
 };
 

@@ -193,10 +193,8 @@ private slots:
         }
         writeBytes(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
         QCOMPARE(importAs(u"gift"_s, path(u"bom.gift"_s), path(u"Bom.tst"_s)).status, 0);
-        QCOMPARE(
-            QDir(m_dir.path())
-                .entryList({u"Refused.tst"_s, u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden),
-            QStringList());
+        QCOMPARE(testing::namesIn(m_dir.path(), {u"Refused.tst"_s, u".quizdex-import-*"_s}),
+                 QStringList());
     }
 
     void aBankSavedByGermanExcelImportsWithOneMessage() {
@@ -281,8 +279,7 @@ private slots:
             } else {
                 ++none;
             }
-            for (const QString& part :
-                 QDir(in({})).entryList({u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden))
+            for (const QString& part : testing::namesIn(in({}), {u".quizdex-import-*"_s}))
                 QVERIFY(QFile::remove(in(part)));
         }
         qInfo("killed imports: %d left no test, %d the whole test", none, complete);
