@@ -189,22 +189,20 @@ private slots:
                                                       : QFile::remove(u"tests/Bob.log"_s));
         }
 
-        // refused to the user: said so, not called damaged
+        // refused to the user: said so, not called damaged; any other failure
+        // keeps the message of a damaged or old log
         const QString denied = u"The score log could not be read from \"./tests/Ann.log\":\r\n"_s;
-        for (const int err : {EACCES, EPERM}) {
+        for (const auto& [err, told] : {std::pair(EACCES, denied + testing::systemText(EACCES)),
+                                        std::pair(EPERM, denied + testing::systemText(EPERM)),
+                                        std::pair(EIO, scoring::logErrorMessage())}) {
             env.boxes->shown.clear();
             IoFaults::current().readOpenErrno = err;
             QVERIFY(logs->selectFile(u"Ann.log"_s));
             QCOMPARE(preview->toPlainText(), QString());
             testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
             WindowRegistry::get<ScoreLogWindow>().unload();
-            QCOMPARE(env.boxes->shown, QStringList(2, denied + testing::systemText(err)));
+            QCOMPARE(env.boxes->shown, QStringList(2, told));
         }
-        // any other failure keeps the message of a damaged or old log
-        env.boxes->shown.clear();
-        IoFaults::current().readOpenErrno = EIO;
-        QVERIFY(logs->selectFile(u"Ann.log"_s));
-        QCOMPARE(env.boxes->shown, QStringList({scoring::logErrorMessage()}));
         IoFaults::clear();
         QCOMPARE(env.readFile(u"tests/Ann.log"_s), logEntry(u"GEO"_s, 50, 2));
 

@@ -197,10 +197,9 @@ private slots:
         };
         for (const auto& c : kCases) {
             testing::Env env;
-            env.writeFile(
-                u"tests/Ann.log"_s,
-                scoring::makeEntry("Geo", "12/05/1998", "10:35:12 PM", 80, 10).bytes() +
-                    scoring::makeEntry("Sea", "12/06/1998", "09:01:44 AM", 95, 5).bytes());
+            env.writeFile(u"tests/Ann.log"_s,
+                          testing::logEntry({"Geo", "12/05/1998", "10:35:12 PM", "80", 10}) +
+                              testing::logEntry({"Sea", "12/06/1998", "09:01:44 AM", "95", 5}));
             MainWindow& m = startMain();
             QVERIFY(QTest::qWaitForWindowActive(&m));
             QString said;

@@ -13,18 +13,13 @@
 namespace {
 
 QString entryText(const QByteArray& bytes) {
-    storage::LogRecord r;
-    r.setBytes(bytes);
-    return scoring::entryText(r);
+    return scoring::entryText(testing::recordOf<storage::LogRecord>(bytes));
 }
 
 // Points the run at tests/<test>, whose header holds `passing` (no file when null).
 void useTest(testing::Env& env, const QByteArray& passing, const QString& test = "MATH1.tst") {
-    if (!passing.isNull()) {
-        storage::TestRecord header;
-        header.setRaw(storage::TestRecord::PassingScore, passing);
-        env.writeFile("tests/" + test, header.bytes());
-    }
+    if (!passing.isNull())
+        env.writeFile("tests/" + test, testing::headerRecord({.passing = passing}));
     storage::shared::testsDir = storage::shared::defaultTestsDir();
     storage::shared::testPath = storage::shared::joinPath(storage::shared::testsDir, test);
 }

@@ -143,10 +143,7 @@ private slots:
 
         // question 5 edited since: its answers counted apart, and the new text has none yet
         QByteArray test = fileBytes(m_class + u"/Geo.tst"_s);
-        storage::TestRecord q5;
-        q5.setBytes(record(test, 6));
-        q5.setText(storage::TestRecord::QuestionText, u"Which of these is a planet?"_s);
-        test.replace(5 * storage::TestRecord::kSize, storage::TestRecord::kSize, q5.bytes());
+        testing::putText(test, 5 * 2514 + 2, 500, u"Which of these is a planet?"_s);
         writeBytes(m_class + u"/Geo.tst"_s, test);
         runTool({u"results"_s, m_class, u"--items"_s, u"--csv"_s, u"-o"_s, path(u"edited.csv"_s)});
         QStringList edited = hand;
