@@ -185,15 +185,10 @@ private slots:
             found << problems(w);
             seen << w.objectName();
         };
-        const auto lookThenPress = [look](Window& w, const char* button) {
-            look(w);
-            testing::click(testing::control<QPushButton>(&w, QLatin1String(button)));
-        };
         // The run: the first answer right (a short verdict), the second wrong (every feedback).
-        testing::whenModal<ShortFeedbackWindow>([&](Window& w) { lookThenPress(w, "Command1"); });
-        testing::whenModal<DetailedFeedbackWindow>(
-            [&](Window& w) { lookThenPress(w, "Command1"); });
-        testing::whenModal<ScoreWindow>([&](Window& w) { lookThenPress(w, "Command1"); });
+        testing::closeWhenModal<ShortFeedbackWindow>(look);
+        testing::closeWhenModal<DetailedFeedbackWindow>(look);
+        testing::closeWhenModal<ScoreWindow>(look);
         MainWindow& m = testing::readyToTake(name + u".tst"_s, candidate);
         testing::takeTest(
             m,
@@ -228,13 +223,15 @@ private slots:
         }
         testing::control<FileListBox>(&m, u"File3"_s)->selectFile(candidate + u".log"_s);
         testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
-        lookThenPress(WindowRegistry::get<ScoreLogWindow>(), "Command1");
-        testing::whenModal<HelpWindow>([&](Window& w) { lookThenPress(w, "Command1"); });
+        look(WindowRegistry::get<ScoreLogWindow>());
+        testing::click(
+            testing::control<QPushButton>(WindowRegistry::find<ScoreLogWindow>(), u"Command1"_s));
+        testing::closeWhenModal<HelpWindow>(look);
         testing::click(testing::control<QPushButton>(&m, u"Command7"_s));
         storage::shared::testPath = env.testsFile(name + u".tst"_s);
-        testing::whenModal<PropertiesWindow>([&](Window& w) { lookThenPress(w, "Command2"); });
+        testing::closeWhenModal<PropertiesWindow>(look, "Command2");
         QVERIFY(PropertiesWindow::openFor(storage::shared::testPath));
-        testing::whenModal<QuestionEditor>([&](Window& w) { lookThenPress(w, "Command2"); });
+        testing::closeWhenModal<QuestionEditor>(look, "Command2");
         WindowRegistry::get<QuestionEditor>().showModal();
 
         QCOMPARE(seen,

@@ -142,13 +142,9 @@ class TestL10n : public QObject {
         env.random->values = {0.0, 0.99};
         env.writeFile("tests/Sky.tst", sampleTest());
         MainWindow& m = testing::readyToTake("Sky.tst", "Ann");
-        const auto closeWith = [look](QWidget& w) {
-            look(w);
-            testing::click(testing::control<QPushButton>(&w, "Command1"));
-        };
-        testing::whenModal<ShortFeedbackWindow>(closeWith);
-        testing::whenModal<DetailedFeedbackWindow>(closeWith);
-        testing::whenModal<ScoreWindow>(closeWith);
+        testing::closeWhenModal<ShortFeedbackWindow>(look);
+        testing::closeWhenModal<DetailedFeedbackWindow>(look);
+        testing::closeWhenModal<ScoreWindow>(look);
         testing::takeTest(
             m,
             [&](TestRunWindow& t) {

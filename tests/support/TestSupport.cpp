@@ -214,21 +214,11 @@ MainWindow& readyToTake(const QString& test, const QString& candidate) {
     return m;
 }
 
-namespace {
-template <class W> void pressOkAfter(const std::function<void(W&)>& before) {
-    whenModal<W>([before](W& w) {
-        if (before)
-            before(w);
-        click(control<QPushButton>(&w, QStringLiteral("Command1")));
-    });
-}
-} // namespace
-
 void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
               const std::function<void(QuestionCountWindow&)>& count,
               const std::function<void(IntroductionWindow&)>& intro) {
-    pressOkAfter<IntroductionWindow>(intro);
-    pressOkAfter<QuestionCountWindow>(count);
+    closeWhenModal<IntroductionWindow>(intro);
+    closeWhenModal<QuestionCountWindow>(count);
     whenModal<TestRunWindow>(run);
     click(control<QPushButton>(&m, QStringLiteral("Command4")));
 }

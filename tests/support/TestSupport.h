@@ -165,6 +165,17 @@ template <class T> void whenModal(std::function<void(T&)> action) {
                          });
 }
 
+// Once the window T waits modally, runs `before` in it (when given), then
+// presses its button `button`, "&Ok" unless named.
+template <class T>
+void closeWhenModal(std::function<void(T&)> before = {}, const char* button = "Command1") {
+    whenModal<T>([before, button](T& w) {
+        if (before)
+            before(w);
+        click(control<QAbstractButton>(&w, QLatin1String(button)));
+    });
+}
+
 // The main window on its take tab with `test` chosen and `candidate` typed.
 MainWindow& readyToTake(const QString& test, const QString& candidate);
 // Presses "&Begin" on `m`, then "&Ok" in the introduction and the count window

@@ -83,18 +83,11 @@ void clickButton(QWidget& window, const QString& button) {
     testing::click(ctl<QAbstractButton>(window, button));
 }
 
-// Presses the Ok button (Command1) of the modal window W once it is up.
-template <class W> void pressOk() {
-    testing::whenModal<W>([](W& w) { clickButton(w, "Command1"); });
-}
-
 // Presses "&Ok" on the final score window once it is up; `bar` gets the text
 // of the candidate's bar, the score the run handed to it.
 void pressOkOnScore(QString& bar) {
-    testing::whenModal<ScoreWindow>([&bar](ScoreWindow& w) {
-        bar = rightTrimmed(textOf(w, "barMyScore"));
-        clickButton(w, "Command1");
-    });
+    testing::closeWhenModal<ScoreWindow>(
+        [&bar](ScoreWindow& w) { bar = rightTrimmed(textOf(w, "barMyScore")); });
 }
 
 // The answer rows as shown: "-" hidden, "o" a button without its label, else the label.
@@ -606,7 +599,7 @@ private slots:
         QCOMPARE(readTestToTake(u"tests/Folder.tst"_s).status().reason,
                  testing::systemText(EISDIR));
         // no questions: the introduction, then the message, and back on the main window
-        pressOk<IntroductionWindow>();
+        testing::closeWhenModal<IntroductionWindow>();
         QCOMPARE(press("Header.tst", "Ann"), u"This test has 0 questions!"_s);
         QVERIFY(env.boxes->shown.size() == 5 && WindowRegistry::active() == &m);
 
@@ -641,7 +634,7 @@ private slots:
 
         // the program ends while the count is being chosen: no question is drawn
         env.random->values = {0.5};
-        pressOk<IntroductionWindow>();
+        testing::closeWhenModal<IntroductionWindow>();
         testing::whenModal<QuestionCountWindow>(
             [](QuestionCountWindow&) { WindowRegistry::endProgram(); });
         QSignalSpy modalWaits(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted);
