@@ -19,12 +19,6 @@ using Action = Request::Action;
 
 namespace {
 
-// Puts the working folder back, whatever a check changed it to.
-struct KeepWorkingFolder {
-    QString path = QDir::currentPath();
-    ~KeepWorkingFolder() { QDir::setCurrent(path); }
-};
-
 struct Run {
     int code;
     QString out, err;
@@ -80,7 +74,7 @@ private slots:
     }
 
     void folderArgumentIsCreatedAndEnteredOrRefused() {
-        KeepWorkingFolder keep;
+        const testing::InFolder keep;
         QTemporaryDir root;
         const QString nested = root.filePath(u"school/class 7b"_s);
         QCOMPARE(startup::enterFolder(nested), QString());

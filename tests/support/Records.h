@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <QByteArray>
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,21 @@
 // Windows-1252 padded with blanks, numbers 16-bit little-endian), never through
 // the program's record classes: an expected record cannot share their faults.
 namespace testing {
+
+// The working folder set to `dir` while it lives (as a user's shell has it,
+// for bare file names), and put back after, whatever a check changed it to.
+class InFolder {
+public:
+    explicit InFolder(const QString& dir = QStringLiteral(".")) : m_was(QDir::currentPath()) {
+        QDir::setCurrent(dir);
+    }
+    ~InFolder() { QDir::setCurrent(m_was); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+private:
+    QString m_was;
+};
 
 // The bytes of the file at `path` (empty when it cannot be read), and a file
 // written whole; a file that cannot be written ends the test run.

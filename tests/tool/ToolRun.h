@@ -22,6 +22,7 @@ namespace toolrun {
 using namespace Qt::StringLiterals;
 
 using testing::fileBytes;
+using testing::InFolder;
 using testing::logEntry;
 using testing::testFile;
 using testing::writeBytes;
@@ -83,19 +84,6 @@ inline QString readLines(const QString& text) {
             out << line;
     return out.join(u'\n');
 }
-
-// The working folder set to `dir` while it lives, as the user's shell has
-// it, for commands given bare file names ("-o Geo.tst").
-class InFolder {
-public:
-    explicit InFolder(const QString& dir) : m_was(QDir::currentPath()) { QDir::setCurrent(dir); }
-    ~InFolder() { QDir::setCurrent(m_was); }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-
-private:
-    QString m_was;
-};
 
 // A folder of its own for a test class's files.
 class Folder {
