@@ -262,18 +262,13 @@ private slots:
     void threePupilsRunsAsTheToolReportsThem() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
-        using K = storage::QuestionKind;
-        using K = storage::QuestionKind;
-        const QByteArray geo = testing::testFile(
-            {.right = "0000", .wrong = "0000"},
-            std::vector<storage::Question>{{K::TrueFalse, "Round?", {"TRUE", "FALSE"}, {}, 1},
-                                           {K::Typed, "Capital of France?", {"Paris"}, {}, 1},
-                                           {K::Multiple,
-                                            "Largest ocean?",
-                                            {"Atlantic", "Pacific", "Indian", "Arctic", "Ice"},
-                                            {},
-                                            2}});
-        env.writeFile("tests/Geo.tst", geo);
+        env.writeFile("tests/Geo.tst",
+                      testFile({{kTypeTrueFalse, "Round?", {"TRUE", "FALSE"}, "TRUE"},
+                                {kTypeTyped, "Capital of France?", {"Paris"}, "Paris"},
+                                {kTypeMultiple,
+                                 "Largest ocean?",
+                                 {"Atlantic", "Pacific", "Indian", "Arctic", "Ice"},
+                                 "Pacific"}}));
         const std::pair<QString, QStringList> pupils[] = {{"Ann", {"TRUE", "Paris", "Pacific"}},
                                                           {"Ben", {"TRUE", "Lyon", "Pacific"}},
                                                           {"Cal", {"FALSE", "lyon", "Indian"}}};

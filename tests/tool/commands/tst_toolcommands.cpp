@@ -8,13 +8,10 @@
 #include "TestRecord.h"
 #include "ToolRun.h"
 
-#include <csignal>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace toolrun;

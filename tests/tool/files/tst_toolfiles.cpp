@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <optional>
 #include <QDir>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
