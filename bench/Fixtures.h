@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-// Fixture files written by the program's own record code.
+// Fixture files, their records laid out by the tests' builders (tests/support).
 namespace fixtures {
 
 // A test of `questions` questions of all three kinds, cycling.

@@ -16,44 +16,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Records built by hand from the layout's offsets, not by the record class.
-constexpr int kRecord = 2514;
+using testing::headerRecord;
+using testing::kTestRecord;
+using testing::questionRecord;
 const QString kFile = u"tests/t.tst"_s;
-
-void put(QByteArray& rec, int offset, int width, const QByteArray& text) {
-    rec.replace(offset, width, text.leftJustified(width, ' ', true));
-}
-
-void putInt16(QByteArray& rec, int offset, qint16 v) {
-    qToLittleEndian(v, rec.data() + offset);
-}
-
-// A header as the create door leaves it: NULs wherever it sets nothing.
-QByteArray header(const QByteArray& owner, const QByteArray& password,
-                  const QByteArray& score = QByteArray(200, '\0'),
-                  const QByteArray& correct = "1000", const QByteArray& incorrect = "1110",
-                  qint16 shuffle = 1) {
-    QByteArray r(kRecord, '\0');
-    const QByteArray fields[] = {owner, password, correct, incorrect, score};
-    for (int i = 0; i < 5; ++i)
-        put(r, 512 + 200 * i, 200, fields[i]);
-    putInt16(r, 2512, shuffle);
-    return r;
-}
-
-// A question record; `base` supplies the fields the editor does not write.
-QByteArray question(qint16 number, const QByteArray& text, const QByteArray& type,
-                    const std::array<QByteArray, 5>& choices, const QByteArray& correct = {},
-                    const QByteArray& explanation = {}, QByteArray base = QByteArray(kRecord, 0)) {
-    putInt16(base, 0, number);
-    put(base, 2, 500, text);
-    put(base, 502, 10, type);
-    for (int i = 0; i < 5; ++i)
-        put(base, 512 + 200 * i, 200, choices[static_cast<std::size_t>(i)]);
-    put(base, 1512, 200, correct);
-    put(base, 1712, 500, explanation);
-    return base;
-}
 
 template <class T = QAbstractButton> T* named(QWidget& window, const QString& name) {
     return testing::control<T>(&window, name);
@@ -156,11 +122,11 @@ class TestAuthoring : public QObject {
 private slots:
     void createWritesTheHeaderThenPropertiesThenTheEditorSavesQuestionOne() {
         testing::Env env;
-        env.writeFile(u"tests/Other.tst"_s, header("x", "y", " 90", "0000", "0000", 0));
+        env.writeFile(u"tests/Other.tst"_s, headerRecord({"x", "y", "0000", "0000", " 90", 0}));
         MainWindow& m = mainOnTab(0);
         testing::whenModal<PropertiesWindow>([&](PropertiesWindow& w) {
             const Properties p{w};
-            QCOMPARE(env.readFile(u"tests/My Test.tst"_s), header(" Ann", "Pw"));
+            QCOMPARE(env.readFile(u"tests/My Test.tst"_s), headerRecord({" Ann", "Pw"}));
             QVERIFY(testing::control<FileListBox>(&m, u"File1"_s)->count() == 2 && // listed already
                     p.shuffle->isChecked() && p.score->text() == u"   75%"_s &&
                     testing::unnamedControls(&w).isEmpty());
@@ -194,11 +160,11 @@ private slots:
         create(m, u"My Test  "_s, u" Ann"_s, u"Pw"_s);
         QVERIFY(env.boxes->shown.isEmpty() && WindowRegistry::active() == &m &&
                 WindowRegistry::isLoaded<QuestionEditor>());
-        const QByteArray h = header(" New owner ", "Pw", " 100", "1111", "1111", 0);
         // question 1 carries along the header's unset fields and shuffle flag
         QCOMPARE(env.readFile(u"tests/My Test.tst"_s),
-                 h + question(1, "Is it?\r\nSure?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
-                              "\x80 and ?", h));
+                 testing::testFile(
+                     {" New owner ", "Pw", "1111", "1111", " 100", 0},
+                     {{"TRUE/FALSE", "Is it?\r\nSure?", {"TRUE", "FALSE"}, "FALSE", "€ and ?"}}));
     }
 
     void anAuthorWritesATestOfEveryKindByKeyboardAlone() {
@@ -284,19 +250,21 @@ private slots:
         });
         press(Qt::Key_Return);
         QVERIFY(!WindowRegistry::find<QuestionEditor>()->isVisible() && env.boxes->shown.isEmpty());
-        const QByteArray h = header("Ann", "pw", " 80");
-        QCOMPARE(file, h +
-                           question(1, "Grass is blue?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE",
-                                    "It is green.", h) +
-                           question(2, "Largest ocean?", "MULTIPLE",
-                                    {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"},
-                                    "Pacific", "", h) +
-                           question(3, "Capital of France?", "TYPED", {"Paris"}, "Paris", "", h));
+        QCOMPARE(file,
+                 testing::testFile(
+                     {.owner = "Ann", .password = "pw", .passing = " 80"},
+                     {{"TRUE/FALSE", "Grass is blue?", {"TRUE", "FALSE"}, "FALSE", "It is green."},
+                      {"MULTIPLE",
+                       "Largest ocean?",
+                       {"Atlantic", "Indian", "Pacific", "Arctic", "Southern"},
+                       "Pacific"},
+                      {"TYPED", "Capital of France?", {"Paris"}, "Paris"}}));
     }
 
     void createRefusesBadInputAndEditChecksTheOwner() {
         testing::Env env;
-        const QByteArray algebra = header(" Ann", "Secret") + question(1, "Q", "TYPED", {"a"});
+        const QByteArray algebra =
+            headerRecord({" Ann", "Secret"}) + questionRecord(1, {"TYPED", "Q", {"a"}});
         env.writeFile(u"tests/Algebra.tst"_s, algebra);
         env.writeFile(u"tests/short.tst"_s, QByteArray(1000, 's')); // counts 0 records
         env.writeFile(u"tests/Empty.tst"_s, QByteArray());
@@ -329,8 +297,9 @@ private slots:
             [](PropertiesWindow& w) { testing::click(Properties{w}.save); });
         testing::whenModal<QuestionEditor>(done);
         create(m, u"empty"_s, u"o"_s, u"p"_s, true); // an empty file is a test not yet begun
-        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() == u"Building ./tests/Empty.tst"_s &&
-                env.readFile(u"tests/Empty.tst"_s) == header("o", "p", " 75"));
+        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() ==
+                    u"Building ./tests/Empty.tst"_s &&
+                env.readFile(u"tests/Empty.tst"_s) == headerRecord({.passing = " 75"}));
         QCOMPARE(QDir(u"tests"_s).entryList(QDir::Files),
                  QStringList({"Algebra.tst", "Empty.tst", "short.tst"}));
 
@@ -352,7 +321,8 @@ private slots:
             }
         }
         QVERIFY(shown(4, u"Incorrect Name and/or Password. Access Denied."_s));
-        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() == u"Building ./tests/Algebra.tst"_s &&
+        QVERIFY(WindowRegistry::get<QuestionEditor>().windowTitle() ==
+                    u"Building ./tests/Algebra.tst"_s &&
                 env.readFile(u"tests/Algebra.tst"_s) == algebra);
 
         QVERIFY(QDir(u"tests"_s).removeRecursively()); // a folder that cannot take the file
@@ -365,11 +335,13 @@ private slots:
     void propertiesShowTheStoredSettingsAndCancelWritesNothing_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("shown"); // the eight boxes, shuffle, the label
-        QTest::newRow("set") << header("o", "p", "50", "0101", "1x1", 0) << u"01011010 01    50%"_s;
-        const QByteArray nul = QByteArray("1 0_1").replace('_', '\0');
-        QTest::newRow("odd") << header("o", "p", "180", nul, "x111", 7) << u"10000111 10    100%"_s;
-        QTest::newRow("low") << header("o", "p", " 49") << u"10001110 10    75%"_s;
-        QTest::newRow("half") << header("o", "p", "62.5") << u"10001110 10    62%"_s;
+        QTest::newRow("set") << headerRecord({"o", "p", "0101", "1x1", "50", 0})
+                             << u"01011010 01    50%"_s;
+        const QString nul = u"1 0_1"_s.replace(u'_', QChar(0));
+        QTest::newRow("odd") << headerRecord({"o", "p", nul, "x111", "180", 7})
+                             << u"10000111 10    100%"_s;
+        QTest::newRow("low") << headerRecord({.passing = " 49"}) << u"10001110 10    75%"_s;
+        QTest::newRow("half") << headerRecord({.passing = "62.5"}) << u"10001110 10    62%"_s;
     }
     void propertiesShowTheStoredSettingsAndCancelWritesNothing() {
         QFETCH(QByteArray, stored);
@@ -397,12 +369,12 @@ private slots:
     void movesSaveTheScreenByPositionAndNextPastTheEndAppends() {
         testing::Env env;
         QByteArray file =
-            header("o", "p", " 75") +
-            question(1, "One?", "TRUE/FALSE", {"TRUE", "FALSE"}, "FALSE", "Because.") +
-            question(2, "Two?", "typed", {"answer"}, "answer") +
-            question(3, "Three?", "MULTIPLE", {"a", "b", "c", "b "}, "b", "x");
-        put(file, 3 * kRecord + 2212, 100, "reserved 3");
-        putInt16(file, 2 * kRecord, 9); // question 2 claims to be number 9
+            headerRecord({.passing = " 75"}) +
+            questionRecord(1, {"TRUE/FALSE", "One?", {"TRUE", "FALSE"}, "FALSE", "Because."}) +
+            questionRecord(2, {"typed", "Two?", {"answer"}, "answer"}) +
+            questionRecord(3, {"MULTIPLE", "Three?", {"a", "b", "c", "b "}, "b", "x"});
+        testing::putText(file, 3 * kTestRecord + 2212, 100, u"reserved 3"_s);
+        testing::putInt16(file, 2 * kTestRecord, 9); // question 2 claims to be number 9
         const Editor e = openEditor(env, file);
         QTest::keyClick(e.question, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(e.question, u" edited"_s);
@@ -423,8 +395,9 @@ private slots:
         QVERIFY(properties && WindowRegistry::active() == &e.window && e.number->text() == u"1"_s);
         // a screen reader reads the window, as it comes back, with the number it shows
         QCOMPARE(e.window.accessibleDescription(), u"Questions. 1"_s);
-        put(file, kRecord + 2, 500, "One? edited");
-        file.replace(2 * kRecord, kRecord, question(2, "Two?", "TYPED", {"answers"}, "answers"));
+        testing::putText(file, kTestRecord + 2, 500, u"One? edited"_s);
+        file.replace(2 * kTestRecord, kTestRecord,
+                     questionRecord(2, {"TYPED", "Two?", {"answers"}, "answers"}));
         QCOMPARE(env.readFile(kFile), file);
 
         testing::click(e.last); // >>
@@ -434,7 +407,7 @@ private slots:
         QVERIFY(e.number->text() == u" 4"_s && e.multiple->isChecked());
         QCOMPARE(env.readFile(kFile), file); // saving question 3 as it was changes no byte
         testing::click(e.back); // < Back saves it, emptied; reserved fields from question 3
-        file += question(4, "", "MULTIPLE", {}, "", "", file.mid(3 * kRecord));
+        file += questionRecord(4, {"MULTIPLE", {}, {}, ""}, file.mid(3 * kTestRecord));
         QCOMPARE(env.readFile(kFile), file);
         testing::click(e.last);
         testing::click(e.last); // >> on the last question stays there
@@ -447,8 +420,8 @@ private slots:
         QCOMPARE(choiceBoxes(e), u"G----"_s);
         QTest::keyClicks(e.choices[0], u"Paris"_s);
         testing::click(e.save);
-        file.replace(3 * kRecord, 1712,
-                     question(3, "Three?", "TYPED", {"Paris"}, "Paris", "x").left(1712));
+        file.replace(3 * kTestRecord, 1712,
+                     questionRecord(3, {"TYPED", "Three?", {"Paris"}, "Paris", "x"}).left(1712));
         QCOMPARE(env.readFile(kFile), file);
         testing::click(e.trueFalse);
         QVERIFY(e.choices[0]->text() == u"TRUE"_s && choiceBoxes(e) == u"GW---"_s);
@@ -456,8 +429,8 @@ private slots:
 
     void noQuestionPastTheLastRecordAndAFailedWriteKeepsTheScreen() {
         testing::Env env;
-        const qint64 full = qint64(32767) * kRecord;
-        const Editor e = openEditor(env, header("o", "p"), full); // questions of NULs
+        const qint64 full = qint64(32767) * kTestRecord;
+        const Editor e = openEditor(env, headerRecord(), full); // questions of NULs
         testing::click(e.last);
         QVERIFY(e.number->text() == u"32766"_s && e.question->text().isEmpty() &&
                 e.choices[0]->text().isEmpty()); // NULs
@@ -467,7 +440,7 @@ private slots:
         QVERIFY(e.number->text() == u"32766"_s && e.question->text() == u"last"_s);
         QCOMPARE(env.boxes->shown, QStringList({u"A test can hold at most 32,766 questions."_s}));
         const QByteArray file = env.readFile(kFile);
-        QVERIFY(file.size() == full && file.mid(full - kRecord + 2, 4) == "last");
+        QVERIFY(file.size() == full && file.mid(full - kTestRecord + 2, 4) == "last");
 
         env.boxes->shown.clear();
         storage::shared::testPath = u"/dev/full"_s; // every write fails

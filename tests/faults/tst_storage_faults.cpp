@@ -29,6 +29,7 @@ using storage::rollBackInterruptedWrites;
 using storage::TestRecord;
 using testing::fileBytes;
 using testing::killedAfter;
+using testing::namesIn;
 using testing::waitFor;
 using testing::writeBytes;
 
@@ -42,10 +43,6 @@ QByteArray record(int size, char fill, int tag) {
 
 int tagOf(QByteArray rec) {
     return std::atoi(rec.constData()); // the fill is never a digit
-}
-
-QStringList journalsIn(const QString& dir) {
-    return QDir(dir).entryList({u"*-journal"_s}, QDir::Files | QDir::System | QDir::Hidden);
 }
 
 // The random kills and the kill at each byte, in the shapes the program writes:
@@ -146,10 +143,9 @@ private slots:
         const IoStatus st = RecordFile(fresh, LogRecord::kSize).write(1, entry(1));
         IoFaults::clear();
         QCOMPARE(st.message(u"Could not save"_s),
-                 u"Could not save \"%1\":\r\n%2"_s.arg(
-                     fresh, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+                 u"Could not save \"%1\":\r\n%2"_s.arg(fresh, testing::systemText(ENOSPC)));
         QVERIFY(!QFile::exists(fresh));
-        QCOMPARE(journalsIn(m_dir.path()), QStringList());
+        QCOMPARE(namesIn(m_dir.path(), {u"*-journal"_s}), QStringList());
     }
 
     void twentyWritersAppendingAtOnceLoseNothing() {
@@ -193,6 +189,7 @@ private slots:
             {u"Geo.tst"_s, TestRecord::kSize, 2, question(1) + question(2) + question(3)},
             {u"Ann.log"_s, LogRecord::kSize, 0, entry(1) + entry(2)},
             {u"New.log"_s, LogRecord::kSize, 0, {}},
+            {u"New.tst"_s, TestRecord::kSize, 1, {}},
             // too long a name to add "-journal" to
             {QString(250, u'L') + u".log"_s, LogRecord::kSize, 0, entry(1)},
         };
@@ -231,7 +228,7 @@ private slots:
                     bytes.resize(std::max<qsizetype>(bytes.size(), offset + done), '\0');
                     bytes.replace(offset, done, rec.left(done));
                 }
-                return std::pair(bytes, qsizetype(at > journal && journal > 0));
+                return std::tuple(bytes, qsizetype(at > journal && journal > 0), !bytes.isEmpty());
             };
             for (const std::int64_t at : {std::int64_t(0), std::int64_t(1), journal - 1, journal,
                                           journal + 1, journal + inside, total - 1, total}) {
@@ -243,7 +240,9 @@ private slots:
                                              QByteArray::number(at) + " bytes, opener " +
                                              QByteArray::number(opener);
                     QVERIFY2(killedAfter(at, [&] { write(); }) == -SIGKILL, where.constData());
-                    QVERIFY2(leftBy(at) == std::pair(fileBytes(path), journalsIn(dir).size()),
+                    QVERIFY2(leftBy(at) == std::tuple(fileBytes(path),
+                                                      namesIn(dir, {u"*-journal"_s}).size(),
+                                                      QFile::exists(path)),
                              where.constData());
                     // the first reader may be killed too, while it puts the old bytes back
                     killedAfter(c.size / 2, [&] { file.read(1); });
@@ -257,13 +256,13 @@ private slots:
                     else
                         QVERIFY2(file.appendAtCount(added), where.constData());
                     QVERIFY2(fileBytes(path) == c.before + added, where.constData());
-                    QVERIFY2(journalsIn(dir).isEmpty(), where.constData());
+                    QVERIFY2(namesIn(dir, {u"*-journal"_s}).isEmpty(), where.constData());
                 }
             }
         }
     }
 
-    // A finished run killed after any byte of its end (its answers with their
+    // A finished run killed anywhere in its end (its answers with their
     // journal, then its entry with its): the log has the run whole, answers
     // and entry, or not at all, and the next run, of the same test in the same
     // second, gets its own answers.
@@ -271,9 +270,8 @@ private slots:
         const QString dir = m_dir.filePath(u"run"_s);
         QVERIFY(QDir().mkpath(dir));
         const QString log = dir + u"/Kim.log"_s, answers = dir + u"/Kim.answers"_s;
-        LogRecord e;
-        e.setText(LogRecord::TestTaken, u"Geo"_s);
-        e.setNumQuestions(2);
+        const auto e =
+            testing::recordOf<LogRecord>(testing::logEntry({.test = u"Geo"_s, .questions = 2}));
         const auto given = [](const QString& tag) {
             return std::vector<storage::answers::Given>{{2, 1, 3, tag, true},
                                                         {3, 2, 0, tag, false}};
@@ -294,11 +292,19 @@ private slots:
                     storage::answers::appendRun(log, e, given(u"old"_s));
             };
             reset();
+            QList<std::int64_t> ends;
             IoFaults::clear();
-            const std::int64_t before = IoFaults::current().written;
+            IoFaults::current().writeEnds = &ends;
             storage::answers::appendRun(log, e, given(u"cut"_s));
-            const std::int64_t total = IoFaults::current().written - before;
-            for (std::int64_t at = 0; at <= total; ++at) {
+            IoFaults::clear();
+            // At the start, inside and at the end of each write (files this
+            // small take a killed write's bytes all or none).
+            QList<std::int64_t> kills{0};
+            for (qsizetype i = 0; i < ends.size(); ++i) {
+                const std::int64_t start = i ? ends[i - 1] : 0;
+                kills << start + 1 << (start + ends[i]) / 2 << ends[i] - 1 << ends[i];
+            }
+            for (const std::int64_t at : kills) {
                 reset();
                 const QByteArray where = "killed after " + QByteArray::number(at) + " bytes";
                 QVERIFY2(killedAfter(
@@ -311,7 +317,7 @@ private slots:
                 QVERIFY2(storage::answers::appendRun(log, e, given(u"next"_s)).entry,
                          where.constData());
                 QVERIFY2(pairs() == old + QStringList{u"next"_s}, where.constData());
-                QVERIFY2(journalsIn(dir).isEmpty(), where.constData());
+                QVERIFY2(namesIn(dir, {u"*-journal"_s}).isEmpty(), where.constData());
             }
         }
     }
@@ -337,13 +343,10 @@ private slots:
                 writeBytes(log, {});
                 questions = 2, entries = 0, version = 0;
             }
-            const pid_t pid = ::fork();
-            if (pid == 0)
-                writeUntilKilled(test, log);
-            ::usleep(moments.bounded(3000u));
-            ::kill(pid, SIGKILL);
-            QVERIFY(waitFor(pid) == -SIGKILL);
-            if (!journalsIn(dir).isEmpty()) { // killed inside a write: was a record torn?
+            QVERIFY(testing::killedAfterDelay(moments.bounded(3000u),
+                                              [&] { writeUntilKilled(test, log); }) == -SIGKILL);
+            if (!namesIn(dir, {u"*-journal"_s})
+                     .isEmpty()) { // killed inside a write: was a record torn?
                 ++interrupted;
                 int q = questions, e = entries, v = version;
                 torn += !faultAfterKill(fileBytes(test), fileBytes(log), &q, &e, &v).isEmpty();
@@ -361,8 +364,7 @@ private slots:
                 fault.isEmpty(),
                 qPrintable(u"kill %1 of %2 (seed %3): "_s.arg(k + 1).arg(kills).arg(seed) + fault));
             // every journal a kill left proved its write: none set aside
-            QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden),
-                     QStringList({u"Ann.log"_s, u"Geo.tst"_s}));
+            QCOMPARE(namesIn(dir), QStringList({u"Ann.log"_s, u"Geo.tst"_s}));
         }
         qInfo("%d kills: %d inside a write, %d of which left a record torn or mixed; all undone",
               kills, interrupted, torn);
@@ -379,10 +381,9 @@ private slots:
         QVERIFY(testing::makeSpecialFile(socket, testing::SpecialFile::Socket));
         QVERIFY(QFile::link(dir + u"/folder"_s, folderLink));
 
-        const std::pair<QString, QString> refused[] = {
-            {fifo, u"Not a regular file"_s},
-            {socket, u"Not a regular file"_s},
-            {folderLink, QString::fromLocal8Bit(std::strerror(EISDIR))}};
+        const std::pair<QString, QString> refused[] = {{fifo, u"Not a regular file"_s},
+                                                       {socket, u"Not a regular file"_s},
+                                                       {folderLink, testing::systemText(EISDIR)}};
         for (const auto& [path, reason] : refused) {
             RecordFile file(path, LogRecord::kSize);
             QCOMPARE(file.length().status().reason, reason);
@@ -390,7 +391,7 @@ private slots:
             QCOMPARE(file.write(1, entry(1)).reason, reason);
             QCOMPARE(file.appendAtCount(entry(1)).status().reason, reason);
         }
-        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+        QCOMPARE(namesIn(dir),
                  QStringList({u"folder"_s, u"folder.tst"_s, u"pipe.tst"_s, u"socket.log"_s}));
     }
 };

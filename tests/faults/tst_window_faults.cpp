@@ -37,30 +37,14 @@ constexpr char kRunWorkerFlag[] = "--killed-run-worker";
 constexpr int kQuestions = 3;
 
 // A test of n true/false questions "Q1" .. "Qn", each answered TRUE, with no
-// feedback windows; written by the editor's own record code.
+// feedback windows.
 QByteArray numberedTest(int n) {
-    storage::TestRecord rec;
-    storage::fillNewHeader(rec, u"o"_s, u"secret"_s);
-    rec.setText(storage::TestRecord::CorrectFeedback, u"0000"_s);
-    rec.setText(storage::TestRecord::IncorrectFeedback, u"0000"_s);
-    storage::Question q;
-    q.choices = {u"TRUE"_s, u"FALSE"_s};
-    q.correct = 1;
-    QByteArray out = rec.bytes();
-    for (int k = 1; k <= n; ++k) {
-        q.text = u"Q%1"_s.arg(k);
-        storage::storeQuestion(rec, k, q);
-        out += rec.bytes();
-    }
-    return out;
+    return testing::testFile({.password = u"secret"_s, .right = u"0000"_s, .wrong = u"0000"_s},
+                             testing::numberedQuestions(n));
 }
 
 QByteArray logEntry(const QString& test, int score, int questions) {
-    return scoring::makeEntry(test, u"12/5/98"_s, u"10:35:12 PM"_s, score, questions).bytes();
-}
-
-QString reason(int err) {
-    return QString::fromLocal8Bit(std::strerror(err));
+    return testing::runEntry(test, QString::number(score), questions);
 }
 
 // Files named by their bytes, whatever their encoding.
@@ -77,12 +61,6 @@ QByteArray readRaw(const QByteArray& path) {
     if (f)
         std::fclose(f);
     return bytes;
-}
-
-QStringList filesInTests() {
-    return QDir(u"tests"_s)
-        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                   QDir::Name);
 }
 
 void answerTrue(TestRunWindow& t) {
@@ -105,10 +83,7 @@ int killedRunWorker(const QString& dir, const QByteArray& marker, int delayMs) {
         });
         delayMs ? killer.detach() : killer.join(); // with no delay, exactly here
     };
-    testing::whenModal<ScoreWindow>([&](ScoreWindow& s) {
-        passing("score");
-        testing::click(testing::control<QPushButton>(&s, u"Command1"_s));
-    });
+    testing::closeWhenModal<ScoreWindow>([&](ScoreWindow&) { passing("score"); });
     testing::takeTest(testing::readyToTake(u"Geo.tst"_s, u"Ann"_s), [&](TestRunWindow& t) {
         for (int q = 1; q <= kQuestions; ++q) {
             passing("q" + QByteArray::number(q));
@@ -152,7 +127,8 @@ private slots:
             IoFaults::current() = {.writeLimit = limit, .writeErrno = err};
             testing::click(next);
             IoFaults::clear();
-            QCOMPARE(env.boxes->shown.last(), u"The question"_s + saveFailed + reason(err));
+            QCOMPARE(env.boxes->shown.last(),
+                     u"The question"_s + saveFailed + testing::systemText(err));
             QVERIFY(env.readFile(geo) == before && number->text() == shownNumber &&
                     question->text() == typed);
         };
@@ -167,7 +143,8 @@ private slots:
                 env.readFile(geo).contains("Q1 changed"));
         QTest::keyClicks(question, u"New?"_s);
         saveFailing(EIO, 2000);
-        QVERIFY(env.boxes->shown.size() == 2 && filesInTests() == QStringList({u"Geo.tst"_s}));
+        QVERIFY(env.boxes->shown.size() == 2 &&
+                testing::namesIn(u"tests"_s) == QStringList({u"Geo.tst"_s}));
     }
 
     // Replaced by a folder, a FIFO or a socket, refused to the user, or behind a
@@ -197,33 +174,32 @@ private slots:
             QCOMPARE(preview->toPlainText(), QString());
             testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
             ScoreLogWindow& fullView = WindowRegistry::get<ScoreLogWindow>();
-            QVERIFY(fullView.windowTitle() == u"Bob.log"_s &&
-                    testing::control<QPlainTextEdit>(&fullView, u"Text1"_s)->toPlainText().isEmpty());
+            QVERIFY(
+                fullView.windowTitle() == u"Bob.log"_s &&
+                testing::control<QPlainTextEdit>(&fullView, u"Text1"_s)->toPlainText().isEmpty());
             fullView.unload();
             QCOMPARE(env.boxes->shown, QStringList(2, scoring::logErrorMessage()));
-            QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
+            QCOMPARE(testing::namesIn(u"tests"_s), QStringList({u"Ann.log"_s, u"Bob.log"_s}));
             logs->refresh(); // and no longer listed
             QVERIFY(logs->findItems(u"Bob.log"_s, Qt::MatchExactly).isEmpty());
             QVERIFY(QDir(u"tests/Bob.log"_s).exists() ? QDir().rmdir(u"tests/Bob.log"_s)
                                                       : QFile::remove(u"tests/Bob.log"_s));
         }
 
-        // refused to the user: said so, not called damaged
+        // refused to the user: said so, not called damaged; any other failure
+        // keeps the message of a damaged or old log
         const QString denied = u"The score log could not be read from \"./tests/Ann.log\":\r\n"_s;
-        for (const int err : {EACCES, EPERM}) {
+        for (const auto& [err, told] : {std::pair(EACCES, denied + testing::systemText(EACCES)),
+                                        std::pair(EPERM, denied + testing::systemText(EPERM)),
+                                        std::pair(EIO, scoring::logErrorMessage())}) {
             env.boxes->shown.clear();
             IoFaults::current().readOpenErrno = err;
             QVERIFY(logs->selectFile(u"Ann.log"_s));
             QCOMPARE(preview->toPlainText(), QString());
             testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
             WindowRegistry::get<ScoreLogWindow>().unload();
-            QCOMPARE(env.boxes->shown, QStringList(2, denied + reason(err)));
+            QCOMPARE(env.boxes->shown, QStringList(2, told));
         }
-        // any other failure keeps the message of a damaged or old log
-        env.boxes->shown.clear();
-        IoFaults::current().readOpenErrno = EIO;
-        QVERIFY(logs->selectFile(u"Ann.log"_s));
-        QCOMPARE(env.boxes->shown, QStringList({scoring::logErrorMessage()}));
         IoFaults::clear();
         QCOMPARE(env.readFile(u"tests/Ann.log"_s), logEntry(u"GEO"_s, 50, 2));
 
@@ -347,9 +323,8 @@ private slots:
         // a log that refuses the entry: the message, then the score all the same
         env.writeFile(geo, test);
         bool scoreShown = false;
-        testing::whenModal<ScoreWindow>([&](ScoreWindow& s) {
+        testing::closeWhenModal<ScoreWindow>([&](ScoreWindow& s) {
             scoreShown = s.isVisible() && env.boxes->shown.size() == 3; // after the message
-            testing::click(testing::control<QPushButton>(&s, u"Command1"_s));
         });
         testing::takeTest(m, [&](TestRunWindow& t) {
             for (int q = 1; q < kQuestions; ++q)
@@ -360,9 +335,10 @@ private slots:
         QVERIFY(scoreShown);
         QCOMPARE(env.boxes->shown.last(),
                  u"Your score could not be added to the score log \"./tests/Ann.log\":\r\n"_s +
-                     reason(EACCES));
+                     testing::systemText(EACCES));
         QCOMPARE(env.readFile(u"tests/Ann.log"_s), log);
-        QCOMPARE(filesInTests(), QStringList({u"Ann.log"_s, u"Geo.tst"_s})); // no Gone.tst
+        QCOMPARE(testing::namesIn(u"tests"_s),
+                 QStringList({u"Ann.log"_s, u"Geo.tst"_s})); // no Gone.tst
     }
 
     void aKilledRunLeavesEveryFileAsItWas() {
@@ -394,8 +370,9 @@ private slots:
             // the answers go down first; they count exactly when the entry is there
             const bool kept = QFile::exists(u"tests/Ann.answers"_s);
             QVERIFY(kept == (marker == "entry" || marker == "score") || marker == "q3");
-            QCOMPARE(filesInTests(), (kept ? QStringList{u"Ann.answers"_s} : QStringList())
-                                         << u"Ann.log"_s << u"Geo.tst"_s);
+            QCOMPARE(testing::namesIn(u"tests"_s),
+                     (kept ? QStringList{u"Ann.answers"_s} : QStringList())
+                         << u"Ann.log"_s << u"Geo.tst"_s);
             const auto runs = storage::answers::matchToEntries(
                 scoring::readLog(u"tests/Ann.log"_s).value(),
                 storage::answers::readFile(u"tests/Ann.answers"_s).value());

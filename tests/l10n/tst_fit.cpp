@@ -167,39 +167,28 @@ private slots:
         // A test and a candidate with the longest names a file can have, the test's
         // owner and questions with the longest texts their fields hold.
         const QString name = text(251), candidate = text(251, 1);
-        storage::TestRecord record;
-        storage::fillNewHeader(record, text(storage::TestRecord::Owner.width), u"pw"_s);
-        record.setText(storage::TestRecord::CorrectFeedback, u"1000"_s);
-        record.setText(storage::TestRecord::IncorrectFeedback, u"1111"_s);
-        QByteArray bytes = record.bytes();
-        storage::Question question;
-        question.kind = storage::QuestionKind::Multiple;
-        question.correct = 1;
+        QList<testing::Fields> questions;
         for (int k = 1; k <= 2; ++k) {
-            question.text = text(storage::TestRecord::QuestionText.width, k);
+            QStringList choices;
             for (int c = 0; c < 5; ++c)
-                question.choices[std::size_t(c)] = text(storage::TestRecord::Choice1.width, 2 + c);
-            question.explanation = text(storage::TestRecord::Explanation.width, 7);
-            storage::storeQuestion(record, k, question);
-            bytes += record.bytes();
+                choices << text(200, 2 + c);
+            questions.append({u"MULTIPLE"_s, text(500, k), choices, choices[0], text(500, 7)});
         }
+        const QByteArray bytes = testing::testFile(
+            {.owner = text(200), .password = u"pw"_s, .right = u"1000"_s, .wrong = u"1111"_s},
+            questions);
         env.writeFile(u"tests/"_s + name + u".tst"_s, bytes);
-        const QString right = question.choices[0];
+        const QString right = questions[0].choices[0];
 
         QStringList found, seen;
         const auto look = [&](Window& w) {
             found << problems(w);
             seen << w.objectName();
         };
-        const auto lookThenPress = [look](Window& w, const char* button) {
-            look(w);
-            testing::click(testing::control<QPushButton>(&w, QLatin1String(button)));
-        };
         // The run: the first answer right (a short verdict), the second wrong (every feedback).
-        testing::whenModal<ShortFeedbackWindow>([&](Window& w) { lookThenPress(w, "Command1"); });
-        testing::whenModal<DetailedFeedbackWindow>(
-            [&](Window& w) { lookThenPress(w, "Command1"); });
-        testing::whenModal<ScoreWindow>([&](Window& w) { lookThenPress(w, "Command1"); });
+        testing::closeWhenModal<ShortFeedbackWindow>(look);
+        testing::closeWhenModal<DetailedFeedbackWindow>(look);
+        testing::closeWhenModal<ScoreWindow>(look);
         MainWindow& m = testing::readyToTake(name + u".tst"_s, candidate);
         testing::takeTest(
             m,
@@ -234,13 +223,15 @@ private slots:
         }
         testing::control<FileListBox>(&m, u"File3"_s)->selectFile(candidate + u".log"_s);
         testing::click(testing::control<QPushButton>(&m, u"Command5"_s));
-        lookThenPress(WindowRegistry::get<ScoreLogWindow>(), "Command1");
-        testing::whenModal<HelpWindow>([&](Window& w) { lookThenPress(w, "Command1"); });
+        look(WindowRegistry::get<ScoreLogWindow>());
+        testing::click(
+            testing::control<QPushButton>(WindowRegistry::find<ScoreLogWindow>(), u"Command1"_s));
+        testing::closeWhenModal<HelpWindow>(look);
         testing::click(testing::control<QPushButton>(&m, u"Command7"_s));
         storage::shared::testPath = env.testsFile(name + u".tst"_s);
-        testing::whenModal<PropertiesWindow>([&](Window& w) { lookThenPress(w, "Command2"); });
+        testing::closeWhenModal<PropertiesWindow>(look, "Command2");
         QVERIFY(PropertiesWindow::openFor(storage::shared::testPath));
-        testing::whenModal<QuestionEditor>([&](Window& w) { lookThenPress(w, "Command2"); });
+        testing::closeWhenModal<QuestionEditor>(look, "Command2");
         WindowRegistry::get<QuestionEditor>().showModal();
 
         QCOMPARE(seen,

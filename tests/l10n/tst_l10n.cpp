@@ -119,29 +119,14 @@ template <class T> QWidget* build() {
 
 // A test of one question of each kind whose answers get every kind of feedback.
 QByteArray sampleTest() {
-    using R = storage::TestRecord;
-    const auto record = [](std::initializer_list<std::pair<storage::FieldSpec, QString>> fields) {
-        R r;
-        for (const auto& [field, text] : fields)
-            r.setText(field, text);
-        return r;
-    };
-    R head = record({{R::Owner, u"Frau Schmidt"_s}});
-    head.setRaw(R::CorrectFeedback, "1000");
-    head.setRaw(R::IncorrectFeedback, "1111");
-    return head.bytes() +
-           record({{R::QuestionText, u"Is the sky blue?"_s},
-                   {R::QuestionType, storage::kTypeTrueFalse},
-                   {R::choice(1), u"TRUE"_s},
-                   {R::choice(2), u"FALSE"_s},
-                   {R::CorrectAnswer, u"TRUE"_s},
-                   {R::Explanation, u"Because of the air."_s}})
-               .bytes() +
-           record({{R::QuestionText, u"The capital of Italy?"_s},
-                   {R::QuestionType, storage::kTypeTyped},
-                   {R::choice(1), u"Rome"_s},
-                   {R::CorrectAnswer, u"Rome"_s}})
-               .bytes();
+    return testing::testFile(
+        {.owner = u"Frau Schmidt"_s, .right = u"1000"_s, .wrong = u"1111"_s},
+        {{storage::kTypeTrueFalse,
+          u"Is the sky blue?"_s,
+          {u"TRUE"_s, u"FALSE"_s},
+          u"TRUE"_s,
+          u"Because of the air."_s},
+         {storage::kTypeTyped, u"The capital of Italy?"_s, {u"Rome"_s}, u"Rome"_s}});
 }
 
 } // namespace
@@ -157,13 +142,9 @@ class TestL10n : public QObject {
         env.random->values = {0.0, 0.99};
         env.writeFile("tests/Sky.tst", sampleTest());
         MainWindow& m = testing::readyToTake("Sky.tst", "Ann");
-        const auto closeWith = [look](QWidget& w) {
-            look(w);
-            testing::click(testing::control<QPushButton>(&w, "Command1"));
-        };
-        testing::whenModal<ShortFeedbackWindow>(closeWith);
-        testing::whenModal<DetailedFeedbackWindow>(closeWith);
-        testing::whenModal<ScoreWindow>(closeWith);
+        testing::closeWhenModal<ShortFeedbackWindow>(look);
+        testing::closeWhenModal<DetailedFeedbackWindow>(look);
+        testing::closeWhenModal<ScoreWindow>(look);
         testing::takeTest(
             m,
             [&](TestRunWindow& t) {

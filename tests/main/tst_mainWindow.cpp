@@ -72,9 +72,9 @@ private slots:
                 testing::spokenName(testing::control<QWidget>(&m, "txtCreator")) == "Owner");
         // a screen reader reads the About page's lines with the window, and
         // only while they show
-        QCOMPARE(m.accessibleDescription(), u"v " QUIZDEX_VERSION
-                                            " for Linux and Windows. ..questions, comments, bug "
-                                            "reports, etc.. quizdex@example.org"_s);
+        QCOMPARE(m.accessibleDescription(),
+                 u"v " QUIZDEX_VERSION " for Linux and Windows. ..questions, comments, bug "
+                 "reports, etc.. quizdex@example.org"_s);
         showTab(m, 2);
         QCOMPARE(m.accessibleDescription(), QString());
     }
@@ -197,10 +197,9 @@ private slots:
         };
         for (const auto& c : kCases) {
             testing::Env env;
-            env.writeFile(
-                u"tests/Ann.log"_s,
-                scoring::makeEntry("Geo", "12/05/1998", "10:35:12 PM", 80, 10).bytes() +
-                    scoring::makeEntry("Sea", "12/06/1998", "09:01:44 AM", 95, 5).bytes());
+            env.writeFile(u"tests/Ann.log"_s,
+                          testing::logEntry({"Geo", "12/05/1998", "10:35:12 PM", "80", 10}) +
+                              testing::logEntry({"Sea", "12/06/1998", "09:01:44 AM", "95", 5}));
             MainWindow& m = startMain();
             QVERIFY(QTest::qWaitForWindowActive(&m));
             QString said;

@@ -1,7 +1,8 @@
 // Before the first window: the command line, the folder given on it, and the
 // per-user data folder that the first start fills with the sample files.
-#include "Version.h"
+#include "Records.h"
 #include "StartUp.h"
+#include "Version.h"
 
 #include <QProcess>
 #include <QtCore>
@@ -11,30 +12,12 @@
 using namespace Qt::StringLiterals;
 
 using startup::Request;
+using testing::fileBytes;
+using testing::namesIn;
+using testing::writeBytes;
 using Action = Request::Action;
 
 namespace {
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-QStringList entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// Puts the working folder back, whatever a check changed it to.
-struct KeepWorkingFolder {
-    QString path = QDir::currentPath();
-    ~KeepWorkingFolder() { QDir::setCurrent(path); }
-};
 
 struct Run {
     int code;
@@ -75,7 +58,8 @@ private slots:
         QTest::newRow("help wins over a folder")
             << QStringList{"dir", "-h"} << int(Action::Help) << "";
         QTest::newRow("-v") << QStringList{"-v"} << int(Action::Version) << "";
-        QTest::newRow("unknown option") << QStringList{"-x", "dir"} << usage << "Unknown option 'x'.";
+        QTest::newRow("unknown option")
+            << QStringList{"-x", "dir"} << usage << "Unknown option 'x'.";
         QTest::newRow("two folders") << QStringList{"a", "b"} << usage
                                      << "Only one folder can be given; got \"a\" and \"b\".";
         QTest::newRow("empty folder") << QStringList{""} << usage << "The folder name is empty.";
@@ -90,21 +74,21 @@ private slots:
     }
 
     void folderArgumentIsCreatedAndEnteredOrRefused() {
-        KeepWorkingFolder keep;
+        const testing::InFolder keep;
         QTemporaryDir root;
         const QString nested = root.filePath(u"school/class 7b"_s);
         QCOMPARE(startup::enterFolder(nested), QString());
         // the main window makes tests/, as before
-        QVERIFY(QDir::currentPath() == nested && entries(nested).isEmpty());
+        QVERIFY(QDir::currentPath() == nested && namesIn(nested).isEmpty());
 
         const QString file = root.filePath(u"notes.txt"_s);
-        write(file, "x");
+        writeBytes(file, "x");
         QCOMPARE(startup::enterFolder(file), u"\"%1\" is a file, not a folder."_s.arg(file));
         const QString below = file + u"/sub"_s;
         QCOMPARE(startup::enterFolder(below),
                  u"Cannot create the folder \"%1\": Not a directory."_s.arg(below));
         QVERIFY(QDir::currentPath() == nested);
-        QCOMPARE(entries(root.path()), QStringList({"notes.txt", "school"}));
+        QCOMPARE(namesIn(root.path()), QStringList({"notes.txt", "school"}));
 
         if (::geteuid() == 0)
             return; // permissions do not bind root
@@ -121,33 +105,33 @@ private slots:
         QTemporaryDir root;
         const QString sample = root.filePath(u"share"_s);
         QVERIFY(QDir().mkpath(sample));
-        write(sample + u"/Sample.tst"_s, QByteArray(2514 * 3, 'T'));
-        write(sample + u"/default.bmp"_s, "BM picture");
-        write(sample + u"/wrong.wav"_s, "RIFF sound");
+        writeBytes(sample + u"/Sample.tst"_s, QByteArray(2514 * 3, 'T'));
+        writeBytes(sample + u"/default.bmp"_s, "BM picture");
+        writeBytes(sample + u"/wrong.wav"_s, "RIFF sound");
         const QString data = root.filePath(u"home/.local/share/quizdex"_s);
         const QString tests = data + u"/tests"_s;
 
         QCOMPARE(startup::prepareDataFolder(data, sample), QString());
-        QCOMPARE(entries(data), QStringList({"tests"})); // nothing of the copy's staging left
-        QCOMPARE(entries(tests), entries(sample));
-        for (const QString& f : entries(sample))
-            QCOMPARE(read(tests + '/' + f), read(sample + '/' + f));
+        QCOMPARE(namesIn(data), QStringList({"tests"})); // nothing of the copy's staging left
+        QCOMPARE(namesIn(tests), namesIn(sample));
+        for (const QString& f : namesIn(sample))
+            QCOMPARE(fileBytes(tests + '/' + f), fileBytes(sample + '/' + f));
         QVERIFY(QFileInfo(tests).permissions() & QFile::WriteOwner);
 
         // The user edits the sample, deletes a sound and writes a test of their own.
-        write(tests + u"/Sample.tst"_s, "edited");
+        writeBytes(tests + u"/Sample.tst"_s, "edited");
         QVERIFY(QFile::remove(tests + u"/wrong.wav"_s));
-        write(tests + u"/Mine.tst"_s, "mine");
+        writeBytes(tests + u"/Mine.tst"_s, "mine");
         QCOMPARE(startup::prepareDataFolder(data, sample), QString());
-        QCOMPARE(entries(tests), QStringList({"default.bmp", "Mine.tst", "Sample.tst"}));
-        QVERIFY(read(tests + u"/Sample.tst"_s) == "edited");
+        QCOMPARE(namesIn(tests), QStringList({"default.bmp", "Mine.tst", "Sample.tst"}));
+        QVERIFY(fileBytes(tests + u"/Sample.tst"_s) == "edited");
 
         // Without the sample files the folder is made and the window makes tests/.
         const QString bare = root.filePath(u"bare/quizdex"_s);
         QCOMPARE(startup::prepareDataFolder(bare, root.filePath(u"none"_s)), QString());
-        QVERIFY(QFileInfo(bare).isDir() && entries(bare).isEmpty());
+        QVERIFY(QFileInfo(bare).isDir() && namesIn(bare).isEmpty());
 
-        write(root.filePath(u"file"_s), "x");
+        writeBytes(root.filePath(u"file"_s), "x");
         QVERIFY(startup::prepareDataFolder(root.filePath(u"file/quizdex"_s), sample)
                     .startsWith(u"Cannot create the data folder"_s));
     }
@@ -172,11 +156,11 @@ private slots:
         QCOMPARE(r.err, u"quizdex: Unknown option 'bogus'.\n"_s + startup::usageText());
 
         const QString file = root.filePath(u"a file"_s);
-        write(file, "x");
+        writeBytes(file, "x");
         r = runProgram({file}, noDisplay);
         QVERIFY(r.code == 1);
         QCOMPARE(r.err, u"quizdex: \"%1\" is a file, not a folder.\n"_s.arg(file));
-        QCOMPARE(entries(root.path()), QStringList({"a file"})); // no data folder either
+        QCOMPARE(namesIn(root.path()), QStringList({"a file"})); // no data folder either
 
         // A folder that works: the program starts its window there.
         const QString folder = root.filePath(u"class"_s);
@@ -186,7 +170,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(folder + u"/tests"_s).isDir(), 30000);
         p.kill();
         p.waitForFinished();
-        QCOMPARE(entries(root.path()), QStringList({"a file", "class"}));
+        QCOMPARE(namesIn(root.path()), QStringList({"a file", "class"}));
     }
 };
 

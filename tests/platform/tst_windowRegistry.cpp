@@ -107,22 +107,25 @@ private slots:
         QVERIFY(!WindowRegistry::isLoaded<Dialog>());
         QCOMPARE(WindowRegistry::active(), &caller);
 
-        // hidden for a moment to show another window, it still waits
-        bool introShown = false, stillWaiting = false;
+        // hidden for a moment to show another window, it waits on until hidden for good
+        QStringList steps;
         Dialog& again = WindowRegistry::get<Dialog>();
         again.onActivate = [&] {
-            if (introShown)
+            if (!steps.isEmpty())
                 return;
-            introShown = true;
+            steps << u"hidden"_s;
             again.hideKeepingModal();
             testing::whenModal<Probe>([](Probe& p) { p.unload(); });
             WindowRegistry::get<Probe>().showModal();
             again.present();
-            stillWaiting = again.isVisible() && again.isInModalWait();
-            QTimer::singleShot(0, &again, [&again] { again.hideWindow(); });
+            QTimer::singleShot(0, &again, [&] {
+                steps << u"closed"_s;
+                again.hideWindow();
+            });
         };
         again.showModal();
-        QVERIFY(introShown && stillWaiting);
+        steps << u"returned"_s;
+        QCOMPARE(steps, QStringList({u"hidden"_s, u"closed"_s, u"returned"_s}));
         QCOMPARE(WindowRegistry::active(), &caller);
     }
 

@@ -12,28 +12,14 @@
 
 namespace {
 
-// An entry's bytes built by hand; date and time default to the fake clock's.
-QByteArray entryBytes(const QByteArray& test, const QByteArray& score, std::int16_t questions,
-                      const QByteArray& date = platform::dateText().toLatin1(),
-                      const QByteArray& time = platform::timeText().toLatin1()) {
-    const auto pad = [](const QByteArray& s, int w) { return s + QByteArray(w - s.size(), ' '); };
-    return QByteArray(30, '\0') + pad(date, 10) + pad(time, 15) + pad(test, 50) + pad(score, 6) +
-           char(questions & 0xFF) + char((questions >> 8) & 0xFF);
-}
-
 QString entryText(const QByteArray& bytes) {
-    storage::LogRecord r;
-    r.setBytes(bytes);
-    return scoring::entryText(r);
+    return scoring::entryText(testing::recordOf<storage::LogRecord>(bytes));
 }
 
 // Points the run at tests/<test>, whose header holds `passing` (no file when null).
 void useTest(testing::Env& env, const QByteArray& passing, const QString& test = "MATH1.tst") {
-    if (!passing.isNull()) {
-        storage::TestRecord header;
-        header.setRaw(storage::TestRecord::PassingScore, passing);
-        env.writeFile("tests/" + test, header.bytes());
-    }
+    if (!passing.isNull())
+        env.writeFile("tests/" + test, testing::headerRecord({.passing = passing}));
     storage::shared::testsDir = storage::shared::defaultTestsDir();
     storage::shared::testPath = storage::shared::joinPath(storage::shared::testsDir, test);
 }
@@ -44,9 +30,8 @@ std::pair<QString, int> finishRun(testing::Env& env, const QString& candidate, i
     useTest(env, " 75", test);
     storage::shared::candidateName = candidate;
     std::pair<QString, int> bar;
-    testing::whenModal<ScoreWindow>([&bar](ScoreWindow& w) {
+    testing::closeWhenModal<ScoreWindow>([&bar](ScoreWindow& w) {
         bar = {testing::control<QLabel>(&w, "barMyScore")->text(), w.scoreBarTwips()};
-        testing::click(testing::control<QPushButton>(&w, "Command1"));
     });
     scoring::finishRun(toTake, correct);
     return bar;
@@ -132,21 +117,22 @@ class TestScoring : public QObject {
 private slots:
     void entryTextAndReading() {
         testing::Env env;
-        QCOMPARE(entryText(entryBytes("MATH1", "80", 10, "12/5/98", "10:35:12 PM")),
+        QCOMPARE(entryText(testing::logEntry()),
                  QStringLiteral("TEST TAKEN  -> MATH1\r\nTIME TAKEN  -> 10:35:12 PM\r\n"
                                 "DATE TAKEN  -> 12/5/98\r\n# QUESTIONS -> 10\r\n"
                                 "TEST SCORE  -> 80%\r\n\r\n"));
-        const QByteArray cut = entryBytes("ALGEBRA", "50", 4).left(57);
-        env.writeFile("tests/x.log", entryBytes("MATH1", "100", 10) + cut); // 170 bytes: 2 entries
+        const QByteArray cut = testing::runEntry("ALGEBRA", "50", 4).left(57);
+        env.writeFile("tests/x.log",
+                      testing::runEntry("MATH1", "100", 10) + cut); // 170 bytes: 2 entries
         QCOMPARE(scoring::logText(scoring::readLog("tests/x.log").value()),
-                 entryText(entryBytes("MATH1", "100", 10)) + entryText(cut));
+                 entryText(testing::runEntry("MATH1", "100", 10)) + entryText(cut));
         QVERIFY(scoring::readLog("tests/no.log").value().isEmpty() &&
                 !QFile::exists("tests/no.log"));
     }
 
     void finishedRunsAppendUnderTheNameAsTypedAndShowInTheLogTab() {
         testing::Env env;
-        env.writeFile("tests/Big.log", entryBytes("BIG", "7", 1).repeated(32768));
+        env.writeFile("tests/Big.log", testing::runEntry("BIG", "7", 1).repeated(32768));
         MainWindow& m = WindowRegistry::get<MainWindow>();
         m.present();
         QCOMPARE(finishRun(env, "Ann", 100, 29).first, "Your Score =  29%     (FAIL)    ");
@@ -154,15 +140,15 @@ private slots:
         const QByteArray longName = "A test whose name runs on well past fifty characters";
         finishRun(env, "Ann", 8, 8, QString::fromLatin1(longName + ".tst"));
         finishRun(env, "Ann", 0, 0); // a run that asked nothing still counts
-        QCOMPARE(env.readFile("tests/Ann.log"), entryBytes("MATH1", "29", 100) +
-                                                    entryBytes(longName.left(50), "100", 8) +
-                                                    entryBytes("MATH1", "0", 0));
+        QCOMPARE(env.readFile("tests/Ann.log"), testing::runEntry("MATH1", "29", 100) +
+                                                    testing::runEntry(longName.left(50), "100", 8) +
+                                                    testing::runEntry("MATH1", "0", 0));
         // 2 right of 3 is 66.67%: cut, never rounded, on screen and in the log
         QCOMPARE(finishRun(env, "Dee", 3, 2),
                  std::make_pair(QString("Your Score =  66%     (FAIL)    "), 15 + 48 * 66));
-        QCOMPARE(env.readFile("tests/Dee.log"), entryBytes("MATH1", "66", 3));
+        QCOMPARE(env.readFile("tests/Dee.log"), testing::runEntry("MATH1", "66", 3));
         finishRun(env, "  Ann", 10, 5); // leading blanks: another log
-        QCOMPARE(env.readFile("tests/  Ann.log"), entryBytes("MATH1", "50", 10));
+        QCOMPARE(env.readFile("tests/  Ann.log"), testing::runEntry("MATH1", "50", 10));
 
         finishRun(env, "../Ann", 10, 5); // would leave the tests folder: nothing written
         QVERIFY(env.boxes->shown.value(0).contains("\"./tests/../Ann.log\"") &&
@@ -193,14 +179,14 @@ private slots:
         // stray bytes follow the rounding rule; Spare is NULs after reading another log
         env.writeFile("tests/Cy.log", QByteArray(113, 'C'));
         QVERIFY(scoring::readLog("tests/Cy.log").ok());
-        const QByteArray old = entryBytes("OLD", "10", 5);
+        const QByteArray old = testing::runEntry("OLD", "10", 5);
         env.writeFile("tests/Ann.log", old + QByteArray(37, 'S')); // 150 bytes: entry at 113
         finishRun(env, "Ann", 4, 3);
-        QCOMPARE(env.readFile("tests/Ann.log"), old + entryBytes("MATH1", "75", 4));
+        QCOMPARE(env.readFile("tests/Ann.log"), old + testing::runEntry("MATH1", "75", 4));
         env.writeFile("tests/Ann.log", old + QByteArray(57, 'S')); // 170 bytes: entry at 226
         finishRun(env, "Ann", 4, 3);
-        QCOMPARE(env.readFile("tests/Ann.log"),
-                 old + QByteArray(57, 'S') + QByteArray(56, '\0') + entryBytes("MATH1", "75", 4));
+        QCOMPARE(env.readFile("tests/Ann.log"), old + QByteArray(57, 'S') + QByteArray(56, '\0') +
+                                                    testing::runEntry("MATH1", "75", 4));
 
         // past the 16-bit record counter: the message, and the entries counted stay
         clickLog(m, "Big.log");

@@ -27,20 +27,21 @@ using testing::writeBytes;
 
 namespace {
 
-LogRecord logged(const QString& time, int questions, const QString& test = u"Geo"_s) {
-    LogRecord e;
-    e.setText(LogRecord::TestTaken, test);
-    e.setText(LogRecord::DateTaken, u"12/5/98"_s);
-    e.setText(LogRecord::TimeTaken, time);
-    e.setNumQuestions(static_cast<std::int16_t>(questions));
-    return e;
+// The log entry of a run at `time`, as a record and as the reader takes it.
+testing::Entry logged(const QString& time, int questions, const QString& test = u"Geo"_s) {
+    return {test, u"12/5/98"_s, time, u"80"_s, questions};
+}
+LogRecord entryOf(const testing::Entry& e) {
+    return testing::recordOf<LogRecord>(testing::logEntry(e));
 }
 
 // The first `written` answers of a run of entry `entry`, each answer `tag`.
-QList<AnswerRecord> runOf(int entry, const LogRecord& e, const QString& tag, int written = -1) {
+QList<AnswerRecord> runOf(int entry, const testing::Entry& e, const QString& tag,
+                          int written = -1) {
     QList<AnswerRecord> out;
-    for (int k = 1; k <= (written < 0 ? e.numQuestions() : written); ++k)
-        out << storage::answers::makeRecord(e, entry, k, {k + 1, 0, 1, tag, true});
+    for (int k = 1; k <= (written < 0 ? e.questions : written); ++k)
+        out << testing::recordOf<AnswerRecord>(
+            testing::answerRecord({e, entry, k, k + 1, u"00000000"_s, 1, true, tag}));
     return out;
 }
 
@@ -103,9 +104,8 @@ private slots:
         QCOMPARE(storage::cp1252::encode(storage::cp1252::decode(all)), all);
         // 0x80..0x9F as the code page publishes them (its five holes kept as
         // the C1 controls), each read and written back
-        const QString published = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s;
-        QCOMPARE(storage::cp1252::decode(all.mid(0x80, 32)), published);
-        QCOMPARE(storage::cp1252::encode(published), all.mid(0x80, 32));
+        QCOMPARE(storage::cp1252::decode(all.mid(0x80, 32)), testing::kCp1252High);
+        QCOMPARE(storage::cp1252::encode(testing::kCp1252High), all.mid(0x80, 32));
         QCOMPARE(storage::cp1252::decode(all.mid(0xA0)), QString::fromLatin1(all.mid(0xA0)));
         TestRecord r;
         r.setText(TestRecord::QuestionType, QString(12, QChar(0x4e2d)));
@@ -117,11 +117,9 @@ private slots:
         const storage::answers::Given given{5, storage::answers::checksum("123456789", 9), 0,
                                             typed + u"!"_s, false};
         const AnswerRecord r =
-            storage::answers::makeRecord(logged(u"10:35:12 PM"_s, 3), 4, 2, given);
-        QCOMPARE(r.bytes(), "Geo" + QByteArray(47, ' ') + "12/5/98   10:35:12 PM    " +
-                                QByteArray("\4\0\3\0\2\0\5\0", 8) + "CBF43926" +
-                                QByteArray(4, '\0') + storage::cp1252::encode(typed) +
-                                QByteArray(5, '\0'));
+            storage::answers::makeRecord(entryOf(logged(u"10:35:12 PM"_s, 3)), 4, 2, given);
+        QCOMPARE(r.bytes(), testing::answerRecord({logged(u"10:35:12 PM"_s, 3), 4, 2, 5,
+                                                   u"CBF43926"_s, 0, false, typed}));
         QCOMPARE(r.text(AnswerRecord::Answer), typed); // cut to the field, nothing lost before
         QVERIFY(r.logEntry() == 4 && r.asked() == 2 && r.questionRecord() == 5 && !r.right());
         QCOMPARE(storage::answers::pathForLog(u"./tests/Sam.log"_s), u"./tests/Sam.answers"_s);
@@ -129,7 +127,7 @@ private slots:
 
     // How a reader pairs answers with log entries, whatever a kill left behind.
     void answersCountOnlyForTheEntryTheirWholeRunNames() {
-        const LogRecord e1 = logged(u"9:00:00"_s, 2), e2 = logged(u"9:10:00"_s, 3);
+        const testing::Entry e1 = logged(u"9:00:00"_s, 2), e2 = logged(u"9:10:00"_s, 3);
         const QList<AnswerRecord> junk(1); // NULs, as a gap before an append leaves
         struct Case {
             const char* what;
@@ -155,7 +153,7 @@ private slots:
         for (const Case& c : cases) {
             QStringList got;
             for (const QList<AnswerRecord>& run :
-                 storage::answers::matchToEntries({e1, e2}, c.file))
+                 storage::answers::matchToEntries({entryOf(e1), entryOf(e2)}, c.file))
                 got << (run.isEmpty() ? u"-"_s : run.front().text(AnswerRecord::Answer));
             QVERIFY2(got == c.expected, c.what);
         }
@@ -184,8 +182,7 @@ private slots:
         // a failed read says why and holds nothing
         const IoResult<TestRecord> missing = storage::shared::readTestRecord(file, 1);
         QCOMPARE(missing.status().message(u"Cannot read"_s),
-                 u"Cannot read \"%1\":\r\n%2"_s.arg(file,
-                                                    QString::fromLocal8Bit(std::strerror(ENOENT))));
+                 u"Cannot read \"%1\":\r\n%2"_s.arg(file, testing::systemText(ENOENT)));
         QVERIFY(!f.read(1));
         QVERIFY(!QFile::exists(file));
 

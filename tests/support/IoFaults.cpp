@@ -69,6 +69,8 @@ public:
     int written(std::size_t done, std::size_t size) override {
         IoFaults& f = IoFaults::current();
         f.written += static_cast<std::int64_t>(done);
+        if (f.writeEnds)
+            f.writeEnds->append(f.written);
         if (m_kill)
             ::raise(SIGKILL);
         if (m_fail)
@@ -123,6 +125,17 @@ int killedAfter(std::int64_t bytes, const std::function<void()>& work) {
         work();
         return 0;
     });
+}
+
+int killedAfterDelay(unsigned microseconds, const std::function<void()>& work) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        work();
+        ::_exit(0);
+    }
+    ::usleep(microseconds);
+    ::kill(pid, SIGKILL);
+    return waitFor(pid);
 }
 
 } // namespace testing

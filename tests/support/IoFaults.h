@@ -30,6 +30,8 @@ struct IoFaults {
     // "unlink Geo.tst-journal"; a file not yet linked in is "new").
     QList<QByteArray>* calls = nullptr;
     int readOpenErrno = 0; // opening for reading fails with this
+    // When set, the count of bytes written once each write is done.
+    QList<std::int64_t>* writeEnds = nullptr;
     static IoFaults& current();
     static void clear() { current() = IoFaults{}; }
 };
@@ -44,5 +46,8 @@ int inChild(const std::function<int()>& work);
 // Runs `work` in a child that is killed once `bytes` went down there (its
 // count starts at 0, whatever the parent wrote before); how it ended.
 int killedAfter(std::int64_t bytes, const std::function<void()>& work);
+// Runs `work` in a child killed `microseconds` after it began, unless it ended
+// before; how it ended.
+int killedAfterDelay(unsigned microseconds, const std::function<void()>& work);
 
 } // namespace testing

@@ -117,15 +117,8 @@ QString Env::testsFile(const QString& name) const {
     return storage::shared::joinPath(storage::shared::defaultTestsDir(), name);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
+QByteArray runEntry(const QString& test, const QString& score, int questions) {
+    return logEntry({test, platform::dateText(), platform::timeText(), score, questions});
 }
 
 void Env::writeFile(const QString& relativePath, const QByteArray& bytes) const {
@@ -221,21 +214,11 @@ MainWindow& readyToTake(const QString& test, const QString& candidate) {
     return m;
 }
 
-namespace {
-template <class W> void pressOkAfter(const std::function<void(W&)>& before) {
-    whenModal<W>([before](W& w) {
-        if (before)
-            before(w);
-        click(control<QPushButton>(&w, QStringLiteral("Command1")));
-    });
-}
-} // namespace
-
 void takeTest(MainWindow& m, const std::function<void(TestRunWindow&)>& run,
               const std::function<void(QuestionCountWindow&)>& count,
               const std::function<void(IntroductionWindow&)>& intro) {
-    pressOkAfter<IntroductionWindow>(intro);
-    pressOkAfter<QuestionCountWindow>(count);
+    closeWhenModal<IntroductionWindow>(intro);
+    closeWhenModal<QuestionCountWindow>(count);
     whenModal<TestRunWindow>(run);
     click(control<QPushButton>(&m, QStringLiteral("Command4")));
 }

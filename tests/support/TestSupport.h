@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IoFaults.h"
+#include "Records.h"
 #include "Services.h"
 #include "WindowRegistry.h"
 
@@ -23,10 +24,8 @@ class TestRunWindow;
 
 namespace testing {
 
-// The bytes of the file at `path` (empty when it cannot be read), and a file
-// written whole; a file that cannot be written ends the test run.
-QByteArray fileBytes(const QString& path);
-void writeBytes(const QString& path, const QByteArray& bytes);
+// The log entry a run of `test` writes at the fake clock's time.
+QByteArray runEntry(const QString& test, const QString& score, int questions);
 
 // Message boxes that answer from a queue (Yes/No boxes answer No when the queue
 // is empty) and remember every text shown.
@@ -164,6 +163,17 @@ template <class T> void whenModal(std::function<void(T&)> action) {
                                      guard->unload();
                              });
                          });
+}
+
+// Once the window T waits modally, runs `before` in it (when given), then
+// presses its button `button`, "&Ok" unless named.
+template <class T>
+void closeWhenModal(std::function<void(T&)> before = {}, const char* button = "Command1") {
+    whenModal<T>([before, button](T& w) {
+        if (before)
+            before(w);
+        click(control<QAbstractButton>(&w, QLatin1String(button)));
+    });
 }
 
 // The main window on its take tab with `test` chosen and `candidate` typed.

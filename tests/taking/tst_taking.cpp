@@ -30,53 +30,22 @@ using storage::kTypeTrueFalse;
 using storage::kTypeTyped;
 using storage::rightTrimmed;
 using storage::TestRecord;
+using testing::runEntry;
 
 namespace {
 
-struct Q {
-    QString type, text;
-    QStringList choices;
-    QString correct, explanation;
-};
+using Q = testing::Fields;
 Q tf(const QString& text, bool answer = true) {
     return {kTypeTrueFalse, text, {"TRUE", "FALSE"}, answer ? "TRUE" : "FALSE", "Because."};
 }
 Q mc(const QString& text, const QStringList& choices = {"c1", "c2", "c3", "c4", "c5"}) {
     return {kTypeMultiple, text, choices, "c4", {}};
 }
-QList<Q> numbered(int n) { // "Q1" .. "Qn", each answered TRUE
-    QList<Q> qs;
-    for (int k = 1; k <= n; ++k)
-        qs << tf(u"Q%1"_s.arg(k));
-    return qs;
-}
 
-// A test file as the authoring windows write it.
-QByteArray testFile(const QList<Q>& qs, const QByteArray& right = "0000",
-                    const QByteArray& wrong = "0000", const QString& owner = "o") {
-    TestRecord head;
-    head.setText(TestRecord::Owner, owner);
-    head.setRaw(TestRecord::CorrectFeedback, right);
-    head.setRaw(TestRecord::IncorrectFeedback, wrong);
-    QByteArray out = head.bytes();
-    for (const Q& q : qs) {
-        TestRecord r;
-        r.setText(TestRecord::QuestionText, q.text);
-        r.setText(TestRecord::QuestionType, q.type);
-        for (int i = 1; i <= 5; ++i)
-            r.setText(TestRecord::choice(i), q.choices.value(i - 1));
-        r.setText(TestRecord::CorrectAnswer, q.correct);
-        r.setText(TestRecord::Explanation, q.explanation);
-        out += r.bytes();
-    }
-    return out;
-}
-
-// The log entry a run writes at the fake clock's time.
-QByteArray logEntry(const QByteArray& test, const QByteArray& score, char questions) {
-    return QByteArray(30, '\0') + platform::dateText().toLatin1().leftJustified(10) +
-           platform::timeText().toLatin1().leftJustified(15) + test.leftJustified(50) +
-           score.leftJustified(6) + questions + '\0';
+// A test file with the feedback flags `right` and `wrong`: none by default.
+QByteArray testFile(const QList<Q>& qs, const QString& right = "0000",
+                    const QString& wrong = "0000", const QString& owner = "o") {
+    return testing::testFile({.owner = owner, .right = right, .wrong = wrong}, qs);
 }
 
 // The answers the log at `log` pairs with its first entry, each as "question
@@ -114,18 +83,11 @@ void clickButton(QWidget& window, const QString& button) {
     testing::click(ctl<QAbstractButton>(window, button));
 }
 
-// Presses the Ok button (Command1) of the modal window W once it is up.
-template <class W> void pressOk() {
-    testing::whenModal<W>([](W& w) { clickButton(w, "Command1"); });
-}
-
 // Presses "&Ok" on the final score window once it is up; `bar` gets the text
 // of the candidate's bar, the score the run handed to it.
 void pressOkOnScore(QString& bar) {
-    testing::whenModal<ScoreWindow>([&bar](ScoreWindow& w) {
-        bar = rightTrimmed(textOf(w, "barMyScore"));
-        clickButton(w, "Command1");
-    });
+    testing::closeWhenModal<ScoreWindow>(
+        [&bar](ScoreWindow& w) { bar = rightTrimmed(textOf(w, "barMyScore")); });
 }
 
 // The answer rows as shown: "-" hidden, "o" a button without its label, else the label.
@@ -287,7 +249,7 @@ private slots:
                                     " 5 of  7 Score:  57% 224"}));
         QVERIFY2(scoreBar.startsWith(u"Your Score =  71%"_s), qPrintable(scoreBar)); // 5 of 7
         QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && env.boxes->shown.size() == 1);
-        QCOMPARE(env.readFile("tests/  Ann.log"), logEntry("Mix", "71", 7));
+        QCOMPARE(env.readFile("tests/  Ann.log"), runEntry("Mix", "71", 7));
         // each answer as given: a choice by its place in the test, whatever row showed it
         QCOMPARE(answersOf("tests/  Ann.log", "tests/Mix.tst"),
                  QStringList({"2 4 c4 1=", "3 2 FALSE 1=", "4 0 ROME 1=", "5 4 c4 1=", "6 4 c4 1=",
@@ -300,18 +262,13 @@ private slots:
     void threePupilsRunsAsTheToolReportsThem() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
-        using K = storage::QuestionKind;
-        QByteArray geo = testFile({}); // the header; the questions as the editor stores them
-        const storage::Question questions[] = {
-            {K::TrueFalse, "Round?", {"TRUE", "FALSE"}, {}, 1},
-            {K::Typed, "Capital of France?", {"Paris"}, {}, 1},
-            {K::Multiple, "Largest ocean?", {"Atlantic", "Pacific", "Indian", "Arctic", "Ice"}, {}, 2}};
-        for (int k = 1; k <= 3; ++k) {
-            TestRecord r;
-            storage::storeQuestion(r, k, questions[k - 1]);
-            geo += r.bytes();
-        }
-        env.writeFile("tests/Geo.tst", geo);
+        env.writeFile("tests/Geo.tst",
+                      testFile({{kTypeTrueFalse, "Round?", {"TRUE", "FALSE"}, "TRUE"},
+                                {kTypeTyped, "Capital of France?", {"Paris"}, "Paris"},
+                                {kTypeMultiple,
+                                 "Largest ocean?",
+                                 {"Atlantic", "Pacific", "Indian", "Arctic", "Ice"},
+                                 "Pacific"}}));
         const std::pair<QString, QStringList> pupils[] = {{"Ann", {"TRUE", "Paris", "Pacific"}},
                                                           {"Ben", {"TRUE", "Lyon", "Pacific"}},
                                                           {"Cal", {"FALSE", "lyon", "Indian"}}};
@@ -331,7 +288,7 @@ private slots:
         }
         QCOMPARE(env.readFile("tests/Ann.log") + env.readFile("tests/Ben.log") +
                      env.readFile("tests/Cal.log"),
-                 logEntry("Geo", "100", 3) + logEntry("Geo", "66", 3) + logEntry("Geo", "0", 3));
+                 runEntry("Geo", "100", 3) + runEntry("Geo", "66", 3) + runEntry("Geo", "0", 3));
         const auto report = [](const QString& kind) {
             QString out, err;
             QTextStream o(&out), e(&err);
@@ -352,12 +309,15 @@ private slots:
     void aScreenReaderReadsEachQuestionAsShownAndTheKeyboardAloneTakesTheTest() {
         testing::Env env;
         env.clock->current.setTime(QTime(10, 0, 0)); // no stirring: the queue is the draw
-        Q ocean = mc("Which ocean is the largest?", {"Atlantic", "Pacific", "Indian", "Arctic", "Southern"});
+        Q ocean = mc("Which ocean is the largest?",
+                     {"Atlantic", "Pacific", "Indian", "Arctic", "Southern"});
         Q planet = mc("Which is a planet?", {"Moon", "Sun", "Mars", "Vega", "Io"});
-        ocean.correct = "Pacific";
-        planet.correct = "Mars";
-        const QList<Q> geo = {ocean, tf("The Nile flows north."),
-                              {kTypeTyped, "Capital of France?", {}, "Paris", {}}, planet,
+        ocean.right = "Pacific";
+        planet.right = "Mars";
+        const QList<Q> geo = {ocean,
+                              tf("The Nile flows north."),
+                              {kTypeTyped, "Capital of France?", {}, "Paris", {}},
+                              planet,
                               tf("Never asked.")};
         env.writeFile("tests/Geo.tst", testFile(geo, "1000", "1111"));
         const auto record = [](int k) { return (k - 1.5) / 5; };
@@ -404,7 +364,8 @@ private slots:
             for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up})
                 press(key);
             auto* counter = QAccessible::queryAccessibleInterface(ctl<UpDownBar>(n, "scrQtoTake"));
-            QVERIFY(focused() == ctl<UpDownBar>(n, "scrQtoTake") && textOf(n, "lblQtoTake") == "4" &&
+            QVERIFY(focused() == ctl<UpDownBar>(n, "scrQtoTake") &&
+                    textOf(n, "lblQtoTake") == "4" &&
                     counter->valueInterface()->currentValue().toInt() == 4);
             press(Qt::Key_Return);
         });
@@ -508,8 +469,9 @@ private slots:
                               "Geo. Name: Ann. " + platform::dateText() + ". " +
                                   platform::timeText() +
                                   ". Passing Score = 75% Your Score = 75% (PASS)"}));
-        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() && !WindowRegistry::isLoaded<ScoreWindow>());
-        QCOMPARE(env.readFile("tests/Ann.log"), logEntry("Geo", "75", 4));
+        QVERIFY(!WindowRegistry::isLoaded<TestRunWindow>() &&
+                !WindowRegistry::isLoaded<ScoreWindow>());
+        QCOMPARE(env.readFile("tests/Ann.log"), runEntry("Geo", "75", 4));
     }
 
     void eachAnswerGetsTheFeedbackOfItsOwnSettingsAndTheScoreIsCut() {
@@ -572,7 +534,7 @@ private slots:
     void eachRunAsksTheChosenNumberOfQuestionsEachOnce() {
         testing::Env env;
         for (int n : {12, 7, 1})
-            env.writeFile(u"tests/T%1.tst"_s.arg(n), testFile(numbered(n)));
+            env.writeFile(u"tests/T%1.tst"_s.arg(n), testFile(testing::numberedQuestions(n)));
         env.writeFile("tests/NewQuestion.wav", "x");
         MainWindow& m = testing::readyToTake({}, "Ann");
         // the sound switch off: silence
@@ -614,7 +576,7 @@ private slots:
 
     void theTakeDoorRefusesWhatCannotRunAndARunEndsOnlyWhenItShould() {
         testing::Env env;
-        env.writeFile("tests/Ok.tst", testFile(numbered(4)));
+        env.writeFile("tests/Ok.tst", testFile(testing::numberedQuestions(4)));
         env.writeFile("tests/Empty.tst", QByteArray());
         env.writeFile("tests/Header.tst", testFile({}));
         MainWindow& m = testing::readyToTake({}, {});
@@ -634,9 +596,9 @@ private slots:
         QCOMPARE(env.readFile("tests/Empty.tst"), QByteArray());
         QDir().mkpath(u"tests/Folder.tst"_s);
         QCOMPARE(readTestToTake(u"tests/Folder.tst"_s).status().reason,
-                 QString::fromLocal8Bit(std::strerror(EISDIR)));
+                 testing::systemText(EISDIR));
         // no questions: the introduction, then the message, and back on the main window
-        pressOk<IntroductionWindow>();
+        testing::closeWhenModal<IntroductionWindow>();
         QCOMPARE(press("Header.tst", "Ann"), u"This test has 0 questions!"_s);
         QVERIFY(env.boxes->shown.size() == 5 && WindowRegistry::active() == &m);
 
@@ -666,21 +628,19 @@ private slots:
             env.boxes->answers.push_back(platform::Answer::Yes);
             t.close();
         });
-        QVERIFY(
-            storage::shared::candidateName.isEmpty() &&
-            QDir("tests").entryList({"*.log", "*.answers"}, QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(storage::shared::candidateName.isEmpty() &&
+                testing::namesIn("tests", {"*.log", "*.answers"}).isEmpty());
 
         // the program ends while the count is being chosen: no question is drawn
         env.random->values = {0.5};
-        pressOk<IntroductionWindow>();
+        testing::closeWhenModal<IntroductionWindow>();
         testing::whenModal<QuestionCountWindow>(
             [](QuestionCountWindow&) { WindowRegistry::endProgram(); });
         QSignalSpy modalWaits(&WindowRegistry::instance(), &WindowRegistry::modalWaitStarted);
         testing::click(testing::control<QPushButton>(&m, "Command4"));
         QVERIFY(env.exitRequests == 1 && !WindowRegistry::isLoaded<TestRunWindow>());
         QCOMPARE(modalWaits.size(), 2); // the introduction and the count; no more
-        QVERIFY(env.random->values.size() == 1u &&
-                QDir("tests").entryList({"*.log"}, QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(env.random->values.size() == 1u && testing::namesIn("tests", {"*.log"}).isEmpty());
     }
 };
 

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "HeaderRecord.h"
-#include "LogRecord.h"
 #include "Question.h"
+#include "Records.h"
 #include "TestRecord.h"
 #include "Tool.h"
 
 #include <map>
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -20,6 +19,14 @@
 // quizdex-tool run in-process, as from a terminal, and the files it reads and
 // writes, for the tool's tests.
 namespace toolrun {
+
+using namespace Qt::StringLiterals;
+
+using testing::fileBytes;
+using testing::InFolder;
+using testing::logEntry;
+using testing::testFile;
+using testing::writeBytes;
 
 struct Run {
     int status = 0;
@@ -54,41 +61,10 @@ inline Run runToolProcess(const QString& locale, const QStringList& args,
     return r;
 }
 
-inline QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 inline storage::Question question(storage::QuestionKind kind, const QString& text,
                                   std::array<QString, 5> choices, int correct,
                                   const QString& explanation = {}) {
     return {kind, text, std::move(choices), explanation, correct};
-}
-
-// The header the program's create door writes.
-inline storage::TestRecord newHeader(const QString& owner, const QString& password) {
-    storage::TestRecord h;
-    storage::fillNewHeader(h, owner, password);
-    return h;
-}
-
-// A test as the editor writes one: each question stored over the record it
-// holds, which starts as the header it has read.
-inline QByteArray editorTest(const storage::TestRecord& header,
-                             const std::vector<storage::Question>& questions) {
-    QByteArray out = header.bytes();
-    storage::TestRecord rec = header;
-    for (std::size_t k = 1; k <= questions.size(); ++k) {
-        storage::storeQuestion(rec, int(k), questions[k - 1]);
-        out += rec.bytes();
-    }
-    return out;
 }
 
 // Record n of a test file's bytes.
@@ -96,34 +72,38 @@ inline QByteArray record(const QByteArray& file, int n) {
     return file.mid((n - 1) * storage::TestRecord::kSize, storage::TestRecord::kSize);
 }
 
-// One score log entry as the program writes it.
-inline QByteArray logEntry(const QString& test, const QString& date, const QString& time,
-                           const QString& score, std::int16_t questions) {
-    storage::LogRecord r;
-    r.setText(storage::LogRecord::TestTaken, test);
-    r.setText(storage::LogRecord::DateTaken, date);
-    r.setText(storage::LogRecord::TimeTaken, time);
-    r.setText(storage::LogRecord::TestScore, score);
-    r.setNumQuestions(questions);
-    return r.bytes();
+// What poppler's `program` prints for `args`, or why it failed.
+inline QString poppler(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return program + u" failed: "_s + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// A score log entry of 80 of 10 questions.
-inline const QByteArray kEntry = logEntry(QStringLiteral("MATH1"), QStringLiteral("12/5/98"),
-                                          QStringLiteral("10:35:12 PM"), QStringLiteral("80"), 10);
+// The text of a PDF as a reader lays it out; one page, or all of them.
+inline QString pdfText(const QString& pdf, int page = 0) {
+    const QString n = QString::number(page);
+    return poppler(u"pdftotext"_s,
+                   QStringList{u"-layout"_s, u"-enc"_s, u"UTF-8"_s} +
+                       (page > 0 ? QStringList{u"-f"_s, n, u"-l"_s, n} : QStringList()) +
+                       QStringList{pdf, u"-"_s});
+}
 
-// The working folder set to `dir` while it lives, as the user's shell has
-// it, for commands given bare file names ("-o Geo.tst").
-class InFolder {
-public:
-    explicit InFolder(const QString& dir) : m_was(QDir::currentPath()) { QDir::setCurrent(dir); }
-    ~InFolder() { QDir::setCurrent(m_was); }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
+inline QString pdfInfo(const QString& pdf, const QString& field) {
+    const QRegularExpression re(u"^"_s + field + u":\\s*(.*)$"_s,
+                                QRegularExpression::MultilineOption);
+    return re.match(poppler(u"pdfinfo"_s, {pdf})).captured(1).trimmed();
+}
 
-private:
-    QString m_was;
-};
+// Lines of `text` that are not blank, blanks squeezed: what a reader reads.
+inline QString readLines(const QString& text) {
+    QStringList out;
+    for (QString line : text.split(u'\n'))
+        if (!(line = line.simplified()).isEmpty())
+            out << line;
+    return out.join(u'\n');
+}
 
 // A folder of its own for a test class's files.
 class Folder {

@@ -2,19 +2,16 @@
 // that write nothing, imports that never replace a test and never leave half
 // of one.
 #include "Command.h"
-#include "HeaderRecord.h"
+#include "IoFaults.h"
 #include "MoodleRules.h"
 #include "RecordFile.h"
 #include "TestRecord.h"
 #include "ToolRun.h"
 
-#include <csignal>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace toolrun;
@@ -37,12 +34,10 @@ class TestToolCommands : public QObject, private Folder {
 
 private slots:
     void roundTripsKeepEveryByteOfEveryQuestion() {
-        TestRecord header = newHeader(u"Ann"_s, u"pw"_s);
-        header.setShuffleFlag(0); // "as entered", chosen before the questions were written
-        header.setText(TestRecord::PassingScore, storage::passingScoreText(60));
         const QString longText(500, u'x');
-        QByteArray test = editorTest(
-            header,
+        // answers "as entered", chosen before the questions were written
+        QByteArray test = testFile(
+            {.owner = u"Ann"_s, .password = u"pw"_s, .passing = u" 60"_s, .shuffle = 0},
             {question(QuestionKind::Multiple, u"Which sign starts a comment? // ::no title::"_s,
                       {u"~ tilde"_s, u"= equals"_s, u"# hash"_s, u"\\ backslash"_s, u"{ }"_s}, 3,
                       u"Line one\r\nline two\r\n"_s),
@@ -60,21 +55,17 @@ private slots:
              question(QuestionKind::Multiple, longText,
                       {QString(200, u'y'), u"short"_s, QString(199, u'z') + u'\r'}, 1, longText)});
         // What other writers leave: a reserved field, a number out of place.
-        TestRecord odd;
-        odd.setBytes(record(test, 4));
-        odd.setText(TestRecord::Reserved2, u"kept"_s);
-        odd.setQuestionNumber(42);
-        test.replace(3 * TestRecord::kSize, TestRecord::kSize, odd.bytes());
-        writeFile(path(u"All.tst"_s), test);
+        testing::putText(test, 3 * 2514 + 2312, 100, u"kept"_s);
+        testing::putInt16(test, 3 * 2514, 42);
+        writeBytes(path(u"All.tst"_s), test);
 
         // What check finds damaged, import would refuse: export leaves it out
         // and tells why. A question's number is its place.
         QByteArray expected;
         for (const int n : {2, 3, 4, 5, 8, 9}) {
-            TestRecord kept;
-            kept.setBytes(record(test, n));
-            kept.setQuestionNumber(std::int16_t(expected.size() / TestRecord::kSize + 1));
-            expected += kept.bytes();
+            QByteArray kept = record(test, n);
+            testing::putInt16(kept, 0, int(expected.size() / 2514 + 1));
+            expected += kept;
         }
         for (const QString& format : {u"gift"_s, u"csv"_s, u"moodlexml"_s}) {
             const QString exported = path(u"all."_s + format);
@@ -92,7 +83,8 @@ private slots:
             const Run i = importAs(format, exported, back, u"Bob"_s, u"x"_s);
             QCOMPARE(i.out, back + u": 6 questions\n"_s);
             const QByteArray imported = fileBytes(back);
-            QCOMPARE(record(imported, 1), newHeader(u"Bob"_s, u"x"_s).bytes());
+            QCOMPARE(record(imported, 1),
+                     testing::headerRecord({.owner = u"Bob"_s, .password = u"x"_s}));
             QVERIFY2(imported.mid(TestRecord::kSize) == expected, qPrintable(format));
             // Moodle reads every question, with its right answer.
             const QString text = QString::fromUtf8(fileBytes(exported));
@@ -112,7 +104,7 @@ private slots:
         // off the command line where any user reads it.
         QString gift = QString::fromUtf8(fileBytes(path(u"all.gift"_s)));
         QVERIFY(gift.contains(u"// quizdex: "_s));
-        writeFile(path(u"edited.gift"_s), gift.replace(u"Eiffel tower"_s, u"Louvre"_s).toUtf8());
+        writeBytes(path(u"edited.gift"_s), gift.replace(u"Eiffel tower"_s, u"Louvre"_s).toUtf8());
         const QStringList noPassword = {u"import"_s, u"--format=gift"_s, path(u"edited.gift"_s),
                                         u"-o"_s,     path(u"Env.tst"_s), u"--owner=Bob"_s};
         qunsetenv("QUIZDEX_PASSWORD");
@@ -125,9 +117,8 @@ private slots:
         qunsetenv("QUIZDEX_PASSWORD");
         QCOMPARE(fromEnv.status, 0);
         const QByteArray env = fileBytes(path(u"Env.tst"_s));
-        QCOMPARE(record(env, 1), newHeader(u"Bob"_s, u"x"_s).bytes());
-        TestRecord edited;
-        edited.setBytes(record(env, 4));
+        QCOMPARE(record(env, 1), testing::headerRecord({.owner = u"Bob"_s, .password = u"x"_s}));
+        const auto edited = testing::recordOf<TestRecord>(record(env, 4));
         QCOMPARE(edited.text(TestRecord::QuestionText), u"Where is the Louvre?"_s);
         QCOMPARE(edited.text(TestRecord::Choice1), u"  Paris"_s);
     }
@@ -137,7 +128,7 @@ private slots:
                              QString(501, u'q') +
                              u" {T}\n\nSix? {\n=a\n~b\n~c\n~d\n~e\n~f\n}\n\nLong choice? {=ok ~"_s +
                              QString(201, u'y') + u"}\n"_s;
-        writeFile(path(u"in.gift"_s), gift.toUtf8());
+        writeBytes(path(u"in.gift"_s), gift.toUtf8());
         const Run r = importAs(u"gift"_s, path(u"in.gift"_s), path(u"New.tst"_s));
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, QString());
@@ -166,57 +157,58 @@ private slots:
         }
         QCOMPARE(fileBytes(path(u"Geo.tst"_s)).size(), 2 * TestRecord::kSize);
 
-        // A spreadsheet's row is found by the line it begins on; a file that is
-        // not UTF-8 by its first bad line.
-        writeFile(path(u"rows.csv"_s), (u"kind,question,choice 1,right choice\n"
-                                        "TYPED,\"Two\nlines\",a,1\nTYPED,Long?,"_s +
-                                        QString(201, u'z') + u",1\n"_s)
-                                           .toUtf8());
-        const Run csv = importAs(u"csv"_s, path(u"rows.csv"_s), path(u"Rows.tst"_s));
-        QCOMPARE(csv.status, 1);
-        QVERIFY2(csv.err.startsWith(path(u"rows.csv"_s) + u":4 (row 3): choice 1 is 201"_s),
-                 qPrintable(csv.err));
-        // A right choice naming an empty cell, and Moodle XML that is not
-        // well-formed: refused at their place, nothing written.
-        writeFile(path(u"empty.csv"_s), "kind,question,choice 1,choice 2,choice 3,right choice\n"
-                                        "MULTIPLE,Fine?,a,b,,2\nMULTIPLE,Which?,a,b,,3\n");
-        const Run empty = importAs(u"csv"_s, path(u"empty.csv"_s), path(u"Empty.tst"_s));
-        QCOMPARE(empty.err, path(u"empty.csv"_s) + u":3 (row 3): the choice marked as the answer "
-                                                   "is empty\nNothing written: 1 of the questions "
-                                                   "does not fit (--skip leaves them out).\n"_s);
-        writeFile(path(u"bad.xml"_s), "<quiz>\n<question type=\"truefalse\">\n</quiz>\n");
-        const Run xml = importAs(u"moodlexml"_s, path(u"bad.xml"_s), path(u"Xml.tst"_s));
-        QCOMPARE(xml.err, path(u"bad.xml"_s) + u":3:7: not well-formed XML: Opening and ending "
-                                               "tag mismatch.\n"_s);
-        writeFile(path(u"latin1.gift"_s), QByteArray("Fine {T}\n\nCaf\xe9 {T}\n"));
-        const Run latin1 = importAs(u"gift"_s, path(u"latin1.gift"_s), path(u"L.tst"_s));
-        QCOMPARE(latin1.status, 1);
-        QCOMPARE(latin1.err, path(u"latin1.gift"_s) + u":3: not UTF-8\n"_s);
-        writeFile(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
+        // One refusal each, at its place, and nothing written: a spreadsheet's
+        // row by the line it begins on, a right choice naming an empty cell,
+        // Moodle XML that is not well-formed, a file that is not UTF-8 by its
+        // first bad line.
+        const QString none = u"\nNothing written: 1 of the questions does not fit (--skip "
+                             "leaves them out).\n"_s;
+        const struct {
+            const char* name;
+            QByteArray bytes;
+            QString told;
+        } refused[] = {
+            {"rows.csv",
+             "kind,question,choice 1,right choice\nTYPED,\"Two\nlines\",a,1\nTYPED,Long?," +
+                 QByteArray(201, 'z') + ",1\n",
+             u":4 (row 3): choice 1 is 201 characters long (a line break counts two); a test holds 200"_s +
+                 none},
+            {"empty.csv",
+             "kind,question,choice 1,choice 2,choice 3,right choice\n"
+             "MULTIPLE,Fine?,a,b,,2\nMULTIPLE,Which?,a,b,,3\n",
+             u":3 (row 3): the choice marked as the answer is empty"_s + none},
+            {"bad.xml", "<quiz>\n<question type=\"truefalse\">\n</quiz>\n",
+             u":3:7: not well-formed XML: Opening and ending tag mismatch.\n"_s},
+            {"latin1.gift", "Fine {T}\n\nCaf\xe9 {T}\n", u":3: not UTF-8\n"_s},
+        };
+        for (const auto& r : refused) {
+            const QString in = path(QLatin1String(r.name)), suffix = QFileInfo(in).suffix();
+            writeBytes(in, r.bytes);
+            const Run run =
+                importAs(suffix == u"xml"_s ? u"moodlexml"_s : suffix, in, path(u"Refused.tst"_s));
+            QVERIFY2(run.status == 1 && run.err == in + r.told, qPrintable(run.err));
+        }
+        writeBytes(path(u"bom.gift"_s), QByteArray("\xef\xbb\xbf::t:: Caf\xc3\xa9? {T}\n"));
         QCOMPARE(importAs(u"gift"_s, path(u"bom.gift"_s), path(u"Bom.tst"_s)).status, 0);
-        QCOMPARE(
-            QDir(m_dir.path())
-                .entryList({u"Rows.tst"_s, u"Empty.tst"_s, u"Xml.tst"_s, u".quizdex-import-*"_s},
-                           QDir::Files | QDir::Hidden),
-            QStringList());
+        QCOMPARE(testing::namesIn(m_dir.path(), {u"Refused.tst"_s, u".quizdex-import-*"_s}),
+                 QStringList());
     }
 
     void aBankSavedByGermanExcelImportsWithOneMessage() {
         // ";" between cells, Windows-1252, a line break inside a cell.
-        writeFile(path(u"bank.csv"_s),
-                  "kind;question;choice 1;choice 2;choice 3;right choice;explanation\r\n"
-                  "MULTIPLE;Welche Stadt liegt an der Elbe?;Dresden;M\xfcnchen;K\xf6ln;1;"
-                  "\"Dresden; nicht M\xfcnchen\"\r\n"
-                  "TRUE/FALSE;\"Die Erde\nist rund.\";;;;1;\r\n");
+        writeBytes(path(u"bank.csv"_s),
+                   "kind;question;choice 1;choice 2;choice 3;right choice;explanation\r\n"
+                   "MULTIPLE;Welche Stadt liegt an der Elbe?;Dresden;M\xfcnchen;K\xf6ln;1;"
+                   "\"Dresden; nicht M\xfcnchen\"\r\n"
+                   "TRUE/FALSE;\"Die Erde\nist rund.\";;;;1;\r\n");
         const Run r = importAs(u"csv"_s, path(u"bank.csv"_s), path(u"Bank.tst"_s));
         QCOMPARE(r.err,
                  path(u"bank.csv"_s) +
                      u": read as Windows-1252 (it is not UTF-8) with \";\" between cells\n"_s);
         QCOMPARE(r.out, path(u"Bank.tst"_s) + u": 2 questions\n"_s);
         const QByteArray bank = fileBytes(path(u"Bank.tst"_s));
-        TestRecord first, second;
-        first.setBytes(record(bank, 2));
-        second.setBytes(record(bank, 3));
+        const auto first = testing::recordOf<TestRecord>(record(bank, 2));
+        const auto second = testing::recordOf<TestRecord>(record(bank, 3));
         QCOMPARE(first.text(TestRecord::Choice2), u"München"_s);
         QCOMPARE(first.text(TestRecord::Explanation), u"Dresden; nicht München"_s);
         QCOMPARE(second.text(TestRecord::QuestionText), u"Die Erde\r\nist rund."_s);
@@ -224,13 +216,12 @@ private slots:
     }
 
     void exportRefusesWhatTheFormatCannotHold() {
-        TestRecord essay;
-        storage::storeQuestion(essay, 2, question(QuestionKind::Typed, u"How?"_s, {u"so"_s}, 1));
-        essay.setText(TestRecord::QuestionType, u"ESSAY"_s);
-        writeFile(path(u"Odd.tst"_s),
-                  editorTest(newHeader(u"o"_s, u"p"_s),
-                             {question(QuestionKind::Multiple, u"Pick"_s, {u"a"_s, u"b"_s}, 2)}) +
-                      essay.bytes());
+        writeBytes(path(u"Odd.tst"_s), testFile({}, {question(QuestionKind::Multiple, u"Pick"_s,
+                                                              {u"a"_s, u"b"_s}, 2)}) +
+                                           testing::questionRecord(2, {.type = u"ESSAY"_s,
+                                                                       .text = u"How?"_s,
+                                                                       .choices = {u"so"_s},
+                                                                       .right = u"so"_s}));
         for (const QString& format : {u"gift"_s, u"csv"_s, u"aiken"_s, u"moodlexml"_s}) {
             const QStringList args = {u"export"_s,        u"--format"_s, format,
                                       path(u"Odd.tst"_s), u"-o"_s,       path(u"odd.out"_s)};
@@ -252,13 +243,13 @@ private slots:
         QString gift;
         for (int k = 1; k <= 3000; ++k)
             gift += u"Question %1? {\n=right\n~wrong\n####Because %1.\n}\n\n"_s.arg(k);
-        writeFile(in(u"bank.gift"_s), gift.toUtf8());
+        writeBytes(in(u"bank.gift"_s), gift.toUtf8());
         auto import = [&](const QString& name) {
             return importAs(u"gift"_s, in(u"bank.gift"_s), in(name));
         };
 
         // A test whose name differs only in letter case is the same test.
-        writeFile(in(u"Math.tst"_s), "someone's work");
+        writeBytes(in(u"Math.tst"_s), "someone's work");
         const Run again = import(u"math.tst"_s);
         QCOMPARE(again.status, 1);
         QVERIFY(again.err.contains(u"A test of this name exists"_s));
@@ -276,12 +267,8 @@ private slots:
         // not at all.
         int none = 0, complete = 0;
         for (int i = 0; i <= 12; ++i) {
-            const pid_t pid = ::fork();
-            if (pid == 0)
-                ::_exit(import(u"Killed.tst"_s).status);
-            ::usleep(useconds_t(whole * i / 5)); // up to well past its end
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
+            // up to well past its end
+            testing::killedAfterDelay(unsigned(whole * i / 5), [&] { import(u"Killed.tst"_s); });
             if (QFile::exists(in(u"Killed.tst"_s))) {
                 QCOMPARE(fileBytes(in(u"Killed.tst"_s)), expected);
                 QVERIFY(QFile::remove(in(u"Killed.tst"_s)));
@@ -289,8 +276,7 @@ private slots:
             } else {
                 ++none;
             }
-            for (const QString& part :
-                 QDir(in({})).entryList({u".quizdex-import-*"_s}, QDir::Files | QDir::Hidden))
+            for (const QString& part : testing::namesIn(in({}), {u".quizdex-import-*"_s}))
                 QVERIFY(QFile::remove(in(part)));
         }
         qInfo("killed imports: %d left no test, %d the whole test", none, complete);
@@ -298,11 +284,11 @@ private slots:
 
     void logAsCsvAndTheTestAsText() {
         const QString log = path(u"Sam.log"_s);
-        writeFile(log,
-                  logEntry(u"Math, unit 1"_s, u"12/5/98"_s, u"10:35:12 PM"_s, u"80"_s, 10) +
-                      logEntry(u"He said \"hi\""_s, u"1/2/03"_s, u"9:00:00 AM"_s, u"33"_s, 3) +
-                      logEntry(u"=HYPERLINK(\"x\")"_s, u"1/2/03"_s, u"9:01:00 AM"_s, u"0"_s, 1) +
-                      QByteArray(57, 'x'));
+        writeBytes(log,
+                   logEntry({.test = u"Math, unit 1"_s}) +
+                       logEntry({u"He said \"hi\""_s, u"1/2/03"_s, u"9:00:00 AM"_s, u"33"_s, 3}) +
+                       logEntry({u"=HYPERLINK(\"x\")"_s, u"1/2/03"_s, u"9:01:00 AM"_s, u"0"_s, 1}) +
+                       QByteArray(57, 'x'));
         const Run csv = runTool({u"log"_s, u"--csv"_s, log});
         QCOMPARE(csv.status, 0);
         QCOMPARE(csv.out, u"test,date,time,questions,score\r\n"
@@ -313,13 +299,13 @@ private slots:
 
         // What a reader needs of the header, and every choice by its number,
         // the empty one too; never the password.
-        TestRecord header = newHeader(u"Ann Author"_s, u"Secret-Word-42"_s);
-        header.setText(TestRecord::CorrectFeedback, u"0101"_s);
-        writeFile(
+        writeBytes(
             path(u"Show.tst"_s),
-            editorTest(header, {question(QuestionKind::Multiple, u"Two\r\nlines?"_s,
-                                         {u"yes"_s, {}, u"no"_s}, 3, u"Because."_s),
-                                question(QuestionKind::Typed, u"Capital?"_s, {u"Paris"_s}, 1)}));
+            testFile(
+                {.owner = u"Ann Author"_s, .password = u"Secret-Word-42"_s, .right = u"0101"_s},
+                {question(QuestionKind::Multiple, u"Two\r\nlines?"_s, {u"yes"_s, {}, u"no"_s}, 3,
+                          u"Because."_s),
+                 question(QuestionKind::Typed, u"Capital?"_s, {u"Paris"_s}, 1)}));
         const Run show = runTool({u"show"_s, path(u"Show.tst"_s)});
         QCOMPARE(show.status, 0);
         for (const QString& part :

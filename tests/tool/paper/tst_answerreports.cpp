@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -92,10 +91,9 @@ void logRun(
             {q(k), storage::answers::checksum(rec), 0, answer,
              answer.compare(rec.text(TestRecord::CorrectAnswer), Qt::CaseInsensitive) == 0});
     }
-    LogRecord entry;
-    entry.setBytes(logEntry(testName, u"3/9/2026"_s,
-                            u"9:%1:00 AM"_s.arg(minute, 2, 10, QLatin1Char('0')),
-                            QString::number(score), std::int16_t(given.size())));
+    const auto entry = testing::recordOf<LogRecord>(
+        logEntry({testName, u"3/9/2026"_s, u"9:%1:00 AM"_s.arg(minute, 2, 10, QLatin1Char('0')),
+                  QString::number(score), std::int16_t(given.size())}));
     QVERIFY(storage::answers::appendRun(dir + u'/' + pupil + u".log"_s, entry, answers).entry);
 }
 
@@ -103,9 +101,10 @@ void logRun(
 // after an older run of Ann's that kept none.
 void writeClass(const QString& dir) {
     QVERIFY(QDir().mkpath(dir));
-    const QByteArray test = editorTest(newHeader(u"o"_s, u"p"_s), kGeo);
-    writeFile(dir + u"/Geo.tst"_s, test);
-    writeFile(dir + u"/Ann.log"_s, logEntry(u"Geo"_s, u"3/2/2026"_s, u"9:00:00 AM"_s, u"100"_s, 6));
+    const QByteArray test = testFile({}, kGeo);
+    writeBytes(dir + u"/Geo.tst"_s, test);
+    writeBytes(dir + u"/Ann.log"_s,
+               logEntry({u"Geo"_s, u"3/2/2026"_s, u"9:00:00 AM"_s, u"100"_s, 6}));
     for (int p = 0; p < 8; ++p) {
         const Pupil& pupil = kClass[p];
         const bool reversed = pupil.name == u"Hal"_s;
@@ -116,15 +115,7 @@ void writeClass(const QString& dir) {
 
 // The PDF's text as a reader reads it: lines not blank, blanks squeezed.
 QStringList pdfLines(const QString& pdf, int page) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-layout"_s, u"-f"_s, QString::number(page), u"-l"_s,
-                             QString::number(page), pdf, u"-"_s});
-    p.waitForFinished(30000);
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
-        if (!line.simplified().isEmpty())
-            lines << line.simplified();
-    return lines;
+    return readLines(pdfText(pdf, page)).split(u'\n');
 }
 
 } // namespace
@@ -159,7 +150,7 @@ private slots:
         r = runTool(
             {u"results"_s, m_class, u"--items"_s, u"--pdf"_s, u"-o"_s, path(u"items.pdf"_s)});
         QCOMPARE(r.status, 0);
-        const QString page = pdfLines(path(u"items.pdf"_s), 1).join(u'\n');
+        const QString page = readLines(pdfText(path(u"items.pdf"_s), 1));
         QStringList order;
         for (auto m = QRegularExpression(u"^Q(\\d) "_s, QRegularExpression::MultilineOption)
                           .globalMatch(page);
@@ -173,17 +164,14 @@ private slots:
 
         // question 5 edited since: its answers counted apart, and the new text has none yet
         QByteArray test = fileBytes(m_class + u"/Geo.tst"_s);
-        storage::TestRecord q5;
-        q5.setBytes(record(test, 6));
-        q5.setText(storage::TestRecord::QuestionText, u"Which of these is a planet?"_s);
-        test.replace(5 * storage::TestRecord::kSize, storage::TestRecord::kSize, q5.bytes());
-        writeFile(m_class + u"/Geo.tst"_s, test);
+        testing::putText(test, 5 * 2514 + 2, 500, u"Which of these is a planet?"_s);
+        writeBytes(m_class + u"/Geo.tst"_s, test);
         runTool({u"results"_s, m_class, u"--items"_s, u"--csv"_s, u"-o"_s, path(u"edited.csv"_s)});
         QStringList edited = hand;
         edited.replace(5, u"Geo,5,Which of these is a planet?,,0,0,,,,,"_s);
         edited.insert(6, u"Geo,5,Which of these is a planet?,yes,8,5,62.5,Moon,2,1.00,"_s);
         QCOMPARE(rowsOf(fileBytes(path(u"edited.csv"_s))), edited);
-        writeFile(m_class + u"/Geo.tst"_s, editorTest(newHeader(u"o"_s, u"p"_s), kGeo));
+        writeBytes(m_class + u"/Geo.tst"_s, testFile({}, kGeo));
     }
 
     void eachPupilsAnswersBesideTheRightOnes() {
@@ -203,7 +191,7 @@ private slots:
         r = runTool({u"results"_s, m_class + u"/Hal.answers"_s, u"--answers"_s, u"--pdf"_s, u"-o"_s,
                      path(u"hal.pdf"_s)});
         QCOMPARE(r.out, path(u"hal.pdf"_s) + u": 1 run, 6 answers\n"_s);
-        QCOMPARE(pdfLines(path(u"hal.pdf"_s), 1).mid(0, 5),
+        QCOMPARE(readLines(pdfText(path(u"hal.pdf"_s), 1)).split(u'\n').mid(0, 5),
                  QStringList({u"Answers: Hal"_s, u"Geo, 3/9/2026 9:07:00 AM, score 33%"_s,
                               u"# Question Answer given Right answer Result"_s,
                               u"1 Q6 Longest river? (blank) Nile wrong"_s,
@@ -298,15 +286,15 @@ private slots:
         const QString dir = path(u"files"_s);
         QVERIFY(QDir().mkpath(dir));
         const QString log = dir + u"/Kim.log"_s, answers = dir + u"/Kim.answers"_s;
-        storage::LogRecord entry;
-        entry.setBytes(logEntry(u"Geo"_s, u"3/9/2026"_s, u"10:00:00 AM"_s, u"50"_s, 2));
-        const std::vector<storage::answers::Given> given = {{2, 0x1234ABCD, 1, u"TRUE"_s, true},
-                                                            {3, 7, 0, u"Lyon"_s, false}};
-        storage::answers::appendRun(log, entry, given);
-        const QByteArray logged = fileBytes(log);
-        storage::answers::appendRun(log, entry, given);
-        writeFile(log, logged); // as a kill before the second entry leaves it
-        writeFile(answers, fileBytes(answers) + "stray");
+        // the second run killed before its entry
+        const testing::Entry run{u"Geo"_s, u"3/9/2026"_s, u"10:00:00 AM"_s, u"50"_s, 2};
+        testing::Answer first{run, 1, 1, 2, u"1234ABCD"_s, 1, true, u"TRUE"_s},
+            second{run, 1, 2, 3, u"00000007"_s, 0, false, u"Lyon"_s};
+        QByteArray kept = testing::answerRecord(first) + testing::answerRecord(second);
+        first.entry = second.entry = 2;
+        kept += testing::answerRecord(first) + testing::answerRecord(second);
+        writeBytes(log, logEntry(run));
+        writeBytes(answers, kept + "stray");
 
         Run r = runTool({u"check"_s, answers});
         QCOMPARE(r.out, answers + u": 5 stray bytes after record 4: the length is not a whole "
@@ -326,7 +314,7 @@ private slots:
         bytes[storage::AnswerRecord::kSize + storage::AnswerRecord::kAskedOffset] = 9;
         bytes.replace(storage::AnswerRecord::kSize * 2 + storage::AnswerRecord::Checksum.offset, 2,
                       "xy");
-        writeFile(answers, bytes);
+        writeBytes(answers, bytes);
         r = runTool({u"check"_s, answers});
         QCOMPARE(r.out, answers + u": record 2: question 9 of a run of 2\n"_s + answers +
                             u": record 3: the checksum \"xy34ABCD\" is not 8 hexadecimal "

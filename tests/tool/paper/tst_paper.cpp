@@ -1,8 +1,8 @@
 // Paper tests, answer keys and class results read back as a reader sees them:
 // pdftotext on the PDFs, the CSV against a file written by hand.
 #include "ClassResults.h"
-#include "HeaderRecord.h"
 #include "LogDate.h"
+#include "LogRecord.h"
 #include "PaperVersions.h"
 #include "TestRecord.h"
 #include "ToolRun.h"
@@ -21,42 +21,8 @@ using namespace toolrun;
 namespace {
 
 // A test as the editor writes it, with `passing` in its header.
-QByteArray testFile(const std::vector<Question>& questions, const QString& passing = u" 75"_s) {
-    storage::TestRecord header = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
-    header.setText(storage::TestRecord::PassingScore, passing);
-    return editorTest(header, questions);
-}
-
-QString poppler(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return program + u" failed: "_s + QString::fromUtf8(p.readAllStandardError());
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The text of a PDF as a reader lays it out; one page, or all of them.
-QString pdfText(const QString& pdf, int page = 0) {
-    const QString n = QString::number(page);
-    return poppler(u"pdftotext"_s,
-                   QStringList{u"-layout"_s, u"-enc"_s, u"UTF-8"_s} +
-                       (page > 0 ? QStringList{u"-f"_s, n, u"-l"_s, n} : QStringList()) +
-                       QStringList{pdf, u"-"_s});
-}
-
-QString pdfInfo(const QString& pdf, const QString& field) {
-    const QRegularExpression re(u"^"_s + field + u":\\s*(.*)$"_s,
-                                QRegularExpression::MultilineOption);
-    return re.match(poppler(u"pdfinfo"_s, {pdf})).captured(1).trimmed();
-}
-
-// Lines of `text` that are not blank, blanks squeezed: what a reader reads.
-QString readLines(const QString& text) {
-    QStringList out;
-    for (QString line : text.split(u'\n'))
-        if (!(line = line.simplified()).isEmpty())
-            out << line;
-    return out.join(u'\n');
+QByteArray paperTest(const std::vector<Question>& questions, const QString& passing = u" 75"_s) {
+    return testFile({.owner = u"Zoë Ügreen"_s, .password = u"pw"_s, .passing = passing}, questions);
 }
 
 // Sixty questions, every seventh one long: "Question 7 with words ...",
@@ -70,7 +36,7 @@ QByteArray sixtyQuestions() {
             u"Question "_s + n + (k % 7 ? QString() : u" with words "_s.repeated(30)),
             {u"first of "_s + n, u"second"_s, u"third"_s, u"fourth"_s, u"last of "_s + n}, 1));
     }
-    return testFile(questions);
+    return paperTest(questions);
 }
 
 // A paper test or its key by version: each question as numbered, its text
@@ -144,23 +110,23 @@ private:
     QString writeClass() {
         QDir(m_dir.path()).mkpath(u"class"_s);
         const QString dir = path(u"class"_s);
-        writeFile(dir + u"/Algebra.tst"_s, algebraTest());
-        writeFile(dir + u"/Ann.log"_s,
-                  logEntry(u"Algebra"_s, u"3/1/2026"_s, u"9:15:00 AM"_s, u"55"_s, 20) +
-                      logEntry(u"History"_s, u"3/2/2026"_s, u"10:00:00 AM"_s, u"70"_s, 10) +
-                      logEntry(u"Algebra"_s, u"3/18/2026"_s, u"9:20:00 AM"_s, u"80"_s, 20));
-        writeFile(dir + u"/Bob.log"_s,
-                  logEntry(u"Algebra"_s, u"3/1/2026"_s, u"9:16:00 AM"_s, u"60"_s, 20) +
-                      logEntry(u"History"_s, u"3/2/2026"_s, u"10:05:00 AM"_s, u"74"_s, 10));
-        writeFile(dir + u"/Cy.log"_s,
-                  logEntry(u"History"_s, u"3/3/2026"_s, u"11:00:00 AM"_s, u"90"_s, 10) +
-                      logEntry(u"Algebra"_s, u"3/9/2026"_s, u"9:30:00 AM"_s, u"59"_s, 20));
+        writeBytes(dir + u"/Algebra.tst"_s, algebraTest());
+        writeBytes(dir + u"/Ann.log"_s,
+                   logEntry({u"Algebra"_s, u"3/1/2026"_s, u"9:15:00 AM"_s, u"55"_s, 20}) +
+                       logEntry({u"History"_s, u"3/2/2026"_s, u"10:00:00 AM"_s, u"70"_s, 10}) +
+                       logEntry({u"Algebra"_s, u"3/18/2026"_s, u"9:20:00 AM"_s, u"80"_s, 20}));
+        writeBytes(dir + u"/Bob.log"_s,
+                   logEntry({u"Algebra"_s, u"3/1/2026"_s, u"9:16:00 AM"_s, u"60"_s, 20}) +
+                       logEntry({u"History"_s, u"3/2/2026"_s, u"10:05:00 AM"_s, u"74"_s, 10}));
+        writeBytes(dir + u"/Cy.log"_s,
+                   logEntry({u"History"_s, u"3/3/2026"_s, u"11:00:00 AM"_s, u"90"_s, 10}) +
+                       logEntry({u"Algebra"_s, u"3/9/2026"_s, u"9:30:00 AM"_s, u"59"_s, 20}));
         QFile::remove(dir + u"/History.tst"_s);
         return dir;
     }
     static QByteArray algebraTest() {
-        return testFile({question(QuestionKind::TrueFalse, u"1+1=2"_s, {u"TRUE"_s, u"FALSE"_s}, 1)},
-                        u" 60"_s);
+        return paperTest(
+            {question(QuestionKind::TrueFalse, u"1+1=2"_s, {u"TRUE"_s, u"FALSE"_s}, 1)}, u" 60"_s);
     }
     // `results` run in the folder above the class's, with bare names.
     Run results(const QStringList& args) {
@@ -170,15 +136,15 @@ private:
 
 private slots:
     void testReadsInOrderWithConsecutiveLettersAndItsKey() {
-        writeFile(
+        writeBytes(
             path(u"Café €.tst"_s),
-            testFile({question(QuestionKind::Multiple, u"Which costs 5 €?"_s,
-                               {u"tea"_s, QString(), u"crème brûlée"_s, QString(), u"water"_s}, 3,
-                               u"Desserts cost more."_s),
-                      question(QuestionKind::TrueFalse, u"A café sells coffee."_s,
-                               {u"TRUE"_s, u"FALSE"_s}, 1),
-                      question(QuestionKind::Typed, u"Name the drink:\r\nhot, black."_s,
-                               {u"Coffee"_s}, 1, u"Espresso counts."_s)}));
+            paperTest({question(QuestionKind::Multiple, u"Which costs 5 €?"_s,
+                                {u"tea"_s, QString(), u"crème brûlée"_s, QString(), u"water"_s}, 3,
+                                u"Desserts cost more."_s),
+                       question(QuestionKind::TrueFalse, u"A café sells coffee."_s,
+                                {u"TRUE"_s, u"FALSE"_s}, 1),
+                       question(QuestionKind::Typed, u"Name the drink:\r\nhot, black."_s,
+                                {u"Coffee"_s}, 1, u"Espresso counts."_s)}));
         Run r = runTool({u"print"_s, path(u"Café €.tst"_s), u"-o"_s, path(u"t.pdf"_s), u"--paper"_s,
                          u"letter"_s});
         QCOMPARE(r.status, 0);
@@ -201,7 +167,7 @@ private slots:
     }
 
     void sixtyQuestionsNeverSplitAcrossPages() {
-        writeFile(path(u"Sixty.tst"_s), sixtyQuestions());
+        writeBytes(path(u"Sixty.tst"_s), sixtyQuestions());
         const QStringList twoVersions = {u"--versions"_s, u"2"_s, u"--seed"_s, u"5"_s};
         for (const auto& [paper, more] :
              {std::pair{u"a4"_s, QStringList()}, std::pair{u"letter"_s, QStringList()},
@@ -267,7 +233,7 @@ private slots:
             question(QuestionKind::TrueFalse, u"Ice floats."_s, {u"TRUE"_s, u"FALSE"_s}, 1),
             question(QuestionKind::Typed, u"Symbol of gold?"_s, {u"Au"_s}, 1),
             question(QuestionKind::Multiple, u"Two plus two?"_s, {u"3"_s, u"4"_s, u"5"_s}, 2)};
-        writeFile(path(u"Geo.tst"_s), testFile(questions));
+        writeBytes(path(u"Geo.tst"_s), paperTest(questions));
         auto print = [&](const QString& pdf, const QStringList& more) {
             return runTool(QStringList{u"print"_s, path(u"Geo.tst"_s), u"-o"_s, path(pdf),
                                        u"--versions"_s, u"2"_s} +
@@ -290,9 +256,9 @@ private slots:
         QVERIFY(byVersion(path(u"v43.pdf"_s)) != byVersion(path(u"v42.pdf"_s)));
 
         // An author who keeps the answers in the order entered keeps them.
-        storage::TestRecord kept = newHeader(u"Zoë Ügreen"_s, u"pw"_s);
-        kept.setShuffleFlag(0);
-        writeFile(path(u"Geo.tst"_s), editorTest(kept, questions));
+        writeBytes(
+            path(u"Geo.tst"_s),
+            testFile({.owner = u"Zoë Ügreen"_s, .password = u"pw"_s, .shuffle = 0}, questions));
         QCOMPARE(print(u"kept.pdf"_s, {u"--seed"_s, u"42"_s}).status, 0);
         QCOMPARE(print(u"keptkey.pdf"_s, {u"--seed"_s, u"42"_s, u"--key"_s}).status, 0);
         checkVersionsAndKeys(byVersion(path(u"kept.pdf"_s)), byVersion(path(u"keptkey.pdf"_s)),
@@ -319,8 +285,8 @@ private slots:
             return runTool(QStringList{u"print"_s, path(test), u"-o"_s, path(pdf)} + more);
         };
         const QByteArray test =
-            testFile({question(QuestionKind::TrueFalse, u"Yes?"_s, {u"TRUE"_s, u"FALSE"_s}, 1)});
-        writeFile(path(u"Cut.tst"_s), test + "stray");
+            paperTest({question(QuestionKind::TrueFalse, u"Yes?"_s, {u"TRUE"_s, u"FALSE"_s}, 1)});
+        writeBytes(path(u"Cut.tst"_s), test + "stray");
         Run r = print(u"Cut.tst"_s, u"cut.pdf"_s);
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(path(u"Cut.tst"_s) + u": 5 stray bytes after record 2"_s),
@@ -328,8 +294,8 @@ private slots:
         QVERIFY(!QFile::exists(path(u"cut.pdf"_s)));
 
         // An output that exists stays unless --force; an unwritable one says why.
-        writeFile(path(u"Fine.tst"_s), test);
-        writeFile(path(u"taken.pdf"_s), "mine");
+        writeBytes(path(u"Fine.tst"_s), test);
+        writeBytes(path(u"taken.pdf"_s), "mine");
         r = print(u"Fine.tst"_s, u"taken.pdf"_s);
         QCOMPARE(r.status, 1);
         QCOMPARE(r.err, path(u"taken.pdf"_s) + u": exists; --force replaces it\n"_s);
@@ -340,8 +306,7 @@ private slots:
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.startsWith(path(u"no/such/dir.pdf"_s) + u": No such file"_s),
                  qPrintable(r.err));
-        QCOMPARE(QDir(m_dir.path()).entryList({u".quizdex-*"_s}, QDir::Files | QDir::Hidden),
-                 QStringList());
+        QCOMPARE(testing::namesIn(m_dir.path(), {u".quizdex-*"_s}), QStringList());
         const QList<QStringList> wrong = {{u"--paper"_s, u"a5"_s},
                                           {u"--seed"_s, u"1"_s},
                                           {u"--versions"_s, u"27"_s},
@@ -382,7 +347,7 @@ private slots:
         // header sets none.
         const QString noTest = u"Passing score 75%: the test is not in the folder"_s;
         QVERIFY(pdfText(path(u"class.pdf"_s), 2).simplified().contains(noTest));
-        writeFile(dir + u"/History.tst"_s, testFile({}, QString()));
+        writeBytes(dir + u"/History.tst"_s, paperTest({}, QString()));
         QCOMPARE(results({u"class"_s, u"--pdf"_s, u"-o"_s, u"run.pdf"_s}).status, 0);
         const QString history = readLines(pdfText(path(u"run.pdf"_s), 2));
         for (const QString& line :
@@ -405,7 +370,7 @@ private slots:
                        {u"Algebra.tst"_s, algebraTest() + "x", u": 1 stray byte"_s, 3}};
         for (const auto& d : damaged) {
             writeClass();
-            writeFile(dir + u'/' + d.file, d.bytes);
+            writeBytes(dir + u'/' + d.file, d.bytes);
             Run r = results({u"class"_s, u"--csv"_s, u"-o"_s, u"again.csv"_s});
             QCOMPARE(r.status, 1);
             QVERIFY2(r.err.contains(u"class/"_s + d.file + d.finding), qPrintable(r.err));
@@ -431,7 +396,7 @@ private slots:
                                                             QFile::ExeOwner | QFile::ReadGroup |
                                                             QFile::ExeGroup | QFile::ReadOther |
                                                             QFile::ExeOther));
-        writeFile(dir + u"/Algebra.tst"_s, testFile({}, u" 62.5"_s));
+        writeBytes(dir + u"/Algebra.tst"_s, paperTest({}, u" 62.5"_s));
         const QByteArray header = "candidate,test,date,ISO date,time,questions,score,"
                                   "passing score,result\r\n";
         const QByteArray row = "Zo\xc3\xab,Algebra,%1,2026-03-01,9:15:00,20,70,62.5,pass\r\n";
@@ -445,7 +410,8 @@ private slots:
         for (const auto& c : cases) {
             const QLocale locale{QLatin1String(c.locale).left(5)};
             const QString date = locale.toString(QDate(2026, 3, 1), QLocale::ShortFormat);
-            writeFile(dir + u"/Zoë.log"_s, logEntry(u"Algebra"_s, date, u"9:15:00"_s, u"70"_s, 20));
+            writeBytes(dir + u"/Zoë.log"_s,
+                       logEntry({u"Algebra"_s, date, u"9:15:00"_s, u"70"_s, 20}));
             const Run r = runToolProcess(
                 QLatin1String(c.locale),
                 {u"results"_s, dir, u"--excel"_s, u"-o"_s, path(u"excel.csv"_s), u"--force"_s},
