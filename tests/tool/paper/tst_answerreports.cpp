@@ -259,13 +259,12 @@ private slots:
             // The class, and Ivy's run of another test beside it.
             QVERIFY(QDir(dir).removeRecursively());
             writeClass(dir);
-            const QByteArray sea = editorTest(
-                newHeader(u"o"_s, u"p"_s),
-                {question(QuestionKind::TrueFalse, u"Salty?"_s, {u"TRUE"_s, u"FALSE"_s}, 1)});
-            writeFile(dir + u"/Sea.tst"_s, sea);
+            const QByteArray sea = testFile(
+                {}, {question(QuestionKind::TrueFalse, u"Salty?"_s, {u"TRUE"_s, u"FALSE"_s}, 1)});
+            writeBytes(dir + u"/Sea.tst"_s, sea);
             logRun(dir, sea, u"Ivy"_s, 100, u"Sea"_s, {u"TRUE"_s}, 10);
             const QString damaged = dir + u'/' + c.file;
-            writeFile(damaged, fileBytes(damaged) + "xx");
+            writeBytes(damaged, fileBytes(damaged) + "xx");
             const QStringList args = {u"results"_s, dir,     QLatin1String(c.report),
                                       u"--csv"_s,   u"-o"_s, path(u"skip.csv"_s)};
             Run r = runTool(args);
