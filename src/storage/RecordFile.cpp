@@ -102,8 +102,8 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
     return buf; // bytes past the end stay NUL
 }
 
-template <class Result, class Write>
-Result RecordFile::openOrCreate(const QByteArray& whole, Result made, Write write) {
+template <class Result, class Whole, class Write>
+Result RecordFile::openOrCreate(Whole whole, Result made, Write write) {
     for (;;) {
         LockedFile file;
         if (const IoStatus opened =
@@ -112,7 +112,7 @@ Result RecordFile::openOrCreate(const QByteArray& whole, Result made, Write writ
             return opened;
         if (!file.missing)
             return write(file);
-        const int err = createWhole(m_native, whole);
+        const int err = createWhole(m_native, whole());
         if (err != EEXIST) // else another writer made it first: write into theirs
             return err ? Result(failure(err)) : made;
     }
@@ -122,7 +122,10 @@ IoStatus RecordFile::write(int n, const QByteArray& record) {
     if (n < 1 || record.size() != m_recordLength)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
     const std::int64_t offset = static_cast<std::int64_t>(n - 1) * m_recordLength;
-    return openOrCreate(QByteArray(offset, '\0') + record, IoStatus::success(),
+    // The bytes of a file made new are built only then: for a write into a
+    // large test they would be the size of the whole test.
+    const auto whole = [&] { return QByteArray(offset, '\0') + record; };
+    return openOrCreate(whole, IoStatus::success(),
                         [&](const LockedFile& file) {
                             return writeLocked(file.fd.get(), file.journal, offset, record);
                         });
@@ -132,7 +135,8 @@ IoResult<int> RecordFile::appendAtCount(const QByteArray& records, int maxRecord
     const qsizetype adding = records.size() / m_recordLength;
     if (adding < 1 || adding > maxRecords || records.size() % m_recordLength != 0)
         return IoStatus::failure(m_path, QCoreApplication::translate("RecordFile", "Bad record."));
-    return openOrCreate(records, IoResult<int>(1), [&](const LockedFile& file) -> IoResult<int> {
+    const auto whole = [&] { return records; };
+    return openOrCreate(whole, IoResult<int>(1), [&](const LockedFile& file) -> IoResult<int> {
         struct stat st {};
         if (::fstat(file.fd.get(), &st) != 0)
             return failure(errno);

@@ -59,11 +59,11 @@ public:
 private:
     IoStatus failure(int err) const;
     // Opens the file for writing, under its lock, and gives back what `write`
-    // makes of it; a missing file is made holding `whole` instead, whole or
+    // makes of it; a missing file is made holding `whole()` instead, whole or
     // not at all, and gives back `made`. When another writer makes the file
     // first, theirs is opened.
-    template <class Result, class Write>
-    Result openOrCreate(const QByteArray& whole, Result made, Write write);
+    template <class Result, class Whole, class Write>
+    Result openOrCreate(Whole whole, Result made, Write write);
     IoStatus writeLocked(int fd, const QByteArray& journalPath, std::int64_t offset,
                          const QByteArray& record);
 
