@@ -54,6 +54,20 @@ int TextLabel::firstLineMiddle() const {
     return textRect(rect()).top() + fontMetrics().height() / 2;
 }
 
+QRect TextLabel::textExtent() const {
+    if (!wordWrap() || textFormat() != Qt::PlainText || text().isEmpty())
+        return rect();
+    const QRect r = textRect(rect());
+    QTextLayout layout(shownLines(text()), font(), this);
+    breakLines(layout, r.width());
+    QRectF used;
+    for (int i = 0; i < layout.lineCount(); ++i)
+        used |= layout.lineAt(i).naturalTextRect();
+    const int left = r.left() + static_cast<int>(std::floor(used.left()));
+    const int right = r.left() + static_cast<int>(std::ceil(used.right()));
+    return QRect(QPoint(std::max(0, left), 0), QPoint(std::min(width(), right) - 1, height() - 1));
+}
+
 void TextLabel::paintEvent(QPaintEvent* event) {
     if (!wordWrap() || textFormat() != Qt::PlainText) {
         QLabel::paintEvent(event);

@@ -18,6 +18,9 @@ public:
     int heightForWidth(int width) const override;
     // How far below the label's top the middle of its first line lies.
     int firstLineMiddle() const;
+    // The part of the label its text covers, from its widest line's left to
+    // its right, the label's full height; what must be in view to read it.
+    QRect textExtent() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

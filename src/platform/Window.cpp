@@ -3,6 +3,7 @@
 #include "WindowRegistry.h"
 
 #include "Layout.h"
+#include "TextLabel.h"
 
 #include <algorithm>
 #include <QAbstractButton>
@@ -235,26 +236,36 @@ void Window::scrollTo(QPoint offset) {
 void Window::scrollIntoView(QWidget* w) {
     if (m_layingOut || w == this)
         return;
-    const QRect r(w->mapTo(this, QPoint(0, 0)), w->size());
+    // Of a text, what its lines cover: a short question in a wide box needs
+    // no sideways scroll, which would hide what lies to its left.
+    const auto* label = qobject_cast<const TextLabel*>(w);
+    const QRect r = (label ? label->textExtent() : w->rect()).translated(w->mapTo(this, QPoint()));
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const bool down = m_vBar && m_vBar->isVisibleTo(this);
     const bool across = m_hBar && m_hBar->isVisibleTo(this);
-    // As little as it takes. A control larger than the view shows its
-    // beginning, a button its caption, in its middle.
+    // A control larger than the view shows its beginning, a button its
+    // caption, in its middle. Down the window, it moves as little as it takes,
+    // so that the reader keeps their place; sideways, as far left as still
+    // shows the control, so that what stands to its left (the question's
+    // number beside it) stays in view wherever it can.
     const bool fromMiddle = qobject_cast<QAbstractButton*>(w) != nullptr;
     const auto follow = [fromMiddle](QScrollBar* scrollBar, bool shown, int start, int end,
-                                     int viewEnd) {
+                                     int viewEnd, bool leftmost) {
         if (!shown)
             return;
-        if (end - start > viewEnd && fromMiddle)
-            scrollBar->setValue(scrollBar->value() + (start + end - viewEnd) / 2);
+        const int value = scrollBar->value();
+        const bool larger = end - start > viewEnd;
+        if (larger && fromMiddle)
+            scrollBar->setValue(value + (start + end - viewEnd) / 2);
+        else if (leftmost)
+            scrollBar->setValue(larger ? value + start : std::max(0, value + end - viewEnd));
         else if (start < 0)
-            scrollBar->setValue(scrollBar->value() + start);
+            scrollBar->setValue(value + start);
         else if (end > viewEnd)
-            scrollBar->setValue(scrollBar->value() + std::min(end - viewEnd, start));
+            scrollBar->setValue(value + std::min(end - viewEnd, start));
     };
-    follow(m_hBar, across, r.left(), r.right() + 1, width() - (down ? bar : 0));
-    follow(m_vBar, down, r.top(), r.bottom() + 1, height() - (across ? bar : 0));
+    follow(m_hBar, across, r.left(), r.right() + 1, width() - (down ? bar : 0), true);
+    follow(m_vBar, down, r.top(), r.bottom() + 1, height() - (across ? bar : 0), false);
 }
 
 void Window::keepOnScreen() {

@@ -24,6 +24,7 @@
 #include "StartUp.h"
 #include "TestRunWindow.h"
 #include "TestSupport.h"
+#include "TextLabel.h"
 
 #include <QtWidgets>
 
@@ -92,8 +93,12 @@ QStringList problems(Window& window) {
         if (!w->isVisibleTo(&window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
             continue;
         w->setFocus(Qt::TabFocusReason);
-        // As much of it as the view can hold; of a button, its caption in the middle.
-        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size()), shown = view(window) & r;
+        // As much of it as the view can hold (of a text, its lines); of a
+        // button, its caption in the middle.
+        const auto* label = qobject_cast<const TextLabel*>(w);
+        const QRect r = (label ? label->textExtent() : w->rect())
+                            .translated(w->mapTo(&window, QPoint(0, 0))),
+                    shown = view(window) & r;
         const bool whole = shown.width() == std::min(r.width(), view(window).width()) &&
                            shown.height() == std::min(r.height(), view(window).height());
         if (!whole || (qobject_cast<QAbstractButton*>(w) && !shown.contains(r.center())))

@@ -8,8 +8,12 @@
 #include "Pictures.h"
 #include "Services.h"
 #include "TestSupport.h"
+#include "Controls.h"
+#include "Window.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTime>
@@ -54,6 +58,36 @@ private slots:
         for (const auto& [top, height] : out.spans)
             shown << u"%1+%2"_s.arg(top).arg(height);
         QCOMPARE(shown.join(' ') + ' ' + QString::number(out.height), laidOut);
+    }
+
+    // A window wider than the screen scrolls sideways as far left as still
+    // shows the control with the focus: a short text in a wide box leaves the
+    // number to its left in view, a button at the far right is brought in,
+    // and the short text brings the window back.
+    void aWindowWiderThanTheScreenKeepsWhatIsLeftOfTheFocusInView() {
+        testing::Env env;
+        struct Wide : Window {
+            explicit Wide(int width) { setGivenSize(width, 100); }
+        };
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        Wide w(screen.width() + 200);
+        auto* number = platform::ui::label(&w, u"number"_s, u"1 of 5"_s, QRect(8, 8, 50, 20));
+        auto* question = platform::ui::label(&w, u"question"_s, u"Short?"_s,
+                                             QRect(72, 40, screen.width() - 40, 40));
+        question->setWordWrap(true);
+        question->setFocusPolicy(Qt::StrongFocus);
+        auto* far = platform::ui::button(&w, u"far"_s, u"Far"_s,
+                                         QRect(screen.width() + 100, 40, 80, 30));
+        w.present();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const auto inView = [&](QWidget* c) {
+            return w.rect().contains(QRect(c->mapTo(&w, QPoint()), c->size()));
+        };
+        for (QWidget* c : {static_cast<QWidget*>(question), static_cast<QWidget*>(far),
+                           static_cast<QWidget*>(question)}) {
+            c->setFocus(Qt::TabFocusReason);
+            QVERIFY2(c == far ? inView(far) : inView(number), qPrintable(c->objectName()));
+        }
     }
 
     void fileListsShowMatchingRegularFilesSortedIgnoringCaseAndKeepTheSelection() {
