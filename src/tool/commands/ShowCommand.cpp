@@ -30,8 +30,14 @@ whether the run counts (its entry is in the score log beside it) or why not.
         if (a.files.size() != 1)
             return io.usage(QStringLiteral("give one test or answer file"));
         const QString path = a.files.front();
-        if (filecheck::kindOf(path) == filecheck::FileKind::Answers)
+        const auto kind = filecheck::kindOf(path);
+        if (kind == filecheck::FileKind::Answers)
             return showAnswers(path, io);
+        // Read as a test, a log's 113-byte entries would be called an empty test.
+        if (kind == filecheck::FileKind::Log)
+            return io.usage(
+                QStringLiteral("%1 is a score log; \"quizdex-tool log --csv\" lists its entries")
+                    .arg(path));
         const auto count = testRecordCount(path, io);
         if (!count)
             return kFailed;

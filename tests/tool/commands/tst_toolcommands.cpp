@@ -354,6 +354,7 @@ private slots:
             {u"import"_s, u"--format=gift"_s, u"a.gift"_s, u"-o"_s, u"a.tst"_s, u"--owner"_s,
              u" "_s, u"--password=p"_s},
             {u"repair"_s, u"--force"_s, u"a.log"_s},
+            {u"show"_s, u"a.log"_s},
         };
         for (const QStringList& args : wrong) {
             const Run r = runTool(args);
