@@ -271,12 +271,11 @@ IoStatus openOnce(const QByteArray& native, const QString& path, OpenFor purpose
     return IoStatus::success();
 }
 
-// The names the journals of the file at `native`, with status `st`, may
-// have: its own and, for a file with other names (hard links) in its folder,
-// theirs, so that a save cut short before another name was made is found
-// through every name.
-QList<QByteArray> journalNamesOf(const QByteArray& native, const struct stat& st) {
-    const QByteArray primary = RollbackJournal::pathFor(native);
+// The names the journals of the file with status `st` and own journal
+// `primary` may have: its own and, for a file with other names (hard links)
+// in its folder, theirs, so that a save cut short before another name was
+// made is found through every name.
+QList<QByteArray> journalNamesOf(const QByteArray& primary, const struct stat& st) {
     QList<QByteArray> names = journalfile::namesOf(primary, st.st_uid);
     if (st.st_nlink < 2)
         return names;
@@ -311,11 +310,8 @@ QByteArray setAsideOf(const QByteArray& primary) {
 }
 
 // Refuses what must not go on in the file once its journals are dealt with.
-IoStatus usable(int fd, const QString& path, const QByteArray& primary, int recordLength,
-                OpenFor purpose) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return IoStatus::systemFailure(path, errno);
+IoStatus usable(const struct stat& st, const QString& path, const QByteArray& primary,
+                int recordLength, OpenFor purpose) {
     if (purpose == OpenFor::Writing && st.st_nlink > 1)
         return IoStatus::failure(
             path, QCoreApplication::translate(
@@ -353,8 +349,10 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
         struct stat st {};
         if (::fstat(fd, &st) != 0)
             return IoStatus::systemFailure(path, errno);
+        // Resolved once: each resolution walks the path's links anew, and a
+        // run reads a record per question.
         const QByteArray primary = RollbackJournal::pathFor(native);
-        const QList<QByteArray> present = presentOf(journalNamesOf(native, st));
+        const QList<QByteArray> present = presentOf(journalNamesOf(primary, st));
         // Only the exclusive lock keeps a writer away while a journal is applied.
         if (purpose == OpenFor::Reading && !present.isEmpty()) {
             if (!fileio::lock(fd, LOCK_EX))
@@ -370,7 +368,10 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
             if (journal == primary && s.what == Settled::Untrusted)
                 file->journal = journalfile::ownName(primary); // not this user's to move
         }
-        return usable(fd, path, primary, recordLength, purpose);
+        // A journal applied changed the file's length.
+        if (!present.isEmpty() && ::fstat(fd, &st) != 0)
+            return IoStatus::systemFailure(path, errno);
+        return usable(st, path, primary, recordLength, purpose);
     }
     return IoStatus::systemFailure(path, ESTALE);
 }
@@ -378,7 +379,7 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
 bool needsSettling(const QByteArray& native, const struct stat& st, int recordLength) {
     if (recordLength > 0 && st.st_size % recordLength != 0)
         return true;
-    return !presentOf(journalNamesOf(native, st)).isEmpty();
+    return !presentOf(journalNamesOf(RollbackJournal::pathFor(native), st)).isEmpty();
 }
 
 QString journalsNotAppliedIn(const QString& folder) {
