@@ -371,6 +371,7 @@ IoStatus openLocked(const QByteArray& native, const QString& path, int recordLen
         // A journal applied changed the file's length.
         if (!present.isEmpty() && ::fstat(fd, &st) != 0)
             return IoStatus::systemFailure(path, errno);
+        file->length = st.st_size;
         return usable(st, path, primary, recordLength, purpose);
     }
     return IoStatus::systemFailure(path, ESTALE);

@@ -23,6 +23,7 @@ struct LockedFile {
     fileio::Fd fd;
     QByteArray journal;   // where a write's journal goes
     bool missing = false; // opened for writing, and there is no file yet
+    std::int64_t length = 0; // once its journals are dealt with
 };
 
 // The one way every reader, writer and the repair open a record file: opens

@@ -78,11 +78,11 @@ IoResult<std::int16_t> RecordFile::count() const {
                                          "RecordFile", "The file holds more than 32,767 records."));
 }
 
-IoResult<QByteArray> RecordFile::read(int n) const {
-    return readRecords(n, 1);
+IoResult<QByteArray> RecordFile::read(int n, std::int64_t* length) const {
+    return readRecords(n, 1, length);
 }
 
-IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
+IoResult<QByteArray> RecordFile::readRecords(int first, int count, std::int64_t* length) const {
     if (first < 1 || count < 0)
         return IoStatus::failure(m_path,
                                  QCoreApplication::translate("RecordFile", "Bad record number."));
@@ -91,6 +91,8 @@ IoResult<QByteArray> RecordFile::readRecords(int first, int count) const {
             storage::openLocked(m_native, m_path, m_recordLength, OpenFor::Reading, &file);
         !opened)
         return opened;
+    if (length)
+        *length = file.length;
     QByteArray buf(static_cast<qsizetype>(count) * m_recordLength, '\0');
     std::size_t got = 0;
     if (!storage::fileio::readAt(file.fd.get(), buf.data(), static_cast<std::size_t>(buf.size()),

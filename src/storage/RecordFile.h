@@ -32,11 +32,12 @@ public:
     IoResult<std::int16_t> count() const;
 
     // Record n (1-based). Bytes past the end of the file read as NULs. A missing
-    // file is an error and is not created.
-    IoResult<QByteArray> read(int n) const;
+    // file is an error and is not created. `length`, when given, receives the
+    // file's length as the read found it, under the same lock.
+    IoResult<QByteArray> read(int n, std::int64_t* length = nullptr) const;
     // `count` records from record `first`, in one read, as read() gives each.
     // A failed read holds the whole records read before the failure.
-    IoResult<QByteArray> readRecords(int first, int count) const;
+    IoResult<QByteArray> readRecords(int first, int count, std::int64_t* length = nullptr) const;
 
     // Writes `record` (exactly one record length) at record n, creating the
     // file when missing (whole: a new file appears with its first record, or

@@ -1,5 +1,7 @@
 #include "SharedState.h"
 
+#include "TextRules.h"
+
 #include <QDir>
 
 namespace storage::shared {
@@ -20,10 +22,13 @@ QString defaultTestsDir() {
     return QStringLiteral(".") + pathSep() + QStringLiteral("tests");
 }
 
-IoResult<TestRecord> readTestRecord(const QString& path, int n) {
-    const IoResult<QByteArray> bytes = RecordFile(path, kTestRecordLength).read(n);
+IoResult<TestRecord> readTestRecord(const QString& path, int n, std::int64_t* records) {
+    std::int64_t length = 0;
+    const IoResult<QByteArray> bytes = RecordFile(path, kTestRecordLength).read(n, &length);
     if (!bytes)
         return bytes.status();
+    if (records)
+        *records = rules::roundedRecordCount(length, kTestRecordLength);
     TestRecord record;
     record.setBytes(*bytes);
     return record;

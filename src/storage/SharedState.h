@@ -26,8 +26,9 @@ QString joinPath(const QString& folder, const QString& name);
 QString defaultTestsDir();
 
 // Record n of the test file `path`. A missing file is an error and is not
-// created.
-IoResult<TestRecord> readTestRecord(const QString& path, int n);
+// created. `records`, when given, receives how many records the file held
+// when it was read (rounded as count() rounds, without its 16-bit limit).
+IoResult<TestRecord> readTestRecord(const QString& path, int n, std::int64_t* records = nullptr);
 // `record` as record n of `path`, creating the file when missing.
 IoStatus writeTestRecord(const QString& path, int n, const TestRecord& record);
 // Records of a test file; a missing file counts 0 and is not created.

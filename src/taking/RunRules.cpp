@@ -163,15 +163,18 @@ storage::IoResult<storage::TestRecord> readTestToTake(const QString& path) {
     return storage::shared::readTestRecord(path, 1);
 }
 
-storage::IoStatus checkQuestionRecord(const QString& path, int record) {
-    // One stat per question: the whole run of the largest test stays quick.
-    const storage::IoResult<std::int16_t> records = storage::shared::testRecordCount(path);
-    if (!records)
-        return records.status();
-    if (*records >= record)
-        return storage::IoStatus::success();
+storage::IoResult<storage::TestRecord> readQuestionToAsk(const QString& path, int record) {
+    // The count comes with the read, under its lock: one open per question
+    // keeps the whole run of the largest test quick.
+    std::int64_t records = 0;
+    storage::IoResult<storage::TestRecord> question =
+        storage::shared::readTestRecord(path, record, &records);
+    if (question && records >= record)
+        return question;
     if (!storage::RecordFile(path, storage::shared::kTestRecordLength).exists())
         return readTestToTake(path).status();
+    if (!question)
+        return question.status();
     return storage::IoStatus::refusal(
         path,
         platform::lines(

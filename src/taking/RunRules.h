@@ -100,10 +100,10 @@ private:
 // vanished or is empty is refused; one that cannot be read (or is too large)
 // fails with the file's reason. Never creates the file.
 storage::IoResult<storage::TestRecord> readTestToTake(const QString& path);
-// Whether question record `record` of the test at `path` can be asked now:
-// refused when the file shrank or vanished since the run counted it. Without
-// this check a record past the end reads as an empty question.
-storage::IoStatus checkQuestionRecord(const QString& path, int record);
+// Question record `record` of the test at `path`, to ask now: refused when
+// the file shrank or vanished since the run counted it, as the read found
+// it; a record past the end would read as an empty question.
+storage::IoResult<storage::TestRecord> readQuestionToAsk(const QString& path, int record);
 // The message refusing a candidate name that cannot name a score log; empty
 // when the name is fine.
 QString candidateNameProblem(const QString& candidateName);

@@ -323,12 +323,7 @@ void TestRunWindow::nextQuestion() {
     if (record < 2)
         return; // nothing left to draw; the run never asks for more than there is
     ++m_questionsAsked;
-    if (const IoStatus st = taking::checkQuestionRecord(storage::shared::testPath, record); !st) {
-        endRun(st.message(tr("Cannot read the test")));
-        return;
-    }
-    IoResult<TestRecord> question =
-        storage::shared::readTestRecord(storage::shared::testPath, record);
+    IoResult<TestRecord> question = taking::readQuestionToAsk(storage::shared::testPath, record);
     if (!question) {
         endRun(question.status().message(tr("Cannot read the test")));
         return;
