@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = 1; n <= *count; ++n) {
         const IoResult<QByteArray> bytes = file.read(n);
         check(bytes.ok() && bytes->size() == TestRecord::kSize);
-        check(taking::checkQuestionRecord(path, n).ok);
+        const IoResult<TestRecord> asked = taking::readQuestionToAsk(path, n);
+        check(asked.ok() && asked->bytes() == *bytes);
         TestRecord rec;
         rec.setBytes(*bytes);
         if (n == 1)
@@ -109,6 +110,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             question(rec, n - 1);
     }
-    check(!taking::checkQuestionRecord(path, *count + 1).ok);
+    check(!taking::readQuestionToAsk(path, *count + 1).ok());
     return 0;
 }
