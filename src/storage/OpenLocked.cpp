@@ -253,10 +253,17 @@ IoStatus openOnce(const QByteArray& native, const QString& path, OpenFor purpose
     if (!file->fd.valid()) {
         const int err = fileio::openError(native);
         struct stat st {};
-        // A link to nothing is no place for a new file.
-        file->missing =
-            purpose == OpenFor::Writing && err == ENOENT && ::lstat(native.constData(), &st) != 0;
-        return file->missing ? IoStatus::success() : IoStatus::systemFailure(path, err);
+        if (purpose == OpenFor::Writing && err == ENOENT) {
+            file->missing = ::lstat(native.constData(), &st) != 0;
+            // Something stands at the name after all: another writer made the
+            // file since the open looked, so open again. Only a link to
+            // nothing is no place for a new file.
+            *replaced = !file->missing &&
+                        (!S_ISLNK(st.st_mode) || ::stat(native.constData(), &st) == 0);
+            if (file->missing || *replaced)
+                return IoStatus::success();
+        }
+        return IoStatus::systemFailure(path, err);
     }
     struct stat st {};
     if (::fstat(file->fd.get(), &st) != 0)

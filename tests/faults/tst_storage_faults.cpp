@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -171,6 +172,49 @@ private slots:
             tags.insert(tagOf(rec));
         }
         QCOMPARE(tags.size(), 1000);
+    }
+
+    // Another program makes a log and removes it again, over and over: an
+    // append that found no file, and then a file at the name, opens again
+    // rather than fail as if the name were a link to nothing.
+    void anAppendMeetingAFileJustMadeOpensItAgain() {
+        const QString log = m_dir.filePath(u"flapping.log"_s);
+        const QByteArray made = QFile::encodeName(m_dir.filePath(u"made.tmp"_s));
+        const QByteArray name = QFile::encodeName(log);
+        const pid_t parent = ::getpid();
+        const pid_t maker = ::fork();
+        if (maker == 0) {
+            const QByteArray entry = record(LogRecord::kSize, 'm', 1);
+            while (::getppid() == parent) { // never outlives a test that crashed
+                const int fd = ::open(made.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                if (fd < 0 || ::write(fd, entry.constData(), entry.size()) != entry.size())
+                    ::_exit(2);
+                ::close(fd);
+                ::rename(made.constData(), name.constData());
+                ::unlink(name.constData());
+            }
+            ::_exit(0);
+        }
+        QStringList failures;
+        for (int i = 0; i < 300 && failures.isEmpty(); ++i) {
+            const storage::IoResult<int> r =
+                RecordFile(log, LogRecord::kSize).appendAtCount(record(LogRecord::kSize, 'a', i));
+            if (!r)
+                failures << r.status().reason;
+        }
+        ::kill(maker, SIGKILL);
+        waitFor(maker);
+        QCOMPARE(failures, QStringList());
+
+        // while a link to nothing stays no place for a new log
+        const QString broken = m_dir.filePath(u"broken.log"_s);
+        QVERIFY(QFile::link(m_dir.filePath(u"none.log"_s), broken));
+        QCOMPARE(RecordFile(broken, LogRecord::kSize)
+                     .appendAtCount(record(LogRecord::kSize, 'b', 1))
+                     .status()
+                     .reason,
+                 testing::systemText(ENOENT));
+        QVERIFY(!QFile::exists(m_dir.filePath(u"none.log"_s)));
     }
 
     // A write killed after any number of its bytes (its journal's, then the
