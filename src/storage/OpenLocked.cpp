@@ -258,8 +258,8 @@ IoStatus openOnce(const QByteArray& native, const QString& path, OpenFor purpose
             // Something stands at the name after all: another writer made the
             // file since the open looked, so open again. Only a link to
             // nothing is no place for a new file.
-            *replaced = !file->missing &&
-                        (!S_ISLNK(st.st_mode) || ::stat(native.constData(), &st) == 0);
+            *replaced =
+                !file->missing && (!S_ISLNK(st.st_mode) || ::stat(native.constData(), &st) == 0);
             if (file->missing || *replaced)
                 return IoStatus::success();
         }

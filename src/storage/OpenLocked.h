@@ -21,8 +21,8 @@ enum class OpenFor {
 // A record file open and locked, with its journals dealt with.
 struct LockedFile {
     fileio::Fd fd;
-    QByteArray journal;   // where a write's journal goes
-    bool missing = false; // opened for writing, and there is no file yet
+    QByteArray journal;      // where a write's journal goes
+    bool missing = false;    // opened for writing, and there is no file yet
     std::int64_t length = 0; // once its journals are dealt with
 };
 
